@@ -1,0 +1,41 @@
+# Set-up, build and test entry points. Every target installs what is missing first.
+JOBS ?= $(shell nproc)
+CMAKE_GEN := -G Ninja
+CTEST := ctest --output-on-failure -j $(JOBS)
+
+.PHONY: deps build test test-asan test-tsan fuzz bench clean
+
+deps:
+	bash scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B build $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build build -j $(JOBS)
+
+test: build
+	cd build && $(CTEST)
+
+test-asan: deps
+	cmake -S . -B build-asan $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DTOVRIN_SANITIZE=address
+	cmake --build build-asan -j $(JOBS)
+	cd build-asan && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 $(CTEST)
+
+test-tsan: deps
+	cmake -S . -B build-tsan $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DTOVRIN_SANITIZE=thread
+	cmake --build build-tsan -j $(JOBS)
+	cd build-tsan && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/cmake/tsan.supp" $(CTEST)
+
+# libFuzzer targets, built with clang under ASan+UBSan. FUZZ_SECONDS per target.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOVRIN_FUZZ=ON
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_all
+	bash fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
+
+bench: deps
+	cmake -S . -B build-bench $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DTOVRIN_BENCH=ON
+	cmake --build build-bench -j $(JOBS) --target bench_all
+	bash bench/run.sh build-bench
+
+clean:
+	rm -rf build build-asan build-tsan build-fuzz build-bench

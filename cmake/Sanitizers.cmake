@@ -1,0 +1,10 @@
+# Sanitizer flags for the whole tree (tests, libraries and the core alike).
+if(TOVRIN_SANITIZE STREQUAL "address")
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+elseif(TOVRIN_SANITIZE STREQUAL "thread")
+    add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=thread)
+elseif(NOT TOVRIN_SANITIZE STREQUAL "")
+    message(FATAL_ERROR "TOVRIN_SANITIZE must be empty, address or thread")
+endif()

@@ -1,0 +1,15 @@
+# tovrin_add_test(<name> SOURCES ... LIBS ... [LABELS ...])
+# One GoogleTest program per folder; every test runs on Qt's offscreen platform with its own runtime folder.
+function(tovrin_add_test name)
+    cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+    add_executable(${name} ${T_SOURCES})
+    target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock)
+    tovrin_warnings(${name})
+    if(NOT T_LABELS)
+        set(T_LABELS unit)
+    endif()
+    gtest_discover_tests(${name}
+        DISCOVERY_TIMEOUT 60
+        PROPERTIES LABELS "${T_LABELS}" TIMEOUT 120
+                   ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TOVRIN_DIST_DIR=${TOVRIN_DIST_DIR}")
+endfunction()
