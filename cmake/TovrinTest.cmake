@@ -1,5 +1,5 @@
 # tovrin_add_test(<name> SOURCES ... LIBS ... [LABELS ...])
-# One GoogleTest program per folder; every test runs on Qt's offscreen platform with its own runtime folder.
+# One GoogleTest program per folder; every test runs on Qt's offscreen platform and knows the program folder.
 function(tovrin_add_test name)
     cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
     add_executable(${name} ${T_SOURCES})
@@ -11,5 +11,6 @@ function(tovrin_add_test name)
     gtest_discover_tests(${name}
         DISCOVERY_TIMEOUT 60
         PROPERTIES LABELS "${T_LABELS}" TIMEOUT 120
-                   ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TOVRIN_DIST_DIR=${TOVRIN_DIST_DIR}")
+                   ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+                   ENVIRONMENT_MODIFICATION "TOVRIN_DIST_DIR=set:${TOVRIN_DIST_DIR}")
 endfunction()

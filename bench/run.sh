@@ -1,0 +1,6 @@
+#!/usr/bin/env bash
+# Runs every benchmark of a build folder. Usage: run.sh <build folder>
+set -euo pipefail
+build=$1
+QT_QPA_PLATFORM=offscreen "$build/bench/bench_xml_reader" --benchmark_counters_tabular=true
+QT_QPA_PLATFORM=offscreen "$build/bench/bench_order_dispatch"

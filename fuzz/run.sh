@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Runs every fuzz target for the given number of seconds, each with its own corpus folder and the
+# seed inputs of fuzz/seeds/<target>/ when present. Usage: run.sh <build folder> <seconds>
+set -euo pipefail
+build=$1
+seconds=$2
+here=$(cd "$(dirname "$0")" && pwd)
+status=0
+for target in fuzz_xml_reader fuzz_order_dispatcher; do
+    corpus="$build/corpus-$target"
+    mkdir -p "$corpus"
+    seeds=()
+    [ -d "$here/seeds/$target" ] && seeds=("$here/seeds/$target")
+    echo "== $target for ${seconds}s"
+    if ! QT_QPA_PLATFORM=offscreen "$build/fuzz/$target" -max_total_time="$seconds" -print_final_stats=1 \
+        -artifact_prefix="$build/$target-" "$corpus" "${seeds[@]}"; then
+        status=1
+    fi
+done
+exit $status

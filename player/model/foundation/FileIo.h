@@ -1,0 +1,16 @@
+#pragma once
+// Whole-file reading and replacing writes for the foundation classes. Paths are UTF-8.
+#include <cstddef>
+#include <string>
+
+namespace fileio {
+
+// Reads the whole file into `bytes`. False, with `bytes` untouched, when the file cannot be opened
+// or read, or is 4 GB or larger.
+bool ReadWholeFile(const char* path, std::string& bytes);
+
+// Writes the bytes to a new file in the same folder and renames it over `path`, so the old file
+// stays intact unless every byte reached the disk. False on any failure (nothing is left behind).
+bool WriteWholeFile(const char* path, const void* data, std::size_t size);
+
+} // namespace fileio
