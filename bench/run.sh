@@ -4,3 +4,4 @@ set -euo pipefail
 build=$1
 QT_QPA_PLATFORM=offscreen "$build/bench/bench_xml_reader" --benchmark_counters_tabular=true
 QT_QPA_PLATFORM=offscreen "$build/bench/bench_order_dispatch"
+"$build/bench/bench_clock_accuracy" 30

@@ -1,5 +1,7 @@
 #include "core/src/TCoreInstance.h"
 
+#include "core/include/VokradNotifications.h"
+
 #include <mutex>
 #include <unordered_map>
 
@@ -42,6 +44,8 @@ TCoreInstance* TCoreInstance::Create(plat::win::HWND hostWindow, const char* tex
     record->module->Init(record->moduleHandle);
     record->hostWindow = hostWindow;
     record->player = std::make_unique<TCorePlayer>(record->module.get());
+    record->player->PlayStart();
+    record->player->RegisterClient(hostWindow, hostWindow, kHostClientMask);
     record->text = text;
     return Records().Add(std::move(record));
 }
@@ -51,7 +55,7 @@ int TCoreInstance::Free(TCoreInstance* instance) {
         return -1;
     }
     if (instance->player != nullptr) {
-        instance->player->SetClosing();
+        instance->player->Close();
         instance->player.reset();
     }
     instance->module.reset();

@@ -1,19 +1,26 @@
 #pragma once
 // The object behind one player instance: its hidden window "PlayerControl", the subtitle lock, the
-// closing flag, the values the orders store, and one operation per order, which the dispatcher
-// calls with the values of the order's record.
+// subtitle clock, the client list with the notifications, the closing flag, the values the orders
+// store, and one operation per order, which the dispatcher calls with the values of the order's
+// record. The playback engine reports to it through three entry points (errors, status changes and
+// events), which turn into the notifications of VokradNotifications.h.
 //
-// The playback engine, the subtitle screen, the subtitle clock, the video layout, the page model and
-// the on-screen message queue are not part of this player yet. An operation that needs the engine or
-// the subtitle screen answers as the order protocol does without one; one that needs a part that
-// every finished player has answers false.
+// The playback engine, the subtitle screen, the video layout, the page model and the on-screen message
+// queue are not part of this player yet. An operation that needs the engine or the subtitle screen
+// answers as the order protocol does without one; one that needs a part that every finished player
+// has answers false.
 #include "core/include/VokradOrders.h"
+#include "core/src/TClientList.h"
+#include "core/src/TClockSource.h"
+#include "core/src/TDvdTitleAttributes.h"
 #include "core/src/TOrderDispatcher.h"
+#include "core/src/TSubTimer.h"
 #include "core/src/framework/TCoreWindow.h"
 
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <span>
 #include <string>
@@ -28,19 +35,77 @@ public:
         std::int32_t outlineWidth = -1;
     };
 
-    // Creates the hidden window; owner is the module record.
-    explicit TCorePlayer(TCoreObject* owner);
+    // Event codes of the engine's event entry point.
+    static constexpr std::uint32_t kEngineEventTitle = 0;
+    static constexpr std::uint32_t kEngineEventChapter = 1;
+    static constexpr std::uint32_t kEngineEventTime = 2;
+    static constexpr std::uint32_t kEngineEventDuration = 3;
+    static constexpr std::uint32_t kEngineEventRegister = 4;
+    static constexpr std::uint32_t kEngineEventNewMedia = 8;
+
+    // Creates the hidden window; owner is the module record. The clock reads `clocks`.
+    explicit TCorePlayer(TCoreObject* owner, std::shared_ptr<TClockSource> clocks = DefaultClocks());
+    // Closes the player (again), then the client list and the window go.
     ~TCorePlayer() override;
+
+    static std::shared_ptr<TClockSource> DefaultClocks();
+
+    // Start-up, once after construction: the subtitle clock is created and its thread started.
+    void PlayStart();
+
+    // Teardown: sets the closing flag, then stops the clock and deletes it.
+    void Close();
 
     // Runs one order (see TOrderDispatcher).
     int SendOrder(std::uint32_t order, void* record, void** out);
 
-    // From now on every order answers -1.
+    // From now on every order answers -1 and nothing is notified.
     void SetClosing() { closing_ = true; }
     bool IsClosing() const { return closing_; }
 
-    // Guards subtitle and on-screen state against the clock thread; re-entrant.
-    std::recursive_mutex& SubtitleLock() { return subtitleLock_; }
+    // Guards subtitle and on-screen state against the clock thread; re-entrant. It exists from
+    // construction and is shared with the clock.
+    std::recursive_mutex& SubtitleLock() { return *subtitleLock_; }
+
+    // The clock, null before PlayStart and after Close.
+    TSubTimer* Clock() const { return clock_.get(); }
+
+    // Appends a client that receives what its mask selects; answers 1.
+    int RegisterClient(HWND handle, HWND window, std::uint32_t mask);
+    const TClientList& Clients() const { return clients_; }
+
+    // Entry points of the playback engine. An error sends its texts (kind 1225), stops playback when
+    // the error ends it and answers the engine; a status change is handled, then sent as kind 1629;
+    // an event becomes a posted message.
+    bool EngineError(std::uint32_t kind, std::uint32_t subCode, std::uint32_t result);
+    void EngineState(std::uint32_t kind, std::uint32_t value1, std::uint32_t value2);
+    void EngineEvent(std::uint32_t code, std::uint32_t value1, std::uint32_t value2);
+
+    // Sends the streams of a DVD title (kind 1634), once the engine has read its attributes.
+    void SendStreamInformation(const TDvdTitleAttributes& title);
+
+    // The clock's report of a rounded time; kLastClockTime stands for the last time again (nothing
+    // happens when none is known). Remembers the time and answers true when the page for the time
+    // shifted by the subtitle offset differs from the shown one, which is then redrawn. Nothing
+    // happens once the player closes.
+    static constexpr std::int32_t kLastClockTime = -1;
+    bool ClockReport(std::int32_t time);
+    // The last reported clock time, -1 when none is known.
+    std::int32_t LastClockTime();
+
+    // What the player does with a play state of the engine: the clock runs for states 1 and 2 outside
+    // a DVD menu; otherwise it stops, and a DVD menu clears the subtitle screen once until playback
+    // outside a menu resumes. Answers the state.
+    std::uint32_t UpdatePlayState(std::uint32_t state, bool menuShown);
+    bool MenuCleared() const { return menuCleared_; }
+
+    // Status kind 11: whether the video is shown over an overlay instead of through the subtitle
+    // screen, and whether a windowless renderer shows it there.
+    bool OverlayUsed() const { return overlayUsed_; }
+    bool Windowless() const { return windowless_; }
+
+    // A clock time moved by the subtitle offset; 0 when a negative offset is larger than the time.
+    static std::int32_t ShiftedTime(std::int32_t time, std::int32_t offset);
 
     bool SubtitlesOn() const { return subtitlesOn_; }
     bool ProfileFlag() const { return profileFlag_; }
@@ -52,23 +117,23 @@ public:
     // empty.
     void SetLogFile(std::string_view name);
 
-    // Values the orders store. Switching subtitles on or off and unfreezing messages also redraw the
-    // subtitle picture and select the page for the last clock time; both need the engine and the
-    // clock, so storing is all there is to do without them.
-    void SetSubtitlesOn(bool on) { subtitlesOn_ = on; }
+    // Values the orders store. Switching subtitles off redraws; switching them on selects the page for
+    // the last clock time. Unfreezing messages redraws.
+    void SetSubtitlesOn(bool on);
     void SetProfileFlag(bool flag) { profileFlag_ = flag; }
     void SetSubtitleOffset(std::int32_t milliseconds) { subtitleOffset_ = milliseconds; }
     void SetStyleOverride(const TStyleOverride& styleOverride) { styleOverride_ = styleOverride; }
     void FreezeMessages() { messagesFrozen_ = true; }
-    void UnfreezeMessages() { messagesFrozen_ = false; }
+    void UnfreezeMessages();
 
     // Operations on the playback engine, answered as without an engine: they fail, the volume and the
     // play state read 0, the audio stream is not selected and the clock time is unknown (-1). The
     // graph description and the property pages change nothing and their orders still succeed. The
-    // out-block operations store a block of the core's heap through `out` when they succeed.
+    // out-block operations store a block of the core's heap through `out` when they succeed. Stop
+    // stops the clock first; asking the play state (301, 308) starts or stops it.
     bool Play() { return false; }
     bool PauseToggle() { return false; }
-    bool Stop() { return false; }
+    bool Stop();
     bool SetRate(double rate) { return false; }
     bool StepFrames(std::int32_t count) { return false; }
     bool PlayAtTime(std::uint32_t milliseconds) { return false; }
@@ -98,14 +163,14 @@ public:
     bool DeleteDvdState(const std::u16string& storageFile, const std::u16string& streamName) { return false; }
     bool CurrentPicture(void** out) { return false; }
     bool ReadDiscInformation(TOrderDiscInformation& information) { return false; }
-    std::uint32_t PlayState() { return kPlayStateNoEngine; }
+    std::uint32_t PlayState();
     bool MediaName(void** out) { return false; }
     bool TitlesAndChapters(void** out) { return false; }
     bool FilterList(void** out) { return false; }
     bool MediaContent(void** out) { return false; }
     bool GraphLog(void** out) { return false; }
-    std::int32_t ClockTime() { return -1; }
-    bool VideoRectangle(TOrderVideoRectangle& rectangle) { return false; } // play state 0: no picture
+    std::int32_t ClockTime() { return -1; } // the position needs the engine as well as the clock
+    bool VideoRectangle(TOrderVideoRectangle& rectangle);
     bool ReadCapturedFrame(TOrderCapturedFrame& frame) { return false; }
 
     // Operations on the subtitle screen, answered as without one: showing, hiding and the colour key
@@ -140,9 +205,27 @@ public:
     bool ClearOsdVariables() { return false; }
 
 private:
+    template <class Record> void SendRecord(const Record& record);
+    void Post(UINT msg, std::uint32_t wParam, std::uint32_t lParam);
+    void TitleOrChapter(std::uint32_t code, std::uint32_t number);
+    void ApplyConfiguration(std::uint32_t configuration);
+    void SetClockCounting(bool counting);
+    void SetClockTime(std::uint32_t ms);
+    void ForgetClockTime();
+    bool PageChangesAt(std::int32_t time);
+    void SelectPageForCurrentTitle();
+    bool UpdateSubScreen(bool clear);
+
     std::atomic<bool> closing_{false};
-    std::recursive_mutex subtitleLock_;
+    const std::shared_ptr<std::recursive_mutex> subtitleLock_ = std::make_shared<std::recursive_mutex>();
+    const std::shared_ptr<TClockSource> clocks_;
+    std::unique_ptr<TSubTimer> clock_;
+    TClientList clients_;
     TOrderDispatcher dispatcher_{*this};
+    bool overlayUsed_ = false;
+    bool windowless_ = false;
+    bool menuCleared_ = false;
+    std::int32_t lastClockTime_ = -1; // guarded by the subtitle lock
     bool subtitlesOn_ = false;
     bool profileFlag_ = false;
     bool messagesFrozen_ = false;

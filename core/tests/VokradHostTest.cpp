@@ -1,7 +1,9 @@
 // The library as a program uses it: System/vokrad.so found below the program folder, bound by
 // export name, driven through Fct_SendOrder.
 #include "core/include/Vokrad.h"
+#include "core/include/VokradNotifications.h"
 #include "core/include/VokradOrders.h"
+#include "core/tests/ClientWindow.h"
 #include "platform/win/Library.h"
 #include "platform/win/Message.h"
 #include "platform/win/Window.h"
@@ -16,6 +18,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -315,6 +318,42 @@ TEST_F(VokradHostTest, TwoInstancesLiveAndDieApart) {
     EXPECT_EQ(win::FindWindow("PlayerControl", ""), 0u);
     win::WNDCLASS wc;
     EXPECT_FALSE(win::GetClassInfo("PlayerControl", &wc));
+}
+
+TEST_F(VokradHostTest, HostWindowIsRegisteredAndHearsNothingWhileNoEngineReports) {
+    ClientWindow host;
+    TCoreInstance* player = core.Fct_CreatePlayerInstance(host.hwnd(), "Test");
+    ASSERT_NE(player, nullptr);
+    const auto send = [&](std::uint32_t order, void* record) {
+        return core.Fct_SendOrder(player, 0, order, record, nullptr);
+    };
+    // Without an engine the play state is 0, which keeps the clock stopped, and the clock position is
+    // unknown.
+    TOrderPlayState state{{0, sizeof(state)}, 9};
+    EXPECT_EQ(send(kOrderPlayState, &state), 0);
+    EXPECT_EQ(state.state, kPlayStateNoEngine);
+    EXPECT_EQ(send(kOrderClockTime, nullptr), -1);
+    EXPECT_EQ(send(kOrderStop, nullptr), -1);
+    TOrderSubtitlesOn on{{0, sizeof(on)}, 1, {}};
+    EXPECT_EQ(send(kOrderSubtitlesOn, &on), 0);
+    TOrderVideoRectangle rectangle{{0, sizeof(rectangle)}, 0, 0, 0, 0};
+    EXPECT_EQ(send(kOrderVideoRectangle, &rectangle), -1);
+    EXPECT_EQ(core.Fct_FreePlayerInstance(player, 0), 0);
+    ClientWindow::Deliver();
+    EXPECT_TRUE(host.posted.empty());
+    EXPECT_TRUE(host.records.empty());
+}
+
+TEST_F(VokradHostTest, StartUpWritesItsLinesToTheLog) {
+    QTemporaryDir dir;
+    const std::string path = dir.filePath("vokrad.log").toStdString();
+    ASSERT_EQ(Send(kOrderLogFile, const_cast<char*>(path.c_str())), 0);
+    TCoreInstance* second = core.Fct_CreatePlayerInstance(0, "Test");
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(core.Fct_FreePlayerInstance(second, 0), 0);
+    std::ostringstream log;
+    log << std::ifstream(path).rdbuf();
+    EXPECT_EQ(log.str(), "PLAYSTART: Create Player ObjectPLAYSTART: Start Timer thread");
 }
 
 // The host's hidden window: user messages go to the test's handler.

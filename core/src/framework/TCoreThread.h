@@ -24,6 +24,9 @@ public:
     // Run()'s answer once the thread has ended; nothing before.
     std::optional<bool> ExitCode() const;
 
+    // Whether Resume() started the thread.
+    bool Started() const { return started_; }
+
 protected:
     // The thread body; the base ends at once with true.
     virtual bool Run();

@@ -1,0 +1,3 @@
+#include "player/model/binding/TCommon.h"
+
+TCommon::~TCommon() = default;

@@ -1,0 +1,172 @@
+#pragma once
+// Stand-ins for the hub's controllers: each records the calls it gets, in one log shared by all,
+// and answers what the test sets.
+#include "player/model/controllers/IDVDInfo.h"
+#include "player/model/controllers/TPlayerControllers.h"
+
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+class TControllerLog {
+public:
+    void Add(std::string call) { calls_.push_back(std::move(call)); }
+    // The calls since the last Take.
+    std::vector<std::string> Take() { return std::exchange(calls_, {}); }
+
+private:
+    std::vector<std::string> calls_;
+};
+
+// The part every fake shares: its name and the log; the fake's destruction is logged too.
+class TFake {
+public:
+    TFake(TControllerLog& log, const char* name) : log_(log), name_(name) {}
+    ~TFake() { log_.Add("~" + name_); }
+    TFake(const TFake&) = delete;
+    TFake& operator=(const TFake&) = delete;
+
+protected:
+    void Log(const std::string& call) { log_.Add(name_ + "." + call); }
+
+private:
+    TControllerLog& log_;
+    std::string name_;
+};
+
+class TFakeVideo : public IVideoControl, private TFake {
+public:
+    explicit TFakeVideo(TControllerLog& log) : TFake(log, "Video") {}
+    void SetOSDControl(IOSDControl* osd) override;
+    int32_t Refresh(bool flag) override;
+    bool ApplyAspectRatioFile(const char16_t* path) override;
+    void SetAspectRatioFile(const char16_t* path) override;
+    bool aspectReadable = false;
+};
+
+class TFakeBookmarks : public IBookmarkControl, private TFake {
+public:
+    explicit TFakeBookmarks(TControllerLog& log) : TFake(log, "Bookmarks") {}
+    int32_t SetStorageFile(const char16_t* file) override;
+    void Clear(bool silent) override;
+    void GoToStartupBookmark() override;
+    int32_t SaveResumePoint() override;
+    int32_t RestoreResumePoint() override;
+    int32_t saveResult = 0;
+};
+
+class TFakeAudio : public IAudioInfo, private TFake {
+public:
+    explicit TFakeAudio(TControllerLog& log) : TFake(log, "Audio") {}
+    void SetOSDControl(IOSDControl* osd) override;
+    void Clear(bool silent) override;
+    void AddTrack(std::span<const uint8_t, kTrackBytes> record) override;
+    bool SetCurrent(int32_t index) override;
+    void NotifyAll() override;
+    std::optional<uint32_t> GetTrackLanguage(int32_t index) const override;
+    bool asked = false;
+    std::map<int32_t, uint32_t> languages;
+};
+
+class TFakeSubs : public ISubsInfo, private TFake {
+public:
+    explicit TFakeSubs(TControllerLog& log) : TFake(log, "Subs") {}
+    void Clear(bool silent) override;
+    void AddTrack(std::span<const uint8_t, kTrackBytes> record) override;
+    bool SetCurrent(int32_t index, bool shown) override;
+    void NotifyAll() override;
+    std::optional<uint32_t> GetTrackLanguage(int32_t index) const override;
+    bool asked = false;
+    std::map<int32_t, uint32_t> languages;
+};
+
+class TFakeAngles : public IAngleInfo, private TFake {
+public:
+    explicit TFakeAngles(TControllerLog& log) : TFake(log, "Angles") {}
+    void Clear(bool silent) override;
+    void SetCount(int32_t count) override;
+    bool SetCurrent(int32_t index) override;
+    bool asked = false;
+};
+
+class TFakeUserOperations : public IUserOperations, private TFake {
+public:
+    explicit TFakeUserOperations(TControllerLog& log) : TFake(log, "UOPS") {}
+    void Set(int32_t mask) override;
+};
+
+class TFakeProfileSubtitles : public IProfileSubtitles, private TFake {
+public:
+    explicit TFakeProfileSubtitles(TControllerLog& log) : TFake(log, "Profile") {}
+    bool SelectVolumeForDisc(uint32_t idHigh, uint32_t idLow, bool suppress) override;
+    int32_t SetSubtitleOffset(int32_t milliseconds) override;
+};
+
+class TFakeTitles : public IMyTitles, private TFake {
+public:
+    explicit TFakeTitles(TControllerLog& log) : TFake(log, "Titles") {}
+    void Clear() override;
+    int32_t Load(const char16_t* storageFile) override;
+    void NotifyChanged() override;
+    int32_t SetTitleCount(int32_t count) override;
+    int32_t SetChapterCount(int32_t titleIndex, int32_t titleNumber, int32_t count) override;
+    void SetCurrent(int32_t title, int32_t chapter) override;
+    int32_t NextChapter() override;
+    int32_t PrevChapter() override;
+    int32_t chapterResult = 0;
+};
+
+class TFakeFilters : public IFiltersInfo, private TFake {
+public:
+    explicit TFakeFilters(TControllerLog& log) : TFake(log, "Filters") {}
+    void Clear(bool silent) override;
+    void ParseFiltersXml(const char16_t* xml) override;
+};
+
+class TFakeOSD : public IOSDControl, private TFake {
+public:
+    explicit TFakeOSD(TControllerLog& log) : TFake(log, "OSD") {}
+    bool ShowCommand(const char16_t* name) override;
+    void SetVariable(const char16_t* name, const char16_t* value) override;
+};
+
+class TFakeDVDInfo : public IDVDInfo, private TFake {
+public:
+    explicit TFakeDVDInfo(TControllerLog& log) : TFake(log, "DVDInfo") {}
+    void Clear() override;
+    void Load(const char16_t* file) override;
+};
+
+// Makes every fake (and logs each creation) unless its name ("Video", "Audio", ...) is in `omit`;
+// keeps a pointer to each fake it made, which the hub owns.
+class TFakeFactory : public IPlayerControllerFactory {
+public:
+    explicit TFakeFactory(TControllerLog& log, std::set<std::string> omit = {})
+        : log_(log), omit_(std::move(omit)) {}
+    std::unique_ptr<IVideoControl> CreateVideoControl(TPlayerObjects& hub) override;
+    std::unique_ptr<IBookmarkControl> CreateBookmarkControl(TPlayerObjects& hub) override;
+    std::unique_ptr<IAudioInfo> CreateAudioInfo(TPlayerObjects& hub) override;
+    std::unique_ptr<ISubsInfo> CreateSubsInfo(TPlayerObjects& hub) override;
+    std::unique_ptr<IAngleInfo> CreateAngleInfo(TPlayerObjects& hub) override;
+    std::unique_ptr<IUserOperations> CreateUserOperations() override;
+    std::unique_ptr<IProfileSubtitles> CreateProfileSubtitles(TPlayerObjects& hub) override;
+    std::unique_ptr<IMyTitles> CreateMyTitles(TPlayerObjects& hub) override;
+    std::unique_ptr<IFiltersInfo> CreateFiltersInfo(TPlayerObjects& hub) override;
+    std::unique_ptr<IOSDControl> CreateOSDControl(TPlayerObjects& hub) override;
+    std::unique_ptr<IDVDInfo> CreateDVDInfo() override;
+
+    TFakeVideo* video = nullptr;
+    TFakeBookmarks* bookmarks = nullptr;
+    TFakeAudio* audio = nullptr;
+    TFakeSubs* subs = nullptr;
+    TFakeAngles* angles = nullptr;
+    TFakeTitles* titles = nullptr;
+
+private:
+    template <class Fake> std::unique_ptr<Fake> Make(const char* name, Fake** keep = nullptr);
+
+    TControllerLog& log_;
+    std::set<std::string> omit_;
+};
