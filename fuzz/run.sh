@@ -6,7 +6,7 @@ build=$1
 seconds=$2
 here=$(cd "$(dirname "$0")" && pwd)
 status=0
-for target in fuzz_xml_reader fuzz_order_dispatcher; do
+for target in fuzz_xml_reader fuzz_order_dispatcher fuzz_graph_script; do
     corpus="$build/corpus-$target"
     mkdir -p "$corpus"
     seeds=()
