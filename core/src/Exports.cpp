@@ -2,6 +2,9 @@
 // failure value.
 #include "core/include/Vokrad.h"
 #include "core/src/TCoreInstance.h"
+#include "core/src/filters/TFilterServices.h"
+#include "core/src/filters/TMediaProbes.h"
+#include "platform/media/FakeRendererFactory.h"
 #include "platform/win/Debug.h"
 
 #include <cstdlib>
@@ -54,31 +57,37 @@ int32_t Fct_FreeData(void** data) {
     return 0;
 }
 
-// The filter catalogue, the media detector and the renderer probe belong to the media layer, which
-// the library does not have yet: each answers its failure value.
+// Each filter service builds the catalogue afresh over the merit store of the library's folder.
 int32_t Fct_GetCommonDsFilters(char16_t** out) {
-    return 0;
+    return Guarded<int32_t>(0, [&] { return TFilterServices::ForLibrary().GetCommonDsFilters(out); });
 }
 int32_t Fct_GetAllFilters(char16_t** out) {
-    return 0;
+    return Guarded<int32_t>(0, [&] { return TFilterServices::ForLibrary().GetAllFilters(out); });
 }
 int32_t Fct_GetFCCFilters(uint32_t fourCC, char16_t** out) {
-    return 0;
+    return Guarded<int32_t>(0, [&] { return TFilterServices::ForLibrary().GetFCCFilters(fourCC, out); });
 }
 int32_t Fct_GetFilterInfo(const char16_t* displayName, char16_t** out) {
-    return -1;
+    return Guarded<int32_t>(-1,
+                            [&] { return TFilterServices::ForLibrary().GetFilterInfo(displayName, out); });
 }
-int32_t Fct_ShowFilterProp(uint32_t ownerWindow, const char16_t* displayName) {
+// The library has no widgets of its own to show a filter's properties in: it shows nothing.
+int32_t Fct_ShowFilterProp(uint32_t, const char16_t*) {
     return 0;
 }
 int32_t Fct_SetRit(const char16_t* displayName, uint32_t merit) {
-    return 0;
+    return Guarded<int32_t>(0, [&] { return TFilterServices::ForLibrary().SetRit(displayName, merit); });
 }
 int32_t Fct_GetMediaDuration(const char16_t* fileName) {
-    return 0;
+    return Guarded<int32_t>(0, [&] { return TMediaProbes::MediaDuration(fileName); });
 }
+// The media layer's renderer factory stands in until the video surface's renderer exists.
 int32_t Fct_IsVMR9Present(void) {
-    return 0;
+    return Guarded<int32_t>(0, [] {
+        const TFilterServices services = TFilterServices::ForLibrary();
+        plat::media::FakeRendererFactory renderers;
+        return TMediaProbes::MixingRendererVersion(services.Catalogue(), renderers);
+    });
 }
 
 int32_t Fct_HtmlHelp(uintptr_t, uintptr_t, uintptr_t) {

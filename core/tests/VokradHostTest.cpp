@@ -20,6 +20,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace win = plat::win;
@@ -167,17 +168,21 @@ protected:
     int sentinel_ = 0;
 };
 
-TEST_F(VokradHostTest, ServicesWithoutInstanceAnswerTheirFailureValuesUntilTheMediaLayerExists) {
+TEST_F(VokradHostTest, ServicesWithoutInstanceAnswerOverTheMediaLayer) {
     char16_t* text = nullptr;
-    EXPECT_EQ(core.Fct_GetCommonDsFilters(&text), 0);
     EXPECT_EQ(core.Fct_GetAllFilters(&text), 0);
-    EXPECT_EQ(core.Fct_GetFCCFilters(0x58564944, &text), 0);
-    EXPECT_EQ(core.Fct_GetFilterInfo(u"@device:sw:{x}", &text), -1);
-    EXPECT_EQ(text, nullptr);
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(std::u16string_view(text).starts_with(u"<FILTERENUM>\r\n"));
+    EXPECT_EQ(core.Fct_FreeData(reinterpret_cast<void**>(&text)), 0);
+    char16_t* untouched = nullptr;
+    EXPECT_EQ(core.Fct_GetCommonDsFilters(nullptr), 0);
+    EXPECT_EQ(core.Fct_GetFCCFilters(0x395A5A5A, nullptr), 0); // "ZZZ9" stands for no video type
+    EXPECT_EQ(core.Fct_GetFilterInfo(u"@device:sw:{x}", &untouched), -1);
+    EXPECT_EQ(untouched, nullptr);
     EXPECT_EQ(core.Fct_ShowFilterProp(0, u"@device:sw:{x}"), 0);
     EXPECT_EQ(core.Fct_SetRit(u"@device:sw:{x}", 0x200000), 0);
     EXPECT_EQ(core.Fct_GetMediaDuration(u"/nonexistent.avi"), 0);
-    EXPECT_EQ(core.Fct_IsVMR9Present(), 0);
+    EXPECT_EQ(core.Fct_IsVMR9Present(), 9);
     EXPECT_EQ(core.Fct_HtmlHelp(1, 2, 3), 1);
     EXPECT_EQ(core.DLL_Start(), 1);
 }

@@ -1,0 +1,111 @@
+#include "core/src/filters/TMeritUndoLog.h"
+
+#include "FilterTestFolder.h"
+#include "player/model/foundation/FileIo.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+std::string Utf16Le(std::u16string_view text) {
+    std::string bytes;
+    for (const char16_t c : text) {
+        bytes.push_back(static_cast<char>(c & 0xFF));
+        bytes.push_back(static_cast<char>(c >> 8));
+    }
+    return bytes;
+}
+
+std::string FileBytes(const std::string& path) {
+    std::string bytes;
+    fileio::ReadWholeFile(path.c_str(), bytes);
+    return bytes;
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+TEST(TMeritUndoLogTest, AppendsExactLinesAndReadsThemBack) {
+    struct Case {
+        TMeritUndoEntry entry;
+        std::u16string_view line;
+    };
+    const Case cases[] = {
+        {TMeritUndoEntry::ByName(u"@device:sw:{A}\\{B}", 6291456),
+         u"<CHANGEMERIT DisplayName=\"@device:sw:{A}\\{B}\" Merit=\"6291456\"/>\r\n"},
+        {TMeritUndoEntry::ByClsid(u"{C}", u"{D}", 4294967295u),
+         u"<CHANGEMERIT Clsid=\"{D}\" Category=\"{C}\" Merit=\"-1\"/>\r\n"},
+        {TMeritUndoEntry::ByName(u"a\"<&>b", 0),
+         u"<CHANGEMERIT DisplayName=\"a&quot;&lt;&amp;&gt;b\" Merit=\"0\"/>\r\n"},
+    };
+    for (const Case& c : cases) {
+        FilterTestFolder folder;
+        const TMeritUndoLog log(folder.Path());
+        ASSERT_TRUE(log.Append(c.entry));
+        EXPECT_EQ(FileBytes(folder.File("TOVUNDO.LOG")), Utf16Le(c.line));
+        const auto entries = log.Read();
+        ASSERT_TRUE(entries);
+        ASSERT_EQ(entries->size(), 1u);
+        EXPECT_EQ(entries->front(), c.entry);
+    }
+}
+
+TEST(TMeritUndoLogTest, KeepsFileOrderAndAppendsToAnExistingLog) {
+    FilterTestFolder folder;
+    const TMeritUndoLog log(folder.Path() + "/");
+    const TMeritUndoEntry first = TMeritUndoEntry::ByName(u"x", 1);
+    const TMeritUndoEntry second = TMeritUndoEntry::ByName(u"x", 0);
+    ASSERT_TRUE(log.Append(first));
+    ASSERT_TRUE(TMeritUndoLog(folder.Path()).Append(second));
+    EXPECT_EQ(log.Read(), (std::vector<TMeritUndoEntry>{first, second}));
+    EXPECT_TRUE(log.Remove());
+    EXPECT_FALSE(log.Read());
+    EXPECT_FALSE(log.Remove());
+}
+
+TEST(TMeritUndoLogTest, AFolderOfMoreThan248CharactersDisablesTheLog) {
+    FilterTestFolder folder;
+    const std::string base = folder.Path() + "/";
+    const std::string exact = base + std::string(TMeritUndoLog::kMaxFolderLength - base.size(), 'd');
+    const std::string longer = exact + "e";
+    std::filesystem::create_directories(longer);
+    EXPECT_TRUE(TMeritUndoLog(exact + "/").Path().empty()); // 249 with the separator
+    EXPECT_FALSE(TMeritUndoLog(exact).Path().empty());
+    const TMeritUndoLog disabled(longer);
+    EXPECT_FALSE(disabled.Append(TMeritUndoEntry::ByName(u"x", 1)));
+    EXPECT_FALSE(disabled.Read());
+    EXPECT_FALSE(std::filesystem::exists(longer + "/TOVUNDO.LOG"));
+}
+
+TEST(TMeritUndoLogTest, HostileContentGivesOnlyTheEntriesThatParse) {
+    const std::string valid = Utf16Le(u"<CHANGEMERIT DisplayName=\"ok\" Merit=\"7\"/>\r\n");
+    const std::string cases[] = {
+        std::string("\xFF\xFE\x00", 3),
+        Utf16Le(u"<CHANGEMERIT DisplayName=\"a\" Merit=\"abc\"/>\r\n") + valid,
+        Utf16Le(u"<CHANGEMERIT DisplayName=\"a\" Merit=\"99999999999\"/><CHANGEMERIT Clsid=\"c\"/>") + valid,
+        Utf16Le(u"<OTHER DisplayName=\"a\" Merit=\"1\"/><CHANGEMERIT DisplayName=\"\"Merit=\"1\"/>") + valid,
+        Utf16Le(u"<<<\"&&&") + valid + "\x01",
+    };
+    for (const std::string& bytes : cases) {
+        FilterTestFolder folder;
+        WriteBytes(folder.File("TOVUNDO.LOG"), bytes);
+        const auto entries = TMeritUndoLog(folder.Path()).Read();
+        ASSERT_TRUE(entries);
+        if (!entries->empty()) {
+            EXPECT_EQ(entries->back(), (TMeritUndoEntry::ByName(u"ok", 7)));
+        }
+    }
+}
+
+TEST(TMeritUndoLogTest, AnUnreadableLogReadsAsNone) {
+    FilterTestFolder folder;
+    std::filesystem::create_directory(folder.File("TOVUNDO.LOG"));
+    EXPECT_FALSE(TMeritUndoLog(folder.Path()).Read());
+    EXPECT_FALSE(TMeritUndoLog(folder.Path()).Append(TMeritUndoEntry::ByName(u"x", 0)));
+}
+
+} // namespace
