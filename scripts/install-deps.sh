@@ -13,6 +13,8 @@ packages=(
     qt6-base-dev libicu-dev libuchardet-dev
     # media layer (GStreamer) and the tool that generates its test media
     libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
+    # graph files (compound storage)
+    libgsf-1-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
     gstreamer1.0-plugins-ugly gstreamer1.0-libav gstreamer1.0-tools ffmpeg
     # peers for benchmarks only (never linked into the product)
