@@ -15,10 +15,18 @@ packages=(
     libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
     # graph files (compound storage)
     libgsf-1-dev
+    # DVD navigation and the tools that author the test disc
+    libdvdnav-dev libdvdread-dev dvdauthor genisoimage
+    # the system's own dependencies: zip archives and JPEG pictures
+    zlib1g-dev libminizip-dev libjpeg-dev
+    # archive checkers used by the zip tests
+    unzip zip
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
     gstreamer1.0-plugins-ugly gstreamer1.0-libav gstreamer1.0-tools ffmpeg
     # peers for benchmarks only (never linked into the product)
-    libxml2-dev
+    libxml2-dev libass-dev
+    # fonts for text drawing tests
+    fonts-dejavu-core
 )
 
 missing=()
