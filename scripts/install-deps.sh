@@ -20,7 +20,7 @@ packages=(
     # the system's own dependencies: zip archives and JPEG pictures
     zlib1g-dev libminizip-dev libjpeg-dev
     # archive checkers used by the zip tests
-    unzip zip
+    unzip zip python3
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
     gstreamer1.0-plugins-ugly gstreamer1.0-libav gstreamer1.0-tools ffmpeg
     # peers for benchmarks only (never linked into the product)

@@ -4,7 +4,6 @@
 #include "core/src/TCoreInstance.h"
 #include "core/src/filters/TFilterServices.h"
 #include "core/src/filters/TMediaProbes.h"
-#include "platform/media/FakeRendererFactory.h"
 #include "platform/win/Debug.h"
 
 #include <cstdlib>
@@ -81,12 +80,10 @@ int32_t Fct_SetRit(const char16_t* displayName, uint32_t merit) {
 int32_t Fct_GetMediaDuration(const char16_t* fileName) {
     return Guarded<int32_t>(0, [&] { return TMediaProbes::MediaDuration(fileName); });
 }
-// The media layer's renderer factory stands in until the video surface's renderer exists.
 int32_t Fct_IsVMR9Present(void) {
     return Guarded<int32_t>(0, [] {
         const TFilterServices services = TFilterServices::ForLibrary();
-        plat::media::FakeRendererFactory renderers;
-        return TMediaProbes::MixingRendererVersion(services.Catalogue(), renderers);
+        return TMediaProbes::MixingRendererVersion(services.Catalogue());
     });
 }
 

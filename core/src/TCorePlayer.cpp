@@ -7,9 +7,13 @@
 #include "core/src/TSteadyClockSource.h"
 #include "core/src/framework/TCoreLogFile.h"
 #include "platform/text/CodePage.h"
+#include "platform/win/Debug.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <vector>
 
 namespace win = plat::win;
 
@@ -28,28 +32,35 @@ std::shared_ptr<TClockSource> TCorePlayer::DefaultClocks() {
     return TSteadyClockSource::Shared();
 }
 
-// The engine with its three callbacks, the subtitle screen and the video window join the start-up
-// with their own parts, between creating the clock and starting its thread.
+// The subtitle screen joins the start-up with its own part, between creating the clock and creating
+// the engine's window.
 void TCorePlayer::PlayStart() {
     if (clock_ != nullptr) {
         return; // the start-up runs once
     }
     TCoreLogFile& log = TCoreLogFile::Instance();
     log.WriteNarrow("PLAYSTART: Create Player Object");
+    CreateEngine();
     clock_ = std::make_unique<TSubTimer>(this, subtitleLock_, clocks_,
                                          [this](std::int32_t time) { ClockReport(time); });
+    engine_->CreateRenderWindow();
+    log.WriteNarrow("PLAYSTART: Create Video Window");
     clock_->Resume();
     log.WriteNarrow("PLAYSTART: Start Timer thread");
 }
 
 // The clock stops counting, then its thread ends before it is deleted; a thread that does not end
-// keeps its clock (TSubTimer::Dispose). Releasing the engine and closing the subtitle screen follow
-// with those parts.
+// keeps its clock (TSubTimer::Dispose). The engine releases its graph and goes next. Closing the
+// subtitle screen follows with that part.
 void TCorePlayer::Close() {
     closing_ = true;
     if (clock_ != nullptr) {
         SetClockCounting(false);
         TSubTimer::Dispose(std::move(clock_));
+    }
+    if (engine_ != nullptr) {
+        engine_->ReleaseGraph();
+        engine_.reset();
     }
 }
 
@@ -64,10 +75,13 @@ void TCorePlayer::SetLogFile(std::string_view name) {
     log.WriteNarrow(nullptr);
 }
 
-// Asking the engine to announce its configuration again (status kinds 11 and 15) joins with the
-// engine.
+// The engine announces its configuration again (status kinds 11 and 15) to the new client.
 int TCorePlayer::RegisterClient(HWND handle, HWND window, std::uint32_t mask) {
-    return clients_.Register(handle, window, mask);
+    const int answer = clients_.Register(handle, window, mask);
+    if (engine_ != nullptr) {
+        engine_->ReportCapabilities();
+    }
+    return answer;
 }
 
 template <class Record> void TCorePlayer::SendRecord(const Record& record) {
@@ -165,9 +179,84 @@ void TCorePlayer::TitleOrChapter(std::uint32_t code, std::uint32_t number) {
 }
 
 // Page selection starts from the engine's current location (title and chapter); without an engine
-// the location cannot be told, which ends it before the page model or the stream information is
-// asked.
-void TCorePlayer::SelectPageForCurrentTitle() {}
+// the location cannot be told, which ends it before the page model is asked. Reporting the title's
+// streams afterwards (kind 1634, from the DVD title's attributes) joins with the DVD navigator.
+void TCorePlayer::SelectPageForCurrentTitle() {
+    const std::lock_guard lock(SubtitleLock());
+    const std::optional<std::uint32_t> location = CurrentLocation();
+    if (!location) {
+        return;
+    }
+    subDisplay_.SelectBlock(PageKey(*location, profileTitle_, profileFlag_));
+    UpdateSubScreen(true);
+}
+
+std::uint32_t TCorePlayer::PageKey(std::uint32_t location, std::int32_t profileTitle, bool profileFlag) {
+    constexpr std::uint32_t kNoLocation = 0xFFFFFFFFu;
+    if (location == kNoLocation && profileTitle != -1) {
+        return static_cast<std::uint32_t>(profileTitle) & 0xFFu;
+    }
+    return profileFlag ? (location >> 16) + ((location & 0xFFFFu) << 8) : location & 0xFFu;
+}
+
+bool TCorePlayer::ClearSubtitles() {
+    const std::lock_guard lock(SubtitleLock());
+    profileTitle_ = -1;
+    subDisplay_.ClearBlocks();
+    profileFlag_ = false;
+    UpdateSubScreen(true);
+    return true;
+}
+
+bool TCorePlayer::LoadSubtitlePages(std::uint32_t title, std::span<const std::byte> block) {
+    const std::lock_guard lock(SubtitleLock());
+    std::string error;
+    if (!subDisplay_.SetBlock(title, block, &error)) {
+        TCoreLogFile::Instance().WriteNarrow("SUBTITLES: page %u refused: %s\n", title, error);
+        return false;
+    }
+    SelectPageForCurrentTitle();
+    return true;
+}
+
+bool TCorePlayer::SetStyles(std::uint32_t step, std::span<const std::uint8_t, kStyleRecordBytes> style) {
+    enum : std::uint32_t { kResetStyles = 1, kDisplayOff = 2, kDisplayOn = 3, kSetStyle = 4 };
+    const std::lock_guard lock(SubtitleLock());
+    switch (step) {
+    case kResetStyles:
+        subDisplay_.ResetStyles(false);
+        break;
+    case kDisplayOff:
+        subDisplay_.SetEnabled(false, false);
+        break;
+    case kDisplayOn:
+        subDisplay_.SetEnabled(true, false);
+        break;
+    case kSetStyle: {
+        TSubtitleStyleRecord record;
+        std::memcpy(&record, style.data(), sizeof(record));
+        subDisplay_.SetStyle(record);
+        break;
+    }
+    default:
+        break;
+    }
+    return true;
+}
+
+// Reporting the streams of the title's low byte afterwards joins with the DVD navigator.
+bool TCorePlayer::SelectProfileTitle(std::int32_t title) {
+    const std::lock_guard lock(SubtitleLock());
+    const bool found = subDisplay_.SelectBlock(static_cast<std::uint32_t>(title) & 0xFFu);
+    profileTitle_ = title;
+    UpdateSubScreen(false);
+    return found;
+}
+
+std::int32_t TCorePlayer::ProfileTitle() {
+    const std::lock_guard lock(SubtitleLock());
+    return profileTitle_;
+}
 
 // Asking the engine for its current audio and subpicture streams and angle afterwards (status kinds
 // 6, 7 and 8) joins with the engine.
@@ -225,10 +314,9 @@ bool TCorePlayer::ClockReport(std::int32_t time) {
     return true;
 }
 
-// The page model selects its page for the time and tells whether it changed; without a page model no
-// page changes.
+// The page model selects its page for the time and tells whether it changed.
 bool TCorePlayer::PageChangesAt(std::int32_t time) {
-    return false;
+    return subDisplay_.SetTime(time);
 }
 
 // Drawing starts from the engine's native video size; without an engine nothing is drawn. The lock is
@@ -254,7 +342,10 @@ std::uint32_t TCorePlayer::UpdatePlayState(std::uint32_t state, bool menuShown) 
 
 // Without an engine the state is 0 and no DVD menu is shown.
 std::uint32_t TCorePlayer::PlayState() {
-    return UpdatePlayState(kPlayStateNoEngine, false);
+    if (engine_ == nullptr) {
+        return UpdatePlayState(kPlayStateNoEngine, false);
+    }
+    return UpdatePlayState(engine_->GetPlayState(), engine_->IsInDvdMenu());
 }
 
 // The rectangle is that of the last video layout; the play state is asked first for its effects on
@@ -264,10 +355,10 @@ bool TCorePlayer::VideoRectangle(TOrderVideoRectangle& rectangle) {
     return false;
 }
 
-// The engine stops after the clock; without an engine the order fails.
+// The engine stops after the clock and releases its graph; without an engine the order fails.
 bool TCorePlayer::Stop() {
     SetClockCounting(false);
-    return false;
+    return engine_ != nullptr && engine_->StopPlayback(false);
 }
 
 void TCorePlayer::SetSubtitlesOn(bool on) {
@@ -283,4 +374,159 @@ void TCorePlayer::SetSubtitlesOn(bool on) {
 void TCorePlayer::UnfreezeMessages() {
     messagesFrozen_ = false;
     UpdateSubScreen(false);
+}
+
+// The engine with its three callbacks, which turn its reports into notifications.
+void TCorePlayer::CreateEngine() {
+    engine_ = std::make_unique<TGraphEngine>(this, engineSetup_);
+    engine_->SetCallbacks({
+        [this](std::uint32_t kind, std::uint32_t v1, std::uint32_t v2) { EngineError(kind, v1, v2); },
+        [this](std::uint32_t kind, std::uint32_t v1, std::uint32_t v2) { EngineState(kind, v1, v2); },
+        [this](std::uint32_t kind, std::uint32_t v1, std::uint32_t v2) { EngineEvent(kind, v1, v2); },
+    });
+}
+
+std::optional<std::uint32_t> TCorePlayer::CurrentLocation() {
+    std::uint32_t ms = 0;
+    std::uint32_t flags = 0;
+    std::uint32_t location = 0;
+    if (engine_ == nullptr || !engine_->GetPosition(ms, flags, &location)) {
+        return std::nullopt;
+    }
+    return location;
+}
+
+bool TCorePlayer::Play() {
+    plat::win::OutputDebugString("::::StartPlay \n");
+    const bool played = engine_ != nullptr && engine_->Play();
+    plat::win::OutputDebugString("::::EndPlay \n");
+    return played;
+}
+
+bool TCorePlayer::PauseToggle() {
+    return engine_ != nullptr && engine_->TogglePause();
+}
+
+bool TCorePlayer::SetRate(double rate) {
+    return engine_ != nullptr && engine_->SetPlaybackRate(rate);
+}
+
+bool TCorePlayer::StepFrames(std::int32_t count) {
+    return engine_ != nullptr && engine_->StepFrames(count);
+}
+
+// The milliseconds become a time code of hours, minutes, seconds and no frames.
+bool TCorePlayer::PlayAtTime(std::uint32_t milliseconds) {
+    return engine_ != nullptr && engine_->SeekToTimeCode(TEngineTransport::PackTimeCode(milliseconds, false));
+}
+
+// A media file has one title: the time code applies to it.
+bool TCorePlayer::PlayAtTimeInTitle(std::uint8_t, std::uint32_t timeCode) {
+    return engine_ != nullptr && engine_->SeekToTimeCode(timeCode);
+}
+
+bool TCorePlayer::SeekRelative(std::int32_t milliseconds) {
+    return engine_ != nullptr && engine_->SeekRelative(milliseconds);
+}
+
+std::int32_t TCorePlayer::Volume(bool set, std::int32_t volume) {
+    if (engine_ == nullptr) {
+        return 0;
+    }
+    if (set) {
+        engine_->SetVolume(volume);
+    }
+    return engine_->GetVolume();
+}
+
+void TCorePlayer::SetGraphDescription(std::uint32_t kind, const char16_t* text) {
+    if (engine_ != nullptr) {
+        engine_->SetGraphText(kind, text);
+    }
+}
+
+// A save that failed is answered as a failure.
+bool TCorePlayer::SaveGraph(const char16_t* fileName) {
+    return engine_ != nullptr && fileName != nullptr && engine_->SaveGraphToGrf(fileName) >= 0;
+}
+
+bool TCorePlayer::SetGraphVariable(const std::u16string& name, const std::u16string& value) {
+    return engine_ != nullptr && engine_->SetGraphVariable(name, value);
+}
+
+bool TCorePlayer::SetCaptureRing(std::uint32_t frames) {
+    return engine_ != nullptr && engine_->StartFrameCapture(frames);
+}
+
+bool TCorePlayer::CurrentPicture(void** out) {
+    std::vector<std::uint8_t> image;
+    if (out == nullptr || engine_ == nullptr || !engine_->GetCurrentPicture(&image)) {
+        return false;
+    }
+    void* block = std::malloc(image.size());
+    if (block == nullptr) {
+        return false;
+    }
+    std::memcpy(block, image.data(), image.size());
+    *out = block;
+    return true;
+}
+
+// The out record: an unset tag, the size word 12, then the name with its terminator.
+bool TCorePlayer::MediaName(void** out) {
+    std::u16string name;
+    if (out == nullptr || engine_ == nullptr || !engine_->GetMediaName(name)) {
+        return false;
+    }
+    const std::size_t bytes = 2 * name.size() + 14;
+    auto* block = static_cast<std::byte*>(std::calloc(1, bytes));
+    if (block == nullptr) {
+        return false;
+    }
+    const std::uint32_t sizeWord = 12;
+    std::memcpy(block + 4, &sizeWord, sizeof(sizeWord));
+    std::memcpy(block + 8, name.data(), 2 * name.size());
+    *out = block;
+    return true;
+}
+
+// Hands a text block of the engine's to the caller.
+static bool HandOver(char16_t* text, void** out) {
+    if (out == nullptr || text == nullptr) {
+        std::free(text);
+        return false;
+    }
+    *out = text;
+    return true;
+}
+
+bool TCorePlayer::FilterList(void** out) {
+    return engine_ != nullptr && HandOver(engine_->FilterListText(), out);
+}
+
+bool TCorePlayer::MediaContent(void** out) {
+    return engine_ != nullptr && HandOver(engine_->MediaContentText(), out);
+}
+
+bool TCorePlayer::GraphLog(void** out) {
+    return engine_ != nullptr && HandOver(engine_->GraphLogText(), out);
+}
+
+std::int32_t TCorePlayer::ClockTime() {
+    return engine_ != nullptr && clock_ != nullptr ? clock_->GetTime() : -1;
+}
+
+bool TCorePlayer::ReadCapturedFrame(TOrderCapturedFrame& frame) {
+    TCapturedFrame captured;
+    if (engine_ == nullptr || engine_->GetCapturedFrame(frame.frameNumber, &captured) != TCaptureStatus::Ok) {
+        return false;
+    }
+    frame.pixels = captured.pixels;
+    frame.byteSize = captured.byteSize;
+    frame.frameNumberOut = captured.number;
+    frame.timeStamp = captured.timeMs;
+    frame.height = static_cast<std::uint32_t>(captured.format.height);
+    frame.width = static_cast<std::uint32_t>(captured.format.width);
+    frame.bitsPerPixel = static_cast<std::uint32_t>(captured.format.bitsPerPixel);
+    return true;
 }

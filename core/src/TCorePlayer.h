@@ -5,8 +5,8 @@
 // record. The playback engine reports to it through three entry points (errors, status changes and
 // events), which turn into the notifications of VokradNotifications.h.
 //
-// The playback engine, the subtitle screen, the video layout, the page model and the on-screen message
-// queue are not part of this player yet. An operation that needs the engine or the subtitle screen
+// The subtitle screen, the video layout and the on-screen message queue are not part of this player
+// yet. An operation that needs the engine or the subtitle screen
 // answers as the order protocol does without one; one that needs a part that every finished player
 // has answers false.
 #include "core/include/VokradOrders.h"
@@ -15,13 +15,17 @@
 #include "core/src/TDvdTitleAttributes.h"
 #include "core/src/TOrderDispatcher.h"
 #include "core/src/TSubTimer.h"
+#include "core/src/engine/TEngineSetup.h"
+#include "core/src/engine/TGraphEngine.h"
 #include "core/src/framework/TCoreWindow.h"
+#include "core/src/pages/TSubDisplay.h"
 
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -126,34 +130,40 @@ public:
     void FreezeMessages() { messagesFrozen_ = true; }
     void UnfreezeMessages();
 
-    // Operations on the playback engine, answered as without an engine: they fail, the volume and the
-    // play state read 0, the audio stream is not selected and the clock time is unknown (-1). The
-    // graph description and the property pages change nothing and their orders still succeed. The
+    // The renderers and folders the playback engine is made with at start-up (TEngineSetup::Default()
+    // unless set before PlayStart). The engine, null before PlayStart and after Close.
+    void SetEngineSetup(TEngineSetup setup) { engineSetup_ = std::move(setup); }
+    TGraphEngine* Engine() const { return engine_.get(); }
+
+    // Operations on the playback engine. Without an engine they fail, the volume and the play state
+    // read 0, the audio stream is not selected and the clock time is unknown (-1); the graph
+    // description and the property pages change nothing and their orders still succeed. The
     // out-block operations store a block of the core's heap through `out` when they succeed. Stop
-    // stops the clock first; asking the play state (301, 308) starts or stops it.
-    bool Play() { return false; }
-    bool PauseToggle() { return false; }
+    // stops the clock first; asking the play state (301, 308) starts or stops it. DVD operations fail:
+    // no DVD navigator runs in the engine.
+    bool Play();
+    bool PauseToggle();
     bool Stop();
-    bool SetRate(double rate) { return false; }
-    bool StepFrames(std::int32_t count) { return false; }
-    bool PlayAtTime(std::uint32_t milliseconds) { return false; }
-    bool PlayAtTimeInTitle(std::uint8_t title, std::uint32_t timeCode) { return false; }
-    bool SeekRelative(std::int32_t milliseconds) { return false; }
+    bool SetRate(double rate);
+    bool StepFrames(std::int32_t count);
+    bool PlayAtTime(std::uint32_t milliseconds);
+    bool PlayAtTimeInTitle(std::uint8_t title, std::uint32_t timeCode);
+    bool SeekRelative(std::int32_t milliseconds);
     bool ShowDvdMenu(std::uint8_t menu) { return false; }
     bool SelectDvdButton(std::uint8_t button) { return false; }
     bool PlayTitleChapter(std::uint32_t title, std::uint32_t chapter) { return false; }
-    std::int32_t Volume(bool set, std::int32_t volume) { return 0; }
+    std::int32_t Volume(bool set, std::int32_t volume);
     bool ShowCursor(bool visible) { return false; }
     bool NextChapter() { return false; }
     bool PreviousChapter() { return false; }
     bool SelectAudioStream(std::uint32_t stream) { return false; }
     bool SelectSubpictureStream(std::uint32_t stream, bool shown) { return false; }
     bool SelectAngle(std::uint32_t angle) { return false; }
-    void SetGraphDescription(std::uint32_t kind, const char16_t* text) {}
-    bool SaveGraph(const char16_t* fileName) { return false; }
-    bool SetGraphVariable(const std::u16string& name, const std::u16string& value) { return false; }
-    void ShowFilterProperties(HWND ownerWindow, std::uint32_t filterNumber) {}
-    bool SetCaptureRing(std::uint32_t frames) { return false; }
+    void SetGraphDescription(std::uint32_t kind, const char16_t* text);
+    bool SaveGraph(const char16_t* fileName);
+    bool SetGraphVariable(const std::u16string& name, const std::u16string& value);
+    void ShowFilterProperties(HWND ownerWindow, std::uint32_t filterNumber) {} // elements have no pages
+    bool SetCaptureRing(std::uint32_t frames);
     bool SaveDvdState(const std::u16string& storageFile, const std::u16string& streamName, bool flag) {
         return false;
     }
@@ -161,17 +171,17 @@ public:
         return false;
     }
     bool DeleteDvdState(const std::u16string& storageFile, const std::u16string& streamName) { return false; }
-    bool CurrentPicture(void** out) { return false; }
+    bool CurrentPicture(void** out);
     bool ReadDiscInformation(TOrderDiscInformation& information) { return false; }
     std::uint32_t PlayState();
-    bool MediaName(void** out) { return false; }
+    bool MediaName(void** out);
     bool TitlesAndChapters(void** out) { return false; }
-    bool FilterList(void** out) { return false; }
-    bool MediaContent(void** out) { return false; }
-    bool GraphLog(void** out) { return false; }
-    std::int32_t ClockTime() { return -1; } // the position needs the engine as well as the clock
+    bool FilterList(void** out);
+    bool MediaContent(void** out);
+    bool GraphLog(void** out);
+    std::int32_t ClockTime();
     bool VideoRectangle(TOrderVideoRectangle& rectangle);
-    bool ReadCapturedFrame(TOrderCapturedFrame& frame) { return false; }
+    bool ReadCapturedFrame(TOrderCapturedFrame& frame);
 
     // Operations on the subtitle screen, answered as without one: showing, hiding and the colour key
     // fail, the position and the parent windows have nothing to act on, and the display mode reads 0.
@@ -183,15 +193,26 @@ public:
     std::uint32_t DisplayMode() { return 0; }
     void SetDisplayMode(std::uint32_t mode) {}
 
-    // Operations on the video layout, the subtitle page model and the on-screen message queue, which
-    // every finished player has and this one has not yet: they fail.
+    // Page model operations (orders 500, 502, 503 and 505), under the subtitle lock. Clearing forgets
+    // the profile title and the profile flag too. A page block that fails its check is refused and the
+    // pages stay as they were. Styles: step 1 resets them, 2 and 3 switch the display off and on, 4
+    // adds or replaces the style; other steps do nothing. Selecting the profile title answers whether
+    // a page has its key.
+    bool ClearSubtitles();
+    bool LoadSubtitlePages(std::uint32_t title, std::span<const std::byte> block);
+    bool SetStyles(std::uint32_t step, std::span<const std::uint8_t, kStyleRecordBytes> style);
+    bool SelectProfileTitle(std::int32_t title);
+    std::int32_t ProfileTitle();
+    // The page model; callers hold the subtitle lock.
+    TSubDisplay& SubDisplay() { return subDisplay_; }
+    // The page key for an engine location (chapter x 65536 + title; all ones for a file): the title's
+    // low byte, or title x 256 + chapter with the profile flag. For a file the profile title stands in
+    // and selects as order 505 does, by its low byte.
+    static std::uint32_t PageKey(std::uint32_t location, std::int32_t profileTitle, bool profileFlag);
+
+    // Operations on the video layout and the on-screen message queue, which every finished player has
+    // and this one has not yet: they fail.
     bool SetVideoLayout(const TOrderVideoLayout& layout) { return false; }
-    bool ClearSubtitles() { return false; }
-    bool LoadSubtitlePages(std::uint32_t title, std::span<const std::byte> block) { return false; }
-    bool SetStyles(std::uint32_t step, std::span<const std::uint8_t, kStyleRecordBytes> style) {
-        return false;
-    }
-    bool SelectProfileTitle(std::int32_t title) { return false; }
     bool AddOsdItem(std::uint8_t type, std::int32_t duration, std::int32_t layer, const void* data,
                     std::uint32_t dataBytes) {
         return false;
@@ -214,6 +235,8 @@ private:
     void ForgetClockTime();
     bool PageChangesAt(std::int32_t time);
     void SelectPageForCurrentTitle();
+    std::optional<std::uint32_t> CurrentLocation(); // told by the engine
+    void CreateEngine();
     bool UpdateSubScreen(bool clear);
 
     std::atomic<bool> closing_{false};
@@ -231,4 +254,8 @@ private:
     bool messagesFrozen_ = false;
     std::int32_t subtitleOffset_ = 0;
     TStyleOverride styleOverride_;
+    std::int32_t profileTitle_ = -1; // guarded by the subtitle lock, as is the page model
+    TSubDisplay subDisplay_;
+    TEngineSetup engineSetup_ = TEngineSetup::Default();
+    std::unique_ptr<TGraphEngine> engine_;
 };

@@ -236,7 +236,7 @@ TEST_F(TCorePlayerNotifyTest, StatusChangesAreSentWithTheComputedPlayState) {
         {kStatusEndOfMedia, 0, 0, 0},
         {kStatusGraphBuilt, 0, 0, 0},
         {kStatusDomainChanged, 0, 0, 0},
-        {kStatusPlayState, 9, 0, kPlayStateNoEngine}, // the player's state, not the engine's
+        {kStatusPlayState, 9, 0, kPlayStateStopped}, // the player's state, not the engine's value
         {kStatusFrameStepped, 0, 0, 0},
         {1, 7, 8, 7}, // kinds outside the table go out unchanged too
     };

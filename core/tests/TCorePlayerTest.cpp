@@ -52,7 +52,8 @@ TEST_F(TCorePlayerTest, StartUpWritesItsLogLines) {
     TCoreLogFile::Instance().SetPath(nullptr);
     std::ostringstream log;
     log << std::ifstream(path).rdbuf();
-    EXPECT_EQ(log.str(), "PLAYSTART: Create Player ObjectPLAYSTART: Start Timer thread");
+    EXPECT_EQ(log.str(),
+              "PLAYSTART: Create Player ObjectPLAYSTART: Create Video WindowPLAYSTART: Start Timer thread");
 }
 
 TEST_F(TCorePlayerTest, PlayStateRunsTheClockAndADvdMenuClearsTheScreenOnce) {
@@ -85,14 +86,14 @@ TEST_F(TCorePlayerTest, OrdersThatAskThePlayStateOrStopStopTheClock) {
         int answer;
     };
     for (const Case c : {Case{kOrderPlayState, &state, 0}, Case{kOrderVideoRectangle, &rectangle, -1},
-                         Case{kOrderStop, nullptr, -1}}) {
+                         Case{kOrderStop, nullptr, 0}}) {
         player_.UpdatePlayState(kPlayStatePlaying, false);
         ASSERT_TRUE(Counting());
         EXPECT_EQ(player_.SendOrder(c.order, c.record, nullptr), c.answer) << c.order;
         EXPECT_FALSE(Counting()) << c.order;
     }
-    EXPECT_EQ(state.state, kPlayStateNoEngine);
-    EXPECT_EQ(player_.SendOrder(kOrderClockTime, nullptr, nullptr), -1); // the position needs the engine
+    EXPECT_EQ(state.state, kPlayStateStopped); // the engine has no graph
+    EXPECT_EQ(player_.SendOrder(kOrderClockTime, nullptr, nullptr), 0);
 }
 
 TEST_F(TCorePlayerTest, ClockReportsReachThePlayer) {

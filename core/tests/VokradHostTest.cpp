@@ -65,6 +65,14 @@ int AnswerWithoutParts(std::uint32_t order) {
     case kOrderDisplayMode:
     case kOrderFilterProperties:
     case kOrderPlayState:
+    case kOrderStop:         // the engine stops and releases its (missing) graph
+    case kOrderCaptureRing:  // a graph without a sample grabber records nothing
+    case kOrderClockTime:    // the clock stands at 0
+    case kOrderFilterList:   // the empty filter list of no graph
+    case kOrderMediaContent: // the empty media content of no graph
+    case kOrderGraphLog:     // the (empty) log of the last build
+    case kOrderClearSubtitles:
+    case kOrderStyles:       // a step other than 1-4 changes nothing
     case kOrderSubtitlesOn:
     case kOrderProfileFlag:
     case kOrderSubtitleOffset:
@@ -224,10 +232,14 @@ TEST_F(VokradHostTest, EveryRecordIsCheckedAgainstTheOrderTable) {
             EXPECT_EQ(Send(row.order, nullptr, &out), -1);
         } else if (row.record == TOrderRecordKind::None) {
             std::vector<std::byte> unread(1); // a record would be read past its one byte
-            EXPECT_EQ(Send(row.order, unread.data(), &out),
-                      row.needsOut ? -1 : AnswerWithoutParts(row.order));
-            EXPECT_EQ(Send(row.order, nullptr, &out), row.needsOut ? -1 : AnswerWithoutParts(row.order));
-            EXPECT_EQ(out, nullptr);
+            for (void* record : {static_cast<void*>(unread.data()), static_cast<void*>(nullptr)}) {
+                EXPECT_EQ(Send(row.order, record, &out), AnswerWithoutParts(row.order));
+                EXPECT_EQ(out != nullptr, row.needsOut && AnswerWithoutParts(row.order) == 0);
+                if (out != nullptr) {
+                    EXPECT_EQ(core.Fct_FreeData(&out), 0);
+                    out = nullptr;
+                }
+            }
         }
         if (row.needsOut) {
             EXPECT_EQ(core.Fct_SendOrder(instance_, 0, row.order, nullptr, nullptr), -1);
@@ -251,7 +263,7 @@ TEST_F(VokradHostTest, OrdersWriteTheirAnswersIntoTheRecord) {
 
     TOrderPlayState state{{0, sizeof(state)}, 9};
     EXPECT_EQ(Send(kOrderPlayState, &state), 0);
-    EXPECT_EQ(state.state, kPlayStateNoEngine);
+    EXPECT_EQ(state.state, kPlayStateStopped);
 
     TOrderDisplayMode mode{{0, sizeof(mode)}, kDisplayModeFullScreen};
     EXPECT_EQ(Send(kOrderDisplayMode, &mode), 0);
@@ -259,7 +271,7 @@ TEST_F(VokradHostTest, OrdersWriteTheirAnswersIntoTheRecord) {
 
     TOrderStreams streams{{0, sizeof(streams)}, 1, 0, 0, {}, 0};
     EXPECT_EQ(Send(kOrderAudioStream, &streams), 0); // 1 only when the stream was selected
-    EXPECT_EQ(Send(kOrderClockTime, nullptr), -1);
+    EXPECT_EQ(Send(kOrderClockTime, nullptr), 0);
 }
 
 TEST_F(VokradHostTest, PageRecordsNeedTheirPageHeadAndMatchingLengths) {
@@ -332,13 +344,12 @@ TEST_F(VokradHostTest, HostWindowIsRegisteredAndHearsNothingWhileNoEngineReports
     const auto send = [&](std::uint32_t order, void* record) {
         return core.Fct_SendOrder(player, 0, order, record, nullptr);
     };
-    // Without an engine the play state is 0, which keeps the clock stopped, and the clock position is
-    // unknown.
+    // Without a graph the play state is 4, which keeps the clock stopped at 0.
     TOrderPlayState state{{0, sizeof(state)}, 9};
     EXPECT_EQ(send(kOrderPlayState, &state), 0);
-    EXPECT_EQ(state.state, kPlayStateNoEngine);
-    EXPECT_EQ(send(kOrderClockTime, nullptr), -1);
-    EXPECT_EQ(send(kOrderStop, nullptr), -1);
+    EXPECT_EQ(state.state, kPlayStateStopped);
+    EXPECT_EQ(send(kOrderClockTime, nullptr), 0);
+    EXPECT_EQ(send(kOrderStop, nullptr), 0);
     TOrderSubtitlesOn on{{0, sizeof(on)}, 1, {}};
     EXPECT_EQ(send(kOrderSubtitlesOn, &on), 0);
     TOrderVideoRectangle rectangle{{0, sizeof(rectangle)}, 0, 0, 0, 0};
@@ -358,7 +369,10 @@ TEST_F(VokradHostTest, StartUpWritesItsLinesToTheLog) {
     EXPECT_EQ(core.Fct_FreePlayerInstance(second, 0), 0);
     std::ostringstream log;
     log << std::ifstream(path).rdbuf();
-    EXPECT_EQ(log.str(), "PLAYSTART: Create Player ObjectPLAYSTART: Start Timer thread");
+    // Freeing the instance releases the engine's graph, which the log tells after the start-up.
+    EXPECT_TRUE(log.str().starts_with(
+        "PLAYSTART: Create Player ObjectPLAYSTART: Create Video WindowPLAYSTART: Start Timer thread\n"))
+        << log.str();
 }
 
 // The host's hidden window: user messages go to the test's handler.

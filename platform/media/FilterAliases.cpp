@@ -15,7 +15,8 @@ Guid Id(std::string_view text) {
 const std::array<FilterAlias, 12>& Table() {
     static const std::array<FilterAlias, 12> table{{
         {Id("{E436EBB5-524F-11CE-9F53-0020AF0BA770}"), "File Source (Async)", FilterRole::Factory, "filesrc"},
-        {Id("{9B8C4620-2C1A-11D0-8493-00A02438AD48}"), "DVD Navigator", FilterRole::NotAvailable, ""},
+        // Available once the DVD layer registered its navigator element.
+        {Id("{9B8C4620-2C1A-11D0-8493-00A02438AD48}"), "DVD Navigator", FilterRole::Factory, "tovrindvdnav"},
         {Id("{70E102B0-5556-11CE-97C0-00AA0055595A}"), "Video Renderer", FilterRole::VideoRenderer, ""},
         {Id("{CD8743A1-3736-11D0-9E69-00C04FD7C15B}"), "Overlay Mixer", FilterRole::Factory, "identity"},
         {Id("{51B4ABF3-748F-4E3B-A276-C828330E926A}"), "Video Mixing Renderer 9", FilterRole::VideoRenderer,

@@ -13,6 +13,8 @@ namespace plat::media {
 namespace {
 
 constexpr const char* kAnyPin = "*";
+// How long a splice may wait for the streaming thread to be held, and a paused graph to preroll again.
+constexpr std::chrono::seconds kSpliceLimit{5};
 
 const char* RoleIdentifier(FilterRole role) {
     return role == FilterRole::VideoRenderer ? "Video Renderer" : "Audio Renderer";
@@ -81,6 +83,51 @@ void Discard(GstElement* pipeline, GstElement* element) {
     gst_element_set_state(element, GST_STATE_NULL);
     gst_bin_remove(GST_BIN(pipeline), element);
 }
+
+// A blocking probe on a pin, with a wait until the streaming thread is held there. The probe's state
+// is shared with the probe itself, which may still run while the block is being released.
+class PadBlock {
+public:
+    explicit PadBlock(GstPad* pad) : pad_(pad), state_(std::make_shared<State>()) {
+        id_ = gst_pad_add_probe(pad, GST_PAD_PROBE_TYPE_BLOCK_DOWNSTREAM, &PadBlock::Blocked,
+                                new std::shared_ptr<State>(state_),
+                                [](gpointer data) { delete static_cast<std::shared_ptr<State>*>(data); });
+    }
+    ~PadBlock() { Release(); }
+    PadBlock(const PadBlock&) = delete;
+    PadBlock& operator=(const PadBlock&) = delete;
+
+    bool Wait(std::chrono::milliseconds limit) {
+        std::unique_lock lock(state_->mutex);
+        return state_->held.wait_for(lock, limit, [&] { return state_->blocked; });
+    }
+    void Release() {
+        if (id_ != 0) {
+            gst_pad_remove_probe(pad_, id_);
+            id_ = 0;
+        }
+    }
+
+private:
+    struct State {
+        std::mutex mutex;
+        std::condition_variable held;
+        bool blocked = false;
+    };
+    static GstPadProbeReturn Blocked(GstPad*, GstPadProbeInfo*, gpointer data) {
+        State& state = **static_cast<std::shared_ptr<State>*>(data);
+        {
+            std::lock_guard lock(state.mutex);
+            state.blocked = true;
+        }
+        state.held.notify_all();
+        return GST_PAD_PROBE_OK;
+    }
+
+    GstPad* pad_;
+    std::shared_ptr<State> state_;
+    gulong id_ = 0;
+};
 
 } // namespace
 
@@ -300,6 +347,76 @@ HResult MediaGraph::RenderFile(const std::string& path) {
         return hr;
     }
     return Render({identifier, "src"});
+}
+
+SpliceResult MediaGraph::InsertBefore(std::string_view renderer, std::string_view filter) {
+    PadRef input, upstream, filterInput, filterOutput;
+    GstElement* inserted = nullptr;
+    {
+        std::lock_guard lock(modelMutex_);
+        GstElement* sink = FindFilter(renderer);
+        inserted = FindFilter(filter);
+        input = sink != nullptr ? PadRef::Adopt(gst_element_get_static_pad(sink, "sink")) : PadRef();
+        if (!input) {
+            return {VFW_E_NOT_FOUND, SpliceStage::RendererInput};
+        }
+        upstream = PadRef::Adopt(gst_pad_get_peer(input.get()));
+        if (!upstream) {
+            return {VFW_E_NOT_CONNECTED, SpliceStage::NotConnected};
+        }
+        if (inserted != nullptr) {
+            filterInput = PadRef::Adopt(gst_element_get_static_pad(inserted, "sink"));
+            filterOutput = PadRef::Adopt(gst_element_get_static_pad(inserted, "src"));
+        }
+        if (!filterInput || !filterOutput) {
+            return {VFW_E_NOT_FOUND, SpliceStage::FilterPins};
+        }
+    }
+    Admit(inserted);
+    gst_element_sync_state_with_parent(inserted);
+    const bool paused = TargetState() == GST_STATE_PAUSED;
+    const bool streaming = paused || TargetState() == GST_STATE_PLAYING;
+    PadBlock block(upstream.get());
+    // A paused graph holds data in its renderers: a flushing seek where it stands frees the streaming
+    // thread and sends the data again, up to the blocked pin.
+    if (streaming && (!paused || SeekInPlace())) {
+        block.Wait(kSpliceLimit);
+    }
+    SpliceResult result;
+    {
+        std::lock_guard lock(modelMutex_);
+        result = Relink(upstream.get(), input.get(), filterInput.get(), filterOutput.get());
+    }
+    block.Release();
+    if (result.stage == SpliceStage::Done && paused) {
+        result.hr = WaitForState(GST_STATE_PAUSED, std::chrono::steady_clock::now() + kSpliceLimit);
+    }
+    return result;
+}
+
+SpliceResult MediaGraph::Relink(GstPad* upstream, GstPad* input, GstPad* filterInput, GstPad* filterOutput) {
+    if (!gst_pad_unlink(upstream, input)) {
+        return {E_FAIL, SpliceStage::Disconnect};
+    }
+    if (const HResult hr = FromLinkReturn(gst_pad_link(upstream, filterInput)); Failed(hr)) {
+        gst_pad_link(upstream, input);
+        return {hr, SpliceStage::ConnectUpstream};
+    }
+    if (const HResult hr = FromLinkReturn(gst_pad_link(filterOutput, input)); Failed(hr)) {
+        gst_pad_unlink(upstream, filterInput);
+        gst_pad_link(upstream, input);
+        return {hr, SpliceStage::ConnectDownstream};
+    }
+    return {S_OK, SpliceStage::Done};
+}
+
+bool MediaGraph::SeekInPlace() {
+    gint64 position = 0;
+    if (!gst_element_query_position(pipeline_.get(), GST_FORMAT_TIME, &position)) {
+        position = 0;
+    }
+    return gst_element_seek_simple(pipeline_.get(), GST_FORMAT_TIME,
+                                   GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE), position);
 }
 
 // Resolves the output pin now, or records the link when the pin may still appear.

@@ -39,6 +39,21 @@ struct GraphFilter {
 // Where rendering sends decoded streams: renderers made for them, or only renderers already in the graph.
 enum class RenderTarget { NewRenderers, ExistingRenderers };
 
+// How far putting a filter in front of a renderer got: the stage that failed, or Done.
+enum class SpliceStage {
+    Done,
+    RendererInput,
+    NotConnected,
+    Disconnect,
+    FilterPins,
+    ConnectUpstream,
+    ConnectDownstream
+};
+struct SpliceResult {
+    HResult hr = S_OK;
+    SpliceStage stage = SpliceStage::Done;
+};
+
 class MediaGraph {
 public:
     MediaGraph(const FilterCatalogue& catalogue, RendererFactory& renderers);
@@ -77,6 +92,13 @@ public:
     HResult RenderAllPins(std::string_view identifier, RenderTarget target = RenderTarget::NewRenderers);
     // A file source for the file (identified by the path) with its output rendered.
     HResult RenderFile(const std::string& path);
+    // Puts a filter of the graph with one "sink" and one "src" pin between the renderer and the pin that
+    // feeds it. That pin is blocked while the links change, so data of a running graph never meets an
+    // unlinked pin; a paused graph prerolls again through the filter. A failed link restores the old one.
+    SpliceResult InsertBefore(std::string_view renderer, std::string_view filter);
+
+    // The identifier itself when no filter has it yet, else with " 0001", " 0002"... appended.
+    std::string UniqueIdentifier(const std::string& base) const;
 
     // PAUSED within the time limit, waiting for named pins to appear. Success is S_OK, or
     // VFW_S_VIDEO_NOT_RENDERED, VFW_S_AUDIO_NOT_RENDERED or VFW_S_PARTIAL_RENDER when streams were left
@@ -116,7 +138,6 @@ private:
     HResult LoadInto(GstElement* element, const std::string& path);
     HResult AddElement(ElementRef element, const Guid& classId, FilterRole role,
                        const std::string& identifier);
-    std::string UniqueIdentifier(const std::string& base) const;
     // Callers hold the model lock while they use the answer.
     const GraphFilter* Find(std::string_view identifier) const;
     HResult Link(const PinName& output, const PinName& input, LinkKind kind);
@@ -132,6 +153,9 @@ private:
     void ParkIdleRenderers();
     void Admit(GstElement* element);
     HResult RenderResult() const;
+    SpliceResult Relink(GstPad* upstream, GstPad* input, GstPad* filterInput, GstPad* filterOutput);
+    // A flushing seek to where the graph stands.
+    bool SeekInPlace();
 
     void OnPadAdded(GstElement* element, GstPad* pad);
     void OnNoMorePads(GstElement* element);

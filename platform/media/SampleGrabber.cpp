@@ -97,6 +97,16 @@ HResult SampleGrabber::GetCurrentBuffer(std::vector<std::uint8_t>* frame) const 
     return S_OK;
 }
 
+std::uint64_t SampleGrabber::FrameCount() const {
+    std::lock_guard lock(mutex_);
+    return frames_;
+}
+
+bool SampleGrabber::WaitForFrame(std::uint64_t seen, std::chrono::milliseconds timeout) const {
+    std::unique_lock lock(mutex_);
+    return framePassed_.wait_for(lock, timeout, [&] { return frames_ > seen; });
+}
+
 void SampleGrabber::OnBuffer(GstPad* pad, GstBuffer* buffer) {
     GstMapInfo map;
     if (!gst_buffer_map(buffer, &map, GST_MAP_READ)) {
@@ -122,7 +132,9 @@ void SampleGrabber::OnBuffer(GstPad* pad, GstBuffer* buffer) {
             sampled_ = true;
         }
         callback = callback_; // called unlocked, so it may ask the grabber for its buffer
+        ++frames_;
     }
+    framePassed_.notify_all();
     if (callback) {
         callback(time, map.data, map.size);
     }

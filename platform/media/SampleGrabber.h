@@ -5,6 +5,8 @@
 #include "platform/media/GstRef.h"
 #include "platform/media/Result.h"
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -32,6 +34,9 @@ public:
     void SetBufferSamples(bool buffer);
     // A copy of the last frame: E_INVALIDARG when buffering is off, VFW_E_WRONG_STATE before a frame.
     HResult GetCurrentBuffer(std::vector<std::uint8_t>* frame) const;
+    // Frames that passed so far; WaitForFrame waits up to the time-out for more than `seen`.
+    std::uint64_t FrameCount() const;
+    bool WaitForFrame(std::uint64_t seen, std::chrono::milliseconds timeout) const;
 
 private:
     explicit SampleGrabber(GstElement* bin, GstElement* filter);
@@ -44,6 +49,8 @@ private:
     Callback callback_;
     bool buffering_ = false;
     bool sampled_ = false;
+    std::uint64_t frames_ = 0;
+    mutable std::condition_variable framePassed_;
     std::vector<std::uint8_t> last_;
 };
 

@@ -2,7 +2,6 @@
 
 #include "platform/text/CodePage.h"
 
-#include <ranges>
 
 using plat::media::FilterCatalogue;
 using plat::media::FilterInfo;
@@ -98,8 +97,8 @@ bool TFilterMerits::ReplayMeritUndo() {
         return false;
     }
     // Latest first, so a filter lowered twice ends at the merit of its first entry.
-    for (const TMeritUndoEntry& entry : std::views::reverse(*entries)) {
-        Restore(entry);
+    for (auto entry = entries->rbegin(); entry != entries->rend(); ++entry) {
+        Restore(*entry);
     }
     undoLog_.Remove();
     return true;

@@ -2,9 +2,11 @@
 
 #include "platform/media/DurationProbe.h"
 #include "platform/text/CodePage.h"
+#include "platform/video/SurfaceRendererFactory.h"
 
 #include <algorithm>
 #include <limits>
+#include <memory>
 
 namespace {
 
@@ -34,4 +36,9 @@ std::int32_t TMediaProbes::MixingRendererVersion(const plat::media::FilterCatalo
     }
     const plat::media::ElementRef renderer = renderers.CreateVideoRenderer();
     return renderer.get() != nullptr ? kMixingRendererVersion : 0;
+}
+
+std::int32_t TMediaProbes::MixingRendererVersion(const plat::media::FilterCatalogue& catalogue) {
+    plat::video::SurfaceRendererFactory renderers(std::make_shared<plat::video::VideoSurface>());
+    return MixingRendererVersion(catalogue, renderers);
 }

@@ -20,4 +20,6 @@ public:
     // be created, else 0.
     static std::int32_t MixingRendererVersion(const plat::media::FilterCatalogue& catalogue,
                                               plat::media::RendererFactory& renderers);
+    // The same with the renderers of real playback (the video surface's renderer).
+    static std::int32_t MixingRendererVersion(const plat::media::FilterCatalogue& catalogue);
 };

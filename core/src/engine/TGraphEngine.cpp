@@ -1,0 +1,148 @@
+#include "core/src/engine/TGraphEngine.h"
+
+#include "core/include/VokradNotifications.h"
+#include "core/src/TCoreErrorTexts.h"
+#include "core/src/framework/TCoreLogFile.h"
+#include "core/src/graph/TFiltersListReport.h"
+#include "core/src/graph/TGraphFile.h"
+#include "core/src/graph/TMediaContentReport.h"
+#include "platform/media/GraphEvent.h"
+#include "platform/win/Debug.h"
+#include "platform/win/Message.h"
+#include "platform/win/Window.h"
+
+namespace win = plat::win;
+
+namespace {
+
+constexpr win::DWORD kEngineStyle = 0x86000000; // pop-up, clipping siblings and children
+constexpr win::DWORD kEngineExStyle = 0x84;     // tool window, no parent notification
+
+} // namespace
+
+TGraphEngine::TGraphEngine(TCoreObject* owner, TEngineSetup setup)
+    : TCoreWindow(owner), setup_(std::move(setup)), log_(TCoreLogFile::Instance()),
+      transport_(
+          context_, [this] { return builder_.BuildGraph(); }, [this] { builder_.ReleaseInterfaces(); }),
+      builder_(context_, log_, description_, setup_, grabber_, transport_), capture_(context_, grabber_) {
+    SetStyle(kEngineStyle);
+    SetExStyle(kEngineExStyle);
+}
+
+TGraphEngine::~TGraphEngine() {
+    builder_.ReleaseInterfaces();
+}
+
+int TGraphEngine::CreateRenderWindow() {
+    const int result = CreateDefault(kWindowClass, "", 0);
+    context_.window = Handle();
+    return result;
+}
+
+// A variable without a name could never be told from the others: it is refused.
+bool TGraphEngine::SetGraphVariable(const std::u16string& name, const std::u16string& value) {
+    return description_.SetGraphVariable(name, value);
+}
+
+bool TGraphEngine::ReleaseGraph() {
+    builder_.ReleaseInterfaces();
+    return false;
+}
+
+bool TGraphEngine::ReportCapabilities() {
+    if (context_.playState == TPlayState::NoGraph) {
+        return true;
+    }
+    const TLocatedInterfaces& located = context_.located;
+    context_.RaiseStatus(kStatusConfiguration,
+                         (located.videoWindow ? kConfigVideoWindow : 0) |
+                             (located.sampleGrabber ? kConfigSampleGrabber : 0) |
+                             (located.windowless ? kConfigWindowless : 0),
+                         0);
+    context_.ChangePlayState(context_.playState);
+    return true;
+}
+
+bool TGraphEngine::GetMediaName(std::u16string& name) const {
+    if (!context_.mediaName) {
+        return false;
+    }
+    name = *context_.mediaName;
+    return true;
+}
+
+char16_t* TGraphEngine::FilterListText() const {
+    return TFiltersListReport::Handover(context_.graph ? &context_.graph->Media() : nullptr);
+}
+
+char16_t* TGraphEngine::MediaContentText() const {
+    return TMediaContentReport::Handover(context_.graph ? &context_.graph->Media() : nullptr);
+}
+
+std::int32_t TGraphEngine::SaveGraphToGrf(const std::u16string& file) {
+    TGraphFile files(log_, TCoreLogFile::Instance());
+    return files.Save(context_.graph ? &context_.graph->Media() : nullptr, file);
+}
+
+TGraphEngine::LRESULT TGraphEngine::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case TEngineContext::kGraphNotify:
+        DrainGraphEvents();
+        return 0;
+    case win::WM_TIMER:
+        OnTimer(wParam);
+        break;
+    case win::WM_ERASEBKGND:
+        if (context_.located.videoWindow || context_.located.windowless) {
+            return 1;
+        }
+        win::OutputDebugString("::: Erase Back Graph \n");
+        break;
+    case win::WM_MOUSEMOVE:
+    case win::WM_LBUTTONDOWN:
+    case win::WM_LBUTTONUP:
+    case win::WM_LBUTTONDBLCLK:
+    case win::WM_RBUTTONDOWN:
+    case win::WM_RBUTTONUP:
+        ForwardToParentOwner(msg, wParam, lParam);
+        break;
+    default:
+        break;
+    }
+    return TCoreWindow::WindowProc(hwnd, msg, wParam, lParam);
+}
+
+bool TGraphEngine::SetParentWindow(HWND parent) {
+    parentWindow_ = parent;
+    return TCoreWindow::SetParentWindow(parent);
+}
+
+void TGraphEngine::ForwardToParentOwner(UINT msg, WPARAM wParam, LPARAM lParam) const {
+    const HWND owner = parentWindow_ != 0 ? win::GetParent(parentWindow_) : 0;
+    if (owner != 0) {
+        win::PostMessage(owner, msg, wParam, lParam);
+    }
+}
+
+void TGraphEngine::OnTimer(WPARAM id) {
+    if (id == TEngineTransport::kPositionTimer && context_.playState != TPlayState::Paused) {
+        transport_.PostPosition();
+    } else if (id == TEngineTransport::kSeekTimer) {
+        transport_.SeekToPending();
+    }
+}
+
+void TGraphEngine::DrainGraphEvents() {
+    while (context_.graph) {
+        const std::optional<plat::media::GraphEvent> event = context_.graph->Media().Events().TryPop();
+        if (!event) {
+            return;
+        }
+        if (event->code == plat::media::EC_COMPLETE) {
+            transport_.EndOfStream();
+        } else if (event->code == plat::media::EC_ERRORABORT) {
+            // The pipeline stopped on an error: the player tells it and stops playback.
+            context_.RaiseError(TCoreErrorTexts::kGraphError, 0, static_cast<std::uint32_t>(event->param1));
+        }
+    }
+}

@@ -1,0 +1,92 @@
+#pragma once
+// The playback engine of a player: its hidden-then-shown render window, the stored graph description
+// with its variables, the graph built from it and the parts that build it, drive it and take pictures
+// from it. It reports to its player through three callbacks. Graph events arrive from the media
+// layer's threads as message TEngineContext::kGraphNotify posted to the window, so everything here runs on
+// the thread that owns the window.
+#include "core/src/capture/TFrameGrabber.h"
+#include "core/src/engine/TEngineCapture.h"
+#include "core/src/engine/TEngineContext.h"
+#include "core/src/engine/TEngineSetup.h"
+#include "core/src/engine/TEngineTransport.h"
+#include "core/src/engine/TGraphBuilder.h"
+#include "core/src/framework/TCoreWindow.h"
+#include "core/src/graph/TGraphDescription.h"
+#include "core/src/graph/TGraphLog.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TGraphEngine : public TCoreWindow {
+public:
+    static constexpr const char* kWindowClass = "TOVDirectShowRenderWindow";
+
+    TGraphEngine(TCoreObject* owner, TEngineSetup setup);
+    ~TGraphEngine() override;
+
+    int CreateRenderWindow();
+    void SetCallbacks(TEngineCallbacks callbacks) { context_.callbacks = std::move(callbacks); }
+
+    // The description the next build runs (order 200) and its variables (order 204).
+    void SetGraphText(std::uint32_t kind, const char16_t* text) { description_.Set(kind, text); }
+    bool SetGraphVariable(const std::u16string& name, const std::u16string& value);
+
+    bool BuildGraph() { return builder_.BuildGraph(); }
+    bool ReleaseGraph();
+    // Status 11 and 15 again for a client that registers; nothing without a graph.
+    bool ReportCapabilities();
+
+    bool Play() { return transport_.Play(); }
+    bool TogglePause() { return transport_.TogglePause(); }
+    bool StopPlayback(bool keepGraph) { return transport_.StopPlayback(keepGraph); }
+    bool SetPlaybackRate(double rate) { return transport_.SetPlaybackRate(rate); }
+    bool StepFrames(std::int32_t count) { return transport_.StepFrames(count); }
+    bool SeekToTimeCode(std::uint32_t timeCode) { return transport_.SeekToTimeCode(timeCode); }
+    bool SeekRelative(std::int32_t delta) { return transport_.SeekRelative(delta); }
+    std::int32_t GetVolume() { return transport_.GetVolume(); }
+    bool SetVolume(std::int32_t volume) { return transport_.SetVolume(volume); }
+    std::uint32_t GetPlayState() { return transport_.GetPlayState(); }
+    bool GetPosition(std::uint32_t& ms, std::uint32_t& flags, std::uint32_t* titleAndChapter) {
+        return transport_.GetPosition(ms, flags, titleAndChapter);
+    }
+    // No DVD navigator runs here: the engine is never in a DVD menu.
+    bool IsInDvdMenu() const { return false; }
+
+    // The media file of the last build; false when there is none.
+    bool GetMediaName(std::u16string& name) const;
+    // The texts of orders 304, 305 and 306 in blocks of the core's heap; null when memory runs out.
+    char16_t* FilterListText() const;
+    char16_t* MediaContentText() const;
+    char16_t* GraphLogText() const { return log_.Handover(); }
+    // 0 when saved, negative on failure (also without a graph).
+    std::int32_t SaveGraphToGrf(const std::u16string& file);
+
+    bool StartFrameCapture(std::uint32_t capacity) { return capture_.StartFrameCapture(capacity); }
+    TCaptureStatus GetCapturedFrame(std::uint32_t number, TCapturedFrame* frame) {
+        return capture_.GetCapturedFrame(number, frame);
+    }
+    bool GetCurrentPicture(std::vector<std::uint8_t>* image) { return capture_.GetCurrentPicture(image); }
+
+    // Remembers the window as the parent window, then makes it the engine window's parent.
+    bool SetParentWindow(HWND parent) override;
+    LRESULT WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // Handles the graph events waiting, until none is left or the graph is gone.
+    void DrainGraphEvents();
+    void OnTimer(WPARAM id);
+    // Posts the message to the parent of the parent window, when there is one.
+    void ForwardToParentOwner(UINT msg, WPARAM wParam, LPARAM lParam) const;
+
+    TEngineSetup setup_;
+    HWND parentWindow_ = 0;
+    TGraphDescription description_;
+    TGraphLog log_;
+    TFrameGrabber grabber_;
+    TEngineContext context_;
+    TEngineTransport transport_;
+    TGraphBuilder builder_;
+    TEngineCapture capture_;
+};

@@ -1,0 +1,60 @@
+#pragma once
+// A player of the real core for engine tests: fake renderers (no display, no sound card), its filter
+// folder in a temporary directory, a client window that receives its notifications, orders sent as a
+// host sends them, and waits that run the event loop until a notification arrives or time runs out.
+#include "core/src/TCorePlayer.h"
+#include "core/tests/ClientWindow.h"
+#include "core/tests/ManualClocks.h"
+
+#include <QTemporaryDir>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class EnginePlayer {
+public:
+    static constexpr std::chrono::milliseconds kWait{10000};
+
+    EnginePlayer();
+    ~EnginePlayer();
+
+    static std::string Fixture(const std::string& name);
+    static std::u16string Wide(const std::string& text);
+
+    int Send(std::uint32_t order, void* record = nullptr, void** out = nullptr);
+    // Order 200 kind 1 with the text, then order 204 "FileName" when a file is given.
+    void Describe(const std::u16string& xgr, const std::optional<std::string>& file = std::nullopt);
+    bool SetVariable(const std::u16string& name, const std::u16string& value);
+    std::uint32_t PlayState();
+    std::u16string GraphLog();
+    std::u16string FilterList();
+    std::int32_t Volume(std::optional<std::int32_t> set);
+
+    // Runs the event loop until done() holds; false when the time ran out.
+    static bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = kWait);
+    // Status records (kind, value1) and message texts received so far.
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> Statuses() const;
+    std::vector<std::string> Texts() const;
+    bool HasStatus(std::uint32_t kind) const;
+    // Posted messages of the code received so far.
+    std::vector<ClientWindow::Posted> PostedOf(std::uint32_t msg) const;
+    void Forget() {
+        client_.records.clear();
+        client_.posted.clear();
+    }
+
+    const std::string& Folder() const { return folderPath_; }
+    TCorePlayer& Player() { return *player_; }
+
+private:
+    QTemporaryDir folder_;
+    std::string folderPath_;
+    std::shared_ptr<ManualClocks> clocks_ = std::make_shared<ManualClocks>();
+    ClientWindow client_;
+    std::unique_ptr<TCorePlayer> player_;
+};

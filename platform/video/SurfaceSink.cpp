@@ -1,0 +1,121 @@
+#include "platform/video/SurfaceSink.h"
+
+#include "platform/video/RendererBin.h"
+
+#include <gst/app/gstappsink.h>
+#include <gst/video/video.h>
+
+#include <utility>
+
+namespace plat::video {
+
+namespace {
+
+using plat::media::CapsRef;
+using plat::media::ElementRef;
+
+// The surface's frame format as GStreamer names its memory layout.
+constexpr const char* kSinkCaps =
+    G_BYTE_ORDER == G_LITTLE_ENDIAN ? "video/x-raw,format=BGRx" : "video/x-raw,format=xRGB";
+// As a video sink: frames more than this late are dropped, and upstream hears of it (QoS).
+constexpr GstClockTimeDiff kMaxLateness = 20 * GST_MSECOND;
+
+// What the appsink's callbacks share; they run one at a time on the streaming thread.
+struct SinkContext {
+    std::shared_ptr<VideoSurface> surface;
+    GstBuffer* shown = nullptr; // the last buffer presented, referenced so that its address stays unique
+
+    ~SinkContext() { gst_buffer_replace(&shown, nullptr); }
+};
+
+void UnmapFrame(void* mapped) {
+    auto* frame = static_cast<GstVideoFrame*>(mapped);
+    gst_video_frame_unmap(frame);
+    delete frame;
+}
+
+// A view of the buffer's picture that keeps the buffer mapped for as long as the image lives.
+QImage MapImage(GstBuffer* buffer, const GstVideoInfo& info) {
+    auto* frame = new GstVideoFrame;
+    if (!gst_video_frame_map(frame, &info, buffer, GST_MAP_READ)) {
+        delete frame;
+        return {};
+    }
+    QImage image(static_cast<const uchar*>(GST_VIDEO_FRAME_PLANE_DATA(frame, 0)),
+                 GST_VIDEO_FRAME_WIDTH(frame), GST_VIDEO_FRAME_HEIGHT(frame),
+                 GST_VIDEO_FRAME_PLANE_STRIDE(frame, 0), VideoSurface::kFrameFormat, &UnmapFrame, frame);
+    if (image.isNull()) {
+        UnmapFrame(frame); // a null image never calls its clean-up
+    }
+    return image;
+}
+
+GstFlowReturn Present(GstAppSink* sink, GstSample* sample, SinkContext& context) {
+    GstBuffer* buffer = gst_sample_get_buffer(sample);
+    // Going to PLAYING renders the buffer that was shown at preroll again: it is no new frame.
+    if (buffer == nullptr || buffer == context.shown) {
+        return GST_FLOW_OK;
+    }
+    GstVideoInfo info;
+    QImage image;
+    if (gst_video_info_from_caps(&info, gst_sample_get_caps(sample))) {
+        image = MapImage(buffer, info);
+    }
+    if (image.isNull()) {
+        GST_ELEMENT_ERROR(sink, STREAM, FAILED, ("The video frame could not be read."), (nullptr));
+        return GST_FLOW_ERROR;
+    }
+    gst_buffer_replace(&context.shown, buffer);
+    context.surface->PresentFrame(std::move(image),
+                                  {GST_VIDEO_INFO_PAR_N(&info), GST_VIDEO_INFO_PAR_D(&info)});
+    return GST_FLOW_OK;
+}
+
+GstFlowReturn OnPreroll(GstAppSink* sink, gpointer context) {
+    GstSample* sample = gst_app_sink_pull_preroll(sink);
+    if (sample == nullptr) {
+        return GST_FLOW_FLUSHING;
+    }
+    const GstFlowReturn result = Present(sink, sample, *static_cast<SinkContext*>(context));
+    gst_sample_unref(sample);
+    return result;
+}
+
+GstFlowReturn OnSample(GstAppSink* sink, gpointer context) {
+    GstSample* sample = gst_app_sink_pull_sample(sink);
+    if (sample == nullptr) {
+        return GST_FLOW_FLUSHING;
+    }
+    const GstFlowReturn result = Present(sink, sample, *static_cast<SinkContext*>(context));
+    gst_sample_unref(sample);
+    return result;
+}
+
+void DeleteContext(gpointer context) {
+    delete static_cast<SinkContext*>(context);
+}
+
+} // namespace
+
+ElementRef SurfaceSink::Create(std::shared_ptr<VideoSurface> surface) {
+    if (!surface) {
+        return {};
+    }
+    // The leading queue decouples the renderer from a demuxer that feeds several branches.
+    ElementRef bin = ParseRendererBin("queue ! videoconvert ! appsink name=surface");
+    if (!bin) {
+        return {};
+    }
+    ElementRef appsink = ElementRef::Adopt(gst_bin_get_by_name(GST_BIN(bin.get()), "surface"));
+    CapsRef caps = CapsRef::Adopt(gst_caps_from_string(kSinkCaps));
+    g_object_set(appsink.get(), "caps", caps.get(), "sync", TRUE, "qos", TRUE, "max-lateness", kMaxLateness,
+                 "enable-last-sample", FALSE, nullptr);
+    GstAppSinkCallbacks callbacks{};
+    callbacks.new_preroll = &OnPreroll;
+    callbacks.new_sample = &OnSample;
+    gst_app_sink_set_callbacks(GST_APP_SINK(appsink.get()), &callbacks, new SinkContext{std::move(surface)},
+                               &DeleteContext);
+    return bin;
+}
+
+} // namespace plat::video

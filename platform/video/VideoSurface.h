@@ -1,0 +1,82 @@
+#pragma once
+// The picture the host's video panel paints: the latest video frame, written by the renderer on a
+// streaming thread, and the overlay layers over it (subtitles, on-screen messages), written by the
+// components that draw them. Every operation is thread-safe.
+#include "platform/video/VideoFrame.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QRect>
+#include <QRectF>
+#include <QRgb>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <vector>
+
+namespace plat::video {
+
+enum class OverlayLayer {
+    Subtitle, // pixels of the colour key are transparent: the video shows through them
+    Message,  // on-screen messages, drawn with their own alpha, above the subtitles
+};
+
+class VideoSurface {
+public:
+    // 32-bit 0xffRRGGBB, which is the renderer's BGRx in memory on little-endian machines.
+    static constexpr QImage::Format kFrameFormat = QImage::Format_RGB32;
+    static constexpr QImage::Format kLayerFormat = QImage::Format_ARGB32_Premultiplied;
+
+    // Called on the renderer's streaming thread after the frame is stored; it must not block, and must
+    // not add or remove listeners.
+    using FrameListener = std::function<void(const VideoFrame&)>;
+    using ListenerId = std::uint64_t;
+
+    // Stores the frame as the latest one (converted to kFrameFormat when it is not in it), counts it and
+    // tells the listeners. A null image is ignored.
+    void PresentFrame(QImage image, PixelAspect pixelAspect);
+    VideoFrame Frame() const;
+    std::uint64_t FrameCount() const;
+
+    ListenerId AddFrameListener(FrameListener listener);
+    // Returns once a call of that listener under way on another thread has finished.
+    void RemoveFrameListener(ListenerId id);
+
+    // The layer shows `source` of the image stretched over the whole video rectangle; a null image
+    // clears it. The subtitle layer's colour-key pixels become transparent.
+    void SetLayer(OverlayLayer layer, QImage image, QRect source = {});
+    void ClearLayer(OverlayLayer layer);
+    // The layer as Compose draws it (kLayerFormat), null when it is empty.
+    QImage LayerImage(OverlayLayer layer) const;
+    void SetColorKey(QRgb key);
+    QRgb ColorKey() const;
+
+    // Paints the latest frame stretched into `destination` (black before the first frame), then the
+    // subtitle layer and the message layer over the same rectangle.
+    void Compose(QPainter& painter, const QRectF& destination) const;
+
+private:
+    struct Layer {
+        QImage original; // as it was given, kept so that a new colour key can be applied to it
+        QImage shown;    // kLayerFormat, keyed for the subtitle layer
+        QRect source;
+    };
+    static constexpr std::size_t kLayerCount = 2;
+
+    void ApplyKey(Layer& layer, OverlayLayer which) const;
+
+    // Apart, so that keying a large layer never holds up the streaming thread.
+    mutable std::mutex frameMutex_;
+    VideoFrame frame_;
+    mutable std::mutex layerMutex_; // the layers and the key
+    std::array<Layer, kLayerCount> layers_;
+    QRgb colorKey_ = qRgb(0, 0, 0);
+
+    std::mutex listenerMutex_; // held while listeners run, so that removing one waits for its call
+    std::vector<std::pair<ListenerId, FrameListener>> listeners_;
+    ListenerId nextListenerId_ = 1;
+};
+
+} // namespace plat::video
