@@ -5,6 +5,5 @@ build=$1
 QT_QPA_PLATFORM=offscreen "$build/bench/bench_xml_reader" --benchmark_counters_tabular=true
 QT_QPA_PLATFORM=offscreen "$build/bench/bench_order_dispatch"
 "$build/bench/bench_clock_accuracy" 30
-"$build/bench/bench_first_frame"
 "$build/bench/bench_play_to_first_frame"
 "$build/bench/bench_script_reader"

@@ -1,4 +1,5 @@
 #include "platform/media/Guid.h"
+#include "platform/text/Unicode.h"
 
 #include <glib.h>
 
@@ -11,18 +12,6 @@ namespace {
 
 constexpr std::string_view kPattern = "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}";
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
 
 } // namespace
 
@@ -39,7 +28,7 @@ std::optional<Guid> Guid::Parse(std::string_view text) {
             }
             continue;
         }
-        const int value = HexValue(text[i]);
+        const int value = plat::text::unicode::HexDigitValue(text[i]);
         if (value < 0) {
             return std::nullopt;
         }

@@ -28,4 +28,18 @@ void AppendUtf16(std::u16string& out, char32_t cp);
 
 bool IsSurrogate(char32_t cp);
 
+// The value of a hexadecimal digit in either case; -1 for any other character.
+constexpr int HexDigitValue(char32_t c) {
+    if (c >= '0' && c <= '9') {
+        return static_cast<int>(c - '0');
+    }
+    if (c >= 'a' && c <= 'f') {
+        return static_cast<int>(c - 'a' + 10);
+    }
+    if (c >= 'A' && c <= 'F') {
+        return static_cast<int>(c - 'A' + 10);
+    }
+    return -1;
+}
+
 } // namespace plat::text::unicode

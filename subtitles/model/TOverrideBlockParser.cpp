@@ -1,6 +1,6 @@
 #include "subtitles/model/TOverrideBlockParser.h"
-
 #include "core/include/SubtitleRecords.h"
+#include "platform/text/Unicode.h"
 #include "subtitles/model/TOverrideOpWriter.h"
 
 #include <algorithm>
@@ -67,13 +67,6 @@ std::int32_t ToInt32(std::int64_t value) {
                                                               std::numeric_limits<std::int32_t>::max()));
 }
 
-int HexDigit(char16_t c) {
-    if (IsDigit(c)) {
-        return c - u'0';
-    }
-    const char16_t u = Upper(c);
-    return (u >= u'A' && u <= u'F') ? u - u'A' + 10 : -1;
-}
 
 // Numpad alignment of a v4+ \an tag to the v4 numbering; 0 for a value out of 1..9.
 std::int32_t NumpadToV4(std::int64_t numpad) {
@@ -221,7 +214,7 @@ bool TOverrideBlockParser::ReadColour(TOverrideOpcode opcode, std::uint8_t index
     }
     std::uint32_t value = 0;
     for (const char16_t c : digits) {
-        const int digit = HexDigit(c);
+        const int digit = plat::text::unicode::HexDigitValue(c);
         if (digit < 0) {
             return false;
         }

@@ -1,8 +1,8 @@
 #include "subtitles/scripts/TScriptControl.h"
-
 #include "platform/text/CaseFold.h"
 #include "platform/text/CodePage.h"
 #include "platform/text/Path.h"
+#include "platform/text/Unicode.h"
 #include "player/model/foundation/FileIo.h"
 #include "player/model/foundation/TMemoryObject.h"
 #include "subtitles/model/FixedText.h"
@@ -192,18 +192,6 @@ double ParseFloating(std::u16string_view text) {
     return (error == std::errc() && std::isfinite(value)) ? value : 0.0;
 }
 
-int HexDigit(char16_t c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
 
 // Style templates (".ST") are SubStation scripts too.
 bool IsNativeSelector(std::u16string_view selector) {
@@ -786,7 +774,7 @@ uint32_t TScriptControl::ParseColour(std::u16string_view token) {
     }
     uint32_t value = 0;
     for (const char16_t c : digits) {
-        const int digit = HexDigit(c);
+        const int digit = plat::text::unicode::HexDigitValue(c);
         if (digit < 0) {
             break;
         }

@@ -1,4 +1,5 @@
 #include "subtitles/zip/TExtractFile.h"
+#include "player/model/foundation/FileIo.h"
 
 #include <atomic>
 #include <cerrno>
@@ -65,18 +66,7 @@ bool TExtractFile::CreateTemporary() {
 }
 
 bool TExtractFile::Write(const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t put = ::write(fileFd_, data, size);
-        if (put < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        data += put;
-        size -= static_cast<std::size_t>(put);
-    }
-    return true;
+    return fileio::WriteAll(fileFd_, data, size);
 }
 
 bool TExtractFile::Commit() {

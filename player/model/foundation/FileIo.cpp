@@ -55,21 +55,6 @@ bool ReadAll(int fd, std::string& out) {
     }
 }
 
-bool WriteAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t put = ::write(fd, data, size);
-        if (put < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        data += put;
-        size -= static_cast<std::size_t>(put);
-    }
-    return true;
-}
-
 // Creates a fresh file next to `path`; the name is the target's plus a suffix unique to this call.
 int CreateTemp(const std::string& path, std::string& tempPath) {
     static std::atomic<unsigned> counter{0};
@@ -84,6 +69,21 @@ int CreateTemp(const std::string& path, std::string& tempPath) {
 }
 
 } // namespace
+
+bool WriteAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t put = ::write(fd, data, size);
+        if (put < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        data += put;
+        size -= static_cast<std::size_t>(put);
+    }
+    return true;
+}
 
 bool ReadWholeFile(const char* path, std::string& bytes) {
     Fd fd(::open(path, O_RDONLY | O_CLOEXEC));
