@@ -16,7 +16,7 @@ Fct_IsVMR9Present
 Fct_SendOrder
 Fct_SetRit
 Fct_ShowFilterProp"
-actual=$(nm -D --defined-only "$1" | awk '{print $3}' | sed 's/@.*//' | LC_ALL=C sort)
+actual=$(nm -D --defined-only --extern-only "$1" | awk '{print $3}' | sed 's/@.*//' | LC_ALL=C sort)
 if [ "$actual" != "$expected" ]; then
     diff <(echo "$expected") <(echo "$actual") || true
     exit 1
