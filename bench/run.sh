@@ -7,3 +7,4 @@ QT_QPA_PLATFORM=offscreen "$build/bench/bench_order_dispatch"
 "$build/bench/bench_clock_accuracy" 30
 "$build/bench/bench_play_to_first_frame"
 "$build/bench/bench_script_reader"
+"$build/bench/bench_dvd"

@@ -1,0 +1,93 @@
+#include "platform/dvd/DvdNavigatorElement.h"
+
+#include "platform/media/GstInit.h"
+
+#include <mutex>
+#include <utility>
+
+namespace {
+
+struct PlatDvdNavigatorBin {
+    GstBin parent;
+    plat::dvd::DvdNavigator* navigator;
+};
+
+struct PlatDvdNavigatorBinClass {
+    GstBinClass parentClass;
+};
+
+G_DEFINE_TYPE(PlatDvdNavigatorBin, plat_dvd_navigator_bin, GST_TYPE_BIN)
+
+GstStaticPadTemplate videoTemplate =
+    GST_STATIC_PAD_TEMPLATE("video", GST_PAD_SRC, GST_PAD_ALWAYS, GST_STATIC_CAPS("video/x-raw"));
+GstStaticPadTemplate audioTemplate =
+    GST_STATIC_PAD_TEMPLATE("audio", GST_PAD_SRC, GST_PAD_ALWAYS, GST_STATIC_CAPS("audio/x-raw"));
+GstStaticPadTemplate subpictureTemplate =
+    GST_STATIC_PAD_TEMPLATE("subpicture", GST_PAD_SRC, GST_PAD_ALWAYS, GST_STATIC_CAPS("subpicture/x-dvd"));
+
+PlatDvdNavigatorBin* Self(gpointer object) {
+    return reinterpret_cast<PlatDvdNavigatorBin*>(object);
+}
+
+GstStateChangeReturn ChangeState(GstElement* element, GstStateChange transition) {
+    plat::dvd::DvdNavigator* navigator = Self(element)->navigator;
+    if (transition == GST_STATE_CHANGE_PAUSED_TO_READY) {
+        navigator->Stop();
+    }
+    const GstStateChangeReturn result =
+        GST_ELEMENT_CLASS(plat_dvd_navigator_bin_parent_class)->change_state(element, transition);
+    if (transition != GST_STATE_CHANGE_READY_TO_PAUSED || result == GST_STATE_CHANGE_FAILURE) {
+        return result;
+    }
+    const plat::media::HResult started = navigator->Start();
+    if (started == plat::media::E_INVALIDARG) {
+        GST_ELEMENT_ERROR(element, RESOURCE, NOT_FOUND, ("No valid DVD-Video volume could be located"),
+                          ("no disc was set, or it could not be read"));
+    } else if (plat::media::Failed(started)) {
+        GST_ELEMENT_ERROR(element, CORE, MISSING_PLUGIN, ("The DVD navigator cannot be built"),
+                          ("a demuxer, decoder or dvdspu element is missing"));
+    }
+    return plat::media::Failed(started) ? GST_STATE_CHANGE_FAILURE : result;
+}
+
+// The navigator goes before the bin lets go of the elements it uses; dispose may run more than once.
+void Dispose(GObject* object) {
+    delete std::exchange(Self(object)->navigator, nullptr);
+    G_OBJECT_CLASS(plat_dvd_navigator_bin_parent_class)->dispose(object);
+}
+
+void plat_dvd_navigator_bin_class_init(PlatDvdNavigatorBinClass* klass) {
+    GstElementClass* elementClass = GST_ELEMENT_CLASS(klass);
+    G_OBJECT_CLASS(klass)->dispose = &Dispose;
+    elementClass->change_state = &ChangeState;
+    gst_element_class_add_static_pad_template(elementClass, &videoTemplate);
+    gst_element_class_add_static_pad_template(elementClass, &audioTemplate);
+    gst_element_class_add_static_pad_template(elementClass, &subpictureTemplate);
+    gst_element_class_set_static_metadata(elementClass, "DVD Navigator", "Source/Video/Audio/DVD",
+                                          "Plays DVD-Video discs, folders and images with menus", "Tovrin");
+}
+
+void plat_dvd_navigator_bin_init(PlatDvdNavigatorBin* self) {
+    self->navigator = new plat::dvd::DvdNavigator(GST_BIN(self));
+}
+
+} // namespace
+
+namespace plat::dvd {
+
+void DvdNavigatorElement::Register() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        media::EnsureGstInitialized();
+        gst_element_register(nullptr, kFactoryName, GST_RANK_NONE, plat_dvd_navigator_bin_get_type());
+    });
+}
+
+DvdNavigator* DvdNavigatorElement::Navigator(GstElement* element) {
+    if (element == nullptr || !G_TYPE_CHECK_INSTANCE_TYPE(element, plat_dvd_navigator_bin_get_type())) {
+        return nullptr;
+    }
+    return Self(element)->navigator;
+}
+
+} // namespace plat::dvd

@@ -1,0 +1,416 @@
+#include "platform/dvd/DvdStreamRouter.h"
+
+#include <gst/app/gstappsrc.h>
+#include <gst/video/video-event.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+
+namespace plat::dvd {
+
+namespace {
+
+using media::CapsRef;
+using media::PadRef;
+
+// Read-ahead is kept short, so that jumps are quick and the navigator's events keep close to what
+// plays: a little in the appsrc, a third of a second in each branch.
+constexpr guint64 kQueuedBytes = 32 * 1024;
+constexpr guint64 kQueuedTime = 300 * GST_MSECOND;
+
+GstElement* MakeShortQueue() {
+    GstElement* queue = gst_element_factory_make("queue", nullptr);
+    if (queue != nullptr) {
+        g_object_set(queue, "max-size-time", kQueuedTime, "max-size-bytes", 0u, "max-size-buffers", 0u,
+                     nullptr);
+    }
+    return queue;
+}
+constexpr const char* kDvdEvent = "application/x-gst-dvd";
+constexpr const char* kGeneration = "tovrin-generation";
+
+// The highest-ranked element of the type that takes the caps, or null.
+GstElement* MakeBest(GstElementFactoryListType type, GstCaps* caps) {
+    GList* all = gst_element_factory_list_get_elements(type, GST_RANK_MARGINAL);
+    GList* fitting = gst_element_factory_list_filter(all, caps, GST_PAD_SINK, FALSE);
+    fitting = g_list_sort(fitting, gst_plugin_feature_rank_compare_func);
+    GstElement* element = fitting != nullptr
+                              ? gst_element_factory_create(GST_ELEMENT_FACTORY(fitting->data), nullptr)
+                              : nullptr;
+    gst_plugin_feature_list_free(fitting);
+    gst_plugin_feature_list_free(all);
+    return element;
+}
+
+bool Link(GstElement* from, GstElement* to) {
+    return from != nullptr && to != nullptr && gst_element_link(from, to);
+}
+
+} // namespace
+
+DvdStreamRouter::DvdStreamRouter(GstBin* bin) : bin_(bin) {
+    Build();
+}
+
+DvdStreamRouter::~DvdStreamRouter() {
+    if (demuxer_ != nullptr) {
+        g_signal_handlers_disconnect_by_data(demuxer_, this);
+    }
+    if (source_ != nullptr) {
+        g_signal_handlers_disconnect_by_data(source_, this);
+    }
+}
+
+GstElement* DvdStreamRouter::Add(const char* factory, const char* name) {
+    GstElement* element = gst_element_factory_make(factory, name);
+    if (element != nullptr) {
+        gst_bin_add(bin_, element);
+    }
+    return element;
+}
+
+void DvdStreamRouter::AddGhost(const char* name, GstElement* element, const char* pad) {
+    PadRef target = PadRef::Adopt(gst_element_get_static_pad(element, pad));
+    GstPadTemplate* templ = gst_element_class_get_pad_template(GST_ELEMENT_GET_CLASS(bin_), name);
+    GstPad* ghost = gst_ghost_pad_new_from_template(name, target.get(), templ);
+    gst_element_add_pad(GST_ELEMENT(bin_), ghost);
+}
+
+void DvdStreamRouter::Build() {
+    source_ = Add("appsrc", "disc");
+    demuxer_ = Add("mpegpsdemux", "demuxer");
+    videoQueue_ = MakeShortQueue();
+    if (videoQueue_ != nullptr) {
+        gst_bin_add(bin_, videoQueue_);
+    }
+    GstElement* videoParser = Add("mpegvideoparse");
+    CapsRef mpeg2 =
+        CapsRef::Adopt(gst_caps_from_string("video/mpeg, mpegversion=(int)2, systemstream=(boolean)false"));
+    GstElement* videoDecoder = AddDecoderFor(mpeg2.get(), GST_ELEMENT_FACTORY_TYPE_DECODER);
+    subpictureUnit_ = Add("dvdspu", "subpicture-unit");
+    audioSelector_ = Add("input-selector", "audio-selector");
+    subpictureSelector_ = Add("input-selector", "subpicture-selector");
+    subpicturePlaceholder_ = Add("appsrc", "subpicture-placeholder");
+    if (source_ == nullptr || demuxer_ == nullptr || videoQueue_ == nullptr || videoParser == nullptr ||
+        videoDecoder == nullptr || subpictureUnit_ == nullptr || audioSelector_ == nullptr ||
+        subpictureSelector_ == nullptr || subpicturePlaceholder_ == nullptr) {
+        return;
+    }
+    CapsRef program =
+        CapsRef::Adopt(gst_caps_from_string("video/mpeg, mpegversion=(int)2, systemstream=(boolean)true"));
+    g_object_set(source_, "caps", program.get(), "format", GST_FORMAT_BYTES, "block", TRUE, "max-bytes",
+                 kQueuedBytes, "emit-signals", TRUE, nullptr);
+    g_signal_connect(source_, "need-data", G_CALLBACK(&DvdStreamRouter::NeedDataThunk), this);
+    g_signal_connect(demuxer_, "pad-added", G_CALLBACK(&DvdStreamRouter::PadAddedThunk), this);
+    // Inactive inputs drop their data at once rather than wait for the active one.
+    g_object_set(audioSelector_, "sync-streams", FALSE, nullptr);
+    g_object_set(subpictureSelector_, "sync-streams", FALSE, nullptr);
+    CapsRef subpictures = CapsRef::Adopt(gst_caps_from_string("subpicture/x-dvd"));
+    g_object_set(subpicturePlaceholder_, "caps", subpictures.get(), "format", GST_FORMAT_TIME, nullptr);
+    gst_app_src_end_of_stream(GST_APP_SRC(subpicturePlaceholder_));
+
+    PadRef spuInput = PadRef::Adopt(gst_element_get_static_pad(subpictureUnit_, "subpicture"));
+    gst_pad_add_probe(
+        spuInput.get(),
+        static_cast<GstPadProbeType>(GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM),
+        &DvdStreamRouter::SubpictureProbeThunk, this, nullptr);
+    PadRef selectorOutput = PadRef::Adopt(gst_element_get_static_pad(subpictureSelector_, "src"));
+    PadRef queued = PadRef::Adopt(gst_element_get_static_pad(videoQueue_, "src"));
+    gst_pad_add_probe(queued.get(), GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM,
+                      &DvdStreamRouter::StaleStillProbeThunk, this, nullptr);
+    complete_ = Link(source_, demuxer_) && Link(videoQueue_, videoParser) &&
+                Link(videoParser, videoDecoder) &&
+                gst_element_link_pads(videoDecoder, "src", subpictureUnit_, "video") &&
+                gst_pad_link(selectorOutput.get(), spuInput.get()) == GST_PAD_LINK_OK;
+    AddGhost("video", subpictureUnit_, "src");
+    AddGhost("audio", audioSelector_, "src");
+    AddGhost("subpicture", subpicturePlaceholder_, "src");
+}
+
+GstElement* DvdStreamRouter::AddDecoderFor(GstCaps* caps, GstElementFactoryListType type) {
+    const GstElementFactoryListType media =
+        gst_structure_has_name(gst_caps_get_structure(caps, 0), "video/mpeg")
+            ? GST_ELEMENT_FACTORY_TYPE_MEDIA_VIDEO
+            : GST_ELEMENT_FACTORY_TYPE_MEDIA_AUDIO;
+    GstElement* element = MakeBest(type | media, caps);
+    if (element != nullptr) {
+        gst_bin_add(bin_, element);
+    }
+    return element;
+}
+
+DvdStreamRouter::Branch DvdStreamRouter::Classify(const char* padName) {
+    unsigned id = 0;
+    if (std::sscanf(padName, "video_%x", &id) == 1) {
+        return {Kind::Video, 0};
+    }
+    if (std::sscanf(padName, "audio_%x", &id) == 1) {
+        return {Kind::Audio, static_cast<int>(id & 0x07)};
+    }
+    if (std::sscanf(padName, "subpicture_%x", &id) == 1 && id >= 0x20 && id < 0x40) {
+        return {Kind::Subpicture, static_cast<int>(id - 0x20)};
+    }
+    return {Kind::Other, 0};
+}
+
+void DvdStreamRouter::PadAddedThunk(GstElement*, GstPad* pad, gpointer self) {
+    static_cast<DvdStreamRouter*>(self)->OnPadAdded(pad);
+}
+
+void DvdStreamRouter::NeedDataThunk(GstElement*, guint, gpointer self) {
+    auto* router = static_cast<DvdStreamRouter*>(self);
+    std::lock_guard lock(router->drainMutex_);
+    router->empty_ = true;
+    router->drained_.notify_all();
+}
+
+void DvdStreamRouter::OnPadAdded(GstPad* pad) {
+    gchar* name = gst_pad_get_name(pad);
+    const Branch branch = Classify(name);
+    g_free(name);
+    switch (branch.kind) {
+    case Kind::Video: {
+        PadRef input = PadRef::Adopt(gst_element_get_static_pad(videoQueue_, "sink"));
+        if (!gst_pad_is_linked(input.get())) {
+            gst_pad_link(pad, input.get());
+        }
+        break;
+    }
+    case Kind::Audio:
+        LinkAudio(pad, branch.physical);
+        break;
+    case Kind::Subpicture:
+        LinkSubpicture(pad, branch.physical);
+        break;
+    case Kind::Other:
+        break;
+    }
+}
+
+// queue ! [parser] ! decoder ! audioconvert ! audioresample into a new input of the audio selector.
+void DvdStreamRouter::LinkAudio(GstPad* pad, int physical) {
+    CapsRef caps = CapsRef::Adopt(gst_pad_query_caps(pad, nullptr));
+    GstElement* queue = MakeShortQueue();
+    if (queue != nullptr) {
+        gst_bin_add(bin_, queue);
+    }
+    GstElement* parser = AddDecoderFor(caps.get(), GST_ELEMENT_FACTORY_TYPE_PARSER);
+    GstElement* decoder = nullptr;
+    if (parser != nullptr) {
+        PadRef parsed = PadRef::Adopt(gst_element_get_static_pad(parser, "src"));
+        CapsRef parsedCaps = CapsRef::Adopt(gst_pad_query_caps(parsed.get(), nullptr));
+        decoder = AddDecoderFor(parsedCaps.get(), GST_ELEMENT_FACTORY_TYPE_DECODER);
+    } else {
+        decoder = AddDecoderFor(caps.get(), GST_ELEMENT_FACTORY_TYPE_DECODER);
+    }
+    GstElement* convert = Add("audioconvert");
+    GstElement* resample = Add("audioresample");
+    PadRef queueInput =
+        queue != nullptr ? PadRef::Adopt(gst_element_get_static_pad(queue, "sink")) : PadRef();
+    const bool linked = decoder != nullptr && Link(parser != nullptr ? parser : queue, decoder) &&
+                        (parser == nullptr || Link(queue, parser)) && Link(decoder, convert) &&
+                        Link(convert, resample);
+    GstPad* input = linked ? gst_element_request_pad_simple(audioSelector_, "sink_%u") : nullptr;
+    PadRef output = linked ? PadRef::Adopt(gst_element_get_static_pad(resample, "src")) : PadRef();
+    if (input == nullptr || gst_pad_link(output.get(), input) != GST_PAD_LINK_OK ||
+        gst_pad_link(pad, queueInput.get()) != GST_PAD_LINK_OK) {
+        GST_WARNING_OBJECT(bin_, "no decoder for audio stream %d", physical);
+        return;
+    }
+    for (GstElement* element : {queue, parser, decoder, convert, resample}) {
+        if (element != nullptr) {
+            gst_element_sync_state_with_parent(element);
+        }
+    }
+    std::lock_guard lock(mutex_);
+    audioPads_[physical] = input;
+    gst_object_unref(input); // the selector keeps its pad
+    if (physical == audio_ || audioPads_.size() == 1) {
+        g_object_set(audioSelector_, "active-pad", input, nullptr);
+    }
+}
+
+void DvdStreamRouter::LinkSubpicture(GstPad* pad, int physical) {
+    GstElement* queue = Add("queue");
+    GstPad* input = gst_element_request_pad_simple(subpictureSelector_, "sink_%u");
+    PadRef queueInput = PadRef::Adopt(gst_element_get_static_pad(queue, "sink"));
+    PadRef queueOutput = PadRef::Adopt(gst_element_get_static_pad(queue, "src"));
+    if (input == nullptr || gst_pad_link(queueOutput.get(), input) != GST_PAD_LINK_OK ||
+        gst_pad_link(pad, queueInput.get()) != GST_PAD_LINK_OK) {
+        return;
+    }
+    gst_element_sync_state_with_parent(queue);
+    std::lock_guard lock(mutex_);
+    subpicturePads_[physical] = input;
+    gst_object_unref(input);
+    if (physical == subpicture_ || subpicturePads_.size() == 1) {
+        g_object_set(subpictureSelector_, "active-pad", input, nullptr);
+    }
+}
+
+void DvdStreamRouter::Activate(GstElement* selector, std::map<int, GstPad*>& pads, int physical) {
+    const auto it = pads.find(physical);
+    if (it != pads.end()) {
+        g_object_set(selector, "active-pad", it->second, nullptr);
+    }
+}
+
+void DvdStreamRouter::SelectAudio(int physical) {
+    std::lock_guard lock(mutex_);
+    audio_ = physical;
+    Activate(audioSelector_, audioPads_, physical);
+}
+
+void DvdStreamRouter::SelectSubpicture(int physical) {
+    std::lock_guard lock(mutex_);
+    subpicture_ = physical;
+    Activate(subpictureSelector_, subpicturePads_, physical);
+}
+
+GstFlowReturn DvdStreamRouter::PushBlock(const std::uint8_t* data, std::size_t size) {
+    {
+        std::lock_guard lock(drainMutex_);
+        empty_ = false;
+    }
+    GstBuffer* buffer = gst_buffer_new_memdup(data, size);
+    return gst_app_src_push_buffer(GST_APP_SRC(source_), buffer);
+}
+
+void DvdStreamRouter::FlushStart() {
+    ++generation_;
+    gst_element_send_event(source_, gst_event_new_flush_start());
+    std::lock_guard lock(drainMutex_);
+    empty_ = true; // what was queued is gone
+    drained_.notify_all();
+}
+
+void DvdStreamRouter::FlushStop() {
+    gst_element_send_event(source_, gst_event_new_flush_stop(TRUE));
+    std::lock_guard lock(drainMutex_);
+    empty_ = true;
+}
+
+bool DvdStreamRouter::WaitUntilDrained() {
+    std::unique_lock lock(drainMutex_);
+    drained_.wait(lock, [this] { return empty_ || cancelled_; });
+    return !cancelled_;
+}
+
+void DvdStreamRouter::CancelWaits() {
+    std::lock_guard lock(drainMutex_);
+    cancelled_ = true;
+    drained_.notify_all();
+}
+
+void DvdStreamRouter::ResumeWaits() {
+    std::lock_guard lock(drainMutex_);
+    cancelled_ = false;
+}
+
+void DvdStreamRouter::SendStill(bool still) {
+    PadRef output = PadRef::Adopt(gst_element_get_static_pad(source_, "src"));
+    GstEvent* event = gst_video_event_new_still_frame(still);
+    gst_structure_set(gst_event_writable_structure(event), kGeneration, G_TYPE_UINT, generation_.load(),
+                      nullptr);
+    gst_pad_push_event(output.get(), event);
+}
+
+GstPadProbeReturn DvdStreamRouter::StaleStillProbeThunk(GstPad*, GstPadProbeInfo* info, gpointer self) {
+    GstEvent* event = GST_PAD_PROBE_INFO_EVENT(info);
+    gboolean still = FALSE;
+    guint generation = 0;
+    if (gst_video_event_parse_still_frame(event, &still) && still &&
+        gst_structure_get_uint(gst_event_get_structure(event), kGeneration, &generation) &&
+        generation != static_cast<DvdStreamRouter*>(self)->generation_.load()) {
+        return GST_PAD_PROBE_DROP;
+    }
+    return GST_PAD_PROBE_OK;
+}
+
+void DvdStreamRouter::SendToSubpictureUnit(GstStructure* structure) {
+    PadRef input = PadRef::Adopt(gst_element_get_static_pad(subpictureUnit_, "subpicture"));
+    gst_pad_send_event(input.get(), gst_event_new_custom(GST_EVENT_CUSTOM_DOWNSTREAM_OOB, structure));
+}
+
+GstPadProbeReturn DvdStreamRouter::SubpictureProbeThunk(GstPad*, GstPadProbeInfo* info, gpointer self) {
+    static_cast<DvdStreamRouter*>(self)->OnSubpictureData(info);
+    return GST_PAD_PROBE_OK;
+}
+
+void DvdStreamRouter::OnSubpictureData(GstPadProbeInfo* info) {
+    std::lock_guard lock(unitMutex_);
+    if ((info->type & GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM) != 0) {
+        const GstEventType type = GST_EVENT_TYPE(GST_PAD_PROBE_INFO_EVENT(info));
+        replay_ = replay_ || type == GST_EVENT_CAPS || type == GST_EVENT_FLUSH_STOP;
+        return;
+    }
+    if (!std::exchange(replay_, false)) {
+        return;
+    }
+    if (haveColours_) {
+        SendColoursLocked();
+    }
+    SendShownLocked();
+    if (highlighted_) {
+        SendHighlightLocked();
+    }
+}
+
+void DvdStreamRouter::ShowSubpictures(bool shown) {
+    std::lock_guard lock(unitMutex_);
+    shown_ = shown;
+    SendShownLocked();
+}
+
+void DvdStreamRouter::SendShownLocked() {
+    SendToSubpictureUnit(gst_structure_new(kDvdEvent, "event", G_TYPE_STRING, "dvd-set-subpicture-track",
+                                           "forced-only", G_TYPE_BOOLEAN, !shown_, nullptr));
+}
+
+void DvdStreamRouter::SendColourTable(const std::uint32_t (&colours)[16]) {
+    std::lock_guard lock(unitMutex_);
+    std::copy(std::begin(colours), std::end(colours), colours_);
+    haveColours_ = true;
+    SendColoursLocked();
+}
+
+void DvdStreamRouter::SendColoursLocked() {
+    GstStructure* structure =
+        gst_structure_new(kDvdEvent, "event", G_TYPE_STRING, "dvd-spu-clut-change", nullptr);
+    for (int i = 0; i < 16; ++i) {
+        char name[8];
+        std::snprintf(name, sizeof name, "clut%02d", i);
+        gst_structure_set(structure, name, G_TYPE_INT, static_cast<gint>(colours_[i]), nullptr);
+    }
+    SendToSubpictureUnit(structure);
+}
+
+void DvdStreamRouter::SendHighlight(const DvdHighlight& highlight) {
+    std::lock_guard lock(unitMutex_);
+    highlight_ = highlight;
+    highlighted_ = true;
+    SendHighlightLocked();
+}
+
+void DvdStreamRouter::SendHighlightLocked() {
+    GST_INFO_OBJECT(bin_, "highlight of button %d: palette %08x, (%d,%d)-(%d,%d)", highlight_.button,
+                    highlight_.palette, highlight_.startX, highlight_.startY, highlight_.endX,
+                    highlight_.endY);
+    SendToSubpictureUnit(
+        gst_structure_new(kDvdEvent, "event", G_TYPE_STRING, "dvd-spu-highlight", "button", G_TYPE_INT,
+                          highlight_.button, "palette", G_TYPE_INT, static_cast<gint>(highlight_.palette),
+                          "sx", G_TYPE_INT, highlight_.startX, "sy", G_TYPE_INT, highlight_.startY, "ex",
+                          G_TYPE_INT, highlight_.endX, "ey", G_TYPE_INT, highlight_.endY, nullptr));
+}
+
+void DvdStreamRouter::ResetHighlight() {
+    std::lock_guard lock(unitMutex_);
+    highlighted_ = false;
+    SendToSubpictureUnit(
+        gst_structure_new(kDvdEvent, "event", G_TYPE_STRING, "dvd-spu-reset-highlight", nullptr));
+}
+
+} // namespace plat::dvd

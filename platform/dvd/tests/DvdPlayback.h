@@ -1,0 +1,62 @@
+#pragma once
+// A test pipeline around the navigator element: its video converted to RGBx into an appsink, its
+// audio to 48 kHz mono into another, both in time with the clock; navigator events into a queue.
+#include "platform/dvd/DvdNavigatorElement.h"
+#include "platform/media/GraphEventQueue.h"
+#include "platform/media/GstRef.h"
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace plat::dvd::test {
+
+using namespace std::chrono_literals;
+constexpr auto kWait = 5s;
+
+inline std::string Fixture(const std::string& name) {
+    return std::string(DVD_FIXTURES) + "/" + name;
+}
+
+struct Frame {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> pixels; // RGBx rows
+    std::uint64_t time = 0;           // the buffer timestamp
+
+    // Red, green and blue at a point.
+    std::uint32_t Rgb(int x, int y) const;
+    int Brightness(int x, int y) const;
+};
+
+class DvdPlayback {
+public:
+    DvdPlayback();
+    ~DvdPlayback();
+
+    DvdNavigator& Navigator() { return *navigator_; }
+    media::HResult Open(const std::string& disc) { return navigator_->SetDvdDirectory(disc); }
+    // PLAYING and waits for the change to complete; false on an error.
+    bool Play();
+    // The next event of the code, dropping those before it.
+    std::optional<media::GraphEvent> WaitFor(long code, std::chrono::milliseconds timeout = kWait);
+    // The next event of the code with that first value.
+    bool WaitFor(long code, std::int64_t first, std::chrono::milliseconds timeout = kWait);
+    // Drops the frames shown so far and hands back the next one.
+    std::optional<Frame> NextFrame(std::chrono::milliseconds timeout = kWait);
+    // Measures the tone of the audio that comes next (about a fifth of a second), in Hz.
+    double NextToneFrequency();
+    GstElement* Pipeline() const { return pipeline_.get(); }
+
+private:
+    media::ElementRef pipeline_;
+    GstElement* element_ = nullptr;
+    GstElement* videoSink_ = nullptr;
+    GstElement* audioSink_ = nullptr;
+    DvdNavigator* navigator_ = nullptr;
+    media::GraphEventQueue events_;
+};
+
+} // namespace plat::dvd::test
