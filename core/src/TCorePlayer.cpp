@@ -179,8 +179,8 @@ void TCorePlayer::TitleOrChapter(std::uint32_t code, std::uint32_t number) {
 }
 
 // Page selection starts from the engine's current location (title and chapter); without an engine
-// the location cannot be told, which ends it before the page model is asked. Reporting the title's
-// streams afterwards (kind 1634, from the DVD title's attributes) joins with the DVD navigator.
+// the location cannot be told, which ends it before the page model is asked. The title's streams are
+// reported afterwards.
 void TCorePlayer::SelectPageForCurrentTitle() {
     const std::lock_guard lock(SubtitleLock());
     const std::optional<std::uint32_t> location = CurrentLocation();
@@ -189,6 +189,7 @@ void TCorePlayer::SelectPageForCurrentTitle() {
     }
     subDisplay_.SelectBlock(PageKey(*location, profileTitle_, profileFlag_));
     UpdateSubScreen(true);
+    SendTitleStreams(*location & 0xFFu);
 }
 
 std::uint32_t TCorePlayer::PageKey(std::uint32_t location, std::int32_t profileTitle, bool profileFlag) {
@@ -244,12 +245,13 @@ bool TCorePlayer::SetStyles(std::uint32_t step, std::span<const std::uint8_t, kS
     return true;
 }
 
-// Reporting the streams of the title's low byte afterwards joins with the DVD navigator.
+// The streams of the title's low byte are reported afterwards.
 bool TCorePlayer::SelectProfileTitle(std::int32_t title) {
     const std::lock_guard lock(SubtitleLock());
     const bool found = subDisplay_.SelectBlock(static_cast<std::uint32_t>(title) & 0xFFu);
     profileTitle_ = title;
     UpdateSubScreen(false);
+    SendTitleStreams(static_cast<std::uint32_t>(title) & 0xFFu);
     return found;
 }
 
@@ -258,10 +260,38 @@ std::int32_t TCorePlayer::ProfileTitle() {
     return profileTitle_;
 }
 
-// Asking the engine for its current audio and subpicture streams and angle afterwards (status kinds
-// 6, 7 and 8) joins with the engine.
 void TCorePlayer::SendStreamInformation(const TDvdTitleAttributes& title) {
     SendRecord(TCoreMessageBuilder::Streams(title));
+}
+
+// The navigator's attributes of the title's streams, as kind 1634 carries them.
+static TDvdTitleAttributes StreamsOf(const plat::dvd::DvdTitleAttributes& from) {
+    TDvdTitleAttributes title;
+    title.audioCount = from.audioStreamCount;
+    title.subpictureCount = from.subpictureStreamCount;
+    for (std::size_t i = 0; i < title.audio.size(); ++i) {
+        const plat::dvd::DvdAudioAttributes& audio = from.audio[i];
+        title.audio[i] = {audio.language, audio.hasMultichannelInfo != 0, audio.frequency, audio.quantization,
+                          audio.channels, static_cast<std::uint8_t>(audio.format)};
+    }
+    for (std::size_t i = 0; i < title.subpicture.size(); ++i) {
+        const plat::dvd::DvdSubpictureAttributes& subpicture = from.subpicture[i];
+        title.subpicture[i] = {static_cast<std::uint8_t>(subpicture.type),
+                               static_cast<std::uint8_t>(subpicture.coding), subpicture.language,
+                               static_cast<std::uint8_t>(subpicture.languageExtension)};
+    }
+    return title;
+}
+
+// After the record (also without a client) the engine tells the current streams (status 6, 7, 8).
+void TCorePlayer::SendTitleStreams(std::uint32_t title) {
+    plat::dvd::DvdMenuAttributes menu{};
+    plat::dvd::DvdTitleAttributes attributes{};
+    if (engine_ == nullptr || !engine_->ReadTitleAttributes(title, &menu, &attributes)) {
+        return;
+    }
+    SendStreamInformation(StreamsOf(attributes));
+    engine_->RefreshStreams(nullptr, nullptr, nullptr);
 }
 
 void TCorePlayer::SetClockCounting(bool counting) {
@@ -421,8 +451,80 @@ bool TCorePlayer::PlayAtTime(std::uint32_t milliseconds) {
 }
 
 // A media file has one title: the time code applies to it.
-bool TCorePlayer::PlayAtTimeInTitle(std::uint8_t, std::uint32_t timeCode) {
-    return engine_ != nullptr && engine_->SeekToTimeCode(timeCode);
+bool TCorePlayer::PlayAtTimeInTitle(std::uint8_t title, std::uint32_t timeCode) {
+    return engine_ != nullptr && engine_->SeekInTitle(title, timeCode);
+}
+
+bool TCorePlayer::ShowDvdMenu(std::uint8_t menu) {
+    return engine_ != nullptr && engine_->OpenMenu(menu);
+}
+
+bool TCorePlayer::SelectDvdButton(std::uint8_t button) {
+    return engine_ != nullptr && engine_->NavigateButton(button);
+}
+
+bool TCorePlayer::PlayTitleChapter(std::uint32_t title, std::uint32_t chapter) {
+    return engine_ != nullptr && engine_->PlayTitleChapter(title, chapter);
+}
+
+bool TCorePlayer::NextChapter() {
+    return engine_ != nullptr && engine_->PlayAdjacentChapter(1);
+}
+
+bool TCorePlayer::PreviousChapter() {
+    return engine_ != nullptr && engine_->PlayAdjacentChapter(-1);
+}
+
+bool TCorePlayer::SelectAudioStream(std::uint32_t stream) {
+    return engine_ != nullptr && engine_->SelectAudio(stream);
+}
+
+bool TCorePlayer::SelectSubpictureStream(std::uint32_t stream, std::uint8_t displayState) {
+    return engine_ != nullptr && engine_->SelectSubpicture(stream, displayState);
+}
+
+bool TCorePlayer::SelectAngle(std::uint32_t angle) {
+    return engine_ != nullptr && engine_->ChooseAngle(angle);
+}
+
+// The attribute areas take the navigator's structures byte for byte; the current streams are asked
+// whether the title's attributes could be read or not.
+bool TCorePlayer::ReadDiscInformation(TOrderDiscInformation& information) {
+    static_assert(sizeof(information.menuAttributes) == sizeof(plat::dvd::DvdMenuAttributes));
+    static_assert(sizeof(information.titleAttributes) == sizeof(plat::dvd::DvdTitleAttributes));
+    if (engine_ == nullptr) {
+        return false;
+    }
+    plat::dvd::DvdMenuAttributes menu{};
+    plat::dvd::DvdTitleAttributes title{};
+    const bool read = engine_->ReadTitleAttributes(information.title, &menu, &title);
+    if (read) {
+        std::memcpy(information.menuAttributes, &menu, sizeof(menu));
+        std::memcpy(information.titleAttributes, &title, sizeof(title));
+    }
+    engine_->RefreshStreams(&information.audioStream, &information.subpictureStream, &information.angle);
+    return read;
+}
+
+// The out record: an unset tag, the size word 12, the number of titles, then each title's chapters.
+bool TCorePlayer::TitlesAndChapters(void** out) {
+    if (out == nullptr || engine_ == nullptr) {
+        return false;
+    }
+    const std::vector<std::uint32_t> chapters = engine_->GetChapterCounts();
+    if (chapters.empty()) {
+        return false;
+    }
+    const std::size_t bytes = 4 * chapters.size() + 16;
+    auto* block = static_cast<std::byte*>(std::calloc(1, bytes));
+    if (block == nullptr) {
+        return false;
+    }
+    const std::uint32_t head[2] = {12, static_cast<std::uint32_t>(chapters.size())};
+    std::memcpy(block + 4, head, sizeof(head));
+    std::memcpy(block + 12, chapters.data(), 4 * chapters.size());
+    *out = block;
+    return true;
 }
 
 bool TCorePlayer::SeekRelative(std::int32_t milliseconds) {

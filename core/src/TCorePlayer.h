@@ -139,8 +139,8 @@ public:
     // read 0, the audio stream is not selected and the clock time is unknown (-1); the graph
     // description and the property pages change nothing and their orders still succeed. The
     // out-block operations store a block of the core's heap through `out` when they succeed. Stop
-    // stops the clock first; asking the play state (301, 308) starts or stops it. DVD operations fail:
-    // no DVD navigator runs in the engine.
+    // stops the clock first; asking the play state (301, 308) starts or stops it. DVD operations need
+    // the engine's DVD mode (a disc graph).
     bool Play();
     bool PauseToggle();
     bool Stop();
@@ -149,16 +149,18 @@ public:
     bool PlayAtTime(std::uint32_t milliseconds);
     bool PlayAtTimeInTitle(std::uint8_t title, std::uint32_t timeCode);
     bool SeekRelative(std::int32_t milliseconds);
-    bool ShowDvdMenu(std::uint8_t menu) { return false; }
-    bool SelectDvdButton(std::uint8_t button) { return false; }
-    bool PlayTitleChapter(std::uint32_t title, std::uint32_t chapter) { return false; }
+    bool ShowDvdMenu(std::uint8_t menu);
+    bool SelectDvdButton(std::uint8_t button);
+    bool PlayTitleChapter(std::uint32_t title, std::uint32_t chapter);
     std::int32_t Volume(bool set, std::int32_t volume);
     bool ShowCursor(bool visible) { return false; }
-    bool NextChapter() { return false; }
-    bool PreviousChapter() { return false; }
-    bool SelectAudioStream(std::uint32_t stream) { return false; }
-    bool SelectSubpictureStream(std::uint32_t stream, bool shown) { return false; }
-    bool SelectAngle(std::uint32_t angle) { return false; }
+    bool NextChapter();
+    bool PreviousChapter();
+    bool SelectAudioStream(std::uint32_t stream);
+    // A negative stream (-1) keeps the stream; display state 255 keeps the display (0 hides, others
+    // show).
+    bool SelectSubpictureStream(std::uint32_t stream, std::uint8_t displayState);
+    bool SelectAngle(std::uint32_t angle);
     void SetGraphDescription(std::uint32_t kind, const char16_t* text);
     bool SaveGraph(const char16_t* fileName);
     bool SetGraphVariable(const std::u16string& name, const std::u16string& value);
@@ -172,10 +174,10 @@ public:
     }
     bool DeleteDvdState(const std::u16string& storageFile, const std::u16string& streamName) { return false; }
     bool CurrentPicture(void** out);
-    bool ReadDiscInformation(TOrderDiscInformation& information) { return false; }
+    bool ReadDiscInformation(TOrderDiscInformation& information);
     std::uint32_t PlayState();
     bool MediaName(void** out);
-    bool TitlesAndChapters(void** out) { return false; }
+    bool TitlesAndChapters(void** out);
     bool FilterList(void** out);
     bool MediaContent(void** out);
     bool GraphLog(void** out);
@@ -236,6 +238,8 @@ private:
     bool PageChangesAt(std::int32_t time);
     void SelectPageForCurrentTitle();
     std::optional<std::uint32_t> CurrentLocation(); // told by the engine
+    // Kind 1634 for the title when the engine can read its attributes, then the current streams.
+    void SendTitleStreams(std::uint32_t title);
     void CreateEngine();
     bool UpdateSubScreen(bool clear);
 

@@ -107,7 +107,7 @@ int AudioStream(TCorePlayer& p, void* r, void**) {
 
 int SubpictureStream(TCorePlayer& p, void* r, void**) {
     const auto& rec = As<TOrderStreams>(r);
-    return Answer(p.SelectSubpictureStream(rec.subpicture, rec.subpictureShown != 0));
+    return Answer(p.SelectSubpictureStream(rec.subpicture, rec.subpictureShown));
 }
 
 int Angle(TCorePlayer& p, void* r, void**) {

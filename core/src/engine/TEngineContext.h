@@ -13,6 +13,10 @@
 #include <string>
 #include <vector>
 
+namespace plat::dvd {
+class DvdNavigator;
+}
+
 // Play states the engine stores.
 enum class TPlayState : std::int32_t { NoGraph = 0, Stopped = 1, Paused = 3, Running = 5, Scanning = 6 };
 
@@ -41,10 +45,17 @@ public:
     // The playback controls of the graph; null without one.
     TMediaControl* control = nullptr;
     TLocatedInterfaces located;
+    // The graph's DVD navigator (its control and information); set, the engine is in DVD mode.
+    plat::dvd::DvdNavigator* dvd = nullptr;
+    // Set while the disc is in a menu domain, cleared in the title domain.
+    bool inDvdMenu = false;
+    // Set once the disc of the graph was announced (drive and identifier).
+    bool dvdDiscAnnounced = false;
     std::optional<std::u16string> mediaName;
     TStateWait::Clock now = [] { return std::chrono::steady_clock::now(); };
 
     TMediaControl* Control() const { return control; }
+    bool DvdMode() const { return dvd != nullptr; }
     // A new graph (or none) with its playback controls.
     void SetGraph(std::unique_ptr<TEngineGraph> newGraph) {
         graph = std::move(newGraph);

@@ -28,9 +28,9 @@ constexpr std::uint32_t kNoTitleAndChapter = 0xFFFFFFFF;
 
 } // namespace
 
-TEngineTransport::TEngineTransport(TEngineContext& context, std::function<bool()> build,
+TEngineTransport::TEngineTransport(TEngineContext& context, TEngineDvd& dvd, std::function<bool()> build,
                                    std::function<void()> release)
-    : context_(context), build_(std::move(build)), release_(std::move(release)) {}
+    : context_(context), dvd_(dvd), build_(std::move(build)), release_(std::move(release)) {}
 
 bool TEngineTransport::WaitForState(FilterState state) {
     TMediaControl* control = context_.Control();
@@ -62,17 +62,23 @@ bool TEngineTransport::Play() {
         control->SetRate(1.0);
     }
     context_.ChangePlayState(TPlayState::Running);
-    std::int64_t duration = 0;
-    if (context_.located.seeking && Succeeded(control->GetDuration(&duration))) {
-        context_.RaiseEvent(kEventDuration, static_cast<std::uint32_t>(duration / kUnitsPerMs), 0);
+    if (context_.DvdMode()) {
+        dvd_.SendTitleLength();
+    } else {
+        std::int64_t duration = 0;
+        if (context_.located.seeking && Succeeded(control->GetDuration(&duration))) {
+            context_.RaiseEvent(kEventDuration, static_cast<std::uint32_t>(duration / kUnitsPerMs), 0);
+        }
+        context_.RaiseStatus(kStatusUserOperations, kMediaUserOperations, 0);
+        context_.RaiseEvent(kEventTitle, 1, 1);
     }
-    context_.RaiseStatus(kStatusUserOperations, kMediaUserOperations, 0);
-    context_.RaiseEvent(kEventTitle, 1, 1);
     UpdatePositionClock();
     if (context_.window != 0) {
         win::SetWindowPos(context_.window, win::HWND_BOTTOM, 0, 0, 0, 0,
                           win::SWP_NOMOVE | win::SWP_NOSIZE | win::SWP_NOACTIVATE);
     }
+    // A media file's stream groups are left as they are: the streams are told only in DVD mode.
+    dvd_.RefreshStreams(nullptr, nullptr, nullptr);
     return true;
 }
 
@@ -135,6 +141,11 @@ bool TEngineTransport::SetPlaybackRate(double rate) {
         return false;
     }
     TMediaControl* control = context_.Control();
+    if (context_.DvdMode()) {
+        // The navigator plays at normal speed only.
+        TCoreLogFile::Instance().WriteNarrow("\nSETRATE : The DVD navigator cannot play at another rate");
+        return false;
+    }
     if (control == nullptr || !context_.located.seeking) {
         context_.RaiseError(TCoreErrorTexts::kNoGraph, kNeedsRate, 0);
         return false;
@@ -176,6 +187,9 @@ bool TEngineTransport::SeekToTimeCode(std::uint32_t timeCode) {
         return false;
     }
     context_.pendingSeek = TEngineContext::kNoPendingSeek;
+    if (context_.DvdMode()) {
+        return dvd_.PlayAtTime(timeCode);
+    }
     TMediaControl* control = context_.Control();
     if (control == nullptr || !context_.located.seeking) {
         context_.RaiseError(TCoreErrorTexts::kNoGraph, kNeedsTime, 0);
@@ -189,7 +203,8 @@ bool TEngineTransport::SeekToTimeCode(std::uint32_t timeCode) {
 bool TEngineTransport::SeekRelative(std::int32_t delta) {
     std::uint32_t position = 0;
     std::uint32_t flags = 0;
-    if (context_.playState == TPlayState::NoGraph || !GetPosition(position, flags, nullptr)) {
+    if (context_.inDvdMenu || context_.playState == TPlayState::NoGraph ||
+        !GetPosition(position, flags, nullptr)) {
         return false;
     }
     std::int64_t base = position;
@@ -229,6 +244,9 @@ bool TEngineTransport::SetVolume(std::int32_t volume) {
 
 // A position that cannot be read is reported as such, never as a time.
 bool TEngineTransport::GetPosition(std::uint32_t& ms, std::uint32_t& flags, std::uint32_t* titleAndChapter) {
+    if (context_.DvdMode()) {
+        return dvd_.GetPosition(ms, flags, titleAndChapter);
+    }
     TMediaControl* control = context_.Control();
     std::int64_t position = 0;
     if (control == nullptr || !context_.located.seeking || Failed(control->GetCurrentPosition(&position))) {
@@ -253,6 +271,9 @@ bool TEngineTransport::PostPosition() {
 }
 
 std::uint32_t TEngineTransport::GetPlayState() {
+    if (const std::optional<std::uint32_t> state = dvd_.PlayState()) {
+        return *state;
+    }
     switch (context_.playState) {
     case TPlayState::Paused:
         return kPlayStatePaused;

@@ -1,8 +1,10 @@
 #pragma once
-// Transport control of the engine in media mode: play, pause, stop, rate, frame step, seeks (absolute,
-// relative with a debounce on timer 102), volume, the position clock on timer 101, the play state that
-// order 301 answers and the end of the media.
+// Transport control of the engine: play, pause, stop, rate, frame step, seeks (absolute, relative with a
+// debounce on timer 102), volume, the position clock on timer 101, the play state that order 301
+// answers and the end of the media. In DVD mode positions, time jumps and the play state come from the
+// navigator, which reports the time itself.
 #include "core/src/engine/TEngineContext.h"
+#include "core/src/engine/TEngineDvd.h"
 
 #include <cstdint>
 #include <functional>
@@ -20,7 +22,8 @@ public:
     static constexpr std::uint32_t kNeedsTime = 10;
 
     // `build` builds a graph from the stored description; `release` releases the graph.
-    TEngineTransport(TEngineContext& context, std::function<bool()> build, std::function<void()> release);
+    TEngineTransport(TEngineContext& context, TEngineDvd& dvd, std::function<bool()> build,
+                     std::function<void()> release);
 
     bool Play();
     bool TogglePause();
@@ -52,6 +55,7 @@ private:
     void Hide();
 
     TEngineContext& context_;
+    TEngineDvd& dvd_;
     std::function<bool()> build_;
     std::function<void()> release_;
 };

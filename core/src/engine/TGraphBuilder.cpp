@@ -5,8 +5,11 @@
 #include "core/src/engine/TEngineGraphSteps.h"
 #include "core/src/framework/TCoreLogFile.h"
 #include "core/src/graph/TGraphScript.h"
+#include "platform/dvd/DvdNavigator.h"
+#include "platform/dvd/DvdNavigatorElement.h"
 #include "platform/media/SampleGrabber.h"
 #include "platform/text/CodePage.h"
+#include "platform/text/Path.h"
 #include "platform/win/Message.h"
 
 using plat::media::Failed;
@@ -19,6 +22,10 @@ constexpr TGraphLogKind Info = TGraphLogKind::Info;
 constexpr TGraphLogKind Failure = TGraphLogKind::Failure;
 // The file could not be played (values of the error).
 constexpr std::uint32_t kUnplayableFile = 2;
+// No DVD-Video volume could be located (value of the error).
+constexpr std::uint32_t kNoDvdVolume = 2;
+// The disc when "FileName" is empty: the usual mount point of the optical drive.
+constexpr char kDefaultDvdDrive[] = "/media/cdrom";
 
 // Failures of a graph that mean the file itself cannot be played.
 bool IsUnplayableFile(HResult hr) {
@@ -39,6 +46,7 @@ TGraphBuilder::TGraphBuilder(TEngineContext& context, TGraphLog& log, TGraphDesc
 
 TFilterServices& TGraphBuilder::Filters() {
     if (!filters_) {
+        plat::dvd::DvdNavigatorElement::Register(); // the catalogue lists the navigator from now on
         filters_ = std::make_unique<TFilterServices>(setup_.filterFolder);
     }
     return *filters_;
@@ -81,7 +89,8 @@ bool TGraphBuilder::RunDescription() {
     TEngineGraphSteps steps(
         context_, log_, description_, Filters().Merits(), Filters().Catalogue(),
         [this] { return MakeGraph(); }, setup_.prerollLimit);
-    const bool built = !TGraphScript(steps).Run(description_.Text(), false) && Preroll();
+    const bool built =
+        !TGraphScript(steps).Run(description_.Text(), false) && LocateDvdNavigator() && Preroll();
     ReplayMeritUndo();
     return built;
 }
@@ -107,6 +116,42 @@ bool TGraphBuilder::Preroll() {
             context_.RaiseError(TCoreErrorTexts::kGraphFailed, 0, static_cast<std::uint32_t>(hr));
         }
         return false;
+    }
+    return true;
+}
+
+// The navigator needs its disc before the graph can preroll: the variable "FileName" names it (empty:
+// the default drive). A disc that cannot be read fails the build and is told as a missing volume.
+bool TGraphBuilder::LocateDvdNavigator() {
+    if (!context_.graph) {
+        return true;
+    }
+    plat::media::MediaGraph& media = context_.graph->Media();
+    for (const plat::media::GraphFilter& filter : media.Filters()) {
+        plat::dvd::DvdNavigator* navigator =
+            plat::dvd::DvdNavigatorElement::Navigator(media.FindFilter(filter.identifier));
+        if (navigator == nullptr) {
+            continue;
+        }
+        navigator->SetEventListener(
+            [&media](const plat::media::GraphEvent& event) { media.Events().Push(event); });
+        navigator->SetHmsfTimeCodeEvents(true);
+        context_.dvd = navigator; // released with the graph, which also lets go of the listener
+        std::u16string directory;
+        if (description_.GetGraphVariable(u"FileName", directory)) {
+            const std::string path =
+                directory.empty() ? std::string(kDefaultDvdDrive) : plat::text::WideToAnsi(directory);
+            const HResult hr = navigator->SetDvdDirectory(plat::text::path::Normalize(path));
+            if (Failed(hr)) {
+                TCoreLogFile::Instance().WriteNarrow("\nLOCATEINTERFACE : Unable to set the DVD directory");
+            }
+            if (hr == plat::media::E_INVALIDARG) {
+                log_.Write(false, Failure, u"No valid DVD-Video volume could be located");
+                context_.RaiseError(TCoreErrorTexts::kNoDvdVolume, kNoDvdVolume, 0);
+                return false;
+            }
+        }
+        return true;
     }
     return true;
 }
@@ -137,6 +182,9 @@ bool TGraphBuilder::LocateInterfaces() {
     located.videoWindow = located.basicVideo;
     located.windowless = located.basicVideo || graph.windowless;
     located.sampleGrabber = !graph.sampleGrabber.empty();
+    if (context_.DvdMode()) {
+        located.seeking = false; // positions and jumps go through the navigator
+    }
     TCoreLogFile& debug = TCoreLogFile::Instance();
     if (!located.basicVideo) {
         debug.WriteNarrow("\nLOCATEINTERFACE : No BasicVideo filter found...");
@@ -153,7 +201,7 @@ bool TGraphBuilder::LocateInterfaces() {
 
 std::uint32_t TGraphBuilder::CapabilityBits() const {
     const TLocatedInterfaces& located = context_.located;
-    return (located.videoWindow ? kConfigVideoWindow : 0) |
+    return (located.videoWindow ? kConfigVideoWindow : 0) | (context_.DvdMode() ? kConfigDvd : 0) |
            (located.sampleGrabber ? kConfigSampleGrabber : 0) | (located.windowless ? kConfigWindowless : 0);
 }
 
@@ -164,7 +212,7 @@ void TGraphBuilder::ReportBuild() const {
     debug.WriteNarrow("\nBUILDGRAPH: Graph Report :\n");
     debug.WriteNarrow("\nBUILDGRAPH: Video   : %s", YesNo(located.videoWindow));
     debug.WriteNarrow("\nBUILDGRAPH: Overlay : %s", YesNo(false));
-    debug.WriteNarrow("\nBUILDGRAPH: Dvd     : %s", YesNo(false));
+    debug.WriteNarrow("\nBUILDGRAPH: Dvd     : %s", YesNo(context_.DvdMode()));
     debug.WriteNarrow("\nBUILDGRAPH: SGrab   : %s", YesNo(located.sampleGrabber));
     debug.WriteNarrow("\nBUILDGRAPH: WMR9    : %s", YesNo(located.windowless));
 }
@@ -187,8 +235,14 @@ void TGraphBuilder::ReleaseInterfaces() {
     grabber_.Release();
     if (context_.graph) {
         transport_.StopPlayback(true);
+        if (context_.dvd != nullptr) {
+            context_.dvd->SetEventListener(nullptr); // its thread stops with the graph
+        }
         context_.SetGraph(nullptr);
     }
+    context_.dvd = nullptr;
+    context_.inDvdMenu = false;
+    context_.dvdDiscAnnounced = false;
     context_.located = {};
     context_.firstQuery = true;
     context_.playState = TPlayState::NoGraph;

@@ -22,6 +22,7 @@ public:
 
 private:
     bool RunDescription();
+    bool LocateDvdNavigator();
     bool Preroll();
     bool LocateInterfaces();
     void FinishBuild(bool built);

@@ -18,12 +18,21 @@ namespace {
 constexpr win::DWORD kEngineStyle = 0x86000000; // pop-up, clipping siblings and children
 constexpr win::DWORD kEngineExStyle = 0x84;     // tool window, no parent notification
 
+// The point of a mouse message: unsigned x in the low word, y in the high word.
+int LowWord(win::LPARAM lParam) {
+    return static_cast<int>(static_cast<std::uint32_t>(lParam) & 0xFFFF);
+}
+int HighWord(win::LPARAM lParam) {
+    return static_cast<int>((static_cast<std::uint32_t>(lParam) >> 16) & 0xFFFF);
+}
+
 } // namespace
 
 TGraphEngine::TGraphEngine(TCoreObject* owner, TEngineSetup setup)
-    : TCoreWindow(owner), setup_(std::move(setup)), log_(TCoreLogFile::Instance()),
+    : TCoreWindow(owner), setup_(std::move(setup)), log_(TCoreLogFile::Instance()), dvd_(context_),
+      dvdEvents_(context_, dvd_),
       transport_(
-          context_, [this] { return builder_.BuildGraph(); }, [this] { builder_.ReleaseInterfaces(); }),
+          context_, dvd_, [this] { return builder_.BuildGraph(); }, [this] { builder_.ReleaseInterfaces(); }),
       builder_(context_, log_, description_, setup_, grabber_, transport_), capture_(context_, grabber_) {
     SetStyle(kEngineStyle);
     SetExStyle(kEngineExStyle);
@@ -54,13 +63,20 @@ bool TGraphEngine::ReportCapabilities() {
         return true;
     }
     const TLocatedInterfaces& located = context_.located;
-    context_.RaiseStatus(kStatusConfiguration,
-                         (located.videoWindow ? kConfigVideoWindow : 0) |
-                             (located.sampleGrabber ? kConfigSampleGrabber : 0) |
-                             (located.windowless ? kConfigWindowless : 0),
-                         0);
+    context_.RaiseStatus(
+        kStatusConfiguration,
+        (located.videoWindow ? kConfigVideoWindow : 0) | (context_.DvdMode() ? kConfigDvd : 0) |
+            (located.sampleGrabber ? kConfigSampleGrabber : 0) | (located.windowless ? kConfigWindowless : 0),
+        0);
     context_.ChangePlayState(context_.playState);
     return true;
+}
+
+bool TGraphEngine::SeekInTitle(std::uint8_t title, std::uint32_t timeCode) {
+    if (!context_.DvdMode()) {
+        return transport_.SeekToTimeCode(timeCode);
+    }
+    return dvd_.PlayAtTimeInTitle(title, timeCode);
 }
 
 bool TGraphEngine::GetMediaName(std::u16string& name) const {
@@ -99,7 +115,13 @@ TGraphEngine::LRESULT TGraphEngine::WindowProc(HWND hwnd, UINT msg, WPARAM wPara
         win::OutputDebugString("::: Erase Back Graph \n");
         break;
     case win::WM_MOUSEMOVE:
+        dvd_.SelectButtonAt(LowWord(lParam), HighWord(lParam));
+        ForwardToParentOwner(msg, wParam, lParam);
+        break;
     case win::WM_LBUTTONDOWN:
+        dvd_.ActivateButtonAt(LowWord(lParam), HighWord(lParam));
+        ForwardToParentOwner(msg, wParam, lParam);
+        break;
     case win::WM_LBUTTONUP:
     case win::WM_LBUTTONDBLCLK:
     case win::WM_RBUTTONDOWN:
@@ -140,6 +162,8 @@ void TGraphEngine::DrainGraphEvents() {
         }
         if (event->code == plat::media::EC_COMPLETE) {
             transport_.EndOfStream();
+        } else if (TEngineDvdEvents::IsDvdEvent(event->code)) {
+            dvdEvents_.Handle(*event);
         } else if (event->code == plat::media::EC_ERRORABORT) {
             // The pipeline stopped on an error: the player tells it and stops playback.
             context_.RaiseError(TCoreErrorTexts::kGraphError, 0, static_cast<std::uint32_t>(event->param1));

@@ -7,6 +7,8 @@
 #include "core/src/capture/TFrameGrabber.h"
 #include "core/src/engine/TEngineCapture.h"
 #include "core/src/engine/TEngineContext.h"
+#include "core/src/engine/TEngineDvd.h"
+#include "core/src/engine/TEngineDvdEvents.h"
 #include "core/src/engine/TEngineSetup.h"
 #include "core/src/engine/TEngineTransport.h"
 #include "core/src/engine/TGraphBuilder.h"
@@ -51,8 +53,32 @@ public:
     bool GetPosition(std::uint32_t& ms, std::uint32_t& flags, std::uint32_t* titleAndChapter) {
         return transport_.GetPosition(ms, flags, titleAndChapter);
     }
-    // No DVD navigator runs here: the engine is never in a DVD menu.
-    bool IsInDvdMenu() const { return false; }
+    bool IsInDvdMenu() const { return context_.inDvdMenu; }
+
+    // DVD navigation (orders 106, 108-110, 113, 114, 120-122, 300 and 303); see TEngineDvd. A time in
+    // a title of a media file is a time in the file.
+    bool SeekInTitle(std::uint8_t title, std::uint32_t timeCode);
+    bool OpenMenu(std::uint8_t menu) { return dvd_.OpenMenu(menu); }
+    bool NavigateButton(std::uint8_t action) { return dvd_.NavigateButton(action); }
+    bool PlayTitleChapter(std::uint32_t title, std::uint32_t chapter) {
+        return dvd_.PlayTitleChapter(title, chapter);
+    }
+    bool PlayAdjacentChapter(int direction) { return dvd_.PlayAdjacentChapter(direction); }
+    bool SelectAudio(std::uint32_t stream) { return dvd_.SelectAudio(stream); }
+    bool SelectSubpicture(std::uint32_t stream, std::uint8_t state) {
+        return dvd_.SelectSubpicture(stream, state);
+    }
+    bool ChooseAngle(std::uint32_t angle) { return dvd_.ChooseAngle(angle); }
+    bool SetDisplayMode(std::uint32_t mode) { return dvd_.SetDisplayMode(mode); }
+    void RefreshStreams(std::uint32_t* audio, std::uint32_t* subpicture, std::uint32_t* angle) {
+        dvd_.RefreshStreams(audio, subpicture, angle);
+    }
+    bool ReadTitleAttributes(std::uint32_t title, plat::dvd::DvdMenuAttributes* menu,
+                             plat::dvd::DvdTitleAttributes* attributes) {
+        return dvd_.ReadTitleAttributes(title, menu, attributes);
+    }
+    std::vector<std::uint32_t> GetChapterCounts() { return dvd_.GetChapterCounts(); }
+    bool PostDiscId() { return dvd_.PostDiscId(); }
 
     // The media file of the last build; false when there is none.
     bool GetMediaName(std::u16string& name) const;
@@ -86,6 +112,8 @@ private:
     TGraphLog log_;
     TFrameGrabber grabber_;
     TEngineContext context_;
+    TEngineDvd dvd_;
+    TEngineDvdEvents dvdEvents_;
     TEngineTransport transport_;
     TGraphBuilder builder_;
     TEngineCapture capture_;

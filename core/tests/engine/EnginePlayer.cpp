@@ -109,12 +109,28 @@ bool EnginePlayer::PumpUntil(const std::function<bool()>& done, std::chrono::mil
     return true;
 }
 
+std::vector<std::vector<std::byte>> EnginePlayer::RecordsOf(std::uint32_t kind) const {
+    std::vector<std::vector<std::byte>> records;
+    for (const auto& record : client_.records) {
+        if (U32At(record, 8) == kind) {
+            records.push_back(record);
+        }
+    }
+    return records;
+}
+
+std::vector<EnginePlayer::Status> EnginePlayer::StatusRecords() const {
+    std::vector<Status> statuses;
+    for (const auto& record : RecordsOf(kCoreMessageStatus)) {
+        statuses.push_back({U32At(record, 16), U32At(record, 20), U32At(record, 24)});
+    }
+    return statuses;
+}
+
 std::vector<std::pair<std::uint32_t, std::uint32_t>> EnginePlayer::Statuses() const {
     std::vector<std::pair<std::uint32_t, std::uint32_t>> statuses;
-    for (const auto& record : client_.records) {
-        if (U32At(record, 8) == kCoreMessageStatus) {
-            statuses.emplace_back(U32At(record, 16), U32At(record, 20));
-        }
+    for (const Status& status : StatusRecords()) {
+        statuses.emplace_back(status.kind, status.value1);
     }
     return statuses;
 }

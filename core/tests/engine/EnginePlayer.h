@@ -37,6 +37,14 @@ public:
 
     // Runs the event loop until done() holds; false when the time ran out.
     static bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = kWait);
+    struct Status {
+        std::uint32_t kind, value1, value2;
+        bool operator==(const Status&) const = default;
+    };
+    // Status records with both values, received so far.
+    std::vector<Status> StatusRecords() const;
+    // Records of the kind (1225, 1629, 1634) received so far, byte for byte.
+    std::vector<std::vector<std::byte>> RecordsOf(std::uint32_t kind) const;
     // Status records (kind, value1) and message texts received so far.
     std::vector<std::pair<std::uint32_t, std::uint32_t>> Statuses() const;
     std::vector<std::string> Texts() const;

@@ -58,7 +58,9 @@ protected:
     FakeMediaControl control_;
     TEngineContext context_;
     int builds_ = 0;
+    TEngineDvd dvd_{context_};
     TEngineTransport transport_{context_,
+                                dvd_,
                                 [this] {
                                     ++builds_;
                                     context_.playState = TPlayState::Stopped;
@@ -184,6 +186,16 @@ TEST_F(TEngineTransportTest, TransitionsFollowTheStateTable) {
             EXPECT_NE(std::find(statuses_.begin(), statuses_.end(), Report(kStatusPlayState, 0, 0)),
                       statuses_.end());
         }
+    }
+}
+
+// A media file's streams are neither told nor touched: playing must not switch a stream group off.
+TEST_F(TEngineTransportTest, PlayInMediaModeLeavesTheStreamsAlone) {
+    StartIn(TPlayState::Stopped);
+    ASSERT_TRUE(transport_.Play());
+    EXPECT_EQ(control_.calls, std::vector<std::string>{"Run"});
+    for (const auto& [kind, first, second] : statuses_) {
+        EXPECT_TRUE(kind != kStatusAudioStream && kind != kStatusSubpicture && kind != kStatusAngle) << kind;
     }
 }
 

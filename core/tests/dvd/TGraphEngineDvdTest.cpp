@@ -1,0 +1,345 @@
+// DVD playback through the core's orders on the authored test disc: first play into the menu, buttons
+// (by order and by mouse), titles, chapters, time jumps, streams, menus, the disc information and the
+// chapter table, the notifications each of them gives, operations the locked copy prohibits, and discs
+// that cannot be read.
+#include "core/include/VokradNotifications.h"
+#include "core/include/VokradOrders.h"
+#include "core/tests/engine/EnginePlayer.h"
+#include "platform/dvd/DvdAttributes.h"
+#include "platform/dvd/DvdTypes.h"
+#include "platform/win/Message.h"
+#include "platform/win/Window.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Status = EnginePlayer::Status;
+
+const std::u16string kDiscGraph = u"<GRAPH version=\"1.0\">\r\n"
+                                  u"<FILTER ID=\"DVD\" clsid=\"{9B8C4620-2C1A-11D0-8493-00A02438AD48}\"/>\r\n"
+                                  u"<RENDER id=\"DVD\" pin=\"##1\"/>\r\n"
+                                  u"<RENDER id=\"DVD\" pin=\"##0\"/>\r\n"
+                                  u"<RENDER id=\"DVD\" pin=\"##2\"/>\r\n"
+                                  u"</GRAPH>";
+constexpr std::uint32_t kShown = 1u << 16;
+constexpr std::uint32_t kNtscFlags = plat::dvd::kTimeCode30Fps;
+
+std::string Disc(const std::string& name) {
+    return std::string(DVD_FIXTURES) + "/" + name;
+}
+
+std::uint32_t PackedTime(std::uint8_t hours, std::uint8_t minutes, std::uint8_t seconds,
+                         std::uint8_t frames) {
+    return plat::dvd::DvdTimeCode{hours, minutes, seconds, frames}.Packed();
+}
+
+class TGraphEngineDvdTest : public testing::Test {
+protected:
+    // Plays the disc and waits until its menu shows.
+    void StartDisc(const std::string& disc = "disc") {
+        player_.Describe(kDiscGraph, Disc(disc));
+        ASSERT_EQ(player_.Send(kOrderPlay), 0) << testing::PrintToString(player_.Texts());
+        ASSERT_TRUE(EnginePlayer::PumpUntil([&] { return Engine().IsInDvdMenu(); })) << "no menu";
+    }
+    // Activates the selected menu button (button 1 plays title 1) and waits until the title runs.
+    void StartTitle1(const std::string& disc = "disc") {
+        StartDisc(disc);
+        player_.Forget();
+        ASSERT_EQ(Button(4), 0);
+        ASSERT_TRUE(WaitPosted(kMsgCoreTitleChapter, kTitleChapterTitle, 1));
+        ASSERT_TRUE(WaitPosted(kMsgCoreTime));
+    }
+    int Button(std::uint8_t button) {
+        TOrderDvdButton record{{0, sizeof(record)}, button, {}};
+        return player_.Send(kOrderDvdButton, &record);
+    }
+    int Menu(std::uint8_t menu) {
+        TOrderDvdMenu record{{0, sizeof(record)}, menu, {}};
+        return player_.Send(kOrderDvdMenu, &record);
+    }
+    int TitleChapter(std::uint32_t title, std::uint32_t chapter) {
+        TOrderTitleChapter record{{0, sizeof(record)}, title, chapter};
+        return player_.Send(kOrderTitleChapter, &record);
+    }
+    int TimeInTitle(std::uint8_t title, std::uint32_t timeCode) {
+        TOrderPlayAtTimeInTitle record{{0, sizeof(record)}, title, 0, {}, timeCode};
+        return player_.Send(kOrderPlayAtTimeInTitle, &record);
+    }
+    int Streams(std::uint32_t order, std::uint32_t audio, std::uint32_t subpicture, std::uint8_t shown) {
+        TOrderStreams record{{0, sizeof(record)}, audio, subpicture, shown, {}, 0};
+        return player_.Send(order, &record);
+    }
+    // Waits for a posted message; a value of -1 matches any.
+    bool WaitPosted(plat::win::UINT msg, std::int64_t wParam = -1, std::int64_t lParam = -1) {
+        return EnginePlayer::PumpUntil([&] {
+            const auto posted = player_.PostedOf(msg);
+            return std::any_of(posted.begin(), posted.end(), [&](const ClientWindow::Posted& p) {
+                return (wParam < 0 || p.wParam == static_cast<plat::win::WPARAM>(wParam)) &&
+                       (lParam < 0 || p.lParam == static_cast<plat::win::LPARAM>(lParam));
+            });
+        });
+    }
+    bool WaitStatus(const Status& status) {
+        return EnginePlayer::PumpUntil([&] {
+            const auto statuses = player_.StatusRecords();
+            return std::find(statuses.begin(), statuses.end(), status) != statuses.end();
+        });
+    }
+    // The title time that the navigator reports next, in ms.
+    bool WaitTimeBetween(std::uint32_t from, std::uint32_t to) {
+        return EnginePlayer::PumpUntil([&] {
+            const auto times = player_.PostedOf(kMsgCoreTime);
+            return !times.empty() && times.back().wParam >= from && times.back().wParam <= to;
+        });
+    }
+    TGraphEngine& Engine() { return *player_.Player().Engine(); }
+
+    EnginePlayer player_;
+};
+
+TEST_F(TGraphEngineDvdTest, FirstPlayShowsTheMenuAndAButtonPlaysTitleOne) {
+    StartDisc();
+    // The graph is a disc graph, the disc is announced by its identifier, the menu is a domain change.
+    const auto statuses = player_.StatusRecords();
+    const auto configuration = std::find_if(statuses.begin(), statuses.end(),
+                                            [](const Status& s) { return s.kind == kStatusConfiguration; });
+    ASSERT_NE(configuration, statuses.end());
+    EXPECT_NE(configuration->value1 & kConfigDvd, 0u);
+    ASSERT_TRUE(WaitPosted(kMsgCoreNewMedia));
+    const ClientWindow::Posted disc = player_.PostedOf(kMsgCoreNewMedia).front();
+    EXPECT_TRUE(disc.wParam != 0 || disc.lParam != 0) << "a disc has an identifier";
+    EXPECT_TRUE(player_.HasStatus(kStatusDomainChanged));
+    EXPECT_TRUE(EnginePlayer::PumpUntil([&] { return player_.HasStatus(kStatusUserOperations); }));
+    EXPECT_EQ(player_.PlayState(), kPlayStatePlaying);
+
+    // In a menu: no chapter jumps and no relative seeks; an unknown button action does nothing.
+    EXPECT_EQ(player_.Send(kOrderNextChapter), -1);
+    TOrderRelativeSeek seek{{0, sizeof(seek)}, 1000};
+    EXPECT_EQ(player_.Send(kOrderRelativeSeek, &seek), -1);
+    EXPECT_EQ(Button(7), 0);
+    EXPECT_TRUE(player_.Texts().empty()) << testing::PrintToString(player_.Texts());
+
+    player_.Forget();
+    ASSERT_EQ(Button(4), 0);
+    ASSERT_TRUE(WaitPosted(kMsgCoreTitleChapter, kTitleChapterTitle, 1));
+    ASSERT_TRUE(WaitPosted(kMsgCoreTitleChapter, kTitleChapterChapter, 1));
+    EXPECT_FALSE(Engine().IsInDvdMenu());
+    EXPECT_TRUE(WaitStatus({kStatusDomainChanged, 0, 0}));
+    // Title 1 lasts 6 s: its length comes with the frame-rate flags, the time at 30 frames per second.
+    ASSERT_TRUE(WaitPosted(kMsgCoreDuration, -1, kNtscFlags));
+    EXPECT_NEAR(static_cast<double>(player_.PostedOf(kMsgCoreDuration).back().wParam), 6000.0, 300.0);
+    ASSERT_TRUE(WaitPosted(kMsgCoreTime, -1, 30));
+    // The streams of the new title: two audio and two subpicture streams.
+    const auto streams = player_.RecordsOf(kCoreMessageStreams);
+    ASSERT_FALSE(streams.empty());
+    std::uint32_t counts[2] = {};
+    std::memcpy(&counts[0], streams.back().data() + 20, 4);
+    std::memcpy(&counts[1], streams.back().data() + 152, 4);
+    EXPECT_EQ(counts[0], 2u);
+    EXPECT_EQ(counts[1], 2u);
+    // Buttons need a menu.
+    EXPECT_EQ(Button(0), -1);
+}
+
+TEST_F(TGraphEngineDvdTest, MouseActivationAtAPointPlaysThatButtonsTitle) {
+    StartDisc();
+    plat::win::RECT client{};
+    ASSERT_TRUE(plat::win::GetClientRect(Engine().Handle(), &client));
+    // Button 2 covers (420, 200)-(620, 260) of the 720 x 480 picture.
+    const int x = client.right > 0 ? 500 * client.right / 720 : 500;
+    const int y = client.bottom > 0 ? 230 * client.bottom / 480 : 230;
+    player_.Forget();
+    plat::win::SendMessage(Engine().Handle(), plat::win::WM_LBUTTONDOWN, 0, (y << 16) | x);
+    EXPECT_TRUE(WaitPosted(kMsgCoreTitleChapter, kTitleChapterTitle, 2));
+}
+
+TEST_F(TGraphEngineDvdTest, TitlesChaptersAndTimeJumps) {
+    StartTitle1();
+    player_.Forget();
+    ASSERT_EQ(TitleChapter(2, 0), 0);
+    ASSERT_TRUE(WaitPosted(kMsgCoreTitleChapter, kTitleChapterTitle, 2));
+    ASSERT_TRUE(WaitPosted(kMsgCoreTitleChapter, kTitleChapterChapter, 1));
+
+    player_.Forget();
+    ASSERT_EQ(TitleChapter(1, 2), 0);
+    ASSERT_TRUE(WaitPosted(kMsgCoreTitleChapter, kTitleChapterTitle, 1));
+    ASSERT_TRUE(WaitPosted(kMsgCoreTitleChapter, kTitleChapterChapter, 2));
+    ASSERT_TRUE(WaitTimeBetween(1700, 3500));
+
+    player_.Forget();
+    ASSERT_EQ(player_.Send(kOrderNextChapter), 0);
+    ASSERT_TRUE(WaitPosted(kMsgCoreTitleChapter, kTitleChapterChapter, 3));
+    player_.Forget();
+    ASSERT_EQ(player_.Send(kOrderPreviousChapter), 0);
+    ASSERT_TRUE(WaitPosted(kMsgCoreTitleChapter, kTitleChapterChapter, 2));
+
+    // Title 0 is the current title: 4 s into title 1 is in its third chapter.
+    player_.Forget();
+    ASSERT_EQ(TimeInTitle(0, PackedTime(0, 0, 4, 0)), 0);
+    ASSERT_TRUE(WaitPosted(kMsgCoreTitleChapter, kTitleChapterChapter, 3));
+    EXPECT_TRUE(WaitTimeBetween(3500, 5900));
+    // A relative seek moves within the title, after its debounce.
+    player_.Forget();
+    TOrderRelativeSeek back{{0, sizeof(back)}, -3000};
+    ASSERT_EQ(player_.Send(kOrderRelativeSeek, &back), 0);
+    EXPECT_TRUE(WaitPosted(kMsgCoreTitleChapter, kTitleChapterChapter, 1));
+    // A time the title does not have is refused.
+    EXPECT_EQ(TimeInTitle(1, PackedTime(0, 1, 0, 0)), -1);
+
+    // The chapter table: two titles of three and two chapters.
+    void* out = nullptr;
+    ASSERT_EQ(player_.Send(kOrderTitlesChapters, nullptr, &out), 0);
+    std::uint32_t table[5] = {};
+    std::memcpy(table, static_cast<const std::byte*>(out) + 4, sizeof(table));
+    std::free(out);
+    EXPECT_EQ(std::vector<std::uint32_t>(table, table + 4), (std::vector<std::uint32_t>{12, 2, 3, 2}));
+}
+
+TEST_F(TGraphEngineDvdTest, DiscInformationGivesTheTitlesAttributesAndTheCurrentStreams) {
+    StartTitle1();
+    auto information = std::make_unique<TOrderDiscInformation>();
+    information->head = {0, sizeof(TOrderDiscInformation)};
+    information->title = 1;
+    ASSERT_EQ(player_.Send(kOrderDiscInformation, information.get()), 0);
+    plat::dvd::DvdTitleAttributes title{};
+    std::memcpy(&title, information->titleAttributes, sizeof(title));
+    EXPECT_EQ(title.audioStreamCount, 2u);
+    EXPECT_EQ(title.subpictureStreamCount, 2u);
+    EXPECT_EQ(title.video.frameHeight, 480u);
+    EXPECT_EQ(information->audioStream, 0u);
+    EXPECT_EQ(information->angle, 1u);
+
+    // A title the disc does not have fails, and the current streams are filled all the same.
+    information->title = 9;
+    information->audioStream = 0xEEEE;
+    information->angle = 0xEEEE;
+    EXPECT_EQ(player_.Send(kOrderDiscInformation, information.get()), -1);
+    EXPECT_EQ(information->audioStream, 0u);
+    EXPECT_EQ(information->angle, 1u);
+}
+
+TEST_F(TGraphEngineDvdTest, AudioAndSubpictureStreamsSwitchAndAreTold) {
+    StartTitle1();
+    player_.Forget();
+    TOrderStreams audio{{0, sizeof(TOrderStreams)}, 1, 0, 0, {}, 0};
+    ASSERT_EQ(player_.Send(kOrderAudioStream, &audio), 1);
+    EXPECT_TRUE(WaitStatus({kStatusAudioStream, 2, 1}));
+    EXPECT_TRUE(player_.HasStatus(kStatusSubpicture));
+    EXPECT_TRUE(player_.HasStatus(kStatusAngle));
+    audio.audio = 5; // the title has two
+    EXPECT_EQ(player_.Send(kOrderAudioStream, &audio), 0);
+
+    // Stream -1 with state 1 shows the current stream; stream 1 with 255 keeps it shown; state 0 hides.
+    player_.Forget();
+    ASSERT_EQ(Streams(kOrderSubpictureStream, 0, 0xFFFFFFFF, 1), 0);
+    EXPECT_TRUE(WaitStatus({kStatusSubpicture, 2, kShown | 0}));
+    player_.Forget();
+    ASSERT_EQ(Streams(kOrderSubpictureStream, 0, 1, 255), 0);
+    EXPECT_TRUE(WaitStatus({kStatusSubpicture, 2, kShown | 1}));
+    player_.Forget();
+    ASSERT_EQ(Streams(kOrderSubpictureStream, 0, 0xFFFFFFFF, 0), 0);
+    EXPECT_TRUE(WaitStatus({kStatusSubpicture, 2, 1}));
+    // The disc has one angle.
+    TOrderStreams angle{{0, sizeof(TOrderStreams)}, 0, 0, 0, {}, 2};
+    EXPECT_EQ(player_.Send(kOrderAngle, &angle), -1);
+}
+
+// Menu ids are those of the order record: 2 title, 3 root; any other value is the title menu. The
+// disc has a title menu only.
+TEST_F(TGraphEngineDvdTest, MenuOrdersOpenTheMenuTheyNameAndAButtonReturnsToTheTitle) {
+    StartTitle1();
+    EXPECT_EQ(Menu(3), -1) << "the disc has no root menu";
+    for (const std::uint8_t menu : {std::uint8_t{2}, std::uint8_t{9}}) {
+        SCOPED_TRACE(static_cast<int>(menu));
+        player_.Forget();
+        ASSERT_EQ(Menu(menu), 0);
+        ASSERT_TRUE(EnginePlayer::PumpUntil([&] { return Engine().IsInDvdMenu(); }));
+        EXPECT_TRUE(WaitStatus({kStatusDomainChanged, 0, 0}));
+        player_.Forget();
+        ASSERT_EQ(Button(4), 0);
+        ASSERT_TRUE(WaitPosted(kMsgCoreTitleChapter, kTitleChapterTitle, 1));
+        EXPECT_FALSE(Engine().IsInDvdMenu());
+    }
+}
+
+TEST_F(TGraphEngineDvdTest, OperationsTheLockedDiscProhibitsAreRefused) {
+    StartTitle1("locked");
+    const std::uint32_t prohibited = plat::dvd::uop::PlayNextChapter |
+                                     plat::dvd::uop::PlayPrevOrReplayChapter | plat::dvd::uop::ShowMenuTitle |
+                                     plat::dvd::uop::SelectAudioStream;
+    ASSERT_TRUE(EnginePlayer::PumpUntil([&] {
+        const auto statuses = player_.StatusRecords();
+        return std::any_of(statuses.begin(), statuses.end(), [&](const Status& s) {
+            return s.kind == kStatusUserOperations && (s.value1 & prohibited) == prohibited;
+        });
+    }));
+    player_.Forget();
+    EXPECT_EQ(player_.Send(kOrderNextChapter), -1);
+    EXPECT_EQ(player_.Send(kOrderPreviousChapter), -1);
+    EXPECT_EQ(Menu(2), -1);
+    EXPECT_EQ(TimeInTitle(0, PackedTime(0, 0, 4, 0)), -1);
+    EXPECT_EQ(Streams(kOrderAudioStream, 1, 0, 0), 0);
+    EXPECT_TRUE(player_.Texts().empty()) << testing::PrintToString(player_.Texts());
+    EXPECT_FALSE(Engine().IsInDvdMenu());
+}
+
+// Discs that cannot be read fail the build with a text the client can show; nothing waits for them.
+TEST(TGraphEngineBadDiscTest, UnreadableDiscsFailWithAClearError) {
+    EnginePlayer player;
+    const fs::path folder = player.Folder();
+    fs::create_directories(folder / "empty");
+    fs::create_directories(folder / "novideo/AUDIO_TS");
+    fs::create_directories(folder / "truncated/VIDEO_TS");
+    for (const auto& entry : fs::directory_iterator(Disc("disc") + "/VIDEO_TS")) {
+        const fs::path to = folder / "truncated/VIDEO_TS" / entry.path().filename();
+        fs::copy_file(entry.path(), to);
+        if (entry.path().extension() == ".IFO" || entry.path().extension() == ".BUP") {
+            fs::resize_file(to, 100);
+        }
+    }
+    for (const char* disc : {"empty", "novideo", "truncated", "missing"}) {
+        SCOPED_TRACE(disc);
+        player.Forget();
+        player.Describe(kDiscGraph, (folder / disc).string());
+        EXPECT_EQ(player.Send(kOrderPlay), -1);
+        EXPECT_TRUE(player.HasStatus(kStatusGraphBuilt));
+        const auto texts = player.Texts();
+        EXPECT_NE(std::find(texts.begin(), texts.end(), "No valid DVD-Video volume could be located"),
+                  texts.end())
+            << testing::PrintToString(texts);
+        EXPECT_EQ(player.PlayState(), kPlayStateStopped);
+    }
+}
+
+// Without a disc graph the DVD orders fail; those that need the navigator's control say so.
+TEST(TGraphEngineNoDiscTest, DvdOrdersFailOutsideDvdMode) {
+    EnginePlayer player;
+    player.Describe(u"<GRAPH version=\"1.0\"><RENDERFILE Filename=\"##TOVVAR:FileName##\"/></GRAPH>",
+                    EnginePlayer::Fixture("clip.avi"));
+    ASSERT_EQ(player.Send(kOrderPlay), 0);
+    player.Forget();
+    TOrderDvdMenu menu{{0, sizeof(menu)}, 2, {}};
+    EXPECT_EQ(player.Send(kOrderDvdMenu, &menu), -1);
+    EXPECT_EQ(player.Texts(), std::vector<std::string>{"DVD-Video playback graph hasn't been built yet"});
+    EXPECT_EQ(player.Send(kOrderNextChapter), -1);
+    auto information = std::make_unique<TOrderDiscInformation>();
+    information->head = {0, sizeof(TOrderDiscInformation)};
+    information->title = 1;
+    EXPECT_EQ(player.Send(kOrderDiscInformation, information.get()), -1);
+    void* out = reinterpret_cast<void*>(1);
+    EXPECT_EQ(player.Send(kOrderTitlesChapters, nullptr, &out), -1);
+    EXPECT_EQ(out, nullptr);
+    TOrderStreams audio{{0, sizeof(TOrderStreams)}, 1, 0, 0, {}, 0};
+    EXPECT_EQ(player.Send(kOrderAudioStream, &audio), 0);
+    // A media file's streams are not told.
+    EXPECT_FALSE(player.HasStatus(kStatusAudioStream));
+}
+
+} // namespace
