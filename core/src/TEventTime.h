@@ -13,6 +13,8 @@ struct TEventTime {
     static constexpr std::uint32_t kFormDropFrame = 4;
 
     static TEventTime FromEngine(std::uint32_t value, std::uint32_t form);
+    // The time code alone in ms, with the frame rate its flags give (no flags: 30 per second).
+    static std::uint32_t TimeCodeMs(std::uint32_t timeCode, std::uint32_t form);
 
     bool operator==(const TEventTime&) const = default;
 };

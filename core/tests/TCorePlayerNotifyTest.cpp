@@ -286,8 +286,8 @@ TEST(TEventTimeTest, TimeCodesBecomeMillisecondsWithTheirFrameRate) {
     const Case cases[] = {
         {k1h2m3s12f, 1, {3723480, 25}},
         {k1h2m3s12f, 4, {3723400, 30}}, // 12 × 33.3667 = 400.4, cut
-        {k1h2m3s12f, 2, {3723399, 30}}, // 12 × 33.33333333333333 just below 400, cut
-        {k1h2m3s12f, 7, {3723399, 30}},
+        {k1h2m3s12f, 2, {3723400, 30}}, // 12 frames at 30 per second are 400 ms, not 399
+        {k1h2m3s12f, 8, {3723400, 30}},
         {k1h2m3s12f, 0, {k1h2m3s12f, 0}},
         {0xFFFFFFFF, 1, {(((255 * 60) + 255) * 60 + 255) * 1000u + 255 * 40, 25}},
         {0, 4, {0, 30}},

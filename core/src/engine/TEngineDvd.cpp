@@ -3,6 +3,7 @@
 #include "core/include/VokradNotifications.h"
 #include "core/include/VokradOrders.h"
 #include "core/src/TCoreErrorTexts.h"
+#include "core/src/TEventTime.h"
 #include "platform/dvd/DvdNavigator.h"
 #include "platform/win/Window.h"
 
@@ -49,22 +50,6 @@ std::pair<int, int> PicturePoint(plat::win::HWND window, plat::dvd::DvdNavigator
 }
 
 } // namespace
-
-// Whole-number arithmetic where the frame length allows it: 12 frames at 30 per second are 400 ms, not
-// the 399 that 12 x 33.333... gives in floating point.
-std::uint32_t TEngineDvd::HmsfToMs(std::uint32_t timeCode, std::uint32_t flags) {
-    const DvdTimeCode time = DvdTimeCode::FromPacked(timeCode);
-    const std::uint32_t seconds = (time.hours * 60u + time.minutes) * 60u + time.seconds;
-    std::uint32_t frameMs = 0;
-    if (flags == plat::dvd::kTimeCode25Fps) {
-        frameMs = time.frames * 40u;
-    } else if (flags == plat::dvd::kTimeCodeDropFrame) {
-        frameMs = static_cast<std::uint32_t>(time.frames * 33.3667000333667);
-    } else {
-        frameMs = time.frames * 100u / 3u;
-    }
-    return seconds * 1000 + frameMs;
-}
 
 bool TEngineDvd::Ready(std::uint32_t subCode) {
     if (!context_.DvdMode()) {
@@ -277,7 +262,7 @@ void TEngineDvd::SendTitleLength() {
     DvdTimeCode length;
     std::uint32_t flags = 0;
     if (context_.DvdMode() && Succeeded(context_.dvd->GetTotalTitleTime(&length, &flags))) {
-        context_.RaiseEvent(kEventDuration, HmsfToMs(length.Packed(), flags), flags);
+        context_.RaiseEvent(kEventDuration, TEventTime::TimeCodeMs(length.Packed(), flags), flags);
     }
 }
 
@@ -286,7 +271,7 @@ bool TEngineDvd::GetPosition(std::uint32_t& ms, std::uint32_t& flags, std::uint3
     if (!context_.DvdMode() || Failed(context_.dvd->GetCurrentLocation(&location))) {
         return false;
     }
-    ms = HmsfToMs(location.time.Packed(), location.timeCodeFlags);
+    ms = TEventTime::TimeCodeMs(location.time.Packed(), location.timeCodeFlags);
     flags = location.timeCodeFlags;
     if (titleAndChapter != nullptr) {
         *titleAndChapter = (location.chapter << 16) | (location.title & 0xFFFF);

@@ -66,9 +66,6 @@ public:
     using TChapterCounter = std::function<plat::media::HResult(std::uint32_t title, std::uint32_t* chapters)>;
     static std::vector<std::uint32_t> ChapterTable(std::uint32_t titles, const TChapterCounter& count);
 
-    // A time code of bytes hours, minutes, seconds and frames, frames of the flags' rate.
-    static std::uint32_t HmsfToMs(std::uint32_t timeCode, std::uint32_t flags);
-
 private:
     // DVD mode with the navigator, else false with error 10 and the sub-code (0: no error).
     bool Ready(std::uint32_t subCode);

@@ -12,19 +12,6 @@
 
 namespace {
 
-TEST(TEngineDvdTest, TimeCodesCountTheirFramesAtTheFlagsRate) {
-    constexpr std::uint32_t k1h2m3s12f = 0x0C030201;
-    struct Case {
-        std::uint32_t flags;
-        std::uint32_t ms;
-    };
-    for (const Case& row :
-         {Case{1, 3723480}, Case{2, 3723400}, Case{4, 3723400}, Case{8, 3723400}, Case{0, 3723400}}) {
-        SCOPED_TRACE(row.flags);
-        EXPECT_EQ(TEngineDvd::HmsfToMs(k1h2m3s12f, row.flags), row.ms);
-    }
-}
-
 TEST(TEngineDvdTest, AChapterCountThatCannotBeReadIsZeroNotGarbage) {
     const auto table = TEngineDvd::ChapterTable(3, [](std::uint32_t title, std::uint32_t* chapters) {
         if (title == 2) {
