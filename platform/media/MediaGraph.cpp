@@ -859,8 +859,10 @@ void MediaGraph::UnknownTypeThunk(GstElement*, GstPad*, GstCaps* caps, gpointer 
     static_cast<MediaGraph*>(self)->OnUnknownType(caps);
 }
 
+// A sync handler that drops a message owns it: each one holds its source, the pipeline among them.
 GstBusSyncReply MediaGraph::BusThunk(GstBus*, GstMessage* message, gpointer self) {
     static_cast<MediaGraph*>(self)->OnBusMessage(message);
+    gst_message_unref(message);
     return GST_BUS_DROP;
 }
 

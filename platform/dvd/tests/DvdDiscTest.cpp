@@ -199,27 +199,36 @@ TEST(DvdAttributesTest, TimeCodesPackHoursFirst) {
 }
 
 // The disc graph: the navigator added under the Windows class id and its output pins rendered in the
-// order descriptions give them (##1 audio, ##0 video, ##2 subpicture). Playing is the playback tests'.
+// order descriptions give them (##1 audio, ##0 video, ##2 subpicture), then prerolled. Destroying the
+// graph finalizes the navigator element. Playing is the playback tests'.
 TEST(DvdGraphTest, DiscGraphRendersTheNavigatorsPins) {
     DvdNavigatorElement::Register();
     media::FilterCatalogue catalogue;
     media::FakeRendererFactory renderers;
-    media::MediaGraph graph(catalogue, renderers);
-    const media::Guid navigatorId = *media::Guid::Parse("{9B8C4620-2C1A-11D0-8493-00A02438AD48}");
-    ASSERT_EQ(catalogue.Resolve(navigatorId).role, media::FilterRole::Factory);
-    ASSERT_EQ(graph.AddFilter(navigatorId, "DVD_Navigator"), S_OK);
-    const auto pins = graph.Pins("DVD_Navigator");
-    ASSERT_EQ(pins.size(), 3u);
-    EXPECT_EQ(pins[0].name, "video");
-    EXPECT_EQ(pins[1].name, "audio");
-    EXPECT_EQ(pins[2].name, "subpicture");
-    DvdNavigator* navigator = DvdNavigatorElement::Navigator(graph.FindFilter("DVD_Navigator"));
-    ASSERT_NE(navigator, nullptr);
-    ASSERT_EQ(navigator->SetDvdDirectory(Fixture("disc")), S_OK);
-    EXPECT_EQ(graph.Render({"DVD_Navigator", pins[1].name}), S_OK);
-    EXPECT_EQ(graph.Render({"DVD_Navigator", pins[0].name}), S_OK);
-    EXPECT_TRUE(media::Succeeded(graph.Render({"DVD_Navigator", pins[2].name})));
-    EXPECT_EQ(DvdNavigatorElement::Navigator(nullptr), nullptr);
+    bool finalized = false;
+    {
+        media::MediaGraph graph(catalogue, renderers);
+        const media::Guid navigatorId = *media::Guid::Parse("{9B8C4620-2C1A-11D0-8493-00A02438AD48}");
+        ASSERT_EQ(catalogue.Resolve(navigatorId).role, media::FilterRole::Factory);
+        ASSERT_EQ(graph.AddFilter(navigatorId, "DVD_Navigator"), S_OK);
+        const auto pins = graph.Pins("DVD_Navigator");
+        ASSERT_EQ(pins.size(), 3u);
+        EXPECT_EQ(pins[0].name, "video");
+        EXPECT_EQ(pins[1].name, "audio");
+        EXPECT_EQ(pins[2].name, "subpicture");
+        DvdNavigator* navigator = DvdNavigatorElement::Navigator(graph.FindFilter("DVD_Navigator"));
+        ASSERT_NE(navigator, nullptr);
+        ASSERT_EQ(navigator->SetDvdDirectory(Fixture("disc")), S_OK);
+        EXPECT_EQ(graph.Render({"DVD_Navigator", pins[1].name}), S_OK);
+        EXPECT_EQ(graph.Render({"DVD_Navigator", pins[0].name}), S_OK);
+        EXPECT_TRUE(media::Succeeded(graph.Render({"DVD_Navigator", pins[2].name})));
+        EXPECT_EQ(DvdNavigatorElement::Navigator(nullptr), nullptr);
+        EXPECT_TRUE(media::Succeeded(graph.Preroll(kWait)));
+        g_object_weak_ref(
+            G_OBJECT(graph.FindFilter("DVD_Navigator")),
+            [](gpointer flag, GObject*) { *static_cast<bool*>(flag) = true; }, &finalized);
+    }
+    EXPECT_TRUE(finalized);
 }
 
 } // namespace
