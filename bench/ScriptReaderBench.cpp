@@ -1,6 +1,6 @@
 // The SubStation script reader against libass's ass_read_memory on the same generated 20,000-event
 // Advanced SubStation script (UTF-8, override tags, several styles), and the writer's throughput.
-#include "player/model/foundation/TMemoryObject.h"
+#include "foundation/TMemoryObject.h"
 #include "subtitles/scripts/TScriptControl.h"
 
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
 // The XML reader against libxml2 on the same ~1 MB document: a list of entries with attributes,
 // nested text elements and entities, as the system's playlists and settings files look.
 #include "platform/text/CodePage.h"
-#include "player/model/foundation/TXml.h"
+#include "foundation/TXml.h"
 
 #include <benchmark/benchmark.h>
 #include <libxml/parser.h>

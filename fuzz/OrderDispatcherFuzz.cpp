@@ -4,7 +4,7 @@
 // that a read past the declared size is caught. Pointer fields point at terminated texts made from
 // the input, as the protocol demands of its callers, and order 207 always names a log file in a
 // private temporary folder.
-#include "core/include/VokradOrders.h"
+#include "core/src/TOrderTable.h"
 #include "core/src/TCoreInstance.h"
 
 #include <algorithm>

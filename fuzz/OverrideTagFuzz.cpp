@@ -3,7 +3,7 @@
 // form must be stable: writing it back once more gives the same text. (Literal braces and backslashes
 // next to blocks that leave no run may form new tags once written; SubStation text cannot escape
 // them.) The run list must stay inside its block throughout.
-#include "player/model/foundation/TMemoryObject.h"
+#include "foundation/TMemoryObject.h"
 #include "subtitles/model/TTextEvent.h"
 
 #include <cstddef>

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the SubStation script reader (as the ANSI page, with detection and as a
 // legacy page), writes whatever was read in both forms and reads the written bytes back; also runs
 // the 8-bit line, key, field and time helpers over the same bytes.
-#include "player/model/foundation/TMemoryObject.h"
+#include "foundation/TMemoryObject.h"
 #include "subtitles/scripts/ScrUtils.h"
 #include "subtitles/scripts/TScriptControl.h"
 

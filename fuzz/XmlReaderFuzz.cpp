@@ -1,8 +1,8 @@
 // Feeds arbitrary bytes to the XML reader, read both as UTF-16LE text and as ANSI (UTF-8) bytes,
 // then walks the tree with the lookups readers use.
 #include "platform/text/CodePage.h"
-#include "player/model/foundation/TXml.h"
-#include "player/model/foundation/XmlText.h"
+#include "foundation/TXml.h"
+#include "foundation/XmlText.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // Runs the orders of one player: the steps every order shares (closing player, out pointer, order
 // number, record check, subtitle lock), then the order's operation of the player with the values its
 // record holds. The record sizes and locks come from kOrderTable.
-#include "core/include/VokradOrders.h"
+#include "core/src/TOrderTable.h"
 
 #include <cstddef>
 #include <cstdint>

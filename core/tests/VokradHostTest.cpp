@@ -3,6 +3,7 @@
 #include "core/include/Vokrad.h"
 #include "core/include/VokradNotifications.h"
 #include "core/include/VokradOrders.h"
+#include "core/src/TOrderTable.h"
 #include "core/tests/ClientWindow.h"
 #include "platform/win/Library.h"
 #include "platform/win/Message.h"

@@ -6,7 +6,7 @@
 //
 // Time convention: an item is shown from its start up to, not including, its end.
 #include "core/include/SubtitleRecords.h"
-#include "player/model/foundation/TPointer.h"
+#include "foundation/TPointer.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 
 #include "platform/text/CodePage.h"
 #include "platform/text/WideString.h"
-#include "player/model/foundation/TMemoryObject.h"
+#include "foundation/TMemoryObject.h"
 #include "subtitles/model/FixedText.h"
 #include "subtitles/model/TOverrideBlockParser.h"
 #include "subtitles/model/TRunBlockBuilder.h"

@@ -1,6 +1,6 @@
 #pragma once
 // One column name of a script's "Format:" line, in a list of columns kept in line order.
-#include "player/model/foundation/TPointer.h"
+#include "foundation/TPointer.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -4,7 +4,7 @@
 // SubStation v4+ ("[V4+ Styles]") text from a file, an archive entry or memory, routes other
 // subtitle files through the decoder host, and writes itself back as 8-bit or UTF-16 text.
 // Style templates (".ST") are ordinary scripts read and written by the same operations.
-#include "player/model/foundation/TPointer.h"
+#include "foundation/TPointer.h"
 #include "subtitles/model/TSubEvents.h"
 #include "subtitles/scripts/TNewFormat.h"
 #include "subtitles/scripts/TScriptFields.h"

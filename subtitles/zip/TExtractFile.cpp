@@ -1,5 +1,5 @@
 #include "subtitles/zip/TExtractFile.h"
-#include "player/model/foundation/FileIo.h"
+#include "foundation/FileIo.h"
 
 #include <atomic>
 #include <cerrno>

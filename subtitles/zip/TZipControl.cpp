@@ -3,7 +3,7 @@
 #include "platform/text/CaseFold.h"
 #include "platform/text/CodePage.h"
 #include "platform/text/Path.h"
-#include "player/model/foundation/FileIo.h"
+#include "foundation/FileIo.h"
 #include "subtitles/zip/TExtractFile.h"
 #include "subtitles/zip/TZipMemoryStream.h"
 #include "subtitles/zip/ZipEntryName.h"

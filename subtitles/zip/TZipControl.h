@@ -9,7 +9,7 @@
 // exhaust memory nor write outside the target folder. An archive being written is kept in memory
 // and saved by Close in place of the file (a temporary file renamed over it), so a failure never
 // leaves a half-written archive.
-#include "player/model/foundation/TMemoryObject.h"
+#include "foundation/TMemoryObject.h"
 #include "subtitles/zip/TZipEntry.h"
 #include "subtitles/zip/TZipError.h"
 

@@ -5,7 +5,7 @@
 #include "core/src/framework/TCoreModule.h"
 #include "platform/text/CodePage.h"
 #include "platform/win/Library.h"
-#include "player/model/foundation/TMemoryObject.h"
+#include "foundation/TMemoryObject.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -2,7 +2,7 @@
 
 #include "core/src/filters/TFilterMatcher.h"
 #include "platform/text/CodePage.h"
-#include "player/model/foundation/TMemoryObject.h"
+#include "foundation/TMemoryObject.h"
 
 #include <array>
 #include <string_view>

@@ -1,9 +1,9 @@
 #include "core/src/filters/TMeritUndoLog.h"
 
 #include "platform/text/CaseFold.h"
-#include "player/model/foundation/FileIo.h"
-#include "player/model/foundation/TMemoryObject.h"
-#include "player/model/foundation/TXml.h"
+#include "foundation/FileIo.h"
+#include "foundation/TMemoryObject.h"
+#include "foundation/TXml.h"
 
 #include <charconv>
 #include <cstdio>

@@ -3,7 +3,7 @@
 // whether it has settable properties, and its present pins in pin order, each connected pin naming
 // the pin and the filter class it is connected to. Every name is escaped, so the text is well-formed
 // XML whatever the names hold.
-#include "player/model/foundation/TMemoryObject.h"
+#include "foundation/TMemoryObject.h"
 
 #include <gst/gst.h>
 

@@ -1,7 +1,7 @@
 #include "core/src/graph/TGraphDescription.h"
 
 #include "core/src/graph/TLegacyScriptConverter.h"
-#include "player/model/foundation/TMemoryObject.h"
+#include "foundation/TMemoryObject.h"
 
 namespace {
 

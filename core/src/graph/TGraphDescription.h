@@ -1,7 +1,7 @@
 #pragma once
 // The graph description that the engine builds its graphs from, and the graph variables that the
 // description's steps read. Order 200 sets the description, order 204 a variable; nothing runs then.
-#include "player/model/foundation/TvcParametersList.h"
+#include "foundation/TvcParametersList.h"
 
 #include <cstdint>
 #include <optional>

@@ -9,7 +9,7 @@
 #include "core/src/graph/TGraphSteps.h"
 #include "core/src/graph/TReportText.h"
 #include "platform/text/Format.h"
-#include "player/model/foundation/TMemoryObject.h"
+#include "foundation/TMemoryObject.h"
 
 #include <array>
 #include <cstddef>

@@ -3,7 +3,7 @@
 #include "core/src/framework/TCoreLogFile.h"
 #include "platform/text/CaseFold.h"
 #include "platform/text/Format.h"
-#include "player/model/foundation/TXml.h"
+#include "foundation/TXml.h"
 
 #include <string_view>
 

@@ -1,7 +1,7 @@
 #include "core/src/graph/TLegacyScriptConverter.h"
 
 #include "platform/text/CaseFold.h"
-#include "player/model/foundation/TMemoryObject.h"
+#include "foundation/TMemoryObject.h"
 
 #include <algorithm>
 #include <string>

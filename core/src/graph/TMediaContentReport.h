@@ -2,7 +2,7 @@
 // The media content of a graph (order 305): title, author, rating, description, copyright and
 // further information, as the filters report them in GStreamer tags. Values are escaped, so the text is
 // well-formed XML whatever they hold.
-#include "player/model/foundation/TMemoryObject.h"
+#include "foundation/TMemoryObject.h"
 
 #include <gst/gst.h>
 

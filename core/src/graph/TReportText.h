@@ -1,7 +1,7 @@
 #pragma once
 // Text helpers shared by the graph log and the graph reports: escaping that keeps every report
 // well-formed XML, and the hand-over of a finished text to the caller of an order.
-#include "player/model/foundation/TMemoryObject.h"
+#include "foundation/TMemoryObject.h"
 
 #include <cstddef>
 #include <string_view>

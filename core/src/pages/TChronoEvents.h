@@ -3,7 +3,7 @@
 // layer order, with one placement entry per event once the slot was selected or laid out. The slot
 // number is the list index (1, 2, ... in time order after TPointer::Renumber).
 #include "core/src/pages/TEventPlacement.h"
-#include "player/model/foundation/TPointer.h"
+#include "foundation/TPointer.h"
 
 #include <cstdint>
 #include <optional>

@@ -6,7 +6,7 @@
 #include "core/src/pages/TPageLayouter.h"
 #include "core/src/pages/TSubtitleStyleNode.h"
 #include "core/src/pages/TTitleBlock.h"
-#include "player/model/foundation/TPointer.h"
+#include "foundation/TPointer.h"
 #include "subtitles/model/TSubScreenControler.h"
 
 #include <cstddef>

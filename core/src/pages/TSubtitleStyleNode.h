@@ -1,7 +1,7 @@
 #pragma once
 // One style of the subtitle display's style list (order 503).
 #include "core/include/SubtitleRecords.h"
-#include "player/model/foundation/TPointer.h"
+#include "foundation/TPointer.h"
 
 struct TSubtitleStyleNode : TListItem<TSubtitleStyleNode> {
     TSubtitleStyleRecord record{};

@@ -8,7 +8,7 @@
 // start <= slot start < end, so an event that ends when another starts never shares its picture.
 #include "core/src/pages/TChronoEvents.h"
 #include "core/src/pages/TSubtitleStyleNode.h"
-#include "player/model/foundation/TPointer.h"
+#include "foundation/TPointer.h"
 #include "subtitles/model/TSubEvents.h"
 #include "subtitles/model/TSubScreenControler.h"
 

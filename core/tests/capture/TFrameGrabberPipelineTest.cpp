@@ -1,7 +1,7 @@
 // The capture ring behind a real pipeline: a red test pattern through the sample grabber to a fake
 // renderer, every frame handed to the ring on the streaming thread.
 #include "core/src/capture/TFrameGrabber.h"
-#include "platform/media/FakeRendererFactory.h"
+#include "platform/testing/FakeRendererFactory.h"
 #include "platform/media/FilterCatalogue.h"
 #include "platform/media/GstInit.h"
 #include "platform/media/MediaGraph.h"

@@ -2,7 +2,7 @@
 
 #include "core/include/VokradNotifications.h"
 #include "core/include/VokradOrders.h"
-#include "platform/media/FakeRendererFactory.h"
+#include "platform/testing/FakeRendererFactory.h"
 #include "platform/text/CodePage.h"
 
 #include <QCoreApplication>

@@ -2,7 +2,7 @@
 
 #include "FilterTestFolder.h"
 #include "core/src/filters/TMediaProbes.h"
-#include "platform/media/FakeRendererFactory.h"
+#include "platform/testing/FakeRendererFactory.h"
 #include "platform/text/CodePage.h"
 
 #include <gtest/gtest.h>

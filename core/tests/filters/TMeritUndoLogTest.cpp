@@ -1,7 +1,7 @@
 #include "core/src/filters/TMeritUndoLog.h"
 
 #include "FilterTestFolder.h"
-#include "player/model/foundation/FileIo.h"
+#include "foundation/FileIo.h"
 
 #include <gtest/gtest.h>
 

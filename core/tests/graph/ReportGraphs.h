@@ -1,6 +1,6 @@
 #pragma once
 // Small real media graphs for the report tests: filters of the catalogue added under identifiers.
-#include "platform/media/FakeRendererFactory.h"
+#include "platform/testing/FakeRendererFactory.h"
 #include "platform/media/FilterCatalogue.h"
 #include "platform/media/MediaGraph.h"
 

@@ -1,7 +1,7 @@
 #include "core/tests/graph/ReportXml.h"
 
 #include "platform/text/CodePage.h"
-#include "player/model/foundation/TXml.h"
+#include "foundation/TXml.h"
 
 #include <glib.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Reading the reports back: the outline of what our XML reader makes of a text, and a strict
 // well-formedness check, so a test sees both the structure and that nothing in it is broken.
-#include "player/model/foundation/TMemoryObject.h"
+#include "foundation/TMemoryObject.h"
 
 #include <string>
 #include <string_view>

@@ -3,7 +3,7 @@
 #include "core/src/graph/TGraphScript.h"
 #include "core/tests/graph/TRecordingGraphSteps.h"
 #include "platform/text/CodePage.h"
-#include "player/model/foundation/TMemoryObject.h"
+#include "foundation/TMemoryObject.h"
 
 #include <gtest/gtest.h>
 

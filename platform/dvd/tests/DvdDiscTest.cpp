@@ -4,7 +4,7 @@
 
 #include "platform/dvd/DvdLanguage.h"
 #include "platform/dvd/DvdUserOperations.h"
-#include "platform/media/FakeRendererFactory.h"
+#include "platform/testing/FakeRendererFactory.h"
 #include "platform/media/MediaGraph.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #pragma once
 // Shared pieces of the media tests: the generated media files and one catalogue for the process.
-#include "platform/media/FakeRendererFactory.h"
+#include "platform/testing/FakeRendererFactory.h"
 #include "platform/media/FilterCatalogue.h"
 
 #include <chrono>

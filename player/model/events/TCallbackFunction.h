@@ -2,7 +2,7 @@
 // One listener of an event source and the operations on a listener list. Every event source keeps its
 // own list and calls its listeners in registration order with (user data, tag, event, a, b, c); the
 // 8-bit answer is not used by any source. a, b and c are pointer-sized: event 32 passes a text in a.
-#include "player/model/foundation/TPointer.h"
+#include "foundation/TPointer.h"
 
 #include <cstdint>
 

@@ -7,7 +7,7 @@
 #include "platform/win/Timer.h"
 #include "player/model/binding/PlayerGlobals.h"
 #include "player/model/events/PlayerEvents.h"
-#include "player/model/foundation/FileIo.h"
+#include "foundation/FileIo.h"
 #include "player/model/hub/TDiscPaths.h"
 
 #include <algorithm>

@@ -6,7 +6,7 @@
 #include "player/model/binding/TCallbackWindow.h"
 #include "player/model/controllers/TPlayerControllers.h"
 #include "player/model/events/TCallbackFunction.h"
-#include "player/model/foundation/TMemoryObject.h"
+#include "foundation/TMemoryObject.h"
 #include "player/model/hub/THubEnvironment.h"
 #include "player/model/hub/TPlaybackInfo.h"
 #include "player/model/hub/TPlayerObjects.h"

@@ -1,6 +1,6 @@
 #include "player/model/tests/RecordingCore.h"
 
-#include "core/include/VokradOrders.h"
+#include "core/src/TOrderTable.h"
 
 #include <cstdlib>
 #include <cstring>

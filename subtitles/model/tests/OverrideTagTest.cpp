@@ -1,6 +1,6 @@
 #include "RunDump.h"
 
-#include "player/model/foundation/TMemoryObject.h"
+#include "foundation/TMemoryObject.h"
 
 #include <gtest/gtest.h>
 

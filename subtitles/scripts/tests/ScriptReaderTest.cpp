@@ -7,7 +7,7 @@
 #include "subtitles/zip/TZipControl.h"
 
 #include "platform/text/CodePage.h"
-#include "player/model/foundation/tests/TempDir.h"
+#include "foundation/tests/TempDir.h"
 
 #include <gtest/gtest.h>
 

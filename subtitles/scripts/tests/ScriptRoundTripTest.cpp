@@ -5,7 +5,7 @@
 #include "subtitles/scripts/tests/ScriptTestSupport.h"
 
 #include "platform/text/CodePage.h"
-#include "player/model/foundation/tests/TempDir.h"
+#include "foundation/tests/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Helpers of the script tests: corpus files, writing a script to bytes, and comparing two scripts
 // field by field (info fields, style records, event records and texts).
-#include "player/model/foundation/TMemoryObject.h"
+#include "foundation/TMemoryObject.h"
 #include "subtitles/model/TTextEvent.h"
 #include "subtitles/scripts/TScriptControl.h"
 #include "subtitles/scripts/TScriptTextEvent.h"

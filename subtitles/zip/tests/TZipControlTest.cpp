@@ -2,7 +2,7 @@
 // the archives' soundness as the Info-ZIP and Python tools see it.
 #include "subtitles/zip/TZipControl.h"
 
-#include "player/model/foundation/tests/TempDir.h"
+#include "foundation/tests/TempDir.h"
 #include "subtitles/zip/ZipTime.h"
 #include "subtitles/zip/tests/ProcessRun.h"
 #include "subtitles/zip/tests/ZipTestSupport.h"

@@ -3,7 +3,7 @@
 // ever written outside the target folder (nor left inside it).
 #include "subtitles/zip/TZipControl.h"
 
-#include "player/model/foundation/tests/TempDir.h"
+#include "foundation/tests/TempDir.h"
 #include "subtitles/zip/tests/RawZip.h"
 #include "subtitles/zip/tests/ZipTestSupport.h"
 

@@ -2,7 +2,7 @@
 // contents, empty entries, folder entries, UTF-8 names and modification times.
 #include "subtitles/zip/TZipControl.h"
 
-#include "player/model/foundation/tests/TempDir.h"
+#include "foundation/tests/TempDir.h"
 #include "subtitles/zip/ZipTime.h"
 #include "subtitles/zip/tests/ProcessRun.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // A list of named text values; names are compared exactly (case-sensitive).
-#include "player/model/foundation/TParameterEntry.h"
-#include "player/model/foundation/TPointer.h"
+#include "foundation/TParameterEntry.h"
+#include "foundation/TPointer.h"
 
 #include <string>
 

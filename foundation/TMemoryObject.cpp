@@ -1,8 +1,8 @@
-#include "player/model/foundation/TMemoryObject.h"
+#include "foundation/TMemoryObject.h"
 
 #include "platform/text/CodePage.h"
 #include "platform/text/WideString.h"
-#include "player/model/foundation/FileIo.h"
+#include "foundation/FileIo.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "platform/media/FakeRendererFactory.h"
+#include "platform/testing/FakeRendererFactory.h"
 
 #include <initializer_list>
 

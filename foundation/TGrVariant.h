@@ -1,6 +1,6 @@
 #pragma once
 // A value of the command script language: a text buffer that also records what it holds.
-#include "player/model/foundation/TMemoryObject.h"
+#include "foundation/TMemoryObject.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "player/model/foundation/TXmlNode.h"
+#include "foundation/TXmlNode.h"
 
 #include "platform/text/CaseFold.h"
 #include "platform/text/CodePage.h"

@@ -1,6 +1,6 @@
 #pragma once
 // One named text value of a TvcParametersList.
-#include "player/model/foundation/TPointer.h"
+#include "foundation/TPointer.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
-#include "player/model/foundation/XmlText.h"
+#include "foundation/XmlText.h"
 
 #include "platform/text/CodePage.h"
-#include "player/model/foundation/FileIo.h"
+#include "foundation/FileIo.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "player/model/foundation/TPointer.h"
+#include "foundation/TPointer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 // One attribute of an XML element.
-#include "player/model/foundation/TPointer.h"
+#include "foundation/TPointer.h"
 
 #include <memory>
 

@@ -1,8 +1,8 @@
 #pragma once
 // The system's forgiving single-pass XML reader: a document is the list of its top-level elements.
 // Walk it with First/Next; compare names without regard to case.
-#include "player/model/foundation/TPointer.h"
-#include "player/model/foundation/TXmlNode.h"
+#include "foundation/TPointer.h"
+#include "foundation/TXmlNode.h"
 
 class TXml : public TPointer<TXmlNode> {
 public:

@@ -1,8 +1,8 @@
-#include "player/model/foundation/TXml.h"
+#include "foundation/TXml.h"
 
 #include "platform/text/CodePage.h"
-#include "player/model/foundation/XmlText.h"
-#include "player/model/foundation/tests/TempDir.h"
+#include "foundation/XmlText.h"
+#include "foundation/tests/TempDir.h"
 
 #include <gtest/gtest.h>
 

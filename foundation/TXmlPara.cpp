@@ -1,4 +1,4 @@
-#include "player/model/foundation/TXmlPara.h"
+#include "foundation/TXmlPara.h"
 
 // Defined here so the class's virtual table lives in this one object file.
 TXmlPara::~TXmlPara() = default;

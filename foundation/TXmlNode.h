@@ -1,7 +1,7 @@
 #pragma once
 // One XML element: name, text, attributes and children. Names are looked up without regard to case.
-#include "player/model/foundation/TPointer.h"
-#include "player/model/foundation/TXmlPara.h"
+#include "foundation/TPointer.h"
+#include "foundation/TXmlPara.h"
 
 #include <memory>
 

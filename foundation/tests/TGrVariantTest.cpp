@@ -1,4 +1,4 @@
-#include "player/model/foundation/TGrVariant.h"
+#include "foundation/TGrVariant.h"
 
 #include <gtest/gtest.h>
 

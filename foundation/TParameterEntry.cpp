@@ -1,4 +1,4 @@
-#include "player/model/foundation/TParameterEntry.h"
+#include "foundation/TParameterEntry.h"
 
 #include "platform/text/WideString.h"
 

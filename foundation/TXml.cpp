@@ -1,8 +1,8 @@
-#include "player/model/foundation/TXml.h"
+#include "foundation/TXml.h"
 
 #include "platform/text/CaseFold.h"
 #include "platform/text/CodePage.h"
-#include "player/model/foundation/XmlText.h"
+#include "foundation/XmlText.h"
 
 #include <cstring>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "player/model/foundation/FileIo.h"
+#include "foundation/FileIo.h"
 
 #include <atomic>
 #include <cerrno>

@@ -1,7 +1,7 @@
-#include "player/model/foundation/TMemoryObject.h"
+#include "foundation/TMemoryObject.h"
 
 #include "platform/text/CodePage.h"
-#include "player/model/foundation/tests/TempDir.h"
+#include "foundation/tests/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "player/model/foundation/TvcParametersList.h"
+#include "foundation/TvcParametersList.h"
 
 #include <string_view>
 
