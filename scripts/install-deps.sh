@@ -27,6 +27,8 @@ packages=(
     libxml2-dev libass-dev
     # fonts for text drawing tests
     fonts-dejavu-core
+    # display modes on X11, and an X server for their tests
+    libxrandr-dev xvfb
 )
 
 missing=()

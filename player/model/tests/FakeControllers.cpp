@@ -17,9 +17,57 @@ std::string N(int64_t value) {
 void TFakeVideo::SetOSDControl(IOSDControl* osd) {
     Log(osd != nullptr ? "SetOSDControl(osd)" : "SetOSDControl(null)");
 }
+void TFakeVideo::SetVideoWindow(plat::win::HWND window) {
+    Log("SetVideoWindow(" + N(window) + ")");
+}
+void TFakeVideo::SetFullScreenWindow(plat::win::HWND window) {
+    Log("SetFullScreenWindow(" + N(window) + ")");
+}
 int32_t TFakeVideo::Refresh(bool flag) {
     Log("Refresh(" + N(flag) + ")");
     return 0;
+}
+int32_t TFakeVideo::Show() {
+    Log("Show()");
+    return 0;
+}
+int32_t TFakeVideo::Hide() {
+    Log("Hide()");
+    return 0;
+}
+int32_t TFakeVideo::SetColorKey(uint32_t colour, bool temporary) {
+    Log("SetColorKey(" + N(colour) + ", " + N(temporary) + ")");
+    return 0;
+}
+int32_t TFakeVideo::ShowCursor(bool visible) {
+    Log("ShowCursor(" + N(visible) + ")");
+    return 0;
+}
+int32_t TFakeVideo::SetDisplayMode(uint32_t mode) {
+    Log("SetDisplayMode(" + N(mode) + ")");
+    return 0;
+}
+int32_t TFakeVideo::GetDisplayMode() {
+    Log("GetDisplayMode()");
+    return 1;
+}
+void TFakeVideo::SetAspectOptions(bool apply, bool windowOnly) {
+    Log("SetAspectOptions(" + N(apply) + ", " + N(windowOnly) + ")");
+}
+bool TFakeVideo::GetAspectSettings(TAspectSettings* settings) const {
+    return settings != nullptr;
+}
+int32_t TFakeVideo::SetAspectSettings(const TAspectSettings*) {
+    Log("SetAspectSettings()");
+    return 0;
+}
+int32_t TFakeVideo::SendAspectSettings() {
+    Log("SendAspectSettings()");
+    return 0;
+}
+int32_t TFakeVideo::SwitchResolution(int32_t kind) {
+    Log("SwitchResolution(" + N(kind) + ")");
+    return -1;
 }
 bool TFakeVideo::ApplyAspectRatioFile(const char16_t* path) {
     Log("ApplyAspectRatioFile(" + A(path) + ")");
@@ -68,6 +116,26 @@ std::optional<uint32_t> TFakeAudio::GetTrackLanguage(int32_t index) const {
     const auto it = languages.find(index);
     return it != languages.end() ? std::optional(it->second) : std::nullopt;
 }
+int32_t TFakeAudio::SelectStream(int32_t index) {
+    Log("SelectStream(" + N(index) + ")");
+    return 0;
+}
+int32_t TFakeAudio::NextStream() {
+    Log("NextStream()");
+    return 0;
+}
+int32_t TFakeAudio::SetVolume(int32_t volume, bool silent) {
+    Log("SetVolume(" + N(volume) + ", " + N(silent) + ")");
+    return 0;
+}
+int32_t TFakeAudio::ChangeVolume(int32_t step) {
+    Log("ChangeVolume(" + N(step) + ")");
+    return 0;
+}
+int32_t TFakeAudio::Mute(int32_t argument) {
+    Log("Mute(" + N(argument) + ")");
+    return 0;
+}
 
 void TFakeSubs::Clear(bool silent) {
     Log("Clear(" + N(silent) + ")");
@@ -86,6 +154,18 @@ std::optional<uint32_t> TFakeSubs::GetTrackLanguage(int32_t index) const {
     const auto it = languages.find(index);
     return it != languages.end() ? std::optional(it->second) : std::nullopt;
 }
+int32_t TFakeSubs::SelectStream(int32_t index) {
+    Log("SelectStream(" + N(index) + ")");
+    return 0;
+}
+int32_t TFakeSubs::ShowSubtitles(bool shown) {
+    Log("ShowSubtitles(" + N(shown) + ")");
+    return 0;
+}
+int32_t TFakeSubs::NextStream() {
+    Log("NextStream()");
+    return 0;
+}
 
 void TFakeAngles::Clear(bool silent) {
     Log("Clear(" + N(silent) + ")");
@@ -96,6 +176,14 @@ void TFakeAngles::SetCount(int32_t count) {
 bool TFakeAngles::SetCurrent(int32_t index) {
     Log("SetCurrent(" + N(index) + ")");
     return std::exchange(asked, false);
+}
+int32_t TFakeAngles::SelectAngle(int32_t index) {
+    Log("SelectAngle(" + N(index) + ")");
+    return 0;
+}
+int32_t TFakeAngles::NextAngle() {
+    Log("NextAngle()");
+    return 0;
 }
 
 void TFakeUserOperations::Set(int32_t mask) {
@@ -146,6 +234,10 @@ void TFakeFilters::Clear(bool silent) {
 }
 void TFakeFilters::ParseFiltersXml(const char16_t* xml) {
     Log("ParseFiltersXml(" + A(xml) + ")");
+}
+int32_t TFakeFilters::ShowFilterProperties(plat::win::HWND owner, int32_t number) {
+    Log("ShowFilterProperties(" + N(owner) + ", " + N(number) + ")");
+    return 0;
 }
 
 bool TFakeOSD::ShowCommand(const char16_t* name) {

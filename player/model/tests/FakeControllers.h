@@ -40,9 +40,24 @@ class TFakeVideo : public IVideoControl, private TFake {
 public:
     explicit TFakeVideo(TControllerLog& log) : TFake(log, "Video") {}
     void SetOSDControl(IOSDControl* osd) override;
+    void SetVideoWindow(plat::win::HWND window) override;
+    void SetFullScreenWindow(plat::win::HWND window) override;
     int32_t Refresh(bool flag) override;
+    int32_t Show() override;
+    int32_t Hide() override;
+    int32_t SetColorKey(uint32_t colour, bool temporary) override;
+    int32_t ShowCursor(bool visible) override;
+    int32_t SetDisplayMode(uint32_t mode) override;
+    int32_t GetDisplayMode() override;
+    void SetAspectOptions(bool apply, bool windowOnly) override;
+    bool GetAspectSettings(TAspectSettings* settings) const override;
+    int32_t SetAspectSettings(const TAspectSettings* settings) override;
+    int32_t SendAspectSettings() override;
+    bool IsResolutionSwitchOn() const override { return false; }
+    int32_t SwitchResolution(int32_t kind) override;
     bool ApplyAspectRatioFile(const char16_t* path) override;
     void SetAspectRatioFile(const char16_t* path) override;
+    bool AspectRatioFileExists() const override { return false; }
     bool aspectReadable = false;
 };
 
@@ -61,11 +76,21 @@ class TFakeAudio : public IAudioInfo, private TFake {
 public:
     explicit TFakeAudio(TControllerLog& log) : TFake(log, "Audio") {}
     void SetOSDControl(IOSDControl* osd) override;
+    int32_t AddListener(void*, uint32_t, TPlayerEventCallback) override { return 0; }
     void Clear(bool silent) override;
     void AddTrack(std::span<const uint8_t, kTrackBytes> record) override;
+    int32_t GetCount() const override { return 0; }
+    int32_t GetCurrent() const override { return -1; }
     bool SetCurrent(int32_t index) override;
     void NotifyAll() override;
     std::optional<uint32_t> GetTrackLanguage(int32_t index) const override;
+    int32_t SelectStream(int32_t index) override;
+    int32_t NextStream() override;
+    int32_t SetVolume(int32_t volume, bool silent) override;
+    int32_t ChangeVolume(int32_t step) override;
+    int32_t GetVolume() override { return 0; }
+    int32_t Mute(int32_t argument) override;
+    bool IsMuted() const override { return false; }
     bool asked = false;
     std::map<int32_t, uint32_t> languages;
 };
@@ -73,11 +98,18 @@ public:
 class TFakeSubs : public ISubsInfo, private TFake {
 public:
     explicit TFakeSubs(TControllerLog& log) : TFake(log, "Subs") {}
+    int32_t AddListener(void*, uint32_t, TPlayerEventCallback) override { return 0; }
     void Clear(bool silent) override;
     void AddTrack(std::span<const uint8_t, kTrackBytes> record) override;
+    int32_t GetCount() const override { return 0; }
+    int32_t GetCurrent() const override { return -1; }
+    bool IsShown() const override { return false; }
     bool SetCurrent(int32_t index, bool shown) override;
     void NotifyAll() override;
     std::optional<uint32_t> GetTrackLanguage(int32_t index) const override;
+    int32_t SelectStream(int32_t index) override;
+    int32_t ShowSubtitles(bool shown) override;
+    int32_t NextStream() override;
     bool asked = false;
     std::map<int32_t, uint32_t> languages;
 };
@@ -85,9 +117,14 @@ public:
 class TFakeAngles : public IAngleInfo, private TFake {
 public:
     explicit TFakeAngles(TControllerLog& log) : TFake(log, "Angles") {}
+    int32_t AddListener(void*, uint32_t, TPlayerEventCallback) override { return 0; }
     void Clear(bool silent) override;
     void SetCount(int32_t count) override;
+    int32_t GetCount() const override { return 0; }
+    int32_t GetCurrent() const override { return -1; }
     bool SetCurrent(int32_t index) override;
+    int32_t SelectAngle(int32_t index) override;
+    int32_t NextAngle() override;
     bool asked = false;
 };
 
@@ -95,6 +132,8 @@ class TFakeUserOperations : public IUserOperations, private TFake {
 public:
     explicit TFakeUserOperations(TControllerLog& log) : TFake(log, "UOPS") {}
     void Set(int32_t mask) override;
+    int32_t Get() const override { return -1; }
+    bool Allows(uint32_t) const override { return false; }
 };
 
 class TFakeProfileSubtitles : public IProfileSubtitles, private TFake {
@@ -121,8 +160,14 @@ public:
 class TFakeFilters : public IFiltersInfo, private TFake {
 public:
     explicit TFakeFilters(TControllerLog& log) : TFake(log, "Filters") {}
+    int32_t AddListener(void*, uint32_t, TPlayerEventCallback) override { return 0; }
     void Clear(bool silent) override;
     void ParseFiltersXml(const char16_t* xml) override;
+    int32_t GetCount() const override { return 0; }
+    const TFiltersEntry* GetFilter(int32_t) const override { return nullptr; }
+    const TFiltersEntry* FindByName(const char16_t*, bool) const override { return nullptr; }
+    const TFiltersEntry* FindByClsid(const char16_t*) const override { return nullptr; }
+    int32_t ShowFilterProperties(plat::win::HWND owner, int32_t number) override;
 };
 
 class TFakeOSD : public IOSDControl, private TFake {

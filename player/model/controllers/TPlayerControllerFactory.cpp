@@ -1,0 +1,57 @@
+#include "player/model/controllers/TPlayerControllerFactory.h"
+
+#include "player/model/controllers/IBookmarkControl.h"
+#include "player/model/controllers/IDVDInfo.h"
+#include "player/model/controllers/IMyTitles.h"
+#include "player/model/controllers/IOSDControl.h"
+#include "player/model/controllers/IProfileSubtitles.h"
+#include "player/model/controllers/TAngleInfo.h"
+#include "player/model/controllers/TAudioInfo.h"
+#include "player/model/controllers/TFiltersInfo.h"
+#include "player/model/controllers/TSubsInfo.h"
+#include "player/model/controllers/TUOPS.h"
+#include "player/model/controllers/TVideoControl.h"
+
+std::unique_ptr<IVideoControl> TPlayerControllerFactory::CreateVideoControl(TPlayerObjects& hub) {
+    return std::make_unique<TVideoControl>(hub, displayModes_);
+}
+
+std::unique_ptr<IBookmarkControl> TPlayerControllerFactory::CreateBookmarkControl(TPlayerObjects&) {
+    return nullptr;
+}
+
+std::unique_ptr<IAudioInfo> TPlayerControllerFactory::CreateAudioInfo(TPlayerObjects& hub) {
+    return std::make_unique<TAudioInfo>(hub);
+}
+
+std::unique_ptr<ISubsInfo> TPlayerControllerFactory::CreateSubsInfo(TPlayerObjects& hub) {
+    return std::make_unique<TSubsInfo>(hub);
+}
+
+std::unique_ptr<IAngleInfo> TPlayerControllerFactory::CreateAngleInfo(TPlayerObjects& hub) {
+    return std::make_unique<TAngleInfo>(hub);
+}
+
+std::unique_ptr<IUserOperations> TPlayerControllerFactory::CreateUserOperations() {
+    return std::make_unique<TUOPS>();
+}
+
+std::unique_ptr<IProfileSubtitles> TPlayerControllerFactory::CreateProfileSubtitles(TPlayerObjects&) {
+    return nullptr;
+}
+
+std::unique_ptr<IMyTitles> TPlayerControllerFactory::CreateMyTitles(TPlayerObjects&) {
+    return nullptr;
+}
+
+std::unique_ptr<IFiltersInfo> TPlayerControllerFactory::CreateFiltersInfo(TPlayerObjects& hub) {
+    return std::make_unique<TFiltersInfo>(hub);
+}
+
+std::unique_ptr<IOSDControl> TPlayerControllerFactory::CreateOSDControl(TPlayerObjects&) {
+    return nullptr;
+}
+
+std::unique_ptr<IDVDInfo> TPlayerControllerFactory::CreateDVDInfo() {
+    return nullptr;
+}
