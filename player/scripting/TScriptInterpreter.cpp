@@ -1,0 +1,509 @@
+#include "player/scripting/TScriptInterpreter.h"
+
+#include "player/scripting/ScriptChars.h"
+#include "player/scripting/ScriptResult.h"
+#include "player/scripting/TScriptExpression.h"
+
+using namespace script_chars;
+namespace result = script_result;
+
+namespace {
+
+// Names hold at most 49 characters; reading stops at the 50th.
+constexpr size_t kNameLimit = 50;
+
+// The length of the run of name characters at the position, at most kNameLimit.
+size_t NameLength(const TScriptCursor& cursor, size_t position) {
+    size_t length = 0;
+    while (length < kNameLimit && IsNameChar(cursor.At(position + length))) {
+        ++length;
+    }
+    return length;
+}
+
+bool IsKeyword(const TScriptCursor& cursor, std::u16string_view word) {
+    return cursor.StartsWith(word) && IsWordEnd(cursor.At(cursor.Pos + word.size()));
+}
+
+} // namespace
+
+bool TScriptInterpreter::IsLimit(int32_t code) {
+    return code == result::kNestedTooDeep || code == result::kTooManySteps;
+}
+
+namespace {
+
+// What may follow a name in a statement or an operand.
+bool EndsName(char16_t c) {
+    return c == 0 || IsBlankOrLineEnd(c) || c == u'(' || c == u')' || c == u',';
+}
+
+} // namespace
+
+TScriptInterpreter::TScriptInterpreter(const TScriptServices& services)
+    : services_(services), builtins_(*this) {}
+
+int32_t TScriptInterpreter::RunScript(std::u16string_view text, size_t* consumed, TScriptValue& value,
+                                      TScriptValue* output) {
+    depth_ = 0;
+    steps_ = 0;
+    TScriptCursor cursor(text);
+    int32_t last = result::kOk;
+    while (last == result::kOk) {
+        // Blanks between top-level blocks belong to none of them.
+        while (IsBlankOrLineEnd(cursor.Ch())) {
+            ++cursor.Pos;
+        }
+        if (cursor.Ch() == 0) {
+            break;
+        }
+        last = RunScriptBlock(cursor, value, output, nullptr);
+    }
+    if (output != nullptr && output->Type == TScriptValue::kEmpty) {
+        *output = value;
+    }
+    if (consumed != nullptr) {
+        *consumed = cursor.Pos;
+    }
+    return last;
+}
+
+int32_t TScriptInterpreter::RunScriptBlock(TScriptCursor& cursor, TScriptValue& value, TScriptValue* output,
+                                           TStackInfo* scope) {
+    const TNesting nesting(*this);
+    if (!nesting.Entered()) {
+        return result::kNestedTooDeep;
+    }
+    if (scope != nullptr) {
+        return RunBlock(cursor, value, output, *scope);
+    }
+    TStackInfo fresh;
+    return RunBlock(cursor, value, output, fresh);
+}
+
+int32_t TScriptInterpreter::RunBlock(TScriptCursor& cursor, TScriptValue& value, TScriptValue* output,
+                                     TStackInfo& scope) {
+    if (cursor.Ch() != u'{') {
+        const int32_t last = RunStatements(cursor, value, output, scope);
+        if (last != result::kOk || cursor.Ch() != u'}') {
+            return last;
+        }
+        ++cursor.Pos;
+        return result::kStrayBrace;
+    }
+    // A braced block ends at its matching brace, so that a statement that reads to the end of its line
+    // (an assignment) ends there too.
+    TScriptCursor probe = cursor;
+    ++probe.Pos;
+    if (FindAtTopLevel(probe, u'}', -1, true) != 1) {
+        ++cursor.Pos;
+        const int32_t last = RunStatements(cursor, value, output, scope);
+        return last == result::kOk ? result::kUnclosedBlock : last;
+    }
+    TScriptCursor block = cursor.Part(cursor.Pos + 1, probe.Pos);
+    const int32_t last = RunStatements(block, value, output, scope);
+    if (last != result::kOk) {
+        cursor.Pos = block.Pos;
+        return last;
+    }
+    if (block.Ch() == u'}') {
+        cursor.Pos = block.Pos + 1;
+        return result::kStrayBrace;
+    }
+    cursor.Pos = probe.Pos + 1;
+    return result::kOk;
+}
+
+int32_t TScriptInterpreter::RunStatements(TScriptCursor& cursor, TScriptValue& value, TScriptValue* output,
+                                          TStackInfo& scope) {
+    while (cursor.Ch() != 0 && cursor.Ch() != u'}') {
+        while (IsBlank(cursor.Ch())) {
+            ++cursor.Pos;
+        }
+        if (cursor.Ch() == 0 || cursor.Ch() == u'}') {
+            break; // blanks before the end: "{ }" is an empty block
+        }
+        const int32_t last = ExecuteStatement(cursor, value, output, scope, nullptr, false);
+        if (last != result::kOk) {
+            return last;
+        }
+        while (IsBlankOrLineEnd(cursor.Ch())) {
+            ++cursor.Pos;
+        }
+    }
+    return result::kOk;
+}
+
+int32_t TScriptInterpreter::ExecuteStatement(TScriptCursor& cursor, TScriptValue& value, TScriptValue* output,
+                                             TStackInfo& scope, TGrVariables** entry, bool expressionMode) {
+    if (++steps_ > services_.Limits.MaxSteps) {
+        return result::kTooManySteps;
+    }
+    switch (cursor.Ch()) {
+    case u' ':
+    case u'\t':
+    case kCr:
+    case kLf:
+        return result::kOk;
+    case u'i':
+        if (IsKeyword(cursor, u"if")) {
+            return IfStatement(cursor, value, output, scope);
+        }
+        if (IsKeyword(cursor, u"int")) {
+            return DeclareVariable(cursor, scope);
+        }
+        break;
+    case u'w':
+        if (IsKeyword(cursor, u"wstr")) {
+            return DeclareVariable(cursor, scope);
+        }
+        break;
+    case u'f':
+        if (IsKeyword(cursor, u"function")) {
+            cursor.Pos += 8;
+            return DefineFunction(cursor, scope);
+        }
+        break;
+    case u'/':
+        if (cursor.At(cursor.Pos + 1) == u'/') {
+            while (cursor.Ch() != 0 && cursor.Ch() != kCr && cursor.Ch() != kLf) {
+                ++cursor.Pos;
+            }
+            return result::kOk;
+        }
+        if (cursor.At(cursor.Pos + 1) == u'*') {
+            const size_t close = cursor.View(cursor.Pos + 2, cursor.End).find(u"*/");
+            if (close == std::u16string_view::npos) {
+                return result::kSyntax;
+            }
+            cursor.Pos += 2 + close + 2;
+            return result::kOk;
+        }
+        break;
+    default:
+        break;
+    }
+    int32_t builtin = result::kOk;
+    if (builtins_.Run(cursor, value, output, scope, builtin)) {
+        return builtin;
+    }
+    return NameStatement(cursor, value, output, scope, entry, expressionMode);
+}
+
+int32_t TScriptInterpreter::NameStatement(TScriptCursor& cursor, TScriptValue& value, TScriptValue* output,
+                                          TStackInfo& scope, TGrVariables** entry, bool expressionMode) {
+    const size_t start = cursor.Pos;
+    const size_t length = NameLength(cursor, start);
+    if (length >= kNameLimit || !EndsName(cursor.At(start + length))) {
+        return result::kSyntax;
+    }
+    const std::u16string_view name = cursor.View(start, start + length);
+    // Scope by scope outwards: a scope's functions hide its variables; the walk ends at the first
+    // variable, and a function met on the way (the outermost one) wins over it.
+    const TGrVariables* function = nullptr;
+    TGrVariables* variable = nullptr;
+    for (TStackInfo* s = &scope; s != nullptr && variable == nullptr; s = s->Parent) {
+        if (const TGrVariables* found = s->FindFunction(name)) {
+            function = found;
+        } else {
+            variable = s->FindVariable(name);
+        }
+    }
+    cursor.Pos = start + length;
+    if (function != nullptr) {
+        return CallFunction(cursor, *function, value, output, scope);
+    }
+    if (variable == nullptr) {
+        return result::kUndefined;
+    }
+    if (entry != nullptr) {
+        *entry = variable;
+    }
+    if (expressionMode) {
+        value = variable->Value;
+        return result::kOk;
+    }
+    return VariableStatement(cursor, start, value, output, scope);
+}
+
+// The whole line from the name on is one expression (which may assign with "="); the statement ends
+// behind its line end.
+int32_t TScriptInterpreter::VariableStatement(TScriptCursor& cursor, size_t start, TScriptValue& value,
+                                              TScriptValue* output, TStackInfo& scope) {
+    TScriptCursor expression = cursor;
+    expression.Pos = start;
+    std::vector<TScriptValue> values;
+    int32_t error = 0;
+    const int32_t count = EvaluateList(expression, &values, nullptr, output, error, scope, true, true);
+    size_t lineEnd = start;
+    while (cursor.At(lineEnd) != 0 && cursor.At(lineEnd) != kCr && cursor.At(lineEnd) != kLf) {
+        ++lineEnd;
+    }
+    cursor.Pos = cursor.At(lineEnd) != 0 ? lineEnd + 1 : lineEnd;
+    if (count == 1) {
+        value = std::move(values[0]);
+        return result::kOk;
+    }
+    return count < 0 ? error : result::kSyntax;
+}
+
+int32_t TScriptInterpreter::CallFunction(TScriptCursor& cursor, const TGrVariables& function,
+                                         TScriptValue& value, TScriptValue* output, TStackInfo& scope) {
+    TStackInfo call(&scope);
+    std::vector<TGrVariables*> parameters;
+    parameters.reserve(function.Parameters.size());
+    for (const TGrVariables::TParameter& parameter : function.Parameters) {
+        parameters.push_back(call.AddVariable(parameter.Name, parameter.Type));
+    }
+    int32_t error = 0;
+    const int32_t count = EvaluateList(cursor, nullptr, &parameters, output, error, scope, false, false);
+    if (count < 0) {
+        return IsLimit(error) ? error : result::kWrongType;
+    }
+    if (static_cast<size_t>(count) < parameters.size()) {
+        return result::kTooFewArguments;
+    }
+    if (static_cast<size_t>(count) > parameters.size()) {
+        return result::kTooManyArguments;
+    }
+    const TGrVariables* answer = call.AddVariable(u"result", TScriptValue::kEmpty);
+    // The body runs with a value of its own: a call that never assigns "result" yields nothing.
+    TScriptValue bodyValue;
+    TScriptCursor body = cursor.Part(function.BodyStart, function.BodyEnd);
+    const int32_t last = RunScriptBlock(body, bodyValue, output, &call);
+    if (last != result::kOk) {
+        cursor.Pos = body.Pos; // where in the definition it failed
+        return last;
+    }
+    if (answer->Value.Type != TScriptValue::kEmpty) {
+        value = answer->Value;
+    }
+    return result::kOk;
+}
+
+int32_t TScriptInterpreter::IfStatement(TScriptCursor& cursor, TScriptValue& value, TScriptValue* output,
+                                        TStackInfo& scope) {
+    cursor.Pos += 2;
+    std::vector<TScriptValue> values;
+    int32_t error = 0;
+    const int32_t count = EvaluateList(cursor, &values, nullptr, output, error, scope, false, false);
+    if (count < 0) {
+        return error;
+    }
+    if (count != 1) {
+        return count > 1 ? result::kTooManyArguments : result::kTooFewArguments;
+    }
+    if (values[0].Type != TScriptValue::kInt) {
+        return result::kWrongType;
+    }
+    const bool condition = values[0].Int != 0;
+    size_t open = 0;
+    size_t close = 0;
+    if (!FindBlock(cursor, open, close)) {
+        return result::kIfWithoutBlock;
+    }
+    cursor.Pos = close + 1;
+    int32_t last = result::kOk;
+    if (condition) {
+        TStackInfo blockScope(&scope);
+        TScriptCursor block = cursor;
+        block.Pos = open;
+        last = RunScriptBlock(block, value, output, &blockScope);
+    }
+    TScriptCursor probe = cursor;
+    if (FindAtTopLevel(probe, u'e', 1, false) != 1) {
+        return last;
+    }
+    if (!IsKeyword(probe, u"else")) {
+        cursor.Pos = probe.Pos;
+        return result::kSyntax;
+    }
+    probe.Pos += 4;
+    if (!FindBlock(probe, open, close)) {
+        cursor.Pos = probe.Pos;
+        return result::kElseWithoutBlock;
+    }
+    cursor.Pos = close + 1;
+    if (condition) {
+        return last;
+    }
+    TStackInfo blockScope(&scope);
+    TScriptCursor block = cursor;
+    block.Pos = open;
+    return RunScriptBlock(block, value, output, &blockScope);
+}
+
+bool TScriptInterpreter::FindBlock(TScriptCursor& cursor, size_t& open, size_t& close) {
+    TScriptCursor probe = cursor;
+    if (FindAtTopLevel(probe, u'{', 1, false) != 1) {
+        return false;
+    }
+    open = probe.Pos;
+    ++probe.Pos;
+    if (FindAtTopLevel(probe, u'}', -1, true) != 1) {
+        return false;
+    }
+    close = probe.Pos;
+    return true;
+}
+
+int32_t TScriptInterpreter::FindAtTopLevel(TScriptCursor& cursor, char16_t target, int32_t lineLimit,
+                                           bool lenient) {
+    int32_t parentheses = 0;
+    int32_t braces = 0;
+    bool literal = false;
+    int32_t lines = 0;
+    bool afterCr = false;
+    for (;; ++cursor.Pos) {
+        const char16_t c = cursor.Ch();
+        if (c == target && parentheses == 0 && braces == 0 && !literal) {
+            return 1;
+        }
+        if (c == 0) {
+            return parentheses != 0 || braces != 0 || literal ? -1 : (target == 0 ? 1 : 0);
+        }
+        const bool lineEnd = c == kCr || (c == kLf && !afterCr); // CR, LF and CR LF each end one line
+        afterCr = c == kCr;
+        if (lineEnd && lineLimit >= 0 && ++lines > lineLimit) {
+            return parentheses != 0 || literal ? -1 : 0;
+        }
+        if (IsBlankOrLineEnd(c)) {
+            continue;
+        }
+        if (!lenient) {
+            return -1;
+        }
+        switch (c) {
+        case u'(':
+            ++parentheses;
+            break;
+        case u')':
+            --parentheses;
+            break;
+        case u'"':
+            literal = parentheses == 0 ? !literal : literal;
+            break;
+        case u'{':
+            braces += literal ? 0 : 1;
+            break;
+        case u'}':
+            braces -= literal ? 0 : 1;
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+int32_t TScriptInterpreter::DefineFunction(TScriptCursor& cursor, TStackInfo& scope) {
+    while (cursor.Ch() == u' ') {
+        ++cursor.Pos;
+    }
+    const size_t nameStart = cursor.Pos;
+    const size_t length = NameLength(cursor, nameStart);
+    const char16_t afterName = cursor.At(nameStart + length);
+    if (length == 0 || length >= kNameLimit || (afterName != u'(' && afterName != u' ')) {
+        return result::kSyntax;
+    }
+    const std::u16string_view name = cursor.View(nameStart, nameStart + length);
+    if (scope.FindFunction(name) != nullptr) {
+        return result::kSyntax;
+    }
+    cursor.Pos = nameStart + length;
+    while (cursor.Ch() == u' ') {
+        ++cursor.Pos;
+    }
+    if (cursor.Ch() != u'(') {
+        return result::kSyntax;
+    }
+    const size_t parametersStart = cursor.Pos + 1;
+    size_t parametersEnd = parametersStart;
+    for (; cursor.At(parametersEnd) != u')'; ++parametersEnd) {
+        const char16_t c = cursor.At(parametersEnd);
+        if (c == 0 || c == kCr || c == kLf) {
+            return result::kSyntax;
+        }
+    }
+    // The parameters: declarations separated by commas. A declaration that cannot be read makes the
+    // definition fail, rather than leaving a function with fewer parameters than written.
+    TStackInfo declared;
+    TScriptCursor parameters = cursor.Part(parametersStart, parametersEnd);
+    while (true) {
+        while (parameters.Ch() == u' ') {
+            ++parameters.Pos;
+        }
+        if (parameters.Ch() == 0) {
+            break;
+        }
+        if (DeclareVariable(parameters, declared) != result::kOk) {
+            return result::kSyntax;
+        }
+        while (parameters.Ch() != 0 && parameters.Ch() != u',') {
+            ++parameters.Pos;
+        }
+        if (parameters.Ch() == u',') {
+            ++parameters.Pos;
+        }
+    }
+    size_t open = parametersEnd + 1;
+    for (; cursor.At(open) != u'{'; ++open) {
+        if (cursor.At(open) == 0) {
+            return result::kSyntax;
+        }
+    }
+    TScriptCursor probe = cursor;
+    probe.Pos = open + 1;
+    if (FindAtTopLevel(probe, u'}', -1, true) != 1) {
+        return result::kSyntax;
+    }
+    TGrVariables* function = scope.AddFunction(name);
+    for (const TGrVariables* parameter = declared.Variables().Head; parameter != nullptr;
+         parameter = parameter->Next) {
+        function->Parameters.push_back({parameter->Name, parameter->Value.Type});
+    }
+    function->BodyStart = open + 1;
+    function->BodyEnd = probe.Pos;
+    cursor.Pos = probe.Pos + 1;
+    return result::kOk;
+}
+
+int32_t TScriptInterpreter::DeclareVariable(TScriptCursor& cursor, TStackInfo& scope) {
+    TScriptValue::TType type = TScriptValue::kEmpty;
+    if (cursor.StartsWith(u"int")) {
+        type = TScriptValue::kInt;
+        cursor.Pos += 3;
+    } else if (cursor.StartsWith(u"wstr")) {
+        type = TScriptValue::kText;
+        cursor.Pos += 4;
+    } else {
+        return result::kSyntax;
+    }
+    if (cursor.Ch() != u' ') {
+        return result::kSyntax;
+    }
+    while (cursor.Ch() == u' ') {
+        ++cursor.Pos;
+    }
+    const size_t start = cursor.Pos;
+    const size_t length = NameLength(cursor, start);
+    const char16_t after = cursor.At(start + length);
+    if (length == 0 || length >= kNameLimit ||
+        !(after == 0 || after == u'\t' || after == kLf || after == kCr || after == u' ' || after == u',')) {
+        return result::kSyntax;
+    }
+    scope.AddVariable(cursor.View(start, start + length), type);
+    cursor.Pos = start + length;
+    return result::kOk;
+}
+
+int32_t TScriptInterpreter::EvaluateList(TScriptCursor& cursor, std::vector<TScriptValue>* values,
+                                         std::vector<TGrVariables*>* parameters, TScriptValue* output,
+                                         int32_t& error, TStackInfo& scope, bool single, bool bare) {
+    const TNesting nesting(*this);
+    if (!nesting.Entered()) {
+        error = result::kNestedTooDeep;
+        return -1;
+    }
+    TScriptExpression expression(*this, cursor, scope, output, single, bare);
+    return expression.Evaluate(values, parameters, error);
+}
