@@ -120,6 +120,17 @@ TScriptExpression::TOperator TScriptExpression::OperatorWordAt(const TScriptCurs
         {u"==", static_cast<uint8_t>(TOperator::kEqual)},
         {u"=", static_cast<uint8_t>(TOperator::kAssign)},
     }};
+    switch (cursor.At(position)) {
+    case u'A':
+    case u'O':
+    case u'X':
+    case u'>':
+    case u'<':
+    case u'=':
+        break;
+    default:
+        return TOperator::kNone;
+    }
     for (const TOperatorWord& w : kWords) {
         if (cursor.View(position, position + w.word.size()) == w.word) {
             length = w.word.size();

@@ -47,6 +47,7 @@ int32_t TScriptInterpreter::RunScript(std::u16string_view text, size_t* consumed
                                       TScriptValue* output) {
     depth_ = 0;
     steps_ = 0;
+    closingBraces_.clear();
     TScriptCursor cursor(text);
     int32_t last = result::kOk;
     while (last == result::kOk) {
@@ -93,14 +94,13 @@ int32_t TScriptInterpreter::RunBlock(TScriptCursor& cursor, TScriptValue& value,
     }
     // A braced block ends at its matching brace, so that a statement that reads to the end of its line
     // (an assignment) ends there too.
-    TScriptCursor probe = cursor;
-    ++probe.Pos;
-    if (FindAtTopLevel(probe, u'}', -1, true) != 1) {
+    const std::optional<size_t> close = ClosingBrace(cursor, cursor.Pos + 1);
+    if (!close) {
         ++cursor.Pos;
         const int32_t last = RunStatements(cursor, value, output, scope);
         return last == result::kOk ? result::kUnclosedBlock : last;
     }
-    TScriptCursor block = cursor.Part(cursor.Pos + 1, probe.Pos);
+    TScriptCursor block = cursor.Part(cursor.Pos + 1, *close);
     const int32_t last = RunStatements(block, value, output, scope);
     if (last != result::kOk) {
         cursor.Pos = block.Pos;
@@ -110,7 +110,7 @@ int32_t TScriptInterpreter::RunBlock(TScriptCursor& cursor, TScriptValue& value,
         cursor.Pos = block.Pos + 1;
         return result::kStrayBrace;
     }
-    cursor.Pos = probe.Pos + 1;
+    cursor.Pos = *close + 1;
     return result::kOk;
 }
 
@@ -200,9 +200,13 @@ int32_t TScriptInterpreter::NameStatement(TScriptCursor& cursor, TScriptValue& v
     const std::u16string_view name = cursor.View(start, start + length);
     // Scope by scope outwards: a scope's functions hide its variables; the walk ends at the first
     // variable, and a function met on the way (the outermost one) wins over it.
+    const uint64_t nameBit = TStackInfo::NameBit(name);
     const TGrVariables* function = nullptr;
     TGrVariables* variable = nullptr;
     for (TStackInfo* s = &scope; s != nullptr && variable == nullptr; s = s->Parent) {
+        if (!s->MayHold(nameBit)) {
+            continue;
+        }
         if (const TGrVariables* found = s->FindFunction(name)) {
             function = found;
         } else {
@@ -339,12 +343,22 @@ bool TScriptInterpreter::FindBlock(TScriptCursor& cursor, size_t& open, size_t& 
         return false;
     }
     open = probe.Pos;
-    ++probe.Pos;
-    if (FindAtTopLevel(probe, u'}', -1, true) != 1) {
-        return false;
+    const std::optional<size_t> closing = ClosingBrace(cursor, open + 1);
+    close = closing.value_or(0);
+    return closing.has_value();
+}
+
+std::optional<size_t> TScriptInterpreter::ClosingBrace(const TScriptCursor& cursor, size_t start) {
+    const TBlockKey key{cursor.Base, start, cursor.End};
+    if (const auto known = closingBraces_.find(key); known != closingBraces_.end()) {
+        return known->second;
     }
-    close = probe.Pos;
-    return true;
+    TScriptCursor probe = cursor;
+    probe.Pos = start;
+    const std::optional<size_t> close =
+        FindAtTopLevel(probe, u'}', -1, true) == 1 ? std::optional(probe.Pos) : std::nullopt;
+    closingBraces_.emplace(key, close);
+    return close;
 }
 
 int32_t TScriptInterpreter::FindAtTopLevel(TScriptCursor& cursor, char16_t target, int32_t lineLimit,
@@ -451,9 +465,8 @@ int32_t TScriptInterpreter::DefineFunction(TScriptCursor& cursor, TStackInfo& sc
             return result::kSyntax;
         }
     }
-    TScriptCursor probe = cursor;
-    probe.Pos = open + 1;
-    if (FindAtTopLevel(probe, u'}', -1, true) != 1) {
+    const std::optional<size_t> close = ClosingBrace(cursor, open + 1);
+    if (!close) {
         return result::kSyntax;
     }
     TGrVariables* function = scope.AddFunction(name);
@@ -462,8 +475,8 @@ int32_t TScriptInterpreter::DefineFunction(TScriptCursor& cursor, TStackInfo& sc
         function->Parameters.push_back({parameter->Name, parameter->Value.Type});
     }
     function->BodyStart = open + 1;
-    function->BodyEnd = probe.Pos;
-    cursor.Pos = probe.Pos + 1;
+    function->BodyEnd = *close;
+    cursor.Pos = *close + 1;
     return result::kOk;
 }
 

@@ -11,7 +11,9 @@
 #include "player/scripting/TStackInfo.h"
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class TScriptInterpreter {
@@ -75,7 +77,11 @@ private:
                           TStackInfo& scope);
     int32_t IfStatement(TScriptCursor& cursor, TScriptValue& value, TScriptValue* output, TStackInfo& scope);
     // Finds "{" at most one line further and its "}"; false when either is missing.
-    static bool FindBlock(TScriptCursor& cursor, size_t& open, size_t& close);
+    bool FindBlock(TScriptCursor& cursor, size_t& open, size_t& close);
+    // The "}" that closes a block whose text starts at `start` (FindAtTopLevel, lenient, without line
+    // limit); nothing when the block is not closed. The text does not change during a run, so each
+    // answer is kept: blocks of loops and recursions are scanned once.
+    std::optional<size_t> ClosingBrace(const TScriptCursor& cursor, size_t start);
     int32_t DefineFunction(TScriptCursor& cursor, TStackInfo& scope);
     int32_t DeclareVariable(TScriptCursor& cursor, TStackInfo& scope);
     int32_t NameStatement(TScriptCursor& cursor, TScriptValue& value, TScriptValue* output, TStackInfo& scope,
@@ -89,4 +95,16 @@ private:
     TScriptBuiltins builtins_;
     int32_t depth_ = 0;
     int64_t steps_ = 0;
+    struct TBlockKey {
+        const char16_t* base;
+        size_t start;
+        size_t end;
+        bool operator==(const TBlockKey&) const = default;
+    };
+    struct TBlockKeyHash {
+        size_t operator()(const TBlockKey& k) const {
+            return std::hash<size_t>()(k.start * 1000003u ^ k.end);
+        }
+    };
+    std::unordered_map<TBlockKey, std::optional<size_t>, TBlockKeyHash> closingBraces_;
 };

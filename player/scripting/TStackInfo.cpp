@@ -1,6 +1,7 @@
 #include "player/scripting/TStackInfo.h"
 
 TGrVariables* TStackInfo::AddVariable(std::u16string_view name, TScriptValue::TType type) {
+    names_ |= NameBit(name);
     TGrVariables* entry = variables_.Add(variables_.Tail);
     entry->Name = name;
     entry->Value = TScriptValue::OfType(type);
@@ -8,6 +9,7 @@ TGrVariables* TStackInfo::AddVariable(std::u16string_view name, TScriptValue::TT
 }
 
 TGrVariables* TStackInfo::AddFunction(std::u16string_view name) {
+    names_ |= NameBit(name);
     TGrVariables* entry = functions_.Add(functions_.Tail);
     entry->Name = name;
     return entry;
