@@ -25,6 +25,7 @@
 #include <QTimer>
 
 #include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <set>
@@ -73,6 +74,15 @@ public:
     int32_t FreePlayerInstance(TCoreInstance*, plat::win::HWND) override { return 0; }
     int32_t SendOrder(TCoreInstance*, plat::win::HWND, uint32_t order, void* record, void** out) override {
         return player_.SendOrder(order, record, out);
+    }
+    // Blocks the core hands out are its malloc'ed memory.
+    int32_t FreeData(void** block) override {
+        if (block == nullptr || *block == nullptr) {
+            return -1;
+        }
+        std::free(*block);
+        *block = nullptr;
+        return 0;
     }
 
 private:
