@@ -8,6 +8,7 @@
 #include "player/scripting/TSystemScriptServices.h"
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 #include <optional>
 
@@ -16,8 +17,19 @@ using TKind = TScriptCall::TKind;
 
 namespace {
 
+// The integer in decimal ("%d").
 std::u16string Decimal(int32_t number) {
-    return plat::text::Format(u"%d", number);
+    char16_t digits[12];
+    char16_t* start = std::end(digits);
+    uint32_t magnitude = number < 0 ? 0u - static_cast<uint32_t>(number) : static_cast<uint32_t>(number);
+    do {
+        *--start = static_cast<char16_t>(u'0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (number < 0) {
+        *--start = u'-';
+    }
+    return std::u16string(start, std::end(digits));
 }
 
 // Leading white space, an optional sign and decimal digits, read as the C library reads a 32-bit long:

@@ -47,8 +47,9 @@ int32_t TScriptInterpreter::RunScript(std::u16string_view text, size_t* consumed
                                       TScriptValue* output) {
     depth_ = 0;
     steps_ = 0;
-    closingBraces_.clear();
     TScriptCursor cursor(text);
+    script_ = cursor;
+    closingBraces_.assign(cursor.End + 1, kUnknown);
     int32_t last = result::kOk;
     while (last == result::kOk) {
         // Blanks between top-level blocks belong to none of them.
@@ -349,16 +350,23 @@ bool TScriptInterpreter::FindBlock(TScriptCursor& cursor, size_t& open, size_t& 
 }
 
 std::optional<size_t> TScriptInterpreter::ClosingBrace(const TScriptCursor& cursor, size_t start) {
-    const TBlockKey key{cursor.Base, start, cursor.End};
-    if (const auto known = closingBraces_.find(key); known != closingBraces_.end()) {
-        return known->second;
+    // Within the run's script the brace found in the whole script is also the one of any part that
+    // reaches past it; a part that ends before it holds no closing brace.
+    const bool known = cursor.Base == script_.Base && start < closingBraces_.size();
+    if (known && closingBraces_[start] == kUnknown) {
+        TScriptCursor probe = script_;
+        probe.Pos = start;
+        closingBraces_[start] =
+            FindAtTopLevel(probe, u'}', -1, true) == 1 ? static_cast<int64_t>(probe.Pos) : kNone;
+    }
+    if (known) {
+        const int64_t close = closingBraces_[start];
+        return close != kNone && static_cast<size_t>(close) < cursor.End ? std::optional<size_t>(close)
+                                                                         : std::nullopt;
     }
     TScriptCursor probe = cursor;
     probe.Pos = start;
-    const std::optional<size_t> close =
-        FindAtTopLevel(probe, u'}', -1, true) == 1 ? std::optional(probe.Pos) : std::nullopt;
-    closingBraces_.emplace(key, close);
-    return close;
+    return FindAtTopLevel(probe, u'}', -1, true) == 1 ? std::optional(probe.Pos) : std::nullopt;
 }
 
 int32_t TScriptInterpreter::FindAtTopLevel(TScriptCursor& cursor, char16_t target, int32_t lineLimit,

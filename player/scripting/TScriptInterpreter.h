@@ -13,7 +13,6 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 class TScriptInterpreter {
@@ -95,16 +94,10 @@ private:
     TScriptBuiltins builtins_;
     int32_t depth_ = 0;
     int64_t steps_ = 0;
-    struct TBlockKey {
-        const char16_t* base;
-        size_t start;
-        size_t end;
-        bool operator==(const TBlockKey&) const = default;
-    };
-    struct TBlockKeyHash {
-        size_t operator()(const TBlockKey& k) const {
-            return std::hash<size_t>()(k.start * 1000003u ^ k.end);
-        }
-    };
-    std::unordered_map<TBlockKey, std::optional<size_t>, TBlockKeyHash> closingBraces_;
+    // The script of the current run, and for each position in it the "}" that closes a block whose
+    // text starts there (kUnknown: not scanned yet, kNone: not closed).
+    static constexpr int64_t kUnknown = -2;
+    static constexpr int64_t kNone = -1;
+    TScriptCursor script_;
+    std::vector<int64_t> closingBraces_;
 };
