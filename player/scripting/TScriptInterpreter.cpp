@@ -4,6 +4,8 @@
 #include "player/scripting/ScriptResult.h"
 #include "player/scripting/TScriptExpression.h"
 
+#include <cstdint>
+
 using namespace script_chars;
 namespace result = script_result;
 
@@ -49,7 +51,8 @@ int32_t TScriptInterpreter::RunScript(std::u16string_view text, size_t* consumed
     steps_ = 0;
     TScriptCursor cursor(text);
     script_ = cursor;
-    closingBraces_.assign(cursor.End + 1, kUnknown);
+    // Positions are kept in 32 bits; a text too long for them is scanned each time.
+    closingBraces_.assign(cursor.End < size_t{INT32_MAX} ? cursor.End + 1 : 0, kUnknown);
     int32_t last = result::kOk;
     while (last == result::kOk) {
         // Blanks between top-level blocks belong to none of them.
@@ -357,10 +360,10 @@ std::optional<size_t> TScriptInterpreter::ClosingBrace(const TScriptCursor& curs
         TScriptCursor probe = script_;
         probe.Pos = start;
         closingBraces_[start] =
-            FindAtTopLevel(probe, u'}', -1, true) == 1 ? static_cast<int64_t>(probe.Pos) : kNone;
+            FindAtTopLevel(probe, u'}', -1, true) == 1 ? static_cast<int32_t>(probe.Pos) : kNone;
     }
     if (known) {
-        const int64_t close = closingBraces_[start];
+        const int32_t close = closingBraces_[start];
         return close != kNone && static_cast<size_t>(close) < cursor.End ? std::optional<size_t>(close)
                                                                          : std::nullopt;
     }

@@ -96,8 +96,8 @@ private:
     int64_t steps_ = 0;
     // The script of the current run, and for each position in it the "}" that closes a block whose
     // text starts there (kUnknown: not scanned yet, kNone: not closed).
-    static constexpr int64_t kUnknown = -2;
-    static constexpr int64_t kNone = -1;
+    static constexpr int32_t kUnknown = -2;
+    static constexpr int32_t kNone = -1;
     TScriptCursor script_;
-    std::vector<int64_t> closingBraces_;
+    std::vector<int32_t> closingBraces_;
 };
