@@ -70,9 +70,12 @@ int32_t Fct_GetFilterInfo(const char16_t* displayName, char16_t** out) {
     return Guarded<int32_t>(-1,
                             [&] { return TFilterServices::ForLibrary().GetFilterInfo(displayName, out); });
 }
-// The library has no widgets of its own to show a filter's properties in: it shows nothing.
-int32_t Fct_ShowFilterProp(uint32_t, const char16_t*) {
-    return 0;
+// Answers 0 whether or not a frame was shown.
+int32_t Fct_ShowFilterProp(uint32_t owner, const char16_t* displayName) {
+    return Guarded<int32_t>(0, [&] {
+        TFilterServices::ForLibrary().ShowFilterProp(owner, displayName);
+        return 0;
+    });
 }
 int32_t Fct_SetRit(const char16_t* displayName, uint32_t merit) {
     return Guarded<int32_t>(0, [&] { return TFilterServices::ForLibrary().SetRit(displayName, merit); });

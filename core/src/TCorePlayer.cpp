@@ -552,6 +552,10 @@ bool TCorePlayer::SaveGraph(const char16_t* fileName) {
     return engine_ != nullptr && fileName != nullptr && engine_->SaveGraphToGrf(fileName) >= 0;
 }
 
+bool TCorePlayer::ShowFilterProperties(HWND ownerWindow, std::uint32_t filterNumber) {
+    return engine_ != nullptr && engine_->ShowFilterProperties(ownerWindow, filterNumber);
+}
+
 bool TCorePlayer::SetGraphVariable(const std::u16string& name, const std::u16string& value) {
     return engine_ != nullptr && engine_->SetGraphVariable(name, value);
 }

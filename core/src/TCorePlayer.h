@@ -164,7 +164,9 @@ public:
     void SetGraphDescription(std::uint32_t kind, const char16_t* text);
     bool SaveGraph(const char16_t* fileName);
     bool SetGraphVariable(const std::u16string& name, const std::u16string& value);
-    void ShowFilterProperties(HWND ownerWindow, std::uint32_t filterNumber) {} // elements have no pages
+    // The properties frame of the graph's filter of that 1-based number, modal, owned by the window;
+    // true once such a filter was reached, whether or not it had something to show.
+    bool ShowFilterProperties(HWND ownerWindow, std::uint32_t filterNumber);
     bool SetCaptureRing(std::uint32_t frames);
     bool SaveDvdState(const std::u16string& storageFile, const std::u16string& streamName, bool flag) {
         return false;

@@ -2,6 +2,7 @@
 
 #include "core/include/VokradNotifications.h"
 #include "core/src/TCoreErrorTexts.h"
+#include "core/src/filters/TFilterPropertyPages.h"
 #include "core/src/framework/TCoreLogFile.h"
 #include "core/src/graph/TFiltersListReport.h"
 #include "core/src/graph/TGraphFile.h"
@@ -93,6 +94,11 @@ char16_t* TGraphEngine::FilterListText() const {
 
 char16_t* TGraphEngine::MediaContentText() const {
     return TMediaContentReport::Handover(context_.graph ? &context_.graph->Media() : nullptr);
+}
+
+bool TGraphEngine::ShowFilterProperties(HWND owner, std::uint32_t number) const {
+    return TFilterPropertyPages::ShowGraphFilter(context_.graph ? &context_.graph->Media() : nullptr, owner,
+                                                 number);
 }
 
 std::int32_t TGraphEngine::SaveGraphToGrf(const std::u16string& file) {

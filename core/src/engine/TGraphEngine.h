@@ -86,6 +86,8 @@ public:
     char16_t* FilterListText() const;
     char16_t* MediaContentText() const;
     char16_t* GraphLogText() const { return log_.Handover(); }
+    // The properties frame of the graph's filter of that 1-based number (see TFilterPropertyPages).
+    bool ShowFilterProperties(HWND owner, std::uint32_t number) const;
     // 0 when saved, negative on failure (also without a graph).
     std::int32_t SaveGraphToGrf(const std::u16string& file);
 
