@@ -28,6 +28,7 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <map>
 #include <set>
 
 namespace {
@@ -239,6 +240,18 @@ TEST_F(ControllersOnTheCore, TheFiltersOfAPlayingClipWithTheirPins) {
     }
     EXPECT_GE(connected, 6) << "three links, seen from both ends";
     EXPECT_TRUE(sharedClass) << "the clip's graph has two filters of one class (the renderers' bins)";
+    // The source and what decodes have settings to show; the renderers' bins have none.
+    std::map<std::u16string, int> perClass;
+    for (int32_t i = 0; const TFiltersEntry* filter = filters.GetFilter(i); ++i) {
+        ++perClass[*filter->Clsid];
+    }
+    int withProperties = 0;
+    for (int32_t i = 0; const TFiltersEntry* filter = filters.GetFilter(i); ++i) {
+        withProperties += filter->HasPropertyPages ? 1 : 0;
+        EXPECT_FALSE(perClass[*filter->Clsid] > 1 && filter->HasPropertyPages)
+            << plat::text::WideToAnsi(*filter->Name);
+    }
+    EXPECT_GE(withProperties, 2) << "the source and what decodes";
 }
 
 } // namespace
