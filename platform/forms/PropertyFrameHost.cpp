@@ -1,5 +1,6 @@
 #include "platform/forms/PropertyFrameHost.h"
 
+#include "platform/forms/ApplicationThread.h"
 #include "platform/forms/DialogRunner.h"
 #include "platform/forms/PropertyFrame.h"
 #include "platform/media/ElementProperties.h"
@@ -44,8 +45,7 @@ bool OleCreatePropertyFrame(win::HWND owner, int x, int y, const std::u16string&
     if (QThread::currentThread() == application->thread()) {
         RunFrame(owner, x, y, caption, held.get());
     } else {
-        QMetaObject::invokeMethod(
-            application, [&] { RunFrame(owner, x, y, caption, held.get()); }, Qt::BlockingQueuedConnection);
+        RunOnApplicationThread([&] { RunFrame(owner, x, y, caption, held.get()); });
     }
     return true;
 }

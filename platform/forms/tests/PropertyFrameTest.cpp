@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdint>
 #include <limits>
 #include <set>
@@ -289,15 +290,19 @@ TEST(PropertyFrameTest, ACallFromAnotherThreadIsShownOnTheApplicationThreadAndWa
         FieldAs<QCheckBox>(frame, "mute")->setChecked(true);
         return QDialog::Accepted;
     });
-    QEventLoop loop;
     bool shown = false;
     gboolean muteWhenReturned = FALSE;
+    std::atomic<bool> returned = false;
+    QObject wake; // an event to it ends the main thread's wait; the event itself carries nothing
     std::thread caller([&] {
         shown = OleCreatePropertyFrame(0, 0, 0, u"Gain", gain.get());
         g_object_get(gain.get(), "mute", &muteWhenReturned, nullptr);
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+        returned = true;
+        QCoreApplication::postEvent(&wake, new QEvent(QEvent::User));
     });
-    loop.exec();
+    while (!returned) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
     caller.join();
     EXPECT_TRUE(shown);
     EXPECT_TRUE(muteWhenReturned) << "the call returns once the frame has closed";
