@@ -13,6 +13,8 @@ namespace plat::forms {
 namespace {
 
 struct Pending {
+    explicit Pending(std::function<void()> work) : work(std::move(work)) {}
+
     std::function<void()> work;
     std::mutex mutex;
     std::condition_variable finished;
@@ -65,7 +67,7 @@ Waker& TheWaker() {
 } // namespace
 
 void RunOnApplicationThread(std::function<void()> work) {
-    Pending pending{std::move(work)};
+    Pending pending(std::move(work));
     {
         std::lock_guard lock(queueMutex);
         queue.push_back(&pending);

@@ -26,16 +26,14 @@ bool PropertyEditor::Changed() const {
     return State() != loaded_;
 }
 
-bool PropertyEditor::Apply(GObject* object) const {
-    if (!info_.editable || !Changed() || !Valid()) {
-        return false;
+void PropertyEditor::Apply(GObject* object) const {
+    if (!info_.editable || !Changed()) {
+        return;
     }
     PropertyValue value(info_.spec);
-    if (!Read(*value.get())) {
-        return false;
+    if (Read(*value.get())) {
+        g_object_set_property(object, Name(), value.get());
     }
-    g_object_set_property(object, Name(), value.get());
-    return true;
 }
 
 } // namespace plat::forms

@@ -27,9 +27,8 @@ public:
     void Load(GObject* object);
     // Whether the user changed the value since it was loaded.
     bool Changed() const;
-    // Writes the edited value when the property is editable, the value changed and it is valid;
-    // answers whether it wrote.
-    bool Apply(GObject* object) const;
+    // Writes the edited value when the property is editable, the value changed and it is valid.
+    void Apply(GObject* object) const;
 
     // Whether the edited value can be written; `changed` is called whenever that may have changed.
     virtual bool Valid() const { return true; }

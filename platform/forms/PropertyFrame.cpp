@@ -83,12 +83,10 @@ void PropertyFrame::UpdateOk() {
                     [](const std::unique_ptr<PropertyEditor>& editor) { return editor->Valid(); }));
 }
 
-int PropertyFrame::Apply() {
-    int written = 0;
+void PropertyFrame::Apply() {
     for (const auto& editor : editors_) {
-        written += editor->Apply(G_OBJECT(element_.get())) ? 1 : 0;
+        editor->Apply(G_OBJECT(element_.get()));
     }
-    return written;
 }
 
 } // namespace plat::forms

@@ -21,8 +21,8 @@ public:
     PropertyFrame(GstElement* element, const QString& caption, QWidget* parent = nullptr);
     ~PropertyFrame() override;
 
-    // Writes every changed value to the element; answers the number written.
-    int Apply();
+    // Writes every changed value to the element.
+    void Apply();
     const std::vector<std::unique_ptr<PropertyEditor>>& Editors() const { return editors_; }
 
 private:

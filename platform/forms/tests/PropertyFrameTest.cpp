@@ -206,6 +206,40 @@ TEST(PropertyFrameTest, CancelWritesNothing) {
     EXPECT_EQ(volume, 2.5);
 }
 
+// GObject's complaints while a test runs.
+class GObjectWarnings {
+public:
+    GObjectWarnings()
+        : handler_(g_log_set_handler("GLib-GObject",
+                                     GLogLevelFlags(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL),
+                                     &GObjectWarnings::Count, &count_)) {}
+    ~GObjectWarnings() { g_log_remove_handler("GLib-GObject", handler_); }
+    int Count() const { return count_; }
+
+private:
+    static void Count(const gchar*, GLogLevelFlags, const gchar*, gpointer count) {
+        ++*static_cast<int*>(count);
+    }
+    int count_ = 0;
+    guint handler_;
+};
+
+TEST(PropertyFrameTest, APropertyThatCannotChangeIsNeverWritten) {
+    const ElementRef queue = Make("queue");
+    const GObjectWarnings warnings;
+    const NotifyLog log(queue.get());
+    ScriptedDialogRunner runner([](PropertyFrame& frame) {
+        auto* level = FieldAs<WideSpinBox>(frame, "current-level-buffers");
+        EXPECT_FALSE(level->isEnabled());
+        level->setValue(5); // what no user can do
+        FieldAs<WideSpinBox>(frame, "max-size-buffers")->setValue(7);
+        return QDialog::Accepted;
+    });
+    ASSERT_TRUE(OleCreatePropertyFrame(0, 0, 0, u"Queue", queue.get()));
+    EXPECT_EQ(log.Names(), std::set<std::string>{"max-size-buffers"});
+    EXPECT_EQ(warnings.Count(), 0);
+}
+
 TEST(PropertyFrameTest, TextsAndTextFormsOfValueTypes) {
     const ElementRef source = Make("filesrc");
     const ElementRef filter = Make("capsfilter");
