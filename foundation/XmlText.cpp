@@ -2,6 +2,7 @@
 
 #include "platform/text/CodePage.h"
 #include "foundation/FileIo.h"
+#include "foundation/XmlScan.h"
 
 #include <algorithm>
 #include <cstring>
@@ -37,12 +38,16 @@ std::size_t XmlDecodeEntitiesTo(char16_t* target, const char16_t* source, std::s
     const char16_t* end = source + count;
     char16_t* out = target;
     while (source < end) {
-        const char16_t* amp = std::find(source, end, u'&');
+        const char16_t* amp = xmlscan::FindFirstOf<u'&'>(source, end);
         std::memmove(out, source, static_cast<std::size_t>(amp - source) * sizeof(char16_t));
         out += amp - source;
         source = amp;
         if (source == end) {
             break;
+        }
+        if (*source != u'&') {
+            *out++ = *source++; // a zero character, which the search also stops at
+            continue;
         }
         const XmlEntity* e = MatchEntity(std::u16string_view(source + 1, end), extended);
         *out++ = e ? e->ch : u'&';
