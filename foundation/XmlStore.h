@@ -3,9 +3,10 @@
 // one after the other and released together, so that reading a document costs a few allocations
 // rather than several per element. Clearing a document keeps the blocks for the next one read into
 // it (as a cleared vector keeps its capacity); destroying the document frees them.
+#include "foundation/XmlScan.h"
+
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <new>
 #include <vector>
@@ -27,11 +28,10 @@ public:
         }
         return static_cast<char16_t*>(Allocate((count + 1) * sizeof(char16_t), alignof(char16_t)));
     }
-    // A zero-terminated copy of `count` characters. Short texts (most names and values) are copied
-    // with a few fixed-size moves rather than a call.
+    // A zero-terminated copy of `count` characters.
     const char16_t* CopyText(const char16_t* text, std::size_t count) {
         char16_t* copy = AllocateText(count);
-        CopyBytes(copy, text, count * sizeof(char16_t));
+        xmlscan::MoveChars(copy, text, count);
         copy[count] = 0;
         return copy;
     }
@@ -60,31 +60,6 @@ private:
     static std::byte* AlignUp(std::byte* at, std::size_t alignment) {
         const auto address = reinterpret_cast<std::uintptr_t>(at);
         return at + ((alignment - address % alignment) % alignment);
-    }
-    // Two overlapping moves of a fixed size cover any length from that size to twice it.
-    static void CopyBytes(void* target, const void* source, std::size_t size) {
-        auto* to = static_cast<std::byte*>(target);
-        const auto* from = static_cast<const std::byte*>(source);
-        if (size > 32) {
-            std::memcpy(to, from, size);
-        } else if (size >= 16) {
-            CopyEnds<16>(to, from, size);
-        } else if (size >= 8) {
-            CopyEnds<8>(to, from, size);
-        } else if (size >= 4) {
-            CopyEnds<4>(to, from, size);
-        } else if (size >= 2) {
-            CopyEnds<2>(to, from, size);
-        }
-    }
-    template <std::size_t kSize>
-    static void CopyEnds(std::byte* to, const std::byte* from, std::size_t size) {
-        std::byte head[kSize];
-        std::byte tail[kSize];
-        std::memcpy(head, from, kSize);
-        std::memcpy(tail, from + size - kSize, kSize);
-        std::memcpy(to, head, kSize);
-        std::memcpy(to + size - kSize, tail, kSize);
     }
     // Moves on to the next block with room for the request, adding one when there is none.
     void NextBlock(std::size_t size, std::size_t alignment);
