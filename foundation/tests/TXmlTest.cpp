@@ -1,8 +1,8 @@
 #include "foundation/TXml.h"
 
-#include "platform/text/CodePage.h"
 #include "foundation/XmlText.h"
 #include "foundation/tests/TempDir.h"
+#include "platform/text/CodePage.h"
 
 #include <gtest/gtest.h>
 
