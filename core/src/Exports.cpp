@@ -42,10 +42,7 @@ int32_t Fct_FreePlayerInstance(TCoreInstance* instance, uintptr_t) {
 }
 
 int32_t Fct_SendOrder(TCoreInstance* instance, uintptr_t, uint32_t order, void* record, void** out) {
-    return Guarded<int32_t>(-1, [&] {
-        TCorePlayer* player = TCoreInstance::PlayerOf(instance);
-        return player != nullptr ? player->SendOrder(order, record, out) : -1;
-    });
+    return Guarded<int32_t>(-1, [&] { return TCoreInstance::SendOrder(instance, order, record, out); });
 }
 
 int32_t Fct_FreeData(void** data) {
