@@ -15,6 +15,7 @@
 #include "core/src/TDvdTitleAttributes.h"
 #include "core/src/TOrderDispatcher.h"
 #include "core/src/TSubTimer.h"
+#include "core/src/TVideoLayoutSettings.h"
 #include "core/src/engine/TEngineSetup.h"
 #include "core/src/engine/TGraphEngine.h"
 #include "core/src/framework/TCoreWindow.h"
@@ -214,9 +215,15 @@ public:
     // and selects as order 505 does, by its low byte.
     static std::uint32_t PageKey(std::uint32_t location, std::int32_t profileTitle, bool profileFlag);
 
-    // Operations on the video layout and the on-screen message queue, which every finished player has
-    // and this one has not yet: they fail.
-    bool SetVideoLayout(const TOrderVideoLayout& layout) { return false; }
+    // The video layout settings of order 209 are kept for the layout of the video.
+    bool SetVideoLayout(const TOrderVideoLayout& layout) {
+        videoLayout_ = TVideoLayoutSettings::FromOrder(layout);
+        return true;
+    }
+    const TVideoLayoutSettings& VideoLayout() const { return videoLayout_; }
+
+    // Operations on the on-screen message queue, which every finished player has and this one has not
+    // yet: they fail.
     bool AddOsdItem(std::uint8_t type, std::int32_t duration, std::int32_t layer, const void* data,
                     std::uint32_t dataBytes) {
         return false;
@@ -260,6 +267,7 @@ private:
     bool messagesFrozen_ = false;
     std::int32_t subtitleOffset_ = 0;
     TStyleOverride styleOverride_;
+    TVideoLayoutSettings videoLayout_;
     std::int32_t profileTitle_ = -1; // guarded by the subtitle lock, as is the page model
     TSubDisplay subDisplay_;
     TEngineSetup engineSetup_ = TEngineSetup::Default();

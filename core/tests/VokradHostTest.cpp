@@ -68,12 +68,13 @@ int AnswerWithoutParts(std::uint32_t order) {
     case kOrderPlayState:
     case kOrderStop:         // the engine stops and releases its (missing) graph
     case kOrderCaptureRing:  // a graph without a sample grabber records nothing
+    case kOrderVideoLayout:  // the settings are kept
     case kOrderClockTime:    // the clock stands at 0
     case kOrderFilterList:   // the empty filter list of no graph
     case kOrderMediaContent: // the empty media content of no graph
     case kOrderGraphLog:     // the (empty) log of the last build
     case kOrderClearSubtitles:
-    case kOrderStyles:       // a step other than 1-4 changes nothing
+    case kOrderStyles: // a step other than 1-4 changes nothing
     case kOrderSubtitlesOn:
     case kOrderProfileFlag:
     case kOrderSubtitleOffset:

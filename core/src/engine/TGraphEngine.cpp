@@ -30,11 +30,11 @@ int HighWord(win::LPARAM lParam) {
 } // namespace
 
 TGraphEngine::TGraphEngine(TCoreObject* owner, TEngineSetup setup)
-    : TCoreWindow(owner), setup_(std::move(setup)), log_(TCoreLogFile::Instance()), dvd_(context_),
-      dvdEvents_(context_, dvd_),
+    : TCoreWindow(owner), setup_(std::move(setup)), log_(TCoreLogFile::Instance()),
+      capture_(context_, setup_.videoSurface), dvd_(context_), dvdEvents_(context_, dvd_),
       transport_(
           context_, dvd_, [this] { return builder_.BuildGraph(); }, [this] { builder_.ReleaseInterfaces(); }),
-      builder_(context_, log_, description_, setup_, grabber_, transport_), capture_(context_, grabber_) {
+      builder_(context_, log_, description_, setup_, capture_, transport_) {
     SetStyle(kEngineStyle);
     SetExStyle(kEngineExStyle);
 }

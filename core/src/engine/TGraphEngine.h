@@ -4,7 +4,6 @@
 // from it. It reports to its player through three callbacks. Graph events arrive from the media
 // layer's threads as message TEngineContext::kGraphNotify posted to the window, so everything here runs on
 // the thread that owns the window.
-#include "core/src/capture/TFrameGrabber.h"
 #include "core/src/engine/TEngineCapture.h"
 #include "core/src/engine/TEngineContext.h"
 #include "core/src/engine/TEngineDvd.h"
@@ -112,11 +111,10 @@ private:
     HWND parentWindow_ = 0;
     TGraphDescription description_;
     TGraphLog log_;
-    TFrameGrabber grabber_;
     TEngineContext context_;
+    TEngineCapture capture_;
     TEngineDvd dvd_;
     TEngineDvdEvents dvdEvents_;
     TEngineTransport transport_;
     TGraphBuilder builder_;
-    TEngineCapture capture_;
 };
