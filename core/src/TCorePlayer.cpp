@@ -22,6 +22,23 @@ TCorePlayer::TCorePlayer(TCoreObject* owner, std::shared_ptr<TClockSource> clock
     SetStyle(win::WS_POPUP);
     SetExStyle(win::WS_EX_TOOLWINDOW);
     CreateDefault("PlayerControl", "", 0);
+    auto renderer = std::make_unique<TPageRenderer>();
+    pageRenderer_ = renderer.get();
+    subDisplay_.SetLayouter(std::move(renderer));
+    SetStyleOverride(styleOverride_);
+}
+
+// The order's outline style 0 leaves the method as drawing starts it (disc pattern).
+void TCorePlayer::SetStyleOverride(const TStyleOverride& styleOverride) {
+    styleOverride_ = styleOverride;
+    TDrawOverrides overrides;
+    if (styleOverride.outlineStyle > 0 && styleOverride.outlineStyle <= 0xFF) {
+        overrides.outlineMethod = static_cast<std::uint8_t>(styleOverride.outlineStyle);
+    }
+    overrides.outlineWidth = styleOverride.outlineWidth;
+    overrides.shadowDepth = styleOverride.shadowDepth;
+    const std::lock_guard lock(SubtitleLock());
+    pageRenderer_->SetDrawOverrides(overrides);
 }
 
 TCorePlayer::~TCorePlayer() {
