@@ -8,6 +8,7 @@
 #include "platform/gdi/TextMeasurer.h"
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace plat::gdi {
@@ -26,6 +27,10 @@ public:
     // Draws the text in the selected font and the text colour at (x, y); in opaque mode its cell is
     // filled with the background colour first.
     virtual void TextOut(std::int32_t x, std::int32_t y, std::u16string_view text) = 0;
+    // TextOut at (x + dx, y + dy) for every offset, in order: the copies that shadows and outlines
+    // are made of.
+    virtual void PolyTextOut(std::int32_t x, std::int32_t y, std::u16string_view text,
+                             std::span<const Point> offsets) = 0;
     // The text's outline as a path at (x, y), stroked with a round pen of `penWidth` pixels in
     // `penColour` and filled with `fillColour`; the background is left as it is.
     virtual void StrokeTextPath(std::int32_t x, std::int32_t y, std::u16string_view text, std::int32_t penWidth,

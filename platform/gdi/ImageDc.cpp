@@ -2,9 +2,12 @@
 
 #include <QGuiApplication>
 #include <QPainterPath>
+#include <QTextLayout>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
+#include <vector>
 
 namespace plat::gdi {
 
@@ -27,10 +30,12 @@ bool HaveGuiApplication() {
 
 } // namespace
 
-// A Qt font with its metrics, and the same font with the last character spacing asked for.
+// A Qt font with its metrics, and the same font with the last character spacing asked for. Its
+// serial number tells shaped texts of this font from those of an earlier font at the same address.
 class ImageDc::QtFont : public Font {
 public:
-    explicit QtFont(const QFont& font) : base_(font), spaced_(font), metrics_(font) {}
+    explicit QtFont(const QFont& font) : base_(font), spaced_(font), metrics_(font), serial_(NextSerial()) {}
+    std::uint64_t Serial() const { return serial_; }
 
     void SetExtra(std::int32_t extra) {
         if (extra == extra_) {
@@ -47,10 +52,16 @@ public:
     const QFontMetrics& Metrics() const { return metrics_; }
 
 private:
+    static std::uint64_t NextSerial() {
+        static std::atomic<std::uint64_t> serial{0};
+        return ++serial;
+    }
+
     QFont base_;
     QFont spaced_;
     QFontMetrics metrics_;
     std::int32_t extra_ = 0;
+    std::uint64_t serial_;
 };
 
 ImageDc::ImageDc(QImage& image) : image_(image) {
@@ -135,6 +146,99 @@ std::int32_t ImageDc::Baseline(std::int32_t y) {
     return align_ == TextAlign::Bottom ? y - metrics->descent() : y + metrics->ascent();
 }
 
+ImageDc::ShapedText& ImageDc::Shape(const QString& text) {
+    const std::uint64_t serial = font_->Serial();
+    for (ShapedText& shaped : shaped_) {
+        if (shaped.fontSerial == serial && shaped.extra == extra_ && shaped.text == text) {
+            return shaped;
+        }
+    }
+    ShapedText& entry = shaped_[nextShaped_];
+    nextShaped_ = (nextShaped_ + 1) % shaped_.size();
+    QTextLayout layout(text, font_->Spaced());
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setPosition(QPointF(0, 0));
+    layout.endLayout();
+    entry.fontSerial = serial;
+    entry.extra = extra_;
+    entry.text = text;
+    // Glyph positions are relative to the line's top; the glyphs are drawn from the baseline.
+    entry.ascent = line.ascent();
+    entry.runs = layout.glyphRuns();
+    QRectF bounds(0, 0, line.horizontalAdvance(), line.ascent() + line.descent());
+    for (const QGlyphRun& run : entry.runs) {
+        bounds |= run.boundingRect();
+    }
+    entry.bounds = bounds.translated(0, -entry.ascent).toAlignedRect().adjusted(-1, -1, 1, 1);
+    entry.mask = QImage();
+    return entry;
+}
+
+const QImage& ImageDc::MaskOf(ShapedText& shaped) {
+    if (shaped.mask.isNull()) {
+        shaped.mask = QImage(shaped.bounds.size(), QImage::Format_Alpha8);
+        shaped.mask.fill(0);
+        QPainter painter(&shaped.mask);
+        painter.setPen(Qt::black);
+        for (const QGlyphRun& run : shaped.runs) {
+            painter.drawGlyphRun(QPointF(-shaped.bounds.left(), -shaped.bounds.top() - shaped.ascent), run);
+        }
+    }
+    return shaped.mask;
+}
+
+// Every copy's coverage is or-ed into one mask, row by row, which then becomes one picture in the
+// text colour: one blend instead of one per copy.
+void ImageDc::PolyTextOut(std::int32_t x, std::int32_t y, std::u16string_view text,
+                          std::span<const Point> offsets) {
+    const QFont* font = CurrentFont();
+    if (font == nullptr || text.empty() || offsets.empty()) {
+        return;
+    }
+    if (bkMode_ == BkMode::Opaque) {
+        for (const Point& offset : offsets) {
+            TextOut(x + offset.x, y + offset.y, text);
+        }
+        return;
+    }
+    const std::int32_t baseline = Baseline(y);
+    ShapedText& shaped = Shape(ToQString(text));
+    const QImage& mask = MaskOf(shaped);
+    const auto [minX, maxX] = std::minmax_element(offsets.begin(), offsets.end(),
+                                                  [](const Point& a, const Point& b) { return a.x < b.x; });
+    const auto [minY, maxY] = std::minmax_element(offsets.begin(), offsets.end(),
+                                                  [](const Point& a, const Point& b) { return a.y < b.y; });
+    const int maskWidth = mask.width();
+    const int maskHeight = mask.height();
+    const int width = maskWidth + (maxX->x - minX->x);
+    const int height = maskHeight + (maxY->y - minY->y);
+    std::vector<std::uint8_t> coverage(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    for (const Point& offset : offsets) {
+        const int left = offset.x - minX->x;
+        const int top = offset.y - minY->y;
+        for (int row = 0; row < maskHeight; ++row) {
+            const std::uint8_t* from = mask.constScanLine(row);
+            std::uint8_t* to = coverage.data() + static_cast<std::size_t>(top + row) * width + left;
+            for (int column = 0; column < maskWidth; ++column) {
+                to[column] |= from[column];
+            }
+        }
+    }
+    const QRgb colour = ToQColor(textColour_).rgba();
+    QImage copies(width, height, QImage::Format_ARGB32_Premultiplied);
+    for (int row = 0; row < height; ++row) {
+        auto* line = reinterpret_cast<QRgb*>(copies.scanLine(row));
+        const std::uint8_t* covered = coverage.data() + static_cast<std::size_t>(row) * width;
+        for (int column = 0; column < width; ++column) {
+            line[column] = covered[column] != 0 ? colour : 0;
+        }
+    }
+    const QPoint topLeft(x + shaped.bounds.left() + minX->x, baseline + shaped.bounds.top() + minY->y);
+    painter_.drawImage(topLeft, copies);
+    AddPainted(QRect(topLeft, copies.size()));
+}
+
 void ImageDc::TextOut(std::int32_t x, std::int32_t y, std::u16string_view text) {
     const QFont* font = CurrentFont();
     if (font == nullptr || text.empty()) {
@@ -142,15 +246,20 @@ void ImageDc::TextOut(std::int32_t x, std::int32_t y, std::u16string_view text) 
     }
     const QString string = ToQString(text);
     const std::int32_t baseline = Baseline(y);
+    ShapedText& shaped = Shape(string);
     if (bkMode_ == BkMode::Opaque) {
         const QFontMetrics& metrics = font_->Metrics();
-        painter_.fillRect(QRect(x, baseline - metrics.ascent(), metrics.horizontalAdvance(string),
-                                metrics.ascent() + metrics.descent()),
-                          ToQColor(bkColour_));
+        const QRect cell(x, baseline - metrics.ascent(), metrics.horizontalAdvance(string),
+                         metrics.ascent() + metrics.descent());
+        painter_.fillRect(cell, ToQColor(bkColour_));
+        AddPainted(cell);
     }
-    painter_.setFont(*font);
     painter_.setPen(ToQColor(textColour_));
-    painter_.drawText(QPoint(x, baseline), string);
+    const QPointF origin(x, baseline - shaped.ascent);
+    for (const QGlyphRun& run : shaped.runs) {
+        painter_.drawGlyphRun(origin, run);
+    }
+    AddPainted(shaped.bounds.translated(x, baseline));
 }
 
 void ImageDc::StrokeTextPath(std::int32_t x, std::int32_t y, std::u16string_view text, std::int32_t penWidth,
@@ -165,11 +274,15 @@ void ImageDc::StrokeTextPath(std::int32_t x, std::int32_t y, std::u16string_view
     painter_.setBrush(ToQColor(fillColour));
     painter_.drawPath(path);
     painter_.setBrush(Qt::NoBrush);
+    const int reach = std::max(penWidth, 1) / 2 + 1;
+    AddPainted(path.boundingRect().toAlignedRect().adjusted(-reach, -reach, reach, reach));
 }
 
 void ImageDc::FillRect(const Rect& rect, ColourRef colour) {
     if (!rect.IsEmpty()) {
-        painter_.fillRect(QRect(rect.left, rect.top, rect.Width(), rect.Height()), ToQColor(colour));
+        const QRect target(rect.left, rect.top, rect.Width(), rect.Height());
+        painter_.fillRect(target, ToQColor(colour));
+        AddPainted(target);
     }
 }
 
@@ -181,8 +294,21 @@ void ImageDc::StretchBitmap(const Rect& destination, const Bitmap& bitmap) {
     const QImage source(reinterpret_cast<const uchar*>(bitmap.pixels.data()), bitmap.width, bitmap.height,
                         static_cast<qsizetype>(bitmap.width) * 4, QImage::Format_ARGB32);
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    painter_.drawImage(QRect(destination.left, destination.top, destination.Width(), destination.Height()), source);
+    const QRect target(destination.left, destination.top, destination.Width(), destination.Height());
+    painter_.drawImage(target, source);
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    AddPainted(target);
+}
+
+void ImageDc::AddPainted(const QRect& rect) {
+    painted_ |= rect.intersected(image_.rect());
+}
+
+Rect ImageDc::PaintedBounds() const {
+    if (painted_.isEmpty()) {
+        return {};
+    }
+    return {painted_.left(), painted_.top(), painted_.right() + 1, painted_.bottom() + 1};
 }
 
 } // namespace plat::gdi

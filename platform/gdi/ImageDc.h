@@ -8,11 +8,14 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QImage>
+#include <QList>
 #include <QPainter>
 
+#include <array>
+#include <cstdint>
 #include <memory>
-#include <optional>
 
 namespace plat::gdi {
 
@@ -37,15 +40,35 @@ public:
     void SetBkMode(BkMode mode) override { bkMode_ = mode; }
     void SetTextAlign(TextAlign align) override { align_ = align; }
     void TextOut(std::int32_t x, std::int32_t y, std::u16string_view text) override;
+    // In transparent mode the copies are merged into one coverage mask and painted once.
+    void PolyTextOut(std::int32_t x, std::int32_t y, std::u16string_view text,
+                     std::span<const Point> offsets) override;
     void StrokeTextPath(std::int32_t x, std::int32_t y, std::u16string_view text, std::int32_t penWidth,
                         ColourRef penColour, ColourRef fillColour) override;
     void FillRect(const Rect& rect, ColourRef colour) override;
     void StretchBitmap(const Rect& destination, const Bitmap& bitmap) override;
 
     QImage& Image() { return image_; }
+    // The rectangle that holds every pixel drawn so far (empty when nothing was drawn), so that a
+    // caller composes or clears only that part of the picture.
+    Rect PaintedBounds() const;
 
 private:
     class QtFont;
+    // A text shaped in one font at one spacing: drawing the same word again, as outlines and shadows
+    // do many times over, only places its glyphs.
+    struct ShapedText {
+        std::uint64_t fontSerial = 0;
+        std::int32_t extra = 0;
+        QString text;
+        QList<QGlyphRun> runs; // positioned from the line's top
+        qreal ascent = 0;
+        QRect bounds; // relative to the baseline origin, whole pixels
+        QImage mask;  // coverage (Alpha8) of `bounds`, made when copies are first drawn
+    };
+    ShapedText& Shape(const QString& text);
+    static const QImage& MaskOf(ShapedText& shaped);
+    void AddPainted(const QRect& rect);
     // The selected font with the current character spacing applied, or nothing.
     const QFont* CurrentFont();
     const QFontMetrics* CurrentMetrics();
@@ -60,6 +83,9 @@ private:
     ColourRef bkColour_ = 0xFFFFFF;
     BkMode bkMode_ = BkMode::Opaque;
     TextAlign align_ = TextAlign::Top;
+    std::array<ShapedText, 4> shaped_;
+    std::size_t nextShaped_ = 0;
+    QRect painted_;
 };
 
 } // namespace plat::gdi

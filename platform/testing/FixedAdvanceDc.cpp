@@ -53,6 +53,13 @@ void FixedAdvanceDc::TextOut(std::int32_t x, std::int32_t y, std::u16string_view
                           Pixels()});
 }
 
+void FixedAdvanceDc::PolyTextOut(std::int32_t x, std::int32_t y, std::u16string_view text,
+                                 std::span<const plat::gdi::Point> offsets) {
+    for (const plat::gdi::Point& offset : offsets) {
+        TextOut(x + offset.x, y + offset.y, text);
+    }
+}
+
 void FixedAdvanceDc::StrokeTextPath(std::int32_t x, std::int32_t y, std::u16string_view text, std::int32_t penWidth,
                                     plat::gdi::ColourRef penColour, plat::gdi::ColourRef fillColour) {
     textCalls_.push_back({x, y, std::u16string(text), fillColour, false, penWidth, penColour, Pixels()});

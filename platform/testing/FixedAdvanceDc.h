@@ -34,6 +34,8 @@ public:
     void SetBkMode(plat::gdi::BkMode mode) override { bkMode_ = mode; }
     void SetTextAlign(plat::gdi::TextAlign align) override { align_ = align; }
     void TextOut(std::int32_t x, std::int32_t y, std::u16string_view text) override;
+    void PolyTextOut(std::int32_t x, std::int32_t y, std::u16string_view text,
+                     std::span<const plat::gdi::Point> offsets) override;
     void StrokeTextPath(std::int32_t x, std::int32_t y, std::u16string_view text, std::int32_t penWidth,
                         plat::gdi::ColourRef penColour, plat::gdi::ColourRef fillColour) override;
     void FillRect(const plat::gdi::Rect& rect, plat::gdi::ColourRef colour) override;

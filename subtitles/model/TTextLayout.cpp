@@ -61,7 +61,7 @@ public:
             if (i < last || AdvancesWhenEnding(*runs_[i])) {
                 width += runs_[i]->width;
             }
-            height = std::max(height, runs_[i]->height);
+            height = std::max(height, std::int32_t{runs_[i]->height});
         }
         CloseLine(width, height);
         lineStart_ = last + 1;
@@ -75,7 +75,7 @@ public:
         std::int32_t height = 0;
         for (std::size_t i = lineStart_; i < runs_.size(); ++i) {
             width += runs_[i]->width;
-            height = std::max(height, runs_[i]->height);
+            height = std::max(height, std::int32_t{runs_[i]->height});
         }
         CloseLine(width, height);
         lineStart_ = runs_.size();

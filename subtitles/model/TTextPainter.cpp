@@ -46,12 +46,13 @@ void SelectRunFont(TFontPool& pool, const TRunDrawState& state) {
     pool.Measurer()->SetTextCharacterExtra(state.Description().spacing);
 }
 
-void DrawPattern(plat::gdi::Dc& dc, std::int32_t x, std::int32_t y, std::u16string_view text,
-                 std::span<const TTextPainter::Offset> offsets, plat::gdi::ColourRef textColour,
-                 plat::gdi::ColourRef backColour) {
-    dc.SetTextColor(backColour);
-    for (const TTextPainter::Offset& offset : offsets) {
-        dc.TextOut(x + offset.dx, y + offset.dy, text);
+// The back-colour copies (shadow, then outline pattern) in one go, then the text.
+void DrawCopies(plat::gdi::Dc& dc, std::int32_t x, std::int32_t y, std::u16string_view text,
+                std::span<const TTextPainter::Offset> copies, plat::gdi::ColourRef textColour,
+                plat::gdi::ColourRef backColour) {
+    if (!copies.empty()) {
+        dc.SetTextColor(backColour);
+        dc.PolyTextOut(x, y, text, copies);
     }
     dc.SetTextColor(textColour);
     dc.TextOut(x, y, text);
@@ -105,7 +106,7 @@ void TTextPainter::MeasureRuns(TTextEvent& event, TFontPool& pool, double vertic
             } else if (run->Kind() <= kRunHardBreak) {
                 size = measurer.GetTextExtent(u" ");
                 size.width = static_cast<std::int32_t>(
-                    std::clamp<std::int64_t>(std::int64_t{size.width} * std::max(run->count, 0), 0, INT32_MAX));
+                    std::clamp<std::int64_t>(std::int64_t{size.width} * std::max(std::int32_t{run->count}, 0), 0, INT32_MAX));
             }
         }
         run->width = size.width;
@@ -184,22 +185,29 @@ void TTextPainter::DrawTextWithEffects(plat::gdi::Dc& dc, std::int32_t x, std::i
         dc.TextOut(x, y, text);
         return;
     }
-    if (shadowDepth > 0) {
-        dc.SetTextColor(backColour);
-        for (std::int32_t k = 0; k < shadowDepth; ++k) {
-            dc.TextOut(x + k + 1, y + k + 1, text);
-            dc.TextOut(x + k + 2, y + k + 1, text);
-        }
+    std::vector<Offset> copies;
+    for (std::int32_t k = 0; k < shadowDepth; ++k) {
+        copies.push_back({k + 1, k + 1});
+        copies.push_back({k + 2, k + 1});
     }
     if (outlineWidth <= 0 || method == kOutlineNone) {
-        dc.SetTextColor(textColour);
-        dc.TextOut(x, y, text);
+        DrawCopies(dc, x, y, text, copies, textColour, backColour);
     } else if (outlineWidth > kMaxPatternWidth || method == kOutlineStrokedPath) {
+        if (!copies.empty()) {
+            dc.SetTextColor(backColour);
+            dc.PolyTextOut(x, y, text, copies);
+        }
         DrawOutlinedText(dc, x, y, text, outlineWidth, textColour, backColour);
-    } else if (method == kOutlineDiscPattern || (method == kOutlineEightCopies && outlineWidth == kMaxPatternWidth)) {
-        DrawPattern(dc, x, y, text, DiscOffsets(outlineWidth), textColour, backColour);
-    } else if (method == kOutlineEightCopies) {
-        DrawPattern(dc, x, y, text, EightCopyOffsets(outlineWidth), textColour, backColour);
+    } else if (method == kOutlineDiscPattern || method == kOutlineEightCopies) {
+        const bool disc = method == kOutlineDiscPattern || outlineWidth == kMaxPatternWidth;
+        const std::vector<Offset> pattern = disc ? std::vector<Offset>(DiscOffsets(outlineWidth).begin(),
+                                                                       DiscOffsets(outlineWidth).end())
+                                                 : EightCopyOffsets(outlineWidth);
+        copies.insert(copies.end(), pattern.begin(), pattern.end());
+        DrawCopies(dc, x, y, text, copies, textColour, backColour);
+    } else if (!copies.empty()) {
+        dc.SetTextColor(backColour); // another method draws only the shadow
+        dc.PolyTextOut(x, y, text, copies);
     }
     dc.SetTextColor(textColour);
 }

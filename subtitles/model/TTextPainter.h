@@ -7,6 +7,7 @@
 #include "subtitles/model/TDrawOverrides.h"
 
 #include <array>
+#include <vector>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -21,10 +22,7 @@ public:
     // Outline widths and shadow depths are held to this many pixels.
     static constexpr std::int32_t kMaxEffectPixels = 64;
 
-    struct Offset {
-        std::int32_t dx;
-        std::int32_t dy;
-    };
+    using Offset = plat::gdi::Point;
 
     // Gives every run its width and height in the fonts it is drawn with (override blocks 0 x 0).
     static void MeasureRuns(TTextEvent& event, TFontPool& pool, double verticalScale);

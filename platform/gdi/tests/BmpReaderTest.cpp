@@ -1,5 +1,5 @@
 #include "platform/gdi/BmpReader.h"
-#include "platform/gdi/tests/BmpTestFile.h"
+#include "platform/testing/BmpTestFile.h"
 
 #include <gtest/gtest.h>
 

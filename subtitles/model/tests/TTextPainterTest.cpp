@@ -13,7 +13,7 @@ using Call = FixedAdvanceDc::TextCall;
 std::vector<std::pair<int, int>> Pairs(std::span<const Offset> offsets) {
     std::vector<std::pair<int, int>> pairs;
     for (const Offset& offset : offsets) {
-        pairs.emplace_back(offset.dx, offset.dy);
+        pairs.emplace_back(offset.x, offset.y);
     }
     return pairs;
 }
@@ -24,7 +24,7 @@ TEST(TTextPainterTest, DiscPatternsHaveTheirCountsRowByRow) {
         const std::span<const Offset> offsets = TTextPainter::DiscOffsets(width);
         EXPECT_EQ(offsets.size(), counts[width - 1]) << width;
         EXPECT_TRUE(std::is_sorted(offsets.begin(), offsets.end(), [](const Offset& a, const Offset& b) {
-            return a.dy != b.dy ? a.dy < b.dy : a.dx < b.dx;
+            return a.y != b.y ? a.y < b.y : a.x < b.x;
         }));
     }
     EXPECT_EQ(Pairs(TTextPainter::DiscOffsets(1)),

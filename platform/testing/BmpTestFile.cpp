@@ -1,4 +1,4 @@
-#include "platform/gdi/tests/BmpTestFile.h"
+#include "platform/testing/BmpTestFile.h"
 
 #include <cstdlib>
 #include <cstring>
