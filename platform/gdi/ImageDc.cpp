@@ -1,8 +1,9 @@
 #include "platform/gdi/ImageDc.h"
 
+#include "platform/gdi/ShapedTextCache.h"
+
 #include <QGuiApplication>
 #include <QPainterPath>
-#include <QTextLayout>
 
 #include <algorithm>
 #include <atomic>
@@ -30,12 +31,12 @@ bool HaveGuiApplication() {
 
 } // namespace
 
-// A Qt font with its metrics, and the same font with the last character spacing asked for. Its
-// serial number tells shaped texts of this font from those of an earlier font at the same address.
+// A Qt font with its metrics, and the same font with the last character spacing asked for, with the
+// key its shaped words are cached under.
 class ImageDc::QtFont : public Font {
 public:
-    explicit QtFont(const QFont& font) : base_(font), spaced_(font), metrics_(font), serial_(NextSerial()) {}
-    std::uint64_t Serial() const { return serial_; }
+    explicit QtFont(const QFont& font)
+        : base_(font), spaced_(font), metrics_(font), key_(font.key() + QChar(0x1F) + QString::number(0)) {}
 
     void SetExtra(std::int32_t extra) {
         if (extra == extra_) {
@@ -47,25 +48,28 @@ public:
             spaced_.setLetterSpacing(QFont::AbsoluteSpacing, extra);
         }
         metrics_ = QFontMetrics(spaced_);
+        key_ = spaced_.key() + QChar(0x1F) + QString::number(extra);
     }
     const QFont& Spaced() const { return spaced_; }
+    const QString& Key() const { return key_; }
     const QFontMetrics& Metrics() const { return metrics_; }
 
 private:
-    static std::uint64_t NextSerial() {
-        static std::atomic<std::uint64_t> serial{0};
-        return ++serial;
-    }
-
     QFont base_;
     QFont spaced_;
     QFontMetrics metrics_;
+    QString key_;
     std::int32_t extra_ = 0;
-    std::uint64_t serial_;
 };
 
+// Painting detaches the image, so its pixels are this context's own until the painter ends.
 ImageDc::ImageDc(QImage& image) : image_(image) {
+    if (image_.format() != QImage::Format_ARGB32_Premultiplied) {
+        image_.convertTo(QImage::Format_ARGB32_Premultiplied);
+    }
     painter_.begin(&image_);
+    pixels_ = image_.bits();
+    bytesPerLine_ = image_.bytesPerLine();
 }
 
 ImageDc::~ImageDc() {
@@ -146,65 +150,16 @@ std::int32_t ImageDc::Baseline(std::int32_t y) {
     return align_ == TextAlign::Bottom ? y - metrics->descent() : y + metrics->ascent();
 }
 
-ImageDc::ShapedText& ImageDc::Shape(const QString& text) {
-    const std::uint64_t serial = font_->Serial();
-    for (ShapedText& shaped : shaped_) {
-        if (shaped.fontSerial == serial && shaped.extra == extra_ && shaped.text == text) {
-            return shaped;
-        }
-    }
-    ShapedText& entry = shaped_[nextShaped_];
-    nextShaped_ = (nextShaped_ + 1) % shaped_.size();
-    QTextLayout layout(text, font_->Spaced());
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    line.setPosition(QPointF(0, 0));
-    layout.endLayout();
-    entry.fontSerial = serial;
-    entry.extra = extra_;
-    entry.text = text;
-    // Glyph positions are relative to the line's top; the glyphs are drawn from the baseline.
-    entry.ascent = line.ascent();
-    entry.runs = layout.glyphRuns();
-    QRectF bounds(0, 0, line.horizontalAdvance(), line.ascent() + line.descent());
-    for (const QGlyphRun& run : entry.runs) {
-        bounds |= run.boundingRect();
-    }
-    entry.bounds = bounds.translated(0, -entry.ascent).toAlignedRect().adjusted(-1, -1, 1, 1);
-    entry.mask = QImage();
-    return entry;
+ShapedText& ImageDc::Shape(const QString& text) {
+    return ShapedTextCache::ForThisThread().Get(font_->Spaced(), font_->Key(), text);
 }
 
-const QImage& ImageDc::MaskOf(ShapedText& shaped) {
-    if (shaped.mask.isNull()) {
-        shaped.mask = QImage(shaped.bounds.size(), QImage::Format_Alpha8);
-        shaped.mask.fill(0);
-        QPainter painter(&shaped.mask);
-        painter.setPen(Qt::black);
-        for (const QGlyphRun& run : shaped.runs) {
-            painter.drawGlyphRun(QPointF(-shaped.bounds.left(), -shaped.bounds.top() - shaped.ascent), run);
-        }
-    }
-    return shaped.mask;
-}
-
-// Every copy's coverage is or-ed into one mask, row by row, which then becomes one picture in the
-// text colour: one blend instead of one per copy.
-void ImageDc::PolyTextOut(std::int32_t x, std::int32_t y, std::u16string_view text,
-                          std::span<const Point> offsets) {
-    const QFont* font = CurrentFont();
-    if (font == nullptr || text.empty() || offsets.empty()) {
+void ImageDc::MergeCopies(ShapedText& shaped, std::span<const Point> offsets) {
+    if (!shaped.copyCoverage.empty() && std::equal(offsets.begin(), offsets.end(), shaped.copyOffsets.begin(),
+                                                   shaped.copyOffsets.end())) {
         return;
     }
-    if (bkMode_ == BkMode::Opaque) {
-        for (const Point& offset : offsets) {
-            TextOut(x + offset.x, y + offset.y, text);
-        }
-        return;
-    }
-    const std::int32_t baseline = Baseline(y);
-    ShapedText& shaped = Shape(ToQString(text));
-    const QImage& mask = MaskOf(shaped);
+    const QImage& mask = ShapedTextCache::MaskOf(shaped);
     const auto [minX, maxX] = std::minmax_element(offsets.begin(), offsets.end(),
                                                   [](const Point& a, const Point& b) { return a.x < b.x; });
     const auto [minY, maxY] = std::minmax_element(offsets.begin(), offsets.end(),
@@ -225,18 +180,48 @@ void ImageDc::PolyTextOut(std::int32_t x, std::int32_t y, std::u16string_view te
             }
         }
     }
+    shaped.copyOffsets.assign(offsets.begin(), offsets.end());
+    shaped.copyCoverage = std::move(coverage);
+    shaped.copyBounds = QRect(shaped.bounds.left() + minX->x, shaped.bounds.top() + minY->y, width, height);
+}
+
+// Every copy's coverage is or-ed into one mask, row by row (kept with the word for the next drawing),
+// and the covered pixels are written once in the text colour.
+void ImageDc::PolyTextOut(std::int32_t x, std::int32_t y, std::u16string_view text,
+                          std::span<const Point> offsets) {
+    const QFont* font = CurrentFont();
+    if (font == nullptr || text.empty() || offsets.empty()) {
+        return;
+    }
+    if (bkMode_ == BkMode::Opaque) {
+        for (const Point& offset : offsets) {
+            TextOut(x + offset.x, y + offset.y, text);
+        }
+        return;
+    }
+    const std::int32_t baseline = Baseline(y);
+    ShapedText& shaped = Shape(ToQString(text));
+    MergeCopies(shaped, offsets);
+    const int width = shaped.copyBounds.width();
+    const QPoint topLeft(x + shaped.copyBounds.left(), baseline + shaped.copyBounds.top());
+    const std::vector<std::uint8_t>& coverage = shaped.copyCoverage;
+    const QRect target = QRect(topLeft, shaped.copyBounds.size()).intersected(image_.rect());
+    if (target.isEmpty()) {
+        return;
+    }
+    // Opaque colour over 32-bit pixels: the covered pixels are written directly.
     const QRgb colour = ToQColor(textColour_).rgba();
-    QImage copies(width, height, QImage::Format_ARGB32_Premultiplied);
-    for (int row = 0; row < height; ++row) {
-        auto* line = reinterpret_cast<QRgb*>(copies.scanLine(row));
-        const std::uint8_t* covered = coverage.data() + static_cast<std::size_t>(row) * width;
-        for (int column = 0; column < width; ++column) {
-            line[column] = covered[column] != 0 ? colour : 0;
+    for (int row = target.top(); row <= target.bottom(); ++row) {
+        auto* line = reinterpret_cast<QRgb*>(pixels_ + static_cast<qsizetype>(row) * bytesPerLine_);
+        const std::uint8_t* covered =
+            coverage.data() + static_cast<std::size_t>(row - topLeft.y()) * width - topLeft.x();
+        for (int column = target.left(); column <= target.right(); ++column) {
+            if (covered[column] != 0) {
+                line[column] = colour;
+            }
         }
     }
-    const QPoint topLeft(x + shaped.bounds.left() + minX->x, baseline + shaped.bounds.top() + minY->y);
-    painter_.drawImage(topLeft, copies);
-    AddPainted(QRect(topLeft, copies.size()));
+    AddPainted(target);
 }
 
 void ImageDc::TextOut(std::int32_t x, std::int32_t y, std::u16string_view text) {

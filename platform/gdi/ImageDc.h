@@ -3,21 +3,21 @@
 // Qt and fontconfig (a face that does not exist falls back to the closest one installed), text drawn
 // without antialiasing so that every pixel is exactly one of the colours drawn, outlines stroked as
 // paths, rectangles and stretched bitmaps. Fonts need a QGuiApplication; without one none can be made
-// and text measures 0 x 0. The image must outlive the context; nothing else paints on it meanwhile.
+// and text measures 0 x 0. The image must outlive the context; nothing else paints on it or copies it
+// meanwhile. An image of another format is converted to ARGB32_Premultiplied first.
 #include "platform/gdi/Dc.h"
 
 #include <QFont>
 #include <QFontMetrics>
-#include <QGlyphRun>
 #include <QImage>
-#include <QList>
 #include <QPainter>
 
-#include <array>
 #include <cstdint>
 #include <memory>
 
 namespace plat::gdi {
+
+struct ShapedText;
 
 class ImageDc : public Dc {
 public:
@@ -55,19 +55,10 @@ public:
 
 private:
     class QtFont;
-    // A text shaped in one font at one spacing: drawing the same word again, as outlines and shadows
-    // do many times over, only places its glyphs.
-    struct ShapedText {
-        std::uint64_t fontSerial = 0;
-        std::int32_t extra = 0;
-        QString text;
-        QList<QGlyphRun> runs; // positioned from the line's top
-        qreal ascent = 0;
-        QRect bounds; // relative to the baseline origin, whole pixels
-        QImage mask;  // coverage (Alpha8) of `bounds`, made when copies are first drawn
-    };
+    // The selected font's entry for the text in this thread's cache of shaped words.
     ShapedText& Shape(const QString& text);
-    static const QImage& MaskOf(ShapedText& shaped);
+    // Merges the coverage of the copies into the entry (kept for the same offsets next time).
+    static void MergeCopies(ShapedText& shaped, std::span<const Point> offsets);
     void AddPainted(const QRect& rect);
     // The selected font with the current character spacing applied, or nothing.
     const QFont* CurrentFont();
@@ -77,14 +68,14 @@ private:
 
     QImage& image_;
     QPainter painter_;
+    uchar* pixels_ = nullptr;
+    qsizetype bytesPerLine_ = 0;
     QtFont* font_ = nullptr;
     std::int32_t extra_ = 0;
     ColourRef textColour_ = 0;
     ColourRef bkColour_ = 0xFFFFFF;
     BkMode bkMode_ = BkMode::Opaque;
     TextAlign align_ = TextAlign::Top;
-    std::array<ShapedText, 4> shaped_;
-    std::size_t nextShaped_ = 0;
     QRect painted_;
 };
 

@@ -1,5 +1,6 @@
 #include "platform/gdi/ImageDc.h"
 #include "platform/gdi/MemoryDc.h"
+#include "platform/gdi/ShapedTextCache.h"
 #include "platform/testing/TestFont.h"
 
 #include <gtest/gtest.h>
@@ -149,4 +150,62 @@ TEST(ImageDcTest, RectanglesAndStretchedBitmapsLandOnTheirPixels) {
     EXPECT_EQ(image.pixel(15, 28), qRgb(0, 0, 255));
     EXPECT_EQ(qAlpha(image.pixel(9, 9)), 0);
     EXPECT_EQ(qAlpha(image.pixel(30, 30)), 0);
+}
+
+TEST(ImageDcTest, MergedCopiesPaintWhatCopyByCopyOutputPaints) {
+    const std::vector<Point> offsets = {{-2, 0}, {2, 0}, {0, -2}, {0, 2}, {1, 1}, {3, 2}, {-1, -1}};
+    const auto draw = [&](bool merged, TextAlign align) {
+        QImage image = Transparent(160, 80);
+        ImageDc dc(image);
+        const std::unique_ptr<Font> font = dc.CreateFont(TestFont(30));
+        dc.SelectFont(font.get());
+        dc.SetBkMode(BkMode::Transparent);
+        dc.SetTextAlign(align);
+        dc.SetTextColor(Rgb(0, 0, 255));
+        if (merged) {
+            dc.PolyTextOut(20, 60, u"Wgj", offsets);
+            dc.PolyTextOut(20, 60, u"Wgj", offsets); // the kept coverage again
+        } else {
+            for (const Point& offset : offsets) {
+                dc.TextOut(20 + offset.x, 60 + offset.y, u"Wgj");
+            }
+        }
+        dc.SelectFont(nullptr);
+        return image;
+    };
+    for (const TextAlign align : {TextAlign::Bottom, TextAlign::Top}) {
+        const QImage one = draw(true, align);
+        EXPECT_EQ(one, draw(false, align));
+        EXPECT_TRUE(BoxOf(one, qRgb(0, 0, 255)).isValid());
+    }
+}
+
+TEST(ImageDcTest, CopiesOffThePictureAreClipped) {
+    QImage image = Transparent(20, 20);
+    ImageDc dc(image);
+    const std::unique_ptr<Font> font = dc.CreateFont(TestFont(30));
+    dc.SelectFont(font.get());
+    dc.SetBkMode(BkMode::Transparent);
+    const Point offsets[] = {{-1, 0}, {1, 0}};
+    for (const Point at : {Point{-200, -200}, Point{5, 5}, Point{15, -10}, Point{100000, 100000}}) {
+        dc.PolyTextOut(at.x, at.y, u"Clip", offsets);
+    }
+    dc.SelectFont(nullptr);
+    const Rect painted = dc.PaintedBounds();
+    EXPECT_GE(painted.left, 0);
+    EXPECT_LE(painted.right, 20);
+}
+
+TEST(ImageDcTest, ShapedWordsAreKeptUpToTheCacheCapacity) {
+    MemoryDc dc;
+    const std::unique_ptr<Font> font = dc.CreateFont(TestFont(12));
+    dc.SelectFont(font.get());
+    const Point offsets[] = {{1, 1}};
+    for (std::size_t i = 0; i < ShapedTextCache::kCapacity + 10; ++i) {
+        const std::u16string word = u"w" + std::u16string(1, static_cast<char16_t>(u'a' + i % 26)) +
+                                    std::u16string(i / 26 + 1, u'x');
+        dc.PolyTextOut(0, 0, word, offsets);
+    }
+    dc.SelectFont(nullptr);
+    EXPECT_EQ(ShapedTextCache::ForThisThread().Size(), ShapedTextCache::kCapacity);
 }
