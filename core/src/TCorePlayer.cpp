@@ -22,13 +22,12 @@ TCorePlayer::TCorePlayer(TCoreObject* owner, std::shared_ptr<TClockSource> clock
     SetStyle(win::WS_POPUP);
     SetExStyle(win::WS_EX_TOOLWINDOW);
     CreateDefault("PlayerControl", "", 0);
-    auto renderer = std::make_unique<TPageRenderer>();
-    pageRenderer_ = renderer.get();
-    subDisplay_.SetLayouter(std::move(renderer));
+    subDisplay_.SetLayouter(std::make_unique<TPageRenderer>());
     SetStyleOverride(styleOverride_);
 }
 
-// The order's outline style 0 leaves the method as drawing starts it (disc pattern).
+// The order's outline style 0 leaves the method as drawing starts it (disc pattern). The page renderer
+// draws with them; a display given another layouter keeps only the stored values.
 void TCorePlayer::SetStyleOverride(const TStyleOverride& styleOverride) {
     styleOverride_ = styleOverride;
     TDrawOverrides overrides;
@@ -38,7 +37,9 @@ void TCorePlayer::SetStyleOverride(const TStyleOverride& styleOverride) {
     overrides.outlineWidth = styleOverride.outlineWidth;
     overrides.shadowDepth = styleOverride.shadowDepth;
     const std::lock_guard lock(SubtitleLock());
-    pageRenderer_->SetDrawOverrides(overrides);
+    if (auto* renderer = dynamic_cast<TPageRenderer*>(subDisplay_.Layouter())) {
+        renderer->SetDrawOverrides(overrides);
+    }
 }
 
 TCorePlayer::~TCorePlayer() {

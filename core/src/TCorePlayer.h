@@ -262,7 +262,6 @@ private:
     TStyleOverride styleOverride_;
     std::int32_t profileTitle_ = -1; // guarded by the subtitle lock, as is the page model
     TSubDisplay subDisplay_;
-    TPageRenderer* pageRenderer_ = nullptr; // owned by subDisplay_
     TEngineSetup engineSetup_ = TEngineSetup::Default();
     std::unique_ptr<TGraphEngine> engine_;
 };
