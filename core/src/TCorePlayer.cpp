@@ -22,6 +22,24 @@ TCorePlayer::TCorePlayer(TCoreObject* owner, std::shared_ptr<TClockSource> clock
     SetStyle(win::WS_POPUP);
     SetExStyle(win::WS_EX_TOOLWINDOW);
     CreateDefault("PlayerControl", "", 0);
+    subDisplay_.SetLayouter(std::make_unique<TPageRenderer>());
+    SetStyleOverride(styleOverride_);
+}
+
+// The order's outline style 0 leaves the method as drawing starts it (disc pattern). The page renderer
+// draws with them; a display given another layouter keeps only the stored values.
+void TCorePlayer::SetStyleOverride(const TStyleOverride& styleOverride) {
+    styleOverride_ = styleOverride;
+    TDrawOverrides overrides;
+    if (styleOverride.outlineStyle > 0 && styleOverride.outlineStyle <= 0xFF) {
+        overrides.outlineMethod = static_cast<std::uint8_t>(styleOverride.outlineStyle);
+    }
+    overrides.outlineWidth = styleOverride.outlineWidth;
+    overrides.shadowDepth = styleOverride.shadowDepth;
+    const std::lock_guard lock(SubtitleLock());
+    if (auto* renderer = dynamic_cast<TPageRenderer*>(subDisplay_.Layouter())) {
+        renderer->SetDrawOverrides(overrides);
+    }
 }
 
 TCorePlayer::~TCorePlayer() {

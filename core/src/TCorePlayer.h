@@ -19,6 +19,7 @@
 #include "core/src/engine/TEngineSetup.h"
 #include "core/src/engine/TGraphEngine.h"
 #include "core/src/framework/TCoreWindow.h"
+#include "core/src/pages/TPageRenderer.h"
 #include "core/src/pages/TSubDisplay.h"
 
 #include <atomic>
@@ -127,7 +128,8 @@ public:
     void SetSubtitlesOn(bool on);
     void SetProfileFlag(bool flag) { profileFlag_ = flag; }
     void SetSubtitleOffset(std::int32_t milliseconds) { subtitleOffset_ = milliseconds; }
-    void SetStyleOverride(const TStyleOverride& styleOverride) { styleOverride_ = styleOverride; }
+    // Stores the overrides and gives them to the page renderer's drawing.
+    void SetStyleOverride(const TStyleOverride& styleOverride);
     void FreezeMessages() { messagesFrozen_ = true; }
     void UnfreezeMessages();
 
