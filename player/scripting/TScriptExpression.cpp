@@ -3,6 +3,7 @@
 #include "player/scripting/ScriptChars.h"
 #include "player/scripting/ScriptResult.h"
 #include "player/scripting/TScriptInterpreter.h"
+#include "player/scripting/TScriptTextMemo.h"
 
 #include <array>
 #include <limits>
@@ -14,7 +15,7 @@ namespace {
 
 struct TOperatorWord {
     std::u16string_view word;
-    uint8_t op;
+    TScriptToken::TOperator op;
 };
 
 bool IsArithmetic(char16_t c) {
@@ -86,18 +87,38 @@ int32_t TScriptExpression::Evaluate(std::vector<TScriptValue>* values, std::vect
 }
 
 bool TScriptExpression::FindEnd() {
+    bool closed = false;
+    TScriptTextMemo& memo = interpreter_.Memo();
+    TScriptTextMemo::TFacts* facts = memo.At(cursor_, cursor_.Pos);
+    if (facts == nullptr) {
+        end_ = ScanListEnd(cursor_, cursor_.Pos, closed);
+        return closed || bare_;
+    }
+    if (facts->ListEnd == TScriptTextMemo::kUnknown) {
+        facts->ListEnd = static_cast<int32_t>(ScanListEnd(memo.Script(), cursor_.Pos, facts->ListClosed));
+    }
+    end_ = static_cast<size_t>(facts->ListEnd);
+    closed = facts->ListClosed;
+    if (end_ >= cursor_.End) { // the part being read ends first
+        end_ = cursor_.End;
+        closed = false;
+    }
+    return closed || bare_;
+}
+
+size_t TScriptExpression::ScanListEnd(const TScriptCursor& text, size_t from, bool& closed) {
     int32_t depth = 0;
-    for (size_t p = cursor_.Pos;; ++p) {
-        const char16_t c = cursor_.At(p);
+    for (size_t p = from;; ++p) {
+        const char16_t c = text.At(p);
         if (c == 0 || c == kCr || c == kLf) {
-            end_ = p;
-            return bare_;
+            closed = false;
+            return p;
         }
         if (c == u'(') {
             ++depth;
         } else if (c == u')' && depth-- == 0) {
-            end_ = p;
-            return true;
+            closed = true;
+            return p;
         }
     }
 }
@@ -110,15 +131,15 @@ TScriptExpression::TOperator TScriptExpression::OperatorWordAt(const TScriptCurs
                                                                size_t& length) {
     // Tried in this order, so that ">=" wins over ">" and "==" over "=".
     static constexpr std::array<TOperatorWord, 9> kWords{{
-        {u"AND", static_cast<uint8_t>(TOperator::kAnd)},
-        {u"OR", static_cast<uint8_t>(TOperator::kOr)},
-        {u"XOR", static_cast<uint8_t>(TOperator::kXor)},
-        {u">=", static_cast<uint8_t>(TOperator::kGreaterEqual)},
-        {u"<=", static_cast<uint8_t>(TOperator::kLessEqual)},
-        {u"<", static_cast<uint8_t>(TOperator::kLess)},
-        {u">", static_cast<uint8_t>(TOperator::kGreater)},
-        {u"==", static_cast<uint8_t>(TOperator::kEqual)},
-        {u"=", static_cast<uint8_t>(TOperator::kAssign)},
+        {u"AND", TOperator::kAnd},
+        {u"OR", TOperator::kOr},
+        {u"XOR", TOperator::kXor},
+        {u">=", TOperator::kGreaterEqual},
+        {u"<=", TOperator::kLessEqual},
+        {u"<", TOperator::kLess},
+        {u">", TOperator::kGreater},
+        {u"==", TOperator::kEqual},
+        {u"=", TOperator::kAssign},
     }};
     switch (cursor.At(position)) {
     case u'A':
@@ -134,61 +155,116 @@ TScriptExpression::TOperator TScriptExpression::OperatorWordAt(const TScriptCurs
     for (const TOperatorWord& w : kWords) {
         if (cursor.View(position, position + w.word.size()) == w.word) {
             length = w.word.size();
-            return static_cast<TOperator>(w.op);
+            return w.op;
         }
     }
     return TOperator::kNone;
 }
 
+TScriptToken TScriptExpression::TokenAt(size_t position) {
+    TScriptTextMemo& memo = interpreter_.Memo();
+    TScriptTextMemo::TFacts* facts = memo.At(cursor_, position);
+    if (facts == nullptr) {
+        return ReadToken(cursor_, position);
+    }
+    if (!facts->Token) {
+        facts->Token = ReadToken(memo.Script(), position);
+    }
+    return *facts->Token;
+}
+
+// A part of the text ends on a "}" or ")", which no token but a one-character one holds, so a token
+// reads the same in the part as in the whole text. Where a literal's closing quote or a number's end
+// lies against the end of the list, the reader checks.
+TScriptToken TScriptExpression::ReadToken(const TScriptCursor& text, size_t position) {
+    TScriptToken token;
+    const char16_t c = text.At(position);
+    size_t length = 0;
+    if (c == u',') {
+        token.Kind = TKind::kComma;
+        token.Next = position + 1;
+    } else if (IsArithmetic(c)) {
+        token.Kind = TKind::kArithmetic;
+        token.Operator = c == u'+'   ? TOperator::kAdd
+                         : c == u'-' ? TOperator::kSubtract
+                         : c == u'*' ? TOperator::kMultiply
+                                     : TOperator::kDivide;
+        token.Next = position + 1;
+    } else if (const TOperator word = OperatorWordAt(text, position, length); word != TOperator::kNone) {
+        token.Kind = TKind::kWord;
+        token.Operator = word;
+        token.Next = position + length;
+    } else if (IsBlank(c)) {
+        token.Kind = TKind::kBlanks;
+        for (token.Next = position; IsBlank(text.At(token.Next)); ++token.Next) {
+        }
+    } else if (c == u'(') {
+        token.Kind = TKind::kOpen;
+    } else if (c == u'"') {
+        token.Kind = TKind::kQuote;
+        const size_t close = text.View(position + 1, text.End).find(u'"');
+        token.Next = close == std::u16string_view::npos ? TScriptToken::kNoQuote : position + 1 + close;
+    } else if (IsDigit(c)) {
+        token.Kind = TKind::kNumber;
+        // Read as the C library reads a 32-bit long: past the largest value it stays at the largest value.
+        int64_t number = 0;
+        for (token.Next = position; IsDigit(text.At(token.Next)); ++token.Next) {
+            number = std::min<int64_t>(number * 10 + (text.At(token.Next) - u'0'),
+                                       std::numeric_limits<int32_t>::max());
+        }
+        token.Number = static_cast<int32_t>(number);
+        const char16_t after = text.At(token.Next);
+        token.NumberEnds = IsBlank(after) || after == u',' || IsArithmetic(after) ||
+                           OperatorWordAt(text, token.Next, length) != TOperator::kNone;
+    }
+    return token;
+}
+
 bool TScriptExpression::Step() {
-    const char16_t c = cursor_.Ch();
+    const TScriptToken token = TokenAt(cursor_.Pos);
     if (NothingPending()) {
-        if (c == u',') {
+        switch (token.Kind) {
+        case TKind::kComma:
             if (single_) {
                 return FailAtEnd();
             }
             separator_ = true;
-            ++cursor_.Pos;
+            cursor_.Pos = token.Next;
             return true;
-        }
-        if (IsArithmetic(c)) {
+        case TKind::kArithmetic: {
             const TScriptValue* current = Current();
             if (current == nullptr || current->Type == TScriptValue::kEmpty) {
                 return FailAtEnd(); // nothing to its left
             }
-            arithmetic_ = c == u'+'   ? TOperator::kAdd
-                          : c == u'-' ? TOperator::kSubtract
-                          : c == u'*' ? TOperator::kMultiply
-                                      : TOperator::kDivide;
-            ++cursor_.Pos;
+            arithmetic_ = token.Operator;
+            cursor_.Pos = token.Next;
             return true;
         }
-        size_t length = 0;
-        const TOperator word = OperatorWordAt(cursor_, cursor_.Pos, length);
-        if (word != TOperator::kNone) {
-            if (word == TOperator::kAssign) {
+        case TKind::kWord:
+            if (token.Operator == TOperator::kAssign) {
                 if (assignSeen_ || target_ == nullptr) {
                     return FailAtStart();
                 }
                 assignSeen_ = true;
             }
-            other_ = word;
-            cursor_.Pos += length;
+            other_ = token.Operator;
+            cursor_.Pos = token.Next;
             return true;
+        default:
+            break;
         }
     }
     // Blanks between tokens (a TAB too: it must not be taken for an operand that reads nothing).
-    if (IsBlank(c)) {
-        ++cursor_.Pos;
+    if (token.Kind == TKind::kBlanks) {
+        cursor_.Pos = token.Next;
         return true;
     }
     TScriptValue operand;
-    return ReadOperand(operand) && Combine(operand);
+    return ReadOperand(token, operand) && Combine(operand);
 }
 
-bool TScriptExpression::ReadOperand(TScriptValue& operand) {
-    const char16_t c = cursor_.Ch();
-    if (c == u'(') {
+bool TScriptExpression::ReadOperand(const TScriptToken& token, TScriptValue& operand) {
+    if (token.Kind == TKind::kOpen) {
         std::vector<TScriptValue> inner;
         int32_t innerError = 0;
         if (interpreter_.EvaluateList(cursor_, &inner, nullptr, output_, innerError, scope_, true, false) <
@@ -201,17 +277,16 @@ bool TScriptExpression::ReadOperand(TScriptValue& operand) {
         }
         return true;
     }
-    if (c == u'"') {
-        const size_t close = cursor_.View(cursor_.Pos + 1, end_).find(u'"');
-        if (close == std::u16string_view::npos) {
-            return FailAtStart();
+    if (token.Kind == TKind::kQuote) {
+        if (token.Next == TScriptToken::kNoQuote || token.Next >= end_) {
+            return FailAtStart(); // no closing quote within the list
         }
-        operand.SetText(cursor_.View(cursor_.Pos + 1, cursor_.Pos + 1 + close));
-        cursor_.Pos += close + 2;
+        operand.SetText(cursor_.View(cursor_.Pos + 1, token.Next));
+        cursor_.Pos = token.Next + 1;
         return true;
     }
-    if (IsDigit(c)) {
-        return ReadNumber(operand);
+    if (token.Kind == TKind::kNumber) {
+        return ReadNumber(token, operand);
     }
     const size_t before = cursor_.Pos;
     TGrVariables* entry = nullptr;
@@ -226,22 +301,13 @@ bool TScriptExpression::ReadOperand(TScriptValue& operand) {
     return true;
 }
 
-// A run of decimal digits, read as the C library reads a 32-bit long: past the largest value it stays
-// at the largest value.
-bool TScriptExpression::ReadNumber(TScriptValue& operand) {
-    int64_t number = 0;
-    size_t p = cursor_.Pos;
-    for (; IsDigit(cursor_.At(p)); ++p) {
-        number = std::min<int64_t>(number * 10 + (cursor_.At(p) - u'0'), std::numeric_limits<int32_t>::max());
-    }
-    const char16_t after = cursor_.At(p);
-    size_t length = 0;
-    if (!(p == end_ || IsBlank(after) || after == u',' || IsArithmetic(after) ||
-          OperatorWordAt(cursor_, p, length) != TOperator::kNone)) {
+// A number ends at the end of the list, or before a blank, a comma or an operator.
+bool TScriptExpression::ReadNumber(const TScriptToken& token, TScriptValue& operand) {
+    if (token.Next != end_ && !token.NumberEnds) {
         return FailAtStart();
     }
-    operand.SetInt(static_cast<int32_t>(number));
-    cursor_.Pos = p;
+    operand.SetInt(token.Number);
+    cursor_.Pos = token.Next;
     return true;
 }
 

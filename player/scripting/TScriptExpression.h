@@ -4,6 +4,7 @@
 // function calls and built-ins. 32-bit integers wrap; a division by 0 gives 0. Each value is either
 // appended to a list or written into the next parameter entry of a call.
 #include "player/scripting/TScriptCursor.h"
+#include "player/scripting/TScriptToken.h"
 #include "player/scripting/TScriptValue.h"
 
 #include <cstdint>
@@ -23,32 +24,23 @@ public:
                      int32_t& error);
 
 private:
-    enum class TOperator : uint8_t {
-        kNone,
-        kAdd,
-        kSubtract,
-        kMultiply,
-        kDivide,
-        kAnd,
-        kOr,
-        kXor,
-        kGreaterEqual,
-        kLessEqual,
-        kLess,
-        kGreater,
-        kEqual,
-        kAssign
-    };
+    using TOperator = TScriptToken::TOperator;
+    using TKind = TScriptToken::TKind;
 
     // Finds the ")" that closes the list (bare: also the line's end); false when a list has none.
     bool FindEnd();
+    // From the position: the ")" that closes a list at depth 0 (closed), else the CR, LF or end of text.
+    static size_t ScanListEnd(const TScriptCursor& text, size_t from, bool& closed);
     bool NothingPending() const;
     // The comparison, logical or assignment operator written at the position, and its length.
     static TOperator OperatorWordAt(const TScriptCursor& cursor, size_t position, size_t& length);
+    // The token at the position, read once per run.
+    TScriptToken TokenAt(size_t position);
+    static TScriptToken ReadToken(const TScriptCursor& text, size_t position);
     // Reads one token; false after an error.
     bool Step();
-    bool ReadOperand(TScriptValue& operand);
-    bool ReadNumber(TScriptValue& operand);
+    bool ReadOperand(const TScriptToken& token, TScriptValue& operand);
+    bool ReadNumber(const TScriptToken& token, TScriptValue& operand);
     bool Combine(TScriptValue& operand);
     bool Compare(TScriptValue& current, const TScriptValue& operand);
     bool Calculate(TScriptValue& current, const TScriptValue& operand);

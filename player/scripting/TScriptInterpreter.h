@@ -7,7 +7,9 @@
 // It runs on the main thread only.
 #include "player/scripting/TScriptBuiltins.h"
 #include "player/scripting/TScriptCursor.h"
+#include "player/scripting/TScriptNames.h"
 #include "player/scripting/TScriptServices.h"
+#include "player/scripting/TScriptTextMemo.h"
 #include "player/scripting/TStackInfo.h"
 
 #include <cstdint>
@@ -52,6 +54,8 @@ public:
     static bool IsLimit(int32_t code);
 
     const TScriptServices& Services() const { return services_; }
+    // What is known of the text of the current run.
+    TScriptTextMemo& Memo() { return memo_; }
     size_t MaxTextUnits() const { return services_.Limits.MaxTextUnits; }
 
     // Counts one level of nesting for its lifetime; Entered() is false past the limit.
@@ -70,6 +74,15 @@ public:
     };
 
 private:
+    // A name in the text: its length (at most 50, the name limit) and its number.
+    struct TName {
+        size_t Length;
+        uint32_t Id;
+    };
+
+    TName NameAt(const TScriptCursor& cursor, size_t position);
+    // Where the line that holds the position ends (its CR or LF, or the end of the text).
+    size_t LineEnd(const TScriptCursor& cursor, size_t position);
     int32_t RunBlock(TScriptCursor& cursor, TScriptValue& value, TScriptValue* output, TStackInfo& scope);
     // Runs statements up to the end of the text or a "}" at the start of a statement.
     int32_t RunStatements(TScriptCursor& cursor, TScriptValue& value, TScriptValue* output,
@@ -78,13 +91,12 @@ private:
     // Finds "{" at most one line further and its "}"; false when either is missing.
     bool FindBlock(TScriptCursor& cursor, size_t& open, size_t& close);
     // The "}" that closes a block whose text starts at `start` (FindAtTopLevel, lenient, without line
-    // limit); nothing when the block is not closed. The text does not change during a run, so each
-    // answer is kept: blocks of loops and recursions are scanned once.
+    // limit); nothing when the block is not closed.
     std::optional<size_t> ClosingBrace(const TScriptCursor& cursor, size_t start);
     int32_t DefineFunction(TScriptCursor& cursor, TStackInfo& scope);
     int32_t DeclareVariable(TScriptCursor& cursor, TStackInfo& scope);
-    int32_t NameStatement(TScriptCursor& cursor, TScriptValue& value, TScriptValue* output, TStackInfo& scope,
-                          TGrVariables** entry, bool expressionMode);
+    int32_t NameStatement(TScriptCursor& cursor, const TName& name, TScriptValue& value, TScriptValue* output,
+                          TStackInfo& scope, TGrVariables** entry, bool expressionMode);
     int32_t CallFunction(TScriptCursor& cursor, const TGrVariables& function, TScriptValue& value,
                          TScriptValue* output, TStackInfo& scope);
     int32_t VariableStatement(TScriptCursor& cursor, size_t start, TScriptValue& value, TScriptValue* output,
@@ -94,10 +106,6 @@ private:
     TScriptBuiltins builtins_;
     int32_t depth_ = 0;
     int64_t steps_ = 0;
-    // The script of the current run, and for each position in it the "}" that closes a block whose
-    // text starts there (kUnknown: not scanned yet, kNone: not closed).
-    static constexpr int32_t kUnknown = -2;
-    static constexpr int32_t kNone = -1;
-    TScriptCursor script_;
-    std::vector<int32_t> closingBraces_;
+    TScriptNames names_;
+    TScriptTextMemo memo_;
 };
