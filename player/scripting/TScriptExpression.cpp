@@ -13,15 +13,6 @@ using namespace script_chars;
 
 namespace {
 
-struct TOperatorWord {
-    std::u16string_view word;
-    TScriptToken::TOperator op;
-};
-
-bool IsArithmetic(char16_t c) {
-    return c == u'+' || c == u'-' || c == u'*' || c == u'/';
-}
-
 // Integer results wrap to 32 bits.
 int32_t Wrap(int64_t value) {
     return static_cast<int32_t>(static_cast<uint32_t>(value));
@@ -127,97 +118,17 @@ bool TScriptExpression::NothingPending() const {
     return !separator_ && arithmetic_ == TOperator::kNone && other_ == TOperator::kNone;
 }
 
-TScriptExpression::TOperator TScriptExpression::OperatorWordAt(const TScriptCursor& cursor, size_t position,
-                                                               size_t& length) {
-    // Tried in this order, so that ">=" wins over ">" and "==" over "=".
-    static constexpr std::array<TOperatorWord, 9> kWords{{
-        {u"AND", TOperator::kAnd},
-        {u"OR", TOperator::kOr},
-        {u"XOR", TOperator::kXor},
-        {u">=", TOperator::kGreaterEqual},
-        {u"<=", TOperator::kLessEqual},
-        {u"<", TOperator::kLess},
-        {u">", TOperator::kGreater},
-        {u"==", TOperator::kEqual},
-        {u"=", TOperator::kAssign},
-    }};
-    switch (cursor.At(position)) {
-    case u'A':
-    case u'O':
-    case u'X':
-    case u'>':
-    case u'<':
-    case u'=':
-        break;
-    default:
-        return TOperator::kNone;
-    }
-    for (const TOperatorWord& w : kWords) {
-        if (cursor.View(position, position + w.word.size()) == w.word) {
-            length = w.word.size();
-            return w.op;
-        }
-    }
-    return TOperator::kNone;
-}
-
 TScriptToken TScriptExpression::TokenAt(size_t position) {
     TScriptTextMemo& memo = interpreter_.Memo();
     TScriptTextMemo::TFacts* facts = memo.At(cursor_, position);
     if (facts == nullptr) {
-        return ReadToken(cursor_, position);
+        return TScriptToken::Read(cursor_, position);
     }
-    if (!facts->Token) {
-        facts->Token = ReadToken(memo.Script(), position);
+    if (!facts->HasToken) {
+        facts->Token = TScriptToken::Read(memo.Script(), position);
+        facts->HasToken = true;
     }
-    return *facts->Token;
-}
-
-// A part of the text ends on a "}" or ")", which no token but a one-character one holds, so a token
-// reads the same in the part as in the whole text. Where a literal's closing quote or a number's end
-// lies against the end of the list, the reader checks.
-TScriptToken TScriptExpression::ReadToken(const TScriptCursor& text, size_t position) {
-    TScriptToken token;
-    const char16_t c = text.At(position);
-    size_t length = 0;
-    if (c == u',') {
-        token.Kind = TKind::kComma;
-        token.Next = position + 1;
-    } else if (IsArithmetic(c)) {
-        token.Kind = TKind::kArithmetic;
-        token.Operator = c == u'+'   ? TOperator::kAdd
-                         : c == u'-' ? TOperator::kSubtract
-                         : c == u'*' ? TOperator::kMultiply
-                                     : TOperator::kDivide;
-        token.Next = position + 1;
-    } else if (const TOperator word = OperatorWordAt(text, position, length); word != TOperator::kNone) {
-        token.Kind = TKind::kWord;
-        token.Operator = word;
-        token.Next = position + length;
-    } else if (IsBlank(c)) {
-        token.Kind = TKind::kBlanks;
-        for (token.Next = position; IsBlank(text.At(token.Next)); ++token.Next) {
-        }
-    } else if (c == u'(') {
-        token.Kind = TKind::kOpen;
-    } else if (c == u'"') {
-        token.Kind = TKind::kQuote;
-        const size_t close = text.View(position + 1, text.End).find(u'"');
-        token.Next = close == std::u16string_view::npos ? TScriptToken::kNoQuote : position + 1 + close;
-    } else if (IsDigit(c)) {
-        token.Kind = TKind::kNumber;
-        // Read as the C library reads a 32-bit long: past the largest value it stays at the largest value.
-        int64_t number = 0;
-        for (token.Next = position; IsDigit(text.At(token.Next)); ++token.Next) {
-            number = std::min<int64_t>(number * 10 + (text.At(token.Next) - u'0'),
-                                       std::numeric_limits<int32_t>::max());
-        }
-        token.Number = static_cast<int32_t>(number);
-        const char16_t after = text.At(token.Next);
-        token.NumberEnds = IsBlank(after) || after == u',' || IsArithmetic(after) ||
-                           OperatorWordAt(text, token.Next, length) != TOperator::kNone;
-    }
-    return token;
+    return facts->Token;
 }
 
 bool TScriptExpression::Step() {
@@ -229,7 +140,7 @@ bool TScriptExpression::Step() {
                 return FailAtEnd();
             }
             separator_ = true;
-            cursor_.Pos = token.Next;
+            cursor_.Pos = token.Skip;
             return true;
         case TKind::kArithmetic: {
             const TScriptValue* current = Current();
@@ -237,7 +148,7 @@ bool TScriptExpression::Step() {
                 return FailAtEnd(); // nothing to its left
             }
             arithmetic_ = token.Operator;
-            cursor_.Pos = token.Next;
+            cursor_.Pos = token.Skip;
             return true;
         }
         case TKind::kWord:
@@ -248,7 +159,7 @@ bool TScriptExpression::Step() {
                 assignSeen_ = true;
             }
             other_ = token.Operator;
-            cursor_.Pos = token.Next;
+            cursor_.Pos = token.Skip;
             return true;
         default:
             break;
@@ -282,7 +193,7 @@ bool TScriptExpression::ReadOperand(const TScriptToken& token, TScriptValue& ope
             return FailAtStart(); // no closing quote within the list
         }
         operand.SetText(cursor_.View(cursor_.Pos + 1, token.Next));
-        cursor_.Pos = token.Next + 1;
+        cursor_.Pos = token.Skip;
         return true;
     }
     if (token.Kind == TKind::kNumber) {
@@ -307,7 +218,7 @@ bool TScriptExpression::ReadNumber(const TScriptToken& token, TScriptValue& oper
         return FailAtStart();
     }
     operand.SetInt(token.Number);
-    cursor_.Pos = token.Next;
+    cursor_.Pos = token.Skip;
     return true;
 }
 

@@ -32,11 +32,8 @@ private:
     // From the position: the ")" that closes a list at depth 0 (closed), else the CR, LF or end of text.
     static size_t ScanListEnd(const TScriptCursor& text, size_t from, bool& closed);
     bool NothingPending() const;
-    // The comparison, logical or assignment operator written at the position, and its length.
-    static TOperator OperatorWordAt(const TScriptCursor& cursor, size_t position, size_t& length);
     // The token at the position, read once per run.
     TScriptToken TokenAt(size_t position);
-    static TScriptToken ReadToken(const TScriptCursor& text, size_t position);
     // Reads one token; false after an error.
     bool Step();
     bool ReadOperand(const TScriptToken& token, TScriptValue& operand);

@@ -2,22 +2,14 @@
 
 void TScriptTextMemo::Reset(const TScriptCursor& script) {
     script_ = script;
-    slots_.clear();
     facts_.clear();
+    // Positions are kept in 32 bits; a longer text is read afresh each time.
+    const bool kept = script.Base != nullptr && script.End < size_t{INT32_MAX};
+    slots_.assign(kept ? script.End + 1 : 0, 0);
 }
 
-TScriptTextMemo::TFacts* TScriptTextMemo::At(const TScriptCursor& cursor, size_t position) {
-    if (cursor.Base != script_.Base || script_.Base == nullptr || position > script_.End ||
-        script_.End >= size_t{INT32_MAX}) {
-        return nullptr;
-    }
-    if (slots_.empty()) {
-        slots_.assign(script_.End + 1, 0);
-    }
-    uint32_t& slot = slots_[position];
-    if (slot == 0) {
-        facts_.emplace_back();
-        slot = static_cast<uint32_t>(facts_.size());
-    }
-    return &facts_[slot - 1];
+TScriptTextMemo::TFacts* TScriptTextMemo::Add(size_t position) {
+    facts_.emplace_back();
+    slots_[position] = static_cast<uint32_t>(facts_.size());
+    return &facts_.back();
 }

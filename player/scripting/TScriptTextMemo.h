@@ -7,7 +7,6 @@
 #include "player/scripting/TScriptToken.h"
 
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 class TScriptTextMemo {
@@ -17,6 +16,14 @@ public:
 
     // The answers found at one position (kUnknown: not worked out yet).
     struct TFacts {
+        // The expression token that starts here (when HasToken).
+        TScriptToken Token;
+        bool HasToken = false;
+        // The statement here is the name that starts here: no keyword, no built-in.
+        bool PlainName = false;
+        // The name that starts here: its length (at most 50) and number.
+        uint8_t NameLength = 0;
+        int32_t NameId = kUnknown;
         // The "}" that closes a block whose text starts here (kNone: none).
         int32_t ClosingBrace = kUnknown;
         // Where a list whose text starts here ends: on its ")" (closed) or at the end of the line.
@@ -24,12 +31,6 @@ public:
         bool ListClosed = false;
         // The CR, LF or end of the text that ends the line.
         int32_t LineEnd = kUnknown;
-        // The name that starts here, its length (at most 50) and its number.
-        int32_t NameId = kUnknown;
-        uint8_t NameLength = 0;
-        // The statement here is that name: no keyword, no built-in.
-        bool PlainName = false;
-        std::optional<TScriptToken> Token;
     };
 
     // Starts a run over the text.
@@ -38,9 +39,17 @@ public:
     const TScriptCursor& Script() const { return script_; }
     // The answers for the position; nullptr when the cursor reads another text or the text is too long
     // for positions of 32 bits. Valid until the next call.
-    TFacts* At(const TScriptCursor& cursor, size_t position);
+    TFacts* At(const TScriptCursor& cursor, size_t position) {
+        if (cursor.Base != script_.Base || position >= slots_.size()) {
+            return nullptr;
+        }
+        const uint32_t slot = slots_[position];
+        return slot != 0 ? &facts_[slot - 1] : Add(position);
+    }
 
 private:
+    TFacts* Add(size_t position);
+
     TScriptCursor script_;
     // For each position, 1 + the index of its answers in facts_ (0: none yet).
     std::vector<uint32_t> slots_;

@@ -2,6 +2,8 @@
 // What the expression reader finds at one position of the script text: the token that starts there,
 // read from the text alone. Whether it is taken as an operator or as an operand, and whether it fits
 // into the list being read, the reader decides from its state and the list's end.
+#include "player/scripting/TScriptCursor.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -34,11 +36,20 @@ struct TScriptToken {
     };
     static constexpr size_t kNoQuote = SIZE_MAX;
 
+    // The token at the position. A part of the text ends on a "}" or ")", which no token but a
+    // one-character one holds, so a token reads the same in a part as in the whole text.
+    static TScriptToken Read(const TScriptCursor& text, size_t position);
+    // The comparison, logical or assignment operator written at the position, and its length.
+    static TOperator WordAt(const TScriptCursor& text, size_t position, size_t& length);
+
     TKind Kind = TKind::kOther;
     TOperator Operator = TOperator::kNone;
     // A number: what follows it may end it (a blank, a comma, an operator).
     bool NumberEnds = false;
     // The position behind the token (a quote: of its closing quote).
     size_t Next = 0;
+    // Where reading goes on behind the token (a quote: behind its closing quote), past the blanks
+    // after it; blanks between tokens change nothing.
+    size_t Skip = 0;
     int32_t Number = 0;
 };
