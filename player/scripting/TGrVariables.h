@@ -20,4 +20,8 @@ struct TGrVariables : TListItem<TGrVariables> {
     std::vector<TParameter> Parameters;
     size_t BodyStart = 0;
     size_t BodyEnd = 0;
+
+    // Entries are made and dropped by every call and block: their memory is reused.
+    static void* operator new(size_t size);
+    static void operator delete(void* block, size_t size);
 };

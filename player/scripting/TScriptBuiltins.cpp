@@ -141,7 +141,7 @@ bool TScriptBuiltins::Run(TScriptCursor& cursor, TScriptValue& value, TScriptVal
 }
 
 int32_t TScriptBuiltins::Print(TScriptCall& call) {
-    std::vector<TScriptValue> values;
+    TScriptValues values;
     if (const int32_t read = call.Arguments({TKind::kIntOrText}, values); read != result::kOk) {
         return read;
     }
@@ -162,7 +162,7 @@ int32_t TScriptBuiltins::Print(TScriptCall& call) {
 }
 
 int32_t TScriptBuiltins::StrToInt(TScriptCall& call) {
-    std::vector<TScriptValue> values;
+    TScriptValues values;
     const int32_t read = call.Arguments({TKind::kText}, values);
     if (read == result::kOk) {
         call.Yield(TextToInt(values[0].Text));
@@ -171,7 +171,7 @@ int32_t TScriptBuiltins::StrToInt(TScriptCall& call) {
 }
 
 int32_t TScriptBuiltins::IntToStr(TScriptCall& call) {
-    std::vector<TScriptValue> values;
+    TScriptValues values;
     const int32_t read = call.Arguments({TKind::kInt}, values);
     if (read == result::kOk) {
         call.Yield(Decimal(values[0].Int));
@@ -180,7 +180,7 @@ int32_t TScriptBuiltins::IntToStr(TScriptCall& call) {
 }
 
 int32_t TScriptBuiltins::Version(TScriptCall& call) {
-    std::vector<TScriptValue> values;
+    TScriptValues values;
     const int32_t read = call.Arguments({}, values);
     if (read == result::kOk) {
         const TScriptVersion& version = call.Services().Version;
@@ -201,7 +201,7 @@ int32_t TScriptBuiltins::VersionMember(TScriptCall& call) {
     } else {
         return result::kUndefined;
     }
-    std::vector<TScriptValue> values;
+    TScriptValues values;
     const int32_t read = call.Arguments({}, values);
     if (read == result::kOk) {
         call.Value = std::move(*member);
@@ -211,7 +211,7 @@ int32_t TScriptBuiltins::VersionMember(TScriptCall& call) {
 
 int32_t TScriptBuiltins::System(TScriptCall& call) {
     const IScriptSystem& system = SystemOf(call);
-    std::vector<TScriptValue> values;
+    TScriptValues values;
     std::optional<int32_t> number;
     std::optional<std::u16string> text;
     if (call.Prefix(u"time.")) {
@@ -251,7 +251,7 @@ int32_t TScriptBuiltins::Command(TScriptCall& call) {
 // A remote-control code: learnt by the settings dialog while it is open, else the action mapped to it
 // runs. An empty code maps to nothing.
 int32_t TScriptBuiltins::RemoteCode(TScriptCall& call) {
-    std::vector<TScriptValue> values;
+    TScriptValues values;
     if (const int32_t read = call.Arguments({TKind::kText}, values); read != result::kOk) {
         return read;
     }
@@ -271,7 +271,7 @@ int32_t TScriptBuiltins::RemoteCode(TScriptCall& call) {
 
 int32_t TScriptBuiltins::RunAction(TScriptCall& call) {
     const std::string command = ActionName(call.Cursor);
-    std::vector<TScriptValue> values;
+    TScriptValues values;
     if (call.Arguments({}, values) != result::kOk) {
         return result::kWrongType;
     }

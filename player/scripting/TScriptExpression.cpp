@@ -25,10 +25,10 @@ TScriptExpression::TScriptExpression(TScriptInterpreter& interpreter, TScriptCur
     : interpreter_(interpreter), cursor_(cursor), scope_(scope), output_(output), single_(single),
       bare_(bare) {}
 
-int32_t TScriptExpression::Evaluate(std::vector<TScriptValue>* values, std::vector<TGrVariables*>* parameters,
-                                    int32_t& error) {
+int32_t TScriptExpression::Evaluate(TScriptValues* values, TStackInfo* parameters, int32_t& error) {
     values_ = values;
     parameters_ = parameters;
+    nextParameter_ = parameters != nullptr ? parameters->Variables().Head : nullptr;
     start_ = cursor_.Pos;
     error = script_result::kSyntax;
     if (!bare_) {
@@ -54,11 +54,9 @@ int32_t TScriptExpression::Evaluate(std::vector<TScriptValue>* values, std::vect
             }
         }
     }
-    while (cursor_.Pos < end_ && cursor_.Ch() != u')') {
-        if (!Step()) {
-            error = limit_ != 0 ? limit_ : script_result::kSyntax;
-            return -1;
-        }
+    if (!ReadTokens()) {
+        error = limit_ != 0 ? limit_ : script_result::kSyntax;
+        return -1;
     }
     if (arithmetic_ != TOperator::kNone || other_ != TOperator::kNone) {
         FailAtEnd();
@@ -78,61 +76,98 @@ int32_t TScriptExpression::Evaluate(std::vector<TScriptValue>* values, std::vect
 }
 
 bool TScriptExpression::FindEnd() {
-    bool closed = false;
     TScriptTextMemo& memo = interpreter_.Memo();
-    TScriptTextMemo::TFacts* facts = memo.At(cursor_, cursor_.Pos);
-    if (facts == nullptr) {
-        end_ = ScanListEnd(cursor_, cursor_.Pos, closed);
-        return closed || bare_;
+    if (TScriptTextMemo::TFacts* facts = memo.At(cursor_, cursor_.Pos)) {
+        if (!facts->List) {
+            facts->List = std::make_unique<TScriptListCode>(interpreter_, cursor_.Pos, cursor_.End, bare_);
+        }
+        // The same text read within another part (rare) is read from the text.
+        code_ = facts->List->Fits(cursor_.End, bare_) ? facts->List.get() : nullptr;
     }
-    if (facts->ListEnd == TScriptTextMemo::kUnknown) {
-        facts->ListEnd = static_cast<int32_t>(ScanListEnd(memo.Script(), cursor_.Pos, facts->ListClosed));
-    }
-    end_ = static_cast<size_t>(facts->ListEnd);
-    closed = facts->ListClosed;
-    if (end_ >= cursor_.End) { // the part being read ends first
-        end_ = cursor_.End;
-        closed = false;
+    bool closed = false;
+    if (code_ != nullptr) {
+        end_ = code_->End();
+        closed = code_->Closed();
+    } else {
+        end_ = TScriptListCode::ScanEnd(cursor_, cursor_.Pos, closed);
     }
     return closed || bare_;
-}
-
-size_t TScriptExpression::ScanListEnd(const TScriptCursor& text, size_t from, bool& closed) {
-    int32_t depth = 0;
-    for (size_t p = from;; ++p) {
-        const char16_t c = text.At(p);
-        if (c == 0 || c == kCr || c == kLf) {
-            closed = false;
-            return p;
-        }
-        if (c == u'(') {
-            ++depth;
-        } else if (c == u')' && depth-- == 0) {
-            closed = true;
-            return p;
-        }
-    }
 }
 
 bool TScriptExpression::NothingPending() const {
     return !separator_ && arithmetic_ == TOperator::kNone && other_ == TOperator::kNone;
 }
 
-TScriptToken TScriptExpression::TokenAt(size_t position) {
-    TScriptTextMemo& memo = interpreter_.Memo();
-    TScriptTextMemo::TFacts* facts = memo.At(cursor_, position);
-    if (facts == nullptr) {
-        return TScriptToken::Read(cursor_, position);
+bool TScriptExpression::ReadTokens() {
+    if (code_ == nullptr) {
+        while (cursor_.Pos < end_ && cursor_.Ch() != u')') {
+            if (!Step(TScriptToken::Read(cursor_, cursor_.Pos))) {
+                return false;
+            }
+        }
+        return true;
     }
-    if (!facts->HasToken) {
-        facts->Token = TScriptToken::Read(memo.Script(), position);
-        facts->HasToken = true;
+    size_t next = 0;
+    while (cursor_.Pos < end_ && cursor_.Ch() != u')') {
+        TScriptListCode& code = *code_;
+        if (next >= code.Size() || code[next].Position != cursor_.Pos) {
+            next = code.Find(cursor_.Pos, next < code.Size() && code[next].Lead <= cursor_.Pos ? next : 0);
+        }
+        if (next == code.Size()) { // an operand left the reader where the list's code does not go
+            if (!Step(TScriptToken::Read(cursor_, cursor_.Pos))) {
+                return false;
+            }
+            continue;
+        }
+        cursor_.Pos = code[next].Position; // blanks before a token change nothing
+        if (!StepCode(code[next])) {
+            return false;
+        }
+        ++next;
     }
-    return facts->Token;
+    return true;
 }
 
-bool TScriptExpression::Step() {
-    const TScriptToken token = TokenAt(cursor_.Pos);
+bool TScriptExpression::StepCode(TScriptListCode::TOp& op) {
+    switch (op.Token.Kind) {
+    case TKind::kNumber:
+    case TKind::kQuote:
+        if (op.Fits) {
+            TScriptValue operand;
+            if (op.Token.Kind == TKind::kNumber) {
+                operand.SetInt(op.Token.Number);
+            } else {
+                operand.SetText(cursor_.View(op.Position + 1, op.Token.Next));
+            }
+            cursor_.Pos = op.Token.Skip;
+            return Combine(operand);
+        }
+        break;
+    case TKind::kOther:
+        if (op.PlainName && op.Fits) {
+            TScriptValue operand;
+            const size_t before = cursor_.Pos;
+            TGrVariables* entry = nullptr;
+            const int32_t read = interpreter_.NameOperand(cursor_, {op.NameLength, op.NameId}, operand,
+                                                          output_, scope_, &entry);
+            return TookOperand(read, before, entry) && Combine(operand);
+        }
+        if (op.NameLength > 0) {
+            // Run from the text, which tells the interpreter whether this is a plain name.
+            const bool stepped = Step(op.Token);
+            const TScriptTextMemo::TFacts* facts =
+                interpreter_.Memo().At(interpreter_.Memo().Script(), op.Position);
+            op.PlainName = facts != nullptr && facts->PlainName;
+            return stepped;
+        }
+        break;
+    default:
+        break;
+    }
+    return Step(op.Token);
+}
+
+bool TScriptExpression::Step(const TScriptToken& token) {
     if (NothingPending()) {
         switch (token.Kind) {
         case TKind::kComma:
@@ -176,15 +211,15 @@ bool TScriptExpression::Step() {
 
 bool TScriptExpression::ReadOperand(const TScriptToken& token, TScriptValue& operand) {
     if (token.Kind == TKind::kOpen) {
-        std::vector<TScriptValue> inner;
+        TScriptValues inner;
         int32_t innerError = 0;
         if (interpreter_.EvaluateList(cursor_, &inner, nullptr, output_, innerError, scope_, true, false) <
             0) {
             limit_ = TScriptInterpreter::IsLimit(innerError) ? innerError : 0;
             return FailAtEnd();
         }
-        if (!inner.empty()) {
-            operand = std::move(inner.back());
+        if (!inner.Empty()) {
+            operand = std::move(inner.Back());
         }
         return true;
     }
@@ -202,6 +237,10 @@ bool TScriptExpression::ReadOperand(const TScriptToken& token, TScriptValue& ope
     const size_t before = cursor_.Pos;
     TGrVariables* entry = nullptr;
     const int32_t read = interpreter_.ExecuteStatement(cursor_, operand, output_, scope_, &entry, true);
+    return TookOperand(read, before, entry);
+}
+
+bool TScriptExpression::TookOperand(int32_t read, size_t before, TGrVariables* entry) {
     if (read != script_result::kOk || cursor_.Pos == before) {
         limit_ = TScriptInterpreter::IsLimit(read) ? read : 0;
         return FailAtEnd(); // any other failure of an operand is a failure of the expression
@@ -322,18 +361,19 @@ bool TScriptExpression::Append(TScriptValue& operand) {
         if (operand.Type == TScriptValue::kEmpty) {
             return FailAtEnd();
         }
-        if (nextParameter_ < parameters_->size()) {
-            TGrVariables* parameter = (*parameters_)[nextParameter_];
-            if (parameter->Value.Type != operand.Type) {
+        if (nextParameter_ != nullptr) {
+            if (nextParameter_->Value.Type != operand.Type) {
                 return FailAtEnd();
             }
-            parameter->Value = std::move(operand);
+            nextParameter_->Value = std::move(operand);
+            lastParameter_ = &nextParameter_->Value;
+            nextParameter_ = nextParameter_->Next;
         } else {
             overflow_ = std::move(operand);
+            lastParameter_ = &overflow_;
         }
-        ++nextParameter_;
     } else if (values_ != nullptr) {
-        values_->push_back(std::move(operand));
+        values_->Add(std::move(operand));
     } else {
         return FailAtEnd();
     }
@@ -343,12 +383,9 @@ bool TScriptExpression::Append(TScriptValue& operand) {
 
 TScriptValue* TScriptExpression::Current() {
     if (parameters_ != nullptr) {
-        if (nextParameter_ == 0) {
-            return nullptr;
-        }
-        return nextParameter_ > parameters_->size() ? &overflow_ : &(*parameters_)[nextParameter_ - 1]->Value;
+        return lastParameter_;
     }
-    return values_ != nullptr && !values_->empty() ? &values_->back() : nullptr;
+    return values_ != nullptr && !values_->Empty() ? &values_->Back() : nullptr;
 }
 
 bool TScriptExpression::FailAtStart() {

@@ -4,11 +4,12 @@
 // function calls and built-ins. 32-bit integers wrap; a division by 0 gives 0. Each value is either
 // appended to a list or written into the next parameter entry of a call.
 #include "player/scripting/TScriptCursor.h"
+#include "player/scripting/TScriptListCode.h"
 #include "player/scripting/TScriptToken.h"
 #include "player/scripting/TScriptValue.h"
+#include "player/scripting/TScriptValues.h"
 
 #include <cstdint>
-#include <vector>
 
 class TScriptInterpreter;
 class TStackInfo;
@@ -20,8 +21,7 @@ public:
                       TScriptValue* output, bool single, bool bare);
 
     // See TScriptInterpreter::EvaluateList.
-    int32_t Evaluate(std::vector<TScriptValue>* values, std::vector<TGrVariables*>* parameters,
-                     int32_t& error);
+    int32_t Evaluate(TScriptValues* values, TStackInfo* parameters, int32_t& error);
 
 private:
     using TOperator = TScriptToken::TOperator;
@@ -29,14 +29,16 @@ private:
 
     // Finds the ")" that closes the list (bare: also the line's end); false when a list has none.
     bool FindEnd();
-    // From the position: the ")" that closes a list at depth 0 (closed), else the CR, LF or end of text.
-    static size_t ScanListEnd(const TScriptCursor& text, size_t from, bool& closed);
     bool NothingPending() const;
-    // The token at the position, read once per run.
-    TScriptToken TokenAt(size_t position);
-    // Reads one token; false after an error.
-    bool Step();
+    // Reads the tokens up to the end of the list; false after an error.
+    bool ReadTokens();
+    // Reads one token of the list's code: what it told beforehand spares reading the text.
+    bool StepCode(TScriptListCode::TOp& op);
+    // Reads the token at the cursor; false after an error.
+    bool Step(const TScriptToken& token);
     bool ReadOperand(const TScriptToken& token, TScriptValue& operand);
+    // After an operand that ran as a statement: whether it gave one, and the first variable met.
+    bool TookOperand(int32_t read, size_t before, TGrVariables* entry);
     bool ReadNumber(const TScriptToken& token, TScriptValue& operand);
     bool Combine(TScriptValue& operand);
     bool Compare(TScriptValue& current, const TScriptValue& operand);
@@ -56,17 +58,21 @@ private:
     const bool single_;
     const bool bare_;
 
-    std::vector<TScriptValue>* values_ = nullptr;
-    std::vector<TGrVariables*>* parameters_ = nullptr;
+    TScriptValues* values_ = nullptr;
+    TStackInfo* parameters_ = nullptr;
     size_t start_ = 0;
     size_t end_ = 0;
+    // The list as the run knows it (none: its tokens are read from the text).
+    TScriptListCode* code_ = nullptr;
     bool separator_ = false;
     TOperator arithmetic_ = TOperator::kNone;
     TOperator other_ = TOperator::kNone;
     bool assignSeen_ = false;
     TGrVariables* target_ = nullptr;
     int32_t count_ = 0;
-    size_t nextParameter_ = 0;
+    // The parameter the next value goes into (none: past the last), and the value written last.
+    TGrVariables* nextParameter_ = nullptr;
+    TScriptValue* lastParameter_ = nullptr;
     // A value beyond the last parameter: kept only to be counted.
     TScriptValue overflow_;
     // The code of an operand that went past the interpreter's limits (0: none).

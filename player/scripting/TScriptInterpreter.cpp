@@ -11,14 +11,11 @@ namespace result = script_result;
 
 namespace {
 
-// Names hold at most 49 characters; reading stops at the 50th.
-constexpr size_t kNameLimit = 50;
-
 // The length of the run of name characters at the position, at most kNameLimit. A part of the text ends
 // on a "}" or ")", so a name reads the same in the part as in the whole text.
 size_t NameLength(const TScriptCursor& cursor, size_t position) {
     size_t length = 0;
-    while (length < kNameLimit && IsNameChar(cursor.At(position + length))) {
+    while (length < TScriptInterpreter::kNameLimit && IsNameChar(cursor.At(position + length))) {
         ++length;
     }
     return length;
@@ -33,15 +30,6 @@ bool IsKeyword(const TScriptCursor& cursor, std::u16string_view word) {
 bool TScriptInterpreter::IsLimit(int32_t code) {
     return code == result::kNestedTooDeep || code == result::kTooManySteps;
 }
-
-namespace {
-
-// What may follow a name in a statement or an operand.
-bool EndsName(char16_t c) {
-    return c == 0 || IsBlankOrLineEnd(c) || c == u'(' || c == u')' || c == u',';
-}
-
-} // namespace
 
 TScriptInterpreter::TScriptInterpreter(const TScriptServices& services)
     : services_(services), builtins_(*this) {}
@@ -209,6 +197,14 @@ int32_t TScriptInterpreter::ExecuteStatement(TScriptCursor& cursor, TScriptValue
     return NameStatement(cursor, name, value, output, scope, entry, expressionMode);
 }
 
+int32_t TScriptInterpreter::NameOperand(TScriptCursor& cursor, const TName& name, TScriptValue& value,
+                                        TScriptValue* output, TStackInfo& scope, TGrVariables** entry) {
+    if (++steps_ > services_.Limits.MaxSteps) {
+        return result::kTooManySteps;
+    }
+    return NameStatement(cursor, name, value, output, scope, entry, true);
+}
+
 TScriptInterpreter::TName TScriptInterpreter::NameAt(const TScriptCursor& cursor, size_t position) {
     TScriptTextMemo::TFacts* facts = memo_.At(cursor, position);
     if (facts == nullptr) {
@@ -244,7 +240,7 @@ int32_t TScriptInterpreter::NameStatement(TScriptCursor& cursor, const TName& na
                                           TScriptValue* output, TStackInfo& scope, TGrVariables** entry,
                                           bool expressionMode) {
     const size_t start = cursor.Pos;
-    if (name.Length >= kNameLimit || !EndsName(cursor.At(start + name.Length))) {
+    if (name.Length >= kNameLimit || !IsNameEnd(cursor.At(start + name.Length))) {
         return result::kSyntax;
     }
     // Scope by scope outwards: a scope's functions hide its variables; the walk ends at the first
@@ -285,7 +281,7 @@ int32_t TScriptInterpreter::VariableStatement(TScriptCursor& cursor, size_t star
                                               TScriptValue* output, TStackInfo& scope) {
     TScriptCursor expression = cursor;
     expression.Pos = start;
-    std::vector<TScriptValue> values;
+    TScriptValues values;
     int32_t error = 0;
     const int32_t count = EvaluateList(expression, &values, nullptr, output, error, scope, true, true);
     const size_t lineEnd = LineEnd(cursor, start);
@@ -300,20 +296,19 @@ int32_t TScriptInterpreter::VariableStatement(TScriptCursor& cursor, size_t star
 int32_t TScriptInterpreter::CallFunction(TScriptCursor& cursor, const TGrVariables& function,
                                          TScriptValue& value, TScriptValue* output, TStackInfo& scope) {
     TStackInfo call(&scope);
-    std::vector<TGrVariables*> parameters;
-    parameters.reserve(function.Parameters.size());
+    // The call scope holds the parameters alone while the arguments are read into them.
     for (const TGrVariables::TParameter& parameter : function.Parameters) {
-        parameters.push_back(call.AddVariable(parameter.NameId, parameter.Type));
+        call.AddVariable(parameter.NameId, parameter.Type);
     }
     int32_t error = 0;
-    const int32_t count = EvaluateList(cursor, nullptr, &parameters, output, error, scope, false, false);
+    const int32_t count = EvaluateList(cursor, nullptr, &call, output, error, scope, false, false);
     if (count < 0) {
         return IsLimit(error) ? error : result::kWrongType;
     }
-    if (static_cast<size_t>(count) < parameters.size()) {
+    if (static_cast<size_t>(count) < function.Parameters.size()) {
         return result::kTooFewArguments;
     }
-    if (static_cast<size_t>(count) > parameters.size()) {
+    if (static_cast<size_t>(count) > function.Parameters.size()) {
         return result::kTooManyArguments;
     }
     const TGrVariables* answer = call.AddVariable(TScriptNames::kResult, TScriptValue::kEmpty);
@@ -334,7 +329,7 @@ int32_t TScriptInterpreter::CallFunction(TScriptCursor& cursor, const TGrVariabl
 int32_t TScriptInterpreter::IfStatement(TScriptCursor& cursor, TScriptValue& value, TScriptValue* output,
                                         TStackInfo& scope) {
     cursor.Pos += 2;
-    std::vector<TScriptValue> values;
+    TScriptValues values;
     int32_t error = 0;
     const int32_t count = EvaluateList(cursor, &values, nullptr, output, error, scope, false, false);
     if (count < 0) {
@@ -562,9 +557,9 @@ int32_t TScriptInterpreter::DeclareVariable(TScriptCursor& cursor, TStackInfo& s
     return result::kOk;
 }
 
-int32_t TScriptInterpreter::EvaluateList(TScriptCursor& cursor, std::vector<TScriptValue>* values,
-                                         std::vector<TGrVariables*>* parameters, TScriptValue* output,
-                                         int32_t& error, TStackInfo& scope, bool single, bool bare) {
+int32_t TScriptInterpreter::EvaluateList(TScriptCursor& cursor, TScriptValues* values, TStackInfo* parameters,
+                                         TScriptValue* output, int32_t& error, TStackInfo& scope, bool single,
+                                         bool bare) {
     const TNesting nesting(*this);
     if (!nesting.Entered()) {
         error = result::kNestedTooDeep;

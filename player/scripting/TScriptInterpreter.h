@@ -15,7 +15,6 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
-#include <vector>
 
 class TScriptInterpreter {
 public:
@@ -40,9 +39,8 @@ public:
     // `values`, or with `parameters` into a call's parameter entries (each value of its entry's type).
     // Neither: the list must be empty. Single: a comma is refused. The number of values, or -1 with the
     // error code set (1 when all went well).
-    int32_t EvaluateList(TScriptCursor& cursor, std::vector<TScriptValue>* values,
-                         std::vector<TGrVariables*>* parameters, TScriptValue* output, int32_t& error,
-                         TStackInfo& scope, bool single, bool bare);
+    int32_t EvaluateList(TScriptCursor& cursor, TScriptValues* values, TStackInfo* parameters,
+                         TScriptValue* output, int32_t& error, TStackInfo& scope, bool single, bool bare);
     // Scans for a character outside parentheses, braces and text literals, within `lineLimit` line
     // ends (-1: no limit). Strict: only blanks may come before it. 1 with the cursor on it, 0 when it is
     // not there, -1 when the scan ends inside parentheses, braces or a literal (or, strict, on another
@@ -73,14 +71,21 @@ public:
         TScriptInterpreter& interpreter_;
     };
 
-private:
-    // A name in the text: its length (at most 50, the name limit) and its number.
+    // Names hold at most 49 characters; reading one stops at the 50th.
+    static constexpr size_t kNameLimit = 50;
+    // A name in the text: its length (at most kNameLimit) and its number.
     struct TName {
         size_t Length;
         uint32_t Id;
     };
 
     TName NameAt(const TScriptCursor& cursor, size_t position);
+    // An operand that the text there has shown to be a name (neither a keyword nor a built-in), as
+    // ExecuteStatement runs it in expression mode.
+    int32_t NameOperand(TScriptCursor& cursor, const TName& name, TScriptValue& value, TScriptValue* output,
+                        TStackInfo& scope, TGrVariables** entry);
+
+private:
     // Where the line that holds the position ends (its CR or LF, or the end of the text).
     size_t LineEnd(const TScriptCursor& cursor, size_t position);
     int32_t RunBlock(TScriptCursor& cursor, TScriptValue& value, TScriptValue* output, TStackInfo& scope);

@@ -4,9 +4,10 @@
 // Every answer is one for the whole text. A part of the text (a block, a function's body) reads as
 // ending early, so the users check an answer against the end of the part they read.
 #include "player/scripting/TScriptCursor.h"
-#include "player/scripting/TScriptToken.h"
+#include "player/scripting/TScriptListCode.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class TScriptTextMemo {
@@ -16,9 +17,6 @@ public:
 
     // The answers found at one position (kUnknown: not worked out yet).
     struct TFacts {
-        // The expression token that starts here (when HasToken).
-        TScriptToken Token;
-        bool HasToken = false;
         // The statement here is the name that starts here: no keyword, no built-in.
         bool PlainName = false;
         // The name that starts here: its length (at most 50) and number.
@@ -26,9 +24,8 @@ public:
         int32_t NameId = kUnknown;
         // The "}" that closes a block whose text starts here (kNone: none).
         int32_t ClosingBrace = kUnknown;
-        // Where a list whose text starts here ends: on its ")" (closed) or at the end of the line.
-        int32_t ListEnd = kUnknown;
-        bool ListClosed = false;
+        // The list of expressions whose text starts here.
+        std::unique_ptr<TScriptListCode> List;
         // The CR, LF or end of the text that ends the line.
         int32_t LineEnd = kUnknown;
     };
