@@ -110,7 +110,7 @@ bool TScriptExpression::ReadTokens() {
     size_t next = 0;
     while (cursor_.Pos < end_ && cursor_.Ch() != u')') {
         TScriptListCode& code = *code_;
-        if (next >= code.Size() || code[next].Position != cursor_.Pos) {
+        if (next >= code.Size() || code[next].Lead > cursor_.Pos || code[next].Position < cursor_.Pos) {
             next = code.Find(cursor_.Pos, next < code.Size() && code[next].Lead <= cursor_.Pos ? next : 0);
         }
         if (next == code.Size()) { // an operand left the reader where the list's code does not go

@@ -132,11 +132,16 @@ int32_t TScriptInterpreter::ExecuteStatement(TScriptCursor& cursor, TScriptValue
     if (++steps_ > services_.Limits.MaxSteps) {
         return result::kTooManySteps;
     }
-    // A statement once read as a plain name is one again: the keywords and built-ins are not tried.
+    // A statement once read as a plain name or a built-in is one again: the keywords are not tried.
     if (const TScriptTextMemo::TFacts* facts = memo_.At(cursor, cursor.Pos);
-        facts != nullptr && facts->PlainName && cursor.Pos + facts->NameLength < cursor.End) {
-        return NameStatement(cursor, {facts->NameLength, static_cast<uint32_t>(facts->NameId)}, value, output,
-                             scope, entry, expressionMode);
+        facts != nullptr && cursor.Pos + facts->NameLength < cursor.End) {
+        if (facts->PlainName) {
+            return NameStatement(cursor, {facts->NameLength, static_cast<uint32_t>(facts->NameId)}, value,
+                                 output, scope, entry, expressionMode);
+        }
+        if (facts->Builtin != TScriptBuiltins::kNone) {
+            return builtins_.Run(facts->Builtin, cursor, value, output, scope);
+        }
     }
     switch (cursor.Ch()) {
     case u' ':
@@ -182,17 +187,18 @@ int32_t TScriptInterpreter::ExecuteStatement(TScriptCursor& cursor, TScriptValue
     default:
         break;
     }
-    int32_t builtin = result::kOk;
-    if (builtins_.Run(cursor, value, output, scope, builtin)) {
-        return builtin;
-    }
-    // What decided that this is no keyword or built-in lies within the name and the character behind
-    // it; while that character is inside the part being read, the decision holds for the next time.
+    const int32_t builtin = TScriptBuiltins::Find(cursor);
+    // What decided that this is no keyword, and which built-in or none, lies within the name and the
+    // character behind it; while that character is inside the part being read, it holds the next time.
     const TName name = NameAt(cursor, cursor.Pos);
     if (name.Length > 0 && cursor.Pos + name.Length < cursor.End) {
         if (TScriptTextMemo::TFacts* facts = memo_.At(cursor, cursor.Pos)) {
-            facts->PlainName = true;
+            facts->PlainName = builtin == TScriptBuiltins::kNone;
+            facts->Builtin = static_cast<int8_t>(builtin);
         }
+    }
+    if (builtin != TScriptBuiltins::kNone) {
+        return builtins_.Run(builtin, cursor, value, output, scope);
     }
     return NameStatement(cursor, name, value, output, scope, entry, expressionMode);
 }

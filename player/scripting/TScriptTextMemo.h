@@ -19,6 +19,8 @@ public:
     struct TFacts {
         // The statement here is the name that starts here: no keyword, no built-in.
         bool PlainName = false;
+        // The statement here is this built-in (TScriptBuiltins::Find; -1: none or not known).
+        int8_t Builtin = -1;
         // The name that starts here: its length (at most 50) and number.
         uint8_t NameLength = 0;
         int32_t NameId = kUnknown;
