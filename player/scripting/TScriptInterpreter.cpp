@@ -71,7 +71,7 @@ int32_t TScriptInterpreter::RunScriptBlock(TScriptCursor& cursor, TScriptValue& 
     if (scope != nullptr) {
         return RunBlock(cursor, value, output, *scope);
     }
-    TStackInfo fresh;
+    TStackInfo fresh(&bindings_);
     return RunBlock(cursor, value, output, fresh);
 }
 
@@ -249,24 +249,12 @@ int32_t TScriptInterpreter::NameStatement(TScriptCursor& cursor, const TName& na
     if (name.Length >= kNameLimit || !IsNameEnd(cursor.At(start + name.Length))) {
         return result::kSyntax;
     }
-    // Scope by scope outwards: a scope's functions hide its variables; the walk ends at the first
-    // variable, and a function met on the way (the outermost one) wins over it.
-    const uint64_t nameBit = TStackInfo::NameBit(name.Id);
-    const TGrVariables* function = nullptr;
-    TGrVariables* variable = nullptr;
-    for (TStackInfo* s = &scope; s != nullptr && variable == nullptr; s = s->Parent) {
-        if (!s->MayHold(nameBit)) {
-            continue;
-        }
-        if (const TGrVariables* found = s->FindFunction(name.Id)) {
-            function = found;
-        } else {
-            variable = s->FindVariable(name.Id);
-        }
-    }
+    // The scope in force is the current one, so the names bound are those it sees.
+    const TScriptBindings::TFound found = bindings_.Find(name.Id);
+    TGrVariables* variable = found.Variable;
     cursor.Pos = start + name.Length;
-    if (function != nullptr) {
-        return CallFunction(cursor, *function, value, output, scope);
+    if (found.Function != nullptr) {
+        return CallFunction(cursor, *found.Function, value, output, scope);
     }
     if (variable == nullptr) {
         return result::kUndefined;
@@ -301,7 +289,7 @@ int32_t TScriptInterpreter::VariableStatement(TScriptCursor& cursor, size_t star
 
 int32_t TScriptInterpreter::CallFunction(TScriptCursor& cursor, const TGrVariables& function,
                                          TScriptValue& value, TScriptValue* output, TStackInfo& scope) {
-    TStackInfo call(&scope);
+    TStackInfo call(&bindings_, false);
     // The call scope holds the parameters alone while the arguments are read into them.
     for (const TGrVariables::TParameter& parameter : function.Parameters) {
         call.AddVariable(parameter.NameId, parameter.Type);
@@ -317,6 +305,7 @@ int32_t TScriptInterpreter::CallFunction(TScriptCursor& cursor, const TGrVariabl
     if (static_cast<size_t>(count) > function.Parameters.size()) {
         return result::kTooManyArguments;
     }
+    call.ComeIntoForce();
     const TGrVariables* answer = call.AddVariable(TScriptNames::kResult, TScriptValue::kEmpty);
     // The body runs with a value of its own: a call that never assigns "result" yields nothing.
     TScriptValue bodyValue;
@@ -356,7 +345,7 @@ int32_t TScriptInterpreter::IfStatement(TScriptCursor& cursor, TScriptValue& val
     cursor.Pos = close + 1;
     int32_t last = result::kOk;
     if (condition) {
-        TStackInfo blockScope(&scope);
+        TStackInfo blockScope(&bindings_);
         TScriptCursor block = cursor;
         block.Pos = open;
         last = RunScriptBlock(block, value, output, &blockScope);
@@ -378,7 +367,7 @@ int32_t TScriptInterpreter::IfStatement(TScriptCursor& cursor, TScriptValue& val
     if (condition) {
         return last;
     }
-    TStackInfo blockScope(&scope);
+    TStackInfo blockScope(&bindings_);
     TScriptCursor block = cursor;
     block.Pos = open;
     return RunScriptBlock(block, value, output, &blockScope);
@@ -494,7 +483,7 @@ int32_t TScriptInterpreter::DefineFunction(TScriptCursor& cursor, TStackInfo& sc
     }
     // The parameters: declarations separated by commas. A declaration that cannot be read makes the
     // definition fail, rather than leaving a function with fewer parameters than written.
-    TStackInfo declared;
+    TStackInfo declared(nullptr);
     TScriptCursor parameters = cursor.Part(parametersStart, parametersEnd);
     while (true) {
         while (parameters.Ch() == u' ') {

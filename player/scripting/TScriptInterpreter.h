@@ -112,5 +112,6 @@ private:
     int32_t depth_ = 0;
     int64_t steps_ = 0;
     TScriptNames names_;
+    TScriptBindings bindings_;
     TScriptTextMemo memo_;
 };
