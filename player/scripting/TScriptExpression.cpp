@@ -58,18 +58,17 @@ int32_t TScriptExpression::Evaluate(TScriptValues* values, TStackInfo* parameter
         error = limit_ != 0 ? limit_ : script_result::kSyntax;
         return -1;
     }
-    if (arithmetic_ != TOperator::kNone || other_ != TOperator::kNone) {
+    if (pending_ != TOperator::kNone) {
         FailAtEnd();
         return -1;
     }
     PlaceBehindEnd();
     if (assignSeen_) {
-        const TScriptValue* current = Current();
-        if (target_ == nullptr || current == nullptr ||
-            (target_->Value.Type != TScriptValue::kEmpty && target_->Value.Type != current->Type)) {
+        if (target_ == nullptr || current_ == nullptr ||
+            (target_->Value.Type != TScriptValue::kEmpty && target_->Value.Type != current_->Type)) {
             return -1;
         }
-        target_->Value = *current;
+        target_->Value = *current_;
     }
     error = script_result::kOk;
     return count_;
@@ -95,7 +94,7 @@ bool TScriptExpression::FindEnd() {
 }
 
 bool TScriptExpression::NothingPending() const {
-    return !separator_ && arithmetic_ == TOperator::kNone && other_ == TOperator::kNone;
+    return !separator_ && pending_ == TOperator::kNone;
 }
 
 bool TScriptExpression::ReadTokens() {
@@ -145,12 +144,14 @@ bool TScriptExpression::StepCode(TScriptListCode::TOp& op) {
         break;
     case TKind::kOther:
         if (op.PlainName && op.Fits) {
-            TScriptValue operand;
+            // A variable is read where it stands; a function's answer comes as a value of its own.
+            TScriptValue answer;
             const size_t before = cursor_.Pos;
-            TGrVariables* entry = nullptr;
-            const int32_t read = interpreter_.NameOperand(cursor_, {op.NameLength, op.NameId}, operand,
-                                                          output_, scope_, &entry);
-            return TookOperand(read, before, entry) && Combine(operand);
+            TGrVariables* variable = nullptr;
+            const int32_t read = interpreter_.NameOperand(cursor_, {op.NameLength, op.NameId}, answer,
+                                                          output_, scope_, variable);
+            return TookOperand(read, before, variable) &&
+                   Combine(variable != nullptr ? variable->Value : answer);
         }
         if (op.NameLength > 0) {
             // Run from the text, which tells the interpreter whether this is a plain name.
@@ -178,11 +179,10 @@ bool TScriptExpression::Step(const TScriptToken& token) {
             cursor_.Pos = token.Skip;
             return true;
         case TKind::kArithmetic: {
-            const TScriptValue* current = Current();
-            if (current == nullptr || current->Type == TScriptValue::kEmpty) {
+            if (current_ == nullptr || current_->Type == TScriptValue::kEmpty) {
                 return FailAtEnd(); // nothing to its left
             }
-            arithmetic_ = token.Operator;
+            pending_ = token.Operator;
             cursor_.Pos = token.Skip;
             return true;
         }
@@ -193,7 +193,7 @@ bool TScriptExpression::Step(const TScriptToken& token) {
                 }
                 assignSeen_ = true;
             }
-            other_ = token.Operator;
+            pending_ = token.Operator;
             cursor_.Pos = token.Skip;
             return true;
         default:
@@ -261,27 +261,26 @@ bool TScriptExpression::ReadNumber(const TScriptToken& token, TScriptValue& oper
     return true;
 }
 
-bool TScriptExpression::Combine(TScriptValue& operand) {
-    if (arithmetic_ != TOperator::kNone || other_ != TOperator::kNone) {
-        TScriptValue* current = Current();
-        if (current == nullptr || operand.Type == TScriptValue::kEmpty) {
+bool TScriptExpression::Combine(const TScriptValue& operand) {
+    if (pending_ != TOperator::kNone) {
+        if (current_ == nullptr || operand.Type == TScriptValue::kEmpty) {
             return FailAtEnd();
         }
-        if (current->Type == TScriptValue::kEmpty) {
-            *current = TScriptValue::OfType(operand.Type);
+        if (current_->Type == TScriptValue::kEmpty) {
+            *current_ = TScriptValue::OfType(operand.Type);
         }
-        if (operand.Type != current->Type) {
+        if (operand.Type != current_->Type) {
             return FailAtEnd();
         }
-        if (!(other_ != TOperator::kNone ? Compare(*current, operand) : Calculate(*current, operand))) {
+        if (!(TScriptToken::IsArithmetic(pending_) ? Calculate(*current_, operand)
+                                                   : Compare(*current_, operand))) {
             return false;
         }
     } else if (!Append(operand)) {
         return false;
     }
     separator_ = false;
-    arithmetic_ = TOperator::kNone;
-    other_ = TOperator::kNone;
+    pending_ = TOperator::kNone;
     return true;
 }
 
@@ -290,7 +289,7 @@ bool TScriptExpression::Compare(TScriptValue& current, const TScriptValue& opera
     const int comparison = text ? current.Text.compare(operand.Text)
                                 : (current.Int < operand.Int ? -1 : (current.Int > operand.Int ? 1 : 0));
     bool truth = false;
-    switch (other_) {
+    switch (pending_) {
     case TOperator::kAssign:
         current = operand;
         return true;
@@ -302,9 +301,9 @@ bool TScriptExpression::Compare(TScriptValue& current, const TScriptValue& opera
         }
         const bool left = current.Int != 0;
         const bool right = operand.Int != 0;
-        truth = other_ == TOperator::kAnd  ? left && right
-                : other_ == TOperator::kOr ? left || right
-                                           : left != right;
+        truth = pending_ == TOperator::kAnd  ? left && right
+                : pending_ == TOperator::kOr ? left || right
+                                             : left != right;
         break;
     }
     case TOperator::kLess:
@@ -329,7 +328,7 @@ bool TScriptExpression::Compare(TScriptValue& current, const TScriptValue& opera
 
 bool TScriptExpression::Calculate(TScriptValue& current, const TScriptValue& operand) {
     if (operand.Type == TScriptValue::kText) {
-        if (arithmetic_ != TOperator::kAdd ||
+        if (pending_ != TOperator::kAdd ||
             current.Text.size() + operand.Text.size() > interpreter_.MaxTextUnits()) {
             return FailAtEnd();
         }
@@ -338,7 +337,7 @@ bool TScriptExpression::Calculate(TScriptValue& current, const TScriptValue& ope
     }
     const int64_t left = current.Int;
     const int64_t right = operand.Int;
-    switch (arithmetic_) {
+    switch (pending_) {
     case TOperator::kAdd:
         current.Int = Wrap(left + right);
         break;
@@ -356,7 +355,7 @@ bool TScriptExpression::Calculate(TScriptValue& current, const TScriptValue& ope
     return true;
 }
 
-bool TScriptExpression::Append(TScriptValue& operand) {
+bool TScriptExpression::Append(const TScriptValue& operand) {
     if (parameters_ != nullptr) {
         if (operand.Type == TScriptValue::kEmpty) {
             return FailAtEnd();
@@ -365,27 +364,21 @@ bool TScriptExpression::Append(TScriptValue& operand) {
             if (nextParameter_->Value.Type != operand.Type) {
                 return FailAtEnd();
             }
-            nextParameter_->Value = std::move(operand);
-            lastParameter_ = &nextParameter_->Value;
+            nextParameter_->Value = operand;
+            current_ = &nextParameter_->Value;
             nextParameter_ = nextParameter_->Next;
         } else {
-            overflow_ = std::move(operand);
-            lastParameter_ = &overflow_;
+            overflow_ = operand;
+            current_ = &overflow_;
         }
     } else if (values_ != nullptr) {
-        values_->Add(std::move(operand));
+        values_->Add(TScriptValue(operand));
+        current_ = &values_->Back();
     } else {
         return FailAtEnd();
     }
     ++count_;
     return true;
-}
-
-TScriptValue* TScriptExpression::Current() {
-    if (parameters_ != nullptr) {
-        return lastParameter_;
-    }
-    return values_ != nullptr && !values_->Empty() ? &values_->Back() : nullptr;
 }
 
 bool TScriptExpression::FailAtStart() {

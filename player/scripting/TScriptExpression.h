@@ -40,12 +40,10 @@ private:
     // After an operand that ran as a statement: whether it gave one, and the first variable met.
     bool TookOperand(int32_t read, size_t before, TGrVariables* entry);
     bool ReadNumber(const TScriptToken& token, TScriptValue& operand);
-    bool Combine(TScriptValue& operand);
+    bool Combine(const TScriptValue& operand);
     bool Compare(TScriptValue& current, const TScriptValue& operand);
     bool Calculate(TScriptValue& current, const TScriptValue& operand);
-    bool Append(TScriptValue& operand);
-    // The value being built; nullptr before the first.
-    TScriptValue* Current();
+    bool Append(const TScriptValue& operand);
     // Failures: the cursor goes back to where the list began, or behind its end.
     bool FailAtStart();
     bool FailAtEnd();
@@ -64,15 +62,15 @@ private:
     size_t end_ = 0;
     // The list as the run knows it (none: its tokens are read from the text).
     TScriptListCode* code_ = nullptr;
+    // The value being built (nullptr before the first), and the operator that waits for its right side.
+    TScriptValue* current_ = nullptr;
+    TOperator pending_ = TOperator::kNone;
     bool separator_ = false;
-    TOperator arithmetic_ = TOperator::kNone;
-    TOperator other_ = TOperator::kNone;
     bool assignSeen_ = false;
     TGrVariables* target_ = nullptr;
     int32_t count_ = 0;
-    // The parameter the next value goes into (none: past the last), and the value written last.
+    // The parameter the next value goes into (none: past the last).
     TGrVariables* nextParameter_ = nullptr;
-    TScriptValue* lastParameter_ = nullptr;
     // A value beyond the last parameter: kept only to be counted.
     TScriptValue overflow_;
     // The code of an operand that went past the interpreter's limits (0: none).

@@ -204,11 +204,27 @@ int32_t TScriptInterpreter::ExecuteStatement(TScriptCursor& cursor, TScriptValue
 }
 
 int32_t TScriptInterpreter::NameOperand(TScriptCursor& cursor, const TName& name, TScriptValue& value,
-                                        TScriptValue* output, TStackInfo& scope, TGrVariables** entry) {
+                                        TScriptValue* output, TStackInfo& scope, TGrVariables*& variable) {
     if (++steps_ > services_.Limits.MaxSteps) {
         return result::kTooManySteps;
     }
-    return NameStatement(cursor, name, value, output, scope, entry, true);
+    return ReadName(cursor, name, value, output, scope, variable);
+}
+
+int32_t TScriptInterpreter::ReadName(TScriptCursor& cursor, const TName& name, TScriptValue& value,
+                                     TScriptValue* output, TStackInfo& scope, TGrVariables*& variable) {
+    const size_t start = cursor.Pos;
+    if (name.Length >= kNameLimit || !IsNameEnd(cursor.At(start + name.Length))) {
+        return result::kSyntax;
+    }
+    // The scope in force is the current one, so the names bound are those it sees.
+    const TScriptBindings::TFound found = bindings_.Find(name.Id);
+    cursor.Pos = start + name.Length;
+    if (found.Function != nullptr) {
+        return CallFunction(cursor, *found.Function, value, output, scope);
+    }
+    variable = found.Variable;
+    return variable != nullptr ? result::kOk : result::kUndefined;
 }
 
 TScriptInterpreter::TName TScriptInterpreter::NameAt(const TScriptCursor& cursor, size_t position) {
@@ -246,18 +262,10 @@ int32_t TScriptInterpreter::NameStatement(TScriptCursor& cursor, const TName& na
                                           TScriptValue* output, TStackInfo& scope, TGrVariables** entry,
                                           bool expressionMode) {
     const size_t start = cursor.Pos;
-    if (name.Length >= kNameLimit || !IsNameEnd(cursor.At(start + name.Length))) {
-        return result::kSyntax;
-    }
-    // The scope in force is the current one, so the names bound are those it sees.
-    const TScriptBindings::TFound found = bindings_.Find(name.Id);
-    TGrVariables* variable = found.Variable;
-    cursor.Pos = start + name.Length;
-    if (found.Function != nullptr) {
-        return CallFunction(cursor, *found.Function, value, output, scope);
-    }
-    if (variable == nullptr) {
-        return result::kUndefined;
+    TGrVariables* variable = nullptr;
+    const int32_t read = ReadName(cursor, name, value, output, scope, variable);
+    if (read != result::kOk || variable == nullptr) {
+        return read;
     }
     if (entry != nullptr) {
         *entry = variable;

@@ -81,9 +81,9 @@ public:
 
     TName NameAt(const TScriptCursor& cursor, size_t position);
     // An operand that the text there has shown to be a name (neither a keyword nor a built-in), as
-    // ExecuteStatement runs it in expression mode.
+    // ExecuteStatement runs it in expression mode, except that a variable is handed back, not copied.
     int32_t NameOperand(TScriptCursor& cursor, const TName& name, TScriptValue& value, TScriptValue* output,
-                        TStackInfo& scope, TGrVariables** entry);
+                        TStackInfo& scope, TGrVariables*& variable);
 
 private:
     // Where the line that holds the position ends (its CR or LF, or the end of the text).
@@ -102,6 +102,9 @@ private:
     int32_t DeclareVariable(TScriptCursor& cursor, TStackInfo& scope);
     int32_t NameStatement(TScriptCursor& cursor, const TName& name, TScriptValue& value, TScriptValue* output,
                           TStackInfo& scope, TGrVariables** entry, bool expressionMode);
+    // Reads the name at the cursor: calls the function it names, or hands back its variable.
+    int32_t ReadName(TScriptCursor& cursor, const TName& name, TScriptValue& value, TScriptValue* output,
+                     TStackInfo& scope, TGrVariables*& variable);
     int32_t CallFunction(TScriptCursor& cursor, const TGrVariables& function, TScriptValue& value,
                          TScriptValue* output, TStackInfo& scope);
     int32_t VariableStatement(TScriptCursor& cursor, size_t start, TScriptValue& value, TScriptValue* output,

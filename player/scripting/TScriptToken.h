@@ -36,6 +36,10 @@ struct TScriptToken {
     };
     static constexpr size_t kNoQuote = SIZE_MAX;
 
+    static constexpr bool IsArithmetic(TOperator op) {
+        return op >= TOperator::kAdd && op <= TOperator::kDivide;
+    }
+
     // The token at the position. A part of the text ends on a "}" or ")", which no token but a
     // one-character one holds, so a token reads the same in a part as in the whole text.
     static TScriptToken Read(const TScriptCursor& text, size_t position);
