@@ -372,7 +372,7 @@ bool TScriptExpression::Append(const TScriptValue& operand) {
             current_ = &overflow_;
         }
     } else if (values_ != nullptr) {
-        values_->Add(TScriptValue(operand));
+        values_->Add(operand);
         current_ = &values_->Back();
     } else {
         return FailAtEnd();

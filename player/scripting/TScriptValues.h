@@ -9,11 +9,11 @@
 
 class TScriptValues {
 public:
-    void Add(TScriptValue&& value) {
+    void Add(const TScriptValue& value) {
         if (size_ < kInPlace) {
-            inPlace_[size_] = std::move(value);
+            inPlace_[size_] = value;
         } else {
-            more_.push_back(std::move(value));
+            more_.push_back(value);
         }
         ++size_;
     }
