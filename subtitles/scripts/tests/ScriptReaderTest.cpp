@@ -168,7 +168,7 @@ TEST(ScriptReader, ScriptsWithoutDefaultStyleGetTheGlobalOne) {
     EXPECT_EQ(std::memcmp(&script.Styles.Tail->Record, &expected, sizeof expected), 0);
 }
 
-// F4: the resolution of a script never depends on the machine.
+// The resolution of a script never depends on the machine.
 TEST(ScriptReader, MissingResolutionFollowsTheScriptNotTheScreen) {
     struct Case {
         std::string info;
@@ -198,7 +198,7 @@ TEST(ScriptReader, MissingResolutionFollowsTheScriptNotTheScreen) {
     }
 }
 
-// F3: byte-order marks and UTF-8 text.
+// Byte-order marks and UTF-8 text.
 TEST(ScriptReader, Utf8ScriptsWithAndWithoutMark) {
     const std::string script = "[Script Info]\r\nTitle: Caf\xC3\xA9\r\nPlayResX: 640\r\n";
     for (const std::string& bytes : {"\xEF\xBB\xBF" + script, script}) {
@@ -301,7 +301,7 @@ TEST(ScriptReaderAndWriter, AgreeWithOtherSubStationTools) {
     }
 }
 
-// F5, F6, F7, F8, F9: what the format holds survives a write and a read.
+// What the format holds survives a write and a read.
 TEST(ScriptRoundTrips, InfoValues) {
     TScriptControl first, second;
     RoundTrip("[Script Info]\r\nTimer: 123.4567\r\nOriginal Script Checking: Checker\r\n[V4+ Styles]\r\n",
@@ -360,7 +360,7 @@ TEST(ScriptRoundTrips, ColoursAndWeights) {
     EXPECT_EQ(style.encoding, 1);
 }
 
-// F15: a long line keeps every character.
+// A long line keeps every character.
 TEST(ScriptRoundTrips, LongLinesKeepEveryCharacter) {
     std::string text(300000, 'x');
     for (std::size_t i = 0; i < text.size(); i += 997) {
