@@ -56,7 +56,7 @@ void FixedAdvanceDc::TextOut(std::int32_t x, std::int32_t y, std::u16string_view
 void FixedAdvanceDc::PolyTextOut(std::int32_t x, std::int32_t y, std::u16string_view text,
                                  std::span<const plat::gdi::Point> offsets) {
     for (const plat::gdi::Point& offset : offsets) {
-        TextOut(x + offset.x, y + offset.y, text);
+        TextOut(plat::gdi::SaturatedAdd(x, offset.x), plat::gdi::SaturatedAdd(y, offset.y), text);
     }
 }
 

@@ -62,9 +62,9 @@ void DrawCopies(plat::gdi::Dc& dc, std::int32_t x, std::int32_t y, std::u16strin
 std::int32_t AlignedX(std::int32_t x, std::int32_t alignment, std::int32_t widest, std::int32_t line) {
     switch (alignment & 3) {
     case kAlignCentre:
-        return x + (widest - line) / 2;
+        return plat::gdi::SaturatedAdd(x, (std::int64_t{widest} - line) / 2);
     case kAlignRight:
-        return x + widest - line;
+        return plat::gdi::SaturatedAdd(x, std::int64_t{widest} - line);
     default:
         return x;
     }
@@ -131,7 +131,7 @@ void TTextPainter::DrawRuns(const TTextEvent& event, plat::gdi::Dc& dc, std::int
     TRunDrawState state(*style, FontScale(event, verticalScale), colourIndex);
     dc.SetTextColor(state.TextColour());
     std::int32_t lineX = AlignedX(x, alignment, widest, TTextLayout::MeasureLine(event, run, false));
-    y += run->height;
+    y = plat::gdi::SaturatedAdd(y, run->height);
     for (; run != nullptr && run->Kind() != kRunEnd; run = event.NextRun(run)) {
         if (run->Kind() == kRunOverrideBlock) {
             if (state.Apply(event.GetOpcodes(run))) {
@@ -144,14 +144,14 @@ void TTextPainter::DrawRuns(const TTextEvent& event, plat::gdi::Dc& dc, std::int
                 DrawTextWithEffects(dc, lineX, y, event.GetRunText(run), state.TextColour(), state.BackColour(),
                                     ScaledEffect(state.Description().outline, scale),
                                     ScaledEffect(state.Description().shadow, scale), borderStyle, pool.Overrides());
-                lineX += run->width;
+                lineX = plat::gdi::SaturatedAdd(lineX, run->width);
             } else if (!run->BreaksLine() || run->Kind() == kRunHardBlank) {
-                lineX += run->width;
+                lineX = plat::gdi::SaturatedAdd(lineX, run->width);
             }
         }
         const TTextRun* next = event.NextRun(run);
         if (next != nullptr && next->Kind() != kRunEnd && EndsLineWhenDrawn(*run, wrapStyle)) {
-            y += next->height;
+            y = plat::gdi::SaturatedAdd(y, next->height);
             lineX = AlignedX(x, alignment, widest, TTextLayout::MeasureLine(event, next, false));
         }
     }

@@ -1,6 +1,7 @@
 #include "core/src/pages/TPageRenderer.h"
 
 #include "core/src/pages/TTitleBlock.h"
+#include "platform/gdi/Geometry.h"
 #include "platform/gdi/MemoryDc.h"
 #include "platform/text/CaseFold.h"
 #include "subtitles/model/FixedText.h"
@@ -156,8 +157,9 @@ bool TPageRenderer::Paint(TTitleBlock& page, plat::gdi::Dc* dc, std::int32_t tim
         }
         if (!measure) {
             const bool positioned = event->IsPositioned();
-            event->Draw(dc, mapping.GetLeft(positioned) + entry.x, mapping.GetTop(positioned) + entry.y, entry.moves,
-                        pool.get(), mapping.GetScaleY(), mapping.GetScaleX());
+            event->Draw(dc, plat::gdi::SaturatedAdd(mapping.GetLeft(positioned), entry.x),
+                        plat::gdi::SaturatedAdd(mapping.GetTop(positioned), entry.y), entry.moves, pool.get(),
+                        mapping.GetScaleY(), mapping.GetScaleX());
         }
     }
     return true;
