@@ -34,8 +34,8 @@ public:
                              std::span<const Point> offsets) = 0;
     // The text's outline as a path at (x, y), stroked with a round pen of `penWidth` pixels in
     // `penColour` and filled with `fillColour`; the background is left as it is.
-    virtual void StrokeTextPath(std::int32_t x, std::int32_t y, std::u16string_view text, std::int32_t penWidth,
-                                ColourRef penColour, ColourRef fillColour) = 0;
+    virtual void StrokeTextPath(std::int32_t x, std::int32_t y, std::u16string_view text,
+                                std::int32_t penWidth, ColourRef penColour, ColourRef fillColour) = 0;
     virtual void FillRect(const Rect& rect, ColourRef colour) = 0;
     // Fills every rectangle of the region.
     void FillRegion(const Region& region, ColourRef colour) {

@@ -6,9 +6,9 @@
 #include <QPainterPath>
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cmath>
-#include <atomic>
 #include <cstdlib>
 #include <vector>
 
@@ -149,7 +149,8 @@ Size ImageDc::GetTextExtent(std::u16string_view text) {
 
 std::int64_t ImageDc::Baseline(std::int32_t y) {
     const QFontMetrics* metrics = CurrentMetrics();
-    return align_ == TextAlign::Bottom ? std::int64_t{y} - metrics->descent() : std::int64_t{y} + metrics->ascent();
+    return align_ == TextAlign::Bottom ? std::int64_t{y} - metrics->descent()
+                                       : std::int64_t{y} + metrics->ascent();
 }
 
 QRect ImageDc::OnPicture(std::int64_t left, std::int64_t top, std::int64_t width, std::int64_t height) const {
@@ -169,8 +170,8 @@ ShapedText& ImageDc::Shape(const QString& text) {
 }
 
 void ImageDc::MergeCopies(ShapedText& shaped, std::span<const Point> offsets) {
-    if (!shaped.copyCoverage.empty() && std::equal(offsets.begin(), offsets.end(), shaped.copyOffsets.begin(),
-                                                   shaped.copyOffsets.end())) {
+    if (!shaped.copyCoverage.empty() &&
+        std::equal(offsets.begin(), offsets.end(), shaped.copyOffsets.begin(), shaped.copyOffsets.end())) {
         return;
     }
     const QImage& mask = ShapedTextCache::MaskOf(shaped);
@@ -235,8 +236,10 @@ void ImageDc::PolyTextOut(std::int32_t x, std::int32_t y, std::u16string_view te
     const QRgb colour = ToQColor(textColour_).rgba();
     const std::size_t width = static_cast<std::size_t>(box.width());
     for (int row = target.top(); row <= target.bottom(); ++row) {
-        auto* line = reinterpret_cast<QRgb*>(pixels_ + static_cast<qsizetype>(row) * bytesPerLine_) + target.left();
-        const std::uint8_t* covered = shaped.copyCoverage.data() + static_cast<std::size_t>(row - top) * width +
+        auto* line =
+            reinterpret_cast<QRgb*>(pixels_ + static_cast<qsizetype>(row) * bytesPerLine_) + target.left();
+        const std::uint8_t* covered = shaped.copyCoverage.data() +
+                                      static_cast<std::size_t>(row - top) * width +
                                       static_cast<std::size_t>(target.left() - left);
         for (int column = 0; column < target.width(); ++column) {
             if (covered[column] != 0) {
@@ -265,7 +268,8 @@ void ImageDc::TextOut(std::int32_t x, std::int32_t y, std::u16string_view text) 
         }
     }
     const QRect& box = shaped.bounds;
-    const QRect target = OnPicture(std::int64_t{x} + box.left(), baseline + box.top(), box.width(), box.height());
+    const QRect target =
+        OnPicture(std::int64_t{x} + box.left(), baseline + box.top(), box.width(), box.height());
     if (target.isEmpty()) {
         return;
     }
@@ -294,7 +298,8 @@ void ImageDc::StrokeTextPath(std::int32_t x, std::int32_t y, std::u16string_view
     if (target.isEmpty()) {
         return;
     }
-    painter_.setPen(QPen(ToQColor(penColour), std::max(penWidth, 1), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter_.setPen(
+        QPen(ToQColor(penColour), std::max(penWidth, 1), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter_.setBrush(ToQColor(fillColour));
     painter_.drawPath(path);
     painter_.setBrush(Qt::NoBrush);
@@ -311,7 +316,8 @@ void ImageDc::FillRect(const Rect& rect, ColourRef colour) {
 
 void ImageDc::StretchBitmap(const Rect& destination, const Bitmap& bitmap) {
     if (destination.IsEmpty() || bitmap.width <= 0 || bitmap.height <= 0 ||
-        bitmap.pixels.size() != static_cast<std::size_t>(bitmap.width) * static_cast<std::size_t>(bitmap.height)) {
+        bitmap.pixels.size() !=
+            static_cast<std::size_t>(bitmap.width) * static_cast<std::size_t>(bitmap.height)) {
         return;
     }
     // The target's edges are 32-bit, so its sides fit QRect once it reaches the picture at all.

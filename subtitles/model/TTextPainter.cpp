@@ -105,8 +105,8 @@ void TTextPainter::MeasureRuns(TTextEvent& event, TFontPool& pool, double vertic
                 size = measurer.GetTextExtent(event.GetRunText(run));
             } else if (run->Kind() <= kRunHardBreak) {
                 size = measurer.GetTextExtent(u" ");
-                size.width = static_cast<std::int32_t>(
-                    std::clamp<std::int64_t>(std::int64_t{size.width} * std::max(std::int32_t{run->count}, 0), 0, INT32_MAX));
+                size.width = static_cast<std::int32_t>(std::clamp<std::int64_t>(
+                    std::int64_t{size.width} * std::max(std::int32_t{run->count}, 0), 0, INT32_MAX));
             }
         }
         run->width = size.width;
@@ -141,9 +141,10 @@ void TTextPainter::DrawRuns(const TTextEvent& event, plat::gdi::Dc& dc, std::int
             SelectRunFont(pool, state);
             if (run->Kind() == kRunWord) {
                 const double scale = state.FontScale();
-                DrawTextWithEffects(dc, lineX, y, event.GetRunText(run), state.TextColour(), state.BackColour(),
-                                    ScaledEffect(state.Description().outline, scale),
-                                    ScaledEffect(state.Description().shadow, scale), borderStyle, pool.Overrides());
+                DrawTextWithEffects(dc, lineX, y, event.GetRunText(run), state.TextColour(),
+                                    state.BackColour(), ScaledEffect(state.Description().outline, scale),
+                                    ScaledEffect(state.Description().shadow, scale), borderStyle,
+                                    pool.Overrides());
                 lineX = plat::gdi::SaturatedAdd(lineX, run->width);
             } else if (!run->BreaksLine() || run->Kind() == kRunHardBlank) {
                 lineX = plat::gdi::SaturatedAdd(lineX, run->width);
@@ -157,14 +158,16 @@ void TTextPainter::DrawRuns(const TTextEvent& event, plat::gdi::Dc& dc, std::int
     }
 }
 
-void TTextPainter::DrawTextWithEffects(plat::gdi::Dc& dc, std::int32_t x, std::int32_t y, std::u16string_view text,
-                                       plat::gdi::ColourRef textColour, plat::gdi::ColourRef backColour,
-                                       std::int32_t outlineWidth, std::int32_t shadowDepth, std::int32_t borderStyle,
+void TTextPainter::DrawTextWithEffects(plat::gdi::Dc& dc, std::int32_t x, std::int32_t y,
+                                       std::u16string_view text, plat::gdi::ColourRef textColour,
+                                       plat::gdi::ColourRef backColour, std::int32_t outlineWidth,
+                                       std::int32_t shadowDepth, std::int32_t borderStyle,
                                        const TDrawOverrides& overrides) {
     if (text.empty()) {
         return;
     }
-    const std::uint8_t method = overrides.outlineMethod != 0 ? overrides.outlineMethod : kOutlineDiscPattern;
+    const std::uint8_t method =
+        overrides.outlineMethod != 0 ? overrides.outlineMethod : std::uint8_t{kOutlineDiscPattern};
     if (overrides.outlineWidth != TDrawOverrides::kNone) {
         outlineWidth = std::clamp(overrides.outlineWidth, 0, kMaxEffectPixels);
     }
@@ -200,9 +203,9 @@ void TTextPainter::DrawTextWithEffects(plat::gdi::Dc& dc, std::int32_t x, std::i
         DrawOutlinedText(dc, x, y, text, outlineWidth, textColour, backColour);
     } else if (method == kOutlineDiscPattern || method == kOutlineEightCopies) {
         const bool disc = method == kOutlineDiscPattern || outlineWidth == kMaxPatternWidth;
-        const std::vector<Offset> pattern = disc ? std::vector<Offset>(DiscOffsets(outlineWidth).begin(),
-                                                                       DiscOffsets(outlineWidth).end())
-                                                 : EightCopyOffsets(outlineWidth);
+        const std::vector<Offset> pattern =
+            disc ? std::vector<Offset>(DiscOffsets(outlineWidth).begin(), DiscOffsets(outlineWidth).end())
+                 : EightCopyOffsets(outlineWidth);
         copies.insert(copies.end(), pattern.begin(), pattern.end());
         DrawCopies(dc, x, y, text, copies, textColour, backColour);
     } else if (!copies.empty()) {
@@ -212,9 +215,9 @@ void TTextPainter::DrawTextWithEffects(plat::gdi::Dc& dc, std::int32_t x, std::i
     dc.SetTextColor(textColour);
 }
 
-void TTextPainter::DrawOutlinedText(plat::gdi::Dc& dc, std::int32_t x, std::int32_t y, std::u16string_view text,
-                                    std::int32_t outlineWidth, plat::gdi::ColourRef textColour,
-                                    plat::gdi::ColourRef backColour) {
+void TTextPainter::DrawOutlinedText(plat::gdi::Dc& dc, std::int32_t x, std::int32_t y,
+                                    std::u16string_view text, std::int32_t outlineWidth,
+                                    plat::gdi::ColourRef textColour, plat::gdi::ColourRef backColour) {
     dc.SetBkMode(plat::gdi::BkMode::Transparent);
     dc.StrokeTextPath(x, y, text, 2 * outlineWidth + 1, backColour, textColour);
     dc.SetTextColor(textColour);
@@ -231,7 +234,8 @@ std::span<const TTextPainter::Offset> TTextPainter::DiscOffsets(std::int32_t wid
 std::vector<TTextPainter::Offset> TTextPainter::EightCopyOffsets(std::int32_t width) {
     std::vector<Offset> offsets = {{-width, 0}, {width, 0}, {0, -width}, {0, width}};
     if (width > 1) {
-        offsets.insert(offsets.end(), {{-width + 1, -width}, {width - 1, -width}, {-width + 1, width}, {width - 1, width}});
+        offsets.insert(offsets.end(),
+                       {{-width + 1, -width}, {width - 1, -width}, {-width + 1, width}, {width - 1, width}});
         --width;
     }
     if (width == 1 || width >= 3) {

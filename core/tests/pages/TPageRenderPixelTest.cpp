@@ -49,7 +49,8 @@ protected:
     QImage Render(const std::vector<TTestEvent>& events, std::int32_t time = 0) {
         display_.SetStyle(style_);
         const std::vector<std::byte> order = PageBlockBuilder::Order(1, events);
-        EXPECT_TRUE(display_.SetBlock(1, std::span(order).subspan(kPageOrderHeadBytes - kPageBlockHeadBytes)));
+        EXPECT_TRUE(
+            display_.SetBlock(1, std::span(order).subspan(kPageOrderHeadBytes - kPageBlockHeadBytes)));
         display_.SelectBlock(1);
         display_.SetTime(time);
         QImage image(320, 240, QImage::Format_ARGB32_Premultiplied);
@@ -102,7 +103,8 @@ TEST_F(TPageRenderPixelTest, OpaqueBoxFillsTheTextCellAndNothingElse) {
     ASSERT_TRUE(box.isValid());
     EXPECT_EQ(PaintedBox(image), box) << "no shadow or outline outside the box";
     EXPECT_TRUE(box.contains(BoxOf(image, kWhite)));
-    EXPECT_EQ(CountOf(image, kBlue) + CountOf(image, kWhite), box.width() * box.height()) << "the box is solid";
+    EXPECT_EQ(CountOf(image, kBlue) + CountOf(image, kWhite), box.width() * box.height())
+        << "the box is solid";
     EXPECT_EQ(box.bottom(), 240 - 10 - 1) << "its cell ends at the bottom margin";
 }
 
@@ -143,8 +145,10 @@ TEST_F(TPageRenderPixelTest, AbsurdScalesMarginsAndPositionsDrawWithoutFault) {
     style_.marginV = INT32_MAX;
     style_.outline = 30000;
     style_.shadow = 30000;
-    Render({{1, 0, 1000, 0, u"{\\fs32767}big"}, {2, 0, 1000, 0, u"{\\pos(32767,-32768)}far"},
-            {3, 0, 1000, 0, u"{\\an5\\bord-5\\shad-7}middle"}, {4, 0, 1000, 0, std::u16string(3000, u'w')}});
+    Render({{1, 0, 1000, 0, u"{\\fs32767}big"},
+            {2, 0, 1000, 0, u"{\\pos(32767,-32768)}far"},
+            {3, 0, 1000, 0, u"{\\an5\\bord-5\\shad-7}middle"},
+            {4, 0, 1000, 0, std::u16string(3000, u'w')}});
     for (TSubEvents* event = display_.CurrentBlock()->Events().Head; event != nullptr; event = event->Next) {
         TSubEventRecord* record = event->GetRecord();
         record->resX = 1;

@@ -202,8 +202,8 @@ TEST(ImageDcTest, ShapedWordsAreKeptUpToTheCacheCapacity) {
     dc.SelectFont(font.get());
     const Point offsets[] = {{1, 1}};
     for (std::size_t i = 0; i < ShapedTextCache::kCapacity + 10; ++i) {
-        const std::u16string word = u"w" + std::u16string(1, static_cast<char16_t>(u'a' + i % 26)) +
-                                    std::u16string(i / 26 + 1, u'x');
+        const std::u16string word =
+            u"w" + std::u16string(1, static_cast<char16_t>(u'a' + i % 26)) + std::u16string(i / 26 + 1, u'x');
         dc.PolyTextOut(0, 0, word, offsets);
     }
     dc.SelectFont(nullptr);
@@ -231,8 +231,9 @@ TEST(ImageDcTest, KeptCoverageStaysWithinTheCacheBudget) {
     dc.SetBkMode(BkMode::Transparent);
     const Point offsets[] = {{1, 1}, {-1, -1}};
     for (int i = 0; i < 110; ++i) { // about 0.7 MB each
-        dc.PolyTextOut(0, 0, u"Word" + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) +
-                                 std::u16string(static_cast<std::size_t>(i / 26 + 1), u'm'),
+        dc.PolyTextOut(0, 0,
+                       u"Word" + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) +
+                           std::u16string(static_cast<std::size_t>(i / 26 + 1), u'm'),
                        offsets);
     }
     dc.SelectFont(nullptr);
