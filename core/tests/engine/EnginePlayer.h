@@ -18,7 +18,7 @@
 
 class EnginePlayer {
 public:
-    static constexpr std::chrono::milliseconds kWait{10000};
+    static constexpr std::chrono::milliseconds kWait{10000 * TOVRIN_TEST_SLOWDOWN}; // slower under sanitizers
 
     EnginePlayer();
     ~EnginePlayer();
