@@ -1,6 +1,7 @@
 #include "platform/dvd/DvdStreamRouter.h"
 
 #include "platform/dvd/DvdPresentation.h"
+#include "platform/media/ThreadHandOff.h"
 
 #include <gst/app/gstappsrc.h>
 #include <gst/video/video-event.h>
@@ -106,6 +107,8 @@ void DvdStreamRouter::Build() {
         CapsRef::Adopt(gst_caps_from_string("video/mpeg, mpegversion=(int)2, systemstream=(boolean)true"));
     g_object_set(source_, "caps", program.get(), "format", GST_FORMAT_BYTES, "block", TRUE, "max-bytes",
                  kQueuedBytes, "emit-signals", TRUE, nullptr);
+    // The signals and probes run on GStreamer's threads.
+    media::HandOver(this);
     g_signal_connect(source_, "need-data", G_CALLBACK(&DvdStreamRouter::NeedDataThunk), this);
     g_signal_connect(demuxer_, "pad-added", G_CALLBACK(&DvdStreamRouter::PadAddedThunk), this);
     // Inactive inputs drop their data at once rather than wait for the active one.
@@ -173,10 +176,12 @@ DvdStreamRouter::Branch DvdStreamRouter::Classify(const char* padName) {
 }
 
 void DvdStreamRouter::PadAddedThunk(GstElement*, GstPad* pad, gpointer self) {
+    media::TakeOver(self);
     static_cast<DvdStreamRouter*>(self)->OnPadAdded(pad);
 }
 
 void DvdStreamRouter::NeedDataThunk(GstElement*, guint, gpointer self) {
+    media::TakeOver(self);
     auto* router = static_cast<DvdStreamRouter*>(self);
     std::lock_guard lock(router->drainMutex_);
     router->empty_ = true;
@@ -448,6 +453,7 @@ void DvdStreamRouter::SendStill(bool still) {
 }
 
 GstPadProbeReturn DvdStreamRouter::StaleStillProbeThunk(GstPad*, GstPadProbeInfo* info, gpointer self) {
+    media::TakeOver(self);
     GstEvent* event = GST_PAD_PROBE_INFO_EVENT(info);
     gboolean still = FALSE;
     guint generation = 0;
@@ -465,6 +471,7 @@ void DvdStreamRouter::SendToSubpictureUnit(GstStructure* structure) {
 }
 
 GstPadProbeReturn DvdStreamRouter::SubpictureProbeThunk(GstPad*, GstPadProbeInfo* info, gpointer self) {
+    media::TakeOver(self);
     static_cast<DvdStreamRouter*>(self)->OnSubpictureData(info);
     return GST_PAD_PROBE_OK;
 }
