@@ -167,7 +167,7 @@ void TTextPainter::DrawTextWithEffects(plat::gdi::Dc& dc, std::int32_t x, std::i
         return;
     }
     const std::uint8_t method =
-        overrides.outlineMethod != 0 ? overrides.outlineMethod : std::uint8_t{kOutlineDiscPattern};
+        overrides.outlineMethod != 0 ? overrides.outlineMethod : static_cast<std::uint8_t>(kOutlineDiscPattern);
     if (overrides.outlineWidth != TDrawOverrides::kNone) {
         outlineWidth = std::clamp(overrides.outlineWidth, 0, kMaxEffectPixels);
     }
