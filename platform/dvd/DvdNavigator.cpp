@@ -838,7 +838,6 @@ HResult DvdNavigator::ChangeRate(std::uint32_t flag, double rate) {
         const std::int64_t shown = ShownTicksInTitle();
         const std::int64_t from = shown >= 0 ? shown : dvdnav_get_current_time(nav_);
         ResetRate();
-        rate_ = rate;
         if (rate > 0.0) {
             router_.SetRate(rate);
         } else {
@@ -850,7 +849,6 @@ HResult DvdNavigator::ChangeRate(std::uint32_t flag, double rate) {
 }
 
 void DvdNavigator::ResetRate() {
-    rate_ = 1.0;
     rewind_.reset();
     router_.SetRate(1.0);
 }

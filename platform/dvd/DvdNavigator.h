@@ -201,7 +201,6 @@ private:
     };
     std::optional<PendingTimeSearch> pendingTime_;
 
-    double rate_ = 1.0; // negative: a backward scan
     std::optional<Rewind> rewind_;
     std::atomic<std::uint64_t> landedMarker_{0};
 
