@@ -28,7 +28,7 @@ win::LRESULT ClientWindow::Handle(win::HWND hwnd, win::UINT msg, win::WPARAM wPa
         return 1;
     }
     if (msg >= kFirstCoreMessage && msg <= kLastCoreMessage) {
-        posted.push_back({msg, wParam, lParam});
+        posted.push_back({msg, wParam, lParam, std::chrono::steady_clock::now()});
         return 0;
     }
     return win::DefWindowProc(hwnd, msg, wParam, lParam);

@@ -1,9 +1,10 @@
 #pragma once
 // A client window of the calling thread that keeps what the core tells it: the posted messages
-// 1525-1530 and the WM_COPYDATA records, byte for byte.
+// 1525-1530 with when they arrived, and the WM_COPYDATA records, byte for byte.
 #include "platform/win/Types.h"
 #include "platform/win/tests/TestWindow.h"
 
+#include <chrono>
 #include <cstddef>
 #include <vector>
 
@@ -13,7 +14,10 @@ public:
         plat::win::UINT msg;
         plat::win::WPARAM wParam;
         plat::win::LPARAM lParam;
-        bool operator==(const Posted&) const = default;
+        std::chrono::steady_clock::time_point at{}; // when it arrived; not compared
+        bool operator==(const Posted& other) const {
+            return msg == other.msg && wParam == other.wParam && lParam == other.lParam;
+        }
     };
 
     ClientWindow();

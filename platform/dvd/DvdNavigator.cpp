@@ -183,7 +183,7 @@ void DvdNavigator::ReadNext(std::unique_lock<std::mutex>& lock, std::uint8_t* bu
         Emit(work, EC_DVD_ERROR, static_cast<std::int64_t>(DvdError::Unexpected));
         ReportChanges(work);
         work.place = CurrentPlace();
-        work.placeShownNow = true;
+        work.placeAtEnd = true;
     } else {
         Handle(event, buffer, work);
         if (event == DVDNAV_BLOCK_OK) {
@@ -309,7 +309,7 @@ void DvdNavigator::Handle(int event, std::uint8_t* buffer, Work& work) {
         ended_ = true;
         ReportChanges(work);
         work.place = CurrentPlace();
-        work.placeShownNow = true;
+        work.placeAtEnd = true;
         Emit(work, EC_DVD_PLAYBACK_STOPPED, 0);
         break;
     default:
@@ -369,8 +369,8 @@ DvdPlace DvdNavigator::CurrentPlace() const {
     place.timeCodeFlags = TimeCodeFlags();
     std::int32_t title = 0;
     std::int32_t chapter = 0;
-    if (place.domain == DvdDomain::Title && dvdnav_current_title_info(nav_, &title, &chapter) == DVDNAV_STATUS_OK &&
-        title > 0) {
+    if (place.domain == DvdDomain::Title &&
+        dvdnav_current_title_info(nav_, &title, &chapter) == DVDNAV_STATUS_OK && title > 0) {
         place.title = static_cast<std::uint32_t>(title);
         place.chapter = static_cast<std::uint32_t>(std::max(chapter, 0));
         place.ticks = dvdnav_get_current_time(nav_);
@@ -403,8 +403,8 @@ void DvdNavigator::Carry(Work& work) {
     if (work.stillEnds || work.flushStop) {
         router_.SendStill(false); // dvdspu keeps a still through a flush
     }
-    if (work.place && work.placeShownNow) {
-        presentation_.ShowNow(*work.place);
+    if (work.place && work.placeAtEnd) {
+        presentation_.ShowAtEnd(*work.place);
     } else if (work.place) {
         std::uint64_t marker = 0;
         router_.PushEvent(presentation_.Marker(*work.place, &marker));
@@ -838,7 +838,6 @@ HResult DvdNavigator::ChangeRate(std::uint32_t flag, double rate) {
         const std::int64_t shown = ShownTicksInTitle();
         const std::int64_t from = shown >= 0 ? shown : dvdnav_get_current_time(nav_);
         ResetRate();
-        rate_ = rate;
         if (rate > 0.0) {
             router_.SetRate(rate);
         } else {
@@ -850,7 +849,6 @@ HResult DvdNavigator::ChangeRate(std::uint32_t flag, double rate) {
 }
 
 void DvdNavigator::ResetRate() {
-    rate_ = 1.0;
     rewind_.reset();
     router_.SetRate(1.0);
 }
@@ -862,8 +860,10 @@ void DvdNavigator::RewindStep(std::unique_lock<std::mutex>& lock, std::uint64_t 
         return;
     }
     const std::chrono::duration<double> passing(
-        static_cast<double>(rewind_->fromTicks - rewind_->landedTicks + 1) / (rewind_->speed * kDvdTicksPerSecond));
-    const auto due = rewind_->since + std::chrono::duration_cast<std::chrono::steady_clock::duration>(passing);
+        static_cast<double>(rewind_->fromTicks - rewind_->landedTicks + 1) /
+        (rewind_->speed * kDvdTicksPerSecond));
+    const auto due =
+        rewind_->since + std::chrono::duration_cast<std::chrono::steady_clock::duration>(passing);
     if (commanded_.wait_until(lock, due, [&] { return stopping_ || commands_ != seen; })) {
         return; // a command or the end came first
     }
@@ -888,7 +888,8 @@ std::int64_t DvdNavigator::ShownTicksInTitle() const {
     const DvdPlace shown = presentation_.Shown();
     std::int32_t title = 0;
     std::int32_t chapter = 0;
-    if (Domain() != DvdDomain::Title || dvdnav_current_title_info(nav_, &title, &chapter) != DVDNAV_STATUS_OK ||
+    if (Domain() != DvdDomain::Title ||
+        dvdnav_current_title_info(nav_, &title, &chapter) != DVDNAV_STATUS_OK ||
         shown.domain != DvdDomain::Title || shown.title != static_cast<std::uint32_t>(title)) {
         return -1;
     }

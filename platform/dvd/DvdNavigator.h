@@ -125,7 +125,7 @@ private:
         int subpictureShown = -1;
         bool refreshHighlight = false;
         std::optional<DvdPlace> place; // marked ahead of the data that follows
-        bool placeShownNow = false;    // no data follows: the place is shown at once
+        bool placeAtEnd = false;       // no data follows: shown when what was read has played
         bool landing = false;          // a backward scan landed on this unit
         std::uint64_t rewindAfter = 0; // the landed unit's marker: once shown, the scan jumps on
         std::vector<media::GraphEvent> events;
@@ -135,7 +135,7 @@ private:
         double speed;
         std::int64_t fromTicks;
         std::chrono::steady_clock::time_point since;
-        bool landed = false;        // the unit jumped to is being read
+        bool landed = false;          // the unit jumped to is being read
         std::int64_t landedTicks = 0; // its title time
     };
 
@@ -201,7 +201,6 @@ private:
     };
     std::optional<PendingTimeSearch> pendingTime_;
 
-    double rate_ = 1.0; // negative: a backward scan
     std::optional<Rewind> rewind_;
     std::atomic<std::uint64_t> landedMarker_{0};
 

@@ -1,5 +1,6 @@
 #include "platform/dvd/DvdPresentation.h"
 
+#include <algorithm>
 #include <chrono>
 #include <utility>
 
@@ -13,6 +14,8 @@ using media::PadRef;
 constexpr const char* kMarker = "application/x-tovrin-dvd-place";
 // Pads followed at most from the navigator to the sink, so that a looped graph cannot hold us.
 constexpr int kMaxHops = 64;
+// No frame for this long after the last one was shown: the data has ended.
+constexpr GstClockTime kQuietAtEnd = 150 * GST_MSECOND;
 
 std::uint32_t SecondOf(std::int64_t ticks) {
     return static_cast<std::uint32_t>(ticks / kDvdTicksPerSecond);
@@ -37,6 +40,8 @@ struct DvdPresentation::Show {
     std::vector<GraphEvent> events;
     GstClockID id = nullptr;
     bool done = false; // shown, or dropped by a flush
+    bool endCheck = false;
+    std::uint64_t frames = 0; // frames that had reached the sink when the end check was armed
 
     ~Show() {
         if (id != nullptr) {
@@ -89,18 +94,14 @@ bool DvdPresentation::IsStamped(GstEvent* event) {
     return IsMarker(event) && gst_structure_has_field(gst_event_get_structure(event), "from");
 }
 
-void DvdPresentation::ShowNow(const DvdPlace& place) {
+void DvdPresentation::ShowAtEnd(const DvdPlace& place) {
     std::vector<GraphEvent> events;
     {
         std::lock_guard lock(mutex_);
-        CancelPendingLocked();
-        next_.marker = made_;
-        anchorTicks_ = -1;
-        anchorTimestamp_.reset();
-        auto show = std::make_shared<Show>();
-        AdvanceLocked(place, show->events);
-        show->progress = next_;
-        events = ShowPendingLocked(std::move(show));
+        end_ = {place, made_};
+        if (pending_.empty()) {
+            events = ArmEndCheckLocked();
+        }
     }
     Deliver(events);
 }
@@ -108,6 +109,7 @@ void DvdPresentation::ShowNow(const DvdPlace& place) {
 void DvdPresentation::Reset() {
     std::lock_guard lock(mutex_);
     CancelPendingLocked();
+    end_.reset();
     next_ = {};
     next_.marker = made_;
     shown_ = next_;
@@ -187,9 +189,9 @@ void DvdPresentation::Attach(GstPad* videoOutput) {
         watched = PadRef::Share(videoOutput);
     }
     media::ElementRef sink = media::ElementRef::Adopt(gst_pad_get_parent_element(watched.get()));
-    const auto types = static_cast<GstPadProbeType>(GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_BUFFER_LIST |
-                                                    GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM |
-                                                    GST_PAD_PROBE_TYPE_EVENT_FLUSH);
+    const auto types =
+        static_cast<GstPadProbeType>(GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_BUFFER_LIST |
+                                     GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM | GST_PAD_PROBE_TYPE_EVENT_FLUSH);
     const gulong probe = gst_pad_add_probe(watched.get(), types, &DvdPresentation::ProbeThunk, this, nullptr);
     {
         std::lock_guard lock(mutex_);
@@ -214,6 +216,11 @@ void DvdPresentation::Detach() {
     std::lock_guard lock(mutex_);
     CancelPendingLocked();
     next_ = shown_;
+    if (endCheck_) {
+        gst_clock_id_unschedule(endCheck_->id);
+        endCheck_->done = true;
+        endCheck_.reset();
+    }
 }
 
 GstPadProbeReturn DvdPresentation::ProbeThunk(GstPad*, GstPadProbeInfo* info, gpointer self) {
@@ -272,9 +279,11 @@ void DvdPresentation::OnFrame(GstClockTime timestamp) {
     std::vector<GraphEvent> events;
     {
         std::lock_guard lock(mutex_);
+        ++frames_;
         auto show = std::make_shared<Show>();
-        while (!marked_.empty() && (!GST_CLOCK_TIME_IS_VALID(marked_.front().from) ||
-                                    !GST_CLOCK_TIME_IS_VALID(timestamp) || marked_.front().from <= timestamp)) {
+        while (!marked_.empty() &&
+               (!GST_CLOCK_TIME_IS_VALID(marked_.front().from) || !GST_CLOCK_TIME_IS_VALID(timestamp) ||
+                marked_.front().from <= timestamp)) {
             AdvanceLocked(marked_.front().place, show->events);
             next_.marker = marked_.front().marker;
             anchorTicks_ = marked_.front().place.ticks;
@@ -284,7 +293,8 @@ void DvdPresentation::OnFrame(GstClockTime timestamp) {
             }
             marked_.pop_front();
         }
-        if (anchorTicks_ >= 0 && next_.place.domain == DvdDomain::Title && GST_CLOCK_TIME_IS_VALID(timestamp)) {
+        if (anchorTicks_ >= 0 && next_.place.domain == DvdDomain::Title &&
+            GST_CLOCK_TIME_IS_VALID(timestamp)) {
             if (!anchorTimestamp_) {
                 anchorTimestamp_ = timestamp;
             }
@@ -311,14 +321,25 @@ void DvdPresentation::OnFrame(GstClockTime timestamp) {
     Deliver(events);
 }
 
-// A playing sink in step with the clock shows the frame when the clock reaches its running time; a
-// paused one (its first frame) or one that does not wait shows it now.
-std::optional<GstClockTime> DvdPresentation::DueTime(GstClockTime timestamp, GstClock** clock) const {
+GstClock* DvdPresentation::RunningClock() const {
     media::ElementRef sink;
     {
         std::lock_guard lock(const_cast<std::mutex&>(attachMutex_));
         sink = sink_;
     }
+    gboolean sync = TRUE;
+    if (sink && g_object_class_find_property(G_OBJECT_GET_CLASS(sink.get()), "sync") != nullptr) {
+        g_object_get(sink.get(), "sync", &sync, nullptr);
+    }
+    if (!sink || !sync || GST_STATE(sink.get()) != GST_STATE_PLAYING) {
+        return nullptr;
+    }
+    return gst_element_get_clock(sink.get());
+}
+
+// A playing sink in step with the clock shows the frame when the clock reaches its running time; a
+// paused one (its first frame) or one that does not wait shows it now.
+std::optional<GstClockTime> DvdPresentation::DueTime(GstClockTime timestamp, GstClock** clock) const {
     GstClockTime runningTime = GST_CLOCK_TIME_NONE;
     {
         std::lock_guard lock(mutex_);
@@ -326,15 +347,16 @@ std::optional<GstClockTime> DvdPresentation::DueTime(GstClockTime timestamp, Gst
             runningTime = gst_segment_to_running_time(&segment_, GST_FORMAT_TIME, timestamp);
         }
     }
-    gboolean sync = TRUE;
-    if (sink && g_object_class_find_property(G_OBJECT_GET_CLASS(sink.get()), "sync") != nullptr) {
-        g_object_get(sink.get(), "sync", &sync, nullptr);
-    }
-    if (!sink || !sync || GST_STATE(sink.get()) != GST_STATE_PLAYING || !GST_CLOCK_TIME_IS_VALID(runningTime)) {
+    if (!GST_CLOCK_TIME_IS_VALID(runningTime)) {
         return std::nullopt;
     }
-    *clock = gst_element_get_clock(sink.get());
-    if (*clock == nullptr) {
+    *clock = RunningClock();
+    media::ElementRef sink;
+    {
+        std::lock_guard lock(const_cast<std::mutex&>(attachMutex_));
+        sink = sink_;
+    }
+    if (*clock == nullptr || !sink) {
         return std::nullopt;
     }
     const GstClockTime due = gst_element_get_base_time(sink.get()) + runningTime;
@@ -354,6 +376,10 @@ gboolean DvdPresentation::ClockThunk(GstClock*, GstClockTime, GstClockID, gpoint
 }
 
 void DvdPresentation::OnClock(const std::shared_ptr<Show>& show) {
+    if (show->endCheck) {
+        OnEndCheck(show);
+        return;
+    }
     std::vector<GraphEvent> events;
     {
         std::lock_guard lock(mutex_);
@@ -372,8 +398,68 @@ void DvdPresentation::OnClock(const std::shared_ptr<Show>& show) {
             }
         }
         changed_.notify_all();
+        if (end_ && pending_.empty()) {
+            const std::vector<GraphEvent> end = ArmEndCheckLocked();
+            events.insert(events.end(), end.begin(), end.end());
+        }
     }
     Deliver(events);
+}
+
+void DvdPresentation::OnEndCheck(const std::shared_ptr<Show>& check) {
+    std::vector<GraphEvent> events;
+    {
+        std::lock_guard lock(mutex_);
+        if (check->done || check != endCheck_) {
+            return;
+        }
+        check->done = true;
+        endCheck_.reset();
+        if (!pending_.empty()) {
+            return; // frames still came: the last one shown arms the check again
+        }
+        events = frames_ != check->frames ? ArmEndCheckLocked() : ShowEndLocked();
+    }
+    Deliver(events);
+}
+
+std::vector<GraphEvent> DvdPresentation::ArmEndCheckLocked() {
+    if (endCheck_) {
+        return {};
+    }
+    GstClock* clock = RunningClock();
+    if (clock == nullptr) {
+        return ShowEndLocked();
+    }
+    auto check = std::make_shared<Show>();
+    check->lifeline = lifeline_;
+    check->endCheck = true;
+    check->frames = frames_;
+    check->id = gst_clock_new_single_shot_id(clock, gst_clock_get_time(clock) + kQuietAtEnd);
+    endCheck_ = check;
+    gst_clock_id_wait_async(check->id, &DvdPresentation::ClockThunk, new std::shared_ptr<Show>(check),
+                            [](gpointer data) { delete static_cast<std::shared_ptr<Show>*>(data); });
+    gst_object_unref(clock);
+    return {};
+}
+
+std::vector<GraphEvent> DvdPresentation::ShowEndLocked() {
+    if (!end_) {
+        return {};
+    }
+    if (endCheck_) {
+        gst_clock_id_unschedule(endCheck_->id);
+        endCheck_->done = true;
+        endCheck_.reset();
+    }
+    auto show = std::make_shared<Show>();
+    AdvanceLocked(end_->first, show->events);
+    next_.marker = std::max(next_.marker, end_->second);
+    anchorTicks_ = -1;
+    anchorTimestamp_.reset();
+    end_.reset();
+    show->progress = next_;
+    return ShowPendingLocked(std::move(show));
 }
 
 std::vector<GraphEvent> DvdPresentation::ShowPendingLocked(std::shared_ptr<Show> last) {
@@ -401,18 +487,23 @@ void DvdPresentation::CancelPendingLocked() {
     marked_.clear();
 }
 
-// The frames not yet shown are dropped: what comes next starts from what was shown, and the next
-// marker gives the time again (timestamps start over).
+// The frames not yet shown are dropped: what comes next starts from what was shown (after an end
+// place waiting for them), and the next marker gives the time again (timestamps start over).
 void DvdPresentation::OnFlushed() {
-    std::lock_guard lock(mutex_);
-    CancelPendingLocked();
-    const std::uint64_t marker = next_.marker;
-    next_ = shown_;
-    next_.marker = marker;
-    anchorTicks_ = -1;
-    anchorTimestamp_.reset();
-    ++flushes_;
-    changed_.notify_all();
+    std::vector<GraphEvent> events;
+    {
+        std::lock_guard lock(mutex_);
+        CancelPendingLocked();
+        const std::uint64_t marker = next_.marker;
+        next_ = shown_;
+        next_.marker = marker;
+        anchorTicks_ = -1;
+        anchorTimestamp_.reset();
+        ++flushes_;
+        changed_.notify_all();
+        events = ShowEndLocked(); // the frames before the end are gone
+    }
+    Deliver(events);
 }
 
 void DvdPresentation::AdvanceLocked(const DvdPlace& place, std::vector<GraphEvent>& events) {
@@ -446,7 +537,8 @@ void DvdPresentation::CountTimeLocked(std::int64_t ticks, std::vector<GraphEvent
         next_.second = SecondOf(ticks);
         events.push_back({EC_DVD_CURRENT_HMSF_TIME,
                           DvdTimeCode::FromTicks(ticks, next_.place.timeCodeFlags).Packed(),
-                          next_.place.timeCodeFlags, {}});
+                          next_.place.timeCodeFlags,
+                          {}});
     }
 }
 

@@ -48,8 +48,9 @@ public:
     // with the first frame at or after that time.
     static GstEvent* Stamped(GstEvent* marker, GstClockTime timestamp);
     static bool IsStamped(GstEvent* event);
-    // A place no data follows (the disc stopped): shown at once; markers made before are dropped.
-    void ShowNow(const DvdPlace& place);
+    // A place no data follows (the disc stopped): shown once the frames queued have been shown (no
+    // frame came for a moment, or a flush dropped them), or at once when the picture is not running.
+    void ShowAtEnd(const DvdPlace& place);
     // A new disc: nothing is shown yet.
     void Reset();
     void SetTimeEvents(bool on);
@@ -79,7 +80,8 @@ private:
         std::uint64_t marker = 0;
     };
     // What a frame shows, told when the sink shows it: at once when it is due or the sink prerolls,
-    // else when the clock reaches the frame's time.
+    // else when the clock reaches the frame's time. A show without a frame looks whether the data has
+    // ended.
     struct Show;
     // Lets clock callbacks that come late find the presentation gone.
     struct Lifeline {
@@ -94,11 +96,18 @@ private:
     void OnSegment(GstEvent* event);
     void OnFlushed();
     void OnClock(const std::shared_ptr<Show>& show);
+    void OnEndCheck(const std::shared_ptr<Show>& check);
+    // Looks a moment later whether frames still come; shows the end place at once when the picture
+    // does not run.
+    std::vector<media::GraphEvent> ArmEndCheckLocked();
+    std::vector<media::GraphEvent> ShowEndLocked();
     // Adds the events of what changes from the progress so far; the lock is held.
     void AdvanceLocked(const DvdPlace& place, std::vector<media::GraphEvent>& events);
     void CountTimeLocked(std::int64_t ticks, std::vector<media::GraphEvent>& events);
     // The clock time the sink shows the frame at; nothing when it shows it now.
     std::optional<GstClockTime> DueTime(GstClockTime timestamp, GstClock** clock) const;
+    // The running sink's clock (a new reference); null when the sink does not run in step with one.
+    GstClock* RunningClock() const;
     // Shows what waits and the new show at once; the events to deliver, in order.
     std::vector<media::GraphEvent> ShowPendingLocked(std::shared_ptr<Show> last);
     void CancelPendingLocked();
@@ -120,6 +129,9 @@ private:
     std::optional<GstClockTime> anchorTimestamp_; // of the first frame after the marker
     GstSegment segment_{};
     std::deque<std::shared_ptr<Show>> pending_;
+    std::optional<std::pair<DvdPlace, std::uint64_t>> end_; // the place after the last frame
+    std::shared_ptr<Show> endCheck_;
+    std::uint64_t frames_ = 0; // frames that reached the sink
     bool timeEvents_ = true;
     std::condition_variable changed_; // a marker was shown or a flush passed
     std::uint64_t flushes_ = 0;

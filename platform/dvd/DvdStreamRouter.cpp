@@ -131,19 +131,19 @@ void DvdStreamRouter::Build() {
                 Link(videoParser, videoDecoder) &&
                 gst_element_link_pads(videoDecoder, "src", subpictureUnit_, "video") &&
                 gst_pad_link(selectorOutput.get(), spuInput.get()) == GST_PAD_LINK_OK;
-    const auto timeline = static_cast<GstPadProbeType>(GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM |
-                                                       GST_PAD_PROBE_TYPE_EVENT_FLUSH);
+    const auto timeline = static_cast<GstPadProbeType>(
+        GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM | GST_PAD_PROBE_TYPE_EVENT_FLUSH);
     GstElement* outputs[] = {subpictureUnit_, audioSelector_};
     for (int i = 0; i < 2; ++i) {
         PadRef pad = PadRef::Adopt(gst_element_get_static_pad(outputs[i], "src"));
         gst_pad_add_probe(pad.get(), timeline, &DvdStreamRouter::TimelineProbeThunk, &outputs_[i], nullptr);
     }
     PadRef demuxerInput = PadRef::Adopt(gst_element_get_static_pad(demuxer_, "sink"));
-    gst_pad_add_probe(demuxerInput.get(), GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM, &DvdStreamRouter::KeepMarkerThunk, this,
-                      nullptr);
+    gst_pad_add_probe(demuxerInput.get(), GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM,
+                      &DvdStreamRouter::KeepMarkerThunk, this, nullptr);
     PadRef audioOutput = PadRef::Adopt(gst_element_get_static_pad(audioSelector_, "src"));
-    gst_pad_add_probe(audioOutput.get(), GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM, &DvdStreamRouter::DropMarkersThunk,
-                      nullptr, nullptr);
+    gst_pad_add_probe(audioOutput.get(), GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM,
+                      &DvdStreamRouter::DropMarkersThunk, nullptr, nullptr);
     videoOutput_ = AddGhost("video", subpictureUnit_, "src");
     AddGhost("audio", audioSelector_, "src");
     AddGhost("subpicture", subpicturePlaceholder_, "src");
@@ -198,8 +198,9 @@ void DvdStreamRouter::OnPadAdded(GstPad* pad) {
         if (!gst_pad_is_linked(input.get()) && gst_pad_link(pad, input.get()) == GST_PAD_LINK_OK) {
             std::lock_guard lock(mutex_);
             videoLinked_ = true;
-            const auto types = static_cast<GstPadProbeType>(
-                GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM | GST_PAD_PROBE_TYPE_EVENT_FLUSH);
+            const auto types =
+                static_cast<GstPadProbeType>(GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM |
+                                             GST_PAD_PROBE_TYPE_EVENT_FLUSH);
             gst_pad_add_probe(pad, types, &DvdStreamRouter::StampMarkerThunk, this, nullptr);
         }
         break;

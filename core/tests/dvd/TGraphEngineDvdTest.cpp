@@ -1,7 +1,8 @@
 // DVD playback through the core's orders on the authored test disc: first play into the menu, buttons
 // (by order and by mouse), titles, chapters, time jumps, streams, menus, the disc information and the
-// chapter table, the notifications each of them gives, operations the locked copy prohibits, and discs
-// that cannot be read.
+// chapter table, the notifications each of them gives, operations the locked copy prohibits, discs
+// that cannot be read, time and title messages in step with the picture, stop and play again, and
+// play at other rates.
 #include "core/include/VokradNotifications.h"
 #include "core/include/VokradOrders.h"
 #include "core/tests/engine/EnginePlayer.h"
@@ -13,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -104,10 +107,50 @@ protected:
             return !times.empty() && times.back().wParam >= from && times.back().wParam <= to;
         });
     }
+    // The time messages that arrived since the moment.
+    std::vector<ClientWindow::Posted> TimesSince(std::chrono::steady_clock::time_point since) const {
+        std::vector<ClientWindow::Posted> times = player_.PostedOf(kMsgCoreTime);
+        std::erase_if(times, [&](const ClientWindow::Posted& p) { return p.at < since; });
+        return times;
+    }
+    // When the title message of the title last arrived.
+    std::chrono::steady_clock::time_point WhenTitleTold(std::uint32_t title) const {
+        std::chrono::steady_clock::time_point when{};
+        for (const ClientWindow::Posted& p : player_.PostedOf(kMsgCoreTitleChapter)) {
+            if (p.wParam == kTitleChapterTitle && p.lParam == static_cast<plat::win::LPARAM>(title)) {
+                when = p.at;
+            }
+        }
+        return when;
+    }
+    int Rate(std::int32_t thousandths) {
+        TOrderRate record{{0, sizeof(record)}, thousandths};
+        return player_.Send(kOrderRate, &record);
+    }
     TGraphEngine& Engine() { return *player_.Player().Engine(); }
 
     EnginePlayer player_;
 };
+
+using Ms = std::chrono::duration<double, std::milli>;
+constexpr double kPace = 200; // ms the time messages may stray from the clock
+
+// The largest difference between how far the time moved and how far the clock moved (times the speed),
+// each message against the first.
+double LargestStray(const std::vector<ClientWindow::Posted>& times, double speed = 1.0) {
+    double largest = 0;
+    for (const ClientWindow::Posted& p : times) {
+        const double moved = static_cast<double>(p.wParam) - static_cast<double>(times.front().wParam);
+        largest = std::max(largest, std::abs(moved - speed * Ms(p.at - times.front().at).count()));
+    }
+    return largest;
+}
+
+// How fast the time moved between the first and the last message, against the clock.
+double Speed(const std::vector<ClientWindow::Posted>& times) {
+    return (static_cast<double>(times.back().wParam) - static_cast<double>(times.front().wParam)) /
+           Ms(times.back().at - times.front().at).count();
+}
 
 TEST_F(TGraphEngineDvdTest, FirstPlayShowsTheMenuAndAButtonPlaysTitleOne) {
     StartDisc();
@@ -293,6 +336,91 @@ TEST_F(TGraphEngineDvdTest, OperationsTheLockedDiscProhibitsAreRefused) {
     EXPECT_EQ(Streams(kOrderAudioStream, 1, 0, 0), 0);
     EXPECT_TRUE(player_.Texts().empty()) << testing::PrintToString(player_.Texts());
     EXPECT_FALSE(Engine().IsInDvdMenu());
+}
+
+// The subtitle clock follows the time messages: they come as the picture shows the time, in step
+// with the clock, also after a jump to another title.
+TEST_F(TGraphEngineDvdTest, TimeMessagesKeepPaceWithThePictureAndTheClock) {
+    StartTitle1();
+    ASSERT_TRUE(WaitTimeBetween(3000, 3999));
+    std::vector<ClientWindow::Posted> times = TimesSince(WhenTitleTold(1));
+    ASSERT_GE(times.size(), 4u);
+    EXPECT_LT(times.front().wParam, 100u);
+    EXPECT_LE(LargestStray(times), kPace);
+
+    ASSERT_EQ(TitleChapter(2, 0), 0);
+    ASSERT_TRUE(WaitPosted(kMsgCoreTitleChapter, kTitleChapterTitle, 2));
+    ASSERT_TRUE(WaitTimeBetween(2000, 2999));
+    times = TimesSince(WhenTitleTold(2));
+    ASSERT_GE(times.size(), 3u);
+    EXPECT_LT(times.front().wParam, 100u);
+    EXPECT_LE(LargestStray(times), kPace)
+        << "the first times after the jump came " << Ms(times[2].at - times[0].at).count() << " ms apart";
+}
+
+// Title 1 of the chained disc lasts 4 s and goes on to title 3: title 3 is told when title 1 has played.
+TEST_F(TGraphEngineDvdTest, AChainedTitleIsToldWhenThePictureReachesIt) {
+    player_.Describe(kDiscGraph, Disc("chained"));
+    ASSERT_EQ(player_.Send(kOrderPlay), 0) << testing::PrintToString(player_.Texts());
+    ASSERT_TRUE(WaitPosted(kMsgCoreTitleChapter, kTitleChapterTitle, 1));
+    ASSERT_TRUE(WaitPosted(kMsgCoreTitleChapter, kTitleChapterTitle, 3));
+    EXPECT_NEAR(Ms(WhenTitleTold(3) - WhenTitleTold(1)).count(), 4000, 400);
+    ASSERT_TRUE(WaitTimeBetween(1000, 1999));
+    const std::vector<ClientWindow::Posted> times = TimesSince(WhenTitleTold(3));
+    EXPECT_LT(times.front().wParam, 100u);
+    EXPECT_LE(LargestStray(times), kPace);
+}
+
+TEST_F(TGraphEngineDvdTest, StopPlayStopSucceedsOnTheFolderAndTheImage) {
+    for (const char* disc : {"disc", "disc.iso"}) {
+        SCOPED_TRACE(disc);
+        StartDisc(disc);
+        EXPECT_EQ(player_.Send(kOrderStop), 0);
+        EXPECT_EQ(player_.PlayState(), kPlayStateStopped);
+        ASSERT_EQ(player_.Send(kOrderPlay), 0);
+        ASSERT_TRUE(EnginePlayer::PumpUntil([&] { return Engine().IsInDvdMenu(); }))
+            << "the disc plays again";
+        EXPECT_EQ(player_.Send(kOrderStop), 0);
+        EXPECT_EQ(player_.PlayState(), kPlayStateStopped);
+        EXPECT_TRUE(player_.Texts().empty()) << testing::PrintToString(player_.Texts());
+    }
+}
+
+TEST_F(TGraphEngineDvdTest, TwiceTheSpeedForwardsScansAndPlayReturnsToNormalSpeed) {
+    StartTitle1();
+    ASSERT_TRUE(WaitTimeBetween(1000, 1999));
+    const auto from = std::chrono::steady_clock::now();
+    ASSERT_EQ(Rate(2000), 0);
+    EXPECT_EQ(player_.PlayState(), kPlayStateScanning);
+    ASSERT_TRUE(WaitTimeBetween(4000, 5999));
+    const std::vector<ClientWindow::Posted> times = TimesSince(from);
+    ASSERT_GE(times.size(), 3u);
+    EXPECT_NEAR(Speed(times), 2.0, 0.5);
+    ASSERT_EQ(player_.Send(kOrderPlay), 0);
+    EXPECT_EQ(player_.PlayState(), kPlayStatePlaying);
+}
+
+TEST_F(TGraphEngineDvdTest, TwiceTheSpeedBackwardsScansBackToTheTitlesStart) {
+    StartTitle1();
+    ASSERT_TRUE(WaitTimeBetween(4000, 4999));
+    const auto from = std::chrono::steady_clock::now();
+    ASSERT_EQ(Rate(-2000), 0);
+    EXPECT_EQ(player_.PlayState(), kPlayStateScanning);
+    ASSERT_TRUE(WaitTimeBetween(0, 999)) << "the scan reached the start";
+    const std::vector<ClientWindow::Posted> times = TimesSince(from);
+    ASSERT_GE(times.size(), 2u);
+    EXPECT_NEAR(Speed(times), -2.0, 0.8);
+    // Pausing a scan returns to normal speed first.
+    ASSERT_EQ(player_.Send(kOrderPauseToggle), 0);
+    EXPECT_EQ(player_.PlayState(), kPlayStatePaused);
+}
+
+TEST_F(TGraphEngineDvdTest, RatesAreRefusedInAMenu) {
+    StartDisc();
+    EXPECT_EQ(Rate(2000), -1);
+    EXPECT_EQ(Rate(-2000), -1);
+    EXPECT_EQ(player_.PlayState(), kPlayStatePlaying);
+    EXPECT_TRUE(player_.Texts().empty()) << "the graph has the navigator: no error is told";
 }
 
 // Discs that cannot be read fail the build with a text the client can show; nothing waits for them.

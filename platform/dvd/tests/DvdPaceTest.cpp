@@ -18,7 +18,8 @@ constexpr double kPace = 200; // ms the time events may stray from the clock
 
 bool Near(std::uint32_t rgb, std::uint32_t expected) {
     for (int shift : {0, 8, 16}) {
-        if (std::abs(static_cast<int>((rgb >> shift) & 0xFF) - static_cast<int>((expected >> shift) & 0xFF)) > 24) {
+        if (std::abs(static_cast<int>((rgb >> shift) & 0xFF) - static_cast<int>((expected >> shift) & 0xFF)) >
+            24) {
             return false;
         }
     }
@@ -102,8 +103,8 @@ TEST_F(DvdPaceTest, AfterATitleJumpTheTimeStartsAtZeroAndKeepsPace) {
     const std::vector<Told> times = TimesSince(WhenTitleTold(2));
     ASSERT_GE(times.size(), 3u);
     EXPECT_EQ(TitleMs(times.front()), 0.0);
-    EXPECT_LE(LargestStray(times), kPace) << "the first times came " << Ms(times[2].at - times[0].at).count()
-                                          << " ms apart";
+    EXPECT_LE(LargestStray(times), kPace)
+        << "the first times came " << Ms(times[2].at - times[0].at).count() << " ms apart";
 }
 
 // Title 1 (4 s, dark blue) ends in a jump to title 3 (olive): title 3 is told when its first frame
@@ -113,8 +114,8 @@ TEST_F(DvdPaceTest, AChainedTitleIsToldWhenItsFirstFrameShows) {
     ASSERT_TRUE(playback_.Play());
     const auto title1 = playback_.WhenShown([](const Frame& f) { return Near(f.Rgb(100, 100), 0x000050); });
     ASSERT_TRUE(title1) << "title 1 did not show";
-    const auto title3 =
-        playback_.WhenShown([](const Frame& f) { return Near(f.Rgb(100, 100), 0x505000); }, std::chrono::seconds(8));
+    const auto title3 = playback_.WhenShown([](const Frame& f) { return Near(f.Rgb(100, 100), 0x505000); },
+                                            std::chrono::seconds(8));
     ASSERT_TRUE(title3) << "title 3 did not show";
     ASSERT_TRUE(playback_.WaitFor(EC_DVD_TITLE_CHANGE, 3));
     EXPECT_NEAR(Ms(*title3 - *title1).count(), 4000, 400) << "title 1 plays to its end";
@@ -122,6 +123,10 @@ TEST_F(DvdPaceTest, AChainedTitleIsToldWhenItsFirstFrameShows) {
     DvdLocation location;
     ASSERT_EQ(Nav().GetCurrentLocation(&location), S_OK);
     EXPECT_EQ(location.title, 3u);
+    // Title 3 (3 s) ends the disc: the stop is told when its last frame has been shown.
+    ASSERT_TRUE(playback_.WaitFor(EC_DVD_DOMAIN_CHANGE, static_cast<std::int64_t>(DvdDomain::Stop)));
+    const std::vector<Told> domains = playback_.History(EC_DVD_DOMAIN_CHANGE);
+    EXPECT_NEAR(Ms(domains.back().at - *title3).count(), 3000, 400);
 }
 
 TEST_F(DvdPaceTest, ForwardsAtTwiceTheSpeedTheTimeMovesTwiceAsFast) {
@@ -132,7 +137,8 @@ TEST_F(DvdPaceTest, ForwardsAtTwiceTheSpeedTheTimeMovesTwiceAsFast) {
     ASSERT_TRUE(WaitForSecond(5));
     const std::vector<Told> times = TimesSince(from);
     ASSERT_GE(times.size(), 3u);
-    const double speed = (TitleMs(times.back()) - TitleMs(times.front())) / Ms(times.back().at - times.front().at).count();
+    const double speed =
+        (TitleMs(times.back()) - TitleMs(times.front())) / Ms(times.back().at - times.front().at).count();
     EXPECT_NEAR(speed, 2.0, 0.5);
     ASSERT_EQ(Nav().PlayForwards(1.0), S_OK);
 }
@@ -146,13 +152,15 @@ TEST_F(DvdPaceTest, BackwardsAtTwiceTheSpeedTheTimeMovesBackAndPlaysOnFromTheSta
     ASSERT_TRUE(WaitForSecond(0)) << "the scan reached the title's start";
     const std::vector<Told> back = TimesSince(from);
     ASSERT_GE(back.size(), 2u);
-    const double speed = (TitleMs(back.back()) - TitleMs(back.front())) / Ms(back.back().at - back.front().at).count();
+    const double speed =
+        (TitleMs(back.back()) - TitleMs(back.front())) / Ms(back.back().at - back.front().at).count();
     EXPECT_NEAR(speed, -2.0, 0.8);
     ASSERT_TRUE(WaitForSecond(1)) << "at the start the title plays on forwards";
     ASSERT_TRUE(WaitForSecond(2));
     const std::vector<Told> forwards = TimesSince(back.back().at);
     ASSERT_GE(forwards.size(), 2u);
-    EXPECT_NEAR(Ms(forwards.back().at - forwards[forwards.size() - 2].at).count(), 1000, kPace) << "at normal speed";
+    EXPECT_NEAR(Ms(forwards.back().at - forwards[forwards.size() - 2].at).count(), 1000, kPace)
+        << "at normal speed";
 }
 
 TEST_F(DvdPaceTest, RatesNeedATitleAndASpeed) {
@@ -173,7 +181,8 @@ TEST_F(DvdPaceTest, RatesNeedATitleAndASpeed) {
 TEST_F(DvdPaceTest, ASeekToTheStartStartsTheDiscOver) {
     StartTitle(1);
     ASSERT_TRUE(WaitForSecond(1));
-    EXPECT_FALSE(gst_element_seek_simple(playback_.Pipeline(), GST_FORMAT_TIME, GST_SEEK_FLAG_FLUSH, 2 * GST_SECOND))
+    EXPECT_FALSE(
+        gst_element_seek_simple(playback_.Pipeline(), GST_FORMAT_TIME, GST_SEEK_FLAG_FLUSH, 2 * GST_SECOND))
         << "other places are reached by the navigator's jumps";
     ASSERT_TRUE(WaitForSecond(2)) << "and the disc plays on";
     ASSERT_TRUE(gst_element_seek_simple(playback_.Pipeline(), GST_FORMAT_TIME, GST_SEEK_FLAG_FLUSH, 0));
