@@ -6,7 +6,7 @@ build=$1
 seconds=$2
 here=$(cd "$(dirname "$0")" && pwd)
 status=0
-for target in fuzz_xml_reader fuzz_order_dispatcher fuzz_graph_script fuzz_page_loader fuzz_zip_reader fuzz_override_tags fuzz_text_layout fuzz_script_reader fuzz_command_script; do
+for target in fuzz_xml_reader fuzz_order_dispatcher fuzz_graph_script fuzz_page_loader fuzz_zip_reader fuzz_override_tags fuzz_text_layout fuzz_script_reader fuzz_command_script fuzz_ini_reader; do
     corpus="$build/corpus-$target"
     mkdir -p "$corpus"
     seeds=()
