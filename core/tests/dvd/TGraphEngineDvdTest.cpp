@@ -364,7 +364,7 @@ TEST_F(TGraphEngineDvdTest, AChainedTitleIsToldWhenThePictureReachesIt) {
     ASSERT_EQ(player_.Send(kOrderPlay), 0) << testing::PrintToString(player_.Texts());
     ASSERT_TRUE(WaitPosted(kMsgCoreTitleChapter, kTitleChapterTitle, 1));
     ASSERT_TRUE(WaitPosted(kMsgCoreTitleChapter, kTitleChapterTitle, 3));
-    EXPECT_NEAR(Ms(WhenTitleTold(3) - WhenTitleTold(1)).count(), 4000, 400);
+    EXPECT_GE(Ms(WhenTitleTold(3) - WhenTitleTold(1)).count(), 3600) << "not while title 1 is shown";
     ASSERT_TRUE(WaitTimeBetween(1000, 1999));
     const std::vector<ClientWindow::Posted> times = TimesSince(WhenTitleTold(3));
     EXPECT_LT(times.front().wParam, 100u);
