@@ -54,13 +54,17 @@ template <class F> void Bind(F& slot, const char* name) {
     ASSERT_NE(slot, nullptr) << name;
 }
 
-// What each order answers with a well-formed record while the player has no engine, subtitle screen,
-// page model or on-screen queue; every order not listed answers -1.
+// What each order answers with a zeroed well-formed record while the player has no graph, no pages
+// and no on-screen items; every order not listed answers -1 (an on-screen item of type 0 among them).
 int AnswerWithoutParts(std::uint32_t order) {
     switch (order) {
     case kOrderVolume:
     case kOrderAudioStream:
     case kOrderRefreshPosition:
+    case kOrderShowVideo:
+    case kOrderHideVideo:
+    case kOrderColourKey: // the video surface takes the key
+    case kOrderVideoLayout:
     case kOrderGraphDescription:
     case kOrderParentWindows:
     case kOrderDisplayMode:
@@ -73,13 +77,17 @@ int AnswerWithoutParts(std::uint32_t order) {
     case kOrderMediaContent: // the empty media content of no graph
     case kOrderGraphLog:     // the (empty) log of the last build
     case kOrderClearSubtitles:
-    case kOrderStyles:       // a step other than 1-4 changes nothing
+    case kOrderStyles: // a step other than 1-4 changes nothing
     case kOrderSubtitlesOn:
     case kOrderProfileFlag:
     case kOrderSubtitleOffset:
     case kOrderStyleOverride:
     case kOrderFreezeMessages:
     case kOrderUnfreezeMessages:
+    case kOrderClearOsdItems:
+    case kOrderOsdStyle:
+    case kOrderOsdVariable:
+    case kOrderClearOsdVariables:
     case kOrderPing:
         return 0;
     default:
@@ -372,7 +380,8 @@ TEST_F(VokradHostTest, StartUpWritesItsLinesToTheLog) {
     log << std::ifstream(path).rdbuf();
     // Freeing the instance releases the engine's graph, which the log tells after the start-up.
     EXPECT_TRUE(log.str().starts_with(
-        "PLAYSTART: Create Player ObjectPLAYSTART: Create Video WindowPLAYSTART: Start Timer thread\n"))
+        "PLAYSTART: Create Player ObjectPLAYSTART: Create Subtitler WindowPLAYSTART: Create Video "
+        "WindowPLAYSTART: Start Timer thread\n"))
         << log.str();
 }
 

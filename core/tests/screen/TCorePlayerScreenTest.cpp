@@ -1,0 +1,244 @@
+// The player's subtitle screen and video placement through its orders, on manual timers and clocks:
+// the renderer mode of status 11, the re-layout debounce, order 209 and the layout it gives the
+// engine and the pages, the screen orders, and the on-screen message timer at the earliest expiry.
+#include "core/src/TCorePlayer.h"
+
+#include "core/include/VokradNotifications.h"
+#include "core/tests/ManualClocks.h"
+#include "platform/win/Message.h"
+#include "platform/win/Timer.h"
+#include "platform/win/Window.h"
+#include "platform/win/tests/TestWindow.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+namespace win = plat::win;
+using plat::win::testing::TestWindow;
+
+namespace {
+
+void Deliver() {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+}
+
+class TCorePlayerScreenTest : public testing::Test {
+protected:
+    void SetUp() override {
+        win::InstallTimerHost(&timers_);
+        TEngineSetup setup = TEngineSetup::Default();
+        surface_ = setup.videoSurface;
+        player_.SetEngineSetup(std::move(setup));
+        player_.SetScreenSize([] { return TScreenSize{1024, 768}; });
+        player_.PlayStart();
+    }
+    void TearDown() override {
+        player_.Close();
+        win::InstallTimerHost(nullptr);
+    }
+
+    template <class Record> int Send(std::uint32_t order, Record record) {
+        record.head = {0, sizeof(Record)};
+        return player_.SendOrder(order, &record, nullptr);
+    }
+    int Send(std::uint32_t order) { return player_.SendOrder(order, nullptr, nullptr); }
+
+    int AddText(std::u16string text, std::int32_t duration, std::int32_t layer) {
+        TOrderOsdItem item{};
+        item.type = kOsdItemText;
+        item.duration = duration;
+        item.layer = layer;
+        item.data = text.c_str();
+        item.dataBytes = static_cast<std::uint32_t>((text.size() + 1) * 2);
+        return Send(kOrderOsdItem, item);
+    }
+
+    std::size_t OsdCount() {
+        const std::lock_guard lock(player_.SubtitleLock());
+        return static_cast<std::size_t>(player_.OsdQueue().Items().Count);
+    }
+
+    bool Armed(win::UINT_PTR id) const { return timers_.IsArmed(player_.Handle(), id); }
+
+    win::ManualTimerHost timers_;
+    std::shared_ptr<ManualClocks> clocks_ = std::make_shared<ManualClocks>();
+    std::shared_ptr<plat::video::VideoSurface> surface_;
+    TCorePlayer player_{nullptr, clocks_};
+};
+
+TEST_F(TCorePlayerScreenTest, StartUpMakesTheScreenAndLaysTheVideoOut) {
+    TSubtitleWindow* screen = player_.Screen();
+    ASSERT_NE(screen, nullptr);
+    char name[32] = {};
+    win::GetClassName(screen->Handle(), name, sizeof(name));
+    EXPECT_STREQ(name, "RenderWindow");
+    EXPECT_EQ(screen->Width(), 320);
+    EXPECT_EQ(player_.Engine()->Width(), 320) << "the engine window takes the screen's size";
+    EXPECT_TRUE(player_.LayoutPending());
+    EXPECT_TRUE(Armed(TCorePlayer::kLayoutTimer));
+}
+
+// Three changes of the video area in a row lay the pages out once, 20 ms after the last.
+TEST_F(TCorePlayerScreenTest, PagesAreLaidOutOnceTheChangesSettle) {
+    TOrderVideoLayout layout{};
+    for (int i = 0; i < 3; ++i) {
+        timers_.Advance(10);
+        Deliver();
+        EXPECT_EQ(Send(kOrderVideoLayout, layout), 0);
+    }
+    timers_.Advance(19);
+    Deliver();
+    EXPECT_TRUE(player_.LayoutPending());
+    timers_.Advance(1);
+    Deliver();
+    EXPECT_FALSE(player_.LayoutPending());
+    EXPECT_FALSE(Armed(TCorePlayer::kLayoutTimer));
+}
+
+// Without a picture the engine tells only its window; the layout takes the screen's size for the
+// picture and gives the pages the window's area.
+TEST_F(TCorePlayerScreenTest, LayoutWithoutAPictureFillsTheWindow) {
+    TOrderVideoLayout layout{};
+    layout.aspect[13] = 1; // blanking in use
+    layout.blankingColour = 0x0000FF;
+    EXPECT_EQ(Send(kOrderVideoLayout, layout), 0);
+    const std::lock_guard lock(player_.SubtitleLock());
+    const TVideoLayout& result = player_.VideoLayout();
+    EXPECT_EQ(result.picture.width, 1024);
+    EXPECT_EQ(result.window.width, 320);
+    EXPECT_EQ(result.pictureRect.right, 320);
+    EXPECT_EQ(result.pictureRect.bottom, 240);
+    EXPECT_EQ(player_.TextLayoutArea().GetScreenWidth(false) > 0, true);
+    EXPECT_EQ(player_.Engine()->Placement().BorderColor(), 0x0000FFu) << "blanking colour as the border";
+    EXPECT_EQ(surface_->BorderColor(), qRgb(255, 0, 0));
+}
+
+TEST_F(TCorePlayerScreenTest, RendererModeFollowsStatusEleven) {
+    TSubtitleWindow* screen = player_.Screen();
+    const win::HWND engine = player_.Engine()->Handle();
+    player_.EngineState(kStatusConfiguration, kConfigVideoWindow | kConfigWindowless, 0);
+    EXPECT_EQ(screen->Mode(), TSubtitleWindow::TDrawingMode::Bitmap);
+    EXPECT_TRUE(player_.Windowless());
+    EXPECT_FALSE(player_.OverlayUsed());
+    EXPECT_EQ(win::GetParent(engine), screen->Handle());
+    EXPECT_NE(win::GetWindowLongPtr(engine, win::GWL_STYLE) & win::WS_POPUP, 0);
+
+    player_.EngineState(kStatusConfiguration, kConfigVideoWindow | kConfigOverlayMixer, 0);
+    EXPECT_EQ(screen->Mode(), TSubtitleWindow::TDrawingMode::Overlay);
+    EXPECT_TRUE(player_.OverlayUsed());
+    EXPECT_EQ(win::GetParent(engine), 0u);
+    EXPECT_NE(win::GetWindowLongPtr(engine, win::GWL_STYLE) & win::WS_CHILD, 0);
+    EXPECT_EQ(win::GetWindowLongPtr(engine, win::GWL_STYLE) & win::WS_POPUP, 0);
+
+    player_.EngineState(kStatusConfiguration, kConfigVideoWindow, 0);
+    EXPECT_EQ(screen->Mode(), TSubtitleWindow::TDrawingMode::ShownOnly) << "a video window, not windowless";
+}
+
+TEST_F(TCorePlayerScreenTest, ScreenOrders) {
+    TestWindow panel;
+    TestWindow fullScreen;
+    win::SetWindowPos(panel.hwnd(), 0, 0, 0, 640, 480, win::SWP_NOZORDER);
+    win::SetWindowPos(fullScreen.hwnd(), 0, 0, 0, 1280, 720, win::SWP_NOZORDER);
+    TSubtitleWindow* screen = player_.Screen();
+
+    EXPECT_EQ(Send(kOrderParentWindows, TOrderParentWindows{{}, panel.hwnd(), fullScreen.hwnd()}), 0);
+    EXPECT_EQ(screen->OwnerWindow(), panel.hwnd());
+    EXPECT_EQ(screen->VideoWindow(), fullScreen.hwnd());
+    EXPECT_EQ(Send(kOrderRefreshPosition), 0);
+    EXPECT_EQ(screen->Width(), 640);
+    EXPECT_EQ(player_.Engine()->Width(), 640) << "the size change lays the video out again";
+
+    TOrderDisplayMode mode{{}, kDisplayModeFullScreen};
+    EXPECT_EQ(Send(kOrderDisplayMode, mode), 0);
+    EXPECT_EQ(screen->Width(), 1280);
+    mode.mode = kDisplayModeAsk;
+    mode.head = {0, sizeof(mode)};
+    EXPECT_EQ(player_.SendOrder(kOrderDisplayMode, &mode, nullptr), 0);
+    EXPECT_EQ(mode.mode, kDisplayModeFullScreen);
+
+    EXPECT_EQ(Send(kOrderShowVideo), 0);
+    EXPECT_EQ(Send(kOrderHideVideo), 0);
+    EXPECT_FALSE(win::IsWindowVisible(player_.Engine()->Handle()));
+
+    EXPECT_EQ(Send(kOrderColourKey, TOrderColourKey{{}, 0x00102030}), 0);
+    EXPECT_EQ(screen->ColorKey(), 0x00102030u);
+    EXPECT_EQ(surface_->ColorKey(), qRgb(0x30, 0x20, 0x10));
+
+    // The subtitle screen hides the cursor; the engine has no video window of its own to hide it over.
+    EXPECT_EQ(Send(kOrderCursor, TOrderCursor{{}, 0, {}}), -1);
+    EXPECT_FALSE(win::IsCursorShown());
+    EXPECT_EQ(Send(kOrderCursor, TOrderCursor{{}, 7, {}}), -1);
+    EXPECT_TRUE(win::IsCursorShown());
+
+    EXPECT_EQ(Send(kOrderParentWindows, TOrderParentWindows{{}, 0, 0}), 0);
+    EXPECT_EQ(win::GetParent(screen->Handle()), 0u) << "out of the full-screen window before it goes";
+}
+
+// Order 602 arms the expiry timer for the earliest expiry; each expiry re-arms it for the next.
+TEST_F(TCorePlayerScreenTest, MessageTimerFollowsTheEarliestExpiry) {
+    EXPECT_EQ(AddText(u"long", 3000, 1), 0);
+    EXPECT_EQ(AddText(u"short", 500, 2), 0);
+    EXPECT_EQ(AddText(u"ignored", 100, 2), 0) << "the layer is taken";
+    EXPECT_EQ(OsdCount(), 2u);
+    clocks_->Advance(499);
+    timers_.Advance(499);
+    Deliver();
+    EXPECT_EQ(OsdCount(), 2u);
+    clocks_->Advance(1);
+    timers_.Advance(1);
+    Deliver();
+    EXPECT_EQ(OsdCount(), 1u) << "the short one went at its own time";
+    clocks_->Advance(2499);
+    timers_.Advance(2499);
+    Deliver();
+    EXPECT_EQ(OsdCount(), 1u);
+    clocks_->Advance(1);
+    timers_.Advance(1);
+    Deliver();
+    EXPECT_EQ(OsdCount(), 0u);
+    EXPECT_FALSE(Armed(TCorePlayer::kMessageTimer));
+
+    EXPECT_EQ(AddText(u"x", TOsdItem::kRemove, 4), 0);
+    EXPECT_EQ(AddText(u"x", TOsdItem::kRemove, 4), 0) << "removes what the first one added";
+    EXPECT_EQ(OsdCount(), 0u);
+    TOrderOsdItem bad{};
+    bad.type = kOsdItemText;
+    bad.dataBytes = 8; // no data behind it
+    EXPECT_EQ(Send(kOrderOsdItem, bad), -1);
+    bad.type = 9;
+    EXPECT_EQ(Send(kOrderOsdItem, bad), -1);
+}
+
+TEST_F(TCorePlayerScreenTest, MessageStyleAndVariableOrders) {
+    TOrderOsdStyle style{};
+    TSubtitleStyleRecord record = TOsdQueue::DefaultStyle();
+    record.fontSize = 40;
+    std::memcpy(style.style, &record, sizeof(record));
+    style.defaultDuration = 2000;
+    style.enabled = 1;
+    EXPECT_EQ(Send(kOrderOsdStyle, style), 0);
+    TOrderOsdVariable variable{{}, u"AudioVolume", u"80"};
+    EXPECT_EQ(Send(kOrderOsdVariable, variable), 0);
+    EXPECT_EQ(Send(kOrderOsdVariable, TOrderOsdVariable{{}, nullptr, u"80"}), 0) << "kept nowhere, still 0";
+    {
+        const std::lock_guard lock(player_.SubtitleLock());
+        EXPECT_TRUE(player_.OsdQueue().IsEnabled());
+        EXPECT_EQ(player_.OsdQueue().Style().fontSize, 40);
+        EXPECT_EQ(player_.OsdQueue().DefaultDuration(), 2000);
+        EXPECT_EQ(player_.OsdQueue().Expand(u"$(AudioVolume)"), u"80");
+    }
+    EXPECT_EQ(Send(kOrderClearOsdVariables), 0);
+    EXPECT_EQ(AddText(u"a", 0, 1), 0);
+    EXPECT_TRUE(Armed(TCorePlayer::kMessageTimer)) << "the default duration applies";
+    EXPECT_EQ(Send(kOrderClearOsdItems), 0);
+    EXPECT_EQ(OsdCount(), 0u);
+    const std::lock_guard lock(player_.SubtitleLock());
+    EXPECT_EQ(player_.OsdQueue().Expand(u"$(AudioVolume)"), u"");
+}
+
+} // namespace
