@@ -6,6 +6,7 @@
 #include "core/src/TEventTime.h"
 #include "core/src/TSteadyClockSource.h"
 #include "core/src/framework/TCoreLogFile.h"
+#include "platform/gdi/ImageDc.h"
 #include "platform/text/CodePage.h"
 #include "platform/win/Debug.h"
 #include "platform/win/Message.h"
@@ -50,6 +51,24 @@ TCorePlayer::TCorePlayer(TCoreObject* owner, std::shared_ptr<TClockSource> clock
     SetStyle(win::WS_POPUP);
     SetExStyle(win::WS_EX_TOOLWINDOW);
     CreateDefault("PlayerControl", "", 0);
+    subDisplay_.SetLayouter(std::make_unique<TPageRenderer>());
+    SetStyleOverride(styleOverride_);
+}
+
+// The order's outline style 0 leaves the method as drawing starts it (disc pattern). The page renderer
+// draws with them; a display given another layouter keeps only the stored values.
+void TCorePlayer::SetStyleOverride(const TStyleOverride& styleOverride) {
+    styleOverride_ = styleOverride;
+    TDrawOverrides overrides;
+    if (styleOverride.outlineStyle > 0 && styleOverride.outlineStyle <= 0xFF) {
+        overrides.outlineMethod = static_cast<std::uint8_t>(styleOverride.outlineStyle);
+    }
+    overrides.outlineWidth = styleOverride.outlineWidth;
+    overrides.shadowDepth = styleOverride.shadowDepth;
+    const std::lock_guard lock(SubtitleLock());
+    if (auto* renderer = dynamic_cast<TPageRenderer*>(subDisplay_.Layouter())) {
+        renderer->SetDrawOverrides(overrides);
+    }
 }
 
 TCorePlayer::~TCorePlayer() {
@@ -843,12 +862,38 @@ bool TCorePlayer::UpdateSubScreen(bool clear) {
     if (picture == nullptr) {
         return false;
     }
+    {
+        plat::gdi::ImageDc dc(*picture);
+        if (layoutSettings_.BlankingInUse()) {
+            DrawBlanking(dc, windowless_ ? layout_.clipped : drawn);
+        }
+        if (!clear && !layoutPending_ && !engine_->IsInDvdMenu() && subtitlesOn_ &&
+            subDisplay_.HasCurrentBlock()) {
+            dc.SetBkMode(plat::gdi::BkMode::Transparent);
+            dc.SetTextAlign(plat::gdi::TextAlign::Bottom);
+            subDisplay_.Paint(&dc, false, nullptr);
+        }
+        if (!messagesFrozen_) {
+            osd_.Draw(dc, layout_.clipped);
+        }
+    }
     QImage finished = screen_->EndPicture();
     if (windowless_) {
         GiveToEngine(std::move(finished), layout_.clipped);
     }
     TSubtitleWindow::TraceLeave("PT::UpdateSubScreen");
     return true;
+}
+
+// The four bars between the outer rectangle and the layout's blanking frame: left and right over the
+// whole height, top and bottom between them.
+void TCorePlayer::DrawBlanking(plat::gdi::Dc& dc, const RECT& outer) const {
+    const RECT& frame = layout_.blankingFrame;
+    const plat::gdi::ColourRef colour = layoutSettings_.blankingColour;
+    dc.FillRect({outer.left, outer.top, frame.left, outer.bottom}, colour);
+    dc.FillRect({frame.right, outer.top, outer.right, outer.bottom}, colour);
+    dc.FillRect({frame.left, outer.top, frame.right, frame.top}, colour);
+    dc.FillRect({frame.left, frame.bottom, frame.right, outer.bottom}, colour);
 }
 
 bool TCorePlayer::OnHostThread() const {

@@ -21,6 +21,7 @@
 #include "core/src/framework/TCoreWindow.h"
 #include "core/src/layout/TVideoLayout.h"
 #include "core/src/osd/TOsdQueue.h"
+#include "core/src/pages/TPageRenderer.h"
 #include "core/src/pages/TSubDisplay.h"
 #include "core/src/screen/TSubtitleWindow.h"
 
@@ -144,7 +145,8 @@ public:
     void SetSubtitlesOn(bool on);
     void SetProfileFlag(bool flag) { profileFlag_ = flag; }
     void SetSubtitleOffset(std::int32_t milliseconds) { subtitleOffset_ = milliseconds; }
-    void SetStyleOverride(const TStyleOverride& styleOverride) { styleOverride_ = styleOverride; }
+    // Stores the overrides and gives them to the page renderer's drawing.
+    void SetStyleOverride(const TStyleOverride& styleOverride);
     void FreezeMessages() { messagesFrozen_ = true; }
     void UnfreezeMessages();
 
@@ -285,6 +287,7 @@ private:
     void OnMessageTimer();
     void ArmMessageTimer(std::int32_t ms);
     void OnScreenEvent(UINT msg, WPARAM wParam, LPARAM lParam);
+    void DrawBlanking(plat::gdi::Dc& dc, const RECT& outer) const;
     // The picture goes to the engine now on the host thread, else when the host thread gets to it.
     void GiveToEngine(QImage picture, const RECT& source);
     bool OnHostThread() const;

@@ -45,7 +45,7 @@ void TSubEvents::SetStyleAndScreen(const TSubtitleStyleRecord* style, TSubScreen
     }
 }
 
-void TSubEvents::Layout(plat::gdi::Dc*, TFontPool*) {}
+void TSubEvents::Layout(plat::gdi::TextMeasurer*, TFontPool*) {}
 
 void TSubEvents::Reparse(const TSubtitleStyleRecord*) {}
 

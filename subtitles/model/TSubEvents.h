@@ -16,6 +16,7 @@ class TSubScreenControler;
 class TFontPool;
 namespace plat::gdi {
 class Dc;
+class TextMeasurer;
 }
 
 class TSubEvents : public TListItem<TSubEvents> {
@@ -42,8 +43,8 @@ public:
     virtual bool GetStyleName(const char16_t*& name) const;
     // Binds the style and the screen mapping; a null argument keeps the old value.
     virtual void SetStyleAndScreen(const TSubtitleStyleRecord* style, TSubScreenControler* screen);
-    // Lays the item out; the base does nothing.
-    virtual void Layout(plat::gdi::Dc* dc, TFontPool* pool);
+    // Lays the item out, measuring through the pool's context; the base does nothing.
+    virtual void Layout(plat::gdi::TextMeasurer* measurer, TFontPool* pool);
     // Re-parses the item after a change of `style`; the base does nothing.
     virtual void Reparse(const TSubtitleStyleRecord* style);
     virtual double GetScaleX() const;

@@ -6,6 +6,8 @@
 #include "subtitles/model/FixedText.h"
 #include "subtitles/model/TOverrideBlockParser.h"
 #include "subtitles/model/TRunBlockBuilder.h"
+#include "subtitles/model/TTextLayout.h"
+#include "subtitles/model/TTextPainter.h"
 
 #include <cstring>
 #include <utility>
@@ -103,6 +105,25 @@ bool TTextEvent::GetStyleName(const char16_t*& name) const {
         return false;
     }
     name = TextRecord->styleName;
+    return true;
+}
+
+void TTextEvent::Layout(plat::gdi::TextMeasurer*, TFontPool* pool) {
+    if (pool != nullptr) {
+        LayoutWith(*pool, -1);
+    }
+}
+
+void TTextEvent::LayoutWith(TFontPool& pool, std::int32_t wrapOverride) {
+    TTextLayout::Layout(*this, pool, wrapOverride);
+}
+
+bool TTextEvent::Draw(plat::gdi::Dc* dc, std::int32_t x, std::int32_t y, std::int32_t colourIndex, TFontPool* pool,
+                      double verticalScale, double) {
+    if (dc == nullptr || pool == nullptr) {
+        return false;
+    }
+    TTextPainter::DrawRuns(*this, *dc, x, y, colourIndex, *pool, verticalScale);
     return true;
 }
 

@@ -27,6 +27,13 @@ public:
     ~TTextEvent() override;
 
     bool GetStyleName(const char16_t*& name) const override;
+    // Lays the event out with its own wrap style (TTextLayout).
+    void Layout(plat::gdi::TextMeasurer* measurer, TFontPool* pool) override;
+    // The same with `wrapOverride` (0 or more) in place of the wrap style for this layout.
+    void LayoutWith(TFontPool& pool, std::int32_t wrapOverride);
+    // Draws the laid-out runs at (x, y) (TTextPainter::DrawRuns); the horizontal scale is not used.
+    bool Draw(plat::gdi::Dc* dc, std::int32_t x, std::int32_t y, std::int32_t colourIndex, TFontPool* pool,
+              double verticalScale, double horizontalScale) override;
     // Rebuilds the runs when `style` is the bound style.
     void Reparse(const TSubtitleStyleRecord* style) override;
     // AttachRecord(nullptr).

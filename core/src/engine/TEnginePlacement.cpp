@@ -3,6 +3,7 @@
 #include "core/src/framework/TCoreLogFile.h"
 #include "core/src/layout/CutTowardZero.h"
 #include "platform/dvd/DvdNavigator.h"
+#include "platform/gdi/Colour.h"
 #include "platform/win/Window.h"
 
 #include <algorithm>
@@ -16,12 +17,6 @@ using plat::media::S_OK;
 using plat::video::AspectMode;
 
 namespace {
-
-// 0x00BBGGRR as an opaque Qt colour.
-QRgb ToRgb(std::uint32_t colour) {
-    return qRgb(static_cast<int>(colour & 0xFFu), static_cast<int>((colour >> 8) & 0xFFu),
-                static_cast<int>((colour >> 16) & 0xFFu));
-}
 
 // The box of ratio `r` fitted into (width, height), writing both values.
 TScreenSize FitBox(double r, TScreenSize box) {
@@ -120,14 +115,14 @@ bool TEnginePlacement::ApplyColorKey(std::uint32_t colour, bool keepStored) {
         TCoreLogFile::Instance().WriteNarrow("\nSETCOLORKEY : %s", "No MixerPinConfig interface");
         return false;
     }
-    surface_->SetColorKey(ToRgb(colorKey_));
+    surface_->SetColorKey(plat::gdi::ToArgb(colorKey_));
     return true;
 }
 
 void TEnginePlacement::ApplyBorderColor(std::uint32_t colour) {
     borderColor_ = colour;
-    if (surface_ != nullptr && surface_->BorderColor() != ToRgb(colour)) {
-        surface_->SetBorderColor(ToRgb(colour));
+    if (surface_ != nullptr && surface_->BorderColor() != plat::gdi::ToArgb(colour)) {
+        surface_->SetBorderColor(plat::gdi::ToArgb(colour));
     }
 }
 

@@ -1,9 +1,16 @@
 #include "core/src/osd/TOsdQueue.h"
 
+#include "core/src/layout/CutTowardZero.h"
+#include "core/src/pages/TBitmapItem.h"
+#include "subtitles/model/TFontPool.h"
+#include "subtitles/model/TTextEvent.h"
+
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -133,4 +140,66 @@ std::u16string TOsdQueue::Expand(std::u16string_view text) {
     }
     out.append(text.substr(at));
     return out;
+}
+
+// The mapping covers the video rectangle both as its frame and as its area, so that its scales turn
+// the style's margins into pixels of that rectangle.
+void TOsdQueue::Draw(plat::gdi::Dc& dc, const plat::win::RECT& video) {
+    if (!enabled_ || IsEmpty()) {
+        return;
+    }
+    TFontPool pool(&dc);
+    const std::int32_t width = std::abs(video.right - video.left);
+    const std::int32_t height = std::abs(video.bottom - video.top);
+    mapping_.SetAreaRect(video.top, video.left, width, height);
+    mapping_.SetFrameRect(video.top, video.left, width, height);
+    std::vector<std::unique_ptr<TSubEvents>> drawables;
+    for (const TOsdItem* item = items_.Head; item != nullptr; item = item->Next) {
+        drawables.push_back(Drawable(*item, dc, pool));
+    }
+    for (const std::unique_ptr<TSubEvents>& drawable : drawables) {
+        dc.SetBkMode(plat::gdi::BkMode::Transparent);
+        dc.SetTextAlign(plat::gdi::TextAlign::Bottom);
+        const TAlignedBlock place = Place(*drawable);
+        drawable->Draw(&dc, video.left + place.x, video.top + place.y, 0, &pool, mapping_.GetScaleY(),
+                       mapping_.GetScaleX());
+    }
+}
+
+std::unique_ptr<TSubEvents> TOsdQueue::Drawable(const TOsdItem& item, plat::gdi::Dc& dc, TFontPool& pool) {
+    if (item.type == TOsdItem::kBitmap) {
+        auto picture = std::make_unique<TBitmapItem>();
+        picture->SetImage(item.data.data(), item.data.size());
+        return picture;
+    }
+    std::u16string text(item.data.size() / sizeof(char16_t), u'\0');
+    std::memcpy(text.data(), item.data.data(), text.size() * sizeof(char16_t));
+    text.resize(std::char_traits<char16_t>::length(text.c_str()));
+    auto event = std::make_unique<TTextEvent>();
+    event->CreateRecord();
+    event->SetText(Expand(text), false);
+    event->BuildRuns();
+    event->SetStyleAndScreen(&style_, &mapping_);
+    event->Layout(&dc, &pool);
+    return event;
+}
+
+// A \pos position counts in the mapping's units; otherwise the queue's style places the block (a
+// text's own alignment, from an alignment tag, goes before the style's).
+TAlignedBlock TOsdQueue::Place(const TSubEvents& drawable) const {
+    std::int32_t w = 0;
+    std::int32_t h = 0;
+    drawable.GetExtent(w, h);
+    const double sx = mapping_.GetScaleX();
+    const double sy = mapping_.GetScaleY();
+    const TSubEventRecord* record = drawable.GetRecord();
+    if (record != nullptr && record->placedByPosition != 0) {
+        return {CutTowardZero(record->posX * sx), CutTowardZero(record->posY * sy)};
+    }
+    std::int32_t alignment = style_.alignment;
+    if (drawable.GetKind() == kSubItemText) {
+        alignment = static_cast<const TTextEvent&>(drawable).GetTextRecord()->alignment;
+    }
+    return TAlignedBlock::Place(alignment, {style_.marginL, style_.marginR, style_.marginV}, sx, sy,
+                                mapping_.GetScreenWidth(false), mapping_.GetScreenHeight(false), w, h);
 }

@@ -6,8 +6,11 @@
 #include "core/include/SubtitleRecords.h"
 #include "core/src/TClockSource.h"
 #include "core/src/osd/TOsdItem.h"
+#include "core/src/pages/TAlignedBlock.h"
 #include "foundation/TPointer.h"
 #include "foundation/TvcParametersList.h"
+#include "platform/gdi/Dc.h"
+#include "platform/win/Types.h"
 #include "subtitles/model/TSubScreenControler.h"
 
 #include <cstddef>
@@ -16,6 +19,9 @@
 #include <span>
 #include <string>
 #include <string_view>
+
+class TFontPool;
+class TSubEvents;
 
 class TOsdQueue {
 public:
@@ -44,6 +50,11 @@ public:
     bool SetVariable(const char16_t* name, const char16_t* value);
     void ClearVariables() { variables_.Clear(); }
 
+    // Draws every item, in queue order, into `video` (left, top, right, bottom) of the context: texts
+    // in the queue's style, placed by its alignment and margins or their \pos position, pictures at
+    // the style's place. Nothing while the queue is disabled.
+    void Draw(plat::gdi::Dc& dc, const plat::win::RECT& video);
+
     // The text with every "$(name)" replaced by the variable's value (nothing for an unknown or empty
     // name); a "$(" without a ")" is dropped and the rest kept.
     std::u16string Expand(std::u16string_view text);
@@ -56,6 +67,10 @@ public:
 
 private:
     TOsdItem* FindLayer(std::int32_t layer) const;
+    // The item as something to draw, laid out on the context.
+    std::unique_ptr<TSubEvents> Drawable(const TOsdItem& item, plat::gdi::Dc& dc, TFontPool& pool);
+    // The top-left corner of a laid-out drawable of the queue.
+    TAlignedBlock Place(const TSubEvents& drawable) const;
 
     std::shared_ptr<TClockSource> clocks_;
     TPointer<TOsdItem> items_;

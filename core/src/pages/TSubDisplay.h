@@ -56,6 +56,7 @@ public:
 
     // The layouter that lays out and draws the pages (none: pages are kept but not laid out).
     void SetLayouter(std::unique_ptr<TPageLayouter> layouter) { layouter_ = std::move(layouter); }
+    TPageLayouter* Layouter() const { return layouter_.get(); }
 
     TTitleBlock* CurrentBlock() const { return current_; }
     const TPointer<TTitleBlock>& Blocks() const { return blocks_; }

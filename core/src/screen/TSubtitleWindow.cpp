@@ -1,5 +1,6 @@
 #include "core/src/screen/TSubtitleWindow.h"
 
+#include "platform/gdi/Colour.h"
 #include "platform/win/Debug.h"
 #include "platform/win/Message.h"
 #include "platform/win/Window.h"
@@ -18,11 +19,6 @@ constexpr int kInitialHeight = 240;
 win::LPARAM PackPoint(int x, int y) {
     return static_cast<win::LPARAM>((static_cast<std::uint32_t>(y & 0xFFFF) << 16) |
                                     static_cast<std::uint32_t>(x & 0xFFFF));
-}
-
-QRgb OpaqueKey(std::uint32_t colour) {
-    return qRgb(static_cast<int>(colour & 0xFFu), static_cast<int>((colour >> 8) & 0xFFu),
-                static_cast<int>((colour >> 16) & 0xFFu));
 }
 
 } // namespace
@@ -54,10 +50,16 @@ void TSubtitleWindow::SetMode(bool overlay, bool show, bool bitmap) {
                          : TDrawingMode::None;
     }
     if (show && visible_) {
-        Show();
+        ShowAndPaint();
     } else {
         Hide();
     }
+}
+
+// A window that comes into view is painted, which makes the overlay's surfaces.
+void TSubtitleWindow::ShowAndPaint() {
+    Show();
+    win::PostMessage(Handle(), win::WM_PAINT, 0, 0);
 }
 
 TSubtitleWindow::TDrawingMode TSubtitleWindow::Mode() const {
@@ -111,7 +113,7 @@ void TSubtitleWindow::ShowOnVideo(bool show) {
     }
     visible_ = shown;
     if (shown) {
-        Show();
+        ShowAndPaint();
     } else {
         Hide();
     }
@@ -186,7 +188,7 @@ QImage* TSubtitleWindow::BeginPicture(RECT& client) {
         win::OutputDebugString("Start Overlay\n");
         keyChanged_ = false; // our surfaces hold the key as it is: nothing to convert
         back_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
-        back_.fill(OpaqueKey(colorKey_));
+        back_.fill(QColor::fromRgb(plat::gdi::ToArgb(colorKey_)));
     } else if (mode_ == TDrawingMode::Bitmap) {
         back_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
         back_.fill(Qt::transparent);

@@ -91,6 +91,7 @@ public:
 
 private:
     DWORD ComputedStyle() const;
+    void ShowAndPaint();
     void Notify(UINT msg, WPARAM wParam, LPARAM lParam) const;
     void OnPaint();
     void OnPositionChanged(const plat::win::WINDOWPOS& pos);

@@ -4,6 +4,7 @@
 #include "core/include/VokradOrders.h"
 #include "platform/testing/FakeRendererFactory.h"
 #include "platform/text/CodePage.h"
+#include "platform/video/SurfaceRendererFactory.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -30,10 +31,17 @@ std::u16string TakeText(void* block) {
 
 } // namespace
 
-EnginePlayer::EnginePlayer() : folderPath_(folder_.path().toStdString()) {
+EnginePlayer::EnginePlayer(std::shared_ptr<plat::video::VideoSurface> surface)
+    : folderPath_(folder_.path().toStdString()) {
     player_ = std::make_unique<TCorePlayer>(nullptr, clocks_);
     TEngineSetup setup;
-    setup.renderers = std::make_shared<plat::media::FakeRendererFactory>();
+    if (surface != nullptr) {
+        setup.renderers = std::make_shared<plat::video::SurfaceRendererFactory>(
+            surface, plat::video::SurfaceRendererFactory::AudioOutput::Fake);
+        setup.videoSurface = std::move(surface);
+    } else {
+        setup.renderers = std::make_shared<plat::media::FakeRendererFactory>();
+    }
     setup.filterFolder = folderPath_;
     player_->SetEngineSetup(std::move(setup));
     player_->PlayStart();

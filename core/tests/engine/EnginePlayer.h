@@ -20,7 +20,9 @@ class EnginePlayer {
 public:
     static constexpr std::chrono::milliseconds kWait{10000};
 
-    EnginePlayer();
+    // Video goes to the surface when one is given (audio always to a sink that only keeps time), else
+    // to a renderer without a display.
+    explicit EnginePlayer(std::shared_ptr<plat::video::VideoSurface> surface = nullptr);
     ~EnginePlayer();
 
     static std::string Fixture(const std::string& name);
@@ -58,6 +60,7 @@ public:
 
     const std::string& Folder() const { return folderPath_; }
     TCorePlayer& Player() { return *player_; }
+    ManualClocks& Clocks() { return *clocks_; }
 
 private:
     QTemporaryDir folder_;

@@ -117,8 +117,13 @@ TEST_F(TPageSlotsTest, TheClockShowsTheSlotsAsTimePasses) {
     }
 }
 
-// An event that stays on screen keeps the place the layout gave it while others come and go.
+// An event that stays on screen keeps the place the layout gave it while others come and go. The page
+// model alone, without a layout that places every slot beforehand: selecting a slot inherits.
 TEST_F(TPageSlotsTest, AnEventKeepsItsPlacementIntoTheNextSlot) {
+    {
+        const std::lock_guard lock(player_.SubtitleLock());
+        player_.SubDisplay().SetLayouter(nullptr);
+    }
     Load({{1, 0, 2000}, {2, 0, 1000}, {3, 1000, 2000}});
     ReportTime(0);
     {

@@ -1,6 +1,7 @@
 // Orders 500-507 on the page model: a page per title and the profile-mode keys, replacing and
 // clearing pages, the style list (which always keeps "Default"), the display switch and when pages
 // are laid out again, and the values the orders store.
+#include "core/src/pages/TPageRenderer.h"
 #include "core/tests/pages/PagesTest.h"
 
 #include "subtitles/model/FixedText.h"
@@ -254,3 +255,14 @@ TEST_F(TSubDisplayOrdersTest, OffsetFlagAndDrawingOverridesAreStored) {
 }
 
 } // namespace
+
+// The player's own page renderer draws with the overrides of order 507.
+TEST_F(PagesTest, DrawingOverridesReachThePlayersPageRenderer) {
+    EXPECT_EQ(SendValue(kOrderStyleOverride, TOrderStyleOverride{{}, 0, 1, 3}), 0);
+    const std::lock_guard lock(player_.SubtitleLock());
+    auto* renderer = dynamic_cast<TPageRenderer*>(player_.SubDisplay().Layouter());
+    ASSERT_NE(renderer, nullptr);
+    EXPECT_EQ(renderer->DrawOverrides().outlineMethod, kOutlineStrokedPath);
+    EXPECT_EQ(renderer->DrawOverrides().outlineWidth, 3);
+    EXPECT_EQ(renderer->DrawOverrides().shadowDepth, 0);
+}

@@ -5,10 +5,14 @@
 
 #include "core/include/VokradNotifications.h"
 #include "core/tests/ManualClocks.h"
+#include "core/tests/pages/PageBlockBuilder.h"
+#include "core/tests/pages/PixelCheck.h"
+#include "platform/testing/TestFont.h"
 #include "platform/win/Message.h"
 #include "platform/win/Timer.h"
 #include "platform/win/Window.h"
 #include "platform/win/tests/TestWindow.h"
+#include "subtitles/model/FixedText.h"
 
 #include <QCoreApplication>
 #include <gtest/gtest.h>
@@ -64,6 +68,31 @@ protected:
     }
 
     bool Armed(win::UINT_PTR id) const { return timers_.IsArmed(player_.Handle(), id); }
+
+    void Advance(std::int64_t ms) {
+        clocks_->Advance(ms);
+        timers_.Advance(static_cast<std::uint64_t>(ms));
+        Deliver();
+    }
+
+    // The overlay mode: the subtitle screen shows its own pictures, which the test can look at.
+    void ShowThroughOverlay() {
+        player_.EngineState(kStatusConfiguration, kConfigVideoWindow | kConfigOverlayMixer, 0);
+        EXPECT_EQ(Send(kOrderShowVideo), 0);
+        Deliver(); // the first paint makes the surfaces and draws
+        ASSERT_TRUE(player_.Screen()->SurfacesReady());
+    }
+    QImage Shown() const { return player_.Screen()->ShownPicture(); }
+
+    // Messages in the test font, enabled.
+    void EnableMessages() {
+        TOrderOsdStyle style{};
+        TSubtitleStyleRecord record = TOsdQueue::DefaultStyle();
+        SetFixedText(record.fontName, kStyleFontNameUnits, kTestFontFamily);
+        std::memcpy(style.style, &record, sizeof(record));
+        style.enabled = 1;
+        EXPECT_EQ(Send(kOrderOsdStyle, style), 0);
+    }
 
     win::ManualTimerHost timers_;
     std::shared_ptr<ManualClocks> clocks_ = std::make_shared<ManualClocks>();
@@ -239,6 +268,97 @@ TEST_F(TCorePlayerScreenTest, MessageStyleAndVariableOrders) {
     EXPECT_EQ(OsdCount(), 0u);
     const std::lock_guard lock(player_.SubtitleLock());
     EXPECT_EQ(player_.OsdQueue().Expand(u"$(AudioVolume)"), u"");
+}
+
+} // namespace
+
+namespace {
+
+constexpr QRgb kYellow = 0xFFFFFF00u;
+constexpr QRgb kRed = 0xFFFF0000u;
+constexpr QRgb kWhite = 0xFFFFFFFFu;
+constexpr QRgb kBlackKey = 0xFF000000u;
+
+class TCorePlayerPictureTest : public TCorePlayerScreenTest {
+protected:
+    void SetUp() override {
+        if (!LoadTestFont()) {
+            GTEST_SKIP() << "the test font " << TestFontPath() << " is missing (fonts-dejavu-core)";
+        }
+        TCorePlayerScreenTest::SetUp();
+        ShowThroughOverlay();
+    }
+};
+
+// Blanking margins of 32 screen pixels on a 1024-pixel screen are 10 pixels of the 320-pixel window:
+// the bars take the blanking colour, the inside keeps the key; a message lies over them until it
+// expires.
+TEST_F(TCorePlayerPictureTest, BlankingBarsAndAMessageUntilItExpires) {
+    TOrderVideoLayout layout{};
+    layout.aspect[13] = 1;
+    for (std::size_t side = 14; side < 18; ++side) {
+        layout.aspect[side] = 32;
+    }
+    layout.blankingColour = 0x000000FF; // red
+    EXPECT_EQ(Send(kOrderVideoLayout, layout), 0);
+    EnableMessages();
+    EXPECT_EQ(Send(kOrderFreezeMessages), 0);
+    EXPECT_EQ(AddText(u"Play", 1000, 1), 0);
+    EXPECT_EQ(Send(kOrderUnfreezeMessages), 0);
+
+    QImage picture = Shown();
+    ASSERT_EQ(picture.size(), QSize(320, 240));
+    for (const QPoint bar : {QPoint(5, 120), QPoint(314, 120), QPoint(160, 5), QPoint(160, 234)}) {
+        EXPECT_EQ(picture.pixel(bar), kRed) << bar.x() << "," << bar.y();
+    }
+    for (const QPoint inside : {QPoint(10, 120), QPoint(309, 120), QPoint(160, 10), QPoint(160, 229)}) {
+        EXPECT_EQ(picture.pixel(inside), kBlackKey) << inside.x() << "," << inside.y();
+    }
+    const QRect yellow = BoxOf(picture, kYellow);
+    ASSERT_FALSE(yellow.isEmpty());
+    EXPECT_LT(yellow.top(), 20) << "at the top left";
+    EXPECT_LT(yellow.left(), 20);
+
+    Advance(999);
+    EXPECT_FALSE(BoxOf(Shown(), kYellow).isEmpty());
+    Advance(1);
+    picture = Shown();
+    EXPECT_TRUE(BoxOf(picture, kYellow).isEmpty()) << "gone once expired";
+    EXPECT_EQ(picture.pixel(5, 120), kRed);
+}
+
+// While the pages wait for their new layout a redraw shows the messages but no page; the layout
+// 20 ms later brings the page back.
+TEST_F(TCorePlayerPictureTest, APendingLayoutShowsNoPage) {
+    TOrderStyles styles{};
+    styles.step = 4;
+    TSubtitleStyleRecord style{};
+    SetFixedText(style.name, kStyleNameUnits, u"Default");
+    SetFixedText(style.fontName, kStyleFontNameUnits, kTestFontFamily);
+    style.fontSize = 30;
+    style.primaryColour = 0xFFFFFF;
+    style.alignment = 2;
+    std::memcpy(styles.style, &style, sizeof(style));
+    EXPECT_EQ(Send(kOrderStyles, styles), 0);
+    styles.step = 3; // the display on
+    EXPECT_EQ(Send(kOrderStyles, styles), 0);
+    std::vector<std::byte> pages = PageBlockBuilder::Order(1, {{1, 0, 5000, 0, u"Page"}});
+    EXPECT_EQ(player_.SendOrder(kOrderSubtitlePages, pages.data(), nullptr), 0);
+    EXPECT_EQ(Send(kOrderProfileTitle, TOrderProfileTitle{{}, 1}), 0);
+    EXPECT_EQ(Send(kOrderSubtitlesOn, TOrderSubtitlesOn{{}, 1, {}}), 0);
+    EnableMessages();
+    EXPECT_EQ(AddText(u"Msg", 0, 1), 0);
+    Advance(20); // the layout of the start-up settles
+    player_.ClockReport(100);
+    EXPECT_FALSE(BoxOf(Shown(), kWhite).isEmpty()) << "the page";
+
+    EXPECT_EQ(Send(kOrderVideoLayout, TOrderVideoLayout{}), 0);
+    EXPECT_EQ(Send(kOrderUnfreezeMessages), 0);
+    EXPECT_TRUE(player_.LayoutPending());
+    EXPECT_TRUE(BoxOf(Shown(), kWhite).isEmpty()) << "no page while the layout is pending";
+    EXPECT_FALSE(BoxOf(Shown(), kYellow).isEmpty()) << "the message stays";
+    Advance(20);
+    EXPECT_FALSE(BoxOf(Shown(), kWhite).isEmpty());
 }
 
 } // namespace

@@ -1,0 +1,269 @@
+// Draws one 1920 x 1080 frame of a 50-event page with outlines (2) and shadows (1) and blends it onto
+// the video frame: our page renderer into a transparent picture composed over the frame, against
+// libass (ass_render_frame, then its images blended onto the frame) on the same script. Steady redraws
+// of an unchanged page, as the clock's redraw does, and a first frame of a page that was just loaded.
+// Set RENDER_BENCH_DUMP to a folder to write both frames as PNG files.
+#include "core/src/pages/TPageRenderer.h"
+#include "core/src/pages/TSubDisplay.h"
+#include "platform/gdi/ImageDc.h"
+#include "subtitles/model/FixedText.h"
+#include "subtitles/model/TTextEvent.h"
+
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QPainter>
+#include <benchmark/benchmark.h>
+
+extern "C" {
+#include <ass/ass.h>
+}
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kWidth = 1920;
+constexpr int kHeight = 1080;
+constexpr int kEvents = 50;
+constexpr char kFontFile[] = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+
+// The text of event i and its top-left corner: five columns of ten rows.
+std::string EventText(int i) {
+    const int x = 20 + (i % 5) * 380;
+    const int y = 20 + (i / 5) * 105;
+    return "{\\an7\\pos(" + std::to_string(x) + "," + std::to_string(y) + ")}Line " + std::to_string(i) +
+           " of the page\\Nwith {\\c&H00FFFF&}colour";
+}
+
+std::string AssScript() {
+    std::string script = "[Script Info]\nScriptType: v4.00+\nPlayResX: 1920\nPlayResY: 1080\nWrapStyle: 0\n\n"
+                         "[V4+ Styles]\nFormat: Name, Fontname, Fontsize, PrimaryColour, SecondaryColour, "
+                         "OutlineColour, BackColour, Bold, Italic, Underline, StrikeOut, ScaleX, ScaleY, Spacing, "
+                         "Angle, BorderStyle, Outline, Shadow, Alignment, MarginL, MarginR, MarginV, Encoding\n"
+                         "Style: Default,DejaVu Sans,36,&H00FFFFFF,&H0000FFFF,&H00000000,&H00000000,0,0,0,0,100,100,"
+                         "0,0,1,2,1,7,10,10,10,1\n\n[Events]\n"
+                         "Format: Layer, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text\n";
+    for (int i = 0; i < kEvents; ++i) {
+        script += "Dialogue: 0,0:00:00.00,0:01:00.00,Default,,0,0,0,," + EventText(i) + "\n";
+    }
+    return script;
+}
+
+TSubtitleStyleRecord OurStyle() {
+    TSubtitleStyleRecord style{};
+    SetFixedText(style.name, kStyleNameUnits, u"Default");
+    SetFixedText(style.fontName, kStyleFontNameUnits, u"DejaVu Sans");
+    style.fontSize = 27; // 36 pixels at 96 per inch, as libass sizes its fonts in pixels
+    style.primaryColour = 0xFFFFFF;
+    style.secondaryColour = 0x00FFFF;
+    style.backColour = 0x000000;
+    style.borderStyle = 1;
+    style.outline = 2;
+    style.shadow = 1;
+    style.alignment = 5; // top left in v4 numbering
+    style.marginL = style.marginR = style.marginV = 10;
+    return style;
+}
+
+// The page block (head, key, count, records) as order 502 carries it from offset 12.
+std::vector<std::byte> OurPage() {
+    std::vector<std::byte> block(kPageBlockHeadBytes);
+    const std::uint32_t head[] = {kPageBlockHeadBytes, 1, kEvents};
+    std::memcpy(block.data(), head, sizeof head);
+    for (int i = 0; i < kEvents; ++i) {
+        TTextEvent event;
+        TTextEventRecord* record = event.AttachRecord(nullptr);
+        record->head.start = 0;
+        record->head.end = 60000;
+        record->head.resX = kWidth;
+        record->head.resY = kHeight;
+        const std::string text = EventText(i);
+        event.SetText(std::u16string(text.begin(), text.end()), false);
+        const std::size_t at = block.size();
+        block.resize(at + event.GetRecordSize());
+        event.WriteRecord(block.data() + at, event.GetRecordSize());
+    }
+    return block;
+}
+
+QImage VideoFrame() {
+    QImage frame(kWidth, kHeight, QImage::Format_RGB32);
+    frame.fill(QColor(40, 60, 90));
+    return frame;
+}
+
+class OurRenderer {
+public:
+    OurRenderer() : page_(OurPage()) {
+        display_.SetLayouter(std::make_unique<TPageRenderer>());
+        display_.SetStyle(OurStyle());
+        display_.SetEnabled(true, true);
+        TSubScreenControler mapping(TScreenSize{kWidth, kHeight});
+        mapping.SetFrameRect(0, 0, kWidth, kHeight);
+        mapping.SetAreaRect(0, 0, kWidth, kHeight);
+        mapping.ComputeRects();
+        display_.RenderAll(&mapping, true);
+        Load();
+    }
+    void Load() {
+        display_.SetBlock(1, page_);
+        display_.SelectBlock(1);
+        display_.SetTime(1000);
+    }
+    // Clears what the last frame drew, draws the page, and composes only what it drew.
+    void DrawOnto(QImage& frame) {
+        {
+            QPainter clear(&overlay_);
+            clear.setCompositionMode(QPainter::CompositionMode_Source);
+            clear.fillRect(drawn_, Qt::transparent);
+        }
+        plat::gdi::Rect bounds;
+        {
+            plat::gdi::ImageDc dc(overlay_);
+            display_.Paint(&dc, false, nullptr);
+            bounds = dc.PaintedBounds();
+        }
+        drawn_ = QRect(bounds.left, bounds.top, bounds.Width(), bounds.Height());
+        QPainter painter(&frame);
+        painter.drawImage(drawn_.topLeft(), overlay_, drawn_);
+    }
+
+private:
+    std::vector<std::byte> page_;
+    TSubDisplay display_;
+    QImage overlay_ = [] {
+        QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        return image;
+    }();
+    QRect drawn_;
+};
+
+class LibassRenderer {
+public:
+    LibassRenderer() : script_(AssScript()) {
+        library_ = ass_library_init();
+        ass_set_fonts_dir(library_, "/usr/share/fonts/truetype/dejavu");
+        renderer_ = ass_renderer_init(library_);
+        ass_set_frame_size(renderer_, kWidth, kHeight);
+        ass_set_storage_size(renderer_, kWidth, kHeight);
+        ass_set_fonts(renderer_, kFontFile, "DejaVu Sans", ASS_FONTPROVIDER_NONE, nullptr, 0);
+        Load();
+    }
+    ~LibassRenderer() {
+        ass_free_track(track_);
+        ass_renderer_done(renderer_);
+        ass_library_done(library_);
+    }
+    void Load() {
+        if (track_ != nullptr) {
+            ass_free_track(track_);
+        }
+        track_ = ass_read_memory(library_, script_.data(), script_.size(), nullptr);
+    }
+    // Renders at `time` and blends every image (a coverage mask and an RGBA colour) onto the frame.
+    void DrawOnto(QImage& frame, long long time) {
+        int changed = 0;
+        for (ASS_Image* image = ass_render_frame(renderer_, track_, time, &changed); image != nullptr;
+             image = image->next) {
+            const std::uint32_t colour = image->color;
+            const unsigned red = colour >> 24, green = (colour >> 16) & 0xFF, blue = (colour >> 8) & 0xFF;
+            const unsigned opacity = 255 - (colour & 0xFF);
+            for (int y = 0; y < image->h; ++y) {
+                const unsigned char* mask = image->bitmap + y * image->stride;
+                auto* row = reinterpret_cast<QRgb*>(frame.scanLine(image->dst_y + y)) + image->dst_x;
+                for (int x = 0; x < image->w; ++x) {
+                    const unsigned alpha = mask[x] * opacity / 255;
+                    if (alpha == 0) {
+                        continue;
+                    }
+                    const QRgb under = row[x];
+                    row[x] = qRgb((red * alpha + qRed(under) * (255 - alpha)) / 255,
+                                  (green * alpha + qGreen(under) * (255 - alpha)) / 255,
+                                  (blue * alpha + qBlue(under) * (255 - alpha)) / 255);
+                }
+            }
+        }
+    }
+
+private:
+    std::string script_;
+    ASS_Library* library_ = nullptr;
+    ASS_Renderer* renderer_ = nullptr;
+    ASS_Track* track_ = nullptr;
+};
+
+void BM_OurRedraw(benchmark::State& state) {
+    OurRenderer renderer;
+    QImage frame = VideoFrame();
+    for (auto _ : state) {
+        renderer.DrawOnto(frame);
+        benchmark::DoNotOptimize(frame.bits());
+    }
+}
+
+// Alternating times make libass render each frame anew; its glyph and outline caches stay warm.
+void BM_LibassRedraw(benchmark::State& state) {
+    LibassRenderer renderer;
+    QImage frame = VideoFrame();
+    long long time = 1000;
+    for (auto _ : state) {
+        renderer.DrawOnto(frame, time);
+        time = time == 1000 ? 1001 : 1000;
+        benchmark::DoNotOptimize(frame.bits());
+    }
+}
+
+// The page loaded (and laid out) again before each frame.
+void BM_OurFirstFrame(benchmark::State& state) {
+    OurRenderer renderer;
+    QImage frame = VideoFrame();
+    for (auto _ : state) {
+        renderer.Load();
+        renderer.DrawOnto(frame);
+        benchmark::DoNotOptimize(frame.bits());
+    }
+}
+
+// The script read again before each frame (the renderer and its font stay).
+void BM_LibassFirstFrame(benchmark::State& state) {
+    LibassRenderer renderer;
+    QImage frame = VideoFrame();
+    for (auto _ : state) {
+        renderer.Load();
+        renderer.DrawOnto(frame, 1000);
+        benchmark::DoNotOptimize(frame.bits());
+    }
+}
+
+BENCHMARK(BM_OurRedraw)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LibassRedraw)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OurFirstFrame)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LibassFirstFrame)->Unit(benchmark::kMillisecond);
+
+void DumpFrames(const char* folder) {
+    QImage ours = VideoFrame();
+    OurRenderer().DrawOnto(ours);
+    ours.save(QString::fromUtf8(folder) + "/ours.png");
+    QImage theirs = VideoFrame();
+    LibassRenderer().DrawOnto(theirs, 1000);
+    theirs.save(QString::fromUtf8(folder) + "/libass.png");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QFontDatabase::addApplicationFont(kFontFile);
+    if (const char* folder = std::getenv("RENDER_BENCH_DUMP")) {
+        DumpFrames(folder);
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
