@@ -862,6 +862,7 @@ bool TCorePlayer::UpdateSubScreen(bool clear) {
     if (picture == nullptr) {
         return false;
     }
+    QRect painted;
     {
         plat::gdi::ImageDc dc(*picture);
         if (layoutSettings_.BlankingInUse()) {
@@ -876,10 +877,12 @@ bool TCorePlayer::UpdateSubScreen(bool clear) {
         if (!messagesFrozen_) {
             osd_.Draw(dc, layout_.clipped);
         }
+        const plat::gdi::Rect bounds = dc.PaintedBounds();
+        painted = QRect(bounds.left, bounds.top, bounds.Width(), bounds.Height());
     }
-    QImage finished = screen_->EndPicture();
+    QImage finished = screen_->EndPicture(painted);
     if (windowless_) {
-        GiveToEngine(std::move(finished), layout_.clipped);
+        GiveToEngine(std::move(finished), layout_.clipped, painted);
     }
     TSubtitleWindow::TraceLeave("PT::UpdateSubScreen");
     return true;
@@ -901,14 +904,14 @@ bool TCorePlayer::OnHostThread() const {
 }
 
 // Callers hold the subtitle lock. A newer picture replaces one still waiting.
-void TCorePlayer::GiveToEngine(QImage picture, const RECT& source) {
+void TCorePlayer::GiveToEngine(QImage picture, const RECT& source, const QRect& painted) {
     if (OnHostThread()) {
         waiting_.reset();
-        engine_->Placement().MixOverlayBitmap(picture, source);
+        engine_->Placement().MixOverlayBitmap(picture, source, painted);
         return;
     }
     const bool post = !waiting_;
-    waiting_ = TWaitingPicture{std::move(picture), source};
+    waiting_ = TWaitingPicture{std::move(picture), source, painted};
     if (post) {
         win::PostMessage(Handle(), kPresentPicture, 0, 0);
     }
@@ -921,7 +924,7 @@ void TCorePlayer::PresentPicture() {
     }
     const TWaitingPicture waiting = std::move(*waiting_);
     waiting_.reset();
-    engine_->Placement().MixOverlayBitmap(waiting.picture, waiting.source);
+    engine_->Placement().MixOverlayBitmap(waiting.picture, waiting.source, waiting.painted);
 }
 
 bool TCorePlayer::ShowCursor(bool visible) {

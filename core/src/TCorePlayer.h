@@ -289,7 +289,7 @@ private:
     void OnScreenEvent(UINT msg, WPARAM wParam, LPARAM lParam);
     void DrawBlanking(plat::gdi::Dc& dc, const RECT& outer) const;
     // The picture goes to the engine now on the host thread, else when the host thread gets to it.
-    void GiveToEngine(QImage picture, const RECT& source);
+    void GiveToEngine(QImage picture, const RECT& source, const QRect& painted);
     bool OnHostThread() const;
 
     std::atomic<bool> closing_{false};
@@ -323,6 +323,7 @@ private:
     struct TWaitingPicture {
         QImage picture;
         RECT source{};
+        QRect painted;
     };
     std::optional<TWaitingPicture> waiting_;
 };

@@ -13,13 +13,21 @@ std::size_t Index(OverlayLayer layer) {
     return static_cast<std::size_t>(layer);
 }
 
-// Opaque pixels of the key's colour become fully transparent; every other pixel keeps its alpha.
-QImage KeyedOut(const QImage& image, QRgb key) {
-    QImage keyed = image.convertToFormat(VideoSurface::kLayerFormat);
+// Opaque pixels of the key's colour within `painted` become fully transparent; every other pixel keeps
+// its alpha. The image is shared, not copied, while no such pixel is found.
+QImage KeyedOut(const QImage& image, QRgb key, const std::optional<QRect>& painted) {
+    QImage keyed = image.format() == VideoSurface::kLayerFormat
+                       ? image
+                       : image.convertToFormat(VideoSurface::kLayerFormat);
     const QRgb opaqueKey = key | 0xff000000u;
-    for (int y = 0; y < keyed.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(keyed.scanLine(y));
-        std::replace(line, line + keyed.width(), opaqueKey, QRgb{0});
+    const QRect area = painted ? painted->intersected(keyed.rect()) : keyed.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(keyed.constScanLine(y)) + area.left();
+        if (std::find(line, line + area.width(), opaqueKey) == line + area.width()) {
+            continue;
+        }
+        auto* writable = reinterpret_cast<QRgb*>(keyed.scanLine(y)) + area.left();
+        std::replace(writable, writable + area.width(), opaqueKey, QRgb{0});
     }
     return keyed;
 }
@@ -69,9 +77,10 @@ void VideoSurface::RemoveFrameListener(ListenerId id) {
     std::erase_if(listeners_, [id](const auto& entry) { return entry.first == id; });
 }
 
-void VideoSurface::SetLayer(OverlayLayer which, QImage image, QRect source) {
+void VideoSurface::SetLayer(OverlayLayer which, QImage image, QRect source, std::optional<QRect> painted) {
     Layer layer;
     layer.source = source.isNull() ? image.rect() : source.intersected(image.rect());
+    layer.painted = painted;
     layer.original = std::move(image);
     {
         std::lock_guard lock(layerMutex_);
@@ -109,7 +118,7 @@ void VideoSurface::ApplyKey(Layer& layer, OverlayLayer which) const {
     if (layer.original.isNull()) {
         layer.shown = QImage();
     } else if (which == OverlayLayer::Subtitle) {
-        layer.shown = KeyedOut(layer.original, colorKey_);
+        layer.shown = KeyedOut(layer.original, colorKey_, layer.painted);
     } else {
         layer.shown = layer.original.convertToFormat(kLayerFormat);
     }

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 namespace plat::video {
@@ -52,8 +53,10 @@ public:
     void RemoveFrameListener(ListenerId id);
 
     // The layer shows `source` of the image stretched over the whole video rectangle; a null image
-    // clears it. The subtitle layer's colour-key pixels become transparent.
-    void SetLayer(OverlayLayer layer, QImage image, QRect source = {});
+    // clears it. The subtitle layer's colour-key pixels become transparent. `painted`, when given, is
+    // where the image holds anything but transparency: only that part is searched for the key, and the
+    // image is copied only when the key is found there.
+    void SetLayer(OverlayLayer layer, QImage image, QRect source = {}, std::optional<QRect> painted = {});
     void ClearLayer(OverlayLayer layer);
     // The layer as Compose draws it (kLayerFormat), null when it is empty.
     QImage LayerImage(OverlayLayer layer) const;
@@ -93,6 +96,7 @@ private:
         QImage original; // as it was given, kept so that a new colour key can be applied to it
         QImage shown;    // kLayerFormat, keyed for the subtitle layer
         QRect source;
+        std::optional<QRect> painted; // the part that may hold the key; none: all of it
     };
     static constexpr std::size_t kLayerCount = 2;
 

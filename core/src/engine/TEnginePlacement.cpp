@@ -4,6 +4,7 @@
 #include "core/src/layout/CutTowardZero.h"
 #include "platform/dvd/DvdNavigator.h"
 #include "platform/gdi/Colour.h"
+#include "platform/gdi/ImageDc.h"
 #include "platform/win/Window.h"
 
 #include <algorithm>
@@ -146,7 +147,8 @@ bool TEnginePlacement::SetAspectMode(std::uint32_t mode) {
     return true;
 }
 
-HResult TEnginePlacement::MixOverlayBitmap(const QImage& picture, const RECT& source) {
+HResult TEnginePlacement::MixOverlayBitmap(const QImage& picture, const RECT& source,
+                                           std::optional<QRect> painted) {
     if (!Windowless()) {
         return E_FAIL;
     }
@@ -155,6 +157,30 @@ HResult TEnginePlacement::MixOverlayBitmap(const QImage& picture, const RECT& so
         TCoreLogFile::Instance().WriteNarrow("--> ");
         return E_FAIL;
     }
-    surface_->SetLayer(plat::video::OverlayLayer::Subtitle, picture, part);
+    surface_->SetLayer(plat::video::OverlayLayer::Subtitle, picture, part, painted);
     return S_OK;
+}
+
+plat::media::HResult TEnginePlacement::MixOverlayText(std::u16string_view text) {
+    constexpr plat::gdi::ColourRef kYellow = 0x00FFFF;
+    if (!Windowless()) {
+        return S_OK;
+    }
+    RECT native{};
+    if (!GetNativeSize(native)) {
+        return E_FAIL;
+    }
+    QImage picture(native.right, native.bottom, plat::video::VideoSurface::kLayerFormat);
+    picture.fill(QColor::fromRgb(plat::gdi::ToArgb(colorKey_)));
+    {
+        plat::gdi::ImageDc dc(picture);
+        const std::unique_ptr<plat::gdi::Font> font = dc.CreateFont(plat::gdi::LogFont{});
+        plat::gdi::Font* previous = dc.SelectFont(font.get());
+        dc.SetBkColor(colorKey_);
+        dc.SetBkMode(plat::gdi::BkMode::Opaque);
+        dc.SetTextColor(kYellow);
+        dc.TextOut(0, 0, text);
+        dc.SelectFont(previous);
+    }
+    return MixOverlayBitmap(picture, native);
 }

@@ -13,6 +13,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <string_view>
 
 class TEnginePlacement {
 public:
@@ -53,9 +55,14 @@ public:
     // Letter box for mode 0 and every mode it does not know, stretched for 1, cropped for 2; false
     // without a surface.
     bool SetAspectMode(std::uint32_t mode);
-    // The part `source` of the picture is mixed over the whole video picture. E_FAIL without a mixing
-    // renderer, and (logged) when the picture is null or the part lies outside it.
-    plat::media::HResult MixOverlayBitmap(const QImage& picture, const RECT& source);
+    // The part `source` of the picture is mixed over the whole video picture; `painted` (none: all of
+    // it) is where the picture was drawn on. E_FAIL without a mixing renderer, and (logged) when
+    // the picture is null or the part lies outside it.
+    plat::media::HResult MixOverlayBitmap(const QImage& picture, const RECT& source,
+                                          std::optional<QRect> painted = std::nullopt);
+    // The text in yellow at the top left of a picture of the native size, on the colour key, mixed
+    // over the video as above. 0 without a mixing renderer; E_FAIL without a picture.
+    plat::media::HResult MixOverlayText(std::u16string_view text);
 
 private:
     TEngineContext& context_;

@@ -5,6 +5,7 @@
 #include "platform/win/Message.h"
 #include "platform/win/Window.h"
 
+#include <algorithm>
 #include <string>
 
 namespace win = plat::win;
@@ -177,45 +178,48 @@ void TSubtitleWindow::ShowCursor(bool show) {
 QImage* TSubtitleWindow::BeginPicture(RECT& client) {
     std::lock_guard lock(mutex_);
     if (painting_ || Handle() == 0 || !win::GetClientRect(Handle(), &client) || client.right <= 0 ||
-        client.bottom <= 0) {
+        client.bottom <= 0 || (mode_ != TDrawingMode::Overlay && mode_ != TDrawingMode::Bitmap) ||
+        (mode_ == TDrawingMode::Overlay && !surfaces_)) {
         return nullptr;
     }
+    TBackImage& back = backs_[current_];
     const QSize size(client.right, client.bottom);
-    if (mode_ == TDrawingMode::Overlay) {
-        if (!surfaces_) {
-            return nullptr;
+    if (back.image.size() != size) {
+        back.image = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        back.dirty = back.image.rect();
+        if (back.image.isNull()) {
+            return nullptr; // no memory for the picture
         }
+    }
+    if (mode_ == TDrawingMode::Overlay) {
         win::OutputDebugString("Start Overlay\n");
         keyChanged_ = false; // our surfaces hold the key as it is: nothing to convert
-        back_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
-        back_.fill(QColor::fromRgb(plat::gdi::ToArgb(colorKey_)));
-    } else if (mode_ == TDrawingMode::Bitmap) {
-        back_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
-        back_.fill(Qt::transparent);
+        back.image.fill(QColor::fromRgb(plat::gdi::ToArgb(colorKey_)));
     } else {
-        return nullptr;
-    }
-    if (back_.isNull()) {
-        return nullptr; // no memory for the picture
+        for (int y = back.dirty.top(); y <= back.dirty.bottom(); ++y) {
+            std::fill_n(reinterpret_cast<QRgb*>(back.image.scanLine(y)) + back.dirty.left(),
+                        back.dirty.width(), QRgb{0});
+        }
     }
     painting_ = true;
-    return &back_;
+    return &back.image;
 }
 
-QImage TSubtitleWindow::EndPicture() {
+QImage TSubtitleWindow::EndPicture(std::optional<QRect> painted) {
     std::lock_guard lock(mutex_);
     if (!painting_) {
         lastResult_ = false;
         return QImage();
     }
     painting_ = false;
-    QImage picture = std::move(back_);
-    back_ = QImage();
+    TBackImage& back = backs_[current_];
+    back.dirty = painted ? painted->intersected(back.image.rect()) : back.image.rect();
+    current_ = 1 - current_;
     lastResult_ = mode_ != TDrawingMode::Overlay || surfaces_;
     if (mode_ == TDrawingMode::Overlay && surfaces_) {
-        shown_ = picture;
+        shown_ = back.image;
     }
-    return picture;
+    return back.image;
 }
 
 QImage TSubtitleWindow::ShownPicture() const {

@@ -13,9 +13,11 @@
 
 #include <QImage>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string_view>
 
 class TSubtitleWindow : public TCoreWindow {
@@ -71,10 +73,13 @@ public:
     // Opens the picture: mode Overlay, the back image filled with the key; mode Bitmap, a back image
     // cleared to transparent; both the client area's size, which `client` receives. Null when
     // nothing can be drawn (another mode, no surfaces yet, a picture open, an empty client area).
+    // Two back images take turns, so that the one handed on last stays untouched; each is cleared
+    // only where it was painted before.
     QImage* BeginPicture(RECT& client);
-    // Closes the picture. Mode Bitmap hands it back to the caller, who gives it to the renderer; mode
-    // Overlay makes it the picture the window shows and answers it. Null when none was open.
-    QImage EndPicture();
+    // Closes the picture; `painted` is where it was drawn on (none: anywhere). Mode Bitmap hands it
+    // back to the caller, who gives it to the renderer; mode Overlay makes it the picture the window
+    // shows and answers it. Null when none was open.
+    QImage EndPicture(std::optional<QRect> painted = std::nullopt);
     // The picture the window shows in mode Overlay (null before the first).
     QImage ShownPicture() const;
     bool SurfacesReady() const;
@@ -110,7 +115,12 @@ private:
     bool closing_ = false;
     bool surfaces_ = false;
     bool painting_ = false;
-    QImage back_;
+    struct TBackImage {
+        QImage image;
+        QRect dirty; // where it may hold anything but transparency
+    };
+    std::array<TBackImage, 2> backs_;
+    std::size_t current_ = 0; // the back image the next picture is drawn on
     QImage shown_;
     std::uint32_t colorKey_ = 0;
     bool keyChanged_ = false;

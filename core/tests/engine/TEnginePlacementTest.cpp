@@ -2,6 +2,7 @@
 // rectangle, aspect modes, border colour, colour key, cursor, and the subtitle picture it mixes.
 #include "core/src/engine/TEnginePlacement.h"
 
+#include "core/tests/pages/PixelCheck.h"
 #include "platform/win/Window.h"
 #include "platform/win/tests/TestWindow.h"
 
@@ -127,6 +128,22 @@ TEST_F(TEnginePlacementTest, MixesThePictureOverTheVideo) {
     EXPECT_EQ(placement_.MixOverlayBitmap(picture, {100, 100, 110, 110}), plat::media::E_FAIL);
     context_.located.windowless = false;
     EXPECT_EQ(placement_.MixOverlayBitmap(picture, {0, 0, 80, 60}), plat::media::E_FAIL);
+}
+
+// The text is drawn in yellow on the key at the picture's top left; the key lets the video through.
+TEST_F(TEnginePlacementTest, MixesTextOverTheVideo) {
+    EXPECT_EQ(placement_.MixOverlayText(u"Hi"), plat::media::E_FAIL) << "no picture yet";
+    Present(160, 120);
+    placement_.ApplyColorKey(0x00101010, false);
+    EXPECT_EQ(placement_.MixOverlayText(u"Hi"), plat::media::S_OK);
+    const QImage shown = surface_->DisplayedImage();
+    const QRect yellow = BoxOf(shown, qRgb(255, 255, 0));
+    ASSERT_FALSE(yellow.isEmpty());
+    EXPECT_LT(yellow.top(), 20);
+    EXPECT_LT(yellow.left(), 10);
+    EXPECT_EQ(shown.pixel(150, 110), qRgb(0, 0, 255)) << "the video under the key";
+    context_.located.windowless = false;
+    EXPECT_EQ(placement_.MixOverlayText(u"Hi"), plat::media::S_OK) << "nothing to mix into";
 }
 
 } // namespace

@@ -361,4 +361,40 @@ TEST_F(TCorePlayerPictureTest, APendingLayoutShowsNoPage) {
     EXPECT_FALSE(BoxOf(Shown(), kWhite).isEmpty());
 }
 
+// The clock thread redraws on every report while the host thread changes pages, messages, the layout
+// and the renderer mode; run under ThreadSanitizer this shows the two never touch the same state
+// unguarded, and the pictures the clock thread rebuilds reach the host thread.
+TEST_F(TCorePlayerPictureTest, ClockThreadRedrawsWhileOrdersChangeTheScreen) {
+    std::vector<TTestEvent> events;
+    for (std::uint32_t i = 0; i < 200; ++i) {
+        events.push_back(
+            {i, static_cast<std::int32_t>(i) * 20, static_cast<std::int32_t>(i + 1) * 20, 0, u"Line"});
+    }
+    std::vector<std::byte> pages = PageBlockBuilder::Order(1, events);
+    EXPECT_EQ(player_.SendOrder(kOrderSubtitlePages, pages.data(), nullptr), 0);
+    EXPECT_EQ(Send(kOrderProfileTitle, TOrderProfileTitle{{}, 1}), 0);
+    EXPECT_EQ(Send(kOrderSubtitlesOn, TOrderSubtitlesOn{{}, 1, {}}), 0);
+    EnableMessages();
+    player_.UpdatePlayState(kPlayStatePlaying, false);
+    clocks_->AdvanceAtEachRead(20); // a new slot at every step of the clock thread
+    // Until the clock thread has gone through most of the page, with a bound for a clock that stalls.
+    for (int round = 0; round < 20000 && player_.LastClockTime() < 3000; ++round) {
+        const std::uint32_t configuration = round % 2 == 0 ? kConfigVideoWindow | kConfigWindowless
+                                                           : kConfigVideoWindow | kConfigOverlayMixer;
+        player_.EngineState(kStatusConfiguration, configuration, 0);
+        EXPECT_EQ(AddText(u"Msg", 30, round % 3), 0);
+        EXPECT_EQ(Send(kOrderUnfreezeMessages), 0);
+        TOrderVideoLayout layout{};
+        layout.aspect[13] = static_cast<std::uint32_t>(round % 2);
+        EXPECT_EQ(Send(kOrderVideoLayout, layout), 0);
+        if (round % 50 == 0) {
+            EXPECT_EQ(player_.SendOrder(kOrderSubtitlePages, pages.data(), nullptr), 0);
+        }
+        Advance(5);
+    }
+    EXPECT_GE(player_.LastClockTime(), 3000) << "the clock reported while the orders ran";
+    player_.UpdatePlayState(kPlayStatePaused, false);
+    clocks_->AdvanceAtEachRead(0);
+}
+
 } // namespace

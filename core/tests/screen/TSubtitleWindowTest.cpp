@@ -97,6 +97,20 @@ TEST_F(TSubtitleWindowTest, BitmapModeHandsThePictureBack) {
     EXPECT_TRUE(window_.ShownPicture().isNull());
     EXPECT_TRUE(window_.EndPicture().isNull()) << "none open";
 
+    // The two back images take turns; each is cleared where it was painted.
+    window_.BeginPicture(client)->fill(0xffffffff);
+    EXPECT_EQ(window_.EndPicture().pixel(0, 0), 0xffffffffu) << "painted anywhere";
+    QImage* first = window_.BeginPicture(client);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->pixel(5, 5), 0u) << "the other back image, cleared";
+    first->setPixel(7, 7, 0xff00ff00);
+    window_.EndPicture(QRect(7, 7, 1, 1));
+    QImage* second = window_.BeginPicture(client);
+    EXPECT_EQ(second->pixel(100, 100), 0u);
+    window_.EndPicture(QRect());
+    EXPECT_EQ(window_.BeginPicture(client)->pixel(7, 7), 0u);
+    window_.EndPicture();
+
     window_.SetMode(false, true, false);
     EXPECT_EQ(window_.BeginPicture(client), nullptr) << "shown without drawing";
 }

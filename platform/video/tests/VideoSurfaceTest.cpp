@@ -196,6 +196,26 @@ TEST(VideoSurfaceTest, DisplayedImageMixesTheLayersAtTheFrameSize) {
     EXPECT_EQ(surface.Frame().image.pixel(32, 22), kWhite) << "the frame itself is untouched";
 }
 
+// Only the painted part is searched for the key, and a picture without the key there is not copied.
+TEST(VideoSurfaceTest, KeysOnlyThePaintedPart) {
+    VideoSurface surface;
+    surface.SetColorKey(kKey);
+    QImage layer = Filled({40, 30}, 0, VideoSurface::kLayerFormat);
+    layer.setPixel(5, 5, kKey);
+    layer.setPixel(30, 20, kKey);
+    surface.SetLayer(OverlayLayer::Subtitle, layer, {}, QRect(0, 0, 10, 10));
+    QImage shown = surface.LayerImage(OverlayLayer::Subtitle);
+    EXPECT_EQ(shown.pixel(5, 5), 0u) << "keyed inside the painted part";
+    EXPECT_EQ(shown.pixel(30, 20), kKey) << "left alone outside it";
+    EXPECT_EQ(layer.pixel(5, 5), kKey) << "the caller's picture is not changed";
+
+    QImage clean = Filled({40, 30}, 0, VideoSurface::kLayerFormat);
+    clean.setPixel(2, 2, kYellow);
+    surface.SetLayer(OverlayLayer::Subtitle, clean, {}, QRect(0, 0, 10, 10));
+    EXPECT_EQ(surface.LayerImage(OverlayLayer::Subtitle).constBits(), clean.constBits())
+        << "shared, not copied";
+}
+
 TEST(VideoSurfaceTest, AsksForARepaintWhenLayersOrPlacementChange) {
     VideoSurface surface;
     int asked = 0;
