@@ -24,7 +24,7 @@ test-asan: deps
 test-tsan: deps
 	cmake -S . -B build-tsan $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DTOVRIN_SANITIZE=thread
 	cmake --build build-tsan -j $(JOBS)
-	cd build-tsan && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$(CURDIR)/cmake/tsan.supp" $(CTEST)
+	cd build-tsan && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 report_signal_unsafe=0 ignore_noninstrumented_modules=1 suppressions=$(CURDIR)/cmake/tsan.supp" $(CTEST)
 
 # libFuzzer targets, built with clang under ASan+UBSan. FUZZ_SECONDS per target.
 FUZZ_SECONDS ?= 60

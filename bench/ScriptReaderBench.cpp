@@ -1,5 +1,6 @@
 // The SubStation script reader against libass's ass_read_memory on the same generated 20,000-event
 // Advanced SubStation script (UTF-8, override tags, several styles), and the writer's throughput.
+#include "PeerRatioReporter.h"
 #include "foundation/TMemoryObject.h"
 #include "subtitles/scripts/TScriptControl.h"
 
@@ -102,10 +103,12 @@ void BM_TScriptControlWrite(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(state.iterations()) * kEvents, benchmark::Counter::kIsRate);
 }
 
-BENCHMARK(BM_TScriptControlParse)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LibassReadMemory)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TScriptControlParse)->Apply(PeerRatioReporter::Repeated);
+BENCHMARK(BM_LibassReadMemory)->Apply(PeerRatioReporter::Repeated);
 BENCHMARK(BM_TScriptControlWrite)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    return PeerRatioReporter::Main(argc, argv, {{"BM_TScriptControlParse", "BM_LibassReadMemory", 1.0}});
+}

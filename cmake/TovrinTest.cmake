@@ -17,12 +17,3 @@ function(tovrin_add_test name)
                    ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
                    ENVIRONMENT_MODIFICATION "TOVRIN_DIST_DIR=set:${TOVRIN_DIST_DIR}")
 endfunction()
-
-# GStreamer, GLib and the codec libraries are not built with ThreadSanitizer: their streaming threads
-# hand buffers over in ways it cannot see, and the reports drown anything of ours. Tests that run real
-# media pipelines are left out of that build.
-if(TOVRIN_SANITIZE STREQUAL "thread")
-    set(TOVRIN_MEDIA_TESTS OFF)
-else()
-    set(TOVRIN_MEDIA_TESTS ON)
-endif()

@@ -1,9 +1,15 @@
 #pragma once
 // One XML element: name, text, attributes and children. Names are looked up without regard to case.
+// Elements are made by reading a document, in the document's storage (XmlStore): deleting one runs
+// its destructor, and the document's storage takes its memory back with the rest.
 #include "foundation/TPointer.h"
 #include "foundation/TXmlPara.h"
+#include "foundation/XmlChars.h"
 
-#include <memory>
+#include <cstddef>
+#include <new>
+
+class XmlStore;
 
 class TXmlNode : public TListItem<TXmlNode> {
 public:
@@ -12,6 +18,9 @@ public:
     ~TXmlNode();
     TXmlNode(const TXmlNode&) = delete;
     TXmlNode& operator=(const TXmlNode&) = delete;
+
+    static void* operator new(std::size_t) = delete;
+    static void operator delete(TXmlNode* node, std::destroying_delete_t) { node->~TXmlNode(); }
 
     // 1 and the first child of that name (the children's cursor stays on it), or -1 and nullptr.
     int FindChild(const char16_t* name, TXmlNode*& child);
@@ -26,11 +35,12 @@ public:
     // fit in size - 1 of them. The length answered is in bytes.
     int GetAttributeA(const char* name, char* buffer, int size);
 
-    std::unique_ptr<char16_t[]> Name;
-    std::unique_ptr<char16_t[]> Text; // the text run just before the closing tag, or none
+    XmlChars Name;
+    XmlChars Text; // the text run just before the closing tag, or none
     TPointer<TXmlPara> Attributes;
     TPointer<TXmlNode> Children;
     TXmlNode* Parent = nullptr; // none at the top level
+    XmlStore* Store = nullptr;  // where the element, its texts, attributes and children are held
 
 private:
     // The first attribute of that name, leaving the cursor on it; nullptr when none.

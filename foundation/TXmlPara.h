@@ -1,8 +1,10 @@
 #pragma once
-// One attribute of an XML element.
+// One attribute of an XML element, held in its document's storage as the element is.
 #include "foundation/TPointer.h"
+#include "foundation/XmlChars.h"
 
-#include <memory>
+#include <cstddef>
+#include <new>
 
 class TXmlPara : public TListItem<TXmlPara> {
 public:
@@ -11,6 +13,9 @@ public:
     TXmlPara(const TXmlPara&) = delete;
     TXmlPara& operator=(const TXmlPara&) = delete;
 
-    std::unique_ptr<char16_t[]> Name;
-    std::unique_ptr<char16_t[]> Value; // none for a missing or empty value
+    static void* operator new(std::size_t) = delete;
+    static void operator delete(TXmlPara* attribute, std::destroying_delete_t) { attribute->~TXmlPara(); }
+
+    XmlChars Name;
+    XmlChars Value; // none for a missing or empty value
 };

@@ -1,6 +1,7 @@
 #include "foundation/XmlText.h"
 
 #include "foundation/FileIo.h"
+#include "foundation/XmlScan.h"
 #include "platform/text/CodePage.h"
 
 #include <algorithm>
@@ -25,7 +26,7 @@ constexpr XmlEntity kEntities[] = {
 // The entity that starts at `rest` (just after an '&'), or nullptr.
 const XmlEntity* MatchEntity(std::u16string_view rest, bool extended) {
     for (const XmlEntity& e : kEntities) {
-        if ((extended || !e.extended) && rest.starts_with(e.text)) {
+        if (!rest.empty() && rest[0] == e.text[0] && (extended || !e.extended) && rest.starts_with(e.text)) {
             return &e;
         }
     }
@@ -38,12 +39,16 @@ std::size_t XmlDecodeEntitiesTo(char16_t* target, const char16_t* source, std::s
     const char16_t* end = source + count;
     char16_t* out = target;
     while (source < end) {
-        const char16_t* amp = std::find(source, end, u'&');
-        std::memmove(out, source, static_cast<std::size_t>(amp - source) * sizeof(char16_t));
+        const char16_t* amp = xmlscan::FindFirstOf<u'&'>(source, end);
+        xmlscan::MoveChars(out, source, static_cast<std::size_t>(amp - source));
         out += amp - source;
         source = amp;
         if (source == end) {
             break;
+        }
+        if (*source != u'&') {
+            *out++ = *source++; // a zero character, which the search also stops at
+            continue;
         }
         const XmlEntity* e = MatchEntity(std::u16string_view(source + 1, end), extended);
         *out++ = e ? e->ch : u'&';

@@ -24,7 +24,7 @@ packages=(
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
     gstreamer1.0-plugins-ugly gstreamer1.0-libav gstreamer1.0-tools ffmpeg
     # peers for benchmarks only (never linked into the product)
-    libxml2-dev libass-dev
+    libxml2-dev libpugixml-dev libass-dev
     # fonts for text drawing tests
     fonts-dejavu-core
     # display modes on X11, and an X server for their tests

@@ -42,10 +42,7 @@ int32_t Fct_FreePlayerInstance(TCoreInstance* instance, uintptr_t) {
 }
 
 int32_t Fct_SendOrder(TCoreInstance* instance, uintptr_t, uint32_t order, void* record, void** out) {
-    return Guarded<int32_t>(-1, [&] {
-        TCorePlayer* player = TCoreInstance::PlayerOf(instance);
-        return player != nullptr ? player->SendOrder(order, record, out) : -1;
-    });
+    return Guarded<int32_t>(-1, [&] { return TCoreInstance::SendOrder(instance, order, record, out); });
 }
 
 int32_t Fct_FreeData(void** data) {
@@ -70,9 +67,12 @@ int32_t Fct_GetFilterInfo(const char16_t* displayName, char16_t** out) {
     return Guarded<int32_t>(-1,
                             [&] { return TFilterServices::ForLibrary().GetFilterInfo(displayName, out); });
 }
-// The library has no widgets of its own to show a filter's properties in: it shows nothing.
-int32_t Fct_ShowFilterProp(uint32_t, const char16_t*) {
-    return 0;
+// Answers 0 whether or not a frame was shown.
+int32_t Fct_ShowFilterProp(uint32_t owner, const char16_t* displayName) {
+    return Guarded<int32_t>(0, [&] {
+        TFilterServices::ForLibrary().ShowFilterProp(owner, displayName);
+        return 0;
+    });
 }
 int32_t Fct_SetRit(const char16_t* displayName, uint32_t merit) {
     return Guarded<int32_t>(0, [&] { return TFilterServices::ForLibrary().SetRit(displayName, merit); });

@@ -1,6 +1,7 @@
 #include "core/src/TCoreInstance.h"
 
 #include "core/include/VokradNotifications.h"
+#include "platform/win/Debug.h"
 
 #include <mutex>
 #include <unordered_map>
@@ -54,13 +55,46 @@ int TCoreInstance::Free(TCoreInstance* instance) {
     if (instance == nullptr || !Records().Contains(instance)) {
         return -1;
     }
-    if (instance->player != nullptr) {
-        instance->player->Close();
-        instance->player.reset();
+    switch (instance->gate.BeginFree()) {
+    case TOrderGate::TFree::Now:
+        instance->ReleasePlayer();
+        return 0;
+    case TOrderGate::TFree::Deferred:
+    case TOrderGate::TFree::Begun:
+        return 0;
+    case TOrderGate::TFree::Refused:
+        return -1;
     }
-    instance->module.reset();
-    instance->text.reset();
-    return 0;
+    return -1;
+}
+
+int TCoreInstance::SendOrder(TCoreInstance* instance, std::uint32_t order, void* record, void** out) {
+    if (instance == nullptr || !Records().Contains(instance) || !instance->gate.Enter()) {
+        return -1;
+    }
+    // The order leaves the gate however it ends. A free asked for inside it is carried out as the
+    // thread's outermost order leaves; its failure cannot change the order's answer.
+    struct TPassage {
+        TCoreInstance& instance;
+        ~TPassage() {
+            if (instance.gate.Leave()) {
+                try {
+                    instance.gate.AwaitOrders();
+                    instance.ReleasePlayer();
+                } catch (...) {
+                    plat::win::OutputDebugString("FREE: The player could not be released");
+                }
+            }
+        }
+    } passage{*instance};
+    return instance->player->SendOrder(order, record, out);
+}
+
+void TCoreInstance::ReleasePlayer() {
+    player->Close();
+    player.reset();
+    module.reset();
+    text.reset();
 }
 
 TCorePlayer* TCoreInstance::PlayerOf(TCoreInstance* instance) {

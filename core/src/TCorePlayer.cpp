@@ -648,6 +648,10 @@ bool TCorePlayer::SaveGraph(const char16_t* fileName) {
     return engine_ != nullptr && fileName != nullptr && engine_->SaveGraphToGrf(fileName) >= 0;
 }
 
+bool TCorePlayer::ShowFilterProperties(HWND ownerWindow, std::uint32_t filterNumber) {
+    return engine_ != nullptr && engine_->ShowFilterProperties(ownerWindow, filterNumber);
+}
+
 bool TCorePlayer::SetGraphVariable(const std::u16string& name, const std::u16string& value) {
     return engine_ != nullptr && engine_->SetGraphVariable(name, value);
 }
@@ -991,7 +995,7 @@ void TCorePlayer::SetDisplayMode(std::uint32_t mode) {
 bool TCorePlayer::SetVideoLayout(const TOrderVideoLayout& layout) {
     {
         const std::lock_guard lock(SubtitleLock());
-        layoutSettings_ = TVideoLayoutSettings::From(layout);
+        layoutSettings_ = TVideoLayoutSettings::FromOrder(layout);
     }
     if (engine_ != nullptr) {
         engine_->Placement().ApplyBorderColor(layoutSettings_.BlankingInUse() ? layoutSettings_.blankingColour

@@ -185,7 +185,9 @@ public:
     void SetGraphDescription(std::uint32_t kind, const char16_t* text);
     bool SaveGraph(const char16_t* fileName);
     bool SetGraphVariable(const std::u16string& name, const std::u16string& value);
-    void ShowFilterProperties(HWND ownerWindow, std::uint32_t filterNumber) {} // elements have no pages
+    // The properties frame of the graph's filter of that 1-based number, modal, owned by the window;
+    // true once such a filter was reached, whether or not it had something to show.
+    bool ShowFilterProperties(HWND ownerWindow, std::uint32_t filterNumber);
     bool SetCaptureRing(std::uint32_t frames);
     bool SaveDvdState(const std::u16string& storageFile, const std::u16string& streamName, bool flag) {
         return false;
@@ -237,8 +239,10 @@ public:
     // Order 209: the settings are kept, the border colour goes to the engine and the video is laid out
     // again.
     bool SetVideoLayout(const TOrderVideoLayout& layout);
-    // The last layout and the area the pages are laid out in; callers hold the subtitle lock.
-    const TVideoLayout& VideoLayout() const { return layout_; }
+    // The settings of order 209, the last layout and the area the pages are laid out in; callers hold
+    // the subtitle lock.
+    const TVideoLayoutSettings& VideoLayout() const { return layoutSettings_; }
+    const TVideoLayout& ComputedLayout() const { return layout_; }
     const TSubScreenControler& TextLayoutArea() const { return textArea_; }
     bool LayoutPending() const { return layoutPending_; }
     // The screen size the layout fits the picture for (the primary screen's unless set).

@@ -91,11 +91,16 @@ TEST(TOrderDispatcherTest, StoredValuesBelongToTheirPlayer) {
     TOrderProfileFlag profile{{0, sizeof(profile)}, 1, {}};
     TOrderSubtitlesOn subtitles{{0, sizeof(subtitles)}, 7, {}};
     TOrderStyleOverride styleOverride{{0, sizeof(styleOverride)}, 3, 1, 2};
+    TOrderVideoLayout layout{{0, sizeof(layout)}, {}, 0x102030, 1};
+    for (std::uint32_t word = 0; word < kAspectWords; ++word) {
+        layout.aspect[word] = word + 1;
+    }
     for (const auto& [order, record] :
          std::initializer_list<std::pair<std::uint32_t, void*>>{{kOrderSubtitleOffset, &offset},
                                                                 {kOrderProfileFlag, &profile},
                                                                 {kOrderSubtitlesOn, &subtitles},
                                                                 {kOrderStyleOverride, &styleOverride},
+                                                                {kOrderVideoLayout, &layout},
                                                                 {kOrderFreezeMessages, nullptr}}) {
         EXPECT_EQ(first.SendOrder(order, record, nullptr), 0) << order;
     }
@@ -106,12 +111,17 @@ TEST(TOrderDispatcherTest, StoredValuesBelongToTheirPlayer) {
     EXPECT_EQ(first.StyleOverride().shadowDepth, 3);
     EXPECT_EQ(first.StyleOverride().outlineStyle, 1);
     EXPECT_EQ(first.StyleOverride().outlineWidth, 2);
+    EXPECT_EQ(first.VideoLayout(), TVideoLayoutSettings::FromOrder(layout));
+    EXPECT_EQ(first.VideoLayout().aspect[17], 18u);
+    EXPECT_EQ(first.VideoLayout().blankingColour, 0x102030u);
+    EXPECT_EQ(first.VideoLayout().apply, 1u);
 
     EXPECT_EQ(second.SubtitleOffset(), 0);
     EXPECT_FALSE(second.ProfileFlag());
     EXPECT_FALSE(second.SubtitlesOn());
     EXPECT_FALSE(second.MessagesFrozen());
     EXPECT_EQ(second.StyleOverride().shadowDepth, -1);
+    EXPECT_EQ(second.VideoLayout(), TVideoLayoutSettings());
 
     EXPECT_EQ(first.SendOrder(kOrderUnfreezeMessages, nullptr, nullptr), 0);
     EXPECT_FALSE(first.MessagesFrozen());

@@ -64,7 +64,6 @@ int AnswerWithoutParts(std::uint32_t order) {
     case kOrderShowVideo:
     case kOrderHideVideo:
     case kOrderColourKey: // the video surface takes the key
-    case kOrderVideoLayout:
     case kOrderGraphDescription:
     case kOrderParentWindows:
     case kOrderDisplayMode:
@@ -72,6 +71,7 @@ int AnswerWithoutParts(std::uint32_t order) {
     case kOrderPlayState:
     case kOrderStop:         // the engine stops and releases its (missing) graph
     case kOrderCaptureRing:  // a graph without a sample grabber records nothing
+    case kOrderVideoLayout:  // the settings are kept and the video laid out
     case kOrderClockTime:    // the clock stands at 0
     case kOrderFilterList:   // the empty filter list of no graph
     case kOrderMediaContent: // the empty media content of no graph

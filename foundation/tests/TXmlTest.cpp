@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -199,6 +200,50 @@ TEST(TXmlTest, ParseKeepAndParent) {
     EXPECT_EQ(xml.Count, 0);
 }
 
+// Elements parsed below an element of another document are held by that document: they outlive
+// the document that read them, and the elements that climb out of the parent stay with the reader.
+TEST(TXmlTest, ElementsLiveWithTheDocumentThatHoldsThem) {
+    TXml holder;
+    ASSERT_TRUE(holder.Parse(u"<list><first/></list>"));
+    auto reader = std::make_unique<TXml>();
+    ASSERT_TRUE(reader->Parse(u"<added name=\"kept\">text</added></list><outside/>", true, holder.Head));
+    EXPECT_EQ(Dump(*reader), "outside");
+    reader.reset();
+    EXPECT_EQ(Dump(holder), "list(first added[name=\"kept\"]{text})");
+
+    // An element deleted from its list takes its subtree with it; the rest stays readable.
+    ASSERT_TRUE(holder.Head->Children.Delete(holder.Head->Children.Head));
+    EXPECT_EQ(Dump(holder), "list(added[name=\"kept\"]{text})");
+    EXPECT_EQ(holder.Clear(), 1);
+    ASSERT_TRUE(holder.Parse(u"<again/>"));
+    EXPECT_EQ(Dump(holder), "again");
+}
+
+// Runs of every length from 0 to past two of the reader's eight-character steps, ended at every
+// place within a step: texts, values, comments, and the zero character that ends a text early.
+TEST(TXmlTest, RunsOfEveryLengthEndWhereTheyShould) {
+    for (std::size_t length = 0; length <= 20; ++length) {
+        for (std::size_t offset = 0; offset < 8; ++offset) {
+            const std::u16string lead(offset, u' ');
+            const std::u16string run(length, u'x');
+            const std::string r(length, 'x');
+            SCOPED_TRACE(testing::Message() << "length " << length << ", offset " << offset);
+            TXml xml;
+            ASSERT_TRUE(xml.Parse(lead + u"<e v=\"" + run + u"\"><!--" + run + u"-->" + run + u"&amp;" + run +
+                                  u"</e>"));
+            EXPECT_EQ(Dump(xml), "e" + (length ? "[v=\"" + r + "\"]" : "[v]") + "{" + r + "&" + r + "}");
+            std::u16string cut = lead + u"<e v=\"" + run + u"\">" + run + u"</e>";
+            cut[offset + 6 + length / 2] = 0; // inside the value, or at its quote for the empty one
+            ASSERT_TRUE(xml.Parse(cut));
+            EXPECT_EQ(Dump(xml), "e[v]");
+            cut = lead + u"<e>" + run + u"</e>";
+            cut[offset + 3 + length] = 0; // where the closing tag starts
+            ASSERT_TRUE(xml.Parse(cut));
+            EXPECT_EQ(Dump(xml), "e");
+        }
+    }
+}
+
 TEST(TXmlTest, FindChild) {
     TXml xml;
     xml.Parse(u"<root><Item n=\"1\"></Item><other></other><ITEM n=\"2\"></ITEM></root>");
@@ -389,20 +434,23 @@ void CheckStructure(const TPointer<TXmlNode>& list, const TXmlNode* parent) {
 }
 
 TEST(TXmlTest, HostileInputNeverBreaksTheTree) {
-    const std::u16string alphabet = u"<>/\\=\"! \n&;a?-ü";
+    const std::u16string alphabet = u"<>/\\=\"! \n&;a?-üaaaaaaaaaa";
     uint32_t seed = 12345;
     auto next = [&seed] {
         seed = seed * 1664525u + 1013904223u;
         return seed >> 8;
     };
     for (int round = 0; round < 2000; ++round) {
-        std::u16string text(next() % 64, u' ');
+        std::u16string text(next() % 160, u' ');
         for (char16_t& c : text) {
             c = alphabet[next() % alphabet.size()];
         }
         TXml xml;
         ASSERT_TRUE(xml.Parse(text.c_str()));
         CheckStructure(xml, nullptr);
+        TXml sized;
+        ASSERT_TRUE(sized.Parse(text));
+        ASSERT_EQ(Dump(sized), Dump(xml));
         if (xml.Head) {
             char16_t buffer[4];
             TXmlNode* child = nullptr;

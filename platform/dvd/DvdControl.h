@@ -52,6 +52,11 @@ public:
     virtual HResult PlayPrevChapter() = 0;
     virtual HResult ReplayChapter() = 0;
     virtual HResult StopPlayback() = 0;
+    // Plays the title forwards at the speed (1.0 normal, below 1 slow, above 1 fast) or scans it
+    // backwards at the speed; E_INVALIDARG for a speed that is not above 0. Leaving the title or reaching
+    // its start plays on at normal speed.
+    virtual HResult PlayForwards(double speed) = 0;
+    virtual HResult PlayBackwards(double speed) = 0;
     virtual HResult SelectAudioStream(std::uint32_t stream) = 0;
     virtual HResult SelectSubpictureStream(std::uint32_t stream) = 0;
     virtual HResult SetSubpictureState(bool shown) = 0;

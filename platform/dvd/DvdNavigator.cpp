@@ -5,7 +5,9 @@
 
 #include <dvdnav/dvdnav_events.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -20,17 +22,12 @@ using media::Failed;
 using media::GraphEvent;
 using media::S_OK;
 
-constexpr std::int64_t kTicksPerSecond = 90000;
 constexpr int kInfiniteStill = 255;
-
-// The rate of the time code's frames field.
-std::uint32_t FramesPerSecond(std::uint32_t flags) {
-    return (flags & kTimeCode25Fps) != 0 ? 25 : 30;
-}
 
 } // namespace
 
-DvdNavigator::DvdNavigator(GstBin* bin) : router_(bin) {}
+DvdNavigator::DvdNavigator(GstBin* bin)
+    : router_(bin), presentation_([this](const std::vector<GraphEvent>& events) { Deliver(events); }) {}
 
 DvdNavigator::~DvdNavigator() {
     Stop();
@@ -40,8 +37,21 @@ DvdNavigator::~DvdNavigator() {
 }
 
 void DvdNavigator::SetEventListener(DvdEventListener listener) {
-    std::lock_guard lock(mutex_);
+    std::lock_guard lock(listenerMutex_);
     listener_ = std::move(listener);
+}
+
+void DvdNavigator::Deliver(const std::vector<GraphEvent>& events) {
+    DvdEventListener listener;
+    {
+        std::lock_guard lock(listenerMutex_);
+        listener = listener_;
+    }
+    if (listener) {
+        for (const GraphEvent& event : events) {
+            listener(event);
+        }
+    }
 }
 
 HResult DvdNavigator::SetDvdDirectory(const std::string& path) {
@@ -69,6 +79,8 @@ HResult DvdNavigator::SetDvdDirectory(const std::string& path) {
     reported_ = {};
     titleSet_ = 0;
     pendingTime_.reset();
+    ResetRate();
+    presentation_.Reset();
     return S_OK;
 }
 
@@ -82,8 +94,7 @@ HResult DvdNavigator::GetDvdDirectory(std::string* path) const {
 }
 
 void DvdNavigator::SetHmsfTimeCodeEvents(bool on) {
-    std::lock_guard lock(mutex_);
-    hmsfEvents_ = on;
+    presentation_.SetTimeEvents(on);
 }
 
 HResult DvdNavigator::Start() {
@@ -98,6 +109,8 @@ HResult DvdNavigator::Start() {
         stopping_ = false;
         running_ = true;
         router_.ResumeWaits();
+        presentation_.ResumeWaits();
+        presentation_.Attach(router_.VideoOutput());
         thread_ = std::thread(&DvdNavigator::Run, this);
     }
     return S_OK;
@@ -113,12 +126,32 @@ void DvdNavigator::Stop() {
         commanded_.notify_all();
     }
     router_.CancelWaits();
+    presentation_.CancelWaits();
     router_.FlushStart();
     thread_.join();
+    presentation_.Detach();
     std::lock_guard lock(mutex_);
     running_ = false;
     flushing_ = false;
     inStill_ = false;
+}
+
+HResult DvdNavigator::Restart() {
+    std::lock_guard lock(mutex_);
+    if (const HResult hr = NeedsDisc(); Failed(hr)) {
+        return hr;
+    }
+    if (dvdnav_reset(nav_) != DVDNAV_STATUS_OK) {
+        return E_FAIL;
+    }
+    inStill_ = false;
+    reported_ = {};
+    titleSet_ = 0;
+    pendingTime_.reset();
+    ResetRate();
+    StartFlush();
+    Woken();
+    return S_OK;
 }
 
 // The reading thread.
@@ -145,6 +178,8 @@ void DvdNavigator::ReadNext(std::unique_lock<std::mutex>& lock, std::uint8_t* bu
         ended_ = true;
         Emit(work, EC_DVD_ERROR, static_cast<std::int64_t>(DvdError::Unexpected));
         ReportChanges(work);
+        work.place = CurrentPlace();
+        work.placeShownNow = true;
     } else {
         Handle(event, buffer, work);
         if (event == DVDNAV_BLOCK_OK) {
@@ -161,6 +196,9 @@ void DvdNavigator::ReadNext(std::unique_lock<std::mutex>& lock, std::uint8_t* bu
     }
     if (work.drainThenSkipWait) {
         dvdnav_wait_skip(nav_);
+    }
+    if (work.rewindAfter != 0 && commands_ == seen && !stopping_) {
+        RewindStep();
     }
 }
 
@@ -237,8 +275,17 @@ void DvdNavigator::Handle(int event, std::uint8_t* buffer, Work& work) {
         break;
     case DVDNAV_NAV_PACKET:
         ReportChanges(work);
-        ReportTime(work);
         work.refreshHighlight = true;
+        if (rewind_ && rewind_->landed) {
+            work.rewindAfter = landedMarker_.load(); // the scan jumps before this unit's data is read
+        } else {
+            work.place = CurrentPlace();
+            work.landing = rewind_.has_value();
+            if (rewind_) {
+                rewind_->landed = true;
+                rewind_->landedTicks = work.place->ticks;
+            }
+        }
         break;
     case DVDNAV_HIGHLIGHT:
         work.refreshHighlight = true;
@@ -256,6 +303,8 @@ void DvdNavigator::Handle(int event, std::uint8_t* buffer, Work& work) {
     case DVDNAV_STOP:
         ended_ = true;
         ReportChanges(work);
+        work.place = CurrentPlace();
+        work.placeShownNow = true;
         Emit(work, EC_DVD_PLAYBACK_STOPPED, 0);
         break;
     default:
@@ -291,32 +340,16 @@ int DvdNavigator::ChoosePhysical(const dvdnav_spu_stream_change_event_t& change)
     return change.physical_wide;
 }
 
-// Compares what the navigator says now with what was last reported and adds the events.
+// Follows what the reading meets: allowed operations are reported at once (commands are checked
+// against them); a new title or domain plays at normal speed.
 void DvdNavigator::ReportChanges(Work& work) {
-    const DvdDomain domain = Domain();
-    if (domain != reported_.domain) {
-        reported_.domain = domain;
-        Emit(work, EC_DVD_DOMAIN_CHANGE, static_cast<std::int64_t>(domain));
+    const DvdPlace place = CurrentPlace();
+    if (place.domain != reported_.domain || place.title != reported_.title) {
+        ResetRate();
     }
-    if (domain == DvdDomain::Title) {
-        std::int32_t title = 0;
-        std::int32_t chapter = 0;
-        if (dvdnav_current_title_info(nav_, &title, &chapter) == DVDNAV_STATUS_OK && title > 0) {
-            if (static_cast<std::uint32_t>(title) != reported_.title) {
-                reported_.title = title;
-                reported_.chapter = 0;
-                reported_.seconds = ~0u;
-                Emit(work, EC_DVD_TITLE_CHANGE, title);
-            }
-            if (chapter > 0 && static_cast<std::uint32_t>(chapter) != reported_.chapter) {
-                reported_.chapter = chapter;
-                Emit(work, EC_DVD_CHAPTER_START, chapter);
-            }
-        }
-    } else {
-        reported_.title = 0;
-        reported_.chapter = 0;
-    }
+    reported_.domain = place.domain;
+    reported_.title = place.title;
+    reported_.chapter = place.chapter;
     const std::uint32_t prohibited = Prohibited();
     if (prohibited != reported_.prohibited) {
         reported_.prohibited = prohibited;
@@ -324,17 +357,20 @@ void DvdNavigator::ReportChanges(Work& work) {
     }
 }
 
-// Once a second of the title, from a navigation packet (libdvdnav's time is that of the last one).
-void DvdNavigator::ReportTime(Work& work) {
-    if (!hmsfEvents_ || Domain() != DvdDomain::Title) {
-        return;
+// The place the reading is at; in a title, the time is that of the last navigation packet read.
+DvdPlace DvdNavigator::CurrentPlace() const {
+    DvdPlace place;
+    place.domain = Domain();
+    place.timeCodeFlags = TimeCodeFlags();
+    std::int32_t title = 0;
+    std::int32_t chapter = 0;
+    if (place.domain == DvdDomain::Title && dvdnav_current_title_info(nav_, &title, &chapter) == DVDNAV_STATUS_OK &&
+        title > 0) {
+        place.title = static_cast<std::uint32_t>(title);
+        place.chapter = static_cast<std::uint32_t>(std::max(chapter, 0));
+        place.ticks = dvdnav_get_current_time(nav_);
     }
-    const DvdTimeCode time = TimeCodeFromTicks(dvdnav_get_current_time(nav_));
-    const std::uint32_t seconds = (time.hours * 60u + time.minutes) * 60u + time.seconds;
-    if (seconds != reported_.seconds) {
-        reported_.seconds = seconds;
-        Emit(work, EC_DVD_CURRENT_HMSF_TIME, time.Packed(), TimeCodeFlags());
-    }
+    return place;
 }
 
 void DvdNavigator::Emit(Work& work, long code, std::int64_t first, std::int64_t second) {
@@ -368,6 +404,15 @@ void DvdNavigator::Carry(Work& work) {
     if (work.stillEnds || work.flushStop || work.hop) {
         router_.SendStill(false); // dvdspu keeps a still through a flush
     }
+    if (work.place && work.placeShownNow) {
+        presentation_.ShowNow(*work.place);
+    } else if (work.place) {
+        std::uint64_t marker = 0;
+        router_.PushEvent(presentation_.Marker(*work.place, &marker));
+        if (work.landing) {
+            landedMarker_.store(marker);
+        }
+    }
     if (work.block != nullptr) {
         router_.PushBlock(work.block, work.blockSize); // a flush drops it, as it should
     }
@@ -381,16 +426,10 @@ void DvdNavigator::Carry(Work& work) {
     if (work.drainThenSkipWait) {
         router_.WaitUntilDrained();
     }
-    DvdEventListener listener;
-    {
-        std::lock_guard lock(mutex_);
-        listener = listener_;
+    if (work.rewindAfter != 0) {
+        presentation_.WaitShown(work.rewindAfter);
     }
-    if (listener) {
-        for (const GraphEvent& event : work.events) {
-            listener(event);
-        }
-    }
+    Deliver(work.events);
 }
 
 void DvdNavigator::RefreshHighlight() {
@@ -429,16 +468,7 @@ void DvdNavigator::RefreshHighlight() {
     } else if (changed) {
         router_.ResetHighlight();
     }
-    DvdEventListener listener;
-    {
-        std::lock_guard lock(mutex_);
-        listener = listener_;
-    }
-    if (listener) {
-        for (const GraphEvent& event : work.events) {
-            listener(event);
-        }
-    }
+    Deliver(work.events);
 }
 
 // State helpers; callers hold the lock.
@@ -486,20 +516,11 @@ std::uint32_t DvdNavigator::TimeCodeFlags() const {
 }
 
 DvdTimeCode DvdNavigator::TimeCodeFromTicks(std::int64_t ticks) const {
-    if (ticks < 0) {
-        ticks = 0;
-    }
-    const std::int64_t seconds = ticks / kTicksPerSecond;
-    const std::int64_t frames =
-        (ticks % kTicksPerSecond) * FramesPerSecond(TimeCodeFlags()) / kTicksPerSecond;
-    return {static_cast<std::uint8_t>(std::min<std::int64_t>(seconds / 3600, 255)),
-            static_cast<std::uint8_t>(seconds / 60 % 60), static_cast<std::uint8_t>(seconds % 60),
-            static_cast<std::uint8_t>(frames)};
+    return DvdTimeCode::FromTicks(ticks, TimeCodeFlags());
 }
 
 std::int64_t DvdNavigator::TicksFromTimeCode(const DvdTimeCode& time) const {
-    const std::int64_t seconds = (time.hours * 60 + time.minutes) * 60 + time.seconds;
-    return seconds * kTicksPerSecond + time.frames * kTicksPerSecond / FramesPerSecond(TimeCodeFlags());
+    return time.Ticks(TimeCodeFlags());
 }
 
 // The logical subpicture stream, negative while subpictures are hidden (the stream in the low bits).
@@ -794,6 +815,81 @@ HResult DvdNavigator::StopPlayback() {
     return Command(uop::Stop, [&] { return dvdnav_stop(nav_); });
 }
 
+HResult DvdNavigator::PlayForwards(double speed) {
+    return ChangeRate(uop::PlayForwards, speed);
+}
+
+HResult DvdNavigator::PlayBackwards(double speed) {
+    return ChangeRate(uop::PlayBackwards, -speed);
+}
+
+// The new rate starts where the picture is: the reading goes back there and the flush lets the
+// timelines start over at that rate.
+HResult DvdNavigator::ChangeRate(std::uint32_t flag, double rate) {
+    if (!std::isfinite(rate) || rate == 0.0 || (flag == uop::PlayForwards) != (rate > 0.0)) {
+        return E_INVALIDARG;
+    }
+    {
+        std::lock_guard lock(mutex_);
+        if (const HResult hr = NeedsTitleDomain(); Failed(hr)) {
+            return hr;
+        }
+    }
+    return Command(flag, [&] {
+        const std::int64_t shown = ShownTicksInTitle();
+        const std::int64_t from = shown >= 0 ? shown : dvdnav_get_current_time(nav_);
+        ResetRate();
+        rate_ = rate;
+        if (rate > 0.0) {
+            router_.SetRate(rate);
+        } else {
+            rewind_ = Rewind{-rate, from, std::chrono::steady_clock::now()};
+        }
+        pendingTime_.reset();
+        return dvdnav_time_search(nav_, static_cast<std::uint64_t>(from));
+    });
+}
+
+void DvdNavigator::ResetRate() {
+    rate_ = 1.0;
+    rewind_.reset();
+    router_.SetRate(1.0);
+}
+
+// Jumps to where the picture should be by now, always before the unit it showed last; the title's
+// start ends the scan.
+void DvdNavigator::RewindStep() {
+    if (!rewind_) {
+        return;
+    }
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - rewind_->since;
+    const auto travelled = static_cast<std::int64_t>(rewind_->speed * elapsed.count() * kDvdTicksPerSecond);
+    std::int64_t target = std::min(rewind_->fromTicks - travelled, rewind_->landedTicks - 1);
+    if (target <= 0) {
+        ResetRate();
+        target = 0;
+    } else {
+        rewind_->landed = false;
+    }
+    if (dvdnav_time_search(nav_, static_cast<std::uint64_t>(target)) != DVDNAV_STATUS_OK) {
+        GST_INFO("dvd: backward scan stopped: %s", dvdnav_err_to_string(nav_));
+        ResetRate();
+        return;
+    }
+    StartFlush();
+}
+
+std::int64_t DvdNavigator::ShownTicksInTitle() const {
+    const DvdPlace shown = presentation_.Shown();
+    std::int32_t title = 0;
+    std::int32_t chapter = 0;
+    if (Domain() != DvdDomain::Title || dvdnav_current_title_info(nav_, &title, &chapter) != DVDNAV_STATUS_OK ||
+        shown.domain != DvdDomain::Title || shown.title != static_cast<std::uint32_t>(title)) {
+        return -1;
+    }
+    return shown.ticks;
+}
+
 // Streams are chosen by running a SetSTN command in the navigator's machine: it updates the stream
 // registers that the disc's own programs read, and libdvdnav then reports the change, which switches
 // the demuxer branches. A negative number leaves that stream as it is.
@@ -902,19 +998,15 @@ HResult DvdNavigator::GetCurrentLocation(DvdLocation* location) const {
     if (const HResult hr = NeedsDisc(); Failed(hr)) {
         return hr;
     }
+    const DvdPlace shown = presentation_.Shown();
     *location = {};
-    location->timeCodeFlags = TimeCodeFlags();
-    if (Domain() != DvdDomain::Title) {
+    location->timeCodeFlags = shown.timeCodeFlags;
+    if (shown.domain != DvdDomain::Title) {
         return S_OK;
     }
-    std::int32_t title = 0;
-    std::int32_t chapter = 0;
-    if (dvdnav_current_title_info(nav_, &title, &chapter) != DVDNAV_STATUS_OK) {
-        return E_FAIL;
-    }
-    location->title = static_cast<std::uint32_t>(std::max(title, 0));
-    location->chapter = static_cast<std::uint32_t>(std::max(chapter, 0));
-    location->time = TimeCodeFromTicks(dvdnav_get_current_time(nav_));
+    location->title = shown.title;
+    location->chapter = shown.chapter;
+    location->time = DvdTimeCode::FromTicks(shown.ticks, shown.timeCodeFlags);
     return S_OK;
 }
 
@@ -923,15 +1015,21 @@ HResult DvdNavigator::GetTotalTitleTime(DvdTimeCode* time, std::uint32_t* flags)
         return E_POINTER;
     }
     std::lock_guard lock(mutex_);
-    if (const HResult hr = NeedsTitleDomain(); Failed(hr)) {
-        return hr;
-    }
-    std::int32_t title = 0;
+    // The title the picture shows; before it shows one, the title being read.
+    const DvdPlace shown = presentation_.Shown();
+    std::int32_t title = static_cast<std::int32_t>(shown.title);
     std::int32_t chapter = 0;
+    if (title == 0) {
+        if (const HResult hr = NeedsTitleDomain(); Failed(hr)) {
+            return hr;
+        }
+        if (dvdnav_current_title_info(nav_, &title, &chapter) != DVDNAV_STATUS_OK) {
+            return E_FAIL;
+        }
+    }
     std::uint64_t* ends = nullptr;
     std::uint64_t duration = 0;
-    if (dvdnav_current_title_info(nav_, &title, &chapter) != DVDNAV_STATUS_OK ||
-        dvdnav_describe_title_chapters(nav_, title, &ends, &duration) == 0) {
+    if (dvdnav_describe_title_chapters(nav_, title, &ends, &duration) == 0) {
         return E_FAIL;
     }
     std::free(ends);
@@ -1084,7 +1182,7 @@ HResult DvdNavigator::GetChapterTimes(std::uint32_t title, std::vector<std::uint
     }
     starts->assign(1, 0);
     for (std::uint32_t i = 0; i + 1 < count; ++i) {
-        starts->push_back(ends[i] * 1000 / kTicksPerSecond);
+        starts->push_back(ends[i] * 1000 / kDvdTicksPerSecond);
     }
     std::free(ends);
     return S_OK;

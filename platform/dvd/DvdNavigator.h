@@ -5,15 +5,20 @@
 // and reports the navigator events (domain, title, chapter, streams, still, operations, time, errors)
 // to the listener. Commands come from the host thread; every libdvdnav call is made under one lock.
 // Operations the disc prohibits are refused with VFW_E_DVD_OPERATION_INHIBITED, since libdvdnav
-// lets most of them through.
+// lets most of them through. The place (domain, title, chapter, time) is told as the picture shows it
+// (see DvdPresentation). Fast and slow forward play runs the pipeline at the rate; backward scans jump
+// back from video unit to video unit, showing each a moment.
 #include "platform/dvd/DvdControl.h"
 #include "platform/dvd/DvdDiscInfo.h"
+#include "platform/dvd/DvdPresentation.h"
 #include "platform/dvd/DvdStreamRouter.h"
 #include "platform/dvd/DvdTypes.h"
 #include "platform/media/GraphEvent.h"
 
 #include <dvdnav/dvdnav.h>
 
+#include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -44,6 +49,8 @@ public:
     // GStreamer elements the navigator is made of are missing.
     HResult Start();
     void Stop();
+    // Back to the start of the disc (first play), as a stopped disc starts again.
+    HResult Restart();
 
     HResult ShowMenu(DvdMenuId menu) override;
     HResult Resume() override;
@@ -63,6 +70,8 @@ public:
     HResult PlayPrevChapter() override;
     HResult ReplayChapter() override;
     HResult StopPlayback() override;
+    HResult PlayForwards(double speed) override;
+    HResult PlayBackwards(double speed) override;
     HResult SelectAudioStream(std::uint32_t stream) override;
     HResult SelectSubpictureStream(std::uint32_t stream) override;
     HResult SetSubpictureState(bool shown) override;
@@ -88,12 +97,12 @@ public:
     HResult GetDiscId(const std::string& path, std::uint64_t* id) const override;
 
 private:
+    // What the reading last met (the picture follows later) and what was last told.
     struct Reported {
         DvdDomain domain = DvdDomain::Stop;
         std::uint32_t title = 0;
         std::uint32_t chapter = 0;
         std::uint32_t prohibited = ~0u;
-        std::uint32_t seconds = ~0u;
         std::uint32_t buttons = 0;
         std::uint32_t button = 0;
         DvdHighlight highlight;
@@ -116,7 +125,19 @@ private:
         int subpicture = -1;
         int subpictureShown = -1;
         bool refreshHighlight = false;
+        std::optional<DvdPlace> place; // marked ahead of the data that follows
+        bool placeShownNow = false;    // no data follows: the place is shown at once
+        bool landing = false;          // a backward scan landed on this unit
+        std::uint64_t rewindAfter = 0; // the landed unit's marker: once shown, the scan jumps on
         std::vector<media::GraphEvent> events;
+    };
+    // A backward scan: the picture is to move back from the title time at the speed.
+    struct Rewind {
+        double speed;
+        std::int64_t fromTicks;
+        std::chrono::steady_clock::time_point since;
+        bool landed = false;        // the unit jumped to is being read
+        std::int64_t landedTicks = 0; // its title time
     };
 
     void Run();
@@ -125,7 +146,14 @@ private:
     void Handle(int event, std::uint8_t* buffer, Work& work);
     void Carry(Work& work);
     void ReportChanges(Work& work);
-    void ReportTime(Work& work);
+    DvdPlace CurrentPlace() const;
+    void Deliver(const std::vector<media::GraphEvent>& events);
+    // The backward scan's next jump; at the title's start it plays on at normal speed.
+    void RewindStep();
+    void ResetRate();
+    // The title time the picture shows in the current title; -1 when it shows another place.
+    std::int64_t ShownTicksInTitle() const;
+    HResult ChangeRate(std::uint32_t flag, double rate);
     // Sends dvdspu the selected button's highlight when it changed; any thread, without the lock.
     void RefreshHighlight();
     void Emit(Work& work, long code, std::int64_t first, std::int64_t second = 0);
@@ -150,6 +178,8 @@ private:
     int ChoosePhysical(const dvdnav_spu_stream_change_event_t& change) const;
 
     DvdStreamRouter router_;
+    DvdPresentation presentation_;
+    std::mutex listenerMutex_; // apart from the navigator's lock: sinks' threads deliver events too
     DvdEventListener listener_;
 
     std::mutex highlightMutex_; // keeps highlight updates in the order they were worked out
@@ -159,7 +189,6 @@ private:
     dvdnav_t* nav_ = nullptr;
     std::unique_ptr<DvdDiscInfo> disc_;
     std::string path_;
-    bool hmsfEvents_ = true;
     DvdVideoPreference preference_ = DvdVideoPreference::ContentDefault;
     bool stopping_ = false;
     bool flushing_ = false; // a flush was started for a jump and waits for libdvdnav's hop
@@ -172,6 +201,10 @@ private:
         std::int64_t ticks;
     };
     std::optional<PendingTimeSearch> pendingTime_;
+
+    double rate_ = 1.0; // negative: a backward scan
+    std::optional<Rewind> rewind_;
+    std::atomic<std::uint64_t> landedMarker_{0};
 
     int titleSet_ = 0;
     Reported reported_;

@@ -2,7 +2,9 @@
 
 #include "platform/media/GstInit.h"
 
+#include <atomic>
 #include <mutex>
+#include <new>
 #include <utility>
 
 namespace {
@@ -10,6 +12,7 @@ namespace {
 struct PlatDvdNavigatorBin {
     GstBin parent;
     plat::dvd::DvdNavigator* navigator;
+    std::atomic<guint32> lastSeek; // a seek reaches every output pin: it is carried out once
 };
 
 struct PlatDvdNavigatorBinClass {
@@ -50,6 +53,37 @@ GstStateChangeReturn ChangeState(GstElement* element, GstStateChange transition)
     return plat::media::Failed(started) ? GST_STATE_CHANGE_FAILURE : result;
 }
 
+// A flushing seek to the start (a stopped graph goes back there) starts the disc over, as a stopped
+// disc does; other seeks are refused (positions are the navigator's time jumps).
+bool IsSeekToStart(GstEvent* event) {
+    gdouble rate = 0;
+    GstFormat format = GST_FORMAT_UNDEFINED;
+    GstSeekFlags flags = GST_SEEK_FLAG_NONE;
+    GstSeekType startType = GST_SEEK_TYPE_NONE;
+    GstSeekType stopType = GST_SEEK_TYPE_NONE;
+    gint64 start = 0;
+    gint64 stop = 0;
+    gst_event_parse_seek(event, &rate, &format, &flags, &startType, &start, &stopType, &stop);
+    return rate == 1.0 && format == GST_FORMAT_TIME && (flags & GST_SEEK_FLAG_FLUSH) != 0 &&
+           startType == GST_SEEK_TYPE_SET && start == 0 && stopType == GST_SEEK_TYPE_NONE;
+}
+
+GstPadProbeReturn SeekProbe(GstPad*, GstPadProbeInfo* info, gpointer data) {
+    GstEvent* event = GST_PAD_PROBE_INFO_EVENT(info);
+    if (GST_EVENT_TYPE(event) != GST_EVENT_SEEK) {
+        return GST_PAD_PROBE_OK;
+    }
+    PlatDvdNavigatorBin* self = Self(data);
+    if (!IsSeekToStart(event)) {
+        return GST_PAD_PROBE_OK;
+    }
+    const guint32 seek = gst_event_get_seqnum(event);
+    if (self->lastSeek.exchange(seek) != seek && plat::media::Failed(self->navigator->Restart())) {
+        return GST_PAD_PROBE_OK; // not carried out: the seek goes on and fails upstream
+    }
+    return GST_PAD_PROBE_DROP; // handled: the sender is told it succeeded
+}
+
 // The navigator goes before the bin lets go of the elements it uses; dispose may run more than once.
 void Dispose(GObject* object) {
     delete std::exchange(Self(object)->navigator, nullptr);
@@ -69,6 +103,14 @@ void plat_dvd_navigator_bin_class_init(PlatDvdNavigatorBinClass* klass) {
 
 void plat_dvd_navigator_bin_init(PlatDvdNavigatorBin* self) {
     self->navigator = new plat::dvd::DvdNavigator(GST_BIN(self));
+    new (&self->lastSeek) std::atomic<guint32>(GST_SEQNUM_INVALID);
+    for (const char* name : {"video", "audio", "subpicture"}) {
+        GstPad* pad = gst_element_get_static_pad(GST_ELEMENT(self), name);
+        if (pad != nullptr) {
+            gst_pad_add_probe(pad, GST_PAD_PROBE_TYPE_EVENT_UPSTREAM, &SeekProbe, self, nullptr);
+            gst_object_unref(pad);
+        }
+    }
 }
 
 } // namespace

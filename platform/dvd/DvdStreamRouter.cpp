@@ -1,5 +1,7 @@
 #include "platform/dvd/DvdStreamRouter.h"
 
+#include "platform/dvd/DvdPresentation.h"
+
 #include <gst/app/gstappsrc.h>
 #include <gst/video/video-event.h>
 
@@ -72,11 +74,12 @@ GstElement* DvdStreamRouter::Add(const char* factory, const char* name) {
     return element;
 }
 
-void DvdStreamRouter::AddGhost(const char* name, GstElement* element, const char* pad) {
+GstPad* DvdStreamRouter::AddGhost(const char* name, GstElement* element, const char* pad) {
     PadRef target = PadRef::Adopt(gst_element_get_static_pad(element, pad));
     GstPadTemplate* templ = gst_element_class_get_pad_template(GST_ELEMENT_GET_CLASS(bin_), name);
     GstPad* ghost = gst_ghost_pad_new_from_template(name, target.get(), templ);
     gst_element_add_pad(GST_ELEMENT(bin_), ghost);
+    return ghost;
 }
 
 void DvdStreamRouter::Build() {
@@ -125,7 +128,18 @@ void DvdStreamRouter::Build() {
                 Link(videoParser, videoDecoder) &&
                 gst_element_link_pads(videoDecoder, "src", subpictureUnit_, "video") &&
                 gst_pad_link(selectorOutput.get(), spuInput.get()) == GST_PAD_LINK_OK;
-    AddGhost("video", subpictureUnit_, "src");
+    for (GstElement* output : {subpictureUnit_, audioSelector_}) {
+        PadRef pad = PadRef::Adopt(gst_element_get_static_pad(output, "src"));
+        gst_pad_add_probe(pad.get(), GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM, &DvdStreamRouter::RateProbeThunk, this,
+                          nullptr);
+    }
+    PadRef demuxerInput = PadRef::Adopt(gst_element_get_static_pad(demuxer_, "sink"));
+    gst_pad_add_probe(demuxerInput.get(), GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM, &DvdStreamRouter::KeepMarkerThunk, this,
+                      nullptr);
+    PadRef audioOutput = PadRef::Adopt(gst_element_get_static_pad(audioSelector_, "src"));
+    gst_pad_add_probe(audioOutput.get(), GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM, &DvdStreamRouter::DropMarkersThunk,
+                      nullptr, nullptr);
+    videoOutput_ = AddGhost("video", subpictureUnit_, "src");
     AddGhost("audio", audioSelector_, "src");
     AddGhost("subpicture", subpicturePlaceholder_, "src");
 }
@@ -174,8 +188,10 @@ void DvdStreamRouter::OnPadAdded(GstPad* pad) {
     switch (branch.kind) {
     case Kind::Video: {
         PadRef input = PadRef::Adopt(gst_element_get_static_pad(videoQueue_, "sink"));
-        if (!gst_pad_is_linked(input.get())) {
-            gst_pad_link(pad, input.get());
+        if (!gst_pad_is_linked(input.get()) && gst_pad_link(pad, input.get()) == GST_PAD_LINK_OK) {
+            std::lock_guard lock(mutex_);
+            videoLinked_ = true;
+            gst_pad_add_probe(pad, GST_PAD_PROBE_TYPE_BUFFER, &DvdStreamRouter::ReplayMarkerThunk, this, nullptr);
         }
         break;
     }
@@ -234,6 +250,8 @@ void DvdStreamRouter::LinkAudio(GstPad* pad, int physical) {
 }
 
 void DvdStreamRouter::LinkSubpicture(GstPad* pad, int physical) {
+    gst_pad_add_probe(pad, GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM, &DvdStreamRouter::DropMarkersThunk, nullptr,
+                      nullptr);
     GstElement* queue = Add("queue");
     GstPad* input = gst_element_request_pad_simple(subpictureSelector_, "sink_%u");
     PadRef queueInput = PadRef::Adopt(gst_element_get_static_pad(queue, "sink"));
@@ -268,6 +286,57 @@ void DvdStreamRouter::SelectSubpicture(int physical) {
     std::lock_guard lock(mutex_);
     subpicture_ = physical;
     Activate(subpictureSelector_, subpicturePads_, physical);
+}
+
+void DvdStreamRouter::PushEvent(GstEvent* event) {
+    gst_element_send_event(source_, event);
+}
+
+void DvdStreamRouter::SetRate(double rate) {
+    rate_.store(rate);
+}
+
+GstPadProbeReturn DvdStreamRouter::DropMarkersThunk(GstPad*, GstPadProbeInfo* info, gpointer) {
+    return DvdPresentation::IsMarker(GST_PAD_PROBE_INFO_EVENT(info)) ? GST_PAD_PROBE_DROP : GST_PAD_PROBE_OK;
+}
+
+GstPadProbeReturn DvdStreamRouter::KeepMarkerThunk(GstPad*, GstPadProbeInfo* info, gpointer self) {
+    GstEvent* event = GST_PAD_PROBE_INFO_EVENT(info);
+    auto* router = static_cast<DvdStreamRouter*>(self);
+    std::lock_guard lock(router->mutex_);
+    if (!router->videoLinked_ && DvdPresentation::IsMarker(event)) {
+        router->earlyMarker_ = media::GstRef<GstEvent>::Share(event);
+    }
+    return GST_PAD_PROBE_OK;
+}
+
+GstPadProbeReturn DvdStreamRouter::ReplayMarkerThunk(GstPad* pad, GstPadProbeInfo*, gpointer self) {
+    auto* router = static_cast<DvdStreamRouter*>(self);
+    media::GstRef<GstEvent> marker;
+    {
+        std::lock_guard lock(router->mutex_);
+        marker = std::move(router->earlyMarker_);
+    }
+    if (marker) {
+        gst_pad_push_event(pad, gst_event_ref(marker.get()));
+    }
+    return GST_PAD_PROBE_REMOVE;
+}
+
+GstPadProbeReturn DvdStreamRouter::RateProbeThunk(GstPad*, GstPadProbeInfo* info, gpointer self) {
+    GstEvent* event = GST_PAD_PROBE_INFO_EVENT(info);
+    const double rate = static_cast<DvdStreamRouter*>(self)->rate_.load();
+    if (GST_EVENT_TYPE(event) != GST_EVENT_SEGMENT || rate == 1.0) {
+        return GST_PAD_PROBE_OK;
+    }
+    GstSegment segment;
+    gst_event_copy_segment(event, &segment);
+    segment.rate = rate;
+    GstEvent* paced = gst_event_new_segment(&segment);
+    gst_event_set_seqnum(paced, gst_event_get_seqnum(event));
+    gst_event_unref(event);
+    GST_PAD_PROBE_INFO_DATA(info) = paced;
+    return GST_PAD_PROBE_OK;
 }
 
 GstFlowReturn DvdStreamRouter::PushBlock(const std::uint8_t* data, std::size_t size) {

@@ -38,6 +38,12 @@ public:
 
     // Queues one block; GST_FLOW_FLUSHING while a flush is under way (the block is dropped then).
     GstFlowReturn PushBlock(const std::uint8_t* data, std::size_t size);
+    // Queues an event after the blocks queued so far; it travels with the video only.
+    void PushEvent(GstEvent* event);
+    // The rate the video and audio play at from the next flush on (the timelines start over there).
+    void SetRate(double rate);
+    double Rate() const { return rate_.load(); }
+    GstPad* VideoOutput() const { return videoOutput_; }
     // Drops everything queued and unblocks a waiting push; FlushStop lets data flow again with time
     // starting over.
     void FlushStart();
@@ -68,7 +74,7 @@ private:
     void Build();
     GstElement* Add(const char* factory, const char* name = nullptr);
     GstElement* AddDecoderFor(GstCaps* caps, GstElementFactoryListType type);
-    void AddGhost(const char* name, GstElement* element, const char* pad);
+    GstPad* AddGhost(const char* name, GstElement* element, const char* pad);
     void OnPadAdded(GstPad* pad);
     void LinkAudio(GstPad* pad, int physical);
     void LinkSubpicture(GstPad* pad, int physical);
@@ -84,6 +90,13 @@ private:
     // A still that a flush overtook must not freeze the picture after the jump: each still carries
     // the flush generation it was sent in, and older ones are dropped before the decoder.
     static GstPadProbeReturn StaleStillProbeThunk(GstPad*, GstPadProbeInfo* info, gpointer self);
+    // Markers of the place belong to the video: the demuxer hands them to every stream it has made,
+    // so the one that comes before its video stream exists is kept and sent ahead of the first video.
+    static GstPadProbeReturn DropMarkersThunk(GstPad*, GstPadProbeInfo* info, gpointer);
+    static GstPadProbeReturn KeepMarkerThunk(GstPad*, GstPadProbeInfo* info, gpointer self);
+    static GstPadProbeReturn ReplayMarkerThunk(GstPad* pad, GstPadProbeInfo*, gpointer self);
+    // Segments leave the bin at the playback rate.
+    static GstPadProbeReturn RateProbeThunk(GstPad*, GstPadProbeInfo* info, gpointer self);
     static Branch Classify(const char* padName);
     static void PadAddedThunk(GstElement*, GstPad* pad, gpointer self);
     static void NeedDataThunk(GstElement*, guint, gpointer self);
@@ -97,12 +110,16 @@ private:
     GstElement* audioSelector_ = nullptr;
     GstElement* subpictureSelector_ = nullptr;
     GstElement* subpicturePlaceholder_ = nullptr;
+    GstPad* videoOutput_ = nullptr; // the bin's "video" pad (owned by the bin)
+    std::atomic<double> rate_{1.0};
 
     std::mutex mutex_;                 // the maps and the selections; pads appear on the demuxer's thread
     std::map<int, GstPad*> audioPads_; // physical stream -> selector input (owned by the selector)
     std::map<int, GstPad*> subpicturePads_; // the same for subpictures
     int audio_ = 0;
     int subpicture_ = 0;
+    bool videoLinked_ = false;
+    media::GstRef<GstEvent> earlyMarker_;
 
     std::recursive_mutex unitMutex_; // what dvdspu was last told (its events pass the probe again)
     bool haveColours_ = false;

@@ -36,6 +36,9 @@ constexpr std::uint32_t kTimeCode25Fps = 0x1;
 constexpr std::uint32_t kTimeCode30Fps = 0x2;
 constexpr std::uint32_t kTimeCodeDropFrame = 0x4;
 
+// Disc times count 90 kHz ticks.
+constexpr std::int64_t kDvdTicksPerSecond = 90000;
+
 // Hours, minutes, seconds and frames; packed into a u32 with the hours in the lowest byte.
 struct DvdTimeCode {
     std::uint8_t hours = 0;
@@ -50,6 +53,10 @@ struct DvdTimeCode {
         return {static_cast<std::uint8_t>(packed), static_cast<std::uint8_t>(packed >> 8),
                 static_cast<std::uint8_t>(packed >> 16), static_cast<std::uint8_t>(packed >> 24)};
     }
+    // From and to 90 kHz ticks, the frames counted at the rate of the time-code flags (negative
+    // ticks are the start).
+    static DvdTimeCode FromTicks(std::int64_t ticks, std::uint32_t flags);
+    std::int64_t Ticks(std::uint32_t flags) const;
     bool operator==(const DvdTimeCode&) const = default;
 };
 

@@ -1,5 +1,6 @@
 #include "platform/media/FilterCatalogue.h"
 
+#include "platform/media/FilterCategories.h"
 #include "platform/media/GstInit.h"
 #include "platform/media/GstRef.h"
 
@@ -15,29 +16,6 @@ constexpr Guid kFactoryNamespace({0x6b, 0x1e, 0x4c, 0x07, 0x2d, 0x5a, 0x4f, 0x3e
                                   0x52, 0xa4, 0x7d, 0x90});
 constexpr const char* kOriginalRankKey = "plat-media-original-rank";
 std::mutex rankMutex;
-
-FilterCategory CategoryFromKlass(std::string_view klass) {
-    const auto has = [klass](std::string_view word) { return klass.find(word) != std::string_view::npos; };
-    if (has("Sink") && has("Audio")) {
-        return FilterCategory::AudioRenderer;
-    }
-    if (has("Sink") && has("Video")) {
-        return FilterCategory::VideoRenderer;
-    }
-    if (has("Decoder") && (has("Video") || has("Image"))) {
-        return FilterCategory::VideoDecoder;
-    }
-    if (has("Decoder") && has("Audio")) {
-        return FilterCategory::AudioDecoder;
-    }
-    if (has("Demux")) {
-        return FilterCategory::Splitter;
-    }
-    if (has("Source")) {
-        return FilterCategory::Source;
-    }
-    return FilterCategory::Other;
-}
 
 PinTemplateInfo TemplateInfo(const GstStaticPadTemplate* pad) {
     PinTemplateInfo info;
@@ -113,7 +91,7 @@ void FilterCatalogue::ReadRegistry() {
         const char* longName = gst_element_factory_get_metadata(factory, GST_ELEMENT_METADATA_LONGNAME);
         info.friendlyName = longName != nullptr ? longName : info.factoryName;
         const char* klass = gst_element_factory_get_metadata(factory, GST_ELEMENT_METADATA_KLASS);
-        info.category = CategoryFromKlass(klass != nullptr ? klass : "");
+        info.category = FilterCategories::FromKlass(klass != nullptr ? klass : "");
         const auto stored = store_ != nullptr ? store_->Find(info.classId) : std::nullopt;
         info.merit = stored
                          ? *stored
@@ -147,7 +125,7 @@ const FilterInfo* FilterCatalogue::FindByDisplayName(std::string_view displayNam
     const auto category = Guid::Parse(displayName.substr(prefix.size(), guidLength));
     const auto id = Guid::Parse(displayName.substr(prefix.size() + guidLength + 1));
     const FilterInfo* info = id ? FindByClassId(*id) : nullptr;
-    return info != nullptr && category && CategoryId(info->category) == *category ? info : nullptr;
+    return info != nullptr && category && FilterCategories::Id(info->category) == *category ? info : nullptr;
 }
 
 FilterResolution FilterCatalogue::Resolve(const Guid& classId) const {
@@ -168,15 +146,8 @@ Guid FilterCatalogue::ClassIdForFactory(std::string_view factoryName) {
     return Guid::FromName(kFactoryNamespace, factoryName);
 }
 
-Guid FilterCatalogue::CategoryId(FilterCategory category) {
-    // Audio renderers have a category of their own; every other filter is listed as a plain filter.
-    static const Guid audioRenderers = *Guid::Parse("{E0F158E1-CB04-11D0-BD4E-00A0C911CE86}");
-    static const Guid filters = *Guid::Parse("{083863F1-70DE-11D0-BD40-00A0C911CE86}");
-    return category == FilterCategory::AudioRenderer ? audioRenderers : filters;
-}
-
 std::string FilterCatalogue::DisplayName(const FilterInfo& info) {
-    return "@device:sw:" + CategoryId(info.category).ToString() + "\\" + info.classId.ToString();
+    return "@device:sw:" + FilterCategories::Id(info.category).ToString() + "\\" + info.classId.ToString();
 }
 
 } // namespace plat::media

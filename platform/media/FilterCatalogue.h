@@ -35,7 +35,6 @@ public:
     FilterResolution Resolve(const Guid& classId) const;
 
     static Guid ClassIdForFactory(std::string_view factoryName);
-    static Guid CategoryId(FilterCategory category);
     static std::string DisplayName(const FilterInfo& info);
 
 private:

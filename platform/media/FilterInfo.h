@@ -8,13 +8,24 @@
 
 namespace plat::media {
 
+// The categories filters are listed under, from the element's klass (see FilterCategories).
 enum class FilterCategory {
-    AudioRenderer,
-    VideoRenderer,
+    Source,
+    Splitter,
+    Parser,
     VideoDecoder,
     AudioDecoder,
-    Splitter,
-    Source,
+    SubtitleDecoder,
+    VideoEffect,
+    AudioEffect,
+    Converter,
+    Mixer,
+    VideoEncoder,
+    AudioEncoder,
+    Muxer,
+    VideoRenderer,
+    AudioRenderer,
+    Sink,
     Other
 };
 enum class PinDirection { Input, Output };

@@ -5,6 +5,8 @@
 #include <gst/app/gstappsink.h>
 #include <gst/video/video.h>
 
+#include <chrono>
+#include <optional>
 #include <utility>
 
 namespace plat::video {
@@ -50,6 +52,20 @@ QImage MapImage(GstBuffer* buffer, const GstVideoInfo& info) {
     return image;
 }
 
+// Where the buffer starts in its stream, by the segment it came in.
+std::optional<std::chrono::nanoseconds> StreamTimeOf(GstSample* sample, GstBuffer* buffer) {
+    const GstClockTime pts = GST_BUFFER_PTS(buffer);
+    const GstSegment* segment = gst_sample_get_segment(sample);
+    if (!GST_CLOCK_TIME_IS_VALID(pts) || segment == nullptr || segment->format != GST_FORMAT_TIME) {
+        return std::nullopt;
+    }
+    const GstClockTime time = gst_segment_to_stream_time(segment, GST_FORMAT_TIME, pts);
+    if (!GST_CLOCK_TIME_IS_VALID(time)) {
+        return std::nullopt;
+    }
+    return std::chrono::nanoseconds(time);
+}
+
 GstFlowReturn Present(GstAppSink* sink, GstSample* sample, SinkContext& context) {
     GstBuffer* buffer = gst_sample_get_buffer(sample);
     // Going to PLAYING renders the buffer that was shown at preroll again: it is no new frame.
@@ -67,7 +83,8 @@ GstFlowReturn Present(GstAppSink* sink, GstSample* sample, SinkContext& context)
     }
     gst_buffer_replace(&context.shown, buffer);
     context.surface->PresentFrame(std::move(image),
-                                  {GST_VIDEO_INFO_PAR_N(&info), GST_VIDEO_INFO_PAR_D(&info)});
+                                  {GST_VIDEO_INFO_PAR_N(&info), GST_VIDEO_INFO_PAR_D(&info)},
+                                  StreamTimeOf(sample, buffer));
     return GST_FLOW_OK;
 }
 

@@ -34,7 +34,8 @@ QImage KeyedOut(const QImage& image, QRgb key, const std::optional<QRect>& paint
 
 } // namespace
 
-void VideoSurface::PresentFrame(QImage image, PixelAspect pixelAspect) {
+void VideoSurface::PresentFrame(QImage image, PixelAspect pixelAspect,
+                                std::optional<std::chrono::nanoseconds> streamTime) {
     if (image.isNull()) {
         return;
     }
@@ -46,6 +47,7 @@ void VideoSurface::PresentFrame(QImage image, PixelAspect pixelAspect) {
         std::lock_guard lock(frameMutex_);
         frame_.image = std::move(image);
         frame_.pixelAspect = pixelAspect;
+        frame_.streamTime = streamTime;
         ++frame_.number;
         presented = frame_;
     }

@@ -11,6 +11,7 @@
 #include <QRgb>
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -44,7 +45,8 @@ public:
 
     // Stores the frame as the latest one (converted to kFrameFormat when it is not in it), counts it and
     // tells the listeners. A null image is ignored.
-    void PresentFrame(QImage image, PixelAspect pixelAspect);
+    void PresentFrame(QImage image, PixelAspect pixelAspect,
+                      std::optional<std::chrono::nanoseconds> streamTime = std::nullopt);
     VideoFrame Frame() const;
     std::uint64_t FrameCount() const;
 

@@ -105,12 +105,14 @@ LRESULT ThreadQueue::Send(const std::shared_ptr<ThreadQueue>& caller, HWND hwnd,
         sent_.push_back(message);
         WakeLocked();
     }
-    return caller->AwaitReply(*message);
+    // The answer is written under the caller's lock (CompleteReply), which done() is asked under.
+    caller->AwaitDelivering([&] { return message->done; });
+    return message->result;
 }
 
-LRESULT ThreadQueue::AwaitReply(const SentMessage& message) {
+void ThreadQueue::AwaitDelivering(const std::function<bool()>& done) {
     std::unique_lock lock(mutex_);
-    while (!message.done) {
+    while (!done()) {
         if (sent_.empty()) {
             changed_.wait(lock);
             continue;
@@ -121,7 +123,11 @@ LRESULT ThreadQueue::AwaitReply(const SentMessage& message) {
         DeliverSent(*next);
         lock.lock();
     }
-    return message.result;
+}
+
+void ThreadQueue::Wake() {
+    std::lock_guard lock(mutex_);
+    changed_.notify_all();
 }
 
 void ThreadQueue::CompleteReply(SentMessage& message, LRESULT result) {

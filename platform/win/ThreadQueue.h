@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -50,6 +51,13 @@ public:
     LRESULT Send(const std::shared_ptr<ThreadQueue>& caller, HWND hwnd, UINT msg, WPARAM wParam,
                  LPARAM lParam);
 
+    // Owning thread only: blocks until done() answers true, meanwhile delivering the messages that
+    // other threads send to this thread (not posted ones). done() is asked under the queue's lock,
+    // first and again after each delivery and each Wake(); it must not send or post.
+    void AwaitDelivering(const std::function<bool()>& done);
+    // Makes a thread inside AwaitDelivering ask its done() again.
+    void Wake();
+
     // Forgets the messages for a destroyed window: posted ones are dropped, senders get 0.
     void DropWindow(HWND hwnd);
 
@@ -70,7 +78,6 @@ private:
     bool PostLocked(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void WakeLocked();
     std::optional<Task> TakeNext(std::uint64_t postedBefore);
-    LRESULT AwaitReply(const SentMessage& message);
     void CompleteReply(SentMessage& message, LRESULT result);
     static bool Deliver(const Task& task);
     static bool DeliverSent(SentMessage& message);

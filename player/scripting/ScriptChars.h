@@ -20,6 +20,10 @@ constexpr bool IsNameChar(char16_t c) {
 constexpr bool IsDigit(char16_t c) {
     return c >= u'0' && c <= u'9';
 }
+// What may follow a name in a statement or an operand: NUL, a blank, a line end, "(", ")" or ",".
+constexpr bool IsNameEnd(char16_t c) {
+    return c == 0 || IsBlankOrLineEnd(c) || c == u'(' || c == u')' || c == u',';
+}
 // What must follow a keyword, a built-in name or an object member: NUL, TAB, LF, CR, space, "(", ")".
 constexpr bool IsWordEnd(char16_t c) {
     return c == 0 || IsBlankOrLineEnd(c) || c == u'(' || c == u')';

@@ -75,73 +75,63 @@ std::string ActionName(TScriptCursor& cursor) {
 
 } // namespace
 
-bool TScriptBuiltins::Run(TScriptCursor& cursor, TScriptValue& value, TScriptValue* output, TStackInfo& scope,
-                          int32_t& answer) {
-    TScriptCall call(interpreter_, cursor, value, output, scope);
-    switch (cursor.Ch()) {
-    case u'p':
-        if (call.Member(u"print")) {
-            answer = Print(call);
-        } else if (call.Prefix(u"player.")) {
-            answer = TScriptPlayerObjects::Player(call);
-        } else if (call.Prefix(u"playlist.")) {
-            answer = TScriptPlayerObjects::Playlist(call);
-        } else if (call.Prefix(u"profile.")) {
-            answer = TScriptPlayerObjects::Profile(call);
-        } else {
-            return false;
+namespace {
+
+// A built-in name: a function (followed by what ends a word) or an object's prefix (followed directly by
+// its member). No two of them match the same text.
+struct TBuiltin {
+    std::u16string_view name;
+    bool prefix;
+};
+
+} // namespace
+
+// In the order of TScriptBuiltins::kRun.
+constexpr TBuiltin kBuiltins[] = {
+    {u"print", false},     {u"strtoint", false}, {u"inttostr", false}, {u"version", false},
+    {u"version.", true},   {u"video.", true},    {u"system.", true},   {u"player.", true},
+    {u"interface.", true}, {u"graph.", true},    {u"playlist.", true}, {u"volume.", true},
+    {u"profile.", true},   {u"cmd.", true},
+};
+
+const TScriptBuiltins::TRun TScriptBuiltins::kRun[] = {
+    Print,
+    StrToInt,
+    IntToStr,
+    Version,
+    VersionMember,
+    TScriptPlayerObjects::Video,
+    System,
+    TScriptPlayerObjects::Player,
+    TScriptPlayerObjects::Interface,
+    TScriptPlayerObjects::Graph,
+    TScriptPlayerObjects::Playlist,
+    TScriptPlayerObjects::Volume,
+    TScriptPlayerObjects::Profile,
+    Command,
+};
+static_assert(std::size(kBuiltins) == std::size(TScriptBuiltins::kRun));
+
+int32_t TScriptBuiltins::Find(const TScriptCursor& cursor) {
+    for (size_t i = 0; i < std::size(kBuiltins); ++i) {
+        const TBuiltin& builtin = kBuiltins[i];
+        if (cursor.StartsWith(builtin.name) &&
+            (builtin.prefix || script_chars::IsWordEnd(cursor.At(cursor.Pos + builtin.name.size())))) {
+            return static_cast<int32_t>(i);
         }
-        return true;
-    case u's':
-        if (call.Member(u"strtoint")) {
-            answer = StrToInt(call);
-        } else if (call.Prefix(u"system.")) {
-            answer = System(call);
-        } else {
-            return false;
-        }
-        return true;
-    case u'i':
-        if (call.Member(u"inttostr")) {
-            answer = IntToStr(call);
-        } else if (call.Prefix(u"interface.")) {
-            answer = TScriptPlayerObjects::Interface(call);
-        } else {
-            return false;
-        }
-        return true;
-    case u'v':
-        if (call.Member(u"version")) {
-            answer = Version(call);
-        } else if (call.Prefix(u"version.")) {
-            answer = VersionMember(call);
-        } else if (call.Prefix(u"video.")) {
-            answer = TScriptPlayerObjects::Video(call);
-        } else if (call.Prefix(u"volume.")) {
-            answer = TScriptPlayerObjects::Volume(call);
-        } else {
-            return false;
-        }
-        return true;
-    case u'g':
-        if (!call.Prefix(u"graph.")) {
-            return false;
-        }
-        answer = TScriptPlayerObjects::Graph(call);
-        return true;
-    case u'c':
-        if (!call.Prefix(u"cmd.")) {
-            return false;
-        }
-        answer = Command(call);
-        return true;
-    default:
-        return false;
     }
+    return kNone;
+}
+
+int32_t TScriptBuiltins::Run(int32_t builtin, TScriptCursor& cursor, TScriptValue& value,
+                             TScriptValue* output, TStackInfo& scope) {
+    cursor.Pos += kBuiltins[builtin].name.size();
+    TScriptCall call(interpreter_, cursor, value, output, scope);
+    return kRun[builtin](call);
 }
 
 int32_t TScriptBuiltins::Print(TScriptCall& call) {
-    std::vector<TScriptValue> values;
+    TScriptValues values;
     if (const int32_t read = call.Arguments({TKind::kIntOrText}, values); read != result::kOk) {
         return read;
     }
@@ -162,7 +152,7 @@ int32_t TScriptBuiltins::Print(TScriptCall& call) {
 }
 
 int32_t TScriptBuiltins::StrToInt(TScriptCall& call) {
-    std::vector<TScriptValue> values;
+    TScriptValues values;
     const int32_t read = call.Arguments({TKind::kText}, values);
     if (read == result::kOk) {
         call.Yield(TextToInt(values[0].Text));
@@ -171,7 +161,7 @@ int32_t TScriptBuiltins::StrToInt(TScriptCall& call) {
 }
 
 int32_t TScriptBuiltins::IntToStr(TScriptCall& call) {
-    std::vector<TScriptValue> values;
+    TScriptValues values;
     const int32_t read = call.Arguments({TKind::kInt}, values);
     if (read == result::kOk) {
         call.Yield(Decimal(values[0].Int));
@@ -180,7 +170,7 @@ int32_t TScriptBuiltins::IntToStr(TScriptCall& call) {
 }
 
 int32_t TScriptBuiltins::Version(TScriptCall& call) {
-    std::vector<TScriptValue> values;
+    TScriptValues values;
     const int32_t read = call.Arguments({}, values);
     if (read == result::kOk) {
         const TScriptVersion& version = call.Services().Version;
@@ -201,7 +191,7 @@ int32_t TScriptBuiltins::VersionMember(TScriptCall& call) {
     } else {
         return result::kUndefined;
     }
-    std::vector<TScriptValue> values;
+    TScriptValues values;
     const int32_t read = call.Arguments({}, values);
     if (read == result::kOk) {
         call.Value = std::move(*member);
@@ -211,7 +201,7 @@ int32_t TScriptBuiltins::VersionMember(TScriptCall& call) {
 
 int32_t TScriptBuiltins::System(TScriptCall& call) {
     const IScriptSystem& system = SystemOf(call);
-    std::vector<TScriptValue> values;
+    TScriptValues values;
     std::optional<int32_t> number;
     std::optional<std::u16string> text;
     if (call.Prefix(u"time.")) {
@@ -251,7 +241,7 @@ int32_t TScriptBuiltins::Command(TScriptCall& call) {
 // A remote-control code: learnt by the settings dialog while it is open, else the action mapped to it
 // runs. An empty code maps to nothing.
 int32_t TScriptBuiltins::RemoteCode(TScriptCall& call) {
-    std::vector<TScriptValue> values;
+    TScriptValues values;
     if (const int32_t read = call.Arguments({TKind::kText}, values); read != result::kOk) {
         return read;
     }
@@ -271,7 +261,7 @@ int32_t TScriptBuiltins::RemoteCode(TScriptCall& call) {
 
 int32_t TScriptBuiltins::RunAction(TScriptCall& call) {
     const std::string command = ActionName(call.Cursor);
-    std::vector<TScriptValue> values;
+    TScriptValues values;
     if (call.Arguments({}, values) != result::kOk) {
         return result::kWrongType;
     }

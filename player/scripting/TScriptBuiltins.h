@@ -10,10 +10,17 @@ class TScriptBuiltins {
 public:
     explicit TScriptBuiltins(TScriptInterpreter& interpreter) : interpreter_(interpreter) {}
 
-    // Runs the built-in at the cursor and sets its result code; false when the text there names no
-    // built-in (it is then read as a name).
-    bool Run(TScriptCursor& cursor, TScriptValue& value, TScriptValue* output, TStackInfo& scope,
-             int32_t& result);
+    static constexpr int32_t kNone = -1;
+
+    // The built-in named at the cursor (by its place in the list of built-ins), or kNone: the text there
+    // is then read as a name. The answer rests on the name there and the character behind it.
+    static int32_t Find(const TScriptCursor& cursor);
+    // Runs the built-in found at the cursor; its result code.
+    int32_t Run(int32_t builtin, TScriptCursor& cursor, TScriptValue& value, TScriptValue* output,
+                TStackInfo& scope);
+
+    using TRun = int32_t (*)(TScriptCall& call);
+    static const TRun kRun[];
 
 private:
     static int32_t Print(TScriptCall& call);

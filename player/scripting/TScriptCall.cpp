@@ -36,8 +36,8 @@ bool TScriptCall::AtWordEnd() const {
     return script_chars::IsWordEnd(Cursor.Ch());
 }
 
-int32_t TScriptCall::Arguments(std::initializer_list<TKind> kinds, std::vector<TScriptValue>& values) {
-    values.clear();
+int32_t TScriptCall::Arguments(std::initializer_list<TKind> kinds, TScriptValues& values) {
+    values.Clear();
     int32_t error = 0;
     const int32_t count =
         Interpreter.EvaluateList(Cursor, &values, nullptr, Output, error, Scope, false, false);

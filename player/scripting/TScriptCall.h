@@ -3,11 +3,11 @@
 // evaluated in, and the reading of member names and argument lists that every built-in shares.
 #include "player/scripting/TScriptCursor.h"
 #include "player/scripting/TScriptValue.h"
+#include "player/scripting/TScriptValues.h"
 
 #include <cstdint>
 #include <initializer_list>
 #include <string_view>
-#include <vector>
 
 class TScriptInterpreter;
 class TStackInfo;
@@ -33,7 +33,7 @@ public:
 
     // Reads the argument list: 1, the evaluation's error code, 4096 or 4097 for the number of values,
     // 4098 for a value of the wrong kind.
-    int32_t Arguments(std::initializer_list<TKind> kinds, std::vector<TScriptValue>& values);
+    int32_t Arguments(std::initializer_list<TKind> kinds, TScriptValues& values);
     // For members that take none: an empty "()" is allowed; 1, or 16 for anything inside it.
     int32_t NoArguments();
 

@@ -3,6 +3,7 @@
 #include "player/scripting/ScriptChars.h"
 #include "player/scripting/ScriptResult.h"
 #include "player/scripting/TScriptInterpreter.h"
+#include "player/scripting/TScriptTextMemo.h"
 
 #include <array>
 #include <limits>
@@ -11,15 +12,6 @@
 using namespace script_chars;
 
 namespace {
-
-struct TOperatorWord {
-    std::u16string_view word;
-    uint8_t op;
-};
-
-bool IsArithmetic(char16_t c) {
-    return c == u'+' || c == u'-' || c == u'*' || c == u'/';
-}
 
 // Integer results wrap to 32 bits.
 int32_t Wrap(int64_t value) {
@@ -33,10 +25,10 @@ TScriptExpression::TScriptExpression(TScriptInterpreter& interpreter, TScriptCur
     : interpreter_(interpreter), cursor_(cursor), scope_(scope), output_(output), single_(single),
       bare_(bare) {}
 
-int32_t TScriptExpression::Evaluate(std::vector<TScriptValue>* values, std::vector<TGrVariables*>* parameters,
-                                    int32_t& error) {
+int32_t TScriptExpression::Evaluate(TScriptValues* values, TStackInfo* parameters, int32_t& error) {
     values_ = values;
     parameters_ = parameters;
+    nextParameter_ = parameters != nullptr ? parameters->Variables().Head : nullptr;
     start_ = cursor_.Pos;
     error = script_result::kSyntax;
     if (!bare_) {
@@ -62,160 +54,193 @@ int32_t TScriptExpression::Evaluate(std::vector<TScriptValue>* values, std::vect
             }
         }
     }
-    while (cursor_.Pos < end_ && cursor_.Ch() != u')') {
-        if (!Step()) {
-            error = limit_ != 0 ? limit_ : script_result::kSyntax;
-            return -1;
-        }
+    if (!ReadTokens()) {
+        error = limit_ != 0 ? limit_ : script_result::kSyntax;
+        return -1;
     }
-    if (arithmetic_ != TOperator::kNone || other_ != TOperator::kNone) {
+    if (pending_ != TOperator::kNone) {
         FailAtEnd();
         return -1;
     }
     PlaceBehindEnd();
     if (assignSeen_) {
-        const TScriptValue* current = Current();
-        if (target_ == nullptr || current == nullptr ||
-            (target_->Value.Type != TScriptValue::kEmpty && target_->Value.Type != current->Type)) {
+        if (target_ == nullptr || current_ == nullptr ||
+            (target_->Value.Type != TScriptValue::kEmpty && target_->Value.Type != current_->Type)) {
             return -1;
         }
-        target_->Value = *current;
+        target_->Value = *current_;
     }
     error = script_result::kOk;
     return count_;
 }
 
 bool TScriptExpression::FindEnd() {
-    int32_t depth = 0;
-    for (size_t p = cursor_.Pos;; ++p) {
-        const char16_t c = cursor_.At(p);
-        if (c == 0 || c == kCr || c == kLf) {
-            end_ = p;
-            return bare_;
+    TScriptTextMemo& memo = interpreter_.Memo();
+    if (TScriptTextMemo::TFacts* facts = memo.At(cursor_, cursor_.Pos)) {
+        if (!facts->List) {
+            facts->List = std::make_unique<TScriptListCode>(interpreter_, cursor_.Pos, cursor_.End, bare_);
         }
-        if (c == u'(') {
-            ++depth;
-        } else if (c == u')' && depth-- == 0) {
-            end_ = p;
-            return true;
-        }
+        // The same text read within another part (rare) is read from the text.
+        code_ = facts->List->Fits(cursor_.End, bare_) ? facts->List.get() : nullptr;
     }
+    bool closed = false;
+    if (code_ != nullptr) {
+        end_ = code_->End();
+        closed = code_->Closed();
+    } else {
+        end_ = TScriptListCode::ScanEnd(cursor_, cursor_.Pos, closed);
+    }
+    return closed || bare_;
 }
 
 bool TScriptExpression::NothingPending() const {
-    return !separator_ && arithmetic_ == TOperator::kNone && other_ == TOperator::kNone;
+    return !separator_ && pending_ == TOperator::kNone;
 }
 
-TScriptExpression::TOperator TScriptExpression::OperatorWordAt(const TScriptCursor& cursor, size_t position,
-                                                               size_t& length) {
-    // Tried in this order, so that ">=" wins over ">" and "==" over "=".
-    static constexpr std::array<TOperatorWord, 9> kWords{{
-        {u"AND", static_cast<uint8_t>(TOperator::kAnd)},
-        {u"OR", static_cast<uint8_t>(TOperator::kOr)},
-        {u"XOR", static_cast<uint8_t>(TOperator::kXor)},
-        {u">=", static_cast<uint8_t>(TOperator::kGreaterEqual)},
-        {u"<=", static_cast<uint8_t>(TOperator::kLessEqual)},
-        {u"<", static_cast<uint8_t>(TOperator::kLess)},
-        {u">", static_cast<uint8_t>(TOperator::kGreater)},
-        {u"==", static_cast<uint8_t>(TOperator::kEqual)},
-        {u"=", static_cast<uint8_t>(TOperator::kAssign)},
-    }};
-    switch (cursor.At(position)) {
-    case u'A':
-    case u'O':
-    case u'X':
-    case u'>':
-    case u'<':
-    case u'=':
+bool TScriptExpression::ReadTokens() {
+    if (code_ == nullptr) {
+        while (cursor_.Pos < end_ && cursor_.Ch() != u')') {
+            if (!Step(TScriptToken::Read(cursor_, cursor_.Pos))) {
+                return false;
+            }
+        }
+        return true;
+    }
+    size_t next = 0;
+    while (cursor_.Pos < end_ && cursor_.Ch() != u')') {
+        TScriptListCode& code = *code_;
+        if (next >= code.Size() || code[next].Lead > cursor_.Pos || code[next].Position < cursor_.Pos) {
+            next = code.Find(cursor_.Pos, next < code.Size() && code[next].Lead <= cursor_.Pos ? next : 0);
+        }
+        if (next == code.Size()) { // an operand left the reader where the list's code does not go
+            if (!Step(TScriptToken::Read(cursor_, cursor_.Pos))) {
+                return false;
+            }
+            continue;
+        }
+        cursor_.Pos = code[next].Position; // blanks before a token change nothing
+        if (!StepCode(code[next])) {
+            return false;
+        }
+        ++next;
+    }
+    return true;
+}
+
+bool TScriptExpression::StepCode(TScriptListCode::TOp& op) {
+    switch (op.Token.Kind) {
+    case TKind::kNumber:
+    case TKind::kQuote:
+        if (op.Fits) {
+            TScriptValue operand;
+            if (op.Token.Kind == TKind::kNumber) {
+                operand.SetInt(op.Token.Number);
+            } else {
+                operand.SetText(cursor_.View(op.Position + 1, op.Token.Next));
+            }
+            cursor_.Pos = op.Token.Skip;
+            return Combine(operand);
+        }
+        break;
+    case TKind::kOther:
+        if (op.PlainName && op.Fits) {
+            // A variable is read where it stands; a function's answer comes as a value of its own.
+            TScriptValue answer;
+            const size_t before = cursor_.Pos;
+            TGrVariables* variable = nullptr;
+            const int32_t read = interpreter_.NameOperand(cursor_, {op.NameLength, op.NameId}, answer,
+                                                          output_, scope_, variable);
+            return TookOperand(read, before, variable) &&
+                   Combine(variable != nullptr ? variable->Value : answer);
+        }
+        if (op.NameLength > 0) {
+            // Run from the text, which tells the interpreter whether this is a plain name.
+            const bool stepped = Step(op.Token);
+            const TScriptTextMemo::TFacts* facts =
+                interpreter_.Memo().At(interpreter_.Memo().Script(), op.Position);
+            op.PlainName = facts != nullptr && facts->PlainName;
+            return stepped;
+        }
         break;
     default:
-        return TOperator::kNone;
+        break;
     }
-    for (const TOperatorWord& w : kWords) {
-        if (cursor.View(position, position + w.word.size()) == w.word) {
-            length = w.word.size();
-            return static_cast<TOperator>(w.op);
-        }
-    }
-    return TOperator::kNone;
+    return Step(op.Token);
 }
 
-bool TScriptExpression::Step() {
-    const char16_t c = cursor_.Ch();
+bool TScriptExpression::Step(const TScriptToken& token) {
     if (NothingPending()) {
-        if (c == u',') {
+        switch (token.Kind) {
+        case TKind::kComma:
             if (single_) {
                 return FailAtEnd();
             }
             separator_ = true;
-            ++cursor_.Pos;
+            cursor_.Pos = token.Skip;
             return true;
-        }
-        if (IsArithmetic(c)) {
-            const TScriptValue* current = Current();
-            if (current == nullptr || current->Type == TScriptValue::kEmpty) {
+        case TKind::kArithmetic: {
+            if (current_ == nullptr || current_->Type == TScriptValue::kEmpty) {
                 return FailAtEnd(); // nothing to its left
             }
-            arithmetic_ = c == u'+'   ? TOperator::kAdd
-                          : c == u'-' ? TOperator::kSubtract
-                          : c == u'*' ? TOperator::kMultiply
-                                      : TOperator::kDivide;
-            ++cursor_.Pos;
+            pending_ = token.Operator;
+            cursor_.Pos = token.Skip;
             return true;
         }
-        size_t length = 0;
-        const TOperator word = OperatorWordAt(cursor_, cursor_.Pos, length);
-        if (word != TOperator::kNone) {
-            if (word == TOperator::kAssign) {
+        case TKind::kWord:
+            if (token.Operator == TOperator::kAssign) {
                 if (assignSeen_ || target_ == nullptr) {
                     return FailAtStart();
                 }
                 assignSeen_ = true;
             }
-            other_ = word;
-            cursor_.Pos += length;
+            pending_ = token.Operator;
+            cursor_.Pos = token.Skip;
             return true;
+        default:
+            break;
         }
     }
     // Blanks between tokens (a TAB too: it must not be taken for an operand that reads nothing).
-    if (IsBlank(c)) {
-        ++cursor_.Pos;
+    if (token.Kind == TKind::kBlanks) {
+        cursor_.Pos = token.Next;
         return true;
     }
     TScriptValue operand;
-    return ReadOperand(operand) && Combine(operand);
+    return ReadOperand(token, operand) && Combine(operand);
 }
 
-bool TScriptExpression::ReadOperand(TScriptValue& operand) {
-    const char16_t c = cursor_.Ch();
-    if (c == u'(') {
-        std::vector<TScriptValue> inner;
+bool TScriptExpression::ReadOperand(const TScriptToken& token, TScriptValue& operand) {
+    if (token.Kind == TKind::kOpen) {
+        TScriptValues inner;
         int32_t innerError = 0;
         if (interpreter_.EvaluateList(cursor_, &inner, nullptr, output_, innerError, scope_, true, false) <
             0) {
             limit_ = TScriptInterpreter::IsLimit(innerError) ? innerError : 0;
             return FailAtEnd();
         }
-        if (!inner.empty()) {
-            operand = std::move(inner.back());
+        if (!inner.Empty()) {
+            operand = std::move(inner.Back());
         }
         return true;
     }
-    if (c == u'"') {
-        const size_t close = cursor_.View(cursor_.Pos + 1, end_).find(u'"');
-        if (close == std::u16string_view::npos) {
-            return FailAtStart();
+    if (token.Kind == TKind::kQuote) {
+        if (token.Next == TScriptToken::kNoQuote || token.Next >= end_) {
+            return FailAtStart(); // no closing quote within the list
         }
-        operand.SetText(cursor_.View(cursor_.Pos + 1, cursor_.Pos + 1 + close));
-        cursor_.Pos += close + 2;
+        operand.SetText(cursor_.View(cursor_.Pos + 1, token.Next));
+        cursor_.Pos = token.Skip;
         return true;
     }
-    if (IsDigit(c)) {
-        return ReadNumber(operand);
+    if (token.Kind == TKind::kNumber) {
+        return ReadNumber(token, operand);
     }
     const size_t before = cursor_.Pos;
     TGrVariables* entry = nullptr;
     const int32_t read = interpreter_.ExecuteStatement(cursor_, operand, output_, scope_, &entry, true);
+    return TookOperand(read, before, entry);
+}
+
+bool TScriptExpression::TookOperand(int32_t read, size_t before, TGrVariables* entry) {
     if (read != script_result::kOk || cursor_.Pos == before) {
         limit_ = TScriptInterpreter::IsLimit(read) ? read : 0;
         return FailAtEnd(); // any other failure of an operand is a failure of the expression
@@ -226,46 +251,36 @@ bool TScriptExpression::ReadOperand(TScriptValue& operand) {
     return true;
 }
 
-// A run of decimal digits, read as the C library reads a 32-bit long: past the largest value it stays
-// at the largest value.
-bool TScriptExpression::ReadNumber(TScriptValue& operand) {
-    int64_t number = 0;
-    size_t p = cursor_.Pos;
-    for (; IsDigit(cursor_.At(p)); ++p) {
-        number = std::min<int64_t>(number * 10 + (cursor_.At(p) - u'0'), std::numeric_limits<int32_t>::max());
-    }
-    const char16_t after = cursor_.At(p);
-    size_t length = 0;
-    if (!(p == end_ || IsBlank(after) || after == u',' || IsArithmetic(after) ||
-          OperatorWordAt(cursor_, p, length) != TOperator::kNone)) {
+// A number ends at the end of the list, or before a blank, a comma or an operator.
+bool TScriptExpression::ReadNumber(const TScriptToken& token, TScriptValue& operand) {
+    if (token.Next != end_ && !token.NumberEnds) {
         return FailAtStart();
     }
-    operand.SetInt(static_cast<int32_t>(number));
-    cursor_.Pos = p;
+    operand.SetInt(token.Number);
+    cursor_.Pos = token.Skip;
     return true;
 }
 
-bool TScriptExpression::Combine(TScriptValue& operand) {
-    if (arithmetic_ != TOperator::kNone || other_ != TOperator::kNone) {
-        TScriptValue* current = Current();
-        if (current == nullptr || operand.Type == TScriptValue::kEmpty) {
+bool TScriptExpression::Combine(const TScriptValue& operand) {
+    if (pending_ != TOperator::kNone) {
+        if (current_ == nullptr || operand.Type == TScriptValue::kEmpty) {
             return FailAtEnd();
         }
-        if (current->Type == TScriptValue::kEmpty) {
-            *current = TScriptValue::OfType(operand.Type);
+        if (current_->Type == TScriptValue::kEmpty) {
+            *current_ = TScriptValue::OfType(operand.Type);
         }
-        if (operand.Type != current->Type) {
+        if (operand.Type != current_->Type) {
             return FailAtEnd();
         }
-        if (!(other_ != TOperator::kNone ? Compare(*current, operand) : Calculate(*current, operand))) {
+        if (!(TScriptToken::IsArithmetic(pending_) ? Calculate(*current_, operand)
+                                                   : Compare(*current_, operand))) {
             return false;
         }
     } else if (!Append(operand)) {
         return false;
     }
     separator_ = false;
-    arithmetic_ = TOperator::kNone;
-    other_ = TOperator::kNone;
+    pending_ = TOperator::kNone;
     return true;
 }
 
@@ -274,7 +289,7 @@ bool TScriptExpression::Compare(TScriptValue& current, const TScriptValue& opera
     const int comparison = text ? current.Text.compare(operand.Text)
                                 : (current.Int < operand.Int ? -1 : (current.Int > operand.Int ? 1 : 0));
     bool truth = false;
-    switch (other_) {
+    switch (pending_) {
     case TOperator::kAssign:
         current = operand;
         return true;
@@ -286,9 +301,9 @@ bool TScriptExpression::Compare(TScriptValue& current, const TScriptValue& opera
         }
         const bool left = current.Int != 0;
         const bool right = operand.Int != 0;
-        truth = other_ == TOperator::kAnd  ? left && right
-                : other_ == TOperator::kOr ? left || right
-                                           : left != right;
+        truth = pending_ == TOperator::kAnd  ? left && right
+                : pending_ == TOperator::kOr ? left || right
+                                             : left != right;
         break;
     }
     case TOperator::kLess:
@@ -313,7 +328,7 @@ bool TScriptExpression::Compare(TScriptValue& current, const TScriptValue& opera
 
 bool TScriptExpression::Calculate(TScriptValue& current, const TScriptValue& operand) {
     if (operand.Type == TScriptValue::kText) {
-        if (arithmetic_ != TOperator::kAdd ||
+        if (pending_ != TOperator::kAdd ||
             current.Text.size() + operand.Text.size() > interpreter_.MaxTextUnits()) {
             return FailAtEnd();
         }
@@ -322,7 +337,7 @@ bool TScriptExpression::Calculate(TScriptValue& current, const TScriptValue& ope
     }
     const int64_t left = current.Int;
     const int64_t right = operand.Int;
-    switch (arithmetic_) {
+    switch (pending_) {
     case TOperator::kAdd:
         current.Int = Wrap(left + right);
         break;
@@ -340,38 +355,30 @@ bool TScriptExpression::Calculate(TScriptValue& current, const TScriptValue& ope
     return true;
 }
 
-bool TScriptExpression::Append(TScriptValue& operand) {
+bool TScriptExpression::Append(const TScriptValue& operand) {
     if (parameters_ != nullptr) {
         if (operand.Type == TScriptValue::kEmpty) {
             return FailAtEnd();
         }
-        if (nextParameter_ < parameters_->size()) {
-            TGrVariables* parameter = (*parameters_)[nextParameter_];
-            if (parameter->Value.Type != operand.Type) {
+        if (nextParameter_ != nullptr) {
+            if (nextParameter_->Value.Type != operand.Type) {
                 return FailAtEnd();
             }
-            parameter->Value = std::move(operand);
+            nextParameter_->Value = operand;
+            current_ = &nextParameter_->Value;
+            nextParameter_ = nextParameter_->Next;
         } else {
-            overflow_ = std::move(operand);
+            overflow_ = operand;
+            current_ = &overflow_;
         }
-        ++nextParameter_;
     } else if (values_ != nullptr) {
-        values_->push_back(std::move(operand));
+        values_->Add(operand);
+        current_ = &values_->Back();
     } else {
         return FailAtEnd();
     }
     ++count_;
     return true;
-}
-
-TScriptValue* TScriptExpression::Current() {
-    if (parameters_ != nullptr) {
-        if (nextParameter_ == 0) {
-            return nullptr;
-        }
-        return nextParameter_ > parameters_->size() ? &overflow_ : &(*parameters_)[nextParameter_ - 1]->Value;
-    }
-    return values_ != nullptr && !values_->empty() ? &values_->back() : nullptr;
 }
 
 bool TScriptExpression::FailAtStart() {

@@ -4,10 +4,12 @@
 // function calls and built-ins. 32-bit integers wrap; a division by 0 gives 0. Each value is either
 // appended to a list or written into the next parameter entry of a call.
 #include "player/scripting/TScriptCursor.h"
+#include "player/scripting/TScriptListCode.h"
+#include "player/scripting/TScriptToken.h"
 #include "player/scripting/TScriptValue.h"
+#include "player/scripting/TScriptValues.h"
 
 #include <cstdint>
-#include <vector>
 
 class TScriptInterpreter;
 class TStackInfo;
@@ -19,42 +21,29 @@ public:
                       TScriptValue* output, bool single, bool bare);
 
     // See TScriptInterpreter::EvaluateList.
-    int32_t Evaluate(std::vector<TScriptValue>* values, std::vector<TGrVariables*>* parameters,
-                     int32_t& error);
+    int32_t Evaluate(TScriptValues* values, TStackInfo* parameters, int32_t& error);
 
 private:
-    enum class TOperator : uint8_t {
-        kNone,
-        kAdd,
-        kSubtract,
-        kMultiply,
-        kDivide,
-        kAnd,
-        kOr,
-        kXor,
-        kGreaterEqual,
-        kLessEqual,
-        kLess,
-        kGreater,
-        kEqual,
-        kAssign
-    };
+    using TOperator = TScriptToken::TOperator;
+    using TKind = TScriptToken::TKind;
 
     // Finds the ")" that closes the list (bare: also the line's end); false when a list has none.
     bool FindEnd();
     bool NothingPending() const;
-    // The comparison, logical or assignment operator written at the position, and its length.
-    static TOperator OperatorWordAt(const TScriptCursor& cursor, size_t position, size_t& length);
-    // Reads one token; false after an error.
-    bool Step();
-    bool ReadOperand(TScriptValue& operand);
-    bool ReadNumber(TScriptValue& operand);
-    bool Combine(TScriptValue& operand);
+    // Reads the tokens up to the end of the list; false after an error.
+    bool ReadTokens();
+    // Reads one token of the list's code: what it told beforehand spares reading the text.
+    bool StepCode(TScriptListCode::TOp& op);
+    // Reads the token at the cursor; false after an error.
+    bool Step(const TScriptToken& token);
+    bool ReadOperand(const TScriptToken& token, TScriptValue& operand);
+    // After an operand that ran as a statement: whether it gave one, and the first variable met.
+    bool TookOperand(int32_t read, size_t before, TGrVariables* entry);
+    bool ReadNumber(const TScriptToken& token, TScriptValue& operand);
+    bool Combine(const TScriptValue& operand);
     bool Compare(TScriptValue& current, const TScriptValue& operand);
     bool Calculate(TScriptValue& current, const TScriptValue& operand);
-    bool Append(TScriptValue& operand);
-    // The value being built; nullptr before the first.
-    TScriptValue* Current();
+    bool Append(const TScriptValue& operand);
     // Failures: the cursor goes back to where the list began, or behind its end.
     bool FailAtStart();
     bool FailAtEnd();
@@ -67,17 +56,21 @@ private:
     const bool single_;
     const bool bare_;
 
-    std::vector<TScriptValue>* values_ = nullptr;
-    std::vector<TGrVariables*>* parameters_ = nullptr;
+    TScriptValues* values_ = nullptr;
+    TStackInfo* parameters_ = nullptr;
     size_t start_ = 0;
     size_t end_ = 0;
+    // The list as the run knows it (none: its tokens are read from the text).
+    TScriptListCode* code_ = nullptr;
+    // The value being built (nullptr before the first), and the operator that waits for its right side.
+    TScriptValue* current_ = nullptr;
+    TOperator pending_ = TOperator::kNone;
     bool separator_ = false;
-    TOperator arithmetic_ = TOperator::kNone;
-    TOperator other_ = TOperator::kNone;
     bool assignSeen_ = false;
     TGrVariables* target_ = nullptr;
     int32_t count_ = 0;
-    size_t nextParameter_ = 0;
+    // The parameter the next value goes into (none: past the last).
+    TGrVariables* nextParameter_ = nullptr;
     // A value beyond the last parameter: kept only to be counted.
     TScriptValue overflow_;
     // The code of an operand that went past the interpreter's limits (0: none).

@@ -11,13 +11,11 @@ namespace result = script_result;
 
 namespace {
 
-// Names hold at most 49 characters; reading stops at the 50th.
-constexpr size_t kNameLimit = 50;
-
-// The length of the run of name characters at the position, at most kNameLimit.
+// The length of the run of name characters at the position, at most kNameLimit. A part of the text ends
+// on a "}" or ")", so a name reads the same in the part as in the whole text.
 size_t NameLength(const TScriptCursor& cursor, size_t position) {
     size_t length = 0;
-    while (length < kNameLimit && IsNameChar(cursor.At(position + length))) {
+    while (length < TScriptInterpreter::kNameLimit && IsNameChar(cursor.At(position + length))) {
         ++length;
     }
     return length;
@@ -33,15 +31,6 @@ bool TScriptInterpreter::IsLimit(int32_t code) {
     return code == result::kNestedTooDeep || code == result::kTooManySteps;
 }
 
-namespace {
-
-// What may follow a name in a statement or an operand.
-bool EndsName(char16_t c) {
-    return c == 0 || IsBlankOrLineEnd(c) || c == u'(' || c == u')' || c == u',';
-}
-
-} // namespace
-
 TScriptInterpreter::TScriptInterpreter(const TScriptServices& services)
     : services_(services), builtins_(*this) {}
 
@@ -50,9 +39,8 @@ int32_t TScriptInterpreter::RunScript(std::u16string_view text, size_t* consumed
     depth_ = 0;
     steps_ = 0;
     TScriptCursor cursor(text);
-    script_ = cursor;
-    // Positions are kept in 32 bits; a text too long for them is scanned each time.
-    closingBraces_.assign(cursor.End < size_t{INT32_MAX} ? cursor.End + 1 : 0, kUnknown);
+    memo_.Reset(cursor);
+    names_.Clear();
     int32_t last = result::kOk;
     while (last == result::kOk) {
         // Blanks between top-level blocks belong to none of them.
@@ -70,6 +58,7 @@ int32_t TScriptInterpreter::RunScript(std::u16string_view text, size_t* consumed
     if (consumed != nullptr) {
         *consumed = cursor.Pos;
     }
+    memo_.Reset({}); // the text may change once the run is over
     return last;
 }
 
@@ -82,7 +71,7 @@ int32_t TScriptInterpreter::RunScriptBlock(TScriptCursor& cursor, TScriptValue& 
     if (scope != nullptr) {
         return RunBlock(cursor, value, output, *scope);
     }
-    TStackInfo fresh;
+    TStackInfo fresh(&bindings_);
     return RunBlock(cursor, value, output, fresh);
 }
 
@@ -143,6 +132,17 @@ int32_t TScriptInterpreter::ExecuteStatement(TScriptCursor& cursor, TScriptValue
     if (++steps_ > services_.Limits.MaxSteps) {
         return result::kTooManySteps;
     }
+    // A statement once read as a plain name or a built-in is one again: the keywords are not tried.
+    if (const TScriptTextMemo::TFacts* facts = memo_.At(cursor, cursor.Pos);
+        facts != nullptr && cursor.Pos + facts->NameLength < cursor.End) {
+        if (facts->PlainName) {
+            return NameStatement(cursor, {facts->NameLength, static_cast<uint32_t>(facts->NameId)}, value,
+                                 output, scope, entry, expressionMode);
+        }
+        if (facts->Builtin != TScriptBuiltins::kNone) {
+            return builtins_.Run(facts->Builtin, cursor, value, output, scope);
+        }
+    }
     switch (cursor.Ch()) {
     case u' ':
     case u'\t':
@@ -187,42 +187,85 @@ int32_t TScriptInterpreter::ExecuteStatement(TScriptCursor& cursor, TScriptValue
     default:
         break;
     }
-    int32_t builtin = result::kOk;
-    if (builtins_.Run(cursor, value, output, scope, builtin)) {
-        return builtin;
+    const int32_t builtin = TScriptBuiltins::Find(cursor);
+    // What decided that this is no keyword, and which built-in or none, lies within the name and the
+    // character behind it; while that character is inside the part being read, it holds the next time.
+    const TName name = NameAt(cursor, cursor.Pos);
+    if (name.Length > 0 && cursor.Pos + name.Length < cursor.End) {
+        if (TScriptTextMemo::TFacts* facts = memo_.At(cursor, cursor.Pos)) {
+            facts->PlainName = builtin == TScriptBuiltins::kNone;
+            facts->Builtin = static_cast<int8_t>(builtin);
+        }
     }
-    return NameStatement(cursor, value, output, scope, entry, expressionMode);
+    if (builtin != TScriptBuiltins::kNone) {
+        return builtins_.Run(builtin, cursor, value, output, scope);
+    }
+    return NameStatement(cursor, name, value, output, scope, entry, expressionMode);
 }
 
-int32_t TScriptInterpreter::NameStatement(TScriptCursor& cursor, TScriptValue& value, TScriptValue* output,
-                                          TStackInfo& scope, TGrVariables** entry, bool expressionMode) {
+int32_t TScriptInterpreter::NameOperand(TScriptCursor& cursor, const TName& name, TScriptValue& value,
+                                        TScriptValue* output, TStackInfo& scope, TGrVariables*& variable) {
+    if (++steps_ > services_.Limits.MaxSteps) {
+        return result::kTooManySteps;
+    }
+    return ReadName(cursor, name, value, output, scope, variable);
+}
+
+int32_t TScriptInterpreter::ReadName(TScriptCursor& cursor, const TName& name, TScriptValue& value,
+                                     TScriptValue* output, TStackInfo& scope, TGrVariables*& variable) {
     const size_t start = cursor.Pos;
-    const size_t length = NameLength(cursor, start);
-    if (length >= kNameLimit || !EndsName(cursor.At(start + length))) {
+    if (name.Length >= kNameLimit || !IsNameEnd(cursor.At(start + name.Length))) {
         return result::kSyntax;
     }
-    const std::u16string_view name = cursor.View(start, start + length);
-    // Scope by scope outwards: a scope's functions hide its variables; the walk ends at the first
-    // variable, and a function met on the way (the outermost one) wins over it.
-    const uint64_t nameBit = TStackInfo::NameBit(name);
-    const TGrVariables* function = nullptr;
+    // The scope in force is the current one, so the names bound are those it sees.
+    const TScriptBindings::TFound found = bindings_.Find(name.Id);
+    cursor.Pos = start + name.Length;
+    if (found.Function != nullptr) {
+        return CallFunction(cursor, *found.Function, value, output, scope);
+    }
+    variable = found.Variable;
+    return variable != nullptr ? result::kOk : result::kUndefined;
+}
+
+TScriptInterpreter::TName TScriptInterpreter::NameAt(const TScriptCursor& cursor, size_t position) {
+    TScriptTextMemo::TFacts* facts = memo_.At(cursor, position);
+    if (facts == nullptr) {
+        const size_t length = NameLength(cursor, position);
+        return {length, names_.Id(cursor.View(position, position + length))};
+    }
+    if (facts->NameId == TScriptTextMemo::kUnknown) {
+        const size_t length = NameLength(cursor, position);
+        facts->NameLength = static_cast<uint8_t>(length);
+        facts->NameId = static_cast<int32_t>(names_.Id(cursor.View(position, position + length)));
+    }
+    return {facts->NameLength, static_cast<uint32_t>(facts->NameId)};
+}
+
+size_t TScriptInterpreter::LineEnd(const TScriptCursor& cursor, size_t position) {
+    const auto scan = [](const TScriptCursor& text, size_t from) {
+        while (text.At(from) != 0 && text.At(from) != kCr && text.At(from) != kLf) {
+            ++from;
+        }
+        return from;
+    };
+    TScriptTextMemo::TFacts* facts = memo_.At(cursor, position);
+    if (facts == nullptr) {
+        return scan(cursor, position);
+    }
+    if (facts->LineEnd == TScriptTextMemo::kUnknown) {
+        facts->LineEnd = static_cast<int32_t>(scan(memo_.Script(), position));
+    }
+    return std::min(static_cast<size_t>(facts->LineEnd), cursor.End);
+}
+
+int32_t TScriptInterpreter::NameStatement(TScriptCursor& cursor, const TName& name, TScriptValue& value,
+                                          TScriptValue* output, TStackInfo& scope, TGrVariables** entry,
+                                          bool expressionMode) {
+    const size_t start = cursor.Pos;
     TGrVariables* variable = nullptr;
-    for (TStackInfo* s = &scope; s != nullptr && variable == nullptr; s = s->Parent) {
-        if (!s->MayHold(nameBit)) {
-            continue;
-        }
-        if (const TGrVariables* found = s->FindFunction(name)) {
-            function = found;
-        } else {
-            variable = s->FindVariable(name);
-        }
-    }
-    cursor.Pos = start + length;
-    if (function != nullptr) {
-        return CallFunction(cursor, *function, value, output, scope);
-    }
-    if (variable == nullptr) {
-        return result::kUndefined;
+    const int32_t read = ReadName(cursor, name, value, output, scope, variable);
+    if (read != result::kOk || variable == nullptr) {
+        return read;
     }
     if (entry != nullptr) {
         *entry = variable;
@@ -240,13 +283,10 @@ int32_t TScriptInterpreter::VariableStatement(TScriptCursor& cursor, size_t star
                                               TScriptValue* output, TStackInfo& scope) {
     TScriptCursor expression = cursor;
     expression.Pos = start;
-    std::vector<TScriptValue> values;
+    TScriptValues values;
     int32_t error = 0;
     const int32_t count = EvaluateList(expression, &values, nullptr, output, error, scope, true, true);
-    size_t lineEnd = start;
-    while (cursor.At(lineEnd) != 0 && cursor.At(lineEnd) != kCr && cursor.At(lineEnd) != kLf) {
-        ++lineEnd;
-    }
+    const size_t lineEnd = LineEnd(cursor, start);
     cursor.Pos = cursor.At(lineEnd) != 0 ? lineEnd + 1 : lineEnd;
     if (count == 1) {
         value = std::move(values[0]);
@@ -257,24 +297,24 @@ int32_t TScriptInterpreter::VariableStatement(TScriptCursor& cursor, size_t star
 
 int32_t TScriptInterpreter::CallFunction(TScriptCursor& cursor, const TGrVariables& function,
                                          TScriptValue& value, TScriptValue* output, TStackInfo& scope) {
-    TStackInfo call(&scope);
-    std::vector<TGrVariables*> parameters;
-    parameters.reserve(function.Parameters.size());
+    TStackInfo call(&bindings_, false);
+    // The call scope holds the parameters alone while the arguments are read into them.
     for (const TGrVariables::TParameter& parameter : function.Parameters) {
-        parameters.push_back(call.AddVariable(parameter.Name, parameter.Type));
+        call.AddVariable(parameter.NameId, parameter.Type);
     }
     int32_t error = 0;
-    const int32_t count = EvaluateList(cursor, nullptr, &parameters, output, error, scope, false, false);
+    const int32_t count = EvaluateList(cursor, nullptr, &call, output, error, scope, false, false);
     if (count < 0) {
         return IsLimit(error) ? error : result::kWrongType;
     }
-    if (static_cast<size_t>(count) < parameters.size()) {
+    if (static_cast<size_t>(count) < function.Parameters.size()) {
         return result::kTooFewArguments;
     }
-    if (static_cast<size_t>(count) > parameters.size()) {
+    if (static_cast<size_t>(count) > function.Parameters.size()) {
         return result::kTooManyArguments;
     }
-    const TGrVariables* answer = call.AddVariable(u"result", TScriptValue::kEmpty);
+    call.ComeIntoForce();
+    const TGrVariables* answer = call.AddVariable(TScriptNames::kResult, TScriptValue::kEmpty);
     // The body runs with a value of its own: a call that never assigns "result" yields nothing.
     TScriptValue bodyValue;
     TScriptCursor body = cursor.Part(function.BodyStart, function.BodyEnd);
@@ -292,7 +332,7 @@ int32_t TScriptInterpreter::CallFunction(TScriptCursor& cursor, const TGrVariabl
 int32_t TScriptInterpreter::IfStatement(TScriptCursor& cursor, TScriptValue& value, TScriptValue* output,
                                         TStackInfo& scope) {
     cursor.Pos += 2;
-    std::vector<TScriptValue> values;
+    TScriptValues values;
     int32_t error = 0;
     const int32_t count = EvaluateList(cursor, &values, nullptr, output, error, scope, false, false);
     if (count < 0) {
@@ -313,7 +353,7 @@ int32_t TScriptInterpreter::IfStatement(TScriptCursor& cursor, TScriptValue& val
     cursor.Pos = close + 1;
     int32_t last = result::kOk;
     if (condition) {
-        TStackInfo blockScope(&scope);
+        TStackInfo blockScope(&bindings_);
         TScriptCursor block = cursor;
         block.Pos = open;
         last = RunScriptBlock(block, value, output, &blockScope);
@@ -335,7 +375,7 @@ int32_t TScriptInterpreter::IfStatement(TScriptCursor& cursor, TScriptValue& val
     if (condition) {
         return last;
     }
-    TStackInfo blockScope(&scope);
+    TStackInfo blockScope(&bindings_);
     TScriptCursor block = cursor;
     block.Pos = open;
     return RunScriptBlock(block, value, output, &blockScope);
@@ -353,23 +393,24 @@ bool TScriptInterpreter::FindBlock(TScriptCursor& cursor, size_t& open, size_t& 
 }
 
 std::optional<size_t> TScriptInterpreter::ClosingBrace(const TScriptCursor& cursor, size_t start) {
-    // Within the run's script the brace found in the whole script is also the one of any part that
-    // reaches past it; a part that ends before it holds no closing brace.
-    const bool known = cursor.Base == script_.Base && start < closingBraces_.size();
-    if (known && closingBraces_[start] == kUnknown) {
-        TScriptCursor probe = script_;
+    TScriptTextMemo::TFacts* facts = memo_.At(cursor, start);
+    if (facts == nullptr) {
+        TScriptCursor probe = cursor;
         probe.Pos = start;
-        closingBraces_[start] =
-            FindAtTopLevel(probe, u'}', -1, true) == 1 ? static_cast<int32_t>(probe.Pos) : kNone;
+        return FindAtTopLevel(probe, u'}', -1, true) == 1 ? std::optional(probe.Pos) : std::nullopt;
     }
-    if (known) {
-        const int32_t close = closingBraces_[start];
-        return close != kNone && static_cast<size_t>(close) < cursor.End ? std::optional<size_t>(close)
-                                                                         : std::nullopt;
+    if (facts->ClosingBrace == TScriptTextMemo::kUnknown) {
+        TScriptCursor probe = memo_.Script();
+        probe.Pos = start;
+        facts->ClosingBrace = FindAtTopLevel(probe, u'}', -1, true) == 1 ? static_cast<int32_t>(probe.Pos)
+                                                                         : TScriptTextMemo::kNone;
     }
-    TScriptCursor probe = cursor;
-    probe.Pos = start;
-    return FindAtTopLevel(probe, u'}', -1, true) == 1 ? std::optional(probe.Pos) : std::nullopt;
+    // The brace found in the whole text is also the one of a part that reaches past it; a part that
+    // ends before it holds none.
+    const int32_t close = facts->ClosingBrace;
+    return close != TScriptTextMemo::kNone && static_cast<size_t>(close) < cursor.End
+               ? std::optional<size_t>(close)
+               : std::nullopt;
 }
 
 int32_t TScriptInterpreter::FindAtTopLevel(TScriptCursor& cursor, char16_t target, int32_t lineLimit,
@@ -425,16 +466,15 @@ int32_t TScriptInterpreter::DefineFunction(TScriptCursor& cursor, TStackInfo& sc
         ++cursor.Pos;
     }
     const size_t nameStart = cursor.Pos;
-    const size_t length = NameLength(cursor, nameStart);
-    const char16_t afterName = cursor.At(nameStart + length);
-    if (length == 0 || length >= kNameLimit || (afterName != u'(' && afterName != u' ')) {
+    const TName name = NameAt(cursor, nameStart);
+    const char16_t afterName = cursor.At(nameStart + name.Length);
+    if (name.Length == 0 || name.Length >= kNameLimit || (afterName != u'(' && afterName != u' ')) {
         return result::kSyntax;
     }
-    const std::u16string_view name = cursor.View(nameStart, nameStart + length);
-    if (scope.FindFunction(name) != nullptr) {
+    if (scope.FindFunction(name.Id) != nullptr) {
         return result::kSyntax;
     }
-    cursor.Pos = nameStart + length;
+    cursor.Pos = nameStart + name.Length;
     while (cursor.Ch() == u' ') {
         ++cursor.Pos;
     }
@@ -451,7 +491,7 @@ int32_t TScriptInterpreter::DefineFunction(TScriptCursor& cursor, TStackInfo& sc
     }
     // The parameters: declarations separated by commas. A declaration that cannot be read makes the
     // definition fail, rather than leaving a function with fewer parameters than written.
-    TStackInfo declared;
+    TStackInfo declared(nullptr);
     TScriptCursor parameters = cursor.Part(parametersStart, parametersEnd);
     while (true) {
         while (parameters.Ch() == u' ') {
@@ -480,10 +520,10 @@ int32_t TScriptInterpreter::DefineFunction(TScriptCursor& cursor, TStackInfo& sc
     if (!close) {
         return result::kSyntax;
     }
-    TGrVariables* function = scope.AddFunction(name);
+    TGrVariables* function = scope.AddFunction(name.Id);
     for (const TGrVariables* parameter = declared.Variables().Head; parameter != nullptr;
          parameter = parameter->Next) {
-        function->Parameters.push_back({parameter->Name, parameter->Value.Type});
+        function->Parameters.push_back({parameter->NameId, parameter->Value.Type});
     }
     function->BodyStart = open + 1;
     function->BodyEnd = *close;
@@ -509,20 +549,20 @@ int32_t TScriptInterpreter::DeclareVariable(TScriptCursor& cursor, TStackInfo& s
         ++cursor.Pos;
     }
     const size_t start = cursor.Pos;
-    const size_t length = NameLength(cursor, start);
-    const char16_t after = cursor.At(start + length);
-    if (length == 0 || length >= kNameLimit ||
+    const TName name = NameAt(cursor, start);
+    const char16_t after = cursor.At(start + name.Length);
+    if (name.Length == 0 || name.Length >= kNameLimit ||
         !(after == 0 || after == u'\t' || after == kLf || after == kCr || after == u' ' || after == u',')) {
         return result::kSyntax;
     }
-    scope.AddVariable(cursor.View(start, start + length), type);
-    cursor.Pos = start + length;
+    scope.AddVariable(name.Id, type);
+    cursor.Pos = start + name.Length;
     return result::kOk;
 }
 
-int32_t TScriptInterpreter::EvaluateList(TScriptCursor& cursor, std::vector<TScriptValue>* values,
-                                         std::vector<TGrVariables*>* parameters, TScriptValue* output,
-                                         int32_t& error, TStackInfo& scope, bool single, bool bare) {
+int32_t TScriptInterpreter::EvaluateList(TScriptCursor& cursor, TScriptValues* values, TStackInfo* parameters,
+                                         TScriptValue* output, int32_t& error, TStackInfo& scope, bool single,
+                                         bool bare) {
     const TNesting nesting(*this);
     if (!nesting.Entered()) {
         error = result::kNestedTooDeep;

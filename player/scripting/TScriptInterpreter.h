@@ -7,13 +7,14 @@
 // It runs on the main thread only.
 #include "player/scripting/TScriptBuiltins.h"
 #include "player/scripting/TScriptCursor.h"
+#include "player/scripting/TScriptNames.h"
 #include "player/scripting/TScriptServices.h"
+#include "player/scripting/TScriptTextMemo.h"
 #include "player/scripting/TStackInfo.h"
 
 #include <cstdint>
 #include <optional>
 #include <string_view>
-#include <vector>
 
 class TScriptInterpreter {
 public:
@@ -38,9 +39,8 @@ public:
     // `values`, or with `parameters` into a call's parameter entries (each value of its entry's type).
     // Neither: the list must be empty. Single: a comma is refused. The number of values, or -1 with the
     // error code set (1 when all went well).
-    int32_t EvaluateList(TScriptCursor& cursor, std::vector<TScriptValue>* values,
-                         std::vector<TGrVariables*>* parameters, TScriptValue* output, int32_t& error,
-                         TStackInfo& scope, bool single, bool bare);
+    int32_t EvaluateList(TScriptCursor& cursor, TScriptValues* values, TStackInfo* parameters,
+                         TScriptValue* output, int32_t& error, TStackInfo& scope, bool single, bool bare);
     // Scans for a character outside parentheses, braces and text literals, within `lineLimit` line
     // ends (-1: no limit). Strict: only blanks may come before it. 1 with the cursor on it, 0 when it is
     // not there, -1 when the scan ends inside parentheses, braces or a literal (or, strict, on another
@@ -52,6 +52,8 @@ public:
     static bool IsLimit(int32_t code);
 
     const TScriptServices& Services() const { return services_; }
+    // What is known of the text of the current run.
+    TScriptTextMemo& Memo() { return memo_; }
     size_t MaxTextUnits() const { return services_.Limits.MaxTextUnits; }
 
     // Counts one level of nesting for its lifetime; Entered() is false past the limit.
@@ -69,7 +71,23 @@ public:
         TScriptInterpreter& interpreter_;
     };
 
+    // Names hold at most 49 characters; reading one stops at the 50th.
+    static constexpr size_t kNameLimit = 50;
+    // A name in the text: its length (at most kNameLimit) and its number.
+    struct TName {
+        size_t Length;
+        uint32_t Id;
+    };
+
+    TName NameAt(const TScriptCursor& cursor, size_t position);
+    // An operand that the text there has shown to be a name (neither a keyword nor a built-in), as
+    // ExecuteStatement runs it in expression mode, except that a variable is handed back, not copied.
+    int32_t NameOperand(TScriptCursor& cursor, const TName& name, TScriptValue& value, TScriptValue* output,
+                        TStackInfo& scope, TGrVariables*& variable);
+
 private:
+    // Where the line that holds the position ends (its CR or LF, or the end of the text).
+    size_t LineEnd(const TScriptCursor& cursor, size_t position);
     int32_t RunBlock(TScriptCursor& cursor, TScriptValue& value, TScriptValue* output, TStackInfo& scope);
     // Runs statements up to the end of the text or a "}" at the start of a statement.
     int32_t RunStatements(TScriptCursor& cursor, TScriptValue& value, TScriptValue* output,
@@ -78,13 +96,15 @@ private:
     // Finds "{" at most one line further and its "}"; false when either is missing.
     bool FindBlock(TScriptCursor& cursor, size_t& open, size_t& close);
     // The "}" that closes a block whose text starts at `start` (FindAtTopLevel, lenient, without line
-    // limit); nothing when the block is not closed. The text does not change during a run, so each
-    // answer is kept: blocks of loops and recursions are scanned once.
+    // limit); nothing when the block is not closed.
     std::optional<size_t> ClosingBrace(const TScriptCursor& cursor, size_t start);
     int32_t DefineFunction(TScriptCursor& cursor, TStackInfo& scope);
     int32_t DeclareVariable(TScriptCursor& cursor, TStackInfo& scope);
-    int32_t NameStatement(TScriptCursor& cursor, TScriptValue& value, TScriptValue* output, TStackInfo& scope,
-                          TGrVariables** entry, bool expressionMode);
+    int32_t NameStatement(TScriptCursor& cursor, const TName& name, TScriptValue& value, TScriptValue* output,
+                          TStackInfo& scope, TGrVariables** entry, bool expressionMode);
+    // Reads the name at the cursor: calls the function it names, or hands back its variable.
+    int32_t ReadName(TScriptCursor& cursor, const TName& name, TScriptValue& value, TScriptValue* output,
+                     TStackInfo& scope, TGrVariables*& variable);
     int32_t CallFunction(TScriptCursor& cursor, const TGrVariables& function, TScriptValue& value,
                          TScriptValue* output, TStackInfo& scope);
     int32_t VariableStatement(TScriptCursor& cursor, size_t start, TScriptValue& value, TScriptValue* output,
@@ -94,10 +114,7 @@ private:
     TScriptBuiltins builtins_;
     int32_t depth_ = 0;
     int64_t steps_ = 0;
-    // The script of the current run, and for each position in it the "}" that closes a block whose
-    // text starts there (kUnknown: not scanned yet, kNone: not closed).
-    static constexpr int32_t kUnknown = -2;
-    static constexpr int32_t kNone = -1;
-    TScriptCursor script_;
-    std::vector<int32_t> closingBraces_;
+    TScriptNames names_;
+    TScriptBindings bindings_;
+    TScriptTextMemo memo_;
 };

@@ -115,7 +115,7 @@ int32_t TScriptObjectMembers::Volume(TScriptCall& call, const TScriptVolume& vol
         return YieldMember(call, TScriptValue::OfInt(volume.LanguageCount));
     }
     if (call.ObjectMember(u".languages")) {
-        std::vector<TScriptValue> values;
+        TScriptValues values;
         if (const int32_t read = call.Arguments({TKind::kInt}, values); read != result::kOk) {
             return read;
         }

@@ -43,7 +43,7 @@ bool FullScreen(const TScriptCall& call) {
 // Runs the action with the arguments read first: the member's result code.
 template <class Action>
 int32_t WithArguments(TScriptCall& call, std::initializer_list<TKind> kinds, Action action) {
-    std::vector<TScriptValue> values;
+    TScriptValues values;
     const int32_t read = call.Arguments(kinds, values);
     if (read == result::kOk) {
         action(values);
@@ -99,7 +99,7 @@ int32_t TScriptPlayerObjects::Video(TScriptCall& call) {
     IScriptMainWindow* main = call.Services().MainWindow;
     IVideoControl* video = VideoControl(call);
     if (call.Member(u"showcaption")) {
-        return WithArguments(call, {TKind::kInt}, [&](const std::vector<TScriptValue>& v) {
+        return WithArguments(call, {TKind::kInt}, [&](const TScriptValues& v) {
             if (main != nullptr) {
                 main->ShowVideoCaption(v[0].Int != 0);
             }
@@ -110,7 +110,7 @@ int32_t TScriptPlayerObjects::Video(TScriptCall& call) {
         });
     }
     if (call.Member(u"showborder")) {
-        return WithArguments(call, {TKind::kInt}, [&](const std::vector<TScriptValue>& v) {
+        return WithArguments(call, {TKind::kInt}, [&](const TScriptValues& v) {
             const bool wanted = v[0].Int != 0;
             if (main != nullptr && main->VideoHasSizingBorder() != wanted) {
                 main->SetVideoSizingBorder(wanted);
@@ -119,7 +119,7 @@ int32_t TScriptPlayerObjects::Video(TScriptCall& call) {
         });
     }
     if (call.Member(u"position")) {
-        return WithArguments(call, {TKind::kInt, TKind::kInt}, [&](const std::vector<TScriptValue>& v) {
+        return WithArguments(call, {TKind::kInt, TKind::kInt}, [&](const TScriptValues& v) {
             if (main != nullptr) {
                 TScriptRect bounds = main->VideoBounds();
                 bounds.Left = v[0].Int;
@@ -129,7 +129,7 @@ int32_t TScriptPlayerObjects::Video(TScriptCall& call) {
         });
     }
     if (call.Member(u"size")) {
-        return WithArguments(call, {TKind::kInt, TKind::kInt}, [&](const std::vector<TScriptValue>& v) {
+        return WithArguments(call, {TKind::kInt, TKind::kInt}, [&](const TScriptValues& v) {
             if (main != nullptr) {
                 TScriptRect bounds = main->VideoBounds();
                 bounds.Width = v[0].Int;
@@ -139,7 +139,7 @@ int32_t TScriptPlayerObjects::Video(TScriptCall& call) {
         });
     }
     if (call.Member(u"stayontop")) {
-        return WithArguments(call, {TKind::kInt}, [&](const std::vector<TScriptValue>& v) {
+        return WithArguments(call, {TKind::kInt}, [&](const TScriptValues& v) {
             if (main != nullptr) {
                 main->SetVideoStayOnTop(v[0].Int != 0);
                 main->SetActionChecked("Ac_VideoOnTop", v[0].Int != 0);
@@ -148,7 +148,7 @@ int32_t TScriptPlayerObjects::Video(TScriptCall& call) {
         });
     }
     if (call.Member(u"fullscreen")) {
-        return WithArguments(call, {TKind::kInt}, [&](const std::vector<TScriptValue>& v) {
+        return WithArguments(call, {TKind::kInt}, [&](const TScriptValues& v) {
             if (main != nullptr) {
                 main->SetScreenMode(v[0].Int != 0 ? 2 : 1);
             }
@@ -237,7 +237,7 @@ int32_t TScriptPlayerObjects::Interface(TScriptCall& call) {
     if (!contextMenu && !call.Member(u"allowdirectcontrol")) {
         return result::kUndefined;
     }
-    const int32_t read = WithArguments(call, {TKind::kInt}, [&](const std::vector<TScriptValue>& v) {
+    const int32_t read = WithArguments(call, {TKind::kInt}, [&](const TScriptValues& v) {
         if (main != nullptr) {
             contextMenu ? main->SetContextMenuAllowed(v[0].Int != 0) : main->SetDirectControl(v[0].Int != 0);
         }
@@ -248,7 +248,7 @@ int32_t TScriptPlayerObjects::Interface(TScriptCall& call) {
 int32_t TScriptPlayerObjects::Graph(TScriptCall& call) {
     TPlayControl* hub = call.Services().Hub;
     const IFiltersInfo* filters = FiltersInfo(call);
-    std::vector<TScriptValue> values;
+    TScriptValues values;
     if (call.Member(u"listfilters")) {
         return WithArguments(call, {}, [&](const auto&) {
             if (filters == nullptr) {
@@ -298,7 +298,7 @@ int32_t TScriptPlayerObjects::Playlist(TScriptCall& call) {
     IScriptMainWindow* main = call.Services().MainWindow;
     IScriptPlayList* list = main != nullptr ? main->CurrentPlayList() : nullptr;
     IScriptPlaylistWindow* window = call.Services().PlaylistWindow;
-    const auto text = [](const std::vector<TScriptValue>& v) { return v[0].Text.c_str(); };
+    const auto text = [](const TScriptValues& v) { return v[0].Text.c_str(); };
     if (call.Member(u"add")) {
         return WithArguments(call, {TKind::kText}, [&](const auto& v) {
             if (window != nullptr) {
@@ -364,7 +364,7 @@ int32_t TScriptPlayerObjects::Playlist(TScriptCall& call) {
         return WithArguments(call, {},
                              [&](const auto&) { call.Yield(list != nullptr && list->Repeat() ? 1 : 0); });
     }
-    std::vector<TScriptValue> values;
+    TScriptValues values;
     std::optional<TScriptPlaylistItem> item;
     if (call.ObjectMember(u"actitem")) {
         if (const int32_t read = call.Arguments({}, values); read != result::kOk) {
@@ -421,7 +421,7 @@ int32_t TScriptPlayerObjects::Volume(TScriptCall& call) {
 int32_t TScriptPlayerObjects::Profile(TScriptCall& call) {
     IScriptMainWindow* main = call.Services().MainWindow;
     IScriptProfile* profile = main != nullptr ? main->Profile() : nullptr;
-    std::vector<TScriptValue> values;
+    TScriptValues values;
     if (call.Member(u"load")) {
         return WithArguments(call, {TKind::kText}, [&](const auto& v) {
             if (main != nullptr) {

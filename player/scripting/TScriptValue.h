@@ -16,6 +16,18 @@ public:
     };
 
     TScriptValue() = default;
+    TScriptValue(const TScriptValue&) = default;
+    TScriptValue(TScriptValue&&) noexcept = default;
+    TScriptValue& operator=(TScriptValue&&) noexcept = default;
+    // Integers are copied far more often than texts: an empty text is not copied onto an empty one.
+    TScriptValue& operator=(const TScriptValue& other) {
+        Type = other.Type;
+        Int = other.Int;
+        if (!other.Text.empty() || !Text.empty()) {
+            Text = other.Text;
+        }
+        return *this;
+    }
     // The value a fresh variable of the type holds: 0, the empty text, or nothing.
     static TScriptValue OfType(TType type);
     static TScriptValue OfInt(int32_t number);

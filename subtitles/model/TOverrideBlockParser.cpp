@@ -67,7 +67,6 @@ std::int32_t ToInt32(std::int64_t value) {
                                                               std::numeric_limits<std::int32_t>::max()));
 }
 
-
 // Numpad alignment of a v4+ \an tag to the v4 numbering; 0 for a value out of 1..9.
 std::int32_t NumpadToV4(std::int64_t numpad) {
     static constexpr std::int32_t kV4[] = {0, 1, 2, 3, 9, 10, 11, 5, 6, 7};
@@ -194,7 +193,8 @@ bool TOverrideBlockParser::ReadTag() {
     }
 }
 
-// At '&': "&H" and a word of 1-2 hexadecimal digits (one number) or 4, 6 or 8 (bytes, high first).
+// At '&': "&H" and a word of 1 to 8 hexadecimal digits, read as one number (so that short forms such as
+// "&HF00&" keep their value, as other SubStation readers take them), a closing '&' allowed.
 bool TOverrideBlockParser::ReadColour(TOverrideOpcode opcode, std::uint8_t index) {
     if (Upper(Peek(1)) != u'H') {
         return false;
@@ -208,8 +208,7 @@ bool TOverrideBlockParser::ReadColour(TOverrideOpcode opcode, std::uint8_t index
     if (!digits.empty() && digits.back() == u'&') {
         digits.remove_suffix(1);
     }
-    const std::size_t length = digits.size();
-    if (length == 0 || length == 3 || length == 5 || length == 7 || length > 8) {
+    if (digits.empty() || digits.size() > kMaxColourDigits) {
         return false;
     }
     std::uint32_t value = 0;

@@ -30,6 +30,8 @@ public:
     static constexpr std::size_t kMaxTagWord = 499;
     // Characters a \t tag may span after its name.
     static constexpr std::size_t kMaxTransform = 498;
+    // Hexadecimal digits a colour or alpha value may have.
+    static constexpr std::size_t kMaxColourDigits = 8;
 
     // The block starts at text[open] == '{'; alignment and wrapStyle are the record's current values.
     TOverrideBlockParser(std::u16string_view text, std::size_t open, std::int32_t alignment,

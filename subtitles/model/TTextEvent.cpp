@@ -1,8 +1,8 @@
 #include "subtitles/model/TTextEvent.h"
 
+#include "foundation/TMemoryObject.h"
 #include "platform/text/CodePage.h"
 #include "platform/text/WideString.h"
-#include "foundation/TMemoryObject.h"
 #include "subtitles/model/FixedText.h"
 #include "subtitles/model/TOverrideBlockParser.h"
 #include "subtitles/model/TRunBlockBuilder.h"
@@ -316,10 +316,16 @@ bool TTextEvent::WriteSsaText(TMemoryObject& out, bool layoutBreaks) const {
     if (IsPositioned()) {
         out.AppendFormat(u"{\\pos(%d,%d)}", TextRecord->head.posX, TextRecord->head.posY);
     }
+    // Blank runs with nothing written between them (only a block that leaves no run or writes no tag
+    // separated them) are written as one blank: they read back as one run.
+    std::int32_t afterBlank = -1; // where the output ended after the last blank run
     for (const TTextRun* run = GetRun(kFirstRun); run; run = NextRun(run)) {
         switch (run->Kind()) {
         case kRunBlanks:
-            out.AppendString(u" ");
+            if (out.Used != afterBlank) {
+                out.AppendString(u" ");
+            }
+            afterBlank = out.Used;
             break;
         case kRunHardBlank:
             out.AppendString(layoutBreaks ? u" " : u"\\H");

@@ -1,10 +1,10 @@
 #include "subtitles/scripts/TScriptControl.h"
+#include "foundation/FileIo.h"
+#include "foundation/TMemoryObject.h"
 #include "platform/text/CaseFold.h"
 #include "platform/text/CodePage.h"
 #include "platform/text/Path.h"
 #include "platform/text/Unicode.h"
-#include "foundation/FileIo.h"
-#include "foundation/TMemoryObject.h"
 #include "subtitles/model/FixedText.h"
 #include "subtitles/model/StyleRecordFields.h"
 #include "subtitles/scripts/ScrUtils.h"
@@ -153,6 +153,8 @@ bool IsName(std::u16string_view text, std::u16string_view ascii) {
     return true;
 }
 
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
 // The code page of legacy 8-bit text that detection cannot place: the most common one.
 constexpr int32_t kFallbackCodePage = 1252;
 
@@ -191,7 +193,6 @@ double ParseFloating(std::u16string_view text) {
     const auto [end, error] = std::from_chars(first, narrow.data() + narrow.size(), value);
     return (error == std::errc() && std::isfinite(value)) ? value : 0.0;
 }
-
 
 // Style templates (".ST") are SubStation scripts too.
 bool IsNativeSelector(std::u16string_view selector) {
@@ -412,7 +413,8 @@ bool TScriptControl::DecodeText(std::string_view data, int32_t codePage, std::u1
                                            data.substr(2), text);
     }
     Unicode = 0;
-    if (data.starts_with("\xEF\xBB\xBF")) {
+    Utf8Mark = data.starts_with(kUtf8Mark) ? 1 : 0;
+    if (Utf8Mark) {
         CodePage = static_cast<int32_t>(plat::text::kCpUtf8);
         text = plat::text::AnsiToWide(data.substr(3));
         return true;
@@ -546,7 +548,8 @@ void TScriptControl::ReadStyleValues(TSubtitleStyleRecord& style, std::u16string
         const TStyleField& field = fields[column->Column - 1];
         switch (field.type) {
         case TStyleFieldType::Text:
-            SetStyleFieldText(style, field, token);
+            // Blanks around names are layout, not part of them ("Style:  Default, Arial ,...").
+            SetStyleFieldText(style, field, TrimBlanks(token));
             break;
         case TStyleFieldType::Colour:
             SetStyleFieldValue(style, field, static_cast<int32_t>(ParseColour(token)));
@@ -599,9 +602,7 @@ void TScriptControl::ReadEventValues(TScriptTextEvent& event, std::u16string_vie
         if (!ReadFieldToken(line, pos, token, false)) {
             return;
         }
-        std::size_t skip = 0;
-        SkipBlanks(token, skip);
-        const std::u16string_view value = token.substr(skip);
+        const std::u16string_view value = TrimBlanks(token);
         switch (column->Column) {
         case kMarkedColumn:
             if (value.size() >= 8) {
@@ -852,6 +853,9 @@ int TScriptControl::Write(const TPointer<TStyles>& styles, TMemoryObject& out,
     const std::u16string text = TScriptWriter(*this, sourceOf).Build(styles, events ? *events : Events);
     const uint32_t page = WriterCodePage(CodePage);
     out.SetUsed(0);
+    if (page == plat::text::kCpUtf8 && Utf8Mark) {
+        out.AppendData(kUtf8Mark.data(), static_cast<int32_t>(kUtf8Mark.size()));
+    }
     if (page != plat::text::kCpUtf8 || !EncodeUtf8(text, out)) {
         std::string bytes;
         plat::text::WideToMultiByte(page, text, bytes);

@@ -39,7 +39,8 @@ struct TScriptFields {
     int32_t PlayResX = 0;
     int32_t PlayDepth = 0;
     double Timer = 0.0;
-    uint8_t Unicode = 0; // the text was UTF-16 (byte-order mark present)
+    uint8_t Unicode = 0;  // the text was UTF-16 (byte-order mark present)
+    uint8_t Utf8Mark = 0; // the text was UTF-8 after the mark EF BB BF, which the writer puts back
     int32_t WrapStyle = kWrapStyleNotGiven;
     int32_t CodePage = 0; // of 8-bit text, or 1200 for UTF-16 text read with no code page given
 };

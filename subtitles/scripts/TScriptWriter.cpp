@@ -133,8 +133,9 @@ void TScriptWriter::WriteInfo(std::u16string& out) const {
     out += u"\r\nTimer: ";
     AppendTimer(out, Script.Timer);
     out += kEol;
-    // A wrap style the script did not give is not written, so it stays "not given" when read back.
-    if (Script.WrapStyle >= 0 && Script.WrapStyle <= 3) {
+    // Only the v4+ form has a WrapStyle line; a wrap style the script did not give is not written, so
+    // it stays "not given" when read back.
+    if (Script.V4Plus && Script.WrapStyle >= 0 && Script.WrapStyle <= 3) {
         out += u"WrapStyle: ";
         AppendInt(out, Script.WrapStyle);
         out += kEol;

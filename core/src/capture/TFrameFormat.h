@@ -2,7 +2,6 @@
 // The geometry of the frames the capture ring records and the true byte size of one frame.
 #include <cstdint>
 #include <optional>
-#include <string>
 
 struct TFrameFormat {
     static constexpr std::int32_t kMaxSide = 16384;
@@ -16,8 +15,6 @@ struct TFrameFormat {
     // Tightly packed rows: ceil(width × height × bits / 8), so 12-bit formats count 1.5 bytes a pixel.
     static std::optional<TFrameFormat> FromGeometry(std::int32_t width, std::int32_t height,
                                                     std::int32_t bits);
-    // Raw video caps as the sample grabber reports them; the size includes the format's row padding.
-    static std::optional<TFrameFormat> FromCaps(const std::string& caps);
 
     bool operator==(const TFrameFormat&) const = default;
 };

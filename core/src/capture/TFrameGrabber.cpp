@@ -1,7 +1,5 @@
 #include "core/src/capture/TFrameGrabber.h"
 
-#include "core/src/capture/TBitmapFile.h"
-
 #include <algorithm>
 #include <new>
 
@@ -71,23 +69,6 @@ TCaptureStatus TFrameGrabber::ReadFrame(std::uint32_t number, TCapturedFrame* fr
     readSlot_.assign(FrameAt(slot), FrameAt(slot) + ring_.format.frameBytes);
     *frame =
         TCapturedFrame{index, ring_.times[slot], readSlot_.data(), ring_.format.frameBytes, ring_.format};
-    return TCaptureStatus::Ok;
-}
-
-TCaptureStatus TFrameGrabber::CurrentPicture(std::vector<std::uint8_t>* image) const {
-    std::lock_guard lock(mutex_);
-    if (ring_.capacity == 0) {
-        return TCaptureStatus::NoRing;
-    }
-    if (image == nullptr || ring_.written == 0) {
-        return TCaptureStatus::NoPicture;
-    }
-    const std::size_t newest = (ring_.written - 1) % ring_.capacity;
-    auto file = TBitmapFile::FromFrame(ring_.format, FrameAt(newest), ring_.format.frameBytes);
-    if (!file) {
-        return TCaptureStatus::NoPicture;
-    }
-    *image = std::move(*file);
     return TCaptureStatus::Ok;
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// The ring of the most recent video frames (orders 208 and 400) and the current picture (order 260).
+// The ring of the most recent video frames (orders 208 and 400).
 //
 // Threads: OnFrame runs on the media streaming thread; every other member runs on the host thread.
 // One mutex guards the ring; it is held for one frame copy at a time. Setup and Release build or take
@@ -10,14 +10,14 @@
 // stays valid and unchanged until the next ReadFrame, Setup or Release; the streaming thread never
 // writes there.
 //
-// Lifetime: the owner stops the pipeline that calls OnFrame before it destroys the grabber.
+// Lifetime: the owner stops the calls of OnFrame before it destroys the grabber.
 #include "core/src/capture/TFrameFormat.h"
 
 #include <cstdint>
 #include <mutex>
 #include <vector>
 
-enum class TCaptureStatus { Ok, BadFormat, BadCapacity, NoMemory, NoRing, NotInRing, NoPicture };
+enum class TCaptureStatus { Ok, BadFormat, BadCapacity, NoMemory, NoRing, NotInRing };
 
 struct TCapturedFrame {
     std::uint32_t number = 0;
@@ -38,13 +38,11 @@ public:
     // Frees the ring and the read slot; recording stops until the next Setup.
     void Release();
 
-    // The sample grabber's callback: time in 100 ns units. Frames of another size are dropped.
+    // A frame shown, at its stream time in 100 ns units. Frames of another size are dropped.
     void OnFrame(std::int64_t time, const std::uint8_t* data, std::size_t size);
 
     // Frame number 0 is the oldest one kept.
     TCaptureStatus ReadFrame(std::uint32_t number, TCapturedFrame* frame);
-    // The newest frame as a bitmap file image (24- and 32-bit packed RGB formats only).
-    TCaptureStatus CurrentPicture(std::vector<std::uint8_t>* image) const;
 
     std::uint64_t FramesWritten() const;
 

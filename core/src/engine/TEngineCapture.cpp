@@ -1,65 +1,66 @@
 #include "core/src/engine/TEngineCapture.h"
 
 #include "core/src/capture/TBitmapFile.h"
-#include "core/src/engine/TGrabberSplice.h"
-#include "platform/media/SampleGrabber.h"
 
-using plat::media::Failed;
-using plat::media::SampleGrabber;
+#include <utility>
 
-TEngineCapture::TEngineCapture(TEngineContext& context, TFrameGrabber& ring)
-    : context_(context), ring_(ring) {}
+using plat::video::VideoFrame;
+using plat::video::VideoSurface;
 
-SampleGrabber* TEngineCapture::Grabber() {
-    if (!context_.graph) {
-        return nullptr;
+namespace {
+
+// The surface keeps its frames as tightly packed 32-bit rows.
+std::optional<TFrameFormat> FormatOf(const QImage& image) {
+    if (image.isNull() || image.format() != VideoSurface::kFrameFormat) {
+        return std::nullopt;
     }
-    TEngineGraph& graph = *context_.graph;
-    plat::media::MediaGraph& media = graph.Media();
-    if (graph.sampleGrabber.empty()) {
-        const std::optional<std::string> renderer = graph.VideoRendererName();
-        const std::string name = media.UniqueIdentifier("Sample_Grabber");
-        if (!renderer ||
-            Failed(media.AddFilter(*plat::media::Guid::Parse(TGrabberSplice::kSampleGrabberClsid), name))) {
-            return nullptr;
-        }
-        if (TGrabberSplice::Splice(media, *renderer, name, TGrabberSubtype::Rgb32) !=
-            TGrabberSpliceStage::Done) {
-            media.RemoveFilter(name);
-            return nullptr;
-        }
-        graph.sampleGrabber = name;
-        context_.located.sampleGrabber = true;
-    }
-    SampleGrabber* grabber = SampleGrabber::From(media.FindFilter(graph.sampleGrabber));
-    if (grabber != nullptr) {
-        grabber->SetBufferSamples(true);
-    }
-    return grabber;
+    return TFrameFormat::FromGeometry(image.width(), image.height(), image.depth());
 }
 
-std::optional<TFrameFormat> TEngineCapture::PassingFormat(SampleGrabber& grabber) {
-    std::string caps;
-    if (Failed(grabber.GetConnectedMediaType(&caps))) {
-        grabber.WaitForFrame(0, kFirstFrameLimit);
-        if (Failed(grabber.GetConnectedMediaType(&caps))) {
-            return std::nullopt;
-        }
+// Stream time in the ring's 100 ns units; a frame without a time counts as 0.
+std::int64_t RingTime(const VideoFrame& frame) {
+    return frame.streamTime ? frame.streamTime->count() / 100 : 0;
+}
+
+} // namespace
+
+TEngineCapture::TEngineCapture(TEngineContext& context, std::shared_ptr<VideoSurface> surface)
+    : context_(context), surface_(std::move(surface)) {}
+
+TEngineCapture::~TEngineCapture() {
+    StopRecording();
+}
+
+QImage TEngineCapture::CurrentPicture() const {
+    if (!context_.graph || !context_.located.basicVideo || !surface_) {
+        return {};
     }
-    return TFrameFormat::FromCaps(caps);
+    const VideoFrame frame = surface_->Frame();
+    return frame.number > framesBeforeGraph_ ? frame.image : QImage();
 }
 
 bool TEngineCapture::StartFrameCapture(std::uint32_t capacity) {
-    SampleGrabber* grabber = Grabber();
-    const std::optional<TFrameFormat> format = grabber != nullptr ? PassingFormat(*grabber) : std::nullopt;
+    const QImage shown =
+        context_.graph && !context_.graph->sampleGrabber.empty() ? CurrentPicture() : QImage();
+    const std::optional<TFrameFormat> format = FormatOf(shown);
     if (!format) {
+        return true;
+    }
+    if (capacity == 0) {
+        StopRecording();
+        ring_.Release();
         return true;
     }
     if (ring_.Setup(*format, capacity) != TCaptureStatus::Ok) {
         return false;
     }
-    grabber->SetCallback([ring = &ring_](std::int64_t time, const std::uint8_t* data, std::size_t size) {
-        ring->OnFrame(time, data, size);
+    StopRecording();
+    // Frames of another size than the recording's are left out, as a change of format stops it.
+    recorder_ = surface_->AddFrameListener([ring = &ring_, size = shown.size()](const VideoFrame& frame) {
+        if (frame.image.size() == size) {
+            ring->OnFrame(RingTime(frame), frame.image.constBits(),
+                          static_cast<std::size_t>(frame.image.sizeInBytes()));
+        }
     });
     return true;
 }
@@ -69,18 +70,32 @@ TCaptureStatus TEngineCapture::GetCapturedFrame(std::uint32_t number, TCapturedF
 }
 
 bool TEngineCapture::GetCurrentPicture(std::vector<std::uint8_t>* image) {
-    SampleGrabber* grabber = Grabber();
-    const std::optional<TFrameFormat> format = grabber != nullptr ? PassingFormat(*grabber) : std::nullopt;
-    std::vector<std::uint8_t> frame;
-    if (!format ||
-        (Failed(grabber->GetCurrentBuffer(&frame)) &&
-         (!grabber->WaitForFrame(0, kFirstFrameLimit) || Failed(grabber->GetCurrentBuffer(&frame))))) {
+    const QImage picture = CurrentPicture().isNull() ? QImage() : surface_->DisplayedImage();
+    const std::optional<TFrameFormat> format = FormatOf(picture);
+    if (!format || image == nullptr) {
         return false;
     }
-    auto file = TBitmapFile::FromFrame(*format, frame.data(), frame.size());
+    auto file =
+        TBitmapFile::FromFrame(*format, picture.constBits(), static_cast<std::size_t>(picture.sizeInBytes()));
     if (!file) {
         return false;
     }
     *image = std::move(*file);
     return true;
+}
+
+void TEngineCapture::Release() {
+    StopRecording();
+    ring_.Release();
+    if (surface_) {
+        framesBeforeGraph_ = surface_->FrameCount();
+    }
+}
+
+// Returns once a frame being recorded on the streaming thread is stored.
+void TEngineCapture::StopRecording() {
+    if (recorder_) {
+        surface_->RemoveFrameListener(*recorder_);
+        recorder_.reset();
+    }
 }

@@ -1,37 +1,47 @@
 #pragma once
-// Pictures out of the engine's graph: the ring of recent frames (orders 208 and 400) and the current
-// picture as a bitmap file image (order 260), both through the graph's sample grabber. A graph
-// without one gets a grabber spliced in front of its video renderer when it is first asked.
+// Pictures out of the engine's graph as the video surface shows them: the ring of recent frames
+// (orders 208 and 400), recorded when the graph has a sample grabber, and the current picture as a
+// bitmap file image (order 260). Both follow the frames the renderer presents, never the frames that
+// are still on their way to it.
 #include "core/src/capture/TFrameGrabber.h"
 #include "core/src/engine/TEngineContext.h"
+#include "platform/video/VideoSurface.h"
 
-#include <chrono>
+#include <QImage>
+
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <vector>
-
-namespace plat::media {
-class SampleGrabber;
-}
 
 class TEngineCapture {
 public:
-    // How long a capture waits for the first frame through a new grabber.
-    static constexpr std::chrono::milliseconds kFirstFrameLimit{5000};
+    TEngineCapture(TEngineContext& context, std::shared_ptr<plat::video::VideoSurface> surface);
+    ~TEngineCapture();
+    TEngineCapture(const TEngineCapture&) = delete;
+    TEngineCapture& operator=(const TEngineCapture&) = delete;
 
-    TEngineCapture(TEngineContext& context, TFrameGrabber& ring);
-
-    // Records the most recent `capacity` frames from now on. True also when the graph has no video to
-    // record (nothing is recorded then); false for a capacity the ring refuses.
+    // Records the most recent `capacity` frames shown from now on; capacity 0 stops recording. True
+    // also when the graph has no sample grabber or shows no video (nothing is recorded then); false for
+    // a capacity the ring refuses, which leaves the recording as it was.
     bool StartFrameCapture(std::uint32_t capacity);
     TCaptureStatus GetCapturedFrame(std::uint32_t number, TCapturedFrame* frame);
+    // Order 260: the picture as the surface shows it (the frame with the subtitle and message layers
+    // mixed over it) as a bitmap file image; false when the graph shows none.
     bool GetCurrentPicture(std::vector<std::uint8_t>* image);
 
+    // Stops recording and frees the ring, once the graph is gone: frames shown until then belong to it.
+    void Release();
+
 private:
-    // The graph's sample grabber, spliced in when there is none; null when none can be had.
-    plat::media::SampleGrabber* Grabber();
-    // The format of the frames passing the grabber, waiting for the first one when needed.
-    std::optional<TFrameFormat> PassingFormat(plat::media::SampleGrabber& grabber);
+    // The picture shown now: the video surface's frame, null when the graph shows none.
+    QImage CurrentPicture() const;
+    void StopRecording();
 
     TEngineContext& context_;
-    TFrameGrabber& ring_;
+    const std::shared_ptr<plat::video::VideoSurface> surface_;
+    TFrameGrabber ring_;
+    std::optional<plat::video::VideoSurface::ListenerId> recorder_;
+    // The surface's frame count when the last graph was released; later frames are the current graph's.
+    std::uint64_t framesBeforeGraph_ = 0;
 };

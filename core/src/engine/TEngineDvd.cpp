@@ -7,6 +7,8 @@
 #include "platform/dvd/DvdNavigator.h"
 #include "platform/win/Window.h"
 
+#include <cmath>
+
 using plat::dvd::DvdDomain;
 using plat::dvd::DvdMenuId;
 using plat::dvd::DvdTimeCode;
@@ -169,6 +171,14 @@ bool TEngineDvd::ChooseAngle(std::uint32_t angle) {
     }
     RefreshStreams(nullptr, nullptr, nullptr);
     return true;
+}
+
+bool TEngineDvd::PlayAtRate(double rate) {
+    if (!context_.DvdMode()) {
+        return false;
+    }
+    const double speed = std::fabs(rate);
+    return Succeeded(rate >= 0 ? context_.dvd->PlayForwards(speed) : context_.dvd->PlayBackwards(speed));
 }
 
 bool TEngineDvd::SetDisplayMode(std::uint32_t mode) {

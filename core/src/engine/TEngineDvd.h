@@ -43,6 +43,8 @@ public:
     // show).
     bool SelectSubpicture(std::uint32_t stream, std::uint8_t state);
     bool ChooseAngle(std::uint32_t angle);
+    // Forwards at a positive rate, backwards at a negative one (1.0 is normal speed).
+    bool PlayAtRate(double rate);
     bool SetDisplayMode(std::uint32_t mode);
 
     // The current audio stream, subpicture (bit 16 set when shown) and angle; each missing out value

@@ -405,13 +405,13 @@ void TEngineGraphSteps::LogSplice(TGrabberSpliceStage stage) {
     }
 }
 
-// There is no table of running objects here: the graph is only said to be added.
+// No system here keeps a table of running graphs for outside tools, so nothing is registered: the log
+// says so, and the step fails as it does where the table cannot be had.
 std::int32_t TEngineGraphSteps::AddToRot() {
-    if (!context_.graph) {
-        return plat::media::E_FAIL;
+    if (context_.graph) {
+        log_.Write(false, Info, u"Graph not added to R.O.T.: there is no Running Object Table");
     }
-    log_.Write(false, Info, u"Graph Added to R.O.T.");
-    return plat::media::S_OK;
+    return plat::media::E_FAIL;
 }
 
 bool TEngineGraphSteps::WriteMeritByName(const std::u16string& displayName, std::uint32_t merit) {

@@ -59,7 +59,7 @@ bool TEngineTransport::Play() {
     }
     WaitForState(FilterState::Running);
     if (context_.playState == TPlayState::Scanning) {
-        control->SetRate(1.0);
+        ApplyRate(1.0);
     }
     context_.ChangePlayState(TPlayState::Running);
     if (context_.DvdMode()) {
@@ -140,21 +140,24 @@ bool TEngineTransport::SetPlaybackRate(double rate) {
     if (context_.playState != TPlayState::Running && context_.playState != TPlayState::Scanning) {
         return false;
     }
-    TMediaControl* control = context_.Control();
-    if (context_.DvdMode()) {
-        // The navigator plays at normal speed only.
-        TCoreLogFile::Instance().WriteNarrow("\nSETRATE : The DVD navigator cannot play at another rate");
-        return false;
-    }
-    if (control == nullptr || !context_.located.seeking) {
-        context_.RaiseError(TCoreErrorTexts::kNoGraph, kNeedsRate, 0);
-        return false;
-    }
-    if (Failed(control->SetRate(std::fabs(rate)))) {
+    if (!ApplyRate(rate)) {
         return false;
     }
     context_.ChangePlayState(TPlayState::Scanning);
     return true;
+}
+
+// A disc plays forwards or backwards at the rate's size; a media file always forwards.
+bool TEngineTransport::ApplyRate(double rate) {
+    if (context_.DvdMode()) {
+        return dvd_.PlayAtRate(rate);
+    }
+    TMediaControl* control = context_.Control();
+    if (control == nullptr || !context_.located.seeking) {
+        context_.RaiseError(TCoreErrorTexts::kNoGraph, kNeedsRate, 0);
+        return false;
+    }
+    return Succeeded(control->SetRate(std::fabs(rate)));
 }
 
 bool TEngineTransport::StepFrames(std::int32_t count) {

@@ -51,6 +51,7 @@ public:
     static std::int64_t TimeCodeToMs(std::uint32_t timeCode);
 
 private:
+    bool ApplyRate(double rate);
     bool WaitForState(plat::media::FilterState state);
     void Hide();
 

@@ -52,7 +52,5 @@ TGrabberSpliceStage TGrabberSplice::Splice(plat::media::MediaGraph& graph, const
     if (Failed(sampleGrabber->SetMediaType(CapsOf(subtype)))) {
         return TGrabberSpliceStage::MediaType;
     }
-    // The current picture is read from the copy of the last frame.
-    sampleGrabber->SetBufferSamples(true);
     return StageOf(graph.InsertBefore(renderer, grabber).stage);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Putting a sample grabber of a graph in front of its video renderer: the grabber asks for the pixel
-// format of the capture, keeps a copy of each frame and is spliced in with the feeding pin blocked.
+// format of the capture and is spliced in with the feeding pin blocked.
 #include "core/src/graph/TGraphSteps.h"
 #include "platform/media/MediaGraph.h"
 

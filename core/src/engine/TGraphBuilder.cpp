@@ -7,7 +7,6 @@
 #include "core/src/graph/TGraphScript.h"
 #include "platform/dvd/DvdNavigator.h"
 #include "platform/dvd/DvdNavigatorElement.h"
-#include "platform/media/SampleGrabber.h"
 #include "platform/text/CodePage.h"
 #include "platform/text/Path.h"
 #include "platform/win/Message.h"
@@ -40,8 +39,8 @@ const char* YesNo(bool value) {
 } // namespace
 
 TGraphBuilder::TGraphBuilder(TEngineContext& context, TGraphLog& log, TGraphDescription& description,
-                             const TEngineSetup& setup, TFrameGrabber& grabber, TEngineTransport& transport)
-    : context_(context), log_(log), description_(description), setup_(setup), grabber_(grabber),
+                             const TEngineSetup& setup, TEngineCapture& capture, TEngineTransport& transport)
+    : context_(context), log_(log), description_(description), setup_(setup), capture_(capture),
       transport_(transport) {}
 
 TFilterServices& TGraphBuilder::Filters() {
@@ -232,7 +231,6 @@ void TGraphBuilder::FinishBuild(bool built) {
 
 void TGraphBuilder::ReleaseInterfaces() {
     TCoreLogFile::Instance().WriteNarrow("\nRELEASEINTERFACES: Releasing the interfaces");
-    grabber_.Release();
     if (context_.graph) {
         transport_.StopPlayback(true);
         if (context_.dvd != nullptr) {
@@ -240,6 +238,7 @@ void TGraphBuilder::ReleaseInterfaces() {
         }
         context_.SetGraph(nullptr);
     }
+    capture_.Release();
     context_.dvd = nullptr;
     context_.inDvdMenu = false;
     context_.dvdDiscAnnounced = false;

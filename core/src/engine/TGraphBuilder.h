@@ -2,7 +2,7 @@
 // Building and releasing the engine's graph: the stored description runs on a new graph, the graph
 // prerolls within a time limit so that pins made only once data flows exist, then the interfaces that
 // playback needs are located. The graph log tells every step; status 13 ends every build.
-#include "core/src/capture/TFrameGrabber.h"
+#include "core/src/engine/TEngineCapture.h"
 #include "core/src/engine/TEngineContext.h"
 #include "core/src/engine/TEngineSetup.h"
 #include "core/src/engine/TEngineTransport.h"
@@ -13,7 +13,7 @@
 class TGraphBuilder {
 public:
     TGraphBuilder(TEngineContext& context, TGraphLog& log, TGraphDescription& description,
-                  const TEngineSetup& setup, TFrameGrabber& grabber, TEngineTransport& transport);
+                  const TEngineSetup& setup, TEngineCapture& capture, TEngineTransport& transport);
 
     bool BuildGraph();
     void ReleaseInterfaces();
@@ -37,6 +37,6 @@ private:
     TGraphDescription& description_;
     std::unique_ptr<TFilterServices> filters_;
     const TEngineSetup& setup_;
-    TFrameGrabber& grabber_;
+    TEngineCapture& capture_;
     TEngineTransport& transport_;
 };

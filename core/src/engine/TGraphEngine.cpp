@@ -2,6 +2,7 @@
 
 #include "core/include/VokradNotifications.h"
 #include "core/src/TCoreErrorTexts.h"
+#include "core/src/filters/TFilterPropertyPages.h"
 #include "core/src/framework/TCoreLogFile.h"
 #include "core/src/graph/TFiltersListReport.h"
 #include "core/src/graph/TGraphFile.h"
@@ -29,11 +30,11 @@ int HighWord(win::LPARAM lParam) {
 } // namespace
 
 TGraphEngine::TGraphEngine(TCoreObject* owner, TEngineSetup setup)
-    : TCoreWindow(owner), setup_(std::move(setup)), log_(TCoreLogFile::Instance()), dvd_(context_),
-      dvdEvents_(context_, dvd_),
+    : TCoreWindow(owner), setup_(std::move(setup)), log_(TCoreLogFile::Instance()),
+      capture_(context_, setup_.videoSurface), dvd_(context_), dvdEvents_(context_, dvd_),
       transport_(
           context_, dvd_, [this] { return builder_.BuildGraph(); }, [this] { builder_.ReleaseInterfaces(); }),
-      builder_(context_, log_, description_, setup_, grabber_, transport_), capture_(context_, grabber_),
+      builder_(context_, log_, description_, setup_, capture_, transport_),
       placement_(context_, setup_.videoSurface) {
     SetStyle(kEngineStyle);
     SetExStyle(kEngineExStyle);
@@ -94,6 +95,11 @@ char16_t* TGraphEngine::FilterListText() const {
 
 char16_t* TGraphEngine::MediaContentText() const {
     return TMediaContentReport::Handover(context_.graph ? &context_.graph->Media() : nullptr);
+}
+
+bool TGraphEngine::ShowFilterProperties(HWND owner, std::uint32_t number) const {
+    return TFilterPropertyPages::ShowGraphFilter(context_.graph ? &context_.graph->Media() : nullptr, owner,
+                                                 number);
 }
 
 std::int32_t TGraphEngine::SaveGraphToGrf(const std::u16string& file) {

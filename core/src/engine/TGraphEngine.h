@@ -4,7 +4,6 @@
 // from it. It reports to its player through three callbacks. Graph events arrive from the media
 // layer's threads as message TEngineContext::kGraphNotify posted to the window, so everything here runs on
 // the thread that owns the window.
-#include "core/src/capture/TFrameGrabber.h"
 #include "core/src/engine/TEngineCapture.h"
 #include "core/src/engine/TEngineContext.h"
 #include "core/src/engine/TEngineDvd.h"
@@ -87,6 +86,8 @@ public:
     char16_t* FilterListText() const;
     char16_t* MediaContentText() const;
     char16_t* GraphLogText() const { return log_.Handover(); }
+    // The properties frame of the graph's filter of that 1-based number (see TFilterPropertyPages).
+    bool ShowFilterProperties(HWND owner, std::uint32_t number) const;
     // 0 when saved, negative on failure (also without a graph).
     std::int32_t SaveGraphToGrf(const std::u16string& file);
 
@@ -121,12 +122,11 @@ private:
     HWND parentWindow_ = 0;
     TGraphDescription description_;
     TGraphLog log_;
-    TFrameGrabber grabber_;
     TEngineContext context_;
+    TEngineCapture capture_;
     TEngineDvd dvd_;
     TEngineDvdEvents dvdEvents_;
     TEngineTransport transport_;
     TGraphBuilder builder_;
-    TEngineCapture capture_;
     TEnginePlacement placement_;
 };

@@ -1,9 +1,10 @@
 #include "core/src/filters/TFilterMerits.h"
 
+#include "platform/media/FilterCategories.h"
 #include "platform/text/CodePage.h"
 
-
 using plat::media::FilterCatalogue;
+using plat::media::FilterCategories;
 using plat::media::FilterInfo;
 using plat::media::Guid;
 
@@ -20,9 +21,8 @@ const FilterInfo* TFilterMerits::FindByClsid(const std::u16string& category,
     const auto categoryId = Guid::Parse(plat::text::WideToAnsi(category));
     const auto classId = Guid::Parse(plat::text::WideToAnsi(clsid));
     const FilterInfo* info = classId ? catalogue_.FindByClassId(*classId) : nullptr;
-    return info != nullptr && categoryId && FilterCatalogue::CategoryId(info->category) == *categoryId
-               ? info
-               : nullptr;
+    return info != nullptr && categoryId && FilterCategories::Holds(*categoryId, info->category) ? info
+                                                                                                 : nullptr;
 }
 
 bool TFilterMerits::Read(const FilterInfo* info, std::uint32_t& merit) const {

@@ -1,11 +1,12 @@
 #include "core/src/filters/TFilterServices.h"
 
 #include "core/src/filters/TFilterMatcher.h"
+#include "core/src/filters/TFilterPropertyPages.h"
 #include "core/src/filters/TFilterXmlWriter.h"
 #include "core/src/framework/TCoreModule.h"
+#include "foundation/TMemoryObject.h"
 #include "platform/text/CodePage.h"
 #include "platform/win/Library.h"
-#include "foundation/TMemoryObject.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -85,6 +86,10 @@ std::int32_t TFilterServices::GetFilterInfo(const char16_t* displayName, char16_
     TFilterXmlWriter::WriteFilterInfo(*info, text);
     *out = CopyOut(text);
     return 0;
+}
+
+bool TFilterServices::ShowFilterProp(plat::win::HWND owner, const char16_t* displayName) const {
+    return TFilterPropertyPages::ShowCatalogueFilter(catalogue_, owner, displayName);
 }
 
 std::int32_t TFilterServices::SetRit(const char16_t* displayName, std::uint32_t merit) {

@@ -5,6 +5,7 @@
 #include "core/src/filters/TFilterMerits.h"
 #include "platform/media/FilterCatalogue.h"
 #include "platform/media/MeritStore.h"
+#include "platform/win/Types.h"
 
 #include <cstdint>
 #include <string>
@@ -28,6 +29,9 @@ public:
     std::int32_t GetFCCFilters(std::uint32_t fourCC, char16_t** out) const;
     // 0, or -1 for a null out pointer or a display name that names no filter.
     std::int32_t GetFilterInfo(const char16_t* displayName, char16_t** out) const;
+    // Shows the properties frame of a fresh filter of the class the display name names; whether it was
+    // shown (not without a QApplication, a known class or a property to show).
+    bool ShowFilterProp(plat::win::HWND owner, const char16_t* displayName) const;
     // 1 when the merit was written, else 0; the filter cache is refreshed in either case.
     std::int32_t SetRit(const char16_t* displayName, std::uint32_t merit);
 

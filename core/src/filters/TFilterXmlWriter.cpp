@@ -1,14 +1,17 @@
 #include "core/src/filters/TFilterXmlWriter.h"
 
 #include "core/src/filters/TFilterMatcher.h"
-#include "platform/text/CodePage.h"
 #include "foundation/TMemoryObject.h"
+#include "platform/media/FilterCategories.h"
+#include "platform/text/CodePage.h"
 
 #include <array>
 #include <string_view>
 
 using plat::media::FilterCatalogue;
+using plat::media::FilterCategories;
 using plat::media::FilterCategory;
+using plat::media::FilterCategoryInfo;
 using plat::media::FilterInfo;
 
 namespace {
@@ -24,14 +27,6 @@ constexpr std::array<const char16_t*, 10> kDmoCategories{
     u"DMO Audio Capture Effects", u"DMO Acoustic Echo Cancel",
     u"DMO Audio Noise Suppress",  u"DMO AGC"};
 
-struct CategoryName {
-    FilterCategory category;
-    const char16_t* name;
-};
-// The categories of the catalogue's display names, in the order they are listed.
-constexpr std::array<CategoryName, 2> kCategories{
-    {{FilterCategory::AudioRenderer, u"Audio Renderers"}, {FilterCategory::Other, u"Filters"}}};
-
 void AppendEscaped(TMemoryObject& text, const std::string& value) {
     text.AppendXmlEscaped(plat::text::AnsiToWide(value).c_str(), true, false);
 }
@@ -43,10 +38,6 @@ void AppendElement(TMemoryObject& text, const char16_t* indent, std::u16string_v
     text.AppendFormat(u"%s<%s>", indent, name.c_str());
     AppendEscaped(text, value);
     text.AppendFormat(u"</%s>%s", name.c_str(), lineEnd);
-}
-
-bool InCategory(const FilterInfo& info, FilterCategory listed) {
-    return FilterCatalogue::CategoryId(info.category) == FilterCatalogue::CategoryId(listed);
 }
 
 void WriteCatalogueFilter(const FilterInfo& info, TMemoryObject& text) {
@@ -78,7 +69,7 @@ std::int32_t TFilterXmlWriter::WriteCommonFilters(TMemoryObject& text) const {
     std::int32_t renderers = 0;
     text.AppendString(u"<FILTERENUM>\n  <AudioRenderer>\n");
     for (const FilterInfo& info : catalogue_.Filters()) {
-        if (InCategory(info, FilterCategory::AudioRenderer)) {
+        if (info.category == FilterCategory::AudioRenderer) {
             WriteListedFilter(info, u"    ", text);
             ++renderers;
         }
@@ -94,7 +85,7 @@ std::int32_t TFilterXmlWriter::WriteCommonFilters(TMemoryObject& text) const {
 
 void TFilterXmlWriter::WriteCategory(FilterCategory category, TMemoryObject& text) const {
     for (const FilterInfo& info : catalogue_.Filters()) {
-        if (InCategory(info, category)) {
+        if (info.category == category) {
             WriteCatalogueFilter(info, text);
         }
     }
@@ -102,13 +93,11 @@ void TFilterXmlWriter::WriteCategory(FilterCategory category, TMemoryObject& tex
 
 void TFilterXmlWriter::WriteAllFilters(TMemoryObject& text) const {
     text.AppendString(u"<FILTERENUM>\r\n");
-    for (const CategoryName& listed : kCategories) {
+    for (const FilterCategoryInfo& listed : FilterCategories::All()) {
         text.AppendFormat(u"%s<CATEGORY FriendlyName=\"", u"  ");
-        text.AppendXmlEscaped(listed.name, false, false);
+        text.AppendXmlEscaped(plat::text::AnsiToWide(listed.name).c_str(), false, false);
         text.AppendString(u"\" Clsid=\"");
-        text.AppendXmlEscaped(
-            plat::text::AnsiToWide(FilterCatalogue::CategoryId(listed.category).ToString()).c_str(), false,
-            false);
+        text.AppendXmlEscaped(plat::text::AnsiToWide(listed.id.ToString()).c_str(), false, false);
         text.AppendString(u"\">\r\n");
         WriteCategory(listed.category, text);
         text.AppendFormat(u"%s</CATEGORY>\r\n", u"  ");

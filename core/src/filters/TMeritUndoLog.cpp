@@ -1,10 +1,11 @@
 #include "core/src/filters/TMeritUndoLog.h"
 
-#include "platform/text/CaseFold.h"
 #include "foundation/FileIo.h"
 #include "foundation/TMemoryObject.h"
 #include "foundation/TXml.h"
+#include "platform/text/CaseFold.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
@@ -81,6 +82,19 @@ std::optional<TMeritUndoEntry> ParseEntry(TXmlNode& node) {
     return entry;
 }
 
+// The entries among the top-level elements of one line.
+void AppendEntries(const std::u16string& line, std::vector<TMeritUndoEntry>& entries) {
+    TXml xml;
+    if (!xml.Parse(line.c_str())) {
+        return;
+    }
+    for (bool more = xml.First(); more; more = xml.Next()) {
+        if (auto entry = ParseEntry(*xml.Current)) {
+            entries.push_back(std::move(*entry));
+        }
+    }
+}
+
 std::u16string DecodeUtf16Le(const std::string& bytes) {
     std::u16string text(bytes.size() / 2, u'\0');
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -125,14 +139,12 @@ std::optional<std::vector<TMeritUndoEntry>> TMeritUndoLog::Read() const {
     }
     std::vector<TMeritUndoEntry> entries;
     const std::u16string text = DecodeUtf16Le(bytes);
-    TXml xml;
-    if (text.empty() || !xml.Parse(text.c_str())) {
-        return entries;
-    }
-    for (bool more = xml.First(); more; more = xml.Next()) {
-        if (auto entry = ParseEntry(*xml.Current)) {
-            entries.push_back(std::move(*entry));
-        }
+    // Each line is read on its own: an element left open on one line would otherwise swallow the
+    // entries of every later line, and their merits would never come back.
+    for (std::size_t begin = 0; begin < text.size();) {
+        const std::size_t end = std::min(text.find(u'\n', begin), text.size());
+        AppendEntries(text.substr(begin, end - begin), entries);
+        begin = end + 1;
     }
     return entries;
 }

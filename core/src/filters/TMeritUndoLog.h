@@ -36,7 +36,8 @@ public:
     // Appends the entry's line (names escaped) by replacing the log with a longer one, so a crash never
     // leaves half a line; false when the log is disabled, cannot be read or cannot be written.
     bool Append(const TMeritUndoEntry& entry) const;
-    // The entries that parse, in file order; nothing when there is no log or it cannot be read.
+    // The entries that parse, in file order, each line read on its own; nothing when there is no log or
+    // it cannot be read.
     std::optional<std::vector<TMeritUndoEntry>> Read() const;
     // Deletes the log; false when it could not be deleted.
     bool Remove() const;

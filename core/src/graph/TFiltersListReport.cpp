@@ -1,6 +1,7 @@
 #include "core/src/graph/TFiltersListReport.h"
 
 #include "core/src/graph/TReportText.h"
+#include "platform/media/ElementProperties.h"
 #include "platform/media/FilterCatalogue.h"
 #include "platform/media/MediaGraph.h"
 
@@ -46,7 +47,7 @@ void TFiltersListReport::WriteFilter(const GraphFilter& filter) {
         TReportText::AppendEscapedUtf8(out_, classText);
         out_.AppendString(u"</CLSID>\n");
     }
-    if (HasProperties(filter.element)) {
+    if (plat::media::ElementProperties::Any(filter.element)) {
         out_.AppendString(u"        <HasProperties></HasProperties>\n");
     }
     out_.AppendString(u"        <PINS>\n");
@@ -100,15 +101,4 @@ std::string TFiltersListReport::ClassOf(GstElement* element) const {
     }
     return FilterCatalogue::ClassIdForFactory(gst_plugin_feature_get_name(GST_PLUGIN_FEATURE(factory)))
         .ToString();
-}
-
-// Properties a graph description can set: writable ones that the element adds to those every object has.
-bool TFiltersListReport::HasProperties(GstElement* element) {
-    guint count = 0;
-    const std::unique_ptr<GParamSpec*, plat::media::GFreeDeleter> properties(
-        g_object_class_list_properties(G_OBJECT_GET_CLASS(element), &count));
-    const auto own = [](const GParamSpec* property) {
-        return (property->flags & G_PARAM_WRITABLE) != 0 && property->owner_type != GST_TYPE_OBJECT;
-    };
-    return std::any_of(properties.get(), properties.get() + count, own);
 }

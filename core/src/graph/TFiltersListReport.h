@@ -1,8 +1,8 @@
 #pragma once
 // The filter list of a graph (order 304): every filter in the graph's order with its name, class,
-// whether it has settable properties, and its present pins in pin order, each connected pin naming
-// the pin and the filter class it is connected to. Every name is escaped, so the text is well-formed
-// XML whatever the names hold.
+// whether its properties frame has something to show, and its present pins in pin order, each
+// connected pin naming the pin and the filter class it is connected to. Every name is escaped, so the
+// text is well-formed XML whatever the names hold.
 #include "foundation/TMemoryObject.h"
 
 #include <gst/gst.h>
@@ -32,7 +32,6 @@ private:
     void WriteConnection(GstPad* pad);
     // The class text of a filter of this graph, or of the factory that made any other element.
     std::string ClassOf(GstElement* element) const;
-    static bool HasProperties(GstElement* element);
 
     TMemoryObject& out_;
     std::vector<plat::media::GraphFilter> filters_;

@@ -12,21 +12,17 @@ constexpr std::int32_t kLegacyDescriptionBlock = 1024;
 } // namespace
 
 void TGraphDescription::Set(std::uint32_t kind, const char16_t* text) {
-    if (!text) {
+    if (kind != kKindXgrText && kind != kKindGrfFile && kind != kKindLegacyScript) {
         return;
     }
-    switch (kind) {
-    case kKindXgrText:
+    if (text == nullptr) {
+        text_.reset();
+    } else if (kind == kKindXgrText) {
         text_ = text;
-        break;
-    case kKindGrfFile:
+    } else if (kind == kKindGrfFile) {
         SetGrfFile(text);
-        break;
-    case kKindLegacyScript:
+    } else {
         ConvertLegacyScript(text);
-        break;
-    default:
-        break;
     }
 }
 

@@ -15,7 +15,8 @@ public:
     static constexpr std::uint32_t kKindLegacyScript = 3;
 
     // Stores the XGR text, a description that loads the ".grf" file, or the XGR text converted from the
-    // legacy script, by kind. Other kinds, a null text and an empty legacy script change nothing.
+    // legacy script, by kind; a null text of these kinds clears the description. Other kinds and an
+    // empty legacy script change nothing.
     void Set(std::uint32_t kind, const char16_t* text);
     // The stored XGR text; null when none was stored.
     const char16_t* Text() const { return text_ ? text_->c_str() : nullptr; }

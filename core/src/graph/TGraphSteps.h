@@ -50,6 +50,7 @@ public:
     virtual int ScreenBitsPerPixel() = 0;
     // Puts the sample grabber between the renderer and the filter feeding it; false when it could not.
     virtual bool InsertSampleGrabber(TGraphFilter* renderer, TGrabberSubtype subtype) = 0;
+    // Registers the graph for outside tools to inspect; negative when it could not be registered.
     virtual std::int32_t AddToRot() = 0;
 
     // Permanent merit changes; their results are not used by the steps.

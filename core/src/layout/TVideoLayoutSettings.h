@@ -18,7 +18,7 @@ struct TVideoLayoutSettings {
     std::uint32_t blankingColour = 0;
     std::uint32_t apply = 0;
 
-    static TVideoLayoutSettings From(const TOrderVideoLayout& order) {
+    static TVideoLayoutSettings FromOrder(const TOrderVideoLayout& order) {
         TVideoLayoutSettings settings;
         for (std::size_t i = 0; i < kAspectWords; ++i) {
             settings.aspect[i] = order.aspect[i];
@@ -27,6 +27,8 @@ struct TVideoLayoutSettings {
         settings.apply = order.apply;
         return settings;
     }
+
+    bool operator==(const TVideoLayoutSettings&) const = default;
 
     std::uint8_t Mode() const { return Low(0); }
     bool PositionInUse() const { return Low(8) != 0; }

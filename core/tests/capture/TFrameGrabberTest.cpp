@@ -108,12 +108,9 @@ TEST(TFrameGrabberTest, AnswersWithoutARing) {
     const std::uint8_t byte = 0;
     grabber.OnFrame(0, &byte, 1);
     TCapturedFrame frame;
-    std::vector<std::uint8_t> image;
     EXPECT_EQ(grabber.ReadFrame(0, &frame), TCaptureStatus::NoRing);
-    EXPECT_EQ(grabber.CurrentPicture(&image), TCaptureStatus::NoRing);
     ASSERT_EQ(grabber.Setup(Format(2, 2, 32), 2), TCaptureStatus::Ok);
     EXPECT_EQ(grabber.ReadFrame(0, nullptr), TCaptureStatus::NotInRing);
-    EXPECT_EQ(grabber.CurrentPicture(&image), TCaptureStatus::NoPicture);
     grabber.Release();
     EXPECT_EQ(grabber.ReadFrame(0, &frame), TCaptureStatus::NoRing);
 }
@@ -146,22 +143,6 @@ TEST(TFrameGrabberTest, ReadFrameKeepsItsCopyWhileTheRingMovesOn) {
     Push(grabber, format, 3, 4); // overwrites every slot twice
     EXPECT_EQ(std::vector<std::uint8_t>(frame.pixels, frame.pixels + frame.byteSize),
               std::vector<std::uint8_t>(format.frameBytes, 1));
-}
-
-TEST(TFrameGrabberTest, PicturesTheNewestFrame) {
-    TFrameGrabber grabber;
-    const TFrameFormat format = Format(2, 2, 24);
-    ASSERT_EQ(grabber.Setup(format, 2), TCaptureStatus::Ok);
-    Push(grabber, format, 1, 3);
-    std::vector<std::uint8_t> image;
-    ASSERT_EQ(grabber.CurrentPicture(&image), TCaptureStatus::Ok);
-    ASSERT_EQ(image.size(), 54u + 2 * 8);
-    EXPECT_EQ(image[0], 'B');
-    EXPECT_EQ(image[1], 'M');
-    EXPECT_EQ(image[2] | image[3] << 8, int(image.size()));
-    EXPECT_EQ(image[10], 54);
-    EXPECT_EQ(image[54], 3);
-    EXPECT_EQ(grabber.CurrentPicture(nullptr), TCaptureStatus::NoPicture);
 }
 
 } // namespace

@@ -52,13 +52,18 @@ protected:
     void StartTitle1(const std::string& disc = "disc") {
         StartDisc(disc);
         player_.Forget();
-        ASSERT_EQ(Button(4), 0);
+        ASSERT_TRUE(ButtonOnceShown(4));
         ASSERT_TRUE(WaitPosted(kMsgCoreTitleChapter, kTitleChapterTitle, 1));
         ASSERT_TRUE(WaitPosted(kMsgCoreTime));
     }
     int Button(std::uint8_t button) {
         TOrderDvdButton record{{0, sizeof(record)}, button, {}};
         return player_.Send(kOrderDvdButton, &record);
+    }
+    // A menu's buttons come with its first navigation packet, a little after the domain changes:
+    // until then the button order finds no button.
+    bool ButtonOnceShown(std::uint8_t button) {
+        return EnginePlayer::PumpUntil([&] { return Button(button) == 0; });
     }
     int Menu(std::uint8_t menu) {
         TOrderDvdMenu record{{0, sizeof(record)}, menu, {}};
@@ -263,7 +268,7 @@ TEST_F(TGraphEngineDvdTest, MenuOrdersOpenTheMenuTheyNameAndAButtonReturnsToTheT
         ASSERT_TRUE(EnginePlayer::PumpUntil([&] { return Engine().IsInDvdMenu(); }));
         EXPECT_TRUE(WaitStatus({kStatusDomainChanged, 0, 0}));
         player_.Forget();
-        ASSERT_EQ(Button(4), 0);
+        ASSERT_TRUE(ButtonOnceShown(4));
         ASSERT_TRUE(WaitPosted(kMsgCoreTitleChapter, kTitleChapterTitle, 1));
         EXPECT_FALSE(Engine().IsInDvdMenu());
     }

@@ -31,14 +31,14 @@ std::u16string TakeText(void* block) {
 
 } // namespace
 
-EnginePlayer::EnginePlayer(std::shared_ptr<plat::video::VideoSurface> surface)
-    : folderPath_(folder_.path().toStdString()) {
+EnginePlayer::EnginePlayer(Renderers renderers) : folderPath_(folder_.path().toStdString()) {
     player_ = std::make_unique<TCorePlayer>(nullptr, clocks_);
     TEngineSetup setup;
-    if (surface != nullptr) {
+    if (renderers == Renderers::Surface) {
+        surface_ = std::make_shared<plat::video::VideoSurface>();
+        setup.videoSurface = surface_;
         setup.renderers = std::make_shared<plat::video::SurfaceRendererFactory>(
-            surface, plat::video::SurfaceRendererFactory::AudioOutput::Fake);
-        setup.videoSurface = std::move(surface);
+            surface_, plat::video::SurfaceRendererFactory::AudioOutput::Fake);
     } else {
         setup.renderers = std::make_shared<plat::media::FakeRendererFactory>();
     }

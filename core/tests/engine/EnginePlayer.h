@@ -1,7 +1,8 @@
 #pragma once
-// A player of the real core for engine tests: fake renderers (no display, no sound card), its filter
-// folder in a temporary directory, a client window that receives its notifications, orders sent as a
-// host sends them, and waits that run the event loop until a notification arrives or time runs out.
+// A player of the real core for engine tests: fake renderers (no display, no sound card) or the
+// program's own video renderer onto a video surface (with audio to a sink that only keeps time), its
+// filter folder in a temporary directory, a client window that receives its notifications, orders sent
+// as a host sends them, and waits that run the event loop until a notification arrives or time runs out.
 #include "core/src/TCorePlayer.h"
 #include "core/tests/ClientWindow.h"
 #include "core/tests/ManualClocks.h"
@@ -20,9 +21,9 @@ class EnginePlayer {
 public:
     static constexpr std::chrono::milliseconds kWait{10000};
 
-    // Video goes to the surface when one is given (audio always to a sink that only keeps time), else
-    // to a renderer without a display.
-    explicit EnginePlayer(std::shared_ptr<plat::video::VideoSurface> surface = nullptr);
+    enum class Renderers { Fake, Surface };
+
+    explicit EnginePlayer(Renderers renderers = Renderers::Fake);
     ~EnginePlayer();
 
     static std::string Fixture(const std::string& name);
@@ -59,6 +60,8 @@ public:
     }
 
     const std::string& Folder() const { return folderPath_; }
+    // The surface the video is shown on; null with fake renderers.
+    const std::shared_ptr<plat::video::VideoSurface>& Surface() const { return surface_; }
     TCorePlayer& Player() { return *player_; }
     ManualClocks& Clocks() { return *clocks_; }
 
@@ -66,6 +69,7 @@ private:
     QTemporaryDir folder_;
     std::string folderPath_;
     std::shared_ptr<ManualClocks> clocks_ = std::make_shared<ManualClocks>();
+    std::shared_ptr<plat::video::VideoSurface> surface_;
     ClientWindow client_;
     std::unique_ptr<TCorePlayer> player_;
 };

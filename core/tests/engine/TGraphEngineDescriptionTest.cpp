@@ -1,6 +1,6 @@
 // Graph descriptions built on real pipelines through the core's orders: filters, source files, direct
 // and intelligent connections, rendering, the sample grabber, forbidden filters and merit changes with
-// the undo log, and descriptions that cannot give a playable graph.
+// the undo log, the request to register the graph, and descriptions that cannot give a playable graph.
 #include "core/include/VokradNotifications.h"
 #include "core/include/VokradOrders.h"
 #include "core/src/filters/TFilterServices.h"
@@ -70,7 +70,7 @@ TEST(TGraphEngineDescriptionTest, FiltersSourcesConnectionsAndRenderingMakeAPlay
               Filter(u"Screen", kVideoRenderer) + Filter(u"Speaker", kAudioRenderer) +
               Connect(u"Source", u"Output", u"Splitter", u"Input", u"yes") +
               Connect(u"Splitter", u"video_%u", u"Screen", u"sink", u"no") +
-              u"<RENDEREX id=\"Splitter\" pin=\"audio_%u\"/>\r\n");
+              u"<RENDEREX id=\"Splitter\" pin=\"audio_%u\"/>\r\n<ADDTOROT/>\r\n");
     player.Describe(xgr, EnginePlayer::Fixture("clip.avi"));
     ASSERT_EQ(player.Send(kOrderPlay), 0) << testing::PrintToString(player.Texts());
     const std::u16string log = player.GraphLog();
@@ -83,9 +83,12 @@ TEST(TGraphEngineDescriptionTest, FiltersSourcesConnectionsAndRenderingMakeAPlay
           std::u16string(u"<INFO Text=\"Try to get the first output pin instead\"></INFO>"),
           std::u16string(u"<FAILURE Text=\"Unable to find the Destination PIN (Input)\"></FAILURE>"),
           std::u16string(u"<SUCCESS Text=\"Success\"></SUCCESS>"),
+          std::u16string(
+              u"<INFO Text=\"Graph not added to R.O.T.: there is no Running Object Table\"></INFO>"),
           std::u16string(u"<INFO Text=\"Graph Building Finished\"></INFO>\r\n</GRAPHLOG>")}) {
         EXPECT_TRUE(Contains(log, entry)) << std::string(entry.begin(), entry.end());
     }
+    EXPECT_FALSE(Contains(log, u"Graph Added to R.O.T."));
     EXPECT_EQ(std::count(log.begin(), log.end(), u'\n'), std::count(log.begin(), log.end(), u'\r'));
     EXPECT_FALSE(Contains(log, u"GRAPH CREATION FAILED"));
     EXPECT_EQ(player.Volume(-1000), -1000); // the audio renderer of the description plays the sound

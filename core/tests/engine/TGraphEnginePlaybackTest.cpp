@@ -110,6 +110,14 @@ TEST(TGraphEngineNoGraphTest, OrdersWithoutABuiltGraphFailAndTheStateIsStopped) 
     EXPECT_EQ(player.FilterList(), u"");
 }
 
+TEST(TGraphEngineNoGraphTest, ANullDescriptionClearsTheStoredOne) {
+    EnginePlayer player;
+    player.Describe(kRenderFile, EnginePlayer::Fixture("clip.avi"));
+    TOrderGraphDescription cleared{{0, sizeof(TOrderGraphDescription)}, 1, nullptr};
+    ASSERT_EQ(player.Send(kOrderGraphDescription, &cleared), 0);
+    EXPECT_EQ(player.Send(kOrderPlay), -1);
+    EXPECT_NE(player.GraphLog().find(u"No XGR Graph found"), std::u16string::npos);
+}
 
 TEST(TGraphEngineClientTest, AClientThatRegistersHearsTheConfigurationAndPlayStateAgain) {
     EnginePlayer player;

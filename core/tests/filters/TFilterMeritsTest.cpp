@@ -2,6 +2,7 @@
 
 #include "FilterTestFolder.h"
 #include "core/src/filters/TFilterServices.h"
+#include "platform/media/FilterCategories.h"
 #include "platform/text/CodePage.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +25,12 @@ std::u16string DisplayNameOf(const char* factory) {
 
 std::u16string ClassIdOf(const char* factory) {
     return plat::text::AnsiToWide(FilterCatalogue::ClassIdForFactory(factory).ToString());
+}
+
+// The display name the catalogue lists the factory under.
+std::u16string DisplayNameOfListed(const TFilterServices& services, const char* factory) {
+    return plat::text::AnsiToWide(
+        FilterCatalogue::DisplayName(*services.Catalogue().FindByFactoryName(factory)));
 }
 
 const std::u16string kFiltersCategory = u"{083863F1-70DE-11D0-BD40-00A0C911CE86}";
@@ -70,6 +77,25 @@ TEST_F(TFilterMeritsTest, ByClsidNeedsTheFiltersOwnCategory) {
     const std::u16string audioRenderers = u"{E0F158E1-CB04-11D0-BD4E-00A0C911CE86}";
     EXPECT_FALSE(merits.ReadMeritByClsid(audioRenderers, ClassIdOf(kFactory), merit));
     EXPECT_FALSE(merits.WriteMeritByClsid(u"nonsense", ClassIdOf(kFactory), 1));
+}
+
+// Graph descriptions forbid by class in the general category unless they name another.
+TEST_F(TFilterMeritsTest, ByClsidTheGeneralCategoryReachesFiltersOfEveryCategory) {
+    TFilterServices services(folder_.Path());
+    TFilterMerits& merits = services.Merits();
+    const auto categoryOf = [](plat::media::FilterCategory category) {
+        return plat::text::AnsiToWide(plat::media::FilterCategories::Id(category).ToString());
+    };
+    std::uint32_t merit = 0;
+    EXPECT_TRUE(merits.ReadMeritByClsid(kFiltersCategory, ClassIdOf("vorbisdec"), merit));
+    EXPECT_TRUE(merits.ReadMeritByClsid(categoryOf(plat::media::FilterCategory::AudioDecoder),
+                                        ClassIdOf("vorbisdec"), merit));
+    EXPECT_FALSE(merits.ReadMeritByClsid(categoryOf(plat::media::FilterCategory::VideoDecoder),
+                                         ClassIdOf("vorbisdec"), merit));
+    ASSERT_TRUE(merits.ForbidFilterByClsid(kFiltersCategory, ClassIdOf("fakeaudiosink")));
+    EXPECT_TRUE(merits.ReadMeritByName(DisplayNameOfListed(services, "fakeaudiosink"), merit));
+    EXPECT_EQ(merit, 0u);
+    EXPECT_TRUE(merits.ReplayMeritUndo());
 }
 
 TEST_F(TFilterMeritsTest, HostileAddressesFailWithoutAnEntry) {

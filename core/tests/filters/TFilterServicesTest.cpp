@@ -105,20 +105,61 @@ TEST_F(TFilterServicesTest, CommonFiltersListEveryAudioRendererAndDvdDecoders) {
     }
 }
 
+// The section of one category: from its opening to its closing.
+std::u16string Section(const std::u16string& text, const std::u16string& name) {
+    const std::size_t start = text.find(u"  <CATEGORY FriendlyName=\"" + name + u"\"");
+    return start == std::u16string::npos ? u""
+                                         : text.substr(start, text.find(u"  </CATEGORY>", start) - start);
+}
+
+std::size_t Count(const std::u16string& text, const std::u16string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::u16string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
 TEST_F(TFilterServicesTest, AllFiltersByCategoryWithTheEmptyDmoCategoriesLast) {
     char16_t* out = nullptr;
     EXPECT_EQ(services_.GetAllFilters(&out), 0);
     const std::u16string text = Take(out);
-    EXPECT_TRUE(text.starts_with(u"<FILTERENUM>\r\n  <CATEGORY FriendlyName=\"Audio Renderers\" "
-                                 u"Clsid=\"{E0F158E1-CB04-11D0-BD4E-00A0C911CE86}\">\r\n"));
-    EXPECT_NE(text.find(u"  </CATEGORY>\r\n  <CATEGORY FriendlyName=\"Filters\" "
+    EXPECT_TRUE(text.starts_with(u"<FILTERENUM>\r\n  <CATEGORY FriendlyName=\"Sources\" Clsid=\"{"));
+    std::size_t previous = 0;
+    for (const char16_t* name :
+         {u"Sources", u"Splitters", u"Parsers", u"Video Decoders", u"Audio Decoders", u"Subtitle Decoders",
+          u"Video Effects", u"Audio Effects", u"Converters", u"Mixers", u"Video Encoders", u"Audio Encoders",
+          u"Multiplexers", u"Video Renderers", u"Audio Renderers", u"Sinks", u"Filters"}) {
+        const std::size_t at =
+            text.find(u"  <CATEGORY FriendlyName=\"" + std::u16string(name) + u"\" Clsid=\"{");
+        ASSERT_NE(at, std::u16string::npos) << plat::text::WideToAnsi(name);
+        EXPECT_GT(at, previous) << plat::text::WideToAnsi(name);
+        previous = at;
+    }
+    EXPECT_NE(text.find(u"  <CATEGORY FriendlyName=\"Audio Renderers\" "
+                        u"Clsid=\"{E0F158E1-CB04-11D0-BD4E-00A0C911CE86}\">\r\n"),
+              std::u16string::npos);
+    EXPECT_NE(text.find(u"  <CATEGORY FriendlyName=\"Filters\" "
                         u"Clsid=\"{083863F1-70DE-11D0-BD40-00A0C911CE86}\">\r\n"),
               std::u16string::npos);
-    const auto* identity = services_.Catalogue().FindByFactoryName("identity");
-    EXPECT_NE(text.find(u"    <FILTER>\r\n        <NAME>Identity</NAME>\r\n        <DisplayName>" +
-                        Wide(FilterCatalogue::DisplayName(*identity)) +
-                        u"</DisplayName>\r\n    </FILTER>\r\n"),
-              std::u16string::npos);
+    const auto listed = [&](const char* factory) {
+        const auto* info = services_.Catalogue().FindByFactoryName(factory);
+        return u"    <FILTER>\r\n        <NAME>" + Wide(info->friendlyName) +
+               u"</NAME>\r\n        <DisplayName>" + Wide(FilterCatalogue::DisplayName(*info)) +
+               u"</DisplayName>\r\n    </FILTER>\r\n";
+    };
+    struct Placed {
+        const char16_t* category;
+        const char* factory;
+    };
+    for (const Placed& placed :
+         {Placed{u"Sources", "filesrc"}, Placed{u"Splitters", "oggdemux"},
+          Placed{u"Video Decoders", "theoradec"}, Placed{u"Audio Decoders", "vorbisdec"},
+          Placed{u"Audio Renderers", "fakeaudiosink"}, Placed{u"Filters", "identity"}}) {
+        EXPECT_NE(Section(text, placed.category).find(listed(placed.factory)), std::u16string::npos)
+            << placed.factory;
+    }
+    EXPECT_EQ(Count(text, u"<FILTER>"), services_.Catalogue().Filters().size()) << "every filter once";
     std::u16string dmo;
     for (const char16_t* name :
          {u"DMO Audio Decoder", u"DMO Audio Encoder", u"DMO Video Decoders", u"DMO Video Encoders",

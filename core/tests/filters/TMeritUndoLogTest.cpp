@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 namespace {
 
@@ -83,21 +84,37 @@ TEST(TMeritUndoLogTest, AFolderOfMoreThan248CharactersDisablesTheLog) {
 
 TEST(TMeritUndoLogTest, HostileContentGivesOnlyTheEntriesThatParse) {
     const std::string valid = Utf16Le(u"<CHANGEMERIT DisplayName=\"ok\" Merit=\"7\"/>\r\n");
-    const std::string cases[] = {
-        std::string("\xFF\xFE\x00", 3),
-        Utf16Le(u"<CHANGEMERIT DisplayName=\"a\" Merit=\"abc\"/>\r\n") + valid,
-        Utf16Le(u"<CHANGEMERIT DisplayName=\"a\" Merit=\"99999999999\"/><CHANGEMERIT Clsid=\"c\"/>") + valid,
-        Utf16Le(u"<OTHER DisplayName=\"a\" Merit=\"1\"/><CHANGEMERIT DisplayName=\"\"Merit=\"1\"/>") + valid,
-        Utf16Le(u"<<<\"&&&") + valid + "\x01",
+    const std::vector<TMeritUndoEntry> good = {TMeritUndoEntry::ByName(u"ok", 7)};
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::vector<TMeritUndoEntry> entries;
     };
-    for (const std::string& bytes : cases) {
+    const Case cases[] = {
+        {"a byte-order mark and half a character", std::string("\xFF\xFE\x00", 3), {}},
+        {"a merit that is no number", Utf16Le(u"<CHANGEMERIT DisplayName=\"a\" Merit=\"abc\"/>\r\n") + valid,
+         good},
+        {"a merit beyond 32 bits and an entry without one",
+         Utf16Le(u"<CHANGEMERIT DisplayName=\"a\" Merit=\"99999999999\"/><CHANGEMERIT Clsid=\"c\"/>") + valid,
+         good},
+        {"another element and an empty name without a class id",
+         Utf16Le(u"<OTHER DisplayName=\"a\" Merit=\"1\"/><CHANGEMERIT DisplayName=\"\"Merit=\"1\"/>") + valid,
+         good},
+        {"a line of markup debris and an odd byte after", Utf16Le(u"<<<\"&&&\r\n") + valid + "\x01", good},
+        {"debris glued to an entry spoils that line only", Utf16Le(u"<<<\"&&&") + valid + valid, good},
+        {"a declaration left open", Utf16Le(u"<?xml version=\"1.0\"?>\r\n") + valid, good},
+        {"an entry left open",
+         Utf16Le(u"<CHANGEMERIT DisplayName=\"open\" Merit=\"1\">\r\n") + valid,
+         {TMeritUndoEntry::ByName(u"open", 1), TMeritUndoEntry::ByName(u"ok", 7)}},
+        {"good entries around a bad one",
+         valid + Utf16Le(u"<CHANGEMERIT Category=\"{C}\" Merit=\"-1\"/>\r\n") +
+             Utf16Le(u"<CHANGEMERIT Clsid=\"{D}\" Category=\"{C}\" Merit=\"-1\"/>\r\n"),
+         {TMeritUndoEntry::ByName(u"ok", 7), TMeritUndoEntry::ByClsid(u"{C}", u"{D}", 0xFFFFFFFFu)}},
+    };
+    for (const Case& c : cases) {
         FilterTestFolder folder;
-        WriteBytes(folder.File("TOVUNDO.LOG"), bytes);
-        const auto entries = TMeritUndoLog(folder.Path()).Read();
-        ASSERT_TRUE(entries);
-        if (!entries->empty()) {
-            EXPECT_EQ(entries->back(), (TMeritUndoEntry::ByName(u"ok", 7)));
-        }
+        WriteBytes(folder.File("TOVUNDO.LOG"), c.bytes);
+        EXPECT_EQ(TMeritUndoLog(folder.Path()).Read(), c.entries) << c.name;
     }
 }
 

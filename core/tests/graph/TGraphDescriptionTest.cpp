@@ -27,16 +27,25 @@ TEST(GraphDescription, XgrTextIsCopied) {
     EXPECT_EQ(TextOf(description), u"<GRAPH version=\"1.0\"><ADDTOROT/></GRAPH>");
 }
 
-TEST(GraphDescription, OtherKindsAndNullTextChangeNothing) {
+TEST(GraphDescription, OtherKindsAndAnEmptyLegacyScriptChangeNothing) {
     TGraphDescription description;
     description.Set(TGraphDescription::kKindXgrText, u"<GRAPH/>");
     description.Set(0, u"a");
     description.Set(4, u"b");
-    description.Set(TGraphDescription::kKindXgrText, nullptr);
-    description.Set(TGraphDescription::kKindGrfFile, nullptr);
-    description.Set(TGraphDescription::kKindLegacyScript, nullptr);
+    description.Set(0, nullptr);
+    description.Set(4, nullptr);
     description.Set(TGraphDescription::kKindLegacyScript, u"");
     EXPECT_EQ(TextOf(description), u"<GRAPH/>");
+}
+
+TEST(GraphDescription, ANullTextClearsTheDescription) {
+    for (const std::uint32_t kind : {TGraphDescription::kKindXgrText, TGraphDescription::kKindGrfFile,
+                                     TGraphDescription::kKindLegacyScript}) {
+        TGraphDescription description;
+        description.Set(TGraphDescription::kKindXgrText, u"<GRAPH/>");
+        description.Set(kind, nullptr);
+        EXPECT_EQ(description.Text(), nullptr) << kind;
+    }
 }
 
 TEST(GraphDescription, GrfFileBecomesLoadStep) {

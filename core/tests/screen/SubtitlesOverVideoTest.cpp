@@ -1,6 +1,6 @@
 // Subtitles over a playing clip, end to end through the real core: the generated clip plays into a
 // video surface, a script's style and page arrive with orders 503, 502, 505 and 501, the subtitle clock
-// reports known times, and the picture the surface shows carries the subtitle's pixels inside the
+// reports known times, and the current picture (order 260) carries the subtitle's pixels inside the
 // event's interval and none outside it; an on-screen message lies over the video too. The clock
 // thread's own redraws reach the picture through the host thread.
 #include "core/include/VokradNotifications.h"
@@ -8,12 +8,15 @@
 #include "core/tests/engine/EnginePlayer.h"
 #include "core/tests/pages/PageBlockBuilder.h"
 #include "core/tests/pages/PixelCheck.h"
+#include "platform/gdi/BmpReader.h"
 #include "platform/testing/TestFont.h"
 #include "subtitles/model/FixedText.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <span>
 
 namespace {
 
@@ -71,14 +74,34 @@ protected:
         ASSERT_EQ(Send(kOrderSubtitlesOn, TOrderSubtitlesOn{{}, 1, {}}), 0);
     }
 
-    // The current picture (order 260) at a clock time, as the engine's time events give it.
-    QImage PictureAt(std::int32_t ms) {
-        player_.Player().Clock()->Step(ms);
-        return surface_->DisplayedImage();
+    // The current picture, order 260's bitmap file image freed as a client frees it.
+    QImage CurrentPicture() {
+        void* out = nullptr;
+        if (player_.Send(kOrderCurrentPicture, nullptr, &out) != 0) {
+            return {};
+        }
+        std::uint32_t fileSize = 0;
+        std::memcpy(&fileSize, static_cast<const std::byte*>(out) + 2, sizeof(fileSize));
+        plat::gdi::Bitmap bitmap;
+        const bool read =
+            plat::gdi::BmpReader::Read(std::span(static_cast<const std::byte*>(out), fileSize), bitmap);
+        std::free(out);
+        if (!read) {
+            return {};
+        }
+        QImage image(bitmap.width, bitmap.height, QImage::Format_RGB32);
+        std::memcpy(image.bits(), bitmap.pixels.data(), bitmap.pixels.size() * sizeof(std::uint32_t));
+        return image;
     }
 
-    std::shared_ptr<plat::video::VideoSurface> surface_ = std::make_shared<plat::video::VideoSurface>();
-    EnginePlayer player_{surface_};
+    // The current picture at a clock time, as the engine's time events give it to the clock.
+    QImage PictureAt(std::int32_t ms) {
+        player_.Player().Clock()->Step(ms);
+        return CurrentPicture();
+    }
+
+    EnginePlayer player_{EnginePlayer::Renderers::Surface};
+    const std::shared_ptr<plat::video::VideoSurface>& surface_ = player_.Surface();
 };
 
 TEST_F(SubtitlesOverVideoTest, SubtitlePixelsOnlyInsideTheEventsInterval) {
@@ -114,7 +137,7 @@ TEST_F(SubtitlesOverVideoTest, MessagesLieOverTheVideo) {
     item.dataBytes = static_cast<std::uint32_t>((text.size() + 1) * 2);
     ASSERT_EQ(Send(kOrderOsdItem, item), 0);
     ASSERT_EQ(player_.Send(kOrderUnfreezeMessages), 0);
-    const QRect message = BoxOf(surface_->DisplayedImage(), kYellow);
+    const QRect message = BoxOf(CurrentPicture(), kYellow);
     ASSERT_FALSE(message.isEmpty());
     EXPECT_LT(message.top(), 40) << "at the top left";
     EXPECT_LT(message.left(), 40);
@@ -124,11 +147,10 @@ TEST_F(SubtitlesOverVideoTest, MessagesLieOverTheVideo) {
 // the surface once the host thread runs its messages.
 TEST_F(SubtitlesOverVideoTest, TheClockThreadsRedrawReachesThePicture) {
     player_.Player().Clock()->Step(900);
-    ASSERT_TRUE(BoxOf(surface_->DisplayedImage(), kMagenta).isEmpty());
+    ASSERT_TRUE(BoxOf(CurrentPicture(), kMagenta).isEmpty());
     player_.Player().UpdatePlayState(kPlayStatePlaying, false); // the clock counts
     player_.Clocks().AdvanceAtEachRead(1);
-    EXPECT_TRUE(
-        EnginePlayer::PumpUntil([&] { return !BoxOf(surface_->DisplayedImage(), kMagenta).isEmpty(); }));
+    EXPECT_TRUE(EnginePlayer::PumpUntil([&] { return !BoxOf(CurrentPicture(), kMagenta).isEmpty(); }));
     player_.Clocks().AdvanceAtEachRead(0);
     player_.Player().UpdatePlayState(kPlayStatePaused, false);
 }

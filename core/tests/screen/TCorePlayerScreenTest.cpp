@@ -137,7 +137,7 @@ TEST_F(TCorePlayerScreenTest, LayoutWithoutAPictureFillsTheWindow) {
     layout.blankingColour = 0x0000FF;
     EXPECT_EQ(Send(kOrderVideoLayout, layout), 0);
     const std::lock_guard lock(player_.SubtitleLock());
-    const TVideoLayout& result = player_.VideoLayout();
+    const TVideoLayout& result = player_.ComputedLayout();
     EXPECT_EQ(result.picture.width, 1024);
     EXPECT_EQ(result.window.width, 320);
     EXPECT_EQ(result.pictureRect.right, 320);

@@ -39,7 +39,13 @@ DvdPlayback::DvdPlayback() {
     gst_element_link_pads(element_, "audio", audioConvert, "sink");
     gst_element_link_many(audioConvert, audioResample, audioSink_, nullptr);
     navigator_ = DvdNavigatorElement::Navigator(element_);
-    navigator_->SetEventListener([this](const GraphEvent& event) { events_.Push(event); });
+    navigator_->SetEventListener([this](const GraphEvent& event) {
+        {
+            std::lock_guard lock(historyMutex_);
+            history_.push_back({event, Clock::now()});
+        }
+        events_.Push(event);
+    });
 }
 
 DvdPlayback::~DvdPlayback() {
@@ -97,6 +103,33 @@ std::optional<Frame> DvdPlayback::NextFrame(std::chrono::milliseconds timeout) {
     }
     gst_sample_unref(sample);
     return frame;
+}
+
+std::optional<Clock::time_point> DvdPlayback::WhenShown(const std::function<bool(const Frame&)>& accepts,
+                                                        std::chrono::milliseconds timeout) {
+    const auto deadline = Clock::now() + timeout;
+    while (Clock::now() < deadline) {
+        const std::optional<Frame> frame = NextFrame(timeout);
+        const Clock::time_point at = Clock::now();
+        if (!frame) {
+            return std::nullopt;
+        }
+        if (accepts(*frame)) {
+            return at;
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<Told> DvdPlayback::History(long code) const {
+    std::lock_guard lock(historyMutex_);
+    std::vector<Told> told;
+    for (const Told& entry : history_) {
+        if (entry.event.code == code) {
+            told.push_back(entry);
+        }
+    }
+    return told;
 }
 
 double DvdPlayback::NextToneFrequency() {

@@ -1,12 +1,15 @@
 #pragma once
 // A test pipeline around the navigator element: its video converted to RGBx into an appsink, its
-// audio to 48 kHz mono into another, both in time with the clock; navigator events into a queue.
+// audio to 48 kHz mono into another, both in time with the clock; navigator events into a queue and,
+// with the time they came, into a history.
 #include "platform/dvd/DvdNavigatorElement.h"
 #include "platform/media/GraphEventQueue.h"
 #include "platform/media/GstRef.h"
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,6 +34,14 @@ struct Frame {
     int Brightness(int x, int y) const;
 };
 
+using Clock = std::chrono::steady_clock;
+
+// A navigator event and when it came.
+struct Told {
+    media::GraphEvent event;
+    Clock::time_point at;
+};
+
 class DvdPlayback {
 public:
     DvdPlayback();
@@ -46,6 +57,11 @@ public:
     bool WaitFor(long code, std::int64_t first, std::chrono::milliseconds timeout = kWait);
     // Drops the frames shown so far and hands back the next one.
     std::optional<Frame> NextFrame(std::chrono::milliseconds timeout = kWait);
+    // When the first frame shown from now on that the predicate accepts came; nothing within the time.
+    std::optional<Clock::time_point> WhenShown(const std::function<bool(const Frame&)>& accepts,
+                                               std::chrono::milliseconds timeout = kWait);
+    // The events of the code told so far, with when they came.
+    std::vector<Told> History(long code) const;
     // Measures the tone of the audio that comes next (about a fifth of a second), in Hz.
     double NextToneFrequency();
     GstElement* Pipeline() const { return pipeline_.get(); }
@@ -57,6 +73,8 @@ private:
     GstElement* audioSink_ = nullptr;
     DvdNavigator* navigator_ = nullptr;
     media::GraphEventQueue events_;
+    mutable std::mutex historyMutex_;
+    std::vector<Told> history_;
 };
 
 } // namespace plat::dvd::test

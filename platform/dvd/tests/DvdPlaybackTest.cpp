@@ -281,6 +281,7 @@ TEST_F(DvdPlaybackTest, OperationsTheDiscProhibitsAreRefused) {
     EXPECT_EQ(Nav().ShowMenu(DvdMenuId::Title), VFW_E_DVD_OPERATION_INHIBITED);
     EXPECT_EQ(Nav().SelectAudioStream(1), VFW_E_DVD_OPERATION_INHIBITED);
     EXPECT_EQ(Nav().SelectSubpictureStream(1), S_OK) << "allowed on this disc";
+    ASSERT_TRUE(playback_.WaitFor(EC_DVD_CHAPTER_START, 1));
     EXPECT_EQ(Location().chapter, 1u);
 }
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdlib>
 #include <memory>
@@ -101,6 +102,7 @@ TEST_F(SurfaceSinkTest, PrerollShowsTheFirstFrameWhereItsColoursAre) {
     EXPECT_EQ(frame.image.format(), VideoSurface::kFrameFormat);
     EXPECT_EQ(frame.NativeSize(), QSize(320, 240));
     EXPECT_EQ(frame.pixelAspect, (PixelAspect{8, 9}));
+    EXPECT_EQ(frame.streamTime, std::chrono::nanoseconds(0));
     EXPECT_TRUE(Near(frame.image.pixel(80, 60), qRgb(255, 0, 0)));
     EXPECT_TRUE(Near(frame.image.pixel(240, 60), qRgb(0, 255, 0)));
     EXPECT_TRUE(Near(frame.image.pixel(80, 180), qRgb(0, 0, 255)));
@@ -144,6 +146,8 @@ TEST_F(SurfaceSinkTest, SeekingWhilePausedShowsTheFrameThere) {
     ASSERT_TRUE(log_.WaitFor(2));
     EXPECT_EQ(surface_->FrameCount(), 2u);
     EXPECT_TRUE(Near(surface_->Frame().image.pixel(240, 180), qRgb(255, 255, 255)));
+    // The frame tells where it stands in the stream, not where the pipeline's running time is.
+    EXPECT_EQ(surface_->Frame().streamTime, std::chrono::seconds(1));
 }
 
 } // namespace

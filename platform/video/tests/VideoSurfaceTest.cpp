@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 #include <vector>
 
@@ -49,10 +50,11 @@ TEST(VideoSurfaceTest, KeepsTheLatestFrameInTheFrameFormat) {
     EXPECT_TRUE(surface.Frame().image.isNull());
     EXPECT_EQ(surface.FrameCount(), 0u);
 
-    surface.PresentFrame(Quadrants(QImage::Format_ARGB32), {8, 9});
+    surface.PresentFrame(Quadrants(QImage::Format_ARGB32), {8, 9}, std::chrono::milliseconds(1500));
     surface.PresentFrame(QImage(), {1, 1}); // ignored
     const VideoFrame frame = surface.Frame();
     EXPECT_EQ(frame.number, 1u);
+    EXPECT_EQ(frame.streamTime, std::chrono::milliseconds(1500));
     EXPECT_EQ(frame.image.format(), VideoSurface::kFrameFormat);
     EXPECT_EQ(frame.NativeSize(), QSize(40, 30));
     EXPECT_EQ(frame.pixelAspect, (PixelAspect{8, 9}));
@@ -62,6 +64,7 @@ TEST(VideoSurfaceTest, KeepsTheLatestFrameInTheFrameFormat) {
     EXPECT_EQ(surface.FrameCount(), 2u);
     EXPECT_EQ(surface.Frame().NativeSize(), QSize(64, 48));
     EXPECT_EQ(surface.Frame().pixelAspect, (PixelAspect{1, 1}));
+    EXPECT_FALSE(surface.Frame().streamTime); // a frame without a time has none
 }
 
 TEST(VideoSurfaceTest, TellsEachListenerOfEveryFrameUntilRemoved) {

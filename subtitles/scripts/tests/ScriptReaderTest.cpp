@@ -6,14 +6,15 @@
 #include "subtitles/scripts/tests/ScriptTestSupport.h"
 #include "subtitles/zip/TZipControl.h"
 
-#include "platform/text/CodePage.h"
 #include "foundation/tests/TempDir.h"
+#include "platform/text/CodePage.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -167,7 +168,7 @@ TEST(ScriptReader, ScriptsWithoutDefaultStyleGetTheGlobalOne) {
     EXPECT_EQ(std::memcmp(&script.Styles.Tail->Record, &expected, sizeof expected), 0);
 }
 
-// F4: the resolution of a script never depends on the machine.
+// The resolution of a script never depends on the machine.
 TEST(ScriptReader, MissingResolutionFollowsTheScriptNotTheScreen) {
     struct Case {
         std::string info;
@@ -197,7 +198,7 @@ TEST(ScriptReader, MissingResolutionFollowsTheScriptNotTheScreen) {
     }
 }
 
-// F3: byte-order marks and UTF-8 text.
+// Byte-order marks and UTF-8 text.
 TEST(ScriptReader, Utf8ScriptsWithAndWithoutMark) {
     const std::string script = "[Script Info]\r\nTitle: Caf\xC3\xA9\r\nPlayResX: 640\r\n";
     for (const std::string& bytes : {"\xEF\xBB\xBF" + script, script}) {
@@ -216,7 +217,91 @@ TEST(ScriptReader, Utf8ScriptsWithAndWithoutMark) {
     EXPECT_NE(legacy.CodePage, 0);
 }
 
-// F5, F6, F7, F8, F9: what the format holds survives a write and a read.
+// What other SubStation readers and writers agree on: each script is read, written, and the written
+// bytes read back; the check sees the script as read, the written bytes and the script read back.
+TEST(ScriptReaderAndWriter, AgreeWithOtherSubStationTools) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        int32_t codePage;
+        std::function<void(const TScriptControl& read, const std::string& written,
+                           const TScriptControl& back)>
+            check;
+    };
+    const std::string cafe = "[Script Info]\r\nTitle: Caf\xC3\xA9\r\n" + kV4PlusHead.substr(15) +
+                             "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,D\xC3\xA9j\xC3\xA0\r\n";
+    const auto writtenAsUtf8 = [](bool mark) {
+        return [mark](const TScriptControl& read, const std::string& written, const TScriptControl& back) {
+            EXPECT_EQ(written.starts_with("\xEF\xBB\xBF"), mark);
+            EXPECT_EQ(written.find("\xEF\xBB\xBF", 1), std::string::npos);
+            EXPECT_NE(written.find("Title: Caf\xC3\xA9\r\n"), std::string::npos);
+            EXPECT_NE(written.find(",D\xC3\xA9j\xC3\xA0\r\n"), std::string::npos);
+            EXPECT_EQ(back.Title, u"Caf\u00e9");
+            EXPECT_EQ(read.Utf8Mark, mark ? 1 : 0);
+        };
+    };
+    const std::vector<Case> cases = {
+        {"short colour tags are colours, not text",
+         kV4PlusHead + "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,{\\c&HF00&}Red {\\1c&HF0}Green\r\n",
+         0,
+         [](const TScriptControl& read, const std::string&, const TScriptControl& back) {
+             for (const TScriptControl* script : {&read, &back}) {
+                 TTextEvent event;
+                 event.Assign(EventAt(*script, 0));
+                 event.BuildRuns();
+                 EXPECT_EQ(event.GetCompactedText(), u"RedGreen");
+             }
+         }},
+        {"blanks around style and font names",
+         "[V4+ Styles]\r\nFormat: Name, Fontname, Fontsize\r\nStyle:  Default, Arial ,20\r\n"
+         "Style: \tSign\t,\tDejaVu Sans\t, 30\r\n"
+         "[Events]\r\nFormat: Layer, Start, End, Style, Text\r\n"
+         "Dialogue: 0,0:00:01.00,0:00:02.00,Default,a\r\nDialogue: 0,0:00:01.00,0:00:02.00, Sign ,b\r\n",
+         0,
+         [](const TScriptControl& read, const std::string&, const TScriptControl& back) {
+             for (const TScriptControl* script : {&read, &back}) {
+                 ASSERT_EQ(script->Styles.Count, 2); // no default style added beside " Default"
+                 EXPECT_EQ(GetStyleName(script->Styles.Head->Record), u"Default");
+                 EXPECT_EQ(FixedTextView(script->Styles.Head->Record.fontName, kStyleFontNameUnits),
+                           u"Arial");
+                 EXPECT_EQ(FixedTextView(script->Styles.Tail->Record.fontName, kStyleFontNameUnits),
+                           u"DejaVu Sans");
+                 for (int i = 0; i < 2; ++i) {
+                     const char16_t* name = nullptr;
+                     ASSERT_TRUE(EventAt(*script, i).GetStyleName(name));
+                     EXPECT_EQ(const_cast<TScriptControl*>(script)->FindStyle(name),
+                               i == 0 ? &script->Styles.Head->Record : &script->Styles.Tail->Record);
+                 }
+             }
+         }},
+        {"UTF-8 with its mark", "\xEF\xBB\xBF" + cafe, 0, writtenAsUtf8(true)},
+        {"UTF-8 with its mark, legacy page asked", "\xEF\xBB\xBF" + cafe, 1252, writtenAsUtf8(true)},
+        {"UTF-8 without mark", cafe, 0, writtenAsUtf8(false)},
+        {"UTF-8 without mark, detected", cafe, -1, writtenAsUtf8(false)},
+        {"UTF-8 without mark, named", cafe, 65001, writtenAsUtf8(false)},
+        {"v4 scripts have no WrapStyle line", "[Script Info]\r\nWrapStyle: 2\r\n[V4 Styles]\r\n", 0,
+         [](const TScriptControl& read, const std::string& written, const TScriptControl&) {
+             EXPECT_EQ(read.WrapStyle, 2);
+             EXPECT_EQ(written.find("WrapStyle"), std::string::npos);
+         }},
+        {"v4+ scripts keep theirs", "[Script Info]\r\nWrapStyle: 2\r\n[V4+ Styles]\r\n", 0,
+         [](const TScriptControl&, const std::string& written, const TScriptControl& back) {
+             EXPECT_NE(written.find("\r\nWrapStyle: 2\r\n"), std::string::npos);
+             EXPECT_EQ(back.WrapStyle, 2);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TScriptControl read;
+        ASSERT_TRUE(read.Parse(c.bytes, c.codePage)) << read.LoadError;
+        const std::string written = Written(read);
+        TScriptControl back;
+        ASSERT_TRUE(back.Parse(written, read.CodePage)) << back.LoadError;
+        c.check(read, written, back);
+    }
+}
+
+// What the format holds survives a write and a read.
 TEST(ScriptRoundTrips, InfoValues) {
     TScriptControl first, second;
     RoundTrip("[Script Info]\r\nTimer: 123.4567\r\nOriginal Script Checking: Checker\r\n[V4+ Styles]\r\n",
@@ -226,7 +311,7 @@ TEST(ScriptRoundTrips, InfoValues) {
     EXPECT_EQ(second.WrapStyle, TScriptFields::kWrapStyleNotGiven); // not given, and still not given
 
     TScriptControl exact, exactBack;
-    RoundTrip("[Script Info]\r\nTimer: 100.123456789\r\nWrapStyle: 3\r\n", exact, exactBack);
+    RoundTrip("[Script Info]\r\nTimer: 100.123456789\r\nWrapStyle: 3\r\n[V4+ Styles]\r\n", exact, exactBack);
     EXPECT_EQ(exactBack.Timer, 100.123456789);
     TScriptControl huge, hugeBack;
     RoundTrip("[Script Info]\r\nTimer: 1e300\r\n", huge, hugeBack);
@@ -275,7 +360,7 @@ TEST(ScriptRoundTrips, ColoursAndWeights) {
     EXPECT_EQ(style.encoding, 1);
 }
 
-// F15: a long line keeps every character.
+// A long line keeps every character.
 TEST(ScriptRoundTrips, LongLinesKeepEveryCharacter) {
     std::string text(300000, 'x');
     for (std::size_t i = 0; i < text.size(); i += 997) {

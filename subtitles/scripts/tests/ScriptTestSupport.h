@@ -59,6 +59,7 @@ inline void ExpectSameModel(const TScriptControl& a, const TScriptControl& b) {
     EXPECT_EQ(a.WrapStyle, b.WrapStyle);
     EXPECT_EQ(a.V4Plus, b.V4Plus);
     EXPECT_EQ(a.Unicode, b.Unicode);
+    EXPECT_EQ(a.Utf8Mark, b.Utf8Mark);
     EXPECT_EQ(a.CodePage, b.CodePage);
     ASSERT_EQ(a.Styles.Count, b.Styles.Count);
     for (const TStyles *sa = a.Styles.Head, *sb = b.Styles.Head; sa; sa = sa->Next, sb = sb->Next) {

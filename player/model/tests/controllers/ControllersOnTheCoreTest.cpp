@@ -28,6 +28,7 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <map>
 #include <set>
 
 namespace {
@@ -140,7 +141,8 @@ protected:
         ASSERT_EQ(hub_.Play(), 0);
         TGraphEngine& engine = *player_->Engine();
         ASSERT_TRUE(PumpUntil([&] { return engine.IsInDvdMenu(); })) << "the disc's menu";
-        ASSERT_EQ(hub_.MenuButton(4), 0);
+        // The menu's buttons come with its first navigation packet, a little after the menu shows.
+        ASSERT_TRUE(PumpUntil([&] { return hub_.MenuButton(4) == 0; }));
         ASSERT_TRUE(PumpUntil([&] { return hub_.GetTitle() == 1 && Audio().GetCount() == 2; }))
             << "title 1 with its two audio streams";
     }
@@ -239,6 +241,18 @@ TEST_F(ControllersOnTheCore, TheFiltersOfAPlayingClipWithTheirPins) {
     }
     EXPECT_GE(connected, 6) << "three links, seen from both ends";
     EXPECT_TRUE(sharedClass) << "the clip's graph has two filters of one class (the renderers' bins)";
+    // The source and what decodes have settings to show; the renderers' bins have none.
+    std::map<std::u16string, int> perClass;
+    for (int32_t i = 0; const TFiltersEntry* filter = filters.GetFilter(i); ++i) {
+        ++perClass[*filter->Clsid];
+    }
+    int withProperties = 0;
+    for (int32_t i = 0; const TFiltersEntry* filter = filters.GetFilter(i); ++i) {
+        withProperties += filter->HasPropertyPages ? 1 : 0;
+        EXPECT_FALSE(perClass[*filter->Clsid] > 1 && filter->HasPropertyPages)
+            << plat::text::WideToAnsi(*filter->Name);
+    }
+    EXPECT_GE(withProperties, 2) << "the source and what decodes";
 }
 
 } // namespace

@@ -1,0 +1,76 @@
+#include "PeerRatioReporter.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <utility>
+
+namespace {
+
+double Minimum(const std::vector<double>& values) {
+    return values.empty() ? 0.0 : *std::min_element(values.begin(), values.end());
+}
+
+// CPU time per iteration of one repetition, in milliseconds.
+double CpuMilliseconds(const benchmark::BenchmarkReporter::Run& run) {
+    return run.iterations == 0 ? 0.0 : run.cpu_accumulated_time * 1e3 / static_cast<double>(run.iterations);
+}
+
+} // namespace
+
+PeerRatioReporter::PeerRatioReporter(std::vector<Comparison> comparisons)
+    : Comparisons(std::move(comparisons)) {}
+
+void PeerRatioReporter::ReportRuns(const std::vector<Run>& runs) {
+    std::vector<Run> aggregates;
+    for (const Run& run : runs) {
+        if (run.run_type == Run::RT_Aggregate) {
+            aggregates.push_back(run);
+        } else if (!run.error_occurred) {
+            const double ms = CpuMilliseconds(run);
+            const auto fastest = Fastest.try_emplace(run.run_name.function_name, ms).first;
+            fastest->second = std::min(fastest->second, ms);
+        }
+    }
+    ConsoleReporter::ReportRuns(aggregates.empty() ? runs : aggregates);
+}
+
+void PeerRatioReporter::Finalize() {
+    ConsoleReporter::Finalize();
+    std::FILE* out = stdout;
+    std::fprintf(out, "\nFastest of %d interleaved repetitions, CPU time per iteration:\n", kRepetitions);
+    for (const Comparison& c : Comparisons) {
+        const auto ours = Fastest.find(c.ours);
+        const auto peer = Fastest.find(c.peer);
+        if (ours == Fastest.end() || peer == Fastest.end() || peer->second <= 0.0) {
+            std::fprintf(out, "  %s / %s: not measured\n", c.ours.c_str(), c.peer.c_str());
+            continue;
+        }
+        const double ratio = ours->second / peer->second;
+        std::fprintf(out, "  %s %.3f ms / %s %.3f ms = %.2f (goal at most %.2f: %s)\n", c.ours.c_str(),
+                     ours->second, c.peer.c_str(), peer->second, ratio, c.goal,
+                     ratio <= c.goal ? "met" : "NOT MET");
+    }
+    std::fflush(out);
+}
+
+void PeerRatioReporter::Repeated(benchmark::internal::Benchmark* benchmark) {
+    benchmark->Repetitions(kRepetitions)
+        ->MinTime(kRepetitionSeconds)
+        ->ComputeStatistics("min", Minimum)
+        ->Unit(benchmark::kMillisecond);
+}
+
+int PeerRatioReporter::Main(int argc, char** argv, std::vector<Comparison> comparisons) {
+    // The program's own arguments come last, so they can turn interleaving off again.
+    std::vector<char*> args{argv[0], const_cast<char*>("--benchmark_enable_random_interleaving=true")};
+    args.insert(args.end(), argv + 1, argv + argc);
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+    if (benchmark::ReportUnrecognizedArguments(count, args.data())) {
+        return 1;
+    }
+    PeerRatioReporter reporter(std::move(comparisons));
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,96 @@
+#pragma once
+// What the picture shows of the disc. The navigator reads ahead of the picture, so it does not report
+// its place itself: it queues a marker of the place (domain, title, chapter, title time of the video
+// unit that follows) in the video stream ahead of that place's data. The marker reaches the video sink
+// after the frames before it were shown and just before the first frame of the place. There the
+// domain, title and chapter changes are reported, and the title time of each frame is counted on from
+// the marker with the frame's timestamp, so that the time events keep pace with the picture.
+#include "platform/dvd/DvdTypes.h"
+#include "platform/media/GraphEvent.h"
+#include "platform/media/GstRef.h"
+
+#include <gst/gst.h>
+
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+namespace plat::dvd {
+
+struct DvdPlace {
+    DvdDomain domain = DvdDomain::Stop;
+    std::uint32_t title = 0;   // 0 outside the title domain
+    std::uint32_t chapter = 0; // 0 outside the title domain
+    std::int64_t ticks = -1;   // title time of the data that follows; -1 outside the title domain
+    std::uint32_t timeCodeFlags = kTimeCode30Fps;
+    bool operator==(const DvdPlace&) const = default;
+};
+
+class DvdPresentation {
+public:
+    // Receives the domain, title, chapter and time events, on the thread that shows the frames.
+    using Reporter = std::function<void(const std::vector<media::GraphEvent>&)>;
+
+    explicit DvdPresentation(Reporter report);
+    ~DvdPresentation();
+    DvdPresentation(const DvdPresentation&) = delete;
+    DvdPresentation& operator=(const DvdPresentation&) = delete;
+
+    // The marker to queue in the video stream ahead of the place's data, and its number.
+    GstEvent* Marker(const DvdPlace& place, std::uint64_t* number = nullptr);
+    static bool IsMarker(GstEvent* event);
+    // A place no data follows (the disc stopped): shown at once; markers made before are dropped.
+    void ShowNow(const DvdPlace& place);
+    // A new disc: nothing is shown yet.
+    void Reset();
+    void SetTimeEvents(bool on);
+
+    // Follows the stream from the navigator's video output to the sink at its end and watches it
+    // there; without a sink downstream, at the output itself.
+    void Attach(GstPad* videoOutput);
+    void Detach();
+
+    // The place of the frame shown last, its ticks counted to that frame.
+    DvdPlace Shown() const;
+    // Waits until the marker was shown, a flush dropped what was queued, or waits are cancelled (at
+    // most a few seconds: a paused picture may hold it).
+    void WaitShown(std::uint64_t marker);
+    void CancelWaits();
+    void ResumeWaits();
+
+    // The pad at the end of the stream that leaves the pad: the input of the sink it reaches through
+    // elements with one output each and through bins; null when the pad is not linked.
+    static media::PadRef FindSinkInput(GstPad* output);
+
+private:
+    static GstPadProbeReturn ProbeThunk(GstPad* pad, GstPadProbeInfo* info, gpointer self);
+    void OnMarker(const GstStructure& marker);
+    void OnFrame(GstClockTime timestamp);
+    void OnFlushed();
+    // Adds the events of what changed from the place shown before; the lock is held.
+    void ShowLocked(const DvdPlace& place, std::vector<media::GraphEvent>& events);
+    void CountTimeLocked(std::int64_t ticks, std::vector<media::GraphEvent>& events);
+    void Deliver(const std::vector<media::GraphEvent>& events) const;
+
+    Reporter report_;
+    mutable std::mutex mutex_;
+    std::uint64_t made_ = 0;  // markers made so far
+    std::uint64_t shown_ = 0; // the latest marker shown (or place shown at once)
+    DvdPlace place_;          // as shown; ticks: at the frame shown last
+    std::int64_t anchorTicks_ = -1;
+    std::optional<GstClockTime> anchorTimestamp_; // of the first frame after the marker
+    std::uint32_t reportedSecond_ = ~0u;
+    bool timeEvents_ = true;
+    std::condition_variable changed_; // a marker was shown or a flush passed
+    std::uint64_t flushes_ = 0;
+    bool cancelled_ = false;
+
+    std::mutex attachMutex_;
+    media::PadRef watched_;
+    gulong probe_ = 0;
+};
+
+} // namespace plat::dvd
