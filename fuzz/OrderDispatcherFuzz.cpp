@@ -2,10 +2,10 @@
 // the time a number of the order table, sometimes the raw value) and whether the record and the out
 // pointer are given; the rest is the record, copied into a heap block of exactly its size word so
 // that a read past the declared size is caught. Pointer fields point at terminated texts made from
-// the input, as the protocol demands of its callers, and order 207 always names a log file in a
-// private temporary folder.
-#include "core/src/TOrderTable.h"
+// the input, as the protocol demands of its callers; the files that orders 201 and 207 name are always
+// in a private temporary folder, so that a run writes nothing anywhere else.
 #include "core/src/TCoreInstance.h"
+#include "core/src/TOrderTable.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -28,29 +28,34 @@ TCorePlayer& Player() {
     return *TCoreInstance::PlayerOf(instance);
 }
 
-// A private temporary folder for the log file of order 207, removed when the fuzzer ends.
-class TLogFolder {
+// A private temporary folder for the log file of order 207 and the graph file of order 201, removed
+// when the fuzzer ends.
+class TPrivateFolder {
 public:
-    TLogFolder() {
+    TPrivateFolder() {
         if (::mkdtemp(folder_.data()) == nullptr) {
             std::abort();
         }
-        path_ = folder_ + "/core.log";
+        logPath_ = folder_ + "/core.log";
+        graphPath_ = std::u16string(folder_.begin(), folder_.end()) + u"/graph.grf";
     }
-    ~TLogFolder() {
-        std::remove(path_.c_str());
+    ~TPrivateFolder() {
+        std::remove(logPath_.c_str());
+        std::remove((folder_ + "/graph.grf").c_str());
         ::rmdir(folder_.c_str());
     }
-    const std::string& Path() const { return path_; }
+    const std::string& LogPath() const { return logPath_; }
+    const std::u16string& GraphPath() const { return graphPath_; }
 
 private:
     std::string folder_ = "/tmp/fuzz_order_dispatcher.XXXXXX";
-    std::string path_;
+    std::string logPath_;
+    std::u16string graphPath_;
 };
 
-const std::string& LogPath() {
-    static const TLogFolder folder;
-    return folder.Path();
+const TPrivateFolder& Folder() {
+    static const TPrivateFolder folder;
+    return folder;
 }
 
 std::uint32_t OrderOf(std::uint32_t selector) {
@@ -88,7 +93,7 @@ void PointAtData(std::uint32_t order, std::uint8_t* record, std::size_t size, co
         Put(record, size, offsetof(TOrderGraphDescription, text), text);
         break;
     case kOrderSaveGraph:
-        Put(record, size, offsetof(TOrderSaveGraph, fileName), text);
+        Put(record, size, offsetof(TOrderSaveGraph, fileName), Folder().GraphPath().c_str());
         break;
     case kOrderOsdItem: {
         std::uint32_t bytes = 0;
@@ -143,7 +148,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     void* request = record.get();
     if (order == kOrderLogFile) {
-        request = const_cast<char*>(LogPath().c_str());
+        request = const_cast<char*>(Folder().LogPath().c_str());
     }
     if ((selector & kNoRecord) != 0) {
         request = nullptr;

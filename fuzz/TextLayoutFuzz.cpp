@@ -67,7 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::int32_t alignment = size > 0 ? 1 + data[0] % 11 : 2;
     const std::vector<std::byte> order =
         PageBlockBuilder::Order(1, {{1, 0, 1000, 0, text}, {2, 0, 2000, 0, text}, {3, 500, 1500, 1, text}});
-    const std::span<const std::byte> block = std::span(order).subspan(kPageOrderHeadBytes - kPageBlockHeadBytes);
+    const std::span<const std::byte> block =
+        std::span(order).subspan(kPageOrderHeadBytes - kPageBlockHeadBytes);
 
     TSubDisplay display;
     auto renderer = std::make_unique<TPageRenderer>([] { return std::make_unique<FixedAdvanceDc>(7, 16); });
@@ -85,11 +86,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (const std::int32_t wrapStyle : {0, 1, 2, 3, 4, 7}) {
         drawing->SetDrawOverrides({static_cast<std::uint8_t>(1 + wrapStyle % 4), -1, -1});
-        for (TSubEvents* event = display.CurrentBlock()->Events().Head; event != nullptr; event = event->Next) {
+        for (TSubEvents* event = display.CurrentBlock()->Events().Head; event != nullptr;
+             event = event->Next) {
             static_cast<TTextEvent*>(event)->GetTextRecord()->wrapStyle = wrapStyle;
         }
         display.RenderAll(nullptr, false);
-        for (TSubEvents* event = display.CurrentBlock()->Events().Head; event != nullptr; event = event->Next) {
+        for (TSubEvents* event = display.CurrentBlock()->Events().Head; event != nullptr;
+             event = event->Next) {
             CheckLines(*static_cast<TTextEvent*>(event));
         }
         for (const std::int32_t time : {0, 600, 1200, 2000}) {

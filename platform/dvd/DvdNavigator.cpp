@@ -144,12 +144,16 @@ HResult DvdNavigator::Restart() {
     if (dvdnav_reset(nav_) != DVDNAV_STATUS_OK) {
         return E_FAIL;
     }
-    inStill_ = false;
+    if (inStill_) {
+        dvdnav_still_skip(nav_);
+    }
     reported_ = {};
     titleSet_ = 0;
     pendingTime_.reset();
     ResetRate();
-    StartFlush();
+    // No flush: every output of the graph gets the seek that leads here, and one that flushes would
+    // refuse it. What was read plays out first; the demuxer carries the timeline across, as it does
+    // for the disc's own jumps.
     Woken();
     return S_OK;
 }
@@ -198,7 +202,7 @@ void DvdNavigator::ReadNext(std::unique_lock<std::mutex>& lock, std::uint8_t* bu
         dvdnav_wait_skip(nav_);
     }
     if (work.rewindAfter != 0 && commands_ == seen && !stopping_) {
-        RewindStep();
+        RewindStep(lock, seen);
     }
 }
 
@@ -295,7 +299,8 @@ void DvdNavigator::Handle(int event, std::uint8_t* buffer, Work& work) {
         std::memcpy(work.colours, buffer, sizeof work.colours);
         break;
     case DVDNAV_HOP_CHANNEL:
-        work.hop = !work.flushStop;
+        // A jump the disc makes itself (a title's end, a program) needs no flush: the demuxer carries
+        // the timeline on across it, and what was read before it is still shown.
         break;
     case DVDNAV_WAIT:
         work.drainThenSkipWait = true;
@@ -385,12 +390,6 @@ void DvdNavigator::Carry(Work& work) {
     if (work.flushStop) {
         router_.FlushStop();
     }
-    if (work.hop) {
-        // The disc went on by itself (a title's end, a program's jump): the new place starts its own
-        // timeline. What was read ahead of the jump (a third of a second at most) is dropped with it.
-        router_.FlushStart();
-        router_.FlushStop();
-    }
     if (work.colourTable) {
         router_.SendColourTable(work.colours);
     }
@@ -401,7 +400,7 @@ void DvdNavigator::Carry(Work& work) {
         router_.SelectSubpicture(work.subpicture);
         router_.ShowSubpictures(work.subpictureShown != 0);
     }
-    if (work.stillEnds || work.flushStop || work.hop) {
+    if (work.stillEnds || work.flushStop) {
         router_.SendStill(false); // dvdspu keeps a still through a flush
     }
     if (work.place && work.placeShownNow) {
@@ -856,11 +855,17 @@ void DvdNavigator::ResetRate() {
     router_.SetRate(1.0);
 }
 
-// Jumps to where the picture should be by now, always before the unit it showed last; the title's
-// start ends the scan.
-void DvdNavigator::RewindStep() {
+// Once the picture should have moved back past the unit shown last, jumps to where it should be by
+// now; the title's start ends the scan.
+void DvdNavigator::RewindStep(std::unique_lock<std::mutex>& lock, std::uint64_t seen) {
     if (!rewind_) {
         return;
+    }
+    const std::chrono::duration<double> passing(
+        static_cast<double>(rewind_->fromTicks - rewind_->landedTicks + 1) / (rewind_->speed * kDvdTicksPerSecond));
+    const auto due = rewind_->since + std::chrono::duration_cast<std::chrono::steady_clock::duration>(passing);
+    if (commanded_.wait_until(lock, due, [&] { return stopping_ || commands_ != seen; })) {
+        return; // a command or the end came first
     }
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - rewind_->since;
     const auto travelled = static_cast<std::int64_t>(rewind_->speed * elapsed.count() * kDvdTicksPerSecond);

@@ -114,7 +114,6 @@ private:
         std::size_t blockSize = 0;
         bool flushStop = false;  // a command started a flush: the data read now comes after it
         bool flushStart = false; // the thread itself jumped (a time search it was left to make)
-        bool hop = false;        // libdvdnav jumped: start over downstream
         bool stillStarts = false;
         int stillSeconds = -1; // while in a still frame: how long it lasts (255: until a command)
         bool stillEnds = false;
@@ -149,7 +148,7 @@ private:
     DvdPlace CurrentPlace() const;
     void Deliver(const std::vector<media::GraphEvent>& events);
     // The backward scan's next jump; at the title's start it plays on at normal speed.
-    void RewindStep();
+    void RewindStep(std::unique_lock<std::mutex>& lock, std::uint64_t seen);
     void ResetRate();
     // The title time the picture shows in the current title; -1 when it shows another place.
     std::int64_t ShownTicksInTitle() const;
@@ -191,7 +190,7 @@ private:
     std::string path_;
     DvdVideoPreference preference_ = DvdVideoPreference::ContentDefault;
     bool stopping_ = false;
-    bool flushing_ = false; // a flush was started for a jump and waits for libdvdnav's hop
+    bool flushing_ = false; // a flush was started for a jump; the next read ends it
     bool inStill_ = false;
     bool ended_ = false; // the disc stopped or failed; the thread waits for a command
     bool running_ = false;

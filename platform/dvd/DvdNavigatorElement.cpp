@@ -12,7 +12,7 @@ namespace {
 struct PlatDvdNavigatorBin {
     GstBin parent;
     plat::dvd::DvdNavigator* navigator;
-    std::atomic<guint32> lastSeek; // a seek reaches every output pin: it is carried out once
+    std::atomic<guint32> lastSeek; // the last seek carried out
 };
 
 struct PlatDvdNavigatorBinClass {
@@ -54,7 +54,8 @@ GstStateChangeReturn ChangeState(GstElement* element, GstStateChange transition)
 }
 
 // A flushing seek to the start (a stopped graph goes back there) starts the disc over, as a stopped
-// disc does; other seeks are refused (positions are the navigator's time jumps).
+// disc does. Other seeks are refused here: places are reached with the navigator's jumps, and the
+// elements inside do not seek.
 bool IsSeekToStart(GstEvent* event) {
     gdouble rate = 0;
     GstFormat format = GST_FORMAT_UNDEFINED;
@@ -65,23 +66,23 @@ bool IsSeekToStart(GstEvent* event) {
     gint64 stop = 0;
     gst_event_parse_seek(event, &rate, &format, &flags, &startType, &start, &stopType, &stop);
     return rate == 1.0 && format == GST_FORMAT_TIME && (flags & GST_SEEK_FLAG_FLUSH) != 0 &&
-           startType == GST_SEEK_TYPE_SET && start == 0 && stopType == GST_SEEK_TYPE_NONE;
+           startType == GST_SEEK_TYPE_SET && start == 0 &&
+           (stopType == GST_SEEK_TYPE_NONE || (stopType == GST_SEEK_TYPE_SET && stop == -1));
 }
 
-GstPadProbeReturn SeekProbe(GstPad*, GstPadProbeInfo* info, gpointer data) {
-    GstEvent* event = GST_PAD_PROBE_INFO_EVENT(info);
+// A seek reaches every output pin: it is carried out once.
+gboolean OutputEvent(GstPad* pad, GstObject* parent, GstEvent* event) {
     if (GST_EVENT_TYPE(event) != GST_EVENT_SEEK) {
-        return GST_PAD_PROBE_OK;
+        return gst_pad_event_default(pad, parent, event);
     }
-    PlatDvdNavigatorBin* self = Self(data);
-    if (!IsSeekToStart(event)) {
-        return GST_PAD_PROBE_OK;
-    }
+    PlatDvdNavigatorBin* self = Self(parent);
+    bool done = IsSeekToStart(event);
     const guint32 seek = gst_event_get_seqnum(event);
-    if (self->lastSeek.exchange(seek) != seek && plat::media::Failed(self->navigator->Restart())) {
-        return GST_PAD_PROBE_OK; // not carried out: the seek goes on and fails upstream
+    if (done && self->lastSeek.exchange(seek) != seek) {
+        done = plat::media::Succeeded(self->navigator->Restart());
     }
-    return GST_PAD_PROBE_DROP; // handled: the sender is told it succeeded
+    gst_event_unref(event);
+    return done ? TRUE : FALSE;
 }
 
 // The navigator goes before the bin lets go of the elements it uses; dispose may run more than once.
@@ -107,7 +108,7 @@ void plat_dvd_navigator_bin_init(PlatDvdNavigatorBin* self) {
     for (const char* name : {"video", "audio", "subpicture"}) {
         GstPad* pad = gst_element_get_static_pad(GST_ELEMENT(self), name);
         if (pad != nullptr) {
-            gst_pad_add_probe(pad, GST_PAD_PROBE_TYPE_EVENT_UPSTREAM, &SeekProbe, self, nullptr);
+            gst_pad_set_event_function(pad, &OutputEvent);
             gst_object_unref(pad);
         }
     }

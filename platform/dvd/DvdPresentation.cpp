@@ -31,10 +31,30 @@ PadRef OnlyOutput(GstElement* element) {
 
 } // namespace
 
-DvdPresentation::DvdPresentation(Reporter report) : report_(std::move(report)) {}
+struct DvdPresentation::Show {
+    std::shared_ptr<Lifeline> lifeline;
+    Progress progress;
+    std::vector<GraphEvent> events;
+    GstClockID id = nullptr;
+    bool done = false; // shown, or dropped by a flush
+
+    ~Show() {
+        if (id != nullptr) {
+            gst_clock_id_unref(id);
+        }
+    }
+};
+
+DvdPresentation::DvdPresentation(Reporter report)
+    : report_(std::move(report)), lifeline_(std::make_shared<Lifeline>()) {
+    lifeline_->owner = this;
+    gst_segment_init(&segment_, GST_FORMAT_TIME);
+}
 
 DvdPresentation::~DvdPresentation() {
     Detach();
+    std::lock_guard lock(lifeline_->mutex); // waits for a clock callback under way
+    lifeline_->owner = nullptr;
 }
 
 GstEvent* DvdPresentation::Marker(const DvdPlace& place, std::uint64_t* number) {
@@ -59,25 +79,40 @@ bool DvdPresentation::IsMarker(GstEvent* event) {
     return structure != nullptr && gst_structure_has_name(structure, kMarker);
 }
 
+GstEvent* DvdPresentation::Stamped(GstEvent* marker, GstClockTime timestamp) {
+    GstStructure* structure = gst_structure_copy(gst_event_get_structure(marker));
+    gst_structure_set(structure, "from", G_TYPE_UINT64, static_cast<guint64>(timestamp), nullptr);
+    return gst_event_new_custom(GST_EVENT_CUSTOM_DOWNSTREAM, structure);
+}
+
+bool DvdPresentation::IsStamped(GstEvent* event) {
+    return IsMarker(event) && gst_structure_has_field(gst_event_get_structure(event), "from");
+}
+
 void DvdPresentation::ShowNow(const DvdPlace& place) {
     std::vector<GraphEvent> events;
     {
         std::lock_guard lock(mutex_);
-        shown_ = made_;
+        CancelPendingLocked();
+        next_.marker = made_;
         anchorTicks_ = -1;
         anchorTimestamp_.reset();
-        ShowLocked(place, events);
+        auto show = std::make_shared<Show>();
+        AdvanceLocked(place, show->events);
+        show->progress = next_;
+        events = ShowPendingLocked(std::move(show));
     }
     Deliver(events);
 }
 
 void DvdPresentation::Reset() {
     std::lock_guard lock(mutex_);
-    shown_ = made_;
-    place_ = {};
+    CancelPendingLocked();
+    next_ = {};
+    next_.marker = made_;
+    shown_ = next_;
     anchorTicks_ = -1;
     anchorTimestamp_.reset();
-    reportedSecond_ = ~0u;
 }
 
 void DvdPresentation::SetTimeEvents(bool on) {
@@ -87,14 +122,15 @@ void DvdPresentation::SetTimeEvents(bool on) {
 
 DvdPlace DvdPresentation::Shown() const {
     std::lock_guard lock(mutex_);
-    return place_;
+    return shown_.place;
 }
 
 void DvdPresentation::WaitShown(std::uint64_t marker) {
     constexpr auto kLongest = std::chrono::seconds(3);
     std::unique_lock lock(mutex_);
     const std::uint64_t flushes = flushes_;
-    changed_.wait_for(lock, kLongest, [&] { return shown_ >= marker || flushes_ != flushes || cancelled_; });
+    changed_.wait_for(lock, kLongest,
+                      [&] { return shown_.marker >= marker || flushes_ != flushes || cancelled_; });
 }
 
 void DvdPresentation::CancelWaits() {
@@ -150,22 +186,34 @@ void DvdPresentation::Attach(GstPad* videoOutput) {
     if (!watched) {
         watched = PadRef::Share(videoOutput);
     }
+    media::ElementRef sink = media::ElementRef::Adopt(gst_pad_get_parent_element(watched.get()));
     const auto types = static_cast<GstPadProbeType>(GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_BUFFER_LIST |
                                                     GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM |
                                                     GST_PAD_PROBE_TYPE_EVENT_FLUSH);
     const gulong probe = gst_pad_add_probe(watched.get(), types, &DvdPresentation::ProbeThunk, this, nullptr);
+    {
+        std::lock_guard lock(mutex_);
+        gst_segment_init(&segment_, GST_FORMAT_TIME);
+    }
     std::lock_guard lock(attachMutex_);
     watched_ = std::move(watched);
+    sink_ = std::move(sink);
     probe_ = probe;
 }
 
 void DvdPresentation::Detach() {
-    std::lock_guard lock(attachMutex_);
-    if (watched_ && probe_ != 0) {
-        gst_pad_remove_probe(watched_.get(), probe_);
+    {
+        std::lock_guard lock(attachMutex_);
+        if (watched_ && probe_ != 0) {
+            gst_pad_remove_probe(watched_.get(), probe_);
+        }
+        watched_ = {};
+        sink_ = {};
+        probe_ = 0;
     }
-    watched_ = {};
-    probe_ = 0;
+    std::lock_guard lock(mutex_);
+    CancelPendingLocked();
+    next_ = shown_;
 }
 
 GstPadProbeReturn DvdPresentation::ProbeThunk(GstPad*, GstPadProbeInfo* info, gpointer self) {
@@ -178,8 +226,10 @@ GstPadProbeReturn DvdPresentation::ProbeThunk(GstPad*, GstPadProbeInfo* info, gp
             presentation->OnFrame(GST_BUFFER_PTS(gst_buffer_list_get(list, 0)));
         }
     } else if (GstEvent* event = GST_PAD_PROBE_INFO_EVENT(info)) {
-        if (GST_EVENT_TYPE(event) == GST_EVENT_FLUSH_STOP) {
+        if (GST_EVENT_TYPE(event) == GST_EVENT_FLUSH_START) {
             presentation->OnFlushed();
+        } else if (GST_EVENT_TYPE(event) == GST_EVENT_SEGMENT) {
+            presentation->OnSegment(event);
         } else if (IsMarker(event)) {
             presentation->OnMarker(*gst_event_get_structure(event));
         }
@@ -202,84 +252,201 @@ void DvdPresentation::OnMarker(const GstStructure& marker) {
     }
     place.domain = static_cast<DvdDomain>(domain);
     place.ticks = ticks;
+    guint64 from = GST_CLOCK_TIME_NONE;
+    gst_structure_get_uint64(&marker, "from", &from);
+    std::lock_guard lock(mutex_);
+    if (sequence > next_.marker && (marked_.empty() || sequence > marked_.back().marker)) {
+        // older ones were made before a place shown at once
+        marked_.push_back({place, sequence, from});
+    }
+}
+
+void DvdPresentation::OnSegment(GstEvent* event) {
+    std::lock_guard lock(mutex_);
+    gst_event_copy_segment(event, &segment_);
+}
+
+void DvdPresentation::OnFrame(GstClockTime timestamp) {
+    GstClock* clock = nullptr;
+    const std::optional<GstClockTime> due = DueTime(timestamp, &clock);
     std::vector<GraphEvent> events;
     {
         std::lock_guard lock(mutex_);
-        if (sequence <= shown_) {
-            return; // made before a place that was shown at once
+        auto show = std::make_shared<Show>();
+        while (!marked_.empty() && (!GST_CLOCK_TIME_IS_VALID(marked_.front().from) ||
+                                    !GST_CLOCK_TIME_IS_VALID(timestamp) || marked_.front().from <= timestamp)) {
+            AdvanceLocked(marked_.front().place, show->events);
+            next_.marker = marked_.front().marker;
+            anchorTicks_ = marked_.front().place.ticks;
+            anchorTimestamp_ = marked_.front().from;
+            if (!GST_CLOCK_TIME_IS_VALID(marked_.front().from)) {
+                anchorTimestamp_.reset();
+            }
+            marked_.pop_front();
         }
-        shown_ = sequence;
-        anchorTicks_ = place.ticks;
-        anchorTimestamp_.reset();
-        ShowLocked(place, events);
+        if (anchorTicks_ >= 0 && next_.place.domain == DvdDomain::Title && GST_CLOCK_TIME_IS_VALID(timestamp)) {
+            if (!anchorTimestamp_) {
+                anchorTimestamp_ = timestamp;
+            }
+            // Frames shown before the first one of the unit (reordered pictures) count from the marker.
+            const GstClockTime since = timestamp > *anchorTimestamp_ ? timestamp - *anchorTimestamp_ : 0;
+            CountTimeLocked(anchorTicks_ + static_cast<std::int64_t>(gst_util_uint64_scale(
+                                               since, static_cast<guint64>(kDvdTicksPerSecond), GST_SECOND)),
+                            show->events);
+        }
+        show->progress = next_;
+        if (due && clock != nullptr) {
+            show->lifeline = lifeline_;
+            show->id = gst_clock_new_single_shot_id(clock, *due);
+            pending_.push_back(show);
+            gst_clock_id_wait_async(show->id, &DvdPresentation::ClockThunk, new std::shared_ptr<Show>(show),
+                                    [](gpointer data) { delete static_cast<std::shared_ptr<Show>*>(data); });
+        } else {
+            events = ShowPendingLocked(std::move(show));
+        }
+    }
+    if (clock != nullptr) {
+        gst_object_unref(clock);
+    }
+    Deliver(events);
+}
+
+// A playing sink in step with the clock shows the frame when the clock reaches its running time; a
+// paused one (its first frame) or one that does not wait shows it now.
+std::optional<GstClockTime> DvdPresentation::DueTime(GstClockTime timestamp, GstClock** clock) const {
+    media::ElementRef sink;
+    {
+        std::lock_guard lock(const_cast<std::mutex&>(attachMutex_));
+        sink = sink_;
+    }
+    GstClockTime runningTime = GST_CLOCK_TIME_NONE;
+    {
+        std::lock_guard lock(mutex_);
+        if (GST_CLOCK_TIME_IS_VALID(timestamp) && segment_.format == GST_FORMAT_TIME) {
+            runningTime = gst_segment_to_running_time(&segment_, GST_FORMAT_TIME, timestamp);
+        }
+    }
+    gboolean sync = TRUE;
+    if (sink && g_object_class_find_property(G_OBJECT_GET_CLASS(sink.get()), "sync") != nullptr) {
+        g_object_get(sink.get(), "sync", &sync, nullptr);
+    }
+    if (!sink || !sync || GST_STATE(sink.get()) != GST_STATE_PLAYING || !GST_CLOCK_TIME_IS_VALID(runningTime)) {
+        return std::nullopt;
+    }
+    *clock = gst_element_get_clock(sink.get());
+    if (*clock == nullptr) {
+        return std::nullopt;
+    }
+    const GstClockTime due = gst_element_get_base_time(sink.get()) + runningTime;
+    if (gst_clock_get_time(*clock) >= due) {
+        return std::nullopt;
+    }
+    return due;
+}
+
+gboolean DvdPresentation::ClockThunk(GstClock*, GstClockTime, GstClockID, gpointer data) {
+    const std::shared_ptr<Show>& show = *static_cast<std::shared_ptr<Show>*>(data);
+    std::lock_guard lock(show->lifeline->mutex);
+    if (show->lifeline->owner != nullptr) {
+        show->lifeline->owner->OnClock(show);
+    }
+    return TRUE;
+}
+
+void DvdPresentation::OnClock(const std::shared_ptr<Show>& show) {
+    std::vector<GraphEvent> events;
+    {
+        std::lock_guard lock(mutex_);
+        if (show->done) {
+            return;
+        }
+        // Shows are due in the order they were made: those before it are shown with it.
+        while (!pending_.empty()) {
+            const std::shared_ptr<Show> first = pending_.front();
+            pending_.pop_front();
+            first->done = true;
+            events.insert(events.end(), first->events.begin(), first->events.end());
+            shown_ = first->progress;
+            if (first == show) {
+                break;
+            }
+        }
         changed_.notify_all();
     }
     Deliver(events);
 }
 
-void DvdPresentation::OnFrame(GstClockTime timestamp) {
-    if (!GST_CLOCK_TIME_IS_VALID(timestamp)) {
-        return;
-    }
+std::vector<GraphEvent> DvdPresentation::ShowPendingLocked(std::shared_ptr<Show> last) {
+    pending_.push_back(std::move(last));
     std::vector<GraphEvent> events;
-    {
-        std::lock_guard lock(mutex_);
-        if (anchorTicks_ < 0 || place_.domain != DvdDomain::Title) {
-            return;
+    for (const std::shared_ptr<Show>& show : pending_) {
+        if (show->id != nullptr) {
+            gst_clock_id_unschedule(show->id);
         }
-        if (!anchorTimestamp_) {
-            anchorTimestamp_ = timestamp;
-        }
-        // Frames shown before the first one of the unit (reordered pictures) count from the marker.
-        const GstClockTime since = timestamp > *anchorTimestamp_ ? timestamp - *anchorTimestamp_ : 0;
-        CountTimeLocked(anchorTicks_ + static_cast<std::int64_t>(gst_util_uint64_scale(
-                                           since, static_cast<guint64>(kDvdTicksPerSecond), GST_SECOND)),
-                        events);
+        show->done = true;
+        events.insert(events.end(), show->events.begin(), show->events.end());
+        shown_ = show->progress;
     }
-    Deliver(events);
+    pending_.clear();
+    changed_.notify_all();
+    return events;
 }
 
-// Timestamps start over after a flush: the next marker gives the time again.
+void DvdPresentation::CancelPendingLocked() {
+    for (const std::shared_ptr<Show>& show : pending_) {
+        gst_clock_id_unschedule(show->id);
+        show->done = true;
+    }
+    pending_.clear();
+    marked_.clear();
+}
+
+// The frames not yet shown are dropped: what comes next starts from what was shown, and the next
+// marker gives the time again (timestamps start over).
 void DvdPresentation::OnFlushed() {
     std::lock_guard lock(mutex_);
+    CancelPendingLocked();
+    const std::uint64_t marker = next_.marker;
+    next_ = shown_;
+    next_.marker = marker;
     anchorTicks_ = -1;
     anchorTimestamp_.reset();
     ++flushes_;
     changed_.notify_all();
 }
 
-void DvdPresentation::ShowLocked(const DvdPlace& place, std::vector<GraphEvent>& events) {
-    if (place.domain != place_.domain) {
+void DvdPresentation::AdvanceLocked(const DvdPlace& place, std::vector<GraphEvent>& events) {
+    DvdPlace& now = next_.place;
+    if (place.domain != now.domain) {
         events.push_back({EC_DVD_DOMAIN_CHANGE, static_cast<std::int64_t>(place.domain), 0, {}});
     }
     if (place.domain == DvdDomain::Title && place.title > 0) {
-        if (place.title != place_.title) {
+        if (place.title != now.title) {
             events.push_back({EC_DVD_TITLE_CHANGE, place.title, 0, {}});
-            place_.chapter = 0;
-            reportedSecond_ = ~0u;
+            now.chapter = 0;
+            next_.second = ~0u;
         }
-        if (place.chapter > 0 && place.chapter != place_.chapter) {
+        if (place.chapter > 0 && place.chapter != now.chapter) {
             events.push_back({EC_DVD_CHAPTER_START, place.chapter, 0, {}});
         }
     }
-    const std::int64_t ticks = place_.domain == place.domain && place_.title == place.title ? place_.ticks : -1;
-    place_ = place;
-    place_.ticks = ticks;
+    const std::int64_t ticks = now.domain == place.domain && now.title == place.title ? now.ticks : -1;
+    now = place;
+    now.ticks = ticks;
     if (place.domain != DvdDomain::Title) {
-        place_.title = 0;
-        place_.chapter = 0;
-        reportedSecond_ = ~0u;
-    } else if (place.ticks >= 0) {
-        CountTimeLocked(place.ticks, events);
+        now.title = 0;
+        now.chapter = 0;
+        next_.second = ~0u;
     }
 }
 
 void DvdPresentation::CountTimeLocked(std::int64_t ticks, std::vector<GraphEvent>& events) {
-    place_.ticks = ticks;
-    if (timeEvents_ && SecondOf(ticks) != reportedSecond_) {
-        reportedSecond_ = SecondOf(ticks);
-        events.push_back({EC_DVD_CURRENT_HMSF_TIME, DvdTimeCode::FromTicks(ticks, place_.timeCodeFlags).Packed(),
-                          place_.timeCodeFlags, {}});
+    next_.place.ticks = ticks;
+    if (timeEvents_ && SecondOf(ticks) != next_.second) {
+        next_.second = SecondOf(ticks);
+        events.push_back({EC_DVD_CURRENT_HMSF_TIME,
+                          DvdTimeCode::FromTicks(ticks, next_.place.timeCodeFlags).Packed(),
+                          next_.place.timeCodeFlags, {}});
     }
 }
 

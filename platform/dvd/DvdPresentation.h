@@ -13,7 +13,9 @@
 
 #include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <vector>
@@ -31,7 +33,7 @@ struct DvdPlace {
 
 class DvdPresentation {
 public:
-    // Receives the domain, title, chapter and time events, on the thread that shows the frames.
+    // Receives the domain, title, chapter and time events when the frame they belong to is shown.
     using Reporter = std::function<void(const std::vector<media::GraphEvent>&)>;
 
     explicit DvdPresentation(Reporter report);
@@ -42,6 +44,10 @@ public:
     // The marker to queue in the video stream ahead of the place's data, and its number.
     GstEvent* Marker(const DvdPlace& place, std::uint64_t* number = nullptr);
     static bool IsMarker(GstEvent* event);
+    // A copy of the marker that names the timestamp of the first picture of the place: it is shown
+    // with the first frame at or after that time.
+    static GstEvent* Stamped(GstEvent* marker, GstClockTime timestamp);
+    static bool IsStamped(GstEvent* event);
     // A place no data follows (the disc stopped): shown at once; markers made before are dropped.
     void ShowNow(const DvdPlace& place);
     // A new disc: nothing is shown yet.
@@ -66,23 +72,54 @@ public:
     static media::PadRef FindSinkInput(GstPad* output);
 
 private:
+    // How far the frames got: the place with its time, the second last told, the marker last met.
+    struct Progress {
+        DvdPlace place;
+        std::uint32_t second = ~0u;
+        std::uint64_t marker = 0;
+    };
+    // What a frame shows, told when the sink shows it: at once when it is due or the sink prerolls,
+    // else when the clock reaches the frame's time.
+    struct Show;
+    // Lets clock callbacks that come late find the presentation gone.
+    struct Lifeline {
+        std::mutex mutex;
+        DvdPresentation* owner;
+    };
+
     static GstPadProbeReturn ProbeThunk(GstPad* pad, GstPadProbeInfo* info, gpointer self);
+    static gboolean ClockThunk(GstClock*, GstClockTime, GstClockID, gpointer show);
     void OnMarker(const GstStructure& marker);
     void OnFrame(GstClockTime timestamp);
+    void OnSegment(GstEvent* event);
     void OnFlushed();
-    // Adds the events of what changed from the place shown before; the lock is held.
-    void ShowLocked(const DvdPlace& place, std::vector<media::GraphEvent>& events);
+    void OnClock(const std::shared_ptr<Show>& show);
+    // Adds the events of what changes from the progress so far; the lock is held.
+    void AdvanceLocked(const DvdPlace& place, std::vector<media::GraphEvent>& events);
     void CountTimeLocked(std::int64_t ticks, std::vector<media::GraphEvent>& events);
+    // The clock time the sink shows the frame at; nothing when it shows it now.
+    std::optional<GstClockTime> DueTime(GstClockTime timestamp, GstClock** clock) const;
+    // Shows what waits and the new show at once; the events to deliver, in order.
+    std::vector<media::GraphEvent> ShowPendingLocked(std::shared_ptr<Show> last);
+    void CancelPendingLocked();
     void Deliver(const std::vector<media::GraphEvent>& events) const;
 
     Reporter report_;
+    std::shared_ptr<Lifeline> lifeline_;
     mutable std::mutex mutex_;
-    std::uint64_t made_ = 0;  // markers made so far
-    std::uint64_t shown_ = 0; // the latest marker shown (or place shown at once)
-    DvdPlace place_;          // as shown; ticks: at the frame shown last
+    std::uint64_t made_ = 0; // markers made so far
+    Progress next_;          // of the frames that reached the sink
+    Progress shown_;         // of the frames shown
+    struct Marked {
+        DvdPlace place;
+        std::uint64_t marker;
+        GstClockTime from; // the first frame's timestamp; none: the next frame
+    };
+    std::deque<Marked> marked_;
     std::int64_t anchorTicks_ = -1;
     std::optional<GstClockTime> anchorTimestamp_; // of the first frame after the marker
-    std::uint32_t reportedSecond_ = ~0u;
+    GstSegment segment_{};
+    std::deque<std::shared_ptr<Show>> pending_;
     bool timeEvents_ = true;
     std::condition_variable changed_; // a marker was shown or a flush passed
     std::uint64_t flushes_ = 0;
@@ -90,6 +127,7 @@ private:
 
     std::mutex attachMutex_;
     media::PadRef watched_;
+    media::ElementRef sink_;
     gulong probe_ = 0;
 };
 

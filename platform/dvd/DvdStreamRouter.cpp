@@ -1,6 +1,7 @@
 #include "platform/dvd/DvdStreamRouter.h"
 
 #include "platform/dvd/DvdPresentation.h"
+#include "platform/media/ThreadHandOff.h"
 
 #include <gst/app/gstappsrc.h>
 #include <gst/video/video-event.h>
@@ -106,6 +107,8 @@ void DvdStreamRouter::Build() {
         CapsRef::Adopt(gst_caps_from_string("video/mpeg, mpegversion=(int)2, systemstream=(boolean)true"));
     g_object_set(source_, "caps", program.get(), "format", GST_FORMAT_BYTES, "block", TRUE, "max-bytes",
                  kQueuedBytes, "emit-signals", TRUE, nullptr);
+    // The signals and probes run on GStreamer's threads.
+    media::HandOver(this);
     g_signal_connect(source_, "need-data", G_CALLBACK(&DvdStreamRouter::NeedDataThunk), this);
     g_signal_connect(demuxer_, "pad-added", G_CALLBACK(&DvdStreamRouter::PadAddedThunk), this);
     // Inactive inputs drop their data at once rather than wait for the active one.
@@ -128,10 +131,12 @@ void DvdStreamRouter::Build() {
                 Link(videoParser, videoDecoder) &&
                 gst_element_link_pads(videoDecoder, "src", subpictureUnit_, "video") &&
                 gst_pad_link(selectorOutput.get(), spuInput.get()) == GST_PAD_LINK_OK;
-    for (GstElement* output : {subpictureUnit_, audioSelector_}) {
-        PadRef pad = PadRef::Adopt(gst_element_get_static_pad(output, "src"));
-        gst_pad_add_probe(pad.get(), GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM, &DvdStreamRouter::RateProbeThunk, this,
-                          nullptr);
+    const auto timeline = static_cast<GstPadProbeType>(GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM |
+                                                       GST_PAD_PROBE_TYPE_EVENT_FLUSH);
+    GstElement* outputs[] = {subpictureUnit_, audioSelector_};
+    for (int i = 0; i < 2; ++i) {
+        PadRef pad = PadRef::Adopt(gst_element_get_static_pad(outputs[i], "src"));
+        gst_pad_add_probe(pad.get(), timeline, &DvdStreamRouter::TimelineProbeThunk, &outputs_[i], nullptr);
     }
     PadRef demuxerInput = PadRef::Adopt(gst_element_get_static_pad(demuxer_, "sink"));
     gst_pad_add_probe(demuxerInput.get(), GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM, &DvdStreamRouter::KeepMarkerThunk, this,
@@ -171,10 +176,12 @@ DvdStreamRouter::Branch DvdStreamRouter::Classify(const char* padName) {
 }
 
 void DvdStreamRouter::PadAddedThunk(GstElement*, GstPad* pad, gpointer self) {
+    media::TakeOver(self);
     static_cast<DvdStreamRouter*>(self)->OnPadAdded(pad);
 }
 
 void DvdStreamRouter::NeedDataThunk(GstElement*, guint, gpointer self) {
+    media::TakeOver(self);
     auto* router = static_cast<DvdStreamRouter*>(self);
     std::lock_guard lock(router->drainMutex_);
     router->empty_ = true;
@@ -191,7 +198,9 @@ void DvdStreamRouter::OnPadAdded(GstPad* pad) {
         if (!gst_pad_is_linked(input.get()) && gst_pad_link(pad, input.get()) == GST_PAD_LINK_OK) {
             std::lock_guard lock(mutex_);
             videoLinked_ = true;
-            gst_pad_add_probe(pad, GST_PAD_PROBE_TYPE_BUFFER, &DvdStreamRouter::ReplayMarkerThunk, this, nullptr);
+            const auto types = static_cast<GstPadProbeType>(
+                GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM | GST_PAD_PROBE_TYPE_EVENT_FLUSH);
+            gst_pad_add_probe(pad, types, &DvdStreamRouter::StampMarkerThunk, this, nullptr);
         }
         break;
     }
@@ -305,33 +314,89 @@ GstPadProbeReturn DvdStreamRouter::KeepMarkerThunk(GstPad*, GstPadProbeInfo* inf
     auto* router = static_cast<DvdStreamRouter*>(self);
     std::lock_guard lock(router->mutex_);
     if (!router->videoLinked_ && DvdPresentation::IsMarker(event)) {
-        router->earlyMarker_ = media::GstRef<GstEvent>::Share(event);
+        router->heldMarker_ = media::GstRef<GstEvent>::Share(event);
     }
     return GST_PAD_PROBE_OK;
 }
 
-GstPadProbeReturn DvdStreamRouter::ReplayMarkerThunk(GstPad* pad, GstPadProbeInfo*, gpointer self) {
+GstPadProbeReturn DvdStreamRouter::StampMarkerThunk(GstPad* pad, GstPadProbeInfo* info, gpointer self) {
     auto* router = static_cast<DvdStreamRouter*>(self);
-    media::GstRef<GstEvent> marker;
-    {
+    if ((info->type & GST_PAD_PROBE_TYPE_BUFFER) != 0) {
+        const GstClockTime timestamp = GST_BUFFER_PTS(GST_PAD_PROBE_INFO_BUFFER(info));
+        media::GstRef<GstEvent> marker;
+        if (GST_CLOCK_TIME_IS_VALID(timestamp)) {
+            std::lock_guard lock(router->mutex_);
+            marker = std::move(router->heldMarker_);
+        }
+        if (marker) {
+            gst_pad_push_event(pad, DvdPresentation::Stamped(marker.get(), timestamp));
+        }
+        return GST_PAD_PROBE_OK;
+    }
+    GstEvent* event = GST_PAD_PROBE_INFO_EVENT(info);
+    if (GST_EVENT_TYPE(event) == GST_EVENT_FLUSH_STOP) {
         std::lock_guard lock(router->mutex_);
-        marker = std::move(router->earlyMarker_);
+        router->heldMarker_ = {}; // it came before data that is gone
+        return GST_PAD_PROBE_OK;
     }
-    if (marker) {
-        gst_pad_push_event(pad, gst_event_ref(marker.get()));
+    if (!DvdPresentation::IsMarker(event) || DvdPresentation::IsStamped(event)) {
+        return GST_PAD_PROBE_OK;
     }
-    return GST_PAD_PROBE_REMOVE;
+    std::lock_guard lock(router->mutex_);
+    router->heldMarker_ = media::GstRef<GstEvent>::Share(event);
+    return GST_PAD_PROBE_DROP;
 }
 
-GstPadProbeReturn DvdStreamRouter::RateProbeThunk(GstPad*, GstPadProbeInfo* info, gpointer self) {
+GstPadProbeReturn DvdStreamRouter::TimelineProbeThunk(GstPad* pad, GstPadProbeInfo* info, gpointer output) {
+    Output& out = *static_cast<Output*>(output);
+    return out.router->OnOutput(pad, info, out);
+}
+
+GstPadProbeReturn DvdStreamRouter::OnOutput(GstPad* pad, GstPadProbeInfo* info, Output& output) {
+    if ((info->type & GST_PAD_PROBE_TYPE_BUFFER) != 0) {
+        if (!output.held) {
+            return GST_PAD_PROBE_OK;
+        }
+        GstSegment segment = *std::exchange(output.held, std::nullopt);
+        const GstClockTime first = GST_BUFFER_PTS(GST_PAD_PROBE_INFO_BUFFER(info));
+        {
+            std::lock_guard lock(timelineMutex_);
+            if (!timelineStart_) {
+                timelineStart_ = GST_CLOCK_TIME_IS_VALID(first) ? first : segment.start;
+            }
+            if (*timelineStart_ > segment.start) {
+                segment.time += *timelineStart_ - segment.start;
+                segment.start = *timelineStart_;
+                segment.position = segment.start;
+            }
+        }
+        output.fresh = false;
+        gst_pad_push_event(pad, gst_event_new_segment(&segment));
+        return GST_PAD_PROBE_OK;
+    }
     GstEvent* event = GST_PAD_PROBE_INFO_EVENT(info);
-    const double rate = static_cast<DvdStreamRouter*>(self)->rate_.load();
-    if (GST_EVENT_TYPE(event) != GST_EVENT_SEGMENT || rate == 1.0) {
+    switch (GST_EVENT_TYPE(event)) {
+    case GST_EVENT_FLUSH_START: {
+        std::lock_guard lock(timelineMutex_);
+        timelineStart_.reset();
+        return GST_PAD_PROBE_OK;
+    }
+    case GST_EVENT_FLUSH_STOP:
+        output.fresh = true;
+        output.held.reset();
+        return GST_PAD_PROBE_OK;
+    case GST_EVENT_SEGMENT:
+        break;
+    default:
         return GST_PAD_PROBE_OK;
     }
     GstSegment segment;
     gst_event_copy_segment(event, &segment);
-    segment.rate = rate;
+    segment.rate = rate_.load();
+    if (output.fresh && segment.format == GST_FORMAT_TIME) {
+        output.held = segment; // given with the first frame
+        return GST_PAD_PROBE_DROP;
+    }
     GstEvent* paced = gst_event_new_segment(&segment);
     gst_event_set_seqnum(paced, gst_event_get_seqnum(event));
     gst_event_unref(event);
@@ -388,6 +453,7 @@ void DvdStreamRouter::SendStill(bool still) {
 }
 
 GstPadProbeReturn DvdStreamRouter::StaleStillProbeThunk(GstPad*, GstPadProbeInfo* info, gpointer self) {
+    media::TakeOver(self);
     GstEvent* event = GST_PAD_PROBE_INFO_EVENT(info);
     gboolean still = FALSE;
     guint generation = 0;
@@ -405,6 +471,7 @@ void DvdStreamRouter::SendToSubpictureUnit(GstStructure* structure) {
 }
 
 GstPadProbeReturn DvdStreamRouter::SubpictureProbeThunk(GstPad*, GstPadProbeInfo* info, gpointer self) {
+    media::TakeOver(self);
     static_cast<DvdStreamRouter*>(self)->OnSubpictureData(info);
     return GST_PAD_PROBE_OK;
 }

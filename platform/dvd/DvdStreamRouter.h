@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <map>
 #include <mutex>
+#include <optional>
 
 namespace plat::dvd {
 
@@ -90,13 +91,23 @@ private:
     // A still that a flush overtook must not freeze the picture after the jump: each still carries
     // the flush generation it was sent in, and older ones are dropped before the decoder.
     static GstPadProbeReturn StaleStillProbeThunk(GstPad*, GstPadProbeInfo* info, gpointer self);
-    // Markers of the place belong to the video: the demuxer hands them to every stream it has made,
-    // so the one that comes before its video stream exists is kept and sent ahead of the first video.
+    // Markers of the place belong to the video: the demuxer hands them to every stream it has made.
+    // On the video each is held until the next timestamped picture and sent on with that timestamp
+    // (the parser after the demuxer lets events overtake the picture it is still gathering), and one
+    // that came before the video stream existed is kept for it.
     static GstPadProbeReturn DropMarkersThunk(GstPad*, GstPadProbeInfo* info, gpointer);
     static GstPadProbeReturn KeepMarkerThunk(GstPad*, GstPadProbeInfo* info, gpointer self);
-    static GstPadProbeReturn ReplayMarkerThunk(GstPad* pad, GstPadProbeInfo*, gpointer self);
-    // Segments leave the bin at the playback rate.
-    static GstPadProbeReturn RateProbeThunk(GstPad*, GstPadProbeInfo* info, gpointer self);
+    static GstPadProbeReturn StampMarkerThunk(GstPad* pad, GstPadProbeInfo* info, gpointer self);
+    // The timelines of the video and audio leaving the bin: at the playback rate, and after a flush
+    // (or at the start) beginning with the first frame rather than with the disc's clock, so that the
+    // first picture is not held while the clock runs up to it.
+    struct Output {
+        DvdStreamRouter* router;
+        bool fresh = true;              // a flush passed: the next segment waits for the first frame
+        std::optional<GstSegment> held; // that segment
+    };
+    static GstPadProbeReturn TimelineProbeThunk(GstPad* pad, GstPadProbeInfo* info, gpointer output);
+    GstPadProbeReturn OnOutput(GstPad* pad, GstPadProbeInfo* info, Output& output);
     static Branch Classify(const char* padName);
     static void PadAddedThunk(GstElement*, GstPad* pad, gpointer self);
     static void NeedDataThunk(GstElement*, guint, gpointer self);
@@ -112,6 +123,9 @@ private:
     GstElement* subpicturePlaceholder_ = nullptr;
     GstPad* videoOutput_ = nullptr; // the bin's "video" pad (owned by the bin)
     std::atomic<double> rate_{1.0};
+    Output outputs_[2] = {{this, true, std::nullopt}, {this, true, std::nullopt}}; // video, audio
+    std::mutex timelineMutex_;
+    std::optional<GstClockTime> timelineStart_; // the first timestamp after the last flush
 
     std::mutex mutex_;                 // the maps and the selections; pads appear on the demuxer's thread
     std::map<int, GstPad*> audioPads_; // physical stream -> selector input (owned by the selector)
@@ -119,7 +133,7 @@ private:
     int audio_ = 0;
     int subpicture_ = 0;
     bool videoLinked_ = false;
-    media::GstRef<GstEvent> earlyMarker_;
+    media::GstRef<GstEvent> heldMarker_;
 
     std::recursive_mutex unitMutex_; // what dvdspu was last told (its events pass the probe again)
     bool haveColours_ = false;

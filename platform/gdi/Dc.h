@@ -5,6 +5,7 @@
 #include "platform/gdi/Bitmap.h"
 #include "platform/gdi/Colour.h"
 #include "platform/gdi/Geometry.h"
+#include "platform/gdi/Region.h"
 #include "platform/gdi/TextMeasurer.h"
 
 #include <cstdint>
@@ -33,9 +34,15 @@ public:
                              std::span<const Point> offsets) = 0;
     // The text's outline as a path at (x, y), stroked with a round pen of `penWidth` pixels in
     // `penColour` and filled with `fillColour`; the background is left as it is.
-    virtual void StrokeTextPath(std::int32_t x, std::int32_t y, std::u16string_view text, std::int32_t penWidth,
-                                ColourRef penColour, ColourRef fillColour) = 0;
+    virtual void StrokeTextPath(std::int32_t x, std::int32_t y, std::u16string_view text,
+                                std::int32_t penWidth, ColourRef penColour, ColourRef fillColour) = 0;
     virtual void FillRect(const Rect& rect, ColourRef colour) = 0;
+    // Fills every rectangle of the region.
+    void FillRegion(const Region& region, ColourRef colour) {
+        for (const Rect& rect : region.Rects()) {
+            FillRect(rect, colour);
+        }
+    }
     // Stretches the whole bitmap onto `destination` with smoothing (halftone).
     virtual void StretchBitmap(const Rect& destination, const Bitmap& bitmap) = 0;
 };

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -145,9 +147,22 @@ Size ImageDc::GetTextExtent(std::u16string_view text) {
     return {metrics->horizontalAdvance(ToQString(text)), metrics->ascent() + metrics->descent()};
 }
 
-std::int32_t ImageDc::Baseline(std::int32_t y) {
+std::int64_t ImageDc::Baseline(std::int32_t y) {
     const QFontMetrics* metrics = CurrentMetrics();
-    return align_ == TextAlign::Bottom ? y - metrics->descent() : y + metrics->ascent();
+    return align_ == TextAlign::Bottom ? std::int64_t{y} - metrics->descent()
+                                       : std::int64_t{y} + metrics->ascent();
+}
+
+QRect ImageDc::OnPicture(std::int64_t left, std::int64_t top, std::int64_t width, std::int64_t height) const {
+    const std::int64_t right = std::min<std::int64_t>(left + width, image_.width());
+    const std::int64_t bottom = std::min<std::int64_t>(top + height, image_.height());
+    left = std::max<std::int64_t>(left, 0);
+    top = std::max<std::int64_t>(top, 0);
+    if (right <= left || bottom <= top) {
+        return {};
+    }
+    return QRect(static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+                 static_cast<int>(bottom - top));
 }
 
 ShapedText& ImageDc::Shape(const QString& text) {
@@ -155,8 +170,8 @@ ShapedText& ImageDc::Shape(const QString& text) {
 }
 
 void ImageDc::MergeCopies(ShapedText& shaped, std::span<const Point> offsets) {
-    if (!shaped.copyCoverage.empty() && std::equal(offsets.begin(), offsets.end(), shaped.copyOffsets.begin(),
-                                                   shaped.copyOffsets.end())) {
+    if (!shaped.copyCoverage.empty() &&
+        std::equal(offsets.begin(), offsets.end(), shaped.copyOffsets.begin(), shaped.copyOffsets.end())) {
         return;
     }
     const QImage& mask = ShapedTextCache::MaskOf(shaped);
@@ -195,27 +210,38 @@ void ImageDc::PolyTextOut(std::int32_t x, std::int32_t y, std::u16string_view te
     }
     if (bkMode_ == BkMode::Opaque) {
         for (const Point& offset : offsets) {
-            TextOut(x + offset.x, y + offset.y, text);
+            TextOut(SaturatedAdd(x, offset.x), SaturatedAdd(y, offset.y), text);
         }
         return;
     }
-    const std::int32_t baseline = Baseline(y);
+    const std::int64_t baseline = Baseline(y);
     ShapedText& shaped = Shape(ToQString(text));
+    if (std::int64_t{shaped.bounds.width()} * shaped.bounds.height() > ShapedTextCache::kMaxMaskPixels) {
+        for (const Point& offset : offsets) { // huge text: copy by copy, clipped by the painter
+            TextOut(SaturatedAdd(x, offset.x), SaturatedAdd(y, offset.y), text);
+        }
+        return;
+    }
+    const std::size_t before = shaped.Bytes();
     MergeCopies(shaped, offsets);
-    const int width = shaped.copyBounds.width();
-    const QPoint topLeft(x + shaped.copyBounds.left(), baseline + shaped.copyBounds.top());
-    const std::vector<std::uint8_t>& coverage = shaped.copyCoverage;
-    const QRect target = QRect(topLeft, shaped.copyBounds.size()).intersected(image_.rect());
+    ShapedTextCache::ForThisThread().Recharge(before, shaped.Bytes());
+    const QRect& box = shaped.copyBounds;
+    const std::int64_t left = std::int64_t{x} + box.left();
+    const std::int64_t top = baseline + box.top();
+    const QRect target = OnPicture(left, top, box.width(), box.height());
     if (target.isEmpty()) {
         return;
     }
     // Opaque colour over 32-bit pixels: the covered pixels are written directly.
     const QRgb colour = ToQColor(textColour_).rgba();
+    const std::size_t width = static_cast<std::size_t>(box.width());
     for (int row = target.top(); row <= target.bottom(); ++row) {
-        auto* line = reinterpret_cast<QRgb*>(pixels_ + static_cast<qsizetype>(row) * bytesPerLine_);
-        const std::uint8_t* covered =
-            coverage.data() + static_cast<std::size_t>(row - topLeft.y()) * width - topLeft.x();
-        for (int column = target.left(); column <= target.right(); ++column) {
+        auto* line =
+            reinterpret_cast<QRgb*>(pixels_ + static_cast<qsizetype>(row) * bytesPerLine_) + target.left();
+        const std::uint8_t* covered = shaped.copyCoverage.data() +
+                                      static_cast<std::size_t>(row - top) * width +
+                                      static_cast<std::size_t>(target.left() - left);
+        for (int column = 0; column < target.width(); ++column) {
             if (covered[column] != 0) {
                 line[column] = colour;
             }
@@ -230,21 +256,29 @@ void ImageDc::TextOut(std::int32_t x, std::int32_t y, std::u16string_view text) 
         return;
     }
     const QString string = ToQString(text);
-    const std::int32_t baseline = Baseline(y);
+    const std::int64_t baseline = Baseline(y);
     ShapedText& shaped = Shape(string);
     if (bkMode_ == BkMode::Opaque) {
         const QFontMetrics& metrics = font_->Metrics();
-        const QRect cell(x, baseline - metrics.ascent(), metrics.horizontalAdvance(string),
-                         metrics.ascent() + metrics.descent());
-        painter_.fillRect(cell, ToQColor(bkColour_));
-        AddPainted(cell);
+        const QRect cell = OnPicture(x, baseline - metrics.ascent(), metrics.horizontalAdvance(string),
+                                     metrics.ascent() + metrics.descent());
+        if (!cell.isEmpty()) {
+            painter_.fillRect(cell, ToQColor(bkColour_));
+            AddPainted(cell);
+        }
+    }
+    const QRect& box = shaped.bounds;
+    const QRect target =
+        OnPicture(std::int64_t{x} + box.left(), baseline + box.top(), box.width(), box.height());
+    if (target.isEmpty()) {
+        return;
     }
     painter_.setPen(ToQColor(textColour_));
-    const QPointF origin(x, baseline - shaped.ascent);
+    const QPointF origin(x, static_cast<qreal>(baseline) - shaped.ascent);
     for (const QGlyphRun& run : shaped.runs) {
         painter_.drawGlyphRun(origin, run);
     }
-    AddPainted(shaped.bounds.translated(x, baseline));
+    AddPainted(target);
 }
 
 void ImageDc::StrokeTextPath(std::int32_t x, std::int32_t y, std::u16string_view text, std::int32_t penWidth,
@@ -254,18 +288,27 @@ void ImageDc::StrokeTextPath(std::int32_t x, std::int32_t y, std::u16string_view
         return;
     }
     QPainterPath path;
-    path.addText(QPointF(x, Baseline(y)), *font, ToQString(text));
-    painter_.setPen(QPen(ToQColor(penColour), std::max(penWidth, 1), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    path.addText(QPointF(x, static_cast<qreal>(Baseline(y))), *font, ToQString(text));
+    const qreal reach = std::max(penWidth, 1) / 2.0 + 1;
+    const QRectF bounds = path.boundingRect().adjusted(-reach, -reach, reach, reach);
+    const QRect target = OnPicture(static_cast<std::int64_t>(std::floor(bounds.left())),
+                                   static_cast<std::int64_t>(std::floor(bounds.top())),
+                                   static_cast<std::int64_t>(std::ceil(bounds.width())) + 1,
+                                   static_cast<std::int64_t>(std::ceil(bounds.height())) + 1);
+    if (target.isEmpty()) {
+        return;
+    }
+    painter_.setPen(
+        QPen(ToQColor(penColour), std::max(penWidth, 1), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter_.setBrush(ToQColor(fillColour));
     painter_.drawPath(path);
     painter_.setBrush(Qt::NoBrush);
-    const int reach = std::max(penWidth, 1) / 2 + 1;
-    AddPainted(path.boundingRect().toAlignedRect().adjusted(-reach, -reach, reach, reach));
+    AddPainted(target);
 }
 
 void ImageDc::FillRect(const Rect& rect, ColourRef colour) {
-    if (!rect.IsEmpty()) {
-        const QRect target(rect.left, rect.top, rect.Width(), rect.Height());
+    const QRect target = OnPicture(rect.left, rect.top, rect.Width(), rect.Height());
+    if (!target.isEmpty()) {
         painter_.fillRect(target, ToQColor(colour));
         AddPainted(target);
     }
@@ -273,13 +316,20 @@ void ImageDc::FillRect(const Rect& rect, ColourRef colour) {
 
 void ImageDc::StretchBitmap(const Rect& destination, const Bitmap& bitmap) {
     if (destination.IsEmpty() || bitmap.width <= 0 || bitmap.height <= 0 ||
-        bitmap.pixels.size() != static_cast<std::size_t>(bitmap.width) * static_cast<std::size_t>(bitmap.height)) {
+        bitmap.pixels.size() !=
+            static_cast<std::size_t>(bitmap.width) * static_cast<std::size_t>(bitmap.height)) {
+        return;
+    }
+    // The target's edges are 32-bit, so its sides fit QRect once it reaches the picture at all.
+    if (OnPicture(destination.left, destination.top, destination.Width(), destination.Height()).isEmpty() ||
+        destination.Width() > INT32_MAX || destination.Height() > INT32_MAX) {
         return;
     }
     const QImage source(reinterpret_cast<const uchar*>(bitmap.pixels.data()), bitmap.width, bitmap.height,
                         static_cast<qsizetype>(bitmap.width) * 4, QImage::Format_ARGB32);
+    const QRect target(destination.left, destination.top, static_cast<int>(destination.Width()),
+                       static_cast<int>(destination.Height()));
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    const QRect target(destination.left, destination.top, destination.Width(), destination.Height());
     painter_.drawImage(target, source);
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
     AddPainted(target);

@@ -64,7 +64,9 @@ private:
     const QFont* CurrentFont();
     const QFontMetrics* CurrentMetrics();
     // The baseline for a text output at y, by the text alignment.
-    std::int32_t Baseline(std::int32_t y);
+    std::int64_t Baseline(std::int32_t y);
+    // The part of a box (in 64-bit coordinates) that lies on the picture; empty when none does.
+    QRect OnPicture(std::int64_t left, std::int64_t top, std::int64_t width, std::int64_t height) const;
 
     QImage& image_;
     QPainter painter_;

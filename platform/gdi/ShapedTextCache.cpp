@@ -40,12 +40,22 @@ ShapedText& ShapedTextCache::Get(const QFont& font, const QString& fontKey, cons
         return found->second->shaped;
     }
     if (entries_.size() >= kCapacity) {
+        bytes_ -= entries_.back().shaped.Bytes();
         index_.erase(entries_.back().key);
         entries_.pop_back();
     }
     entries_.push_front(Entry{key, ShapeText(font, text)});
     index_.emplace(key, entries_.begin());
     return entries_.front().shaped;
+}
+
+void ShapedTextCache::Recharge(std::size_t before, std::size_t after) {
+    bytes_ = bytes_ - before + after;
+    while (bytes_ > kByteBudget && entries_.size() > 1) {
+        bytes_ -= entries_.back().shaped.Bytes();
+        index_.erase(entries_.back().key);
+        entries_.pop_back();
+    }
 }
 
 const QImage& ShapedTextCache::MaskOf(ShapedText& shaped) {

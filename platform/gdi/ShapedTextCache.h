@@ -28,11 +28,17 @@ struct ShapedText {
     std::vector<Point> copyOffsets;
     std::vector<std::uint8_t> copyCoverage;
     QRect copyBounds;
+
+    std::size_t Bytes() const { return static_cast<std::size_t>(mask.sizeInBytes()) + copyCoverage.size(); }
 };
 
 class ShapedTextCache {
 public:
     static constexpr std::size_t kCapacity = 1024;
+    // Masks and merged coverage held at most, beyond the entry in use.
+    static constexpr std::size_t kByteBudget = 64u << 20;
+    // Words whose mask would be larger than this many pixels are not merged (see ImageDc).
+    static constexpr std::int64_t kMaxMaskPixels = 1 << 20;
 
     // The cache of the calling thread.
     static ShapedTextCache& ForThisThread();
@@ -42,7 +48,11 @@ public:
     ShapedText& Get(const QFont& font, const QString& fontKey, const QString& text);
     // The entry's coverage mask, drawn when first asked for.
     static const QImage& MaskOf(ShapedText& shaped);
+    // Tells the cache that the most recently used entry now holds `before` bytes less or more than it
+    // did; older entries go while the cache holds more than its budget.
+    void Recharge(std::size_t before, std::size_t after);
     std::size_t Size() const { return entries_.size(); }
+    std::size_t Bytes() const { return bytes_; }
 
 private:
     struct Entry {
@@ -51,6 +61,7 @@ private:
     };
     std::list<Entry> entries_; // most recent first
     std::unordered_map<QString, std::list<Entry>::iterator> index_;
+    std::size_t bytes_ = 0;
 };
 
 } // namespace plat::gdi

@@ -2,6 +2,7 @@
 
 #include "platform/media/GstInit.h"
 #include "platform/media/SampleGrabber.h"
+#include "platform/media/ThreadHandOff.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -89,9 +90,13 @@ void Discard(GstElement* pipeline, GstElement* element) {
 class PadBlock {
 public:
     explicit PadBlock(GstPad* pad) : pad_(pad), state_(std::make_shared<State>()) {
-        id_ = gst_pad_add_probe(pad, GST_PAD_PROBE_TYPE_BLOCK_DOWNSTREAM, &PadBlock::Blocked,
-                                new std::shared_ptr<State>(state_),
-                                [](gpointer data) { delete static_cast<std::shared_ptr<State>*>(data); });
+        auto* shared = new std::shared_ptr<State>(state_);
+        HandOver(shared);
+        id_ = gst_pad_add_probe(pad, GST_PAD_PROBE_TYPE_BLOCK_DOWNSTREAM, &PadBlock::Blocked, shared,
+                                [](gpointer data) {
+                                    TakeOver(data);
+                                    delete static_cast<std::shared_ptr<State>*>(data);
+                                });
     }
     ~PadBlock() { Release(); }
     PadBlock(const PadBlock&) = delete;
@@ -115,6 +120,7 @@ private:
         bool blocked = false;
     };
     static GstPadProbeReturn Blocked(GstPad*, GstPadProbeInfo*, gpointer data) {
+        TakeOver(data);
         State& state = **static_cast<std::shared_ptr<State>*>(data);
         {
             std::lock_guard lock(state.mutex);
@@ -136,6 +142,8 @@ MediaGraph::MediaGraph(const FilterCatalogue& catalogue, RendererFactory& render
     EnsureGstInitialized();
     pipeline_ = ElementRef::Sink(gst_pipeline_new(nullptr));
     BusRef bus = BusRef::Adopt(gst_element_get_bus(pipeline_.get()));
+    // The bus handler and the element signals run on GStreamer's threads.
+    HandOver(this);
     gst_bus_set_sync_handler(bus.get(), &MediaGraph::BusThunk, this, nullptr);
 }
 
@@ -848,19 +856,23 @@ GstState MediaGraph::TargetState() const {
 }
 
 void MediaGraph::PadAddedThunk(GstElement* element, GstPad* pad, gpointer self) {
+    TakeOver(self);
     static_cast<MediaGraph*>(self)->OnPadAdded(element, pad);
 }
 
 void MediaGraph::NoMorePadsThunk(GstElement* element, gpointer self) {
+    TakeOver(self);
     static_cast<MediaGraph*>(self)->OnNoMorePads(element);
 }
 
 void MediaGraph::UnknownTypeThunk(GstElement*, GstPad*, GstCaps* caps, gpointer self) {
+    TakeOver(self);
     static_cast<MediaGraph*>(self)->OnUnknownType(caps);
 }
 
 // A sync handler that drops a message owns it: each one holds its source, the pipeline among them.
 GstBusSyncReply MediaGraph::BusThunk(GstBus*, GstMessage* message, gpointer self) {
+    TakeOver(self);
     static_cast<MediaGraph*>(self)->OnBusMessage(message);
     gst_message_unref(message);
     return GST_BUS_DROP;

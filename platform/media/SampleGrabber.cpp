@@ -1,5 +1,7 @@
 #include "platform/media/SampleGrabber.h"
 
+#include "platform/media/ThreadHandOff.h"
+
 #include <memory>
 
 namespace plat::media {
@@ -36,6 +38,7 @@ ElementRef SampleGrabber::Create() {
     SampleGrabber* grabber = owned.get();
     g_object_set_data_full(G_OBJECT(bin.get()), kGrabberKey, owned.release(),
                            [](gpointer data) { delete static_cast<SampleGrabber*>(data); });
+    HandOver(grabber); // to the streaming thread that runs the probe
     gst_pad_add_probe(output.get(), GST_PAD_PROBE_TYPE_BUFFER, &SampleGrabber::ProbeThunk, grabber, nullptr);
     return bin;
 }
@@ -142,6 +145,7 @@ void SampleGrabber::OnBuffer(GstPad* pad, GstBuffer* buffer) {
 }
 
 GstPadProbeReturn SampleGrabber::ProbeThunk(GstPad* pad, GstPadProbeInfo* info, gpointer self) {
+    TakeOver(self);
     static_cast<SampleGrabber*>(self)->OnBuffer(pad, GST_PAD_PROBE_INFO_BUFFER(info));
     return GST_PAD_PROBE_OK;
 }

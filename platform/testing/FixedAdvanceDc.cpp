@@ -20,7 +20,8 @@ FixedAdvanceDc::FixedAdvanceDc(std::int32_t advance, std::int32_t height, std::i
 
 std::unique_ptr<plat::gdi::Font> FixedAdvanceDc::CreateFont(const plat::gdi::LogFont& logFont) {
     fontsMade_.push_back(logFont);
-    const std::int32_t pixels = logFont.height == 0 ? reference_ : std::abs(std::max(logFont.height, -INT32_MAX));
+    const std::int32_t pixels =
+        logFont.height == 0 ? reference_ : std::abs(std::max(logFont.height, -INT32_MAX));
     return std::make_unique<FixedFont>(pixels, fontsAlive_);
 }
 
@@ -49,19 +50,20 @@ plat::gdi::Size FixedAdvanceDc::GetTextExtent(std::u16string_view text) {
 }
 
 void FixedAdvanceDc::TextOut(std::int32_t x, std::int32_t y, std::u16string_view text) {
-    textCalls_.push_back({x, y, std::u16string(text), textColour_, bkMode_ == plat::gdi::BkMode::Opaque, 0, 0,
-                          Pixels()});
+    textCalls_.push_back(
+        {x, y, std::u16string(text), textColour_, bkMode_ == plat::gdi::BkMode::Opaque, 0, 0, Pixels()});
 }
 
 void FixedAdvanceDc::PolyTextOut(std::int32_t x, std::int32_t y, std::u16string_view text,
                                  std::span<const plat::gdi::Point> offsets) {
     for (const plat::gdi::Point& offset : offsets) {
-        TextOut(x + offset.x, y + offset.y, text);
+        TextOut(plat::gdi::SaturatedAdd(x, offset.x), plat::gdi::SaturatedAdd(y, offset.y), text);
     }
 }
 
-void FixedAdvanceDc::StrokeTextPath(std::int32_t x, std::int32_t y, std::u16string_view text, std::int32_t penWidth,
-                                    plat::gdi::ColourRef penColour, plat::gdi::ColourRef fillColour) {
+void FixedAdvanceDc::StrokeTextPath(std::int32_t x, std::int32_t y, std::u16string_view text,
+                                    std::int32_t penWidth, plat::gdi::ColourRef penColour,
+                                    plat::gdi::ColourRef fillColour) {
     textCalls_.push_back({x, y, std::u16string(text), fillColour, false, penWidth, penColour, Pixels()});
 }
 

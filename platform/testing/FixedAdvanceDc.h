@@ -14,8 +14,8 @@ public:
         std::int32_t y;
         std::u16string text;
         plat::gdi::ColourRef colour;
-        bool opaque;            // opaque background mode
-        std::int32_t penWidth;  // stroked path: the pen's width; 0 for plain text output
+        bool opaque;           // opaque background mode
+        std::int32_t penWidth; // stroked path: the pen's width; 0 for plain text output
         plat::gdi::ColourRef penColour;
         std::int32_t fontPixels; // the selected font's em size
     };

@@ -1,5 +1,6 @@
 #include "platform/video/SurfaceSink.h"
 
+#include "platform/media/ThreadHandOff.h"
 #include "platform/video/RendererBin.h"
 
 #include <gst/app/gstappsink.h>
@@ -89,6 +90,7 @@ GstFlowReturn Present(GstAppSink* sink, GstSample* sample, SinkContext& context)
 }
 
 GstFlowReturn OnPreroll(GstAppSink* sink, gpointer context) {
+    media::TakeOver(context);
     GstSample* sample = gst_app_sink_pull_preroll(sink);
     if (sample == nullptr) {
         return GST_FLOW_FLUSHING;
@@ -99,6 +101,7 @@ GstFlowReturn OnPreroll(GstAppSink* sink, gpointer context) {
 }
 
 GstFlowReturn OnSample(GstAppSink* sink, gpointer context) {
+    media::TakeOver(context);
     GstSample* sample = gst_app_sink_pull_sample(sink);
     if (sample == nullptr) {
         return GST_FLOW_FLUSHING;
@@ -109,6 +112,7 @@ GstFlowReturn OnSample(GstAppSink* sink, gpointer context) {
 }
 
 void DeleteContext(gpointer context) {
+    media::TakeOver(context);
     delete static_cast<SinkContext*>(context);
 }
 
@@ -130,8 +134,9 @@ ElementRef SurfaceSink::Create(std::shared_ptr<VideoSurface> surface) {
     GstAppSinkCallbacks callbacks{};
     callbacks.new_preroll = &OnPreroll;
     callbacks.new_sample = &OnSample;
-    gst_app_sink_set_callbacks(GST_APP_SINK(appsink.get()), &callbacks, new SinkContext{std::move(surface)},
-                               &DeleteContext);
+    auto* context = new SinkContext{std::move(surface)};
+    media::HandOver(context); // to the streaming thread that presents the frames
+    gst_app_sink_set_callbacks(GST_APP_SINK(appsink.get()), &callbacks, context, &DeleteContext);
     return bin;
 }
 

@@ -78,7 +78,10 @@ bool TScriptExpression::FindEnd() {
     TScriptTextMemo& memo = interpreter_.Memo();
     if (TScriptTextMemo::TFacts* facts = memo.At(cursor_, cursor_.Pos)) {
         if (!facts->List) {
-            facts->List = std::make_unique<TScriptListCode>(interpreter_, cursor_.Pos, cursor_.End, bare_);
+            // Reading the list's code adds answers for other positions: the facts are looked up anew.
+            auto code = std::make_unique<TScriptListCode>(interpreter_, cursor_.Pos, cursor_.End, bare_);
+            facts = memo.At(cursor_, cursor_.Pos);
+            facts->List = std::move(code);
         }
         // The same text read within another part (rare) is read from the text.
         code_ = facts->List->Fits(cursor_.End, bare_) ? facts->List.get() : nullptr;

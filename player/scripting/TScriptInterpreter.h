@@ -4,6 +4,8 @@
 // integer and text variables, and expressions evaluated strictly from left to right; built-in
 // functions and objects (TScriptBuiltins, TScriptPlayerObjects) read and drive the player. Every
 // statement, block and script ends with a result code (ScriptResult.h); nothing is thrown or shown.
+// What it works out about the text (where blocks and lists end, which statement a name starts, the
+// tokens of each list) is kept for the run (TScriptTextMemo), so that recursions read the text once.
 // It runs on the main thread only.
 #include "player/scripting/TScriptBuiltins.h"
 #include "player/scripting/TScriptCursor.h"
@@ -28,7 +30,8 @@ public:
     int32_t RunScript(std::u16string_view text, size_t* consumed, TScriptValue& value, TScriptValue* output);
 
     // Runs statements from the cursor until the end of the text, a "}" or the first result other than
-    // 1, in the scope (none: a fresh one of its own); a block that opens with "{" must close with "}".
+    // 1, in the scope in force (none: a fresh one of its own); a block that opens with "{" must close
+    // with "}".
     int32_t RunScriptBlock(TScriptCursor& cursor, TScriptValue& value, TScriptValue* output,
                            TStackInfo* scope);
     // One statement. In expression mode (an operand of an expression) a variable only yields its value;

@@ -9,7 +9,7 @@ struct TFontDescription {
     std::int32_t size;      // points
     std::int32_t width;
     std::int32_t escapement;
-    std::int32_t weight; // 0 normal, 1 or negative bold (700), 2 and above the weight itself
+    std::int32_t weight;  // 0 normal, 1 or negative bold (700), 2 and above the weight itself
     std::int32_t spacing; // extra pixels after every character
     std::int32_t italic;
     std::int32_t underline;

@@ -16,7 +16,7 @@ std::uint8_t ChosenIndex(std::int32_t colourIndex) {
 }
 
 std::uint32_t ChosenColour(const TSubtitleStyleRecord& style, std::uint8_t index) {
-    const std::uint32_t colour = index == 1 ? style.primaryColour
+    const std::uint32_t colour = index == 1   ? style.primaryColour
                                  : index == 2 ? style.secondaryColour
                                               : style.tertiaryColour;
     return colour & 0xFFFFFFu;
@@ -46,7 +46,8 @@ std::int32_t TRunDrawState::ScaledSize(std::int32_t points) const {
         return points;
     }
     const double scaled = std::trunc(fontScale_ * points);
-    return std::isfinite(scaled) ? static_cast<std::int32_t>(std::clamp<double>(scaled, INT32_MIN, INT32_MAX)) : 0;
+    return std::isfinite(scaled) ? static_cast<std::int32_t>(std::clamp<double>(scaled, INT32_MIN, INT32_MAX))
+                                 : 0;
 }
 
 bool TRunDrawState::Apply(TOverrideOpReader opcodes) {

@@ -17,7 +17,7 @@ class TFontPool;
 namespace plat::gdi {
 class Dc;
 class TextMeasurer;
-}
+} // namespace plat::gdi
 
 class TSubEvents : public TListItem<TSubEvents> {
 public:

@@ -118,8 +118,8 @@ void TTextEvent::LayoutWith(TFontPool& pool, std::int32_t wrapOverride) {
     TTextLayout::Layout(*this, pool, wrapOverride);
 }
 
-bool TTextEvent::Draw(plat::gdi::Dc* dc, std::int32_t x, std::int32_t y, std::int32_t colourIndex, TFontPool* pool,
-                      double verticalScale, double) {
+bool TTextEvent::Draw(plat::gdi::Dc* dc, std::int32_t x, std::int32_t y, std::int32_t colourIndex,
+                      TFontPool* pool, double verticalScale, double) {
     if (dc == nullptr || pool == nullptr) {
         return false;
     }

@@ -31,7 +31,8 @@ std::int32_t EffectiveMargin(std::int32_t eventMargin, double scale, std::int32_
 
 std::vector<TTextRun*> RunsBeforeEnd(TTextEvent& event) {
     std::vector<TTextRun*> runs;
-    for (TTextRun* run = event.GetRun(kFirstRun); run != nullptr && run->Kind() != kRunEnd; run = event.NextRun(run)) {
+    for (TTextRun* run = event.GetRun(kFirstRun); run != nullptr && run->Kind() != kRunEnd;
+         run = event.NextRun(run)) {
         runs.push_back(run);
     }
     return runs;
@@ -205,7 +206,8 @@ void TTextLayout::WrapLines(TTextEvent& event, std::int32_t target) {
         TTextRun& run = *runs[i];
         run.SetLineBreak(false);
         const std::int64_t with = before + run.width;
-        const bool wanted = breakable.has_value() && wrap != 2 && (with > usable || (with > target && before > target));
+        const bool wanted =
+            breakable.has_value() && wrap != 2 && (with > usable || (with > target && before > target));
         const bool forced =
             run.Kind() == kRunHardBreak || (run.Kind() == kRunSoftBreak && (wrap == 2 || wrap == 4));
         if ((!breakable.has_value() && run.Kind() == kRunWord) || !(wanted || forced)) {

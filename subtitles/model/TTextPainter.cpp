@@ -62,9 +62,9 @@ void DrawCopies(plat::gdi::Dc& dc, std::int32_t x, std::int32_t y, std::u16strin
 std::int32_t AlignedX(std::int32_t x, std::int32_t alignment, std::int32_t widest, std::int32_t line) {
     switch (alignment & 3) {
     case kAlignCentre:
-        return x + (widest - line) / 2;
+        return plat::gdi::SaturatedAdd(x, (std::int64_t{widest} - line) / 2);
     case kAlignRight:
-        return x + widest - line;
+        return plat::gdi::SaturatedAdd(x, std::int64_t{widest} - line);
     default:
         return x;
     }
@@ -105,8 +105,8 @@ void TTextPainter::MeasureRuns(TTextEvent& event, TFontPool& pool, double vertic
                 size = measurer.GetTextExtent(event.GetRunText(run));
             } else if (run->Kind() <= kRunHardBreak) {
                 size = measurer.GetTextExtent(u" ");
-                size.width = static_cast<std::int32_t>(
-                    std::clamp<std::int64_t>(std::int64_t{size.width} * std::max(std::int32_t{run->count}, 0), 0, INT32_MAX));
+                size.width = static_cast<std::int32_t>(std::clamp<std::int64_t>(
+                    std::int64_t{size.width} * std::max(std::int32_t{run->count}, 0), 0, INT32_MAX));
             }
         }
         run->width = size.width;
@@ -131,7 +131,7 @@ void TTextPainter::DrawRuns(const TTextEvent& event, plat::gdi::Dc& dc, std::int
     TRunDrawState state(*style, FontScale(event, verticalScale), colourIndex);
     dc.SetTextColor(state.TextColour());
     std::int32_t lineX = AlignedX(x, alignment, widest, TTextLayout::MeasureLine(event, run, false));
-    y += run->height;
+    y = plat::gdi::SaturatedAdd(y, run->height);
     for (; run != nullptr && run->Kind() != kRunEnd; run = event.NextRun(run)) {
         if (run->Kind() == kRunOverrideBlock) {
             if (state.Apply(event.GetOpcodes(run))) {
@@ -141,30 +141,33 @@ void TTextPainter::DrawRuns(const TTextEvent& event, plat::gdi::Dc& dc, std::int
             SelectRunFont(pool, state);
             if (run->Kind() == kRunWord) {
                 const double scale = state.FontScale();
-                DrawTextWithEffects(dc, lineX, y, event.GetRunText(run), state.TextColour(), state.BackColour(),
-                                    ScaledEffect(state.Description().outline, scale),
-                                    ScaledEffect(state.Description().shadow, scale), borderStyle, pool.Overrides());
-                lineX += run->width;
+                DrawTextWithEffects(dc, lineX, y, event.GetRunText(run), state.TextColour(),
+                                    state.BackColour(), ScaledEffect(state.Description().outline, scale),
+                                    ScaledEffect(state.Description().shadow, scale), borderStyle,
+                                    pool.Overrides());
+                lineX = plat::gdi::SaturatedAdd(lineX, run->width);
             } else if (!run->BreaksLine() || run->Kind() == kRunHardBlank) {
-                lineX += run->width;
+                lineX = plat::gdi::SaturatedAdd(lineX, run->width);
             }
         }
         const TTextRun* next = event.NextRun(run);
         if (next != nullptr && next->Kind() != kRunEnd && EndsLineWhenDrawn(*run, wrapStyle)) {
-            y += next->height;
+            y = plat::gdi::SaturatedAdd(y, next->height);
             lineX = AlignedX(x, alignment, widest, TTextLayout::MeasureLine(event, next, false));
         }
     }
 }
 
-void TTextPainter::DrawTextWithEffects(plat::gdi::Dc& dc, std::int32_t x, std::int32_t y, std::u16string_view text,
-                                       plat::gdi::ColourRef textColour, plat::gdi::ColourRef backColour,
-                                       std::int32_t outlineWidth, std::int32_t shadowDepth, std::int32_t borderStyle,
+void TTextPainter::DrawTextWithEffects(plat::gdi::Dc& dc, std::int32_t x, std::int32_t y,
+                                       std::u16string_view text, plat::gdi::ColourRef textColour,
+                                       plat::gdi::ColourRef backColour, std::int32_t outlineWidth,
+                                       std::int32_t shadowDepth, std::int32_t borderStyle,
                                        const TDrawOverrides& overrides) {
     if (text.empty()) {
         return;
     }
-    const std::uint8_t method = overrides.outlineMethod != 0 ? overrides.outlineMethod : kOutlineDiscPattern;
+    const std::uint8_t method =
+        overrides.outlineMethod != 0 ? overrides.outlineMethod : static_cast<std::uint8_t>(kOutlineDiscPattern);
     if (overrides.outlineWidth != TDrawOverrides::kNone) {
         outlineWidth = std::clamp(overrides.outlineWidth, 0, kMaxEffectPixels);
     }
@@ -200,9 +203,9 @@ void TTextPainter::DrawTextWithEffects(plat::gdi::Dc& dc, std::int32_t x, std::i
         DrawOutlinedText(dc, x, y, text, outlineWidth, textColour, backColour);
     } else if (method == kOutlineDiscPattern || method == kOutlineEightCopies) {
         const bool disc = method == kOutlineDiscPattern || outlineWidth == kMaxPatternWidth;
-        const std::vector<Offset> pattern = disc ? std::vector<Offset>(DiscOffsets(outlineWidth).begin(),
-                                                                       DiscOffsets(outlineWidth).end())
-                                                 : EightCopyOffsets(outlineWidth);
+        const std::vector<Offset> pattern =
+            disc ? std::vector<Offset>(DiscOffsets(outlineWidth).begin(), DiscOffsets(outlineWidth).end())
+                 : EightCopyOffsets(outlineWidth);
         copies.insert(copies.end(), pattern.begin(), pattern.end());
         DrawCopies(dc, x, y, text, copies, textColour, backColour);
     } else if (!copies.empty()) {
@@ -212,9 +215,9 @@ void TTextPainter::DrawTextWithEffects(plat::gdi::Dc& dc, std::int32_t x, std::i
     dc.SetTextColor(textColour);
 }
 
-void TTextPainter::DrawOutlinedText(plat::gdi::Dc& dc, std::int32_t x, std::int32_t y, std::u16string_view text,
-                                    std::int32_t outlineWidth, plat::gdi::ColourRef textColour,
-                                    plat::gdi::ColourRef backColour) {
+void TTextPainter::DrawOutlinedText(plat::gdi::Dc& dc, std::int32_t x, std::int32_t y,
+                                    std::u16string_view text, std::int32_t outlineWidth,
+                                    plat::gdi::ColourRef textColour, plat::gdi::ColourRef backColour) {
     dc.SetBkMode(plat::gdi::BkMode::Transparent);
     dc.StrokeTextPath(x, y, text, 2 * outlineWidth + 1, backColour, textColour);
     dc.SetTextColor(textColour);
@@ -231,7 +234,8 @@ std::span<const TTextPainter::Offset> TTextPainter::DiscOffsets(std::int32_t wid
 std::vector<TTextPainter::Offset> TTextPainter::EightCopyOffsets(std::int32_t width) {
     std::vector<Offset> offsets = {{-width, 0}, {width, 0}, {0, -width}, {0, width}};
     if (width > 1) {
-        offsets.insert(offsets.end(), {{-width + 1, -width}, {width - 1, -width}, {-width + 1, width}, {width - 1, width}});
+        offsets.insert(offsets.end(),
+                       {{-width + 1, -width}, {width - 1, -width}, {-width + 1, width}, {width - 1, width}});
         --width;
     }
     if (width == 1 || width >= 3) {

@@ -7,10 +7,10 @@
 #include "subtitles/model/TDrawOverrides.h"
 
 #include <array>
-#include <vector>
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
 class TFontPool;
 class TTextEvent;
@@ -33,9 +33,10 @@ public:
                          std::int32_t colourIndex, TFontPool& pool, double verticalScale);
     // One word with its effects by border style: 2 an opaque box, 0 plain, others the shadow and the
     // outline by the overrides' method.
-    static void DrawTextWithEffects(plat::gdi::Dc& dc, std::int32_t x, std::int32_t y, std::u16string_view text,
-                                    plat::gdi::ColourRef textColour, plat::gdi::ColourRef backColour,
-                                    std::int32_t outlineWidth, std::int32_t shadowDepth, std::int32_t borderStyle,
+    static void DrawTextWithEffects(plat::gdi::Dc& dc, std::int32_t x, std::int32_t y,
+                                    std::u16string_view text, plat::gdi::ColourRef textColour,
+                                    plat::gdi::ColourRef backColour, std::int32_t outlineWidth,
+                                    std::int32_t shadowDepth, std::int32_t borderStyle,
                                     const TDrawOverrides& overrides);
     // The text's path stroked with a round pen of 2w + 1 in the back colour and filled, then the text.
     static void DrawOutlinedText(plat::gdi::Dc& dc, std::int32_t x, std::int32_t y, std::u16string_view text,

@@ -354,7 +354,7 @@ bool TScriptControl::DecodeAndParse(std::string_view data, int32_t codePage, std
                     "\" file into a SubStation script.";
         return false;
     }
-    if (!Parse(text, codePage)) {
+    if (!Parse(text, codePage, true)) {
         return false;
     }
     const std::string type = plat::text::WideToAnsi(selector);
@@ -364,7 +364,7 @@ bool TScriptControl::DecodeAndParse(std::string_view data, int32_t codePage, std
     return true;
 }
 
-bool TScriptControl::Parse(std::string_view data, int32_t codePage) {
+bool TScriptControl::Parse(std::string_view data, int32_t codePage, bool requireEvents) {
     LoadError.clear();
     if (data.empty()) {
         LoadError = "The script is empty.";
@@ -396,6 +396,10 @@ bool TScriptControl::Parse(std::string_view data, int32_t codePage) {
     if (!parsed.SawSection) {
         LoadError = "The text has no [Script Info], [V4 Styles], [V4+ Styles] or [Events] section: it is not "
                     "a SubStation Alpha script.";
+        return false;
+    }
+    if (requireEvents && parsed.Events.Count == 0) {
+        LoadError = "The decoded script holds no events: the file is not a subtitle file of its type.";
         return false;
     }
     parsed.AddDefaultStyle();

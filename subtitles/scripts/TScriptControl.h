@@ -62,7 +62,8 @@ public:
     // UTF-8, with detection when the bytes are not UTF-8). False, with the script unchanged, for
     // empty data, data above kMaxScriptBytes, an unknown code page, too many styles or events, or
     // text with no section a SubStation script has.
-    bool Parse(std::string_view data, int32_t codePage);
+    // `requireEvents` refuses a script without events (a decoder's output that holds nothing).
+    bool Parse(std::string_view data, int32_t codePage, bool requireEvents = false);
 
     // The first style whose name matches without regard to case, or nullptr.
     TSubtitleStyleRecord* FindStyle(std::u16string_view name);

@@ -34,7 +34,8 @@ public:
     void Release();
 
 private:
-    // The picture shown now: the video surface's frame, null when the graph shows none.
+    // The picture shown now, the one source of order 260's image: the video surface's frame, null when
+    // the graph shows none.
     QImage CurrentPicture() const;
     void StopRecording();
 

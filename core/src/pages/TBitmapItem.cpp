@@ -42,8 +42,8 @@ std::int32_t TBitmapItem::SetImage(const void* bytes, std::size_t count) {
     return static_cast<std::int32_t>(count);
 }
 
-bool TBitmapItem::Draw(plat::gdi::Dc* dc, std::int32_t x, std::int32_t y, std::int32_t, TFontPool*, double scale,
-                       double) {
+bool TBitmapItem::Draw(plat::gdi::Dc* dc, std::int32_t x, std::int32_t y, std::int32_t, TFontPool*,
+                       double scale, double) {
     if (image_.empty() || dc == nullptr) {
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include "core/src/pages/TAlignedBlock.h"
 #include "core/src/pages/TTitleBlock.h"
+#include "platform/gdi/Geometry.h"
 #include "platform/gdi/MemoryDc.h"
 #include "platform/text/CaseFold.h"
 #include "subtitles/model/FixedText.h"
@@ -37,15 +38,16 @@ struct TBlockPosition {
     std::int32_t y;
 };
 
-TBlockPosition AlignedPosition(const TTextEventRecord& record, const TSubEvents& event, const TSubScreenControler& mapping,
-                               std::int32_t w, std::int32_t h) {
+TBlockPosition AlignedPosition(const TTextEventRecord& record, const TSubEvents& event,
+                               const TSubScreenControler& mapping, std::int32_t w, std::int32_t h) {
     const bool positioned = record.head.positioned != 0;
     const double width = mapping.GetScreenWidth(positioned);
     const double height = mapping.GetScreenHeight(positioned);
     const double sx = mapping.GetScaleX();
     const double sy = mapping.GetScaleY();
     if (record.head.placedByPosition != 0) {
-        return {Truncate(sx * record.head.posX * event.GetScaleX()), Truncate(sy * record.head.posY * event.GetScaleY())};
+        return {Truncate(sx * record.head.posX * event.GetScaleX()),
+                Truncate(sy * record.head.posY * event.GetScaleY())};
     }
     const TAlignedBlock block = TAlignedBlock::Place(
         record.alignment, {record.effectiveMarginL, record.effectiveMarginR, record.effectiveMarginV}, sx, sy,
@@ -55,14 +57,13 @@ TBlockPosition AlignedPosition(const TTextEventRecord& record, const TSubEvents&
 
 bool Overlaps(const TEventPlacement& other, std::int32_t otherWidth, std::int32_t otherHeight, std::int64_t x,
               std::int64_t y, std::int32_t w, std::int32_t h) {
-    return x <= std::int64_t{other.x} + otherWidth && other.x <= x + w && y <= std::int64_t{other.y} + otherHeight &&
-           other.y <= y + h;
+    return x <= std::int64_t{other.x} + otherWidth && other.x <= x + w &&
+           y <= std::int64_t{other.y} + otherHeight && other.y <= y + h;
 }
 
 } // namespace
 
-TPageRenderer::TPageRenderer()
-    : TPageRenderer([] { return std::make_unique<plat::gdi::MemoryDc>(); }) {}
+TPageRenderer::TPageRenderer() : TPageRenderer([] { return std::make_unique<plat::gdi::MemoryDc>(); }) {}
 
 TPageRenderer::TPageRenderer(MeasurerFactory makeMeasurer) : makeMeasurer_(std::move(makeMeasurer)) {}
 
@@ -90,7 +91,8 @@ void TPageRenderer::BindAndLayOut(TTitleBlock& page, TFontPool& pool, std::int32
     page.Events().Renumber();
     for (TSubEvents* event = page.Events().Head; event != nullptr; event = event->Next) {
         const char16_t* name = nullptr;
-        const TSubtitleStyleRecord* style = event->GetStyleName(name) ? FindStyle(*page.Styles(), name) : nullptr;
+        const TSubtitleStyleRecord* style =
+            event->GetStyleName(name) ? FindStyle(*page.Styles(), name) : nullptr;
         event->SetStyleAndScreen(style, &page.Mapping());
         if (wrapOverride > 0 && event->GetKind() == kSubItemText) {
             static_cast<TTextEvent*>(event)->LayoutWith(pool, wrapOverride);
@@ -134,8 +136,9 @@ bool TPageRenderer::Paint(TTitleBlock& page, plat::gdi::Dc* dc, std::int32_t tim
         }
         if (!measure) {
             const bool positioned = event->IsPositioned();
-            event->Draw(dc, mapping.GetLeft(positioned) + entry.x, mapping.GetTop(positioned) + entry.y, entry.moves,
-                        pool.get(), mapping.GetScaleY(), mapping.GetScaleX());
+            event->Draw(dc, plat::gdi::SaturatedAdd(mapping.GetLeft(positioned), entry.x),
+                        plat::gdi::SaturatedAdd(mapping.GetTop(positioned), entry.y), entry.moves, pool.get(),
+                        mapping.GetScaleY(), mapping.GetScaleX());
         }
     }
     return true;

@@ -19,7 +19,7 @@
 
 class EnginePlayer {
 public:
-    static constexpr std::chrono::milliseconds kWait{10000};
+    static constexpr std::chrono::milliseconds kWait{10000 * TOVRIN_TEST_SLOWDOWN}; // slower under sanitizers
 
     enum class Renderers { Fake, Surface };
 

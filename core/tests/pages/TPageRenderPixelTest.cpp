@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace {
 
 constexpr QRgb kWhite = 0xFFFFFFFFu;
@@ -47,7 +49,8 @@ protected:
     QImage Render(const std::vector<TTestEvent>& events, std::int32_t time = 0) {
         display_.SetStyle(style_);
         const std::vector<std::byte> order = PageBlockBuilder::Order(1, events);
-        EXPECT_TRUE(display_.SetBlock(1, std::span(order).subspan(kPageOrderHeadBytes - kPageBlockHeadBytes)));
+        EXPECT_TRUE(
+            display_.SetBlock(1, std::span(order).subspan(kPageOrderHeadBytes - kPageBlockHeadBytes)));
         display_.SelectBlock(1);
         display_.SetTime(time);
         QImage image(320, 240, QImage::Format_ARGB32_Premultiplied);
@@ -100,7 +103,8 @@ TEST_F(TPageRenderPixelTest, OpaqueBoxFillsTheTextCellAndNothingElse) {
     ASSERT_TRUE(box.isValid());
     EXPECT_EQ(PaintedBox(image), box) << "no shadow or outline outside the box";
     EXPECT_TRUE(box.contains(BoxOf(image, kWhite)));
-    EXPECT_EQ(CountOf(image, kBlue) + CountOf(image, kWhite), box.width() * box.height()) << "the box is solid";
+    EXPECT_EQ(CountOf(image, kBlue) + CountOf(image, kWhite), box.width() * box.height())
+        << "the box is solid";
     EXPECT_EQ(box.bottom(), 240 - 10 - 1) << "its cell ends at the bottom margin";
 }
 
@@ -131,6 +135,36 @@ TEST_F(TPageRenderPixelTest, MissingFontsFallBackAndTagsAreNotShownAsText) {
     ASSERT_TRUE(text.isValid());
     EXPECT_LT(text.width(), 40) << "one character, not the tags";
     EXPECT_LT(text.top(), 60) << "drawn at the top";
+}
+
+// A script resolution of 1 x 1 scales everything by hundreds; margins and positions at the ends of
+// their ranges. Drawing stays inside the picture and the bounds it reports.
+TEST_F(TPageRenderPixelTest, AbsurdScalesMarginsAndPositionsDrawWithoutFault) {
+    style_.marginL = INT32_MAX;
+    style_.marginR = INT32_MIN;
+    style_.marginV = INT32_MAX;
+    style_.outline = 30000;
+    style_.shadow = 30000;
+    Render({{1, 0, 1000, 0, u"{\\fs32767}big"},
+            {2, 0, 1000, 0, u"{\\pos(32767,-32768)}far"},
+            {3, 0, 1000, 0, u"{\\an5\\bord-5\\shad-7}middle"},
+            {4, 0, 1000, 0, std::u16string(3000, u'w')}});
+    for (TSubEvents* event = display_.CurrentBlock()->Events().Head; event != nullptr; event = event->Next) {
+        TSubEventRecord* record = event->GetRecord();
+        record->resX = 1;
+        record->resY = 1;
+    }
+    display_.RenderAll(nullptr, false);
+    display_.SetTime(0);
+    QImage image(320, 240, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    plat::gdi::ImageDc dc(image);
+    EXPECT_TRUE(display_.Paint(&dc, false, nullptr));
+    const plat::gdi::Rect bounds = dc.PaintedBounds();
+    EXPECT_GE(bounds.left, 0);
+    EXPECT_GE(bounds.top, 0);
+    EXPECT_LE(bounds.right, 320);
+    EXPECT_LE(bounds.bottom, 240);
 }
 
 } // namespace

@@ -41,13 +41,15 @@ struct Placed {
 };
 
 std::ostream& operator<<(std::ostream& out, const Placed& placed) {
-    return out << "{" << placed.id << ": " << placed.x << ", " << placed.y << ", moves " << placed.moves << "}";
+    return out << "{" << placed.id << ": " << placed.x << ", " << placed.y << ", moves " << placed.moves
+               << "}";
 }
 
 class TPageRendererTest : public testing::Test {
 protected:
     TPageRendererTest() : mapping_(TScreenSize{640, 480}) {
-        auto renderer = std::make_unique<TPageRenderer>([] { return std::make_unique<FixedAdvanceDc>(10, 20); });
+        auto renderer =
+            std::make_unique<TPageRenderer>([] { return std::make_unique<FixedAdvanceDc>(10, 20); });
         renderer_ = renderer.get();
         display_.SetLayouter(std::move(renderer));
         display_.SetStyle(Style(u"Default", 2));
@@ -60,7 +62,8 @@ protected:
 
     void Load(const std::vector<TTestEvent>& events) {
         const std::vector<std::byte> order = PageBlockBuilder::Order(1, events);
-        ASSERT_TRUE(display_.SetBlock(1, std::span(order).subspan(kPageOrderHeadBytes - kPageBlockHeadBytes)));
+        ASSERT_TRUE(
+            display_.SetBlock(1, std::span(order).subspan(kPageOrderHeadBytes - kPageBlockHeadBytes)));
         ASSERT_TRUE(display_.SelectBlock(1));
     }
 
@@ -74,7 +77,8 @@ protected:
         }
         for (std::size_t i = 0; i < slot->Events().size(); ++i) {
             const TEventPlacement& entry = slot->Placements()[i];
-            placed.push_back({slot->Events()[i]->GetRecord()->clientReference, entry.x, entry.y, entry.moves});
+            placed.push_back(
+                {slot->Events()[i]->GetRecord()->clientReference, entry.x, entry.y, entry.moves});
         }
         return placed;
     }
@@ -94,12 +98,18 @@ protected:
 
 // A four-letter word is 40 x 20: centred at x = 320 - 20; at the bottom y = 480 - 10 - 20.
 TEST_F(TPageRendererTest, SameLayerBottomEventsStackUpwardsAndCountTheirMoves) {
-    Load({{1, 0, 1000, 0, u"aaaa"}, {2, 0, 1000, 0, u"bbbb"}, {3, 0, 1000, 0, u"cccc"}, {4, 0, 1000, 1, u"dddd"}});
-    EXPECT_EQ(PlacedAt(0), (std::vector<Placed>{{1, 300, 450, 0}, {2, 300, 429, 1}, {3, 300, 408, 2}, {4, 300, 450, 0}}));
+    Load({{1, 0, 1000, 0, u"aaaa"},
+          {2, 0, 1000, 0, u"bbbb"},
+          {3, 0, 1000, 0, u"cccc"},
+          {4, 0, 1000, 1, u"dddd"}});
+    EXPECT_EQ(PlacedAt(0),
+              (std::vector<Placed>{{1, 300, 450, 0}, {2, 300, 429, 1}, {3, 300, 408, 2}, {4, 300, 450, 0}}));
 }
 
 TEST_F(TPageRendererTest, MovedEventsAreDrawnInTheSecondaryAndTertiaryColours) {
-    Load({{1, 0, 1000, 0, u"aaaa"}, {2, 0, 1000, 0, u"bbbb"}, {3, 0, 1000, 0, u"cccc"},
+    Load({{1, 0, 1000, 0, u"aaaa"},
+          {2, 0, 1000, 0, u"bbbb"},
+          {3, 0, 1000, 0, u"cccc"},
           {4, 0, 1000, 0, u"{\\2c&H0000FF&}dddd"}});
     std::map<std::u16string, std::uint32_t> colours;
     for (const auto& call : DrawnAt(0)) {
@@ -120,7 +130,9 @@ TEST_F(TPageRendererTest, SecondaryColourTagRecoloursAnEventMovedOnce) {
 
 TEST_F(TPageRendererTest, TopEventsStackDownwardsAndStopAtTheBottom) {
     // 150 points is 200 pixels: the third no longer fits below the second and stays at 480 - 201.
-    Load({{1, 0, 1000, 0, u"{\\an8\\fs150}a"}, {2, 0, 1000, 0, u"{\\an8\\fs150}b"}, {3, 0, 1000, 0, u"{\\an8\\fs150}c"}});
+    Load({{1, 0, 1000, 0, u"{\\an8\\fs150}a"},
+          {2, 0, 1000, 0, u"{\\an8\\fs150}b"},
+          {3, 0, 1000, 0, u"{\\an8\\fs150}c"}});
     const std::vector<Placed> placed = PlacedAt(0);
     ASSERT_EQ(placed.size(), 3u);
     EXPECT_EQ(placed[0].y, 10);
@@ -163,8 +175,8 @@ TEST_F(TPageRendererTest, AlignmentsMarginsAndPositions) {
         std::int32_t y;
     };
     const Case cases[] = {
-        {"{\\a1}aaaa", 10, 450},      {"{\\a3}aaaa", 590, 450},   {"{\\a5}aaaa", 10, 10},
-        {"{\\an5}aaaa", 300, 230},    {"{\\an9}aaaa", 590, 10},   {"{\\pos(100,200)}aaaa", 100, 200},
+        {"{\\a1}aaaa", 10, 450},         {"{\\a3}aaaa", 590, 450}, {"{\\a5}aaaa", 10, 10},
+        {"{\\an5}aaaa", 300, 230},       {"{\\an9}aaaa", 590, 10}, {"{\\pos(100,200)}aaaa", 100, 200},
         {"{\\an2\\pos(7,8)}aaaa", 7, 8},
     };
     for (const Case& test : cases) {

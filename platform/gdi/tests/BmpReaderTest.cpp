@@ -22,8 +22,8 @@ TEST(BmpReaderTest, KeepsRowOrderForBottomUpAndTopDownImagesOfBothDepths) {
             ASSERT_TRUE(BmpReader::Read(MakeBmp(3, height, bits, TopRedBottomBlue), bitmap));
             ASSERT_EQ(bitmap.width, 3);
             ASSERT_EQ(bitmap.height, 4);
-            EXPECT_EQ(bitmap.pixels[0], 0xFFFF0000u);               // top left
-            EXPECT_EQ(bitmap.pixels[3 * 3 + 2], 0xFF0000FFu);       // bottom right
+            EXPECT_EQ(bitmap.pixels[0], 0xFFFF0000u);         // top left
+            EXPECT_EQ(bitmap.pixels[3 * 3 + 2], 0xFF0000FFu); // bottom right
         }
     }
 }

@@ -202,10 +202,41 @@ TEST(ImageDcTest, ShapedWordsAreKeptUpToTheCacheCapacity) {
     dc.SelectFont(font.get());
     const Point offsets[] = {{1, 1}};
     for (std::size_t i = 0; i < ShapedTextCache::kCapacity + 10; ++i) {
-        const std::u16string word = u"w" + std::u16string(1, static_cast<char16_t>(u'a' + i % 26)) +
-                                    std::u16string(i / 26 + 1, u'x');
+        const std::u16string word =
+            u"w" + std::u16string(1, static_cast<char16_t>(u'a' + i % 26)) + std::u16string(i / 26 + 1, u'x');
         dc.PolyTextOut(0, 0, word, offsets);
     }
     dc.SelectFont(nullptr);
     EXPECT_EQ(ShapedTextCache::ForThisThread().Size(), ShapedTextCache::kCapacity);
+}
+
+TEST(ImageDcTest, RegionsFillEveryRectangle) {
+    QImage image = Transparent(30, 20);
+    {
+        ImageDc dc(image);
+        Region border(Rect{0, 0, 30, 20});
+        border.Subtract(Rect{5, 4, 25, 16});
+        dc.FillRegion(border, Rgb(0, 0, 0));
+    }
+    EXPECT_EQ(image.pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(29, 19), qRgb(0, 0, 0));
+    EXPECT_EQ(qAlpha(image.pixel(5, 4)), 0);
+    EXPECT_EQ(qAlpha(image.pixel(24, 15)), 0);
+}
+
+TEST(ImageDcTest, KeptCoverageStaysWithinTheCacheBudget) {
+    MemoryDc dc;
+    const std::unique_ptr<Font> font = dc.CreateFont(TestFont(300));
+    dc.SelectFont(font.get());
+    dc.SetBkMode(BkMode::Transparent);
+    const Point offsets[] = {{1, 1}, {-1, -1}};
+    for (int i = 0; i < 110; ++i) { // about 0.7 MB each
+        dc.PolyTextOut(0, 0,
+                       u"Word" + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) +
+                           std::u16string(static_cast<std::size_t>(i / 26 + 1), u'm'),
+                       offsets);
+    }
+    dc.SelectFont(nullptr);
+    EXPECT_LE(ShapedTextCache::ForThisThread().Bytes(), ShapedTextCache::kByteBudget);
+    EXPECT_GT(ShapedTextCache::ForThisThread().Bytes(), ShapedTextCache::kByteBudget / 2);
 }

@@ -10,7 +10,8 @@ namespace plat::media::test {
 
 using namespace std::chrono_literals;
 
-constexpr auto kDeadline = 5s;
+// How long a test waits for what should come soon; sanitizer builds run pipelines slower.
+constexpr auto kDeadline = 5s * TOVRIN_TEST_SLOWDOWN;
 constexpr std::int64_t kFrame = 400000; // one frame at 25 frames/s in 100 ns units
 constexpr std::int64_t kSecond = 10000000;
 

@@ -1,6 +1,6 @@
+#include "subtitles/model/TFontPool.h"
 #include "platform/testing/FixedAdvanceDc.h"
 #include "subtitles/model/FixedText.h"
-#include "subtitles/model/TFontPool.h"
 
 #include <gtest/gtest.h>
 
@@ -62,7 +62,8 @@ TEST(TFontPoolTest, DescriptionBecomesAFontAtNinetySixPixelsPerInch) {
     };
     const Case cases[] = {{15, 0, -20, 0}, {12, 1, -16, 700}, {28, -5, -37, 700}, {10, 300, -13, 300}};
     for (const Case& test : cases) {
-        TFontDescription description = Description(u"A face name longer than thirty-one characters", test.size);
+        TFontDescription description =
+            Description(u"A face name longer than thirty-one characters", test.size);
         description.weight = test.weight;
         description.italic = 2;
         const plat::gdi::LogFont font = TFontPool::LogFontFor(description);

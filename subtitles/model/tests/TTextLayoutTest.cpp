@@ -20,16 +20,20 @@ TEST(TTextLayoutTest, WrapStylesBreakLinesByTheirRules) {
     const WrapCase cases[] = {
         // 20 words: 1190 pixels, twice the usable width: two lines of ten words.
         {"equal width, twice as wide", Words(20, 5), 0,
-         "aaaaa bbbbb ccccc ddddd eeeee fffff ggggg hhhhh iiiii jjjjj|kkkkk lllll mmmmm nnnnn ooooo ppppp qqqqq "
+         "aaaaa bbbbb ccccc ddddd eeeee fffff ggggg hhhhh iiiii jjjjj|kkkkk lllll mmmmm nnnnn ooooo ppppp "
+         "qqqqq "
          "rrrrr sssss ttttt",
          590, 40},
         // 15 words: 890 pixels; equal width aims at 445 per line, filling takes what fits in 620.
         {"equal width, one and a half", Words(15, 5), 0,
-         "aaaaa bbbbb ccccc ddddd eeeee fffff ggggg hhhhh|iiiii jjjjj kkkkk lllll mmmmm nnnnn ooooo", 470, 40},
+         "aaaaa bbbbb ccccc ddddd eeeee fffff ggggg hhhhh|iiiii jjjjj kkkkk lllll mmmmm nnnnn ooooo", 470,
+         40},
         {"equal width, style 3", Words(15, 5), 3,
-         "aaaaa bbbbb ccccc ddddd eeeee fffff ggggg hhhhh|iiiii jjjjj kkkkk lllll mmmmm nnnnn ooooo", 470, 40},
+         "aaaaa bbbbb ccccc ddddd eeeee fffff ggggg hhhhh|iiiii jjjjj kkkkk lllll mmmmm nnnnn ooooo", 470,
+         40},
         {"filling", Words(15, 5), 1,
-         "aaaaa bbbbb ccccc ddddd eeeee fffff ggggg hhhhh iiiii jjjjj|kkkkk lllll mmmmm nnnnn ooooo", 590, 40},
+         "aaaaa bbbbb ccccc ddddd eeeee fffff ggggg hhhhh iiiii jjjjj|kkkkk lllll mmmmm nnnnn ooooo", 590,
+         40},
         {"filling, soft break ignored", u"aaaaa\\nbbbbb", 1, "aaaaa bbbbb", 110, 20},
         {"filling, hard break", u"aaaaa\\Nbbbbb", 1, "aaaaa|bbbbb", 50, 40},
         {"style 4 breaks at soft breaks", u"aaaaa\\nbbbbb", 4, "aaaaa|bbbbb", 50, 40},
@@ -37,10 +41,11 @@ TEST(TTextLayoutTest, WrapStylesBreakLinesByTheirRules) {
         {"no wrapping breaks at both breaks", u"aa\\nbbb\\Ncccc", 2, "aa|bbb|cccc", 40, 60},
         {"two hard breaks give an empty line", u"aa\\N\\Nbb", 1, "aa||bb", 20, 60},
         {"unknown style leaves one unbroken line", Words(15, 5), 7, std::string(), 0, 0},
-        {"one unbreakable word wider than the screen", std::u16string(100, u'x'), 0, std::string(100, 'x'), 1000,
-         20},
-        {"a tag inside a word moves with it", u"aaaaa aaaaa aaaaa aaaaa aaaaa aaaaa aaaaa aaaaa aaaaa aaaaa "
-                                              u"aaa{\\b1}aaaaaa",
+        {"one unbreakable word wider than the screen", std::u16string(100, u'x'), 0, std::string(100, 'x'),
+         1000, 20},
+        {"a tag inside a word moves with it",
+         u"aaaaa aaaaa aaaaa aaaaa aaaaa aaaaa aaaaa aaaaa aaaaa aaaaa "
+         u"aaa{\\b1}aaaaaa",
          1, "aaaaa aaaaa aaaaa aaaaa aaaaa aaaaa aaaaa aaaaa aaaaa aaaaa|aaaaaaaaa", 590, 40},
     };
     for (const WrapCase& test : cases) {
@@ -80,8 +85,11 @@ TEST(TTextLayoutTest, ScalesComeFromTheScriptResolution) {
         double scaleY;
         std::int32_t lineHeight; // 15 points x the vertical scale, truncated, at 96 pixels per inch
     };
-    const Case cases[] = {{0, 0, 1.0, 1.0, 20}, {320, 240, 2.0, 2.0, 40}, {320, 0, 2.0, 2.0, 40},
-                          {0, 960, 0.5, 0.5, 9}, {640, 240, 1.0, 2.0, 40}};
+    const Case cases[] = {{0, 0, 1.0, 1.0, 20},
+                          {320, 240, 2.0, 2.0, 40},
+                          {320, 0, 2.0, 2.0, 40},
+                          {0, 960, 0.5, 0.5, 9},
+                          {640, 240, 1.0, 2.0, 40}};
     for (const Case& test : cases) {
         SCOPED_TRACE(testing::Message() << test.resX << " x " << test.resY);
         LayoutFixture layout;

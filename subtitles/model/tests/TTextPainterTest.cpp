@@ -1,5 +1,5 @@
-#include "LayoutFixture.h"
 #include "subtitles/model/TTextPainter.h"
+#include "LayoutFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -28,17 +28,30 @@ TEST(TTextPainterTest, DiscPatternsHaveTheirCountsRowByRow) {
         }));
     }
     EXPECT_EQ(Pairs(TTextPainter::DiscOffsets(1)),
-              (std::vector<std::pair<int, int>>{{-1, -1}, {0, -1}, {1, -1}, {-1, 0}, {1, 0}, {-1, 1}, {0, 1}, {1, 1}}));
+              (std::vector<std::pair<int, int>>{
+                  {-1, -1}, {0, -1}, {1, -1}, {-1, 0}, {1, 0}, {-1, 1}, {0, 1}, {1, 1}}));
     EXPECT_TRUE(TTextPainter::DiscOffsets(0).empty());
     EXPECT_TRUE(TTextPainter::DiscOffsets(6).empty());
 }
 
 TEST(TTextPainterTest, EightCopyPatternsByWidth) {
     using P = std::vector<std::pair<int, int>>;
-    EXPECT_EQ(Pairs(TTextPainter::EightCopyOffsets(1)), (P{{-1, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, -1}, {1, -1}, {-1, 1}, {1, 1}}));
-    EXPECT_EQ(Pairs(TTextPainter::EightCopyOffsets(2)),
-              (P{{-2, 0}, {2, 0}, {0, -2}, {0, 2}, {-1, -2}, {1, -2}, {-1, 2}, {1, 2}, {-1, -1}, {1, -1}, {-1, 1}, {1, 1}}));
-    EXPECT_EQ(Pairs(TTextPainter::EightCopyOffsets(3)), (P{{-3, 0}, {3, 0}, {0, -3}, {0, 3}, {-2, -3}, {2, -3}, {-2, 3}, {2, 3}}));
+    EXPECT_EQ(Pairs(TTextPainter::EightCopyOffsets(1)),
+              (P{{-1, 0}, {1, 0}, {0, -1}, {0, 1}, {-1, -1}, {1, -1}, {-1, 1}, {1, 1}}));
+    EXPECT_EQ(Pairs(TTextPainter::EightCopyOffsets(2)), (P{{-2, 0},
+                                                           {2, 0},
+                                                           {0, -2},
+                                                           {0, 2},
+                                                           {-1, -2},
+                                                           {1, -2},
+                                                           {-1, 2},
+                                                           {1, 2},
+                                                           {-1, -1},
+                                                           {1, -1},
+                                                           {-1, 1},
+                                                           {1, 1}}));
+    EXPECT_EQ(Pairs(TTextPainter::EightCopyOffsets(3)),
+              (P{{-3, 0}, {3, 0}, {0, -3}, {0, 3}, {-2, -3}, {2, -3}, {-2, 3}, {2, 3}}));
 }
 
 struct EffectCase {
@@ -77,9 +90,11 @@ TEST(TTextPainterTest, BorderStylesOutlineMethodsAndOverrides) {
         EXPECT_EQ(last.colour, 0x0000FFu) << "the text comes last, in the text colour";
         EXPECT_EQ(std::make_pair(last.x, last.y), std::make_pair(100, 50));
         EXPECT_EQ(last.opaque, test.opaque);
-        const auto back = std::count_if(calls.begin(), calls.end(), [](const Call& c) { return c.colour == 0x00FF00u; });
+        const auto back =
+            std::count_if(calls.begin(), calls.end(), [](const Call& c) { return c.colour == 0x00FF00u; });
         EXPECT_EQ(static_cast<std::size_t>(back), test.backCopies);
-        const auto stroked = std::find_if(calls.begin(), calls.end(), [](const Call& c) { return c.penWidth != 0; });
+        const auto stroked =
+            std::find_if(calls.begin(), calls.end(), [](const Call& c) { return c.penWidth != 0; });
         EXPECT_EQ(stroked == calls.end() ? 0 : stroked->penWidth, test.penWidth);
         if (stroked != calls.end()) {
             EXPECT_EQ(stroked->penColour, 0x00FF00u);

@@ -1,0 +1,22 @@
+#pragma once
+// Writes decoded events and styles as SubStation Alpha v4 script text: the wide form (UTF-16LE with
+// a byte-order mark, CR LF line ends, a default style, a final zero character) and the 8-bit form
+// (LF line ends, only the given styles, no terminator).
+#include "plugins/decoders/support/ScrRecords.h"
+
+#include <string>
+#include <vector>
+
+namespace scr {
+
+// The UTF-16LE bytes, byte-order mark and final zero character included. Bold and italic are
+// written as -1 when set; an empty style list writes the single default style.
+std::string WriteWideSsaV4(const std::vector<TMarkupStyle>& styles, const std::vector<TMarkupEvent>& events);
+
+// The 8-bit text without terminator. Bold and italic are written as stored; events keep their name.
+std::string WriteAnsiSsaV4(const std::vector<TMarkupStyle>& styles, const std::vector<TMarkupEvent>& events);
+
+// "h:mm:ss.cc" of the absolute value of the milliseconds, hundredths truncated.
+std::string FormatSsaTime(int32_t milliseconds);
+
+} // namespace scr

@@ -1,0 +1,26 @@
+#pragma once
+// The script reader's decoder host over the plug-ins of the program's System folder.
+#include "subtitles/decoders/TNewScriptLoader.h"
+#include "subtitles/scripts/TScriptDecoderHost.h"
+
+#include <memory>
+#include <string>
+
+class TPluginDecoderHost : public TScriptDecoderHost {
+public:
+    // Loads the plug-ins of `folder` once.
+    explicit TPluginDecoderHost(const std::string& folder);
+    // The host over "System" below the program folder.
+    static std::unique_ptr<TPluginDecoderHost> FromProgramFolder();
+
+    bool Decode(std::string_view bytes, std::u16string_view selector, std::string_view type, std::string& advanced,
+                std::string& text) override;
+
+    TNewScriptLoader& Loader() { return FLoader; }
+
+private:
+    // Runs the current plug-in over the bytes and copies out what it handed out.
+    bool DecodeWithCurrent(std::string_view bytes, std::string& advanced, std::string& text);
+
+    TNewScriptLoader FLoader;
+};
