@@ -3,6 +3,7 @@
 // libass (ass_render_frame, then its images blended onto the frame) on the same script. Steady redraws
 // of an unchanged page, as the clock's redraw does, and a first frame of a page that was just loaded.
 // Set RENDER_BENCH_DUMP to a folder to write both frames as PNG files.
+#include "bench/LibassFrame.h"
 #include "core/src/pages/TPageRenderer.h"
 #include "core/src/pages/TSubDisplay.h"
 #include "platform/gdi/ImageDc.h"
@@ -14,10 +15,6 @@
 #include <QPainter>
 #include <benchmark/benchmark.h>
 
-extern "C" {
-#include <ass/ass.h>
-}
-
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -28,7 +25,7 @@ namespace {
 constexpr int kWidth = 1920;
 constexpr int kHeight = 1080;
 constexpr int kEvents = 50;
-constexpr char kFontFile[] = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+constexpr const char* kFontFile = LibassFrame::kFontFile;
 
 // The text of event i and its top-left corner: five columns of ten rows.
 std::string EventText(int i) {
@@ -143,58 +140,9 @@ private:
     QRect drawn_;
 };
 
-class LibassRenderer {
+class LibassRenderer : public LibassFrame {
 public:
-    LibassRenderer() : script_(AssScript()) {
-        library_ = ass_library_init();
-        ass_set_fonts_dir(library_, "/usr/share/fonts/truetype/dejavu");
-        renderer_ = ass_renderer_init(library_);
-        ass_set_frame_size(renderer_, kWidth, kHeight);
-        ass_set_storage_size(renderer_, kWidth, kHeight);
-        ass_set_fonts(renderer_, kFontFile, "DejaVu Sans", ASS_FONTPROVIDER_NONE, nullptr, 0);
-        Load();
-    }
-    ~LibassRenderer() {
-        ass_free_track(track_);
-        ass_renderer_done(renderer_);
-        ass_library_done(library_);
-    }
-    void Load() {
-        if (track_ != nullptr) {
-            ass_free_track(track_);
-        }
-        track_ = ass_read_memory(library_, script_.data(), script_.size(), nullptr);
-    }
-    // Renders at `time` and blends every image (a coverage mask and an RGBA colour) onto the frame.
-    void DrawOnto(QImage& frame, long long time) {
-        int changed = 0;
-        for (ASS_Image* image = ass_render_frame(renderer_, track_, time, &changed); image != nullptr;
-             image = image->next) {
-            const std::uint32_t colour = image->color;
-            const unsigned red = colour >> 24, green = (colour >> 16) & 0xFF, blue = (colour >> 8) & 0xFF;
-            const unsigned opacity = 255 - (colour & 0xFF);
-            for (int y = 0; y < image->h; ++y) {
-                const unsigned char* mask = image->bitmap + y * image->stride;
-                auto* row = reinterpret_cast<QRgb*>(frame.scanLine(image->dst_y + y)) + image->dst_x;
-                for (int x = 0; x < image->w; ++x) {
-                    const unsigned alpha = mask[x] * opacity / 255;
-                    if (alpha == 0) {
-                        continue;
-                    }
-                    const QRgb under = row[x];
-                    row[x] = qRgb((red * alpha + qRed(under) * (255 - alpha)) / 255,
-                                  (green * alpha + qGreen(under) * (255 - alpha)) / 255,
-                                  (blue * alpha + qBlue(under) * (255 - alpha)) / 255);
-                }
-            }
-        }
-    }
-
-private:
-    std::string script_;
-    ASS_Library* library_ = nullptr;
-    ASS_Renderer* renderer_ = nullptr;
-    ASS_Track* track_ = nullptr;
+    LibassRenderer() : LibassFrame(AssScript(), kWidth, kHeight) {}
 };
 
 void BM_OurRedraw(benchmark::State& state) {

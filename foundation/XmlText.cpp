@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <string_view>
 
 namespace {
@@ -62,6 +63,24 @@ bool XmlDecodeEntities(char16_t* text, bool extended) {
     }
     text[XmlDecodeEntitiesTo(text, text, std::char_traits<char16_t>::length(text), extended)] = 0;
     return true;
+}
+
+std::int32_t XmlNumber(const char16_t* text) {
+    if (text == nullptr) {
+        return 0;
+    }
+    bool negative = false;
+    if (*text == u'-' || *text == u'+') {
+        negative = *text == u'-';
+        ++text;
+    }
+    std::int64_t value = 0;
+    for (; *text >= u'0' && *text <= u'9'; ++text) {
+        value = std::min<std::int64_t>(value * 10 + (*text - u'0'),
+                                       std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1);
+    }
+    value = negative ? -value : std::min<std::int64_t>(value, std::numeric_limits<std::int32_t>::max());
+    return static_cast<std::int32_t>(value);
 }
 
 bool ReadFileBytesA(const char* path, std::string& bytes) {

@@ -1,6 +1,7 @@
 #pragma once
 // Text helpers of the XML reader: entity decoding, white space, whole-file reading.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 // Decodes &lt; &gt; &amp; &quot; (and with `extended` also &slash; &bkslash; &col; &ast; &bar;) in
@@ -10,6 +11,10 @@ bool XmlDecodeEntities(char16_t* text, bool extended);
 // Decodes `count` characters of `source` into `target` (which may be `source` itself: the text only
 // shrinks) and answers the decoded length; no terminator is written.
 std::size_t XmlDecodeEntitiesTo(char16_t* target, const char16_t* source, std::size_t count, bool extended);
+
+// The number an element's or attribute's text starts with: decimal digits after an optional sign; 0
+// for no text or no digits; saturated to 32 bits.
+std::int32_t XmlNumber(const char16_t* text);
 
 // Tab, line feed, form feed, carriage return and blank.
 constexpr bool XmlIsSpace(char16_t c) {

@@ -83,6 +83,11 @@ inline constexpr std::uint32_t kDisplayModeAsk = 0;
 inline constexpr std::uint32_t kDisplayModeWindow = 1;
 inline constexpr std::uint32_t kDisplayModeFullScreen = 2;
 
+// Item types of order 602, and the duration that removes the item of a layer.
+inline constexpr std::uint8_t kOsdItemText = 1;   // UTF-16 text with its terminator
+inline constexpr std::uint8_t kOsdItemBitmap = 2; // a bitmap file image
+inline constexpr std::int32_t kOsdRemoveLayer = -999;
+
 // Sizes of the fixed-width fields.
 inline constexpr std::size_t kGraphVariableNameUnits = 151;
 inline constexpr std::size_t kGraphVariableValueUnits = 257;

@@ -6,19 +6,48 @@
 #include "core/src/TEventTime.h"
 #include "core/src/TSteadyClockSource.h"
 #include "core/src/framework/TCoreLogFile.h"
+#include "platform/gdi/ImageDc.h"
 #include "platform/text/CodePage.h"
 #include "platform/win/Debug.h"
+#include "platform/win/Message.h"
+#include "platform/win/Timer.h"
+#include "platform/win/Window.h"
+
+#include <QGuiApplication>
+#include <QScreen>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <thread>
 #include <vector>
 
 namespace win = plat::win;
 
+namespace {
+
+// The primary screen's size, as the host's display tells it (the size set for the subtitle mapping
+// when there is no display).
+TScreenSize PrimaryScreen() {
+    const auto* application = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+    const QScreen* screen = application != nullptr ? QGuiApplication::primaryScreen() : nullptr;
+    if (screen == nullptr) {
+        return TSubScreenControler::PrimaryScreenSize();
+    }
+    return {screen->geometry().width(), screen->geometry().height()};
+}
+
+// The rectangle as the mapping takes it: top, left, width, height.
+void SetMappingArea(TSubScreenControler& mapping, const win::RECT& area, const win::RECT& frame) {
+    mapping.SetAreaRect(area.top, area.left, area.right - area.left, area.bottom - area.top);
+    mapping.SetFrameRect(frame.top, frame.left, frame.right - frame.left, frame.bottom - frame.top);
+}
+
+} // namespace
+
 TCorePlayer::TCorePlayer(TCoreObject* owner, std::shared_ptr<TClockSource> clocks)
-    : TCoreWindow(owner), clocks_(std::move(clocks)) {
+    : TCoreWindow(owner), clocks_(std::move(clocks)), screenSize_(PrimaryScreen) {
     SetStyle(win::WS_POPUP);
     SetExStyle(win::WS_EX_TOOLWINDOW);
     CreateDefault("PlayerControl", "", 0);
@@ -50,8 +79,6 @@ std::shared_ptr<TClockSource> TCorePlayer::DefaultClocks() {
     return TSteadyClockSource::Shared();
 }
 
-// The subtitle screen joins the start-up with its own part, between creating the clock and creating
-// the engine's window.
 void TCorePlayer::PlayStart() {
     if (clock_ != nullptr) {
         return; // the start-up runs once
@@ -59,18 +86,31 @@ void TCorePlayer::PlayStart() {
     TCoreLogFile& log = TCoreLogFile::Instance();
     log.WriteNarrow("PLAYSTART: Create Player Object");
     CreateEngine();
+    screen_ = std::make_unique<TSubtitleWindow>(this);
     clock_ = std::make_unique<TSubTimer>(this, subtitleLock_, clocks_,
                                          [this](std::int32_t time) { ClockReport(time); });
+    screen_->CreateScreen();
+    log.WriteNarrow("PLAYSTART: Create Subtitler Window");
     engine_->CreateRenderWindow();
     log.WriteNarrow("PLAYSTART: Create Video Window");
+    engine_->Show();
+    Relayout();
+    Reposition();
     clock_->Resume();
     log.WriteNarrow("PLAYSTART: Start Timer thread");
+    screen_->SetNotification(
+        [this](UINT msg, WPARAM wParam, LPARAM lParam) { OnScreenEvent(msg, wParam, lParam); });
+    screen_->SetRepaintRequest([this] { UpdateSubScreen(false); });
 }
 
 // The clock stops counting, then its thread ends before it is deleted; a thread that does not end
-// keeps its clock (TSubTimer::Dispose). The engine releases its graph and goes next. Closing the
-// subtitle screen follows with that part.
+// keeps its clock (TSubTimer::Dispose). The engine releases its graph and goes next, then the
+// subtitle screen, allowed to close at last.
 void TCorePlayer::Close() {
+    if (screen_ != nullptr) {
+        screen_->SetVideoWindow(0);
+        screen_->SetOwnerWindow(0);
+    }
     closing_ = true;
     if (clock_ != nullptr) {
         SetClockCounting(false);
@@ -79,6 +119,16 @@ void TCorePlayer::Close() {
     if (engine_ != nullptr) {
         engine_->ReleaseGraph();
         engine_.reset();
+    }
+    if (screen_ != nullptr) {
+        screen_->SetNotification({});
+        screen_->SetRepaintRequest({});
+        screen_->SetClosing();
+        screen_.reset();
+    }
+    if (Handle() != 0) {
+        win::KillTimer(Handle(), kMessageTimer);
+        win::KillTimer(Handle(), kLayoutTimer);
     }
 }
 
@@ -127,13 +177,14 @@ bool TCorePlayer::EngineError(std::uint32_t kind, std::uint32_t subCode, std::ui
     return report.answer;
 }
 
-// Re-laying out the video and subtitle windows on kind 14 joins with those windows.
 void TCorePlayer::EngineState(std::uint32_t kind, std::uint32_t value1, std::uint32_t value2) {
     if (closing_) {
         return;
     }
     if (kind == kStatusConfiguration) {
         ApplyConfiguration(value1);
+    } else if (kind == kStatusDomainChanged) {
+        Relayout();
     } else if (kind == kStatusPlayState) {
         value1 = PlayState();
         if (value1 == kPlayStateNoEngine || value1 == kPlayStateStopped) {
@@ -143,16 +194,39 @@ void TCorePlayer::EngineState(std::uint32_t kind, std::uint32_t value1, std::uin
     SendRecord(TCoreMessageBuilder::Status(kind, value1, value2));
 }
 
-// Without the overlay mixer a video window shows the video through the subtitle screen. Setting the
-// subtitle screen's mode and placing the engine window (parent, size, style, bottom of the z-order)
-// join with those windows.
+// Without the overlay mixer a video window shows the video through the subtitle screen: the engine
+// window becomes a pop-up inside it. With the overlay the subtitle screen keys the video in and the
+// engine window stands apart as a child. Either way it goes to the bottom of the z-order.
 void TCorePlayer::ApplyConfiguration(std::uint32_t configuration) {
-    if ((configuration & kConfigVideoWindow) != 0 && (configuration & kConfigOverlayMixer) == 0) {
-        overlayUsed_ = false;
-        windowless_ = (configuration & kConfigWindowless) != 0;
-    } else {
-        overlayUsed_ = true;
+    constexpr int kEngineWidth = 320;
+    constexpr int kEngineHeight = 240;
+    const bool throughScreen =
+        (configuration & kConfigVideoWindow) != 0 && (configuration & kConfigOverlayMixer) == 0;
+    {
+        const std::lock_guard lock(SubtitleLock());
+        overlayUsed_ = !throughScreen;
+        if (throughScreen) {
+            windowless_ = (configuration & kConfigWindowless) != 0;
+        }
     }
+    if (engine_ == nullptr || screen_ == nullptr) {
+        return;
+    }
+    const HWND window = engine_->Handle();
+    const auto style =
+        static_cast<DWORD>(win::GetWindowLongPtr(window, win::GWL_STYLE)) & ~(win::WS_CHILD | win::WS_POPUP);
+    if (throughScreen) {
+        screen_->SetMode(false, configuration != 0, windowless_);
+        engine_->SetParentWindow(screen_->Handle());
+        engine_->TCoreWindow::Resize(kEngineWidth, kEngineHeight);
+        win::SetWindowLongPtr(window, win::GWL_STYLE, style | win::WS_POPUP);
+    } else {
+        screen_->SetMode(true, true, false);
+        engine_->SetParentWindow(0);
+        win::SetWindowLongPtr(window, win::GWL_STYLE, style | win::WS_CHILD);
+    }
+    win::SetWindowPos(window, win::HWND_BOTTOM, 0, 0, 0, 0,
+                      win::SWP_NOSIZE | win::SWP_NOMOVE | win::SWP_NOACTIVATE);
 }
 
 void TCorePlayer::EngineEvent(std::uint32_t code, std::uint32_t value1, std::uint32_t value2) {
@@ -289,8 +363,9 @@ static TDvdTitleAttributes StreamsOf(const plat::dvd::DvdTitleAttributes& from) 
     title.subpictureCount = from.subpictureStreamCount;
     for (std::size_t i = 0; i < title.audio.size(); ++i) {
         const plat::dvd::DvdAudioAttributes& audio = from.audio[i];
-        title.audio[i] = {audio.language, audio.hasMultichannelInfo != 0, audio.frequency, audio.quantization,
-                          audio.channels, static_cast<std::uint8_t>(audio.format)};
+        title.audio[i] = {audio.language,  audio.hasMultichannelInfo != 0,
+                          audio.frequency, audio.quantization,
+                          audio.channels,  static_cast<std::uint8_t>(audio.format)};
     }
     for (std::size_t i = 0; i < title.subpicture.size(); ++i) {
         const plat::dvd::DvdSubpictureAttributes& subpicture = from.subpicture[i];
@@ -367,13 +442,6 @@ bool TCorePlayer::PageChangesAt(std::int32_t time) {
     return subDisplay_.SetTime(time);
 }
 
-// Drawing starts from the engine's native video size; without an engine nothing is drawn. The lock is
-// held for the whole redraw.
-bool TCorePlayer::UpdateSubScreen(bool clear) {
-    const std::lock_guard lock(SubtitleLock());
-    return false;
-}
-
 std::uint32_t TCorePlayer::UpdatePlayState(std::uint32_t state, bool menuShown) {
     if (!menuShown && (state == kPlayStateFirstPlay || state == kPlayStatePlaying)) {
         SetClockCounting(true);
@@ -396,11 +464,19 @@ std::uint32_t TCorePlayer::PlayState() {
     return UpdatePlayState(engine_->GetPlayState(), engine_->IsInDvdMenu());
 }
 
-// The rectangle is that of the last video layout; the play state is asked first for its effects on
-// the clock. Without the video layout there is no rectangle to answer.
+// The rectangle is the picture's in the last video layout; the play state is asked first for its
+// effects on the clock, and without playback there is none.
 bool TCorePlayer::VideoRectangle(TOrderVideoRectangle& rectangle) {
-    PlayState();
-    return false;
+    const std::uint32_t state = PlayState();
+    if (state == kPlayStateNoEngine || state == kPlayStateStopped) {
+        return false;
+    }
+    const std::lock_guard lock(SubtitleLock());
+    rectangle.left = layout_.pictureRect.left;
+    rectangle.top = layout_.pictureRect.top;
+    rectangle.right = layout_.pictureRect.right;
+    rectangle.bottom = layout_.pictureRect.bottom;
+    return true;
 }
 
 // The engine stops after the clock and releases its graph; without an engine the order fails.
@@ -447,6 +523,8 @@ std::optional<std::uint32_t> TCorePlayer::CurrentLocation() {
 bool TCorePlayer::Play() {
     plat::win::OutputDebugString("::::StartPlay \n");
     const bool played = engine_ != nullptr && engine_->Play();
+    Relayout();
+    Reposition();
     plat::win::OutputDebugString("::::EndPlay \n");
     return played;
 }
@@ -652,5 +730,315 @@ bool TCorePlayer::ReadCapturedFrame(TOrderCapturedFrame& frame) {
     frame.height = static_cast<std::uint32_t>(captured.format.height);
     frame.width = static_cast<std::uint32_t>(captured.format.width);
     frame.bitsPerPixel = static_cast<std::uint32_t>(captured.format.bitsPerPixel);
+    return true;
+}
+
+TCorePlayer::LRESULT TCorePlayer::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == win::WM_TIMER && wParam == kMessageTimer) {
+        OnMessageTimer();
+        return 0;
+    }
+    if (msg == win::WM_TIMER && wParam == kLayoutTimer) {
+        OnLayoutTimer();
+        return 0;
+    }
+    if (msg == kPresentPicture) {
+        PresentPicture();
+        return 0;
+    }
+    return TCoreWindow::WindowProc(hwnd, msg, wParam, lParam);
+}
+
+// The engine window takes the subtitle screen's size; the pages are laid out again once the changes
+// have settled for kLayoutDelayMs, and until then no page is drawn.
+void TCorePlayer::Relayout() {
+    if (closing_ || engine_ == nullptr || screen_ == nullptr) {
+        return;
+    }
+    RECT client{};
+    win::GetClientRect(screen_->Handle(), &client);
+    engine_->Resize(client.right, client.bottom);
+    ApplyLayout();
+    win::SetTimer(Handle(), kLayoutTimer, kLayoutDelayMs);
+    const std::lock_guard lock(SubtitleLock());
+    layoutPending_ = true;
+}
+
+// The layout gives the pages their area and the engine the place of the picture. A layout that cannot
+// be computed leaves the pages the subtitle screen's client area.
+void TCorePlayer::ApplyLayout() {
+    TEnginePlacement& placement = engine_->Placement();
+    {
+        const std::lock_guard lock(SubtitleLock());
+        TVideoLayout::TInput input;
+        input.sizesKnown = placement.GetVideoSizes(input.sizes);
+        input.screen = screenSize_();
+        input.overlayUsed = overlayUsed_;
+        input.windowless = windowless_;
+        textArea_ = TSubScreenControler();
+        if (layout_.Compute(input, layoutSettings_)) {
+            if (windowless_) {
+                layout_.subtitle = {0, 0, layout_.subtitle.right - layout_.subtitle.left,
+                                    layout_.subtitle.bottom - layout_.subtitle.top};
+                layout_.clipped = layout_.subtitle;
+            }
+            SetMappingArea(textArea_, layout_.subtitle, layout_.display);
+            placement.SetAspectMode(layoutSettings_.Mode());
+            const RECT& place = !overlayUsed_ && !windowless_ ? layout_.pictureRect : layout_.outer;
+            placement.SetVideoRect(place.left, place.top, place.right - place.left, place.bottom - place.top);
+        } else {
+            RECT client{};
+            win::GetClientRect(screen_->Handle(), &client);
+            SetMappingArea(textArea_, client, client);
+            placement.SetAspectMode(layoutSettings_.Mode());
+            UpdateSubScreen(false);
+        }
+    }
+    placement.Repaint();
+}
+
+void TCorePlayer::Reposition() {
+    const std::lock_guard lock(SubtitleLock());
+    if (engine_ == nullptr || screen_ == nullptr) {
+        return;
+    }
+    win::POINT origin{0, 0};
+    win::ClientToScreen(screen_->Handle(), &origin);
+    engine_->Move(origin.x, origin.y);
+}
+
+void TCorePlayer::OnLayoutTimer() {
+    win::KillTimer(Handle(), kLayoutTimer);
+    {
+        const std::lock_guard lock(SubtitleLock());
+        subDisplay_.RenderAll(&textArea_, false);
+        layoutPending_ = false;
+    }
+    UpdateSubScreen(false);
+}
+
+void TCorePlayer::OnMessageTimer() {
+    const std::lock_guard lock(SubtitleLock());
+    ArmMessageTimer(osd_.Expire());
+    UpdateSubScreen(false);
+}
+
+void TCorePlayer::ArmMessageTimer(std::int32_t ms) {
+    win::KillTimer(Handle(), kMessageTimer);
+    if (ms >= 0) {
+        win::SetTimer(Handle(), kMessageTimer, static_cast<UINT>(ms));
+    }
+}
+
+// What the subtitle screen reports: a repaint, a move, a new size, and the mouse over a DVD menu.
+void TCorePlayer::OnScreenEvent(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case win::WM_PAINT:
+        UpdateSubScreen(false);
+        break;
+    case win::WM_MOVE:
+        Reposition();
+        break;
+    case win::WM_SIZE:
+        Relayout();
+        break;
+    case win::WM_MOUSEMOVE:
+    case win::WM_LBUTTONDOWN:
+        if (engine_ != nullptr) {
+            win::PostMessage(engine_->Handle(), msg, wParam, lParam);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+// Held under the subtitle lock from the picture's opening to its hand-over; the engine itself is
+// reached on the host thread only.
+bool TCorePlayer::UpdateSubScreen(bool clear) {
+    const std::lock_guard lock(SubtitleLock());
+    if (closing_ || engine_ == nullptr || screen_ == nullptr) {
+        return false;
+    }
+    TSubtitleWindow::TraceEnter("PT::UpdateSubScreen");
+    RECT drawn{};
+    QImage* picture = screen_->BeginPicture(drawn);
+    if (picture == nullptr) {
+        return false;
+    }
+    QRect painted;
+    {
+        plat::gdi::ImageDc dc(*picture);
+        if (layoutSettings_.BlankingInUse()) {
+            DrawBlanking(dc, windowless_ ? layout_.clipped : drawn);
+        }
+        if (!clear && !layoutPending_ && !engine_->IsInDvdMenu() && subtitlesOn_ &&
+            subDisplay_.HasCurrentBlock()) {
+            dc.SetBkMode(plat::gdi::BkMode::Transparent);
+            dc.SetTextAlign(plat::gdi::TextAlign::Bottom);
+            subDisplay_.Paint(&dc, false, nullptr);
+        }
+        if (!messagesFrozen_) {
+            osd_.Draw(dc, layout_.clipped);
+        }
+        const plat::gdi::Rect bounds = dc.PaintedBounds();
+        painted = QRect(bounds.left, bounds.top, bounds.Width(), bounds.Height());
+    }
+    QImage finished = screen_->EndPicture(painted);
+    if (windowless_) {
+        GiveToEngine(std::move(finished), layout_.clipped, painted);
+    }
+    TSubtitleWindow::TraceLeave("PT::UpdateSubScreen");
+    return true;
+}
+
+// The four bars between the outer rectangle and the layout's blanking frame: left and right over the
+// whole height, top and bottom between them.
+void TCorePlayer::DrawBlanking(plat::gdi::Dc& dc, const RECT& outer) const {
+    const RECT& frame = layout_.blankingFrame;
+    const plat::gdi::ColourRef colour = layoutSettings_.blankingColour;
+    dc.FillRect({outer.left, outer.top, frame.left, outer.bottom}, colour);
+    dc.FillRect({frame.right, outer.top, outer.right, outer.bottom}, colour);
+    dc.FillRect({frame.left, outer.top, frame.right, frame.top}, colour);
+    dc.FillRect({frame.left, frame.bottom, frame.right, outer.bottom}, colour);
+}
+
+bool TCorePlayer::OnHostThread() const {
+    return std::this_thread::get_id() == win::GetWindowThread(Handle());
+}
+
+// Callers hold the subtitle lock. A newer picture replaces one still waiting.
+void TCorePlayer::GiveToEngine(QImage picture, const RECT& source, const QRect& painted) {
+    if (OnHostThread()) {
+        waiting_.reset();
+        engine_->Placement().MixOverlayBitmap(picture, source, painted);
+        return;
+    }
+    const bool post = !waiting_;
+    waiting_ = TWaitingPicture{std::move(picture), source, painted};
+    if (post) {
+        win::PostMessage(Handle(), kPresentPicture, 0, 0);
+    }
+}
+
+void TCorePlayer::PresentPicture() {
+    const std::lock_guard lock(SubtitleLock());
+    if (closing_ || engine_ == nullptr || !waiting_) {
+        return;
+    }
+    const TWaitingPicture waiting = std::move(*waiting_);
+    waiting_.reset();
+    engine_->Placement().MixOverlayBitmap(waiting.picture, waiting.source, waiting.painted);
+}
+
+bool TCorePlayer::ShowCursor(bool visible) {
+    if (screen_ != nullptr) {
+        screen_->ShowCursor(visible);
+    }
+    return engine_ != nullptr && engine_->Placement().ShowVideoCursor(visible);
+}
+
+void TCorePlayer::RefreshPosition() {
+    if (screen_ != nullptr) {
+        screen_->RefreshPosition();
+    }
+}
+
+bool TCorePlayer::ShowVideo() {
+    if (engine_ == nullptr || screen_ == nullptr) {
+        return false;
+    }
+    engine_->Show();
+    screen_->ShowOnVideo(true);
+    Relayout();
+    return true;
+}
+
+bool TCorePlayer::HideVideo() {
+    if (engine_ == nullptr || screen_ == nullptr) {
+        return false;
+    }
+    engine_->Hide();
+    screen_->ShowOnVideo(false);
+    return true;
+}
+
+// The full-screen window holds the subtitle screen in full screen; the video panel in windowed mode,
+// and it gets the mouse input.
+void TCorePlayer::SetParentWindows(HWND videoPanel, HWND fullScreenWindow) {
+    if (screen_ != nullptr) {
+        screen_->SetVideoWindow(fullScreenWindow);
+        screen_->SetOwnerWindow(videoPanel);
+    }
+}
+
+bool TCorePlayer::SetColourKey(std::uint32_t colour) {
+    if (screen_ == nullptr) {
+        return false;
+    }
+    const bool applied = engine_ != nullptr && engine_->Placement().ApplyColorKey(colour, false);
+    screen_->SetColorKey(colour);
+    return applied;
+}
+
+std::uint32_t TCorePlayer::DisplayMode() {
+    return screen_ != nullptr ? screen_->SetScreenMode(TSubtitleWindow::kAskMode) : 0;
+}
+
+void TCorePlayer::SetDisplayMode(std::uint32_t mode) {
+    if (screen_ != nullptr) {
+        screen_->SetScreenMode(mode);
+    }
+}
+
+// The border around the picture takes the blanking colour while blanking is in use, else black.
+bool TCorePlayer::SetVideoLayout(const TOrderVideoLayout& layout) {
+    {
+        const std::lock_guard lock(SubtitleLock());
+        layoutSettings_ = TVideoLayoutSettings::FromOrder(layout);
+    }
+    if (engine_ != nullptr) {
+        engine_->Placement().ApplyBorderColor(layoutSettings_.BlankingInUse() ? layoutSettings_.blankingColour
+                                                                              : 0);
+    }
+    Relayout();
+    return true;
+}
+
+bool TCorePlayer::AddOsdItem(std::uint8_t type, std::int32_t duration, std::int32_t layer, const void* data,
+                             std::uint32_t dataBytes) {
+    const std::lock_guard lock(SubtitleLock());
+    const bool accepted =
+        (data != nullptr || dataBytes == 0) &&
+        osd_.AddItem(std::span(static_cast<const std::byte*>(data), dataBytes), type, duration, layer);
+    ArmMessageTimer(osd_.Expire());
+    return accepted;
+}
+
+bool TCorePlayer::ClearOsdItems() {
+    const std::lock_guard lock(SubtitleLock());
+    osd_.Clear();
+    return true;
+}
+
+bool TCorePlayer::SetOsdStyle(std::span<const std::uint8_t, kStyleRecordBytes> style,
+                              std::uint32_t defaultDuration, bool enabled) {
+    TSubtitleStyleRecord record;
+    std::memcpy(&record, style.data(), sizeof(record));
+    const std::lock_guard lock(SubtitleLock());
+    osd_.SetStyle(record, defaultDuration, enabled);
+    return true;
+}
+
+// A variable without a name is not kept; the order succeeds all the same.
+bool TCorePlayer::SetOsdVariable(const char16_t* name, const char16_t* value) {
+    const std::lock_guard lock(SubtitleLock());
+    osd_.SetVariable(name, value);
+    return true;
+}
+
+bool TCorePlayer::ClearOsdVariables() {
+    const std::lock_guard lock(SubtitleLock());
+    osd_.ClearVariables();
     return true;
 }

@@ -1,30 +1,36 @@
 #pragma once
 // The object behind one player instance: its hidden window "PlayerControl", the subtitle lock, the
-// subtitle clock, the client list with the notifications, the closing flag, the values the orders
-// store, and one operation per order, which the dispatcher calls with the values of the order's
-// record. The playback engine reports to it through three entry points (errors, status changes and
-// events), which turn into the notifications of VokradNotifications.h.
+// subtitle clock, the subtitle screen, the video layout, the on-screen message queue, the client list
+// with the notifications, the closing flag, the values the orders store, and one operation per order,
+// which the dispatcher calls with the values of the order's record. The playback engine reports to it
+// through three entry points (errors, status changes and events), which turn into the notifications of
+// VokradNotifications.h. An operation that needs the engine or the subtitle screen answers as the
+// order protocol does without one.
 //
-// The subtitle screen, the video layout and the on-screen message queue are not part of this player
-// yet. An operation that needs the engine or the subtitle screen
-// answers as the order protocol does without one; one that needs a part that every finished player
-// has answers false.
+// The subtitle picture is rebuilt under the subtitle lock on whichever thread asks (the clock thread
+// after a clock report, the host thread otherwise); only the host thread hands it to the engine, so
+// a redraw never meets an engine that releases its graph.
 #include "core/include/VokradOrders.h"
 #include "core/src/TClientList.h"
 #include "core/src/TClockSource.h"
 #include "core/src/TDvdTitleAttributes.h"
 #include "core/src/TOrderDispatcher.h"
 #include "core/src/TSubTimer.h"
-#include "core/src/TVideoLayoutSettings.h"
 #include "core/src/engine/TEngineSetup.h"
 #include "core/src/engine/TGraphEngine.h"
 #include "core/src/framework/TCoreWindow.h"
+#include "core/src/layout/TVideoLayout.h"
+#include "core/src/osd/TOsdQueue.h"
 #include "core/src/pages/TPageRenderer.h"
 #include "core/src/pages/TSubDisplay.h"
+#include "core/src/screen/TSubtitleWindow.h"
+
+#include <QImage>
 
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -34,6 +40,8 @@
 
 class TCorePlayer : public TCoreWindow {
 public:
+    using RECT = plat::win::RECT;
+
     // The drawing overrides of order 507 (-1: none for the depth and the width).
     struct TStyleOverride {
         std::int32_t shadowDepth = -1;
@@ -56,10 +64,19 @@ public:
 
     static std::shared_ptr<TClockSource> DefaultClocks();
 
-    // Start-up, once after construction: the subtitle clock is created and its thread started.
+    // Timers of the player window: the on-screen message expiry and the re-layout of the pages.
+    static constexpr plat::win::UINT_PTR kMessageTimer = 111;
+    static constexpr plat::win::UINT_PTR kLayoutTimer = 222;
+    static constexpr plat::win::UINT kLayoutDelayMs = 20;
+    // Posted to the player window when a picture rebuilt on the clock thread waits for the engine.
+    static constexpr plat::win::UINT kPresentPicture = plat::win::WM_USER + 1;
+
+    // Start-up, once after construction: the engine, the subtitle screen and the clock are created,
+    // the video laid out and the clock's thread started.
     void PlayStart();
 
-    // Teardown: sets the closing flag, then stops the clock and deletes it.
+    // Teardown: the subtitle screen leaves its parents, the closing flag is set, the clock stops and
+    // goes, the engine releases its graph and goes, then the subtitle screen.
     void Close();
 
     // Runs one order (see TOrderDispatcher).
@@ -156,7 +173,8 @@ public:
     bool SelectDvdButton(std::uint8_t button);
     bool PlayTitleChapter(std::uint32_t title, std::uint32_t chapter);
     std::int32_t Volume(bool set, std::int32_t volume);
-    bool ShowCursor(bool visible) { return false; }
+    // The subtitle screen shows or hides the cursor; the answer is the engine's.
+    bool ShowCursor(bool visible);
     bool NextChapter();
     bool PreviousChapter();
     bool SelectAudioStream(std::uint32_t stream);
@@ -190,15 +208,16 @@ public:
     bool VideoRectangle(TOrderVideoRectangle& rectangle);
     bool ReadCapturedFrame(TOrderCapturedFrame& frame);
 
-    // Operations on the subtitle screen, answered as without one: showing, hiding and the colour key
-    // fail, the position and the parent windows have nothing to act on, and the display mode reads 0.
-    void RefreshPosition() {}
-    bool ShowVideo() { return false; }
-    bool HideVideo() { return false; }
-    void SetParentWindows(HWND videoPanel, HWND fullScreenWindow) {}
-    bool SetColourKey(std::uint32_t colour) { return false; }
-    std::uint32_t DisplayMode() { return 0; }
-    void SetDisplayMode(std::uint32_t mode) {}
+    // Operations on the subtitle screen. Without it showing, hiding and the colour key fail, the
+    // position and the parent windows have nothing to act on, and the display mode reads 0.
+    void RefreshPosition();
+    bool ShowVideo();
+    bool HideVideo();
+    void SetParentWindows(HWND videoPanel, HWND fullScreenWindow);
+    bool SetColourKey(std::uint32_t colour);
+    std::uint32_t DisplayMode();
+    void SetDisplayMode(std::uint32_t mode);
+    TSubtitleWindow* Screen() const { return screen_.get(); }
 
     // Page model operations (orders 500, 502, 503 and 505), under the subtitle lock. Clearing forgets
     // the profile title and the profile flag too. A page block that fails its check is refused and the
@@ -217,26 +236,37 @@ public:
     // and selects as order 505 does, by its low byte.
     static std::uint32_t PageKey(std::uint32_t location, std::int32_t profileTitle, bool profileFlag);
 
-    // The video layout settings of order 209 are kept for the layout of the video.
-    bool SetVideoLayout(const TOrderVideoLayout& layout) {
-        videoLayout_ = TVideoLayoutSettings::FromOrder(layout);
-        return true;
-    }
-    const TVideoLayoutSettings& VideoLayout() const { return videoLayout_; }
+    // Order 209: the settings are kept, the border colour goes to the engine and the video is laid out
+    // again.
+    bool SetVideoLayout(const TOrderVideoLayout& layout);
+    // The settings of order 209, the last layout and the area the pages are laid out in; callers hold
+    // the subtitle lock.
+    const TVideoLayoutSettings& VideoLayout() const { return layoutSettings_; }
+    const TVideoLayout& ComputedLayout() const { return layout_; }
+    const TSubScreenControler& TextLayoutArea() const { return textArea_; }
+    bool LayoutPending() const { return layoutPending_; }
+    // The screen size the layout fits the picture for (the primary screen's unless set).
+    void SetScreenSize(std::function<TScreenSize()> screenSize) { screenSize_ = std::move(screenSize); }
 
-    // Operations on the on-screen message queue, which every finished player has and this one has not
-    // yet: they fail.
+    // The on-screen message orders (602-606). Adding an item expires the old ones and arms the expiry
+    // timer for the next; a record whose data does not fit is refused.
     bool AddOsdItem(std::uint8_t type, std::int32_t duration, std::int32_t layer, const void* data,
-                    std::uint32_t dataBytes) {
-        return false;
-    }
-    bool ClearOsdItems() { return false; }
+                    std::uint32_t dataBytes);
+    bool ClearOsdItems();
     bool SetOsdStyle(std::span<const std::uint8_t, kStyleRecordBytes> style, std::uint32_t defaultDuration,
-                     bool enabled) {
-        return false;
-    }
-    bool SetOsdVariable(const char16_t* name, const char16_t* value) { return false; }
-    bool ClearOsdVariables() { return false; }
+                     bool enabled);
+    bool SetOsdVariable(const char16_t* name, const char16_t* value);
+    bool ClearOsdVariables();
+    // The queue; callers hold the subtitle lock.
+    TOsdQueue& OsdQueue() { return osd_; }
+
+    // Rebuilds the subtitle picture: blanking bars, the current page unless `clear`, the on-screen
+    // messages; with a mixing renderer the picture goes to the engine. False when nothing was drawn.
+    bool UpdateSubScreen(bool clear);
+    // The host thread's part of a redraw on the clock thread: the waiting picture goes to the engine.
+    void PresentPicture();
+
+    LRESULT WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     template <class Record> void SendRecord(const Record& record);
@@ -252,7 +282,19 @@ private:
     // Kind 1634 for the title when the engine can read its attributes, then the current streams.
     void SendTitleStreams(std::uint32_t title);
     void CreateEngine();
-    bool UpdateSubScreen(bool clear);
+    // The video is laid out again for the subtitle screen's size; the pages follow 20 ms later.
+    void Relayout();
+    void ApplyLayout();
+    // The engine window moves to the subtitle screen's place on the screen.
+    void Reposition();
+    void OnLayoutTimer();
+    void OnMessageTimer();
+    void ArmMessageTimer(std::int32_t ms);
+    void OnScreenEvent(UINT msg, WPARAM wParam, LPARAM lParam);
+    void DrawBlanking(plat::gdi::Dc& dc, const RECT& outer) const;
+    // The picture goes to the engine now on the host thread, else when the host thread gets to it.
+    void GiveToEngine(QImage picture, const RECT& source, const QRect& painted);
+    bool OnHostThread() const;
 
     std::atomic<bool> closing_{false};
     const std::shared_ptr<std::recursive_mutex> subtitleLock_ = std::make_shared<std::recursive_mutex>();
@@ -269,9 +311,23 @@ private:
     bool messagesFrozen_ = false;
     std::int32_t subtitleOffset_ = 0;
     TStyleOverride styleOverride_;
-    TVideoLayoutSettings videoLayout_;
     std::int32_t profileTitle_ = -1; // guarded by the subtitle lock, as is the page model
     TSubDisplay subDisplay_;
     TEngineSetup engineSetup_ = TEngineSetup::Default();
     std::unique_ptr<TGraphEngine> engine_;
+    std::unique_ptr<TSubtitleWindow> screen_;
+    TOsdQueue osd_{clocks_}; // guarded by the subtitle lock
+    // Guarded by the subtitle lock: the settings of order 209, the last layout, the pages' area.
+    TVideoLayoutSettings layoutSettings_;
+    TVideoLayout layout_;
+    TSubScreenControler textArea_;
+    bool layoutPending_ = false;
+    std::function<TScreenSize()> screenSize_;
+    // A picture rebuilt on the clock thread, waiting for the host thread (guarded by the lock).
+    struct TWaitingPicture {
+        QImage picture;
+        RECT source{};
+        QRect painted;
+    };
+    std::optional<TWaitingPicture> waiting_;
 };

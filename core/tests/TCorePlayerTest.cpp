@@ -53,7 +53,8 @@ TEST_F(TCorePlayerTest, StartUpWritesItsLogLines) {
     std::ostringstream log;
     log << std::ifstream(path).rdbuf();
     EXPECT_EQ(log.str(),
-              "PLAYSTART: Create Player ObjectPLAYSTART: Create Video WindowPLAYSTART: Start Timer thread");
+              "PLAYSTART: Create Player ObjectPLAYSTART: Create Subtitler WindowPLAYSTART: Create Video "
+              "WindowPLAYSTART: Start Timer thread");
 }
 
 TEST_F(TCorePlayerTest, PlayStateRunsTheClockAndADvdMenuClearsTheScreenOnce) {

@@ -54,13 +54,16 @@ template <class F> void Bind(F& slot, const char* name) {
     ASSERT_NE(slot, nullptr) << name;
 }
 
-// What each order answers with a well-formed record while the player has no engine, subtitle screen,
-// page model or on-screen queue; every order not listed answers -1.
+// What each order answers with a zeroed well-formed record while the player has no graph, no pages
+// and no on-screen items; every order not listed answers -1 (an on-screen item of type 0 among them).
 int AnswerWithoutParts(std::uint32_t order) {
     switch (order) {
     case kOrderVolume:
     case kOrderAudioStream:
     case kOrderRefreshPosition:
+    case kOrderShowVideo:
+    case kOrderHideVideo:
+    case kOrderColourKey: // the video surface takes the key
     case kOrderGraphDescription:
     case kOrderParentWindows:
     case kOrderDisplayMode:
@@ -68,7 +71,7 @@ int AnswerWithoutParts(std::uint32_t order) {
     case kOrderPlayState:
     case kOrderStop:         // the engine stops and releases its (missing) graph
     case kOrderCaptureRing:  // a graph without a sample grabber records nothing
-    case kOrderVideoLayout:  // the settings are kept
+    case kOrderVideoLayout:  // the settings are kept and the video laid out
     case kOrderClockTime:    // the clock stands at 0
     case kOrderFilterList:   // the empty filter list of no graph
     case kOrderMediaContent: // the empty media content of no graph
@@ -81,6 +84,10 @@ int AnswerWithoutParts(std::uint32_t order) {
     case kOrderStyleOverride:
     case kOrderFreezeMessages:
     case kOrderUnfreezeMessages:
+    case kOrderClearOsdItems:
+    case kOrderOsdStyle:
+    case kOrderOsdVariable:
+    case kOrderClearOsdVariables:
     case kOrderPing:
         return 0;
     default:
@@ -373,7 +380,8 @@ TEST_F(VokradHostTest, StartUpWritesItsLinesToTheLog) {
     log << std::ifstream(path).rdbuf();
     // Freeing the instance releases the engine's graph, which the log tells after the start-up.
     EXPECT_TRUE(log.str().starts_with(
-        "PLAYSTART: Create Player ObjectPLAYSTART: Create Video WindowPLAYSTART: Start Timer thread\n"))
+        "PLAYSTART: Create Player ObjectPLAYSTART: Create Subtitler WindowPLAYSTART: Create Video "
+        "WindowPLAYSTART: Start Timer thread\n"))
         << log.str();
 }
 

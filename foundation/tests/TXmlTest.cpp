@@ -155,6 +155,23 @@ TEST(TXmlTest, EntitiesAreDecodedOnceAndOnlyTheBasicFour) {
     EXPECT_FALSE(XmlDecodeEntities(nullptr, true));
 }
 
+TEST(TXmlTest, Numbers) {
+    const std::pair<const char16_t*, std::int32_t> cases[] = {
+        {u"42", 42},
+        {u"-17ms", -17},
+        {u"+8", 8},
+        {u"x9", 0},
+        {u"", 0},
+        {nullptr, 0},
+        {u"99999999999", 2147483647},
+        {u"-99999999999", -2147483647 - 1},
+        {u" 5", 0},
+    };
+    for (const auto& [text, number] : cases) {
+        EXPECT_EQ(XmlNumber(text), number);
+    }
+}
+
 TEST(TXmlTest, WhiteSpace) {
     for (const char16_t c : {u'\t', u'\n', u'\f', u'\r', u' '}) {
         EXPECT_TRUE(XmlIsSpace(c)) << int(c);

@@ -1,5 +1,7 @@
 #include "platform/video/VideoSurface.h"
 
+#include <QRegion>
+
 #include <algorithm>
 #include <utility>
 
@@ -11,13 +13,21 @@ std::size_t Index(OverlayLayer layer) {
     return static_cast<std::size_t>(layer);
 }
 
-// Opaque pixels of the key's colour become fully transparent; every other pixel keeps its alpha.
-QImage KeyedOut(const QImage& image, QRgb key) {
-    QImage keyed = image.convertToFormat(VideoSurface::kLayerFormat);
+// Opaque pixels of the key's colour within `painted` become fully transparent; every other pixel keeps
+// its alpha. The image is shared, not copied, while no such pixel is found.
+QImage KeyedOut(const QImage& image, QRgb key, const std::optional<QRect>& painted) {
+    QImage keyed = image.format() == VideoSurface::kLayerFormat
+                       ? image
+                       : image.convertToFormat(VideoSurface::kLayerFormat);
     const QRgb opaqueKey = key | 0xff000000u;
-    for (int y = 0; y < keyed.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(keyed.scanLine(y));
-        std::replace(line, line + keyed.width(), opaqueKey, QRgb{0});
+    const QRect area = painted ? painted->intersected(keyed.rect()) : keyed.rect();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(keyed.constScanLine(y)) + area.left();
+        if (std::find(line, line + area.width(), opaqueKey) == line + area.width()) {
+            continue;
+        }
+        auto* writable = reinterpret_cast<QRgb*>(keyed.scanLine(y)) + area.left();
+        std::replace(writable, writable + area.width(), opaqueKey, QRgb{0});
     }
     return keyed;
 }
@@ -69,13 +79,17 @@ void VideoSurface::RemoveFrameListener(ListenerId id) {
     std::erase_if(listeners_, [id](const auto& entry) { return entry.first == id; });
 }
 
-void VideoSurface::SetLayer(OverlayLayer which, QImage image, QRect source) {
+void VideoSurface::SetLayer(OverlayLayer which, QImage image, QRect source, std::optional<QRect> painted) {
     Layer layer;
     layer.source = source.isNull() ? image.rect() : source.intersected(image.rect());
+    layer.painted = painted;
     layer.original = std::move(image);
-    std::lock_guard lock(layerMutex_);
-    ApplyKey(layer, which);
-    layers_[Index(which)] = std::move(layer);
+    {
+        std::lock_guard lock(layerMutex_);
+        ApplyKey(layer, which);
+        layers_[Index(which)] = std::move(layer);
+    }
+    RequestRepaint();
 }
 
 void VideoSurface::ClearLayer(OverlayLayer layer) {
@@ -88,9 +102,12 @@ QImage VideoSurface::LayerImage(OverlayLayer layer) const {
 }
 
 void VideoSurface::SetColorKey(QRgb key) {
-    std::lock_guard lock(layerMutex_);
-    colorKey_ = qRgb(qRed(key), qGreen(key), qBlue(key));
-    ApplyKey(layers_[Index(OverlayLayer::Subtitle)], OverlayLayer::Subtitle);
+    {
+        std::lock_guard lock(layerMutex_);
+        colorKey_ = qRgb(qRed(key), qGreen(key), qBlue(key));
+        ApplyKey(layers_[Index(OverlayLayer::Subtitle)], OverlayLayer::Subtitle);
+    }
+    RequestRepaint();
 }
 
 QRgb VideoSurface::ColorKey() const {
@@ -103,7 +120,7 @@ void VideoSurface::ApplyKey(Layer& layer, OverlayLayer which) const {
     if (layer.original.isNull()) {
         layer.shown = QImage();
     } else if (which == OverlayLayer::Subtitle) {
-        layer.shown = KeyedOut(layer.original, colorKey_);
+        layer.shown = KeyedOut(layer.original, colorKey_, layer.painted);
     } else {
         layer.shown = layer.original.convertToFormat(kLayerFormat);
     }
@@ -131,6 +148,114 @@ void VideoSurface::Compose(QPainter& painter, const QRectF& destination) const {
         }
     }
     painter.restore();
+}
+
+void VideoSurface::SetVideoRect(QRect rect) {
+    {
+        std::lock_guard lock(layerMutex_);
+        videoRect_ = rect;
+    }
+    RequestRepaint();
+}
+
+QRect VideoSurface::VideoRect() const {
+    std::lock_guard lock(layerMutex_);
+    return videoRect_;
+}
+
+void VideoSurface::SetBorderColor(QRgb colour) {
+    {
+        std::lock_guard lock(layerMutex_);
+        borderColor_ = qRgb(qRed(colour), qGreen(colour), qBlue(colour));
+    }
+    RequestRepaint();
+}
+
+QRgb VideoSurface::BorderColor() const {
+    std::lock_guard lock(layerMutex_);
+    return borderColor_;
+}
+
+void VideoSurface::SetAspectMode(AspectMode mode) {
+    {
+        std::lock_guard lock(layerMutex_);
+        aspectMode_ = mode;
+    }
+    RequestRepaint();
+}
+
+AspectMode VideoSurface::GetAspectMode() const {
+    std::lock_guard lock(layerMutex_);
+    return aspectMode_;
+}
+
+QRect VideoSurface::PictureRect(const QRect& videoRect) const {
+    const VideoFrame frame = Frame();
+    const AspectMode mode = GetAspectMode();
+    if (frame.image.isNull() || mode == AspectMode::Stretch || videoRect.isEmpty()) {
+        return videoRect;
+    }
+    const double displayWidth = static_cast<double>(frame.image.width()) * frame.pixelAspect.numerator;
+    const double displayHeight = static_cast<double>(frame.image.height()) * frame.pixelAspect.denominator;
+    if (displayWidth <= 0.0 || displayHeight <= 0.0) {
+        return videoRect;
+    }
+    const double widthScale = videoRect.width() / displayWidth;
+    const double heightScale = videoRect.height() / displayHeight;
+    const double scale =
+        mode == AspectMode::Crop ? std::max(widthScale, heightScale) : std::min(widthScale, heightScale);
+    const QSize size(static_cast<int>(displayWidth * scale + 0.5),
+                     static_cast<int>(displayHeight * scale + 0.5));
+    return {QPoint(videoRect.left() + (videoRect.width() - size.width()) / 2,
+                   videoRect.top() + (videoRect.height() - size.height()) / 2),
+            size};
+}
+
+void VideoSurface::Paint(QPainter& painter, const QSize& client) const {
+    const QRect clientRect(QPoint(0, 0), client);
+    QRect video = VideoRect();
+    if (video.isNull()) {
+        video = clientRect;
+    }
+    const QRect picture = PictureRect(video);
+    const QRect shown = picture.intersected(video);
+    painter.save();
+    QRegion border(clientRect);
+    border -= QRegion(shown);
+    for (const QRect& part : border) {
+        painter.fillRect(part, QColor::fromRgb(BorderColor()));
+    }
+    painter.setClipRect(shown);
+    Compose(painter, picture);
+    painter.restore();
+}
+
+QImage VideoSurface::DisplayedImage() const {
+    const VideoFrame frame = Frame();
+    if (frame.image.isNull()) {
+        return QImage();
+    }
+    QImage image(frame.image.size(), kFrameFormat);
+    QPainter painter(&image);
+    Compose(painter, QRectF(image.rect()));
+    painter.end();
+    return image;
+}
+
+void VideoSurface::SetRepaintRequest(std::function<void()> request) {
+    std::lock_guard lock(layerMutex_);
+    repaintRequest_ = std::move(request);
+}
+
+void VideoSurface::RequestRepaint() const {
+    std::function<void()> request;
+    {
+        std::lock_guard lock(layerMutex_);
+        request = repaintRequest_;
+    }
+    if (request) {
+        request();
+    }
 }
 
 } // namespace plat::video

@@ -20,6 +20,13 @@
 
 namespace plat::video {
 
+// How the picture fills its video rectangle.
+enum class AspectMode {
+    LetterBox, // whole, at its display aspect, centred
+    Stretch,   // stretched over the rectangle
+    Crop,      // at its display aspect, covering the rectangle; what lies outside is cut off
+};
+
 enum class OverlayLayer {
     Subtitle, // pixels of the colour key are transparent: the video shows through them
     Message,  // on-screen messages, drawn with their own alpha, above the subtitles
@@ -48,8 +55,10 @@ public:
     void RemoveFrameListener(ListenerId id);
 
     // The layer shows `source` of the image stretched over the whole video rectangle; a null image
-    // clears it. The subtitle layer's colour-key pixels become transparent.
-    void SetLayer(OverlayLayer layer, QImage image, QRect source = {});
+    // clears it. The subtitle layer's colour-key pixels become transparent. `painted`, when given, is
+    // where the image holds anything but transparency: only that part is searched for the key, and the
+    // image is copied only when the key is found there.
+    void SetLayer(OverlayLayer layer, QImage image, QRect source = {}, std::optional<QRect> painted = {});
     void ClearLayer(OverlayLayer layer);
     // The layer as Compose draws it (kLayerFormat), null when it is empty.
     QImage LayerImage(OverlayLayer layer) const;
@@ -60,11 +69,36 @@ public:
     // subtitle layer and the message layer over the same rectangle.
     void Compose(QPainter& painter, const QRectF& destination) const;
 
+    // Where the host's window shows the picture, in its client coordinates; a null rectangle is the
+    // whole client area. Outside it the window shows the border colour.
+    void SetVideoRect(QRect rect);
+    QRect VideoRect() const;
+    void SetBorderColor(QRgb colour);
+    QRgb BorderColor() const;
+    void SetAspectMode(AspectMode mode);
+    AspectMode GetAspectMode() const;
+    // The picture's place inside `videoRect` for the latest frame's display aspect and the aspect
+    // mode (larger than the rectangle when cropping); `videoRect` itself before the first frame.
+    QRect PictureRect(const QRect& videoRect) const;
+    // Paints the host's window of the given client size: the picture with its layers, cut to the
+    // video rectangle, and the border colour everywhere else (letter-box bars included).
+    void Paint(QPainter& painter, const QSize& client) const;
+    // The picture as the window shows it: the latest frame at its native size with the layers mixed
+    // over it; null before the first frame.
+    QImage DisplayedImage() const;
+
+    // The host's panel asks to be told when the window must be painted again (the layers or the
+    // placement changed); the call may come on any thread and must not block. New frames are told
+    // through the frame listeners.
+    void SetRepaintRequest(std::function<void()> request);
+    void RequestRepaint() const;
+
 private:
     struct Layer {
         QImage original; // as it was given, kept so that a new colour key can be applied to it
         QImage shown;    // kLayerFormat, keyed for the subtitle layer
         QRect source;
+        std::optional<QRect> painted; // the part that may hold the key; none: all of it
     };
     static constexpr std::size_t kLayerCount = 2;
 
@@ -73,9 +107,13 @@ private:
     // Apart, so that keying a large layer never holds up the streaming thread.
     mutable std::mutex frameMutex_;
     VideoFrame frame_;
-    mutable std::mutex layerMutex_; // the layers and the key
+    mutable std::mutex layerMutex_; // the layers, the key and the placement
     std::array<Layer, kLayerCount> layers_;
     QRgb colorKey_ = qRgb(0, 0, 0);
+    QRect videoRect_;
+    QRgb borderColor_ = qRgb(0, 0, 0);
+    AspectMode aspectMode_ = AspectMode::LetterBox;
+    std::function<void()> repaintRequest_;
 
     std::mutex listenerMutex_; // held while listeners run, so that removing one waits for its call
     std::vector<std::pair<ListenerId, FrameListener>> listeners_;

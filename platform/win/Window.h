@@ -77,4 +77,13 @@ bool TrackMouseEvent(const TRACKMOUSEEVENT& request);
 // The tracking request last made for a window (dwFlags 0 when none).
 TRACKMOUSEEVENT GetMouseTracking(HWND hwnd);
 
+// The cursor's display count, process-wide: showing raises it, hiding lowers it, and the cursor shows
+// while it is at least 0 (the host's windows follow IsCursorShown). Answers the new count.
+int ShowCursor(bool show);
+bool IsCursorShown();
+
+// The window brought to the front for the user (the host raises it); false for an invalid handle.
+bool SetForegroundWindow(HWND hwnd);
+HWND GetForegroundWindow(); // 0 when none, or when it is gone
+
 } // namespace plat::win

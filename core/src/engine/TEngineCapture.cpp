@@ -70,7 +70,7 @@ TCaptureStatus TEngineCapture::GetCapturedFrame(std::uint32_t number, TCapturedF
 }
 
 bool TEngineCapture::GetCurrentPicture(std::vector<std::uint8_t>* image) {
-    const QImage picture = CurrentPicture();
+    const QImage picture = CurrentPicture().isNull() ? QImage() : surface_->DisplayedImage();
     const std::optional<TFrameFormat> format = FormatOf(picture);
     if (!format || image == nullptr) {
         return false;

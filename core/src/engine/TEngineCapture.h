@@ -26,6 +26,8 @@ public:
     // a capacity the ring refuses, which leaves the recording as it was.
     bool StartFrameCapture(std::uint32_t capacity);
     TCaptureStatus GetCapturedFrame(std::uint32_t number, TCapturedFrame* frame);
+    // Order 260: the picture as the surface shows it (the frame with the subtitle and message layers
+    // mixed over it) as a bitmap file image; false when the graph shows none.
     bool GetCurrentPicture(std::vector<std::uint8_t>* image);
 
     // Stops recording and frees the ring, once the graph is gone: frames shown until then belong to it.

@@ -7,6 +7,7 @@
 #include "core/src/engine/TStateWait.h"
 #include "platform/win/Types.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -47,8 +48,9 @@ public:
     TLocatedInterfaces located;
     // The graph's DVD navigator (its control and information); set, the engine is in DVD mode.
     plat::dvd::DvdNavigator* dvd = nullptr;
-    // Set while the disc is in a menu domain, cleared in the title domain.
-    bool inDvdMenu = false;
+    // Set while the disc is in a menu domain, cleared in the title domain. The subtitle clock's redraw
+    // reads it on its own thread.
+    std::atomic<bool> inDvdMenu{false};
     // Set once the disc of the graph was announced (drive and identifier).
     bool dvdDiscAnnounced = false;
     std::optional<std::u16string> mediaName;

@@ -34,7 +34,8 @@ TGraphEngine::TGraphEngine(TCoreObject* owner, TEngineSetup setup)
       capture_(context_, setup_.videoSurface), dvd_(context_), dvdEvents_(context_, dvd_),
       transport_(
           context_, dvd_, [this] { return builder_.BuildGraph(); }, [this] { builder_.ReleaseInterfaces(); }),
-      builder_(context_, log_, description_, setup_, capture_, transport_) {
+      builder_(context_, log_, description_, setup_, capture_, transport_),
+      placement_(context_, setup_.videoSurface) {
     SetStyle(kEngineStyle);
     SetExStyle(kEngineExStyle);
 }
@@ -138,6 +139,33 @@ TGraphEngine::LRESULT TGraphEngine::WindowProc(HWND hwnd, UINT msg, WPARAM wPara
         break;
     }
     return TCoreWindow::WindowProc(hwnd, msg, wParam, lParam);
+}
+
+bool TGraphEngine::Resize(int cx, int cy) {
+    TCoreWindow::Resize(cx, cy);
+    return placement_.Windowless();
+}
+
+bool TGraphEngine::Move(int x, int y) {
+    TCoreVisual::Move(x, y);
+    if (Handle() != 0) {
+        win::SetWindowPos(Handle(), win::HWND_BOTTOM, 0, 0, 0, 0, win::SWP_NOSIZE | win::SWP_NOACTIVATE);
+    }
+    return true;
+}
+
+bool TGraphEngine::Show() {
+    if (placement_.Windowless()) {
+        TCoreWindow::Show();
+    } else {
+        TCoreWindow::Hide();
+    }
+    return true;
+}
+
+bool TGraphEngine::Hide() {
+    TCoreWindow::Hide();
+    return true;
 }
 
 bool TGraphEngine::SetParentWindow(HWND parent) {

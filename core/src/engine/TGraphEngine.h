@@ -8,6 +8,7 @@
 #include "core/src/engine/TEngineContext.h"
 #include "core/src/engine/TEngineDvd.h"
 #include "core/src/engine/TEngineDvdEvents.h"
+#include "core/src/engine/TEnginePlacement.h"
 #include "core/src/engine/TEngineSetup.h"
 #include "core/src/engine/TEngineTransport.h"
 #include "core/src/engine/TGraphBuilder.h"
@@ -96,6 +97,16 @@ public:
     }
     bool GetCurrentPicture(std::vector<std::uint8_t>* image) { return capture_.GetCurrentPicture(image); }
 
+    // Where and how the picture is shown, and the subtitle picture mixed over it.
+    TEnginePlacement& Placement() { return placement_; }
+    // The window takes the size; the video follows the rectangle it is given, not the window.
+    bool Resize(int cx, int cy) override;
+    // The position is stored; the window goes to (0, 0) at the bottom of the z-order.
+    bool Move(int x, int y) override;
+    // Shown when a mixing renderer shows the video, else hidden; true.
+    bool Show() override;
+    bool Hide() override;
+
     // Remembers the window as the parent window, then makes it the engine window's parent.
     bool SetParentWindow(HWND parent) override;
     LRESULT WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -117,4 +128,5 @@ private:
     TEngineDvdEvents dvdEvents_;
     TEngineTransport transport_;
     TGraphBuilder builder_;
+    TEnginePlacement placement_;
 };

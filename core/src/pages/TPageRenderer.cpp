@@ -1,5 +1,6 @@
 #include "core/src/pages/TPageRenderer.h"
 
+#include "core/src/pages/TAlignedBlock.h"
 #include "core/src/pages/TTitleBlock.h"
 #include "platform/gdi/Geometry.h"
 #include "platform/gdi/MemoryDc.h"
@@ -13,11 +14,6 @@
 #include <cmath>
 
 namespace {
-
-constexpr std::int32_t kAlignLeft = 1;
-constexpr std::int32_t kAlignRight = 3;
-constexpr std::int32_t kAlignTop = 4;
-constexpr std::int32_t kAlignMiddle = 8;
 
 std::int32_t Truncate(double value) {
     if (std::isnan(value)) {
@@ -49,32 +45,14 @@ TBlockPosition AlignedPosition(const TTextEventRecord& record, const TSubEvents&
     const double height = mapping.GetScreenHeight(positioned);
     const double sx = mapping.GetScaleX();
     const double sy = mapping.GetScaleY();
-    const std::int32_t alignment = record.alignment;
     if (record.head.placedByPosition != 0) {
         return {Truncate(sx * record.head.posX * event.GetScaleX()),
                 Truncate(sy * record.head.posY * event.GetScaleY())};
     }
-    double x = 0;
-    switch (alignment & 3) {
-    case kAlignLeft:
-        x = sx * record.effectiveMarginL;
-        break;
-    case kAlignRight:
-        x = sx * (width - record.effectiveMarginR) - w;
-        break;
-    default:
-        x = sx * std::trunc(width / 2) - std::trunc(w / 2.0);
-        break;
-    }
-    double y = 0;
-    if ((alignment & kAlignTop) != 0) {
-        y = sy * record.effectiveMarginV;
-    } else if ((alignment & kAlignMiddle) != 0) {
-        y = sy * std::trunc(height / 2) - std::trunc(h / 2.0);
-    } else {
-        y = sy * (height - record.effectiveMarginV) - h;
-    }
-    return {Truncate(x), Truncate(y)};
+    const TAlignedBlock block = TAlignedBlock::Place(
+        record.alignment, {record.effectiveMarginL, record.effectiveMarginR, record.effectiveMarginV}, sx, sy,
+        width, height, w, h);
+    return {block.x, block.y};
 }
 
 bool Overlaps(const TEventPlacement& other, std::int32_t otherWidth, std::int32_t otherHeight, std::int64_t x,
@@ -183,7 +161,7 @@ void TPageRenderer::Place(TTitleBlock& page, TChronoEvents& slot, std::size_t in
     event->GetExtent(w, h);
     const TBlockPosition position = AlignedPosition(record, *event, mapping, w, h);
     const std::int32_t layer = record.head.layer;
-    const bool top = (record.alignment & kAlignTop) != 0;
+    const bool top = (record.alignment & TAlignedBlock::kTop) != 0;
     const double bottomLimit =
         mapping.GetScaleY() * mapping.GetScreenHeight(record.head.positioned != 0) - (std::int64_t{h} + 1);
     std::int64_t y = position.y;

@@ -63,6 +63,7 @@ public:
     // The surface the video is shown on; null with fake renderers.
     const std::shared_ptr<plat::video::VideoSurface>& Surface() const { return surface_; }
     TCorePlayer& Player() { return *player_; }
+    ManualClocks& Clocks() { return *clocks_; }
 
 private:
     QTemporaryDir folder_;

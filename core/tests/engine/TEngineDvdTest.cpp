@@ -75,7 +75,7 @@ TEST(TEngineDvdEventsTest, EventsBecomeTheEnginesReports) {
         ASSERT_TRUE(TEngineDvdEvents::IsDvdEvent(row.code));
         handler.Handle({row.code, row.first, row.second, {}});
         EXPECT_EQ(reports, row.reports);
-        EXPECT_EQ(context.inDvdMenu, row.inMenu);
+        EXPECT_EQ(context.inDvdMenu.load(), row.inMenu);
     }
     EXPECT_FALSE(TEngineDvdEvents::IsDvdEvent(plat::media::EC_COMPLETE));
 }

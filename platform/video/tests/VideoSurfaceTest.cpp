@@ -150,6 +150,88 @@ TEST(VideoSurfaceTest, LayerSourceRectangleIsStretchedOverThePicture) {
     EXPECT_EQ(Composed(surface, destination).pixel(10, 10), kRed);
 }
 
+// The window: border colour around the video rectangle, the picture placed in it by the aspect mode.
+TEST(VideoSurfaceTest, PaintsTheWindowWithBorderAndPlacedPicture) {
+    VideoSurface surface;
+    surface.PresentFrame(Quadrants(), {}); // 4:3
+    surface.SetBorderColor(kYellow);
+    surface.SetVideoRect(QRect(10, 20, 200, 100)); // wider than 4:3
+    struct Row {
+        AspectMode mode;
+        QRect picture;
+    };
+    for (const Row& row : {Row{AspectMode::LetterBox, QRect(43, 20, 133, 100)},
+                           Row{AspectMode::Stretch, QRect(10, 20, 200, 100)},
+                           Row{AspectMode::Crop, QRect(10, -5, 200, 150)}}) {
+        surface.SetAspectMode(row.mode);
+        EXPECT_EQ(surface.PictureRect(surface.VideoRect()), row.picture);
+        QImage window = Filled({300, 200}, kBlue);
+        QPainter painter(&window);
+        surface.Paint(painter, window.size());
+        painter.end();
+        EXPECT_EQ(window.pixel(5, 5), kYellow) << "outside the video rectangle";
+        EXPECT_EQ(window.pixel(250, 150), kYellow);
+        const QRect shown = row.picture.intersected(QRect(10, 20, 200, 100));
+        EXPECT_EQ(window.pixel(shown.topLeft() + QPoint(2, 2)), kRed);
+        EXPECT_EQ(window.pixel(shown.bottomRight() - QPoint(2, 2)), kWhite);
+        if (row.mode == AspectMode::LetterBox) {
+            EXPECT_EQ(window.pixel(20, 70), kYellow) << "the bars inside the video rectangle too";
+        }
+    }
+    // Pixels that are not square widen the picture: 40 x 30 at 2:1 shows as 80 x 30.
+    surface.PresentFrame(Quadrants(), {2, 1});
+    surface.SetAspectMode(AspectMode::LetterBox);
+    EXPECT_EQ(surface.PictureRect(QRect(0, 0, 160, 120)), QRect(0, 30, 160, 60));
+}
+
+TEST(VideoSurfaceTest, DisplayedImageMixesTheLayersAtTheFrameSize) {
+    VideoSurface surface;
+    EXPECT_TRUE(surface.DisplayedImage().isNull());
+    surface.PresentFrame(Quadrants(), {});
+    surface.SetColorKey(kKey);
+    QImage subtitles = Filled({80, 60}, kKey);
+    QPainter(&subtitles).fillRect(60, 40, 10, 10, QColor::fromRgb(kYellow));
+    surface.SetLayer(OverlayLayer::Subtitle, subtitles);
+    const QImage shown = surface.DisplayedImage();
+    ASSERT_EQ(shown.size(), QSize(40, 30));
+    EXPECT_EQ(shown.pixel(32, 22), kYellow);
+    EXPECT_EQ(shown.pixel(2, 2), kRed);
+    EXPECT_EQ(surface.Frame().image.pixel(32, 22), kWhite) << "the frame itself is untouched";
+}
+
+// Only the painted part is searched for the key, and a picture without the key there is not copied.
+TEST(VideoSurfaceTest, KeysOnlyThePaintedPart) {
+    VideoSurface surface;
+    surface.SetColorKey(kKey);
+    QImage layer = Filled({40, 30}, 0, VideoSurface::kLayerFormat);
+    layer.setPixel(5, 5, kKey);
+    layer.setPixel(30, 20, kKey);
+    surface.SetLayer(OverlayLayer::Subtitle, layer, {}, QRect(0, 0, 10, 10));
+    QImage shown = surface.LayerImage(OverlayLayer::Subtitle);
+    EXPECT_EQ(shown.pixel(5, 5), 0u) << "keyed inside the painted part";
+    EXPECT_EQ(shown.pixel(30, 20), kKey) << "left alone outside it";
+    EXPECT_EQ(layer.pixel(5, 5), kKey) << "the caller's picture is not changed";
+
+    QImage clean = Filled({40, 30}, 0, VideoSurface::kLayerFormat);
+    clean.setPixel(2, 2, kYellow);
+    surface.SetLayer(OverlayLayer::Subtitle, clean, {}, QRect(0, 0, 10, 10));
+    EXPECT_EQ(surface.LayerImage(OverlayLayer::Subtitle).constBits(), clean.constBits())
+        << "shared, not copied";
+}
+
+TEST(VideoSurfaceTest, AsksForARepaintWhenLayersOrPlacementChange) {
+    VideoSurface surface;
+    int asked = 0;
+    surface.SetRepaintRequest([&] { ++asked; });
+    surface.SetLayer(OverlayLayer::Subtitle, Filled({4, 4}, kKey));
+    surface.SetColorKey(kKey);
+    surface.SetVideoRect(QRect(0, 0, 4, 4));
+    surface.SetBorderColor(kRed);
+    surface.SetAspectMode(AspectMode::Crop);
+    surface.RequestRepaint();
+    EXPECT_EQ(asked, 6);
+}
+
 TEST(VideoSurfaceTest, FramesWrittenOnOneThreadAreReadAndComposedOnAnother) {
     constexpr std::uint64_t kFrames = 300;
     VideoSurface surface;

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 
 namespace plat::win {
 namespace {
@@ -259,6 +260,24 @@ TEST(WindowState, CaptureAndMouseTracking) {
     first.reset();
     EXPECT_EQ(GetCapture(), 0u); // the captured window went
     EXPECT_EQ(GetMouseTracking(gone).dwFlags, 0u);
+}
+
+TEST(WindowState, CursorCountAndForegroundWindow) {
+    EXPECT_TRUE(IsCursorShown());
+    EXPECT_EQ(ShowCursor(false), -1);
+    EXPECT_FALSE(IsCursorShown());
+    EXPECT_EQ(ShowCursor(false), -2);
+    EXPECT_EQ(ShowCursor(true), -1);
+    EXPECT_FALSE(IsCursorShown()) << "shows again only once every hide is matched";
+    EXPECT_EQ(ShowCursor(true), 0);
+    EXPECT_TRUE(IsCursorShown());
+
+    auto window = std::make_unique<TestWindow>();
+    EXPECT_FALSE(SetForegroundWindow(0));
+    EXPECT_TRUE(SetForegroundWindow(window->hwnd()));
+    EXPECT_EQ(GetForegroundWindow(), window->hwnd());
+    window.reset();
+    EXPECT_EQ(GetForegroundWindow(), 0u);
 }
 
 } // namespace

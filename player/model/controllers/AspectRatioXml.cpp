@@ -1,10 +1,10 @@
 #include "player/model/controllers/AspectRatioXml.h"
 
 #include "foundation/TXml.h"
+#include "foundation/XmlText.h"
 #include "platform/text/CaseFold.h"
 
 #include <array>
-#include <limits>
 #include <string_view>
 
 namespace {
@@ -12,25 +12,6 @@ namespace {
 constexpr std::array<std::u16string_view, 5> kModeNames{u"LetterBox", u"Stretched", u"Crop", u"No Scale",
                                                         u"Custom"};
 constexpr std::array<const char*, 5> kModeNamesA{"LetterBox", "Stretched", "Crop", "No Scale", "Custom"};
-
-// Leading decimal digits with an optional sign; no digits read as 0; saturated to 32 bits.
-int32_t ReadNumber(const char16_t* text) {
-    if (text == nullptr) {
-        return 0;
-    }
-    bool negative = false;
-    if (*text == u'-' || *text == u'+') {
-        negative = *text == u'-';
-        ++text;
-    }
-    int64_t value = 0;
-    for (; *text >= u'0' && *text <= u'9'; ++text) {
-        value =
-            std::min<int64_t>(value * 10 + (*text - u'0'), int64_t{std::numeric_limits<int32_t>::max()} + 1);
-    }
-    value = negative ? -value : std::min<int64_t>(value, std::numeric_limits<int32_t>::max());
-    return static_cast<int32_t>(value);
-}
 
 TXmlNode* Child(TXmlNode* parent, const char16_t* name) {
     TXmlNode* child = nullptr;
@@ -40,7 +21,7 @@ TXmlNode* Child(TXmlNode* parent, const char16_t* name) {
 // The number of a child element, or the fallback when the element is missing.
 int32_t ChildNumber(TXmlNode* parent, const char16_t* name, int32_t fallback) {
     const TXmlNode* child = Child(parent, name);
-    return child != nullptr ? ReadNumber(child->Text.get()) : fallback;
+    return child != nullptr ? XmlNumber(child->Text.get()) : fallback;
 }
 
 void ReadChildNumber(TXmlNode* parent, const char16_t* name, int32_t& field) {

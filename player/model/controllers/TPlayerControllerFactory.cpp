@@ -3,11 +3,11 @@
 #include "player/model/controllers/IBookmarkControl.h"
 #include "player/model/controllers/IDVDInfo.h"
 #include "player/model/controllers/IMyTitles.h"
-#include "player/model/controllers/IOSDControl.h"
 #include "player/model/controllers/IProfileSubtitles.h"
 #include "player/model/controllers/TAngleInfo.h"
 #include "player/model/controllers/TAudioInfo.h"
 #include "player/model/controllers/TFiltersInfo.h"
+#include "player/model/controllers/TOSDControl.h"
 #include "player/model/controllers/TSubsInfo.h"
 #include "player/model/controllers/TUOPS.h"
 #include "player/model/controllers/TVideoControl.h"
@@ -48,8 +48,8 @@ std::unique_ptr<IFiltersInfo> TPlayerControllerFactory::CreateFiltersInfo(TPlaye
     return std::make_unique<TFiltersInfo>(hub);
 }
 
-std::unique_ptr<IOSDControl> TPlayerControllerFactory::CreateOSDControl(TPlayerObjects&) {
-    return nullptr;
+std::unique_ptr<IOSDControl> TPlayerControllerFactory::CreateOSDControl(TPlayerObjects& hub) {
+    return std::make_unique<TOSDControl>(hub);
 }
 
 std::unique_ptr<IDVDInfo> TPlayerControllerFactory::CreateDVDInfo() {

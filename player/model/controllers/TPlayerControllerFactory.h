@@ -1,7 +1,7 @@
 #pragma once
 // Makes the hub's controllers that the player model has: video, audio, subpictures, angles, the
-// user-operation mask and the filters. The others (bookmarks, profile subtitles, titles, on-screen
-// messages, disc information) are made by nobody yet; the hub does without them.
+// user-operation mask, the filters and the on-screen messages. The others (bookmarks, profile
+// subtitles, titles, disc information) are made by nobody yet; the hub does without them.
 #include "platform/display/DisplayModes.h"
 #include "player/model/controllers/IPlayerControllerFactory.h"
 

@@ -240,6 +240,15 @@ int32_t TFakeFilters::ShowFilterProperties(plat::win::HWND owner, int32_t number
     return 0;
 }
 
+bool TFakeOSD::LoadScript(const char16_t* path) {
+    Log("LoadScript(" + A(path) + ")");
+    return true;
+}
+bool TFakeOSD::SetStyle(const TSubtitleStyleRecord* style, uint32_t defaultDuration, bool enabled) {
+    Log("SetStyle(" + std::string(style != nullptr ? "style" : "none") + ", " +
+        std::to_string(defaultDuration) + ", " + (enabled ? "on" : "off") + ")");
+    return true;
+}
 bool TFakeOSD::ShowCommand(const char16_t* name) {
     Log("ShowCommand(" + A(name) + ")");
     return true;

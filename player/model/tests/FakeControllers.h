@@ -173,8 +173,10 @@ public:
 class TFakeOSD : public IOSDControl, private TFake {
 public:
     explicit TFakeOSD(TControllerLog& log) : TFake(log, "OSD") {}
+    bool LoadScript(const char16_t* path) override;
     bool ShowCommand(const char16_t* name) override;
     void SetVariable(const char16_t* name, const char16_t* value) override;
+    bool SetStyle(const TSubtitleStyleRecord* style, uint32_t defaultDuration, bool enabled) override;
 };
 
 class TFakeDVDInfo : public IDVDInfo, private TFake {

@@ -495,10 +495,15 @@ const TRow kRows[] = {
      {"playlist shuffle 1", "playlist repeat 0"}},
     {"clear", u"playlist.clear\nplaylist.count", r::kOk, "i:0", "i:0", {"playlist clear"}, TwoItems},
 
-    // volume.
-    {"set", u"volume.set(50)", r::kOk, "-", "-", {"order 111 -1250 1"}},
-    {"set above the range is clamped", u"volume.set(150)", r::kOk, "-", "-", {"order 111 0 1"}},
-    {"set below the range is clamped", u"volume.set(0 - 5)", r::kOk, "-", "-", {"order 111 -10000 1"}},
+    // volume: a new volume sets the on-screen variable AudioVolume (order 605) first.
+    {"set", u"volume.set(50)", r::kOk, "-", "-", {"order 605", "order 111 -1250 1"}},
+    {"set above the range is clamped", u"volume.set(150)", r::kOk, "-", "-", {"order 605", "order 111 0 1"}},
+    {"set below the range is clamped",
+     u"volume.set(0 - 5)",
+     r::kOk,
+     "-",
+     "-",
+     {"order 605", "order 111 -10000 1"}},
     {"set with a text", u"volume.set(\"a\")", r::kWrongType, "-", "-"},
     {"get",
      u"volume.get",
@@ -512,7 +517,7 @@ const TRow kRows[] = {
      r::kOk,
      "i:1",
      "t:0",
-     {"order 111 -10000 1"}},
+     {"order 605", "order 111 -10000 1"}},
     {"up and down run their actions",
      u"volume.up\nvolume.down",
      r::kOk,

@@ -1,0 +1,276 @@
+// The video layout: fitting, the screen's aspect (4:3 and 16:9), the modes, position and size, the
+// windowless display and subtitle rectangles, and blanking margins against the gaps around them.
+#include "core/src/layout/TVideoLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <ostream>
+#include <random>
+#include <string>
+#include <vector>
+
+using plat::win::RECT;
+
+namespace plat::win {
+// Found by argument lookup from inside the test framework.
+static bool operator==(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+static std::ostream& operator<<(std::ostream& out, const RECT& r) {
+    return out << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
+}
+} // namespace plat::win
+
+namespace {
+
+struct Settings {
+    std::uint32_t mode = 0;
+    bool apply = false;
+    std::optional<RECT> position;            // left, top, width, height
+    std::optional<std::array<int, 4>> blank; // left, top, right, bottom
+};
+
+TVideoLayoutSettings Make(const Settings& s) {
+    TVideoLayoutSettings settings;
+    settings.aspect[0] = s.mode;
+    if (s.position) {
+        settings.aspect[8] = 1;
+        settings.aspect[9] = static_cast<std::uint32_t>(s.position->left);
+        settings.aspect[10] = static_cast<std::uint32_t>(s.position->top);
+        settings.aspect[11] = static_cast<std::uint32_t>(s.position->right);
+        settings.aspect[12] = static_cast<std::uint32_t>(s.position->bottom);
+    }
+    if (s.blank) {
+        settings.aspect[13] = 1;
+        for (std::size_t i = 0; i < 4; ++i) {
+            settings.aspect[14 + i] = static_cast<std::uint32_t>((*s.blank)[i]);
+        }
+    }
+    settings.apply = s.apply ? 1 : 0;
+    return settings;
+}
+
+TVideoLayout::TInput Input(TScreenSize box, TScreenSize window, TScreenSize screen, bool windowless = false,
+                           TScreenSize native = {720, 576}) {
+    TVideoLayout::TInput input;
+    input.sizes = {native, box, window};
+    input.sizesKnown = true;
+    input.screen = screen;
+    input.windowless = windowless;
+    return input;
+}
+
+struct Case {
+    std::string name;
+    TVideoLayout::TInput input;
+    Settings settings;
+    TScreenSize fitted, adjusted;
+    RECT outer, picture, clipped, subtitle, display, frame;
+};
+
+class VideoLayoutTable : public testing::TestWithParam<Case> {};
+
+TEST_P(VideoLayoutTable, GivesTheRectangles) {
+    const Case& c = GetParam();
+    TVideoLayout layout;
+    ASSERT_TRUE(layout.Compute(c.input, Make(c.settings)));
+    EXPECT_EQ(layout.fitted.width, c.fitted.width);
+    EXPECT_EQ(layout.fitted.height, c.fitted.height);
+    EXPECT_EQ(layout.adjusted.width, c.adjusted.width);
+    EXPECT_EQ(layout.adjusted.height, c.adjusted.height);
+    EXPECT_EQ(layout.outer, c.outer);
+    EXPECT_EQ(layout.pictureRect, c.picture);
+    EXPECT_EQ(layout.clipped, c.clipped);
+    EXPECT_EQ(layout.subtitle, c.subtitle);
+    EXPECT_EQ(layout.display, c.display);
+    EXPECT_EQ(layout.blankingFrame, c.frame);
+}
+
+const RECT kZero{0, 0, 0, 0};
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, VideoLayoutTable,
+    testing::Values(
+        // 16:9 picture letter-boxed in an 800 x 600 window of a 4:3 screen.
+        Case{"LetterBoxOn43Screen",
+             Input({16, 9}, {800, 600}, {1024, 768}),
+             {},
+             {800, 450},
+             {800, 600},
+             {0, 0, 800, 600},
+             {0, 75, 800, 525},
+             {0, 0, 800, 600},
+             {0, 0, 800, 600},
+             kZero,
+             kZero},
+        // Mode 3 takes the picture's own size, whatever the window.
+        Case{"NoScaleUsesThePictureSize",
+             Input({4, 3}, {800, 600}, {1024, 768}, false, {320, 240}),
+             {.mode = 3},
+             {320, 240},
+             {320, 240},
+             {240, 180, 560, 420},
+             {240, 180, 560, 420},
+             {240, 180, 560, 420},
+             {240, 180, 560, 420},
+             kZero,
+             kZero},
+        // A 16:9 screen widens a box wider than tall to its own aspect; the outer rectangle then
+        // reaches past the window and is clipped.
+        Case{"WideScreenWidens",
+             Input({4, 3}, {800, 600}, {1920, 1080}),
+             {},
+             {800, 600},
+             {1066, 600},
+             {-133, 0, 933, 600},
+             {0, 0, 800, 600},
+             {0, 0, 800, 600},
+             {0, 0, 800, 600},
+             kZero,
+             kZero},
+        // Only the low byte of the mode counts: 0x100 is letter box.
+        Case{"ModeLowByte",
+             Input({16, 9}, {800, 600}, {1024, 768}),
+             {.mode = 0x100},
+             {800, 450},
+             {800, 600},
+             {0, 0, 800, 600},
+             {0, 75, 800, 525},
+             {0, 0, 800, 600},
+             {0, 0, 800, 600},
+             kZero,
+             kZero},
+        // Stretched: the fit follows the screen's aspect; the blanking frame is the outer rectangle.
+        Case{"StretchedFrameIsOuter",
+             Input({16, 9}, {800, 600}, {1024, 768}),
+             {.mode = 1, .blank = {{8, 8, 8, 8}}},
+             {800, 600},
+             {800, 600},
+             {0, 0, 800, 600},
+             {0, 75, 800, 525},
+             {0, 0, 800, 600},
+             {0, 0, 800, 600},
+             kZero,
+             {8, 8, 792, 592}},
+        // The apply flag gives the subtitles the picture rectangle.
+        Case{"ApplyGivesSubtitlesThePicture",
+             Input({16, 9}, {800, 600}, {1024, 768}),
+             {.apply = true},
+             {800, 450},
+             {800, 600},
+             {0, 0, 800, 600},
+             {0, 75, 800, 525},
+             {0, 0, 800, 600},
+             {0, 75, 800, 525},
+             kZero,
+             kZero},
+        // Position and size wider than the screen: the outer rectangle leaves the window sideways only,
+        // so the subtitle rectangle is narrowed on that axis alone and keeps its own top and bottom.
+        Case{"PositionNarrowsOneAxis",
+             Input({4, 3}, {800, 600}, {800, 600}),
+             {.position = RECT{-100, 50, 1000, 500}},
+             {800, 600},
+             {800, 600},
+             {-100, 50, 900, 550},
+             {67, 50, 733, 550},
+             {0, 50, 800, 550},
+             {0, 50, 800, 550},
+             kZero,
+             kZero},
+        // Windowless: the display and subtitle rectangles start at the origin, the size of the picture.
+        Case{"WindowlessAtOrigin",
+             Input({16, 9}, {800, 600}, {1024, 768}, true),
+             {.blank = {{100, 100, 100, 100}}},
+             {800, 450},
+             {800, 600},
+             {0, 0, 800, 600},
+             {0, 75, 800, 525},
+             {0, 0, 800, 450},
+             {0, 0, 800, 450},
+             {0, 0, 800, 450},
+             {78, 78, 722, 372}},
+        // Windowless and stretched: the display is taller than the picture; margins larger than the gap
+        // above and below the subtitle rectangle shrink the frame by the excess only.
+        Case{"WindowlessMarginsLoseTheGap",
+             Input({16, 9}, {800, 600}, {1024, 768}, true),
+             {.mode = 1, .blank = {{0, 100, 0, 50}}},
+             {800, 600},
+             {800, 600},
+             {0, 0, 800, 600},
+             {0, 75, 800, 525},
+             {0, 75, 800, 525},
+             {0, 75, 800, 525},
+             {0, 0, 800, 600},
+             {0, 3, 800, 450}}),
+    [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
+
+TEST(VideoLayout, FitFollowsTheLongerSide) {
+    struct Row {
+        double ratio;
+        int w, h, fw, fh;
+    };
+    for (const Row& row : std::vector<Row>{{16.0 / 9, 800, 600, 800, 450},
+                                           {4.0 / 3, 800, 600, 800, 600},
+                                           {2.0, 600, 800, 600, 300},
+                                           {0.5, 600, 800, 400, 800},
+                                           {1.0, 100, 100, 100, 100}}) {
+        const std::optional<TScreenSize> fit = TVideoLayout::Fit(row.ratio, row.w, row.h);
+        ASSERT_TRUE(fit);
+        EXPECT_EQ(fit->width, row.fw) << row.ratio;
+        EXPECT_EQ(fit->height, row.fh) << row.ratio;
+    }
+    EXPECT_FALSE(TVideoLayout::Fit(0.0, 800, 600));
+}
+
+TEST(VideoLayout, ZeroSizesFailAndKeepTheLastLayout) {
+    TVideoLayout layout;
+    ASSERT_TRUE(layout.Compute(Input({16, 9}, {800, 600}, {1024, 768}), {}));
+    for (const TVideoLayout::TInput& bad :
+         {Input({16, 9}, {0, 600}, {1024, 768}), Input({16, 0}, {800, 600}, {1024, 768}),
+          Input({16, 9}, {800, 600}, {1024, 768}, false, {0, 576}), Input({16, 9}, {800, 600}, {0, 0})}) {
+        EXPECT_FALSE(layout.Compute(bad, {}));
+        EXPECT_EQ(layout.pictureRect, (RECT{0, 75, 800, 525}));
+    }
+}
+
+// An engine that cannot tell its picture gives the screen's size in its place.
+TEST(VideoLayout, UnknownSizesTakeTheScreen) {
+    TVideoLayout::TInput input = Input({0, 0}, {800, 600}, {1024, 768}, false, {0, 0});
+    input.sizesKnown = false;
+    TVideoLayout layout;
+    ASSERT_TRUE(layout.Compute(input, {}));
+    EXPECT_EQ(layout.picture.width, 1024);
+    EXPECT_DOUBLE_EQ(layout.videoAspect, 1024.0 / 768);
+    EXPECT_EQ(layout.pictureRect, (RECT{0, 0, 800, 600}));
+}
+
+// Over many random geometries the picture lies in the outer rectangle at the video's aspect.
+TEST(VideoLayout, PictureStaysInsideOuterAtItsAspect) {
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> side(1, 4000);
+    std::uniform_int_distribution<int> mode(0, 4);
+    for (int i = 0; i < 20000; ++i) {
+        const TScreenSize box{side(random), side(random)};
+        TVideoLayout layout;
+        ASSERT_TRUE(layout.Compute(Input(box, {side(random), side(random)}, {side(random), side(random)},
+                                         (i & 1) != 0, {side(random), side(random)}),
+                                   Make({.mode = static_cast<std::uint32_t>(mode(random))})));
+        const RECT& p = layout.pictureRect;
+        const RECT& o = layout.outer;
+        ASSERT_GE(p.left, o.left);
+        ASSERT_GE(p.top, o.top);
+        ASSERT_LE(p.right, o.right);
+        ASSERT_LE(p.bottom, o.bottom);
+        const int width = p.right - p.left;
+        const int height = p.bottom - p.top;
+        // One side is the outer side; the other is the aspect's share of it, cut.
+        const bool fullWidth = width == o.right - o.left;
+        const double expected = fullWidth ? width / layout.videoAspect : height * layout.videoAspect;
+        ASSERT_LE(std::fabs((fullWidth ? height : width) - expected), 1.0) << i;
+    }
+}
+
+} // namespace

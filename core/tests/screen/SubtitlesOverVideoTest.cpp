@@ -1,0 +1,158 @@
+// Subtitles over a playing clip, end to end through the real core: the generated clip plays into a
+// video surface, a script's style and page arrive with orders 503, 502, 505 and 501, the subtitle clock
+// reports known times, and the current picture (order 260) carries the subtitle's pixels inside the
+// event's interval and none outside it; an on-screen message lies over the video too. The clock
+// thread's own redraws reach the picture through the host thread.
+#include "core/include/VokradNotifications.h"
+#include "core/include/VokradOrders.h"
+#include "core/tests/engine/EnginePlayer.h"
+#include "core/tests/pages/PageBlockBuilder.h"
+#include "core/tests/pages/PixelCheck.h"
+#include "platform/gdi/BmpReader.h"
+#include "platform/testing/TestFont.h"
+#include "subtitles/model/FixedText.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <span>
+
+namespace {
+
+const std::u16string kRenderFile =
+    u"<GRAPH version=\"1.0\"><RENDERFILE Filename=\"##TOVVAR:FileName##\"/></GRAPH>";
+// Magenta: a colour the clip never shows.
+constexpr QRgb kMagenta = 0xFFFF00FFu;
+constexpr QRgb kYellow = 0xFFFFFF00u;
+
+class SubtitlesOverVideoTest : public testing::Test {
+protected:
+    void SetUp() override {
+        if (!LoadTestFont()) {
+            GTEST_SKIP() << "the test font " << TestFontPath() << " is missing (fonts-dejavu-core)";
+        }
+        player_.Player().SetScreenSize([] { return TScreenSize{1024, 768}; });
+        player_.Describe(kRenderFile, EnginePlayer::Fixture("quadrants.mp4"));
+        ASSERT_EQ(player_.Send(kOrderPlay), 0) << testing::PrintToString(player_.Texts());
+        ASSERT_TRUE(EnginePlayer::PumpUntil([&] { return surface_->FrameCount() >= 3; }));
+        ASSERT_TRUE(player_.Player().Windowless()) << "the surface mixes the subtitle picture";
+        ASSERT_EQ(player_.Send(kOrderPauseToggle), 0);
+        SendScript();
+        // The layout the playing picture started settles.
+        ASSERT_TRUE(EnginePlayer::PumpUntil([&] { return !LayoutPending(); }));
+    }
+
+    bool LayoutPending() {
+        const std::lock_guard lock(player_.Player().SubtitleLock());
+        return player_.Player().LayoutPending();
+    }
+
+    template <class Record> int Send(std::uint32_t order, Record record) {
+        record.head = {0, sizeof(Record)};
+        return player_.Send(order, &record);
+    }
+
+    // A magenta style and one event shown from 1000 ms up to 2000 ms.
+    void SendScript() {
+        TOrderStyles styles{};
+        TSubtitleStyleRecord style{};
+        SetFixedText(style.name, kStyleNameUnits, u"Default");
+        SetFixedText(style.fontName, kStyleFontNameUnits, kTestFontFamily);
+        style.fontSize = 24;
+        style.primaryColour = 0xFF00FF;
+        style.alignment = 2;
+        style.marginV = 10;
+        std::memcpy(styles.style, &style, sizeof(style));
+        styles.step = 4;
+        ASSERT_EQ(Send(kOrderStyles, styles), 0);
+        styles.step = 3;
+        ASSERT_EQ(Send(kOrderStyles, styles), 0);
+        std::vector<std::byte> pages = PageBlockBuilder::Order(1, {{1, 1000, 2000, 0, u"Subtitle"}});
+        ASSERT_EQ(player_.Send(kOrderSubtitlePages, pages.data()), 0);
+        ASSERT_EQ(Send(kOrderProfileTitle, TOrderProfileTitle{{}, 1}), 0);
+        ASSERT_EQ(Send(kOrderSubtitlesOn, TOrderSubtitlesOn{{}, 1, {}}), 0);
+    }
+
+    // The current picture, order 260's bitmap file image freed as a client frees it.
+    QImage CurrentPicture() {
+        void* out = nullptr;
+        if (player_.Send(kOrderCurrentPicture, nullptr, &out) != 0) {
+            return {};
+        }
+        std::uint32_t fileSize = 0;
+        std::memcpy(&fileSize, static_cast<const std::byte*>(out) + 2, sizeof(fileSize));
+        plat::gdi::Bitmap bitmap;
+        const bool read =
+            plat::gdi::BmpReader::Read(std::span(static_cast<const std::byte*>(out), fileSize), bitmap);
+        std::free(out);
+        if (!read) {
+            return {};
+        }
+        QImage image(bitmap.width, bitmap.height, QImage::Format_RGB32);
+        std::memcpy(image.bits(), bitmap.pixels.data(), bitmap.pixels.size() * sizeof(std::uint32_t));
+        return image;
+    }
+
+    // The current picture at a clock time, as the engine's time events give it to the clock.
+    QImage PictureAt(std::int32_t ms) {
+        player_.Player().Clock()->Step(ms);
+        return CurrentPicture();
+    }
+
+    EnginePlayer player_{EnginePlayer::Renderers::Surface};
+    const std::shared_ptr<plat::video::VideoSurface>& surface_ = player_.Surface();
+};
+
+TEST_F(SubtitlesOverVideoTest, SubtitlePixelsOnlyInsideTheEventsInterval) {
+    struct Row {
+        std::int32_t ms;
+        bool shown;
+    };
+    // Forward in time: the clock leaves out short jumps back.
+    for (const Row& row : {Row{500, false}, Row{1000, true}, Row{1500, true}, Row{1990, true},
+                           Row{2000, false}, Row{2500, false}}) {
+        const QImage picture = PictureAt(row.ms);
+        ASSERT_FALSE(picture.isNull());
+        const QRect subtitle = BoxOf(picture, kMagenta);
+        EXPECT_EQ(!subtitle.isEmpty(), row.shown) << row.ms << " ms";
+        if (row.shown) {
+            EXPECT_GT(subtitle.top(), picture.height() / 2) << "at the bottom";
+            EXPECT_NEAR(subtitle.center().x(), picture.width() / 2, 20) << "centred";
+        }
+    }
+}
+
+TEST_F(SubtitlesOverVideoTest, MessagesLieOverTheVideo) {
+    TOrderOsdStyle style{};
+    TSubtitleStyleRecord record = TOsdQueue::DefaultStyle();
+    SetFixedText(record.fontName, kStyleFontNameUnits, kTestFontFamily);
+    std::memcpy(style.style, &record, sizeof(record));
+    style.enabled = 1;
+    ASSERT_EQ(Send(kOrderOsdStyle, style), 0);
+    const std::u16string text = u"Pause";
+    TOrderOsdItem item{};
+    item.type = kOsdItemText;
+    item.data = text.c_str();
+    item.dataBytes = static_cast<std::uint32_t>((text.size() + 1) * 2);
+    ASSERT_EQ(Send(kOrderOsdItem, item), 0);
+    ASSERT_EQ(player_.Send(kOrderUnfreezeMessages), 0);
+    const QRect message = BoxOf(CurrentPicture(), kYellow);
+    ASSERT_FALSE(message.isEmpty());
+    EXPECT_LT(message.top(), 40) << "at the top left";
+    EXPECT_LT(message.left(), 40);
+}
+
+// The clock thread redraws on its own when the time it counts reaches the event; the picture reaches
+// the surface once the host thread runs its messages.
+TEST_F(SubtitlesOverVideoTest, TheClockThreadsRedrawReachesThePicture) {
+    player_.Player().Clock()->Step(900);
+    ASSERT_TRUE(BoxOf(CurrentPicture(), kMagenta).isEmpty());
+    player_.Player().UpdatePlayState(kPlayStatePlaying, false); // the clock counts
+    player_.Clocks().AdvanceAtEachRead(1);
+    EXPECT_TRUE(EnginePlayer::PumpUntil([&] { return !BoxOf(CurrentPicture(), kMagenta).isEmpty(); }));
+    player_.Clocks().AdvanceAtEachRead(0);
+    player_.Player().UpdatePlayState(kPlayStatePaused, false);
+}
+
+} // namespace
