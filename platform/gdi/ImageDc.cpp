@@ -115,9 +115,13 @@ std::unique_ptr<Font> ImageDc::CreateFont(const LogFont& logFont) {
     return std::make_unique<QtFont>(font);
 }
 
+// Selecting none leaves no font selected, so that a font pool that hands back what it found leaves
+// nothing it deletes behind.
 Font* ImageDc::SelectFont(Font* font) {
     Font* previous = font_;
-    if (auto* qtFont = dynamic_cast<QtFont*>(font)) {
+    if (font == nullptr) {
+        font_ = nullptr;
+    } else if (auto* qtFont = dynamic_cast<QtFont*>(font)) {
         font_ = qtFont;
     }
     return previous;

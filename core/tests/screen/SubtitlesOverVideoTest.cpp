@@ -143,6 +143,20 @@ TEST_F(SubtitlesOverVideoTest, MessagesLieOverTheVideo) {
     EXPECT_LT(message.left(), 40);
 }
 
+// Order 308 answers where the picture lies in the layout; the surface shows the video in the outer
+// rectangle, letter-boxed to the same place.
+TEST_F(SubtitlesOverVideoTest, VideoRectangleIsWhereThePictureIsShown) {
+    TOrderVideoRectangle rectangle{};
+    rectangle.head = {0, sizeof(rectangle)};
+    ASSERT_EQ(player_.Send(kOrderVideoRectangle, &rectangle), 0);
+    const QRect picture(QPoint(rectangle.left, rectangle.top),
+                        QPoint(rectangle.right - 1, rectangle.bottom - 1));
+    EXPECT_TRUE(QRect(0, 0, 320, 240).contains(picture));
+    // The clip's pixels are 8:9: the picture is narrower than 4:3.
+    EXPECT_NEAR(static_cast<double>(picture.width()) / picture.height(), 320.0 * 8 / 9 / 240, 0.02);
+    EXPECT_EQ(surface_->PictureRect(surface_->VideoRect()), picture);
+}
+
 // The clock thread redraws on its own when the time it counts reaches the event; the picture reaches
 // the surface once the host thread runs its messages.
 TEST_F(SubtitlesOverVideoTest, TheClockThreadsRedrawReachesThePicture) {

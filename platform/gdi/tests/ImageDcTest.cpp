@@ -49,6 +49,8 @@ TEST(ImageDcTest, MeasuresTextInTheSelectedFontWithExtraSpacing) {
     dc.SetTextCharacterExtra(3);
     EXPECT_EQ(dc.GetTextExtent(u"Hello").width, plain.width + 5 * 3);
     EXPECT_EQ(dc.SelectFont(nullptr), font.get());
+    EXPECT_EQ(dc.SelectFont(nullptr), nullptr) << "selecting none leaves no font selected";
+    EXPECT_EQ(dc.GetTextExtent(u"Hello"), (Size{0, 0}));
 }
 
 TEST(ImageDcTest, FacesThatDoNotExistFallBackToAnInstalledFont) {
