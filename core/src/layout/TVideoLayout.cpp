@@ -10,12 +10,20 @@ using plat::win::RECT;
 
 namespace {
 
-std::int32_t Width(const RECT& r) {
-    return r.right - r.left;
+// Coordinates are held to half a billion pixels either way, so that sums and differences of a few of
+// them never overflow, whatever sizes and positions the settings hold.
+constexpr std::int64_t kCoordinateLimit = std::int64_t{1} << 29;
+
+std::int32_t Coord(std::int64_t value) {
+    return static_cast<std::int32_t>(std::clamp(value, -kCoordinateLimit, kCoordinateLimit));
 }
 
-std::int32_t Height(const RECT& r) {
-    return r.bottom - r.top;
+std::int64_t Width(const RECT& r) {
+    return std::int64_t{r.right} - r.left;
+}
+
+std::int64_t Height(const RECT& r) {
+    return std::int64_t{r.bottom} - r.top;
 }
 
 // `a` / `b`, or 1.0 when `b` or the quotient is 0.
@@ -102,21 +110,21 @@ void TVideoLayout::PlaceOuter(const TVideoLayoutSettings& settings) {
         extraWidth = CutTowardZero((static_cast<double>(settings.PositionWidth()) - screen.width) * k);
         extraHeight = CutTowardZero((static_cast<double>(settings.PositionHeight()) - screen.height) * k);
     }
-    outer.left = x + (window.width - adjusted.width) / 2;
-    outer.top = y + (window.height - adjusted.height) / 2;
-    outer.right = outer.left + adjusted.width + extraWidth;
-    outer.bottom = outer.top + adjusted.height + extraHeight;
+    outer.left = Coord(x + (std::int64_t{window.width} - adjusted.width) / 2);
+    outer.top = Coord(y + (std::int64_t{window.height} - adjusted.height) / 2);
+    outer.right = Coord(std::int64_t{outer.left} + adjusted.width + extraWidth);
+    outer.bottom = Coord(std::int64_t{outer.top} + adjusted.height + extraHeight);
 }
 
 // The picture at its own aspect, centred in the outer rectangle; the clipped rectangle besides.
 void TVideoLayout::PlacePicture() {
-    const std::int32_t outerWidth = std::abs(Width(outer));
-    const std::int32_t outerHeight = std::abs(Height(outer));
+    const std::int32_t outerWidth = Coord(std::abs(Width(outer)));
+    const std::int32_t outerHeight = Coord(std::abs(Height(outer)));
     const TScreenSize size = *Fit(videoAspect, outerWidth, outerHeight);
-    pictureRect.left = outer.left + (outerWidth - size.width) / 2;
-    pictureRect.top = outer.top + (outerHeight - size.height) / 2;
-    pictureRect.right = pictureRect.left + size.width;
-    pictureRect.bottom = pictureRect.top + size.height;
+    pictureRect.left = Coord(outer.left + (std::int64_t{outerWidth} - size.width) / 2);
+    pictureRect.top = Coord(outer.top + (std::int64_t{outerHeight} - size.height) / 2);
+    pictureRect.right = Coord(std::int64_t{pictureRect.left} + size.width);
+    pictureRect.bottom = Coord(std::int64_t{pictureRect.top} + size.height);
     clipped = {std::max(outer.left, 0), std::max(outer.top, 0), std::min(outer.right, window.width),
                std::min(outer.bottom, window.height)};
 }
@@ -135,27 +143,26 @@ void TVideoLayout::PlaceSubtitle(const TVideoLayoutSettings& settings, bool over
             subtitle.bottom = clipped.bottom;
         }
     }
-    const std::int32_t pictureWidth = Width(pictureRect);
-    const std::int32_t pictureHeight = Height(pictureRect);
+    const std::int32_t pictureWidth = Coord(Width(pictureRect));
+    const std::int32_t pictureHeight = Coord(Height(pictureRect));
     if (!windowless) {
         display = overlayUsed ? pictureRect : RECT{};
         return;
     }
     std::int32_t displayHeight = pictureHeight;
     if (adjusted.height != 0 && fitted.width != 0) {
-        displayHeight = static_cast<std::int32_t>(static_cast<std::int64_t>(std::abs(pictureWidth)) *
-                                                  fitted.height / fitted.width);
+        displayHeight = Coord(std::int64_t{std::abs(pictureWidth)} * fitted.height / fitted.width);
     }
     display = {0, 0, pictureWidth, displayHeight};
     subtitle.top = CutTowardZero((Height(display) - pictureHeight) * 0.5);
     subtitle.left = CutTowardZero((Width(display) - pictureWidth) * 0.5);
-    subtitle.right = subtitle.left + pictureWidth;
-    subtitle.bottom = subtitle.top + pictureHeight;
+    subtitle.right = Coord(std::int64_t{subtitle.left} + pictureWidth);
+    subtitle.bottom = Coord(std::int64_t{subtitle.top} + pictureHeight);
     clipped = subtitle;
 }
 
 void TVideoLayout::PlaceBlanking(const TVideoLayoutSettings& settings, bool windowless) {
-    std::int32_t margin[4] = {0, 0, 0, 0}; // left, top, right, bottom
+    std::int64_t margin[4] = {0, 0, 0, 0}; // left, top, right, bottom
     if (settings.BlankingInUse()) {
         const double scale2 = ScaleOrOne(screen.width, std::abs(Width(display)));
         for (std::size_t side = 0; side < 4; ++side) {
@@ -163,17 +170,18 @@ void TVideoLayout::PlaceBlanking(const TVideoLayoutSettings& settings, bool wind
         }
     }
     if (windowless) {
-        const std::int32_t gap[4] = {subtitle.left - display.left, subtitle.top - display.top,
-                                     display.right - subtitle.right, display.bottom - subtitle.bottom};
+        const std::int64_t gap[4] = {
+            std::int64_t{subtitle.left} - display.left, std::int64_t{subtitle.top} - display.top,
+            std::int64_t{display.right} - subtitle.right, std::int64_t{display.bottom} - subtitle.bottom};
         for (std::size_t side = 0; side < 4; ++side) {
             margin[side] = margin[side] < gap[side] ? 0 : margin[side] - gap[side];
         }
-        blankingFrame = {0, 0, Width(subtitle), Height(subtitle)};
+        blankingFrame = {0, 0, Coord(Width(subtitle)), Coord(Height(subtitle))};
     } else {
         blankingFrame = settings.Mode() == TVideoLayoutSettings::kStretched ? outer : display;
     }
-    blankingFrame.left += margin[0];
-    blankingFrame.top += margin[1];
-    blankingFrame.right -= margin[2];
-    blankingFrame.bottom -= margin[3];
+    blankingFrame.left = Coord(blankingFrame.left + margin[0]);
+    blankingFrame.top = Coord(blankingFrame.top + margin[1]);
+    blankingFrame.right = Coord(blankingFrame.right - margin[2]);
+    blankingFrame.bottom = Coord(blankingFrame.bottom - margin[3]);
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <ostream>
@@ -245,6 +246,27 @@ TEST(VideoLayout, UnknownSizesTakeTheScreen) {
     EXPECT_EQ(layout.picture.width, 1024);
     EXPECT_DOUBLE_EQ(layout.videoAspect, 1024.0 / 768);
     EXPECT_EQ(layout.pictureRect, (RECT{0, 0, 800, 600}));
+}
+
+// Settings at the ends of the 32-bit range lay out without overflowing (run under UBSan too).
+TEST(VideoLayout, AbsurdSettingsStayInRange) {
+    const std::int32_t extremes[] = {INT32_MIN, -1, 0, INT32_MAX};
+    for (const std::int32_t value : extremes) {
+        for (const bool windowless : {false, true}) {
+            Settings settings;
+            settings.mode = 1;
+            settings.position = RECT{value, value, value, value};
+            settings.blank = {{value, value, value, value}};
+            TVideoLayout layout;
+            ASSERT_TRUE(
+                layout.Compute(Input({16, 9}, {INT32_MAX, 1}, {1, INT32_MAX}, windowless), Make(settings)));
+            for (const RECT& r : {layout.outer, layout.pictureRect, layout.clipped, layout.subtitle,
+                                  layout.display, layout.blankingFrame}) {
+                EXPECT_LE(std::abs(std::int64_t{r.right} - r.left), std::int64_t{1} << 30) << value;
+                EXPECT_LE(std::abs(std::int64_t{r.bottom} - r.top), std::int64_t{1} << 30) << value;
+            }
+        }
+    }
 }
 
 // Over many random geometries the picture lies in the outer rectangle at the video's aspect.
