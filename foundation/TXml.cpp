@@ -82,6 +82,8 @@ public:
                 at = TextRun(at);
             } else if (at[1] == u'!') {
                 at = xmlscan::FindFirstOf<u'>'>(at, end_); // comments and declarations end at their first '>'
+            } else if (at[1] == u'?') {
+                at = ProcessingInstructionEnd(at + 2);
             } else {
                 at = Tag(at + 1);
             }
@@ -89,6 +91,19 @@ public:
     }
 
 private:
+    // A processing instruction (the "<?xml ...?>" declaration among them) holds no element: it ends
+    // at "?>", so a '>' in a quoted pseudo-attribute does not end it. One that never closes that way
+    // ends at its first '>', so that a malformed declaration does not swallow the document.
+    const char16_t* ProcessingInstructionEnd(const char16_t* begin) const {
+        for (const char16_t* at = xmlscan::FindFirstOf<u'>'>(begin, end_); *at;
+             at = xmlscan::FindFirstOf<u'>'>(at + 1, end_)) {
+            if (at[-1] == u'?') {
+                return at;
+            }
+        }
+        return xmlscan::FindFirstOf<u'>'>(begin, end_);
+    }
+
     // Text counts only when a closing tag follows it directly: it then replaces the element's text.
     const char16_t* TextRun(const char16_t* begin) {
         const char16_t* at = xmlscan::FindFirstOf<u'<'>(begin, end_);
