@@ -4,12 +4,11 @@
 // report selects the page for its time and, when the page changed, rebuilds the subtitle picture and
 // hands it to the surface; a report in an unchanged slot only selects. Against libass rendering the
 // same subtitle at the same times onto a 1920 x 1080 frame.
+#include "bench/BenchSubtitleStyle.h"
 #include "bench/LibassFrame.h"
 #include "core/include/VokradOrders.h"
 #include "core/src/TCorePlayer.h"
 #include "platform/video/SurfaceRendererFactory.h"
-#include "subtitles/model/FixedText.h"
-#include "subtitles/model/TTextEvent.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -35,15 +34,10 @@ std::string Line(int i) {
     return "Line " + std::to_string(i) + " of the dialogue, said quickly\\Nand its answer";
 }
 
+constexpr BenchSubtitleStyle kStyle{.pixelSize = 48, .alignment = 2, .marginV = 30};
+
 std::string AssScript() {
-    std::string script =
-        "[Script Info]\nScriptType: v4.00+\nPlayResX: 1920\nPlayResY: 1080\nWrapStyle: 0\n\n"
-        "[V4+ Styles]\nFormat: Name, Fontname, Fontsize, PrimaryColour, SecondaryColour, "
-        "OutlineColour, BackColour, Bold, Italic, Underline, StrikeOut, ScaleX, ScaleY, Spacing, "
-        "Angle, BorderStyle, Outline, Shadow, Alignment, MarginL, MarginR, MarginV, Encoding\n"
-        "Style: Default,DejaVu Sans,48,&H00FFFFFF,&H0000FFFF,&H00000000,&H00000000,0,0,0,0,100,100,"
-        "0,0,1,2,1,2,10,10,30,1\n\n[Events]\n"
-        "Format: Layer, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text\n";
+    std::string script = kStyle.AssScriptHead(kWidth, kHeight);
     for (int i = 0; i < kEvents; ++i) {
         const int start = i * kFrameMs;
         char times[64];
@@ -55,39 +49,14 @@ std::string AssScript() {
     return script;
 }
 
-TSubtitleStyleRecord OurStyle() {
-    TSubtitleStyleRecord style{};
-    SetFixedText(style.name, kStyleNameUnits, u"Default");
-    SetFixedText(style.fontName, kStyleFontNameUnits, u"DejaVu Sans");
-    style.fontSize = 36; // 48 pixels at 96 per inch, as libass sizes its fonts in pixels
-    style.primaryColour = 0xFFFFFF;
-    style.secondaryColour = 0x00FFFF;
-    style.borderStyle = 1;
-    style.outline = 2;
-    style.shadow = 1;
-    style.alignment = 2;
-    style.marginL = style.marginR = 10;
-    style.marginV = 30;
-    return style;
-}
-
 // Order 502's record: the order head, the total size again, then the page block.
 std::vector<std::byte> PagesOrder() {
     std::vector<std::byte> order(sizeof(TOrderRecord) + 4 + kPageBlockHeadBytes);
     const std::uint32_t head[] = {kPageBlockHeadBytes, 1, kEvents};
     std::memcpy(order.data() + 12, head, sizeof head);
     for (int i = 0; i < kEvents; ++i) {
-        TTextEvent event;
-        TTextEventRecord* record = event.AttachRecord(nullptr);
-        record->head.start = i * kFrameMs;
-        record->head.end = (i + 1) * kFrameMs;
-        record->head.resX = kWidth;
-        record->head.resY = kHeight;
-        std::string text = Line(i);
-        event.SetText(std::u16string(text.begin(), text.end()), false);
-        const std::size_t at = order.size();
-        order.resize(at + event.GetRecordSize());
-        event.WriteRecord(order.data() + at, event.GetRecordSize());
+        BenchSubtitleStyle::AppendEventRecord(order, i * kFrameMs, (i + 1) * kFrameMs, kWidth, kHeight,
+                                              Line(i));
     }
     const auto size = static_cast<std::uint32_t>(order.size());
     std::memcpy(order.data() + 4, &size, sizeof size);
@@ -124,7 +93,7 @@ public:
         player_.Screen()->TCoreWindow::Resize(kWidth, kHeight);
 
         TOrderStyles styles{{0, sizeof(styles)}, 4, {}};
-        const TSubtitleStyleRecord style = OurStyle();
+        const TSubtitleStyleRecord style = kStyle.StyleRecord();
         std::memcpy(styles.style, &style, sizeof(style));
         player_.SendOrder(kOrderStyles, &styles, nullptr);
         styles.step = 3;

@@ -3,12 +3,11 @@
 // libass (ass_render_frame, then its images blended onto the frame) on the same script. Steady redraws
 // of an unchanged page, as the clock's redraw does, and a first frame of a page that was just loaded.
 // Set RENDER_BENCH_DUMP to a folder to write both frames as PNG files.
+#include "bench/BenchSubtitleStyle.h"
 #include "bench/LibassFrame.h"
 #include "core/src/pages/TPageRenderer.h"
 #include "core/src/pages/TSubDisplay.h"
 #include "platform/gdi/ImageDc.h"
-#include "subtitles/model/FixedText.h"
-#include "subtitles/model/TTextEvent.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -35,35 +34,14 @@ std::string EventText(int i) {
            " of the page\\Nwith {\\c&H00FFFF&}colour";
 }
 
+constexpr BenchSubtitleStyle kStyle{.pixelSize = 36, .alignment = 7, .marginV = 10};
+
 std::string AssScript() {
-    std::string script =
-        "[Script Info]\nScriptType: v4.00+\nPlayResX: 1920\nPlayResY: 1080\nWrapStyle: 0\n\n"
-        "[V4+ Styles]\nFormat: Name, Fontname, Fontsize, PrimaryColour, SecondaryColour, "
-        "OutlineColour, BackColour, Bold, Italic, Underline, StrikeOut, ScaleX, ScaleY, Spacing, "
-        "Angle, BorderStyle, Outline, Shadow, Alignment, MarginL, MarginR, MarginV, Encoding\n"
-        "Style: Default,DejaVu Sans,36,&H00FFFFFF,&H0000FFFF,&H00000000,&H00000000,0,0,0,0,100,100,"
-        "0,0,1,2,1,7,10,10,10,1\n\n[Events]\n"
-        "Format: Layer, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text\n";
+    std::string script = kStyle.AssScriptHead(kWidth, kHeight);
     for (int i = 0; i < kEvents; ++i) {
         script += "Dialogue: 0,0:00:00.00,0:01:00.00,Default,,0,0,0,," + EventText(i) + "\n";
     }
     return script;
-}
-
-TSubtitleStyleRecord OurStyle() {
-    TSubtitleStyleRecord style{};
-    SetFixedText(style.name, kStyleNameUnits, u"Default");
-    SetFixedText(style.fontName, kStyleFontNameUnits, u"DejaVu Sans");
-    style.fontSize = 27; // 36 pixels at 96 per inch, as libass sizes its fonts in pixels
-    style.primaryColour = 0xFFFFFF;
-    style.secondaryColour = 0x00FFFF;
-    style.backColour = 0x000000;
-    style.borderStyle = 1;
-    style.outline = 2;
-    style.shadow = 1;
-    style.alignment = 5; // top left in v4 numbering
-    style.marginL = style.marginR = style.marginV = 10;
-    return style;
 }
 
 // The page block (head, key, count, records) as order 502 carries it from offset 12.
@@ -72,17 +50,7 @@ std::vector<std::byte> OurPage() {
     const std::uint32_t head[] = {kPageBlockHeadBytes, 1, kEvents};
     std::memcpy(block.data(), head, sizeof head);
     for (int i = 0; i < kEvents; ++i) {
-        TTextEvent event;
-        TTextEventRecord* record = event.AttachRecord(nullptr);
-        record->head.start = 0;
-        record->head.end = 60000;
-        record->head.resX = kWidth;
-        record->head.resY = kHeight;
-        const std::string text = EventText(i);
-        event.SetText(std::u16string(text.begin(), text.end()), false);
-        const std::size_t at = block.size();
-        block.resize(at + event.GetRecordSize());
-        event.WriteRecord(block.data() + at, event.GetRecordSize());
+        BenchSubtitleStyle::AppendEventRecord(block, 0, 60000, kWidth, kHeight, EventText(i));
     }
     return block;
 }
@@ -97,7 +65,7 @@ class OurRenderer {
 public:
     OurRenderer() : page_(OurPage()) {
         display_.SetLayouter(std::make_unique<TPageRenderer>());
-        display_.SetStyle(OurStyle());
+        display_.SetStyle(kStyle.StyleRecord());
         display_.SetEnabled(true, true);
         TSubScreenControler mapping(TScreenSize{kWidth, kHeight});
         mapping.SetFrameRect(0, 0, kWidth, kHeight);

@@ -27,11 +27,29 @@ static std::ostream& operator<<(std::ostream& out, const RECT& r) {
 
 namespace {
 
+// The settings a case changes from the defaults, named as they are set: Settings().Mode(1).Blank(...).
 struct Settings {
     std::uint32_t mode = 0;
     bool apply = false;
     std::optional<RECT> position;            // left, top, width, height
     std::optional<std::array<int, 4>> blank; // left, top, right, bottom
+
+    Settings& Mode(std::uint32_t value) {
+        mode = value;
+        return *this;
+    }
+    Settings& Apply() {
+        apply = true;
+        return *this;
+    }
+    Settings& Position(RECT value) {
+        position = value;
+        return *this;
+    }
+    Settings& Blank(std::array<int, 4> value) {
+        blank = value;
+        return *this;
+    }
 };
 
 TVideoLayoutSettings Make(const Settings& s) {
@@ -98,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
         // 16:9 picture letter-boxed in an 800 x 600 window of a 4:3 screen.
         Case{"LetterBoxOn43Screen",
              Input({16, 9}, {800, 600}, {1024, 768}),
-             {},
+             Settings(),
              {800, 450},
              {800, 600},
              {0, 0, 800, 600},
@@ -110,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Mode 3 takes the picture's own size, whatever the window.
         Case{"NoScaleUsesThePictureSize",
              Input({4, 3}, {800, 600}, {1024, 768}, false, {320, 240}),
-             {.mode = 3},
+             Settings().Mode(3),
              {320, 240},
              {320, 240},
              {240, 180, 560, 420},
@@ -123,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
         // reaches past the window and is clipped.
         Case{"WideScreenWidens",
              Input({4, 3}, {800, 600}, {1920, 1080}),
-             {},
+             Settings(),
              {800, 600},
              {1066, 600},
              {-133, 0, 933, 600},
@@ -135,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Only the low byte of the mode counts: 0x100 is letter box.
         Case{"ModeLowByte",
              Input({16, 9}, {800, 600}, {1024, 768}),
-             {.mode = 0x100},
+             Settings().Mode(0x100),
              {800, 450},
              {800, 600},
              {0, 0, 800, 600},
@@ -147,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Stretched: the fit follows the screen's aspect; the blanking frame is the outer rectangle.
         Case{"StretchedFrameIsOuter",
              Input({16, 9}, {800, 600}, {1024, 768}),
-             {.mode = 1, .blank = {{8, 8, 8, 8}}},
+             Settings().Mode(1).Blank({8, 8, 8, 8}),
              {800, 600},
              {800, 600},
              {0, 0, 800, 600},
@@ -159,7 +177,7 @@ INSTANTIATE_TEST_SUITE_P(
         // The apply flag gives the subtitles the picture rectangle.
         Case{"ApplyGivesSubtitlesThePicture",
              Input({16, 9}, {800, 600}, {1024, 768}),
-             {.apply = true},
+             Settings().Apply(),
              {800, 450},
              {800, 600},
              {0, 0, 800, 600},
@@ -172,7 +190,7 @@ INSTANTIATE_TEST_SUITE_P(
         // so the subtitle rectangle is narrowed on that axis alone and keeps its own top and bottom.
         Case{"PositionNarrowsOneAxis",
              Input({4, 3}, {800, 600}, {800, 600}),
-             {.position = RECT{-100, 50, 1000, 500}},
+             Settings().Position({-100, 50, 1000, 500}),
              {800, 600},
              {800, 600},
              {-100, 50, 900, 550},
@@ -184,7 +202,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Windowless: the display and subtitle rectangles start at the origin, the size of the picture.
         Case{"WindowlessAtOrigin",
              Input({16, 9}, {800, 600}, {1024, 768}, true),
-             {.blank = {{100, 100, 100, 100}}},
+             Settings().Blank({100, 100, 100, 100}),
              {800, 450},
              {800, 600},
              {0, 0, 800, 600},
@@ -197,7 +215,7 @@ INSTANTIATE_TEST_SUITE_P(
         // above and below the subtitle rectangle shrink the frame by the excess only.
         Case{"WindowlessMarginsLoseTheGap",
              Input({16, 9}, {800, 600}, {1024, 768}, true),
-             {.mode = 1, .blank = {{0, 100, 0, 50}}},
+             Settings().Mode(1).Blank({0, 100, 0, 50}),
              {800, 600},
              {800, 600},
              {0, 0, 800, 600},
@@ -253,10 +271,8 @@ TEST(VideoLayout, AbsurdSettingsStayInRange) {
     const std::int32_t extremes[] = {INT32_MIN, -1, 0, INT32_MAX};
     for (const std::int32_t value : extremes) {
         for (const bool windowless : {false, true}) {
-            Settings settings;
-            settings.mode = 1;
-            settings.position = RECT{value, value, value, value};
-            settings.blank = {{value, value, value, value}};
+            const Settings settings =
+                Settings().Mode(1).Position({value, value, value, value}).Blank({value, value, value, value});
             TVideoLayout layout;
             ASSERT_TRUE(
                 layout.Compute(Input({16, 9}, {INT32_MAX, 1}, {1, INT32_MAX}, windowless), Make(settings)));
@@ -279,7 +295,7 @@ TEST(VideoLayout, PictureStaysInsideOuterAtItsAspect) {
         TVideoLayout layout;
         ASSERT_TRUE(layout.Compute(Input(box, {side(random), side(random)}, {side(random), side(random)},
                                          (i & 1) != 0, {side(random), side(random)}),
-                                   Make({.mode = static_cast<std::uint32_t>(mode(random))})));
+                                   Make(Settings().Mode(static_cast<std::uint32_t>(mode(random))))));
         const RECT& p = layout.pictureRect;
         const RECT& o = layout.outer;
         ASSERT_GE(p.left, o.left);

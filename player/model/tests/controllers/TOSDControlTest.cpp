@@ -23,7 +23,7 @@ class TOSDControlTest : public TControllerTest {
 protected:
     TOSDControlTest() {
         core_->during = [this](uint32_t order, void* record) {
-            Sent sent{order, {}, {}};
+            Sent sent{order, {}, {}, 0, 0, 0};
             if (order == kOrderOsdItem) {
                 const auto& item = *static_cast<const TOrderOsdItem*>(record);
                 EXPECT_EQ(item.type, kOsdItemText);
@@ -43,7 +43,7 @@ protected:
     std::vector<Sent> Take() { return std::exchange(sent_, {}); }
 
     static Sent Variable(std::u16string name, std::u16string value) {
-        return {kOrderOsdVariable, std::move(name), std::move(value)};
+        return {kOrderOsdVariable, std::move(name), std::move(value), 0, 0, 0};
     }
     static Sent Text(std::u16string text, int32_t duration, int32_t layer) {
         const auto bytes = static_cast<uint32_t>((text.size() + 1) * 2);
@@ -55,8 +55,8 @@ protected:
     std::vector<Sent> sent_;
 };
 
-const Sent kFreeze{kOrderFreezeMessages};
-const Sent kUnfreeze{kOrderUnfreezeMessages};
+const Sent kFreeze{kOrderFreezeMessages, {}, {}, 0, 0, 0};
+const Sent kUnfreeze{kOrderUnfreezeMessages, {}, {}, 0, 0, 0};
 
 TEST_F(TOSDControlTest, ShowsTheTextsOfACommandBetweenFreezeAndUnfreeze) {
     folder_.Write("osd.xml",
@@ -82,6 +82,21 @@ TEST_F(TOSDControlTest, ShowsTheTextsOfACommandBetweenFreezeAndUnfreeze) {
     EXPECT_EQ(Take(), std::vector<Sent>{Variable(u"Command", u"Stop")});
     EXPECT_FALSE(osd_.ShowCommand(nullptr));
     EXPECT_TRUE(Take().empty());
+}
+
+TEST_F(TOSDControlTest, AScriptThatBeginsWithAnXmlDeclarationKeepsItsRoot) {
+    const std::u16string text = u"<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n"
+                                u"<OSDSCRIPT><Osd_Pause><Text>Pause</Text></Osd_Pause></OSDSCRIPT>\r\n";
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    folder_.Write("osd.xml", bytes);
+    ASSERT_TRUE(osd_.LoadScript(folder_.WPath("osd.xml").c_str()));
+    EXPECT_TRUE(osd_.ShowCommand(u"Osd_Pause"));
+    EXPECT_EQ(Take(),
+              (std::vector<Sent>{Variable(u"Command", u"Pause"), kFreeze, Text(u"Pause", 0, 0), kUnfreeze}));
 }
 
 TEST_F(TOSDControlTest, WithoutAScriptNothingIsSent) {
