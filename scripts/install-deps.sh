@@ -29,6 +29,8 @@ packages=(
     fonts-dejavu-core
     # display modes on X11, and an X server for their tests
     libxrandr-dev xvfb
+    # screenshots of real windows under the X server (import)
+    imagemagick
 )
 
 missing=()
