@@ -8,6 +8,7 @@
 #include "subtitles/scripts/ScrUtils.h"
 #include "subtitles/scripts/TScriptControl.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <limits>
@@ -136,9 +137,12 @@ void TLanguageReader::ReadLine(std::string_view line) {
     if (line[0] == ';' || SwitchSection(line)) {
         return;
     }
-    std::size_t pos = 0;
-    std::string key;
-    scrutils::ReadKeyToken(line, pos, key, kMaxKey);
+    // The key runs up to ':'; the value starts after the ':' and one blank (an empty value written
+    // as "Key: " stays empty).
+    const std::size_t colon = line.find(':');
+    const std::string_view key = line.substr(0, std::min(colon, kMaxKey));
+    std::size_t pos = colon == std::string_view::npos ? line.size() : colon + 1;
+    pos += (pos < line.size() && line[pos] == ' ') ? 1 : 0;
     switch (Language.Section) {
     case kInfoSection:
         ReadInfo(key, line.substr(pos));
@@ -310,7 +314,11 @@ void TLanguageReader::ReadSelect(std::string_view line, std::size_t pos, bool en
     select->TitleNumber = titleNumber;
     select->DVDStart = values[3];
     select->TimeRamp = values[4];
-    select->Name = (complete && pos < line.size()) ? Cut(line.substr(pos), TSelect::kMaxName) : "Select -";
+    // Blanks before the name are layout: the writer puts none after the comma.
+    const std::string name =
+        complete ? std::string(Trim(Cut(Trim(line.substr(std::min(pos, line.size()))), TSelect::kMaxName)))
+                 : "";
+    select->Name = name.empty() ? "Select -" : name;
     select->Enabled = enabled ? 1 : 0;
     select->Script = CurrentScript;
     select->Owner = title;

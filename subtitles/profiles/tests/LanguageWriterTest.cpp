@@ -92,6 +92,23 @@ TEST_F(LanguageWriterTest, WrittenProfileReadsBackEqual) {
               language->Scripts.Head->GetScript()); // shared through the pool
 }
 
+// Empty values ("Created By: ") and names padded with blanks read back as they were written.
+TEST_F(LanguageWriterTest, EmptyValuesAndPaddedNamesSurviveTheRoundTrip) {
+    WriteScript("a.ssa");
+    auto language = LoadText("[Infos]\r\nCreated By: \r\nVersion:\r\n[Script]\r\nload: a.ssa\r\n"
+                             "Select: 0:00:01.00,0:00:02.00,1,0:00:00.00,0,   padded name  \r\n"
+                             "Select: 0:00:01.00,0:00:02.00,1,0:00:00.00,0,  \r\n");
+    EXPECT_EQ(language->CreatedBy, "");
+    EXPECT_EQ(language->Version, "");
+    EXPECT_EQ(SelectionsOf(*language->Titles.Head),
+              (std::vector<std::string>{"padded name@1000-2000>0~0", "Select -@1000-2000>0~0"}));
+    const std::string first = Written(*language);
+    EXPECT_NE(first.find("Created By: \r\nVersion: \r\n"), std::string::npos);
+    auto again = LoadText(first, "again.ds");
+    EXPECT_EQ(again->CreatedBy, "");
+    EXPECT_EQ(Written(*again), first);
+}
+
 TEST_F(LanguageWriterTest, SelectionsOfOneScriptFollowItsLoadLineTitleOneFirst) {
     WriteScript("a.ssa");
     auto language = LoadText("[Script]\r\nload: a.ssa,SSA4,,0,0\r\n"
