@@ -27,7 +27,8 @@ bool IsPluginFileName(const std::string& name) {
 std::vector<std::string> PluginFiles(const std::string& folder) {
     std::vector<std::string> files;
     std::error_code error;
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
         const std::string name = it->path().filename().string();
         if (IsPluginFileName(name) && it->is_regular_file(error)) {
             files.push_back(it->path().string());
@@ -74,16 +75,45 @@ bool TNewScriptLoader::SelectCatchAll() {
     return false;
 }
 
-int32_t TNewScriptLoader::Decode(const void* data, int32_t size, void** text, int32_t* textSize, char** advanced,
-                                 int32_t* advancedLength) const {
-    return FItems.Current != nullptr ? FItems.Current->Decode(data, size, text, textSize, advanced, advancedLength)
-                                     : 0;
+int32_t TNewScriptLoader::Decode(const void* data, int32_t size, void** text, int32_t* textSize,
+                                 char** advanced, int32_t* advancedLength) const {
+    return FItems.Current != nullptr
+               ? FItems.Current->Decode(data, size, text, textSize, advanced, advancedLength)
+               : 0;
 }
 
 int32_t TNewScriptLoader::FreeBuffer(void** text, char** advanced) const {
     return FItems.Current != nullptr ? FItems.Current->FreeBuffer(text, advanced) : 0;
 }
 
-int32_t TNewScriptLoader::ShowAdvanced(plat::win::HWND parent, char** advanced, int32_t* advancedLength) const {
-    return FItems.Current != nullptr ? FItems.Current->ShowAdvanced(parent, advanced, advancedLength) : 0;
+int32_t TNewScriptLoader::ShowAdvanced(plat::win::HWND parent, char** advanced, int32_t* advancedLength) {
+    if (FItems.Current == nullptr) {
+        return 0;
+    }
+    char* const given = advanced != nullptr ? *advanced : nullptr;
+    const int32_t result = FItems.Current->ShowAdvanced(parent, advanced, advancedLength);
+    if (advanced != nullptr && *advanced != nullptr && *advanced != given) {
+        FHandedOut.emplace_back(*advanced, FItems.Current);
+    }
+    return result;
+}
+
+int32_t TNewScriptLoader::FreeAdvanced(char** advanced) {
+    if (advanced == nullptr || *advanced == nullptr) {
+        return 0;
+    }
+    const auto found = std::find_if(FHandedOut.begin(), FHandedOut.end(),
+                                    [advanced](const auto& entry) { return entry.first == *advanced; });
+    if (found == FHandedOut.end()) {
+        return 0;
+    }
+    const TLoaderItems* plugin = found->second;
+    FHandedOut.erase(found);
+    return plugin->FreeBuffer(nullptr, advanced);
+}
+
+int32_t TNewScriptLoader::Clear() {
+    // Settings still out go with their libraries.
+    FHandedOut.clear();
+    return FItems.Clear();
 }

@@ -5,6 +5,8 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 class TNewScriptLoader {
 public:
@@ -21,13 +23,19 @@ public:
     int32_t Decode(const void* data, int32_t size, void** text, int32_t* textSize, char** advanced,
                    int32_t* advancedLength) const;
     int32_t FreeBuffer(void** text, char** advanced) const;
-    int32_t ShowAdvanced(plat::win::HWND parent, char** advanced, int32_t* advancedLength) const;
+    // A setting the dialog hands out is remembered with its plug-in, so that FreeAdvanced returns it
+    // there whichever plug-in is current by then.
+    int32_t ShowAdvanced(plat::win::HWND parent, char** advanced, int32_t* advancedLength);
+    // Frees a setting ShowAdvanced handed out through its plug-in; 0, touching nothing, for any
+    // other pointer (the caller's own string, or one already freed).
+    int32_t FreeAdvanced(char** advanced);
 
     const TLoaderItems* Current() const { return FItems.Current; }
     int32_t Count() const { return FItems.Count; }
     // Unloads every plug-in; answers how many there were.
-    int32_t Clear() { return FItems.Clear(); }
+    int32_t Clear();
 
 private:
     TPointer<TLoaderItems> FItems;
+    std::vector<std::pair<const char*, const TLoaderItems*>> FHandedOut;
 };

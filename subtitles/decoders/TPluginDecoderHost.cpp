@@ -23,6 +23,21 @@ bool TPluginDecoderHost::Decode(std::string_view bytes, std::u16string_view sele
     return DecodeWithCurrent(bytes, advanced, text);
 }
 
+int32_t TPluginDecoderHost::ShowAdvanced(plat::win::HWND parent, std::u16string_view selector,
+                                         char** advanced, int32_t* advancedLength) {
+    const bool hasSetting = advanced != nullptr && *advanced != nullptr && advancedLength != nullptr;
+    const char* extra = hasSetting ? *advanced : nullptr;
+    const int32_t extraLength = hasSetting ? *advancedLength : 0;
+    if (!FLoader.SelectCompatible(selector, extra, extraLength) && !FLoader.SelectCatchAll()) {
+        return 0;
+    }
+    return FLoader.ShowAdvanced(parent, advanced, advancedLength);
+}
+
+int32_t TPluginDecoderHost::FreeAdvanced(char** advanced) {
+    return FLoader.FreeAdvanced(advanced);
+}
+
 bool TPluginDecoderHost::DecodeWithCurrent(std::string_view bytes, std::string& advanced, std::string& text) {
     if (bytes.empty() || bytes.size() > static_cast<std::size_t>(std::numeric_limits<int32_t>::max())) {
         return false;

@@ -13,8 +13,12 @@ public:
     // The host over "System" below the program folder.
     static std::unique_ptr<TPluginDecoderHost> FromProgramFolder();
 
-    bool Decode(std::string_view bytes, std::u16string_view selector, std::string_view type, std::string& advanced,
-                std::string& text) override;
+    bool Decode(std::string_view bytes, std::u16string_view selector, std::string_view type,
+                std::string& advanced, std::string& text) override;
+    // The dialog of the plug-in chosen as for decoding, with the current setting as the extra text.
+    int32_t ShowAdvanced(plat::win::HWND parent, std::u16string_view selector, char** advanced,
+                         int32_t* advancedLength) override;
+    int32_t FreeAdvanced(char** advanced) override;
 
     TNewScriptLoader& Loader() { return FLoader; }
 

@@ -364,6 +364,20 @@ bool TScriptControl::DecodeAndParse(std::string_view data, int32_t codePage, std
     return true;
 }
 
+int32_t TScriptControl::ShowAdvanced(plat::win::HWND parent, char** advanced, int32_t* advancedLength) const {
+    const std::u16string selector = ExtensionSelector(FileName);
+    TScriptDecoderHost* host = DecoderHost().get();
+    if (IsNativeSelector(selector) || host == nullptr) {
+        return 0;
+    }
+    return host->ShowAdvanced(parent, selector, advanced, advancedLength);
+}
+
+int32_t TScriptControl::FreeAdvanced(char** advanced) const {
+    TScriptDecoderHost* host = DecoderHost().get();
+    return host != nullptr ? host->FreeAdvanced(advanced) : 0;
+}
+
 bool TScriptControl::Parse(std::string_view data, int32_t codePage, bool requireEvents) {
     LoadError.clear();
     if (data.empty()) {

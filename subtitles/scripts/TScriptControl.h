@@ -5,6 +5,7 @@
 // subtitle files through the decoder host, and writes itself back as 8-bit or UTF-16 text.
 // Style templates (".ST") are ordinary scripts read and written by the same operations.
 #include "foundation/TPointer.h"
+#include "platform/win/Types.h"
 #include "subtitles/model/TSubEvents.h"
 #include "subtitles/scripts/TNewFormat.h"
 #include "subtitles/scripts/TScriptFields.h"
@@ -64,6 +65,15 @@ public:
     // text with no section a SubStation script has.
     // `requireEvents` refuses a script without events (a decoder's output that holds nothing).
     bool Parse(std::string_view data, int32_t codePage, bool requireEvents = false);
+
+    // Shows the advanced-settings dialog of the decoder plug-in for this script's kind of file (the
+    // extension of its file name) over `parent`, starting from *advanced (*advancedLength bytes),
+    // usually the script's own setting. A confirmed dialog replaces *advanced and *advancedLength with
+    // the plug-in's new setting, which the caller stores and hands back with FreeAdvanced. Answers the
+    // plug-in's result; 0 at once for a native script, and 0 without a plug-in for the file.
+    int32_t ShowAdvanced(plat::win::HWND parent, char** advanced, int32_t* advancedLength) const;
+    // Hands a setting that ShowAdvanced gave out back to the plug-in that allocated it.
+    int32_t FreeAdvanced(char** advanced) const;
 
     // The first style whose name matches without regard to case, or nullptr.
     TSubtitleStyleRecord* FindStyle(std::u16string_view name);

@@ -4,7 +4,10 @@
 #include "platform/win/Message.h"
 #include "platform/win/Window.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -69,6 +72,19 @@ void DeliverPosted() {
     loop.exec();
     runningLoop = nullptr;
     win::DestroyWindow(marker);
+}
+
+bool PumpUntil(const std::function<bool()>& done) {
+    const QDeadlineTimer deadline(10000);
+    QTimer wake;
+    wake.start(50);
+    while (!done()) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return true;
 }
 
 void PostAndDeliver(win::HWND window, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {

@@ -6,6 +6,7 @@
 #include "platform/win/Types.h"
 #include "player/model/binding/PlayerGlobals.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -69,6 +70,8 @@ void PostAndDeliver(plat::win::HWND window, plat::win::UINT msg, plat::win::WPAR
                     plat::win::LPARAM lParam);
 // Runs the Qt event loop until everything posted so far was delivered.
 void DeliverPosted();
+// Runs the Qt event loop until `done` answers true (false after ten seconds), waking every 50 ms to ask.
+bool PumpUntil(const std::function<bool()>& done);
 
 // The core's records.
 std::vector<uint8_t> StatusRecord(uint32_t status, uint32_t value1, uint32_t value2);

@@ -20,6 +20,17 @@ inline constexpr TAdvancedRange kFrameRateSetting{10.0, 40.0, 29.97, "%2.4f"};
 // Vertical resolution of JACOsub positions.
 inline constexpr TAdvancedRange kResolutionSetting{100.0, 2048.0, 450.0, "%4.2f"};
 
+// What a plug-in's settings dialog asks: the label beside its field, and the range a number typed
+// there must lie in (none for a free text, such as a SAMI class, which is taken as typed).
+struct TAdvancedPrompt {
+    const char* Label;
+    const TAdvancedRange* Range;
+};
+
+inline constexpr TAdvancedPrompt kFrameRatePrompt{"Frames per seconds", &kFrameRateSetting};
+inline constexpr TAdvancedPrompt kResolutionPrompt{"Amiga Y Resolution", &kResolutionSetting};
+inline constexpr TAdvancedPrompt kSamiClassPrompt{"SAMI Class", nullptr};
+
 // Longest text the settings dialog reads from its field.
 inline constexpr std::size_t kMaxDialogText = 254;
 // Size of the buffer a numeric setting is written into.

@@ -44,12 +44,13 @@ TEST_F(DecoderHost, FirstCompatiblePluginInLoadOrderDecodesElseTheCatchAll) {
     const struct {
         std::u16string_view selector;
         const char* decoder;
-    } cases[] = {{u".SMI", "scr_a_sami"},    {u".smi", "scr_a_sami"},     {u"SAMI", "scr_a_sami"},
-                 {u".RT", "scr_b_samilate"}, {u".srt", "scr_c_generic"},  {u"SRT", "scr_c_generic"},
+    } cases[] = {{u".SMI", "scr_a_sami"},    {u".smi", "scr_a_sami"},    {u"SAMI", "scr_a_sami"},
+                 {u".RT", "scr_b_samilate"}, {u".srt", "scr_c_generic"}, {u"SRT", "scr_c_generic"},
                  {u".JS", "scr_c_generic"},  {u".txt", "scr_c_generic"}, {u"", "scr_c_generic"}};
     for (const auto& c : cases) {
         std::string advanced;
-        EXPECT_NE(Decoded(c.selector, "hello", advanced).find(std::string(c.decoder) + ": hello"), std::string::npos)
+        EXPECT_NE(Decoded(c.selector, "hello", advanced).find(std::string(c.decoder) + ": hello"),
+                  std::string::npos)
             << c.decoder;
     }
 }
@@ -112,6 +113,99 @@ TEST(DecoderHostScripts, DecodedScriptsLoadAndEmptyOnesAreReported) {
         EXPECT_FALSE(script.LoadError.empty()) << data;
         EXPECT_EQ(script.Events.Count, 1) << "the loaded script stays as it was";
     }
+    InitScriptControlUnit(nullptr);
+}
+
+// The text a plug-in kept from the last IsCompatible call.
+std::string PluginLastExtra(const char* plugin) {
+    plat::win::HMODULE module = plat::win::LoadLibrary(kSystem + "/" + plugin + ".so");
+    const auto read = reinterpret_cast<const char* (*)()>(plat::win::GetProcAddress(module, "TestLastExtra"));
+    const std::string extra = read != nullptr ? read() : "(none)";
+    plat::win::FreeLibrary(module);
+    return extra;
+}
+
+// What a script's ShowAdvanced answered, the setting it handed out, and FreeAdvanced's answer.
+struct TShownSetting {
+    int32_t Result;
+    std::string Setting;
+    int32_t Freed;
+};
+
+TShownSetting ShowScriptSetting(const TScriptControl& script, std::string given) {
+    char* advanced = given.data();
+    int32_t length = static_cast<int32_t>(given.size());
+    const int32_t result = script.ShowAdvanced(0, &advanced, &length);
+    const std::string setting(advanced != nullptr ? advanced : "", advanced != nullptr ? length : 0);
+    return {result, setting, script.FreeAdvanced(&advanced)};
+}
+
+TEST(DecoderHostScripts, TheDialogOfThePluginForTheFileNameIsShownAndItsSettingFreedThere) {
+    InitScriptControlUnit(std::make_unique<TPluginDecoderHost>(kSystem));
+    const struct {
+        const char16_t* fileName;
+        const char* given;
+        int32_t result;
+        const char* setting;
+        int32_t freed; // 1 when the setting went back to the plug-in
+    } cases[] = {
+        {u"movie.smi", "23.976", 1, "scr_a_sami setting", 1},
+        {u"folder.x/movie.RT", "", 1, "scr_b_samilate setting", 1},
+        {u"movie.srt", "25", 1, "scr_c_generic setting", 1}, // the catch-all
+        {u"movie", "25", 0, "25", 0},                        // no extension counts as native
+        {u"movie.smi", "keep", 1, "keep", 0}, // the caller's own string is never freed by a plug-in
+        {u"movie.ssa", "25", 0, "25", 0},     // native scripts have no dialog
+        {u"movie.ASS", "25", 0, "25", 0},
+    };
+    for (const auto& c : cases) {
+        TScriptControl script;
+        script.FileName = c.fileName;
+        const TShownSetting shown = ShowScriptSetting(script, c.given);
+        EXPECT_EQ(shown.Result, c.result) << c.given;
+        EXPECT_EQ(shown.Setting, c.setting);
+        EXPECT_EQ(shown.Freed, c.freed);
+    }
+    for (const char* plugin : {"scr_a_sami", "scr_b_samilate", "scr_c_generic"}) {
+        EXPECT_EQ(PluginCounter(plugin, "TestLiveBuffers"), 0) << plugin;
+    }
+    InitScriptControlUnit(nullptr);
+}
+
+TEST(DecoderHostScripts, ThePluginIsChosenWithTheScriptsSettingAsExtraText) {
+    InitScriptControlUnit(std::make_unique<TPluginDecoderHost>(kSystem));
+    TScriptControl script;
+    script.FileName = u"movie.smi";
+    ShowScriptSetting(script, "ENCC");
+    EXPECT_EQ(PluginLastExtra("scr_a_sami"), "ENCC");
+    InitScriptControlUnit(nullptr);
+}
+
+TEST(DecoderHostScripts, ASettingGoesBackToItsPluginWhateverWasChosenSince) {
+    auto owned = std::make_unique<TPluginDecoderHost>(kSystem);
+    TPluginDecoderHost* host = owned.get();
+    InitScriptControlUnit(std::move(owned));
+    TScriptControl sami;
+    sami.FileName = u"movie.smi";
+    char* advanced = nullptr;
+    int32_t length = 0;
+    ASSERT_EQ(sami.ShowAdvanced(0, &advanced, &length), 1);
+    std::string text;
+    std::string setting;
+    ASSERT_TRUE(host->Decode("hello", u".RT", "", setting, text)); // another plug-in is current now
+    EXPECT_EQ(PluginCounter("scr_a_sami", "TestLiveBuffers"), 1);
+    EXPECT_EQ(sami.FreeAdvanced(&advanced), 1);
+    EXPECT_EQ(advanced, nullptr);
+    EXPECT_EQ(PluginCounter("scr_a_sami", "TestLiveBuffers"), 0);
+    EXPECT_EQ(sami.FreeAdvanced(&advanced), 0); // nothing left to free
+    InitScriptControlUnit(nullptr);
+}
+
+TEST(DecoderHostScripts, WithoutAHostOrAPluginNoDialogIsShown) {
+    TScriptControl script;
+    script.FileName = u"movie.smi";
+    EXPECT_EQ(ShowScriptSetting(script, "x").Result, 0);
+    InitScriptControlUnit(std::make_unique<TPluginDecoderHost>(kSystem + "/missing"));
+    EXPECT_EQ(ShowScriptSetting(script, "x").Result, 0);
     InitScriptControlUnit(nullptr);
 }
 

@@ -14,15 +14,14 @@
 #include "player/model/hub/LanguageNames.h"
 #include "player/model/hub/TPlayControl.h"
 #include "player/model/tests/PlayerTestSupport.h"
+#include "player/model/tests/TCorePlayerBinding.h"
 
 #include <gtest/gtest.h>
 
 #include <gst/audio/streamvolume.h>
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <cmath>
 #include <cstdlib>
@@ -64,44 +63,6 @@ public:
 private:
     media::FakeRendererFactory fake_;
 };
-
-// A binding whose one instance is the test's core player.
-class TPlayerBinding : public TSendToCore {
-public:
-    explicit TPlayerBinding(TCorePlayer& player) : player_(player) {}
-    TCoreInstance* CreatePlayerInstance(plat::win::HWND) override {
-        return reinterpret_cast<TCoreInstance*>(&player_); // opaque to the hub, never read through
-    }
-    int32_t FreePlayerInstance(TCoreInstance*, plat::win::HWND) override { return 0; }
-    int32_t SendOrder(TCoreInstance*, plat::win::HWND, uint32_t order, void* record, void** out) override {
-        return player_.SendOrder(order, record, out);
-    }
-    // Blocks the core hands out are its malloc'ed memory.
-    int32_t FreeData(void** block) override {
-        if (block == nullptr || *block == nullptr) {
-            return -1;
-        }
-        std::free(*block);
-        *block = nullptr;
-        return 0;
-    }
-
-private:
-    TCorePlayer& player_;
-};
-
-bool PumpUntil(const std::function<bool()>& done) {
-    const QDeadlineTimer deadline(10000);
-    QTimer wake;
-    wake.start(50);
-    while (!done()) {
-        if (deadline.hasExpired()) {
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
-}
 
 const std::u16string kDiscGraph = u"<GRAPH version=\"1.0\">\r\n"
                                   u"<FILTER ID=\"DVD\" clsid=\"{9B8C4620-2C1A-11D0-8493-00A02438AD48}\"/>\r\n"
@@ -154,7 +115,7 @@ protected:
     std::shared_ptr<TKeptRenderers> renderers_ = std::make_shared<TKeptRenderers>();
     std::unique_ptr<TCorePlayer> player_ =
         std::make_unique<TCorePlayer>(nullptr, std::make_shared<ManualClocks>());
-    TPlayerGlobalsScope globals_{std::make_unique<TPlayerBinding>(*player_)};
+    TPlayerGlobalsScope globals_{std::make_unique<TCorePlayerBinding>(*player_)};
     plat::display::FakeDisplayModes modes_;
     TPlayerControllerFactory factory_{&modes_};
     TPlayControl hub_{&factory_};

@@ -1,7 +1,8 @@
 // A decoder plug-in for the host's tests. Its exports and names come from compile definitions; it
 // writes one event naming itself and the data, counts Init calls and the buffers it has handed out
 // and not yet got back. Data "fail" fails the decode, "nothing" decodes to no text, "noevents" to a
-// script without events, and "keep" leaves the advanced setting as it came.
+// script without events, and "keep" leaves the advanced setting as it came; the dialog hands out a
+// setting naming the plug-in, or keeps a given "keep". The last extra text IsCompatible got is kept.
 #include "plugins/decoders/support/ScrExports.h"
 #include "plugins/decoders/support/SsaV4Writer.h"
 
@@ -11,6 +12,7 @@ namespace {
 
 int32_t initCalls = 0;
 int32_t liveBuffers = 0;
+std::string lastExtra;
 
 char* Counted(char* buffer) {
     liveBuffers += buffer != nullptr ? 1 : 0;
@@ -69,31 +71,45 @@ __attribute__((visibility("default"))) int32_t Init() {
 }
 #endif
 
-__attribute__((visibility("default"))) int32_t IsCompatible(const char* type, int32_t length, const char*, int32_t) {
+__attribute__((visibility("default"))) const char* TestLastExtra() {
+    return lastExtra.c_str();
+}
+
+__attribute__((visibility("default"))) int32_t IsCompatible(const char* type, int32_t length,
+                                                            const char* extra, int32_t extraLength) {
+    lastExtra =
+        extra != nullptr && extraLength > 0 ? std::string(extra, static_cast<std::size_t>(extraLength)) : "";
     return scr::MatchesNameStart(type, length, {TEST_PLUGIN_NAMES}) ? 1 : 0;
 }
 
 #ifdef TEST_PLUGIN_DECODE_ADV
-__attribute__((visibility("default"))) int32_t DecodeAdv(const void* data, int32_t size, const char*, void** text,
-                                                         int32_t* textSize, char** advanced, int32_t* advancedLength) {
+__attribute__((visibility("default"))) int32_t DecodeAdv(const void* data, int32_t size, const char*,
+                                                         void** text, int32_t* textSize, char** advanced,
+                                                         int32_t* advancedLength) {
     return DecodeData(data, size, text, textSize, advanced, advancedLength);
 }
 #endif
 
 __attribute__((visibility("default"))) int32_t Decode(const void* data, int32_t size, void** text,
-                                                      int32_t* textSize, char** advanced, int32_t* advancedLength) {
+                                                      int32_t* textSize, char** advanced,
+                                                      int32_t* advancedLength) {
     return DecodeData(data, size, text, textSize, advanced, advancedLength);
 }
 
 __attribute__((visibility("default"))) int32_t FreeBuffer(void** text, char** advanced) {
-    liveBuffers -= (text != nullptr && *text != nullptr ? 1 : 0) + (advanced != nullptr && *advanced != nullptr ? 1 : 0);
+    liveBuffers -=
+        (text != nullptr && *text != nullptr ? 1 : 0) + (advanced != nullptr && *advanced != nullptr ? 1 : 0);
     return scr::FreeHandedOut(text, advanced);
 }
 
 #ifndef TEST_PLUGIN_NO_SHOW_ADVANCED
-__attribute__((visibility("default"))) int32_t ShowAdvanced(uint32_t, char** advanced, int32_t* advancedLength) {
+__attribute__((visibility("default"))) int32_t ShowAdvanced(uint32_t, char** advanced,
+                                                            int32_t* advancedLength) {
     if (advanced == nullptr || advancedLength == nullptr) {
         return 0;
+    }
+    if (*advanced != nullptr && std::string(*advanced, static_cast<std::size_t>(*advancedLength)) == "keep") {
+        return 1;
     }
     const std::string setting = std::string(TEST_PLUGIN_NAME) + " setting";
     *advanced = Counted(scr::HandOut(setting));
