@@ -16,6 +16,7 @@
 #include "player/model/settings/TVokradConfigKeys.h"
 #include "subtitles/scripts/TScriptControl.h"
 
+#include <algorithm>
 #include <array>
 
 namespace text = plat::text;
@@ -121,9 +122,17 @@ void TConfigControl::SetRootFolder(const std::string& root) {
 }
 
 void TConfigControl::MarkNotFirstStart() {
+    ChangeFile([](IniFile& ini) { return ini.WriteBool("General", "NotFirstStart", true); });
+}
+
+std::string TConfigControl::ReadKey(std::string_view section, std::string_view key) const {
     IniFile ini;
-    if (!iniFileName_.empty() && ini.Load(iniFileName_.c_str()) &&
-        ini.WriteBool("General", "NotFirstStart", true)) {
+    return !iniFileName_.empty() && ini.Load(iniFileName_.c_str()) ? ini.ReadString(section, key, "") : "";
+}
+
+void TConfigControl::ChangeFile(const std::function<bool(IniFile&)>& change) const {
+    IniFile ini;
+    if (!iniFileName_.empty() && ini.Load(iniFileName_.c_str()) && change(ini)) {
         ini.Save(iniFileName_.c_str());
     }
 }
@@ -135,7 +144,8 @@ std::string TConfigControl::FileInFolder(const std::string& folder, const std::s
 std::u16string TConfigControl::FindDefaultGraph(const char* product, std::int32_t kind,
                                                 const char16_t* fileName, const char16_t* dot) const {
     const std::string prefix = std::string(kind == kTranscriberMedia ? "Transcriber." : "Media.") + product;
-    if (dot != nullptr) {
+    // The extension is that of the file's own name, never a dot in a folder's name.
+    if (dot != nullptr && std::u16string_view(dot).find_first_of(u"/\\") == std::u16string_view::npos) {
         const std::string extension = text::WideToAnsi(dot + 1);
         std::uint32_t video = 0;
         std::uint32_t audio = 0;
@@ -167,13 +177,9 @@ std::u16string TConfigControl::GraphOfKind(const char* product, std::int32_t kin
     if (!custom.empty()) {
         return text::AnsiToWide(FileInFolder(mediaGraphFolder_, custom));
     }
-    // The extension is that of the file's own name, never a dot in a folder's name.
     const std::u16string_view file = mediaFile != nullptr ? mediaFile : u"";
-    const std::size_t nameStart =
-        file.find_last_of(u"/\\") == std::u16string_view::npos ? 0 : file.find_last_of(u"/\\") + 1;
     const std::size_t dot = file.rfind(u'.');
-    const char16_t* dotPointer =
-        dot != std::u16string_view::npos && dot >= nameStart ? file.data() + dot : nullptr;
+    const char16_t* dotPointer = dot != std::u16string_view::npos ? file.data() + dot : nullptr;
     return FindDefaultGraph(product, kind, mediaFile, dotPointer);
 }
 

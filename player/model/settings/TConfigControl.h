@@ -11,7 +11,9 @@
 #include "player/model/settings/TFilterLists.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 
 class TMainControl;
 class TPlayControl;
@@ -56,7 +58,8 @@ public:
     // The default graph description of a media file (kind 1) or a transcriber (kind 2): the file for
     // the AVI file's video FourCC, else the one for its extension, when it exists in the media graph
     // folder (names compared without regard to case), else the default name, unchecked. `dot` points
-    // at the last dot of the file name, nullptr when it has none.
+    // at the last dot of the file name, nullptr when it has none; a dot before the last separator
+    // (in a folder's name) is no extension.
     std::u16string FindDefaultGraph(const char* product, std::int32_t kind, const char16_t* fileName,
                                     const char16_t* dot) const;
 
@@ -94,6 +97,11 @@ protected:
     void ReadCommonKeys(IniFile& ini) const;
     // False when a value cannot be written.
     bool WriteCommonKeys(IniFile& ini) const;
+    // One key of the remembered file; "" when there is none or the file cannot be read.
+    std::string ReadKey(std::string_view section, std::string_view key) const;
+    // Applies the change to the remembered file and writes it back; nothing when no file is
+    // remembered, the file cannot be read or the change fails. Failures are swallowed.
+    void ChangeFile(const std::function<bool(IniFile&)>& change) const;
     // The folder's file of that name, found without regard to case; the joined name when none exists.
     static std::string FileInFolder(const std::string& folder, const std::string& name);
 

@@ -1,6 +1,7 @@
 #include "player/model/settings/TIniExchange.h"
 
 #include "platform/text/CodePage.h"
+#include "platform/text/WideString.h"
 
 #include <algorithm>
 
@@ -78,7 +79,7 @@ void TIniExchange::WideText(std::string_view section, std::string_view key, std:
 
 void TIniExchange::WideField(std::string_view section, std::string_view key, char16_t* field,
                              std::size_t units, std::size_t maxUnits, std::u16string_view fallback) {
-    std::u16string value(field, std::char_traits<char16_t>::length(field));
+    std::u16string value(field, text::WLenBounded(field, units));
     WideText(section, key, value, fallback, std::min(maxUnits, units - 1));
     std::fill_n(field, units, u'\0');
     std::copy(value.begin(), value.end(), field);

@@ -54,24 +54,12 @@ void TTovrinConfig::LoadGraphForFile(const char* /*product*/, TPlayControl* hub,
     }
 }
 
-template <class Change> void TTovrinConfig::ChangeFile(Change change) {
-    IniFile ini;
-    if (!IniFileName().empty() && ini.Load(IniFileName().c_str()) && change(ini)) {
-        ini.Save(IniFileName().c_str());
-    }
-}
-
 void TTovrinConfig::SaveVolume() {
     const Tag_PlayerConfig& config = PlayerConfig();
     ChangeFile([&config](IniFile& ini) {
         return ini.WriteBool("Sound", "Mute", config.Mute) &&
                ini.WriteInteger("Sound", "Volume", config.Volume);
     });
-}
-
-std::string TTovrinConfig::ReadKey(std::string_view section, std::string_view key) const {
-    IniFile ini;
-    return !IniFileName().empty() && ini.Load(IniFileName().c_str()) ? ini.ReadString(section, key, "") : "";
 }
 
 std::string TTovrinConfig::GetLastFilePath() const {

@@ -39,9 +39,5 @@ public:
     std::string GetSkinFileName() const;
 
 private:
-    std::string ReadKey(std::string_view section, std::string_view key) const;
-    // Applies the change to the remembered file and writes it back, unless the file cannot be read.
-    template <class Change> void ChangeFile(Change change);
-
     IHintSettings& hints_;
 };
