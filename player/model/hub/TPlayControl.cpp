@@ -1,13 +1,13 @@
 #include "player/model/hub/TPlayControl.h"
 
 #include "core/include/VokradNotifications.h"
+#include "foundation/XmlText.h"
 #include "platform/text/CaseFold.h"
 #include "platform/text/CodePage.h"
 #include "platform/win/Debug.h"
 #include "platform/win/Timer.h"
 #include "player/model/binding/PlayerGlobals.h"
 #include "player/model/events/PlayerEvents.h"
-#include "foundation/FileIo.h"
 #include "player/model/hub/TDiscPaths.h"
 
 #include <algorithm>
@@ -394,11 +394,12 @@ int32_t TPlayControl::LoadGraphScript(const char16_t* path) {
 }
 
 std::optional<std::u16string> TPlayControl::ReadGraphText(const char16_t* path) const {
-    std::string bytes;
-    if (!fileio::ReadWholeFile(text::WideToAnsi(path).c_str(), bytes)) {
+    // A UTF-16 file (byte-order mark FF FE) is read as UTF-16, any other as 8-bit text.
+    std::u16string graphText;
+    if (!ReadTextFileW(path, graphText)) {
         return std::nullopt;
     }
-    return text::AnsiToWide(bytes);
+    return graphText;
 }
 
 int32_t TPlayControl::SetGraphVariable(const char16_t* name, const char16_t* value) {

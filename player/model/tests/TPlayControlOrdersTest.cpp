@@ -218,6 +218,25 @@ private:
     fs::path path_ = fs::temp_directory_path() / ("player_model_graphs_" + std::to_string(::getpid()));
 };
 
+// A graph description saved as UTF-16 with its byte-order mark reaches the core as the same text.
+TEST_F(TPlayControlOrders, UnicodeGraphDescriptionsAreReadAsUnicode) {
+    TGraphFolder folder;
+    const std::u16string text = u"<GRAPH><PARAM value=\"\u00E9\u4E2D\"/></GRAPH>";
+    std::string bytes = "\xFF\xFE";
+    for (char16_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    std::u16string sentText;
+    core_->during = [&](uint32_t order, void* record) {
+        sentText =
+            order == kOrderGraphDescription ? static_cast<const TOrderGraphDescription*>(record)->text : u"";
+    };
+    const std::u16string path = folder.Write("unicode.defexgr", bytes);
+    EXPECT_EQ(hub_.LoadGraphScript(path.c_str()), 0);
+    EXPECT_EQ(sentText, text);
+}
+
 TEST_F(TPlayControlOrders, GraphDescriptionsAreSentByTheirExtension) {
     TGraphFolder folder;
     struct Case {

@@ -1,0 +1,6 @@
+#include "player/model/settings/Tag_VokradConfig.h"
+
+Tag_VokradConfig& VokradConfig() {
+    static Tag_VokradConfig record;
+    return record;
+}
