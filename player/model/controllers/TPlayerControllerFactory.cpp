@@ -1,6 +1,5 @@
 #include "player/model/controllers/TPlayerControllerFactory.h"
 
-#include "player/model/controllers/IBookmarkControl.h"
 #include "player/model/controllers/IDVDInfo.h"
 #include "player/model/controllers/IMyTitles.h"
 #include "player/model/controllers/IProfileSubtitles.h"
@@ -11,13 +10,15 @@
 #include "player/model/controllers/TSubsInfo.h"
 #include "player/model/controllers/TUOPS.h"
 #include "player/model/controllers/TVideoControl.h"
+#include "player/model/storage/TBookmarkControl.h"
+#include "player/model/storage/TSteadyTickSource.h"
 
 std::unique_ptr<IVideoControl> TPlayerControllerFactory::CreateVideoControl(TPlayerObjects& hub) {
     return std::make_unique<TVideoControl>(hub, displayModes_);
 }
 
-std::unique_ptr<IBookmarkControl> TPlayerControllerFactory::CreateBookmarkControl(TPlayerObjects&) {
-    return nullptr;
+std::unique_ptr<IBookmarkControl> TPlayerControllerFactory::CreateBookmarkControl(TPlayerObjects& hub) {
+    return std::make_unique<TBookmarkControl>(hub, std::make_unique<TSteadyTickSource>());
 }
 
 std::unique_ptr<IAudioInfo> TPlayerControllerFactory::CreateAudioInfo(TPlayerObjects& hub) {

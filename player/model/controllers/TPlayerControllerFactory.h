@@ -1,6 +1,6 @@
 #pragma once
-// Makes the hub's controllers that the player model has: video, audio, subpictures, angles, the
-// user-operation mask, the filters and the on-screen messages. The others (bookmarks, profile
+// Makes the hub's controllers that the player model has: video, bookmarks, audio, subpictures,
+// angles, the user-operation mask, the filters and the on-screen messages. The others (profile
 // subtitles, titles, disc information) are made by nobody yet; the hub does without them.
 #include "platform/display/DisplayModes.h"
 #include "player/model/controllers/IPlayerControllerFactory.h"

@@ -19,6 +19,22 @@ std::u16string Prefix(std::u16string_view root) {
     return prefix;
 }
 
+// FNV-1a over the bytes: a short, stable digest of a path.
+uint64_t Digest(std::string_view bytes) {
+    uint64_t hash = 0xCBF29CE484222325ull;
+    for (const char c : bytes) {
+        hash = (hash ^ static_cast<uint8_t>(c)) * 0x100000001B3ull;
+    }
+    return hash;
+}
+
+// The absolute form of a path, written with '/', without "." and ".." parts.
+std::string FullPath(std::string_view path) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(text::path::Normalize(path), error);
+    return error ? text::path::Normalize(path) : absolute.lexically_normal().string();
+}
+
 } // namespace
 
 std::u16string TDiscPaths::DiscFolder(std::u16string_view root, uint32_t idHigh, uint32_t idLow,
@@ -36,6 +52,9 @@ std::u16string TDiscPaths::MediaStorageFile(std::u16string_view root, std::u16st
     if (std::filesystem::is_regular_file(text::WideToAnsi(beside), error)) {
         return beside;
     }
-    const std::u16string name = text::AnsiToWide(text::path::FileName(text::WideToAnsi(mediaPath)));
-    return text::Format(u"%s%s.dsi", Prefix(root), name);
+    // Files of one name in different folders keep apart: the name carries a digest of the full path.
+    const std::string full = FullPath(text::WideToAnsi(mediaPath));
+    const std::u16string name = text::AnsiToWide(text::path::FileName(full));
+    return text::Format(u"%s%s-%016llX.dsi", Prefix(root), name,
+                        static_cast<unsigned long long>(Digest(full)));
 }

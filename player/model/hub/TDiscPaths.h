@@ -13,6 +13,7 @@ public:
                                      std::u16string_view label);
     // "<discFolder><HIGH>-<LOW>.dsi".
     static std::u16string DiscStorageFile(std::u16string_view discFolder, uint32_t idHigh, uint32_t idLow);
-    // "<media>.dsi" when that file exists, else "<root><file name of the media>.dsi".
+    // "<media>.dsi" when that file exists, else "<root><file name>-<digest>.dsi", the digest sixteen
+    // hexadecimal digits that tell the media file's full path from every other.
     static std::u16string MediaStorageFile(std::u16string_view root, std::u16string_view mediaPath);
 };

@@ -2,6 +2,7 @@
 // answers the orders, and the core's notifications arrive at the hub's real window.
 #include "core/include/VokradNotifications.h"
 #include "platform/text/CodePage.h"
+#include "player/model/hub/TDiscPaths.h"
 #include "player/model/hub/TPlayControl.h"
 #include "player/model/tests/EventRecorder.h"
 #include "player/model/tests/FakeControllers.h"
@@ -201,7 +202,9 @@ TEST_F(TPlayControlControllers, AMediaFileUsesTheStorageFileBesideItOrOneInTheBo
         bool besideExists;
         std::string storage;
     };
-    for (const Case& c : {Case{false, Folder() + "root/film.mkv.dsi"}, Case{true, media + ".dsi"}}) {
+    const std::string inRoot = plat::text::WideToAnsi(TDiscPaths::MediaStorageFile(
+        plat::text::AnsiToWide(Folder() + "root/"), plat::text::AnsiToWide(media)));
+    for (const Case& c : {Case{false, inRoot}, Case{true, media + ".dsi"}}) {
         if (c.besideExists) {
             std::ofstream(media + ".dsi") << "x";
         }
