@@ -13,8 +13,8 @@ packages=(
     qt6-base-dev libicu-dev libuchardet-dev
     # media layer (GStreamer) and the tool that generates its test media
     libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
-    # graph files (compound storage)
-    libgsf-1-dev
+    # compound files (graph files, per-disc storage) and the gsf program that checks them in tests
+    libgsf-1-dev libgsf-bin
     # DVD navigation and the tools that author the test disc
     libdvdnav-dev libdvdread-dev dvdauthor genisoimage
     # the system's own dependencies: zip archives and JPEG pictures
