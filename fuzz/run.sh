@@ -9,7 +9,11 @@ here=$(cd "$(dirname "$0")" && pwd)
 # own one-time allocations apply, as in the sanitizer build of the tests.
 export LSAN_OPTIONS="suppressions=$here/../cmake/lsan.supp:fast_unwind_on_malloc=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 status=0
-for target in fuzz_xml_reader fuzz_order_dispatcher fuzz_graph_script fuzz_page_loader fuzz_zip_reader fuzz_override_tags fuzz_text_layout fuzz_script_reader fuzz_command_script fuzz_ini_reader fuzz_language_profile; do
+# Every target the build made, in name order (the text layout target reads what the override-tag
+# target collected, and comes after it).
+for binary in "$build"/fuzz/fuzz_*; do
+    [ -f "$binary" ] && [ -x "$binary" ] || continue
+    target=$(basename "$binary")
     corpus="$build/corpus-$target"
     mkdir -p "$corpus"
     seeds=()
@@ -20,7 +24,7 @@ for target in fuzz_xml_reader fuzz_order_dispatcher fuzz_graph_script fuzz_page_
         [ -d "$build/corpus-fuzz_override_tags" ] && seeds+=("$build/corpus-fuzz_override_tags")
     fi
     echo "== $target for ${seconds}s"
-    if ! QT_QPA_PLATFORM=offscreen "$build/fuzz/$target" -max_total_time="$seconds" -print_final_stats=1 \
+    if ! QT_QPA_PLATFORM=offscreen "$binary" -max_total_time="$seconds" -print_final_stats=1 \
         -artifact_prefix="$build/$target-" "$corpus" "${seeds[@]}"; then
         status=1
     fi
