@@ -2,6 +2,7 @@
 // going through a small pipeline into the events they give.
 #include "platform/dvd/DvdPresentation.h"
 #include "platform/media/GstInit.h"
+#include "platform/media/ThreadHandOff.h"
 
 #include <gst/app/gstappsrc.h>
 #include <gtest/gtest.h>
@@ -108,6 +109,7 @@ protected:
             GstBuffer* buffer = gst_buffer_new_allocate(nullptr, 64, nullptr);
             GST_BUFFER_PTS(buffer) = gst_util_uint64_scale(frame, GST_SECOND, 30);
             GST_BUFFER_DURATION(buffer) = GST_SECOND / 30;
+            media::HandOver(buffer); // to the streaming thread, through the source's queue
             gst_app_src_push_buffer(GST_APP_SRC(source_.get()), buffer);
         }
     }
