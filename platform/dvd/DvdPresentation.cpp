@@ -228,9 +228,7 @@ void DvdPresentation::Detach() {
 GstPadProbeReturn DvdPresentation::ProbeThunk(GstPad*, GstPadProbeInfo* info, gpointer self) {
     auto* presentation = static_cast<DvdPresentation*>(self);
     if ((info->type & GST_PAD_PROBE_TYPE_BUFFER) != 0) {
-        GstBuffer* buffer = GST_PAD_PROBE_INFO_BUFFER(info);
-        media::TakeOver(buffer); // a buffer our code timed and pushed into the pipeline
-        presentation->OnFrame(GST_BUFFER_PTS(buffer));
+        presentation->OnFrame(GST_BUFFER_PTS(GST_PAD_PROBE_INFO_BUFFER(info)));
     } else if ((info->type & GST_PAD_PROBE_TYPE_BUFFER_LIST) != 0) {
         GstBufferList* list = GST_PAD_PROBE_INFO_BUFFER_LIST(info);
         if (gst_buffer_list_length(list) > 0) {
