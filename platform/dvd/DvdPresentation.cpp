@@ -1,5 +1,7 @@
 #include "platform/dvd/DvdPresentation.h"
 
+#include "platform/media/ThreadHandOff.h"
+
 #include <algorithm>
 #include <chrono>
 #include <utility>
@@ -309,8 +311,7 @@ void DvdPresentation::OnFrame(GstClockTime timestamp) {
             show->lifeline = lifeline_;
             show->id = gst_clock_new_single_shot_id(clock, *due);
             pending_.push_back(show);
-            gst_clock_id_wait_async(show->id, &DvdPresentation::ClockThunk, new std::shared_ptr<Show>(show),
-                                    [](gpointer data) { delete static_cast<std::shared_ptr<Show>*>(data); });
+            WaitForClock(show);
         } else {
             events = ShowPendingLocked(std::move(show));
         }
@@ -366,7 +367,16 @@ std::optional<GstClockTime> DvdPresentation::DueTime(GstClockTime timestamp, Gst
     return due;
 }
 
+// The clock's thread takes the show over under the clock's own lock.
+void DvdPresentation::WaitForClock(const std::shared_ptr<Show>& show) {
+    auto* held = new std::shared_ptr<Show>(show);
+    media::HandOver(held);
+    gst_clock_id_wait_async(show->id, &DvdPresentation::ClockThunk, held,
+                            [](gpointer data) { delete static_cast<std::shared_ptr<Show>*>(data); });
+}
+
 gboolean DvdPresentation::ClockThunk(GstClock*, GstClockTime, GstClockID, gpointer data) {
+    media::TakeOver(data);
     const std::shared_ptr<Show>& show = *static_cast<std::shared_ptr<Show>*>(data);
     std::lock_guard lock(show->lifeline->mutex);
     if (show->lifeline->owner != nullptr) {
@@ -437,8 +447,7 @@ std::vector<GraphEvent> DvdPresentation::ArmEndCheckLocked() {
     check->frames = frames_;
     check->id = gst_clock_new_single_shot_id(clock, gst_clock_get_time(clock) + kQuietAtEnd);
     endCheck_ = check;
-    gst_clock_id_wait_async(check->id, &DvdPresentation::ClockThunk, new std::shared_ptr<Show>(check),
-                            [](gpointer data) { delete static_cast<std::shared_ptr<Show>*>(data); });
+    WaitForClock(check);
     gst_object_unref(clock);
     return {};
 }

@@ -91,6 +91,8 @@ private:
 
     static GstPadProbeReturn ProbeThunk(GstPad* pad, GstPadProbeInfo* info, gpointer self);
     static gboolean ClockThunk(GstClock*, GstClockTime, GstClockID, gpointer show);
+    // Has the clock's thread call back with the show when the show's time comes.
+    static void WaitForClock(const std::shared_ptr<Show>& show);
     void OnMarker(const GstStructure& marker);
     void OnFrame(GstClockTime timestamp);
     void OnSegment(GstEvent* event);

@@ -355,13 +355,15 @@ GstPadProbeReturn DvdStreamRouter::TimelineProbeThunk(GstPad* pad, GstPadProbeIn
 
 GstPadProbeReturn DvdStreamRouter::OnOutput(GstPad* pad, GstPadProbeInfo* info, Output& output) {
     if ((info->type & GST_PAD_PROBE_TYPE_BUFFER) != 0) {
-        if (!output.held) {
-            return GST_PAD_PROBE_OK;
-        }
-        GstSegment segment = *std::exchange(output.held, std::nullopt);
         const GstClockTime first = GST_BUFFER_PTS(GST_PAD_PROBE_INFO_BUFFER(info));
+        GstSegment segment;
         {
             std::lock_guard lock(timelineMutex_);
+            if (!output.held) {
+                return GST_PAD_PROBE_OK;
+            }
+            segment = *std::exchange(output.held, std::nullopt);
+            output.fresh = false;
             if (!timelineStart_) {
                 timelineStart_ = GST_CLOCK_TIME_IS_VALID(first) ? first : segment.start;
             }
@@ -371,7 +373,6 @@ GstPadProbeReturn DvdStreamRouter::OnOutput(GstPad* pad, GstPadProbeInfo* info, 
                 segment.position = segment.start;
             }
         }
-        output.fresh = false;
         gst_pad_push_event(pad, gst_event_new_segment(&segment));
         return GST_PAD_PROBE_OK;
     }
@@ -382,10 +383,12 @@ GstPadProbeReturn DvdStreamRouter::OnOutput(GstPad* pad, GstPadProbeInfo* info, 
         timelineStart_.reset();
         return GST_PAD_PROBE_OK;
     }
-    case GST_EVENT_FLUSH_STOP:
+    case GST_EVENT_FLUSH_STOP: {
+        std::lock_guard lock(timelineMutex_);
         output.fresh = true;
         output.held.reset();
         return GST_PAD_PROBE_OK;
+    }
     case GST_EVENT_SEGMENT:
         break;
     default:
@@ -394,9 +397,12 @@ GstPadProbeReturn DvdStreamRouter::OnOutput(GstPad* pad, GstPadProbeInfo* info, 
     GstSegment segment;
     gst_event_copy_segment(event, &segment);
     segment.rate = rate_.load();
-    if (output.fresh && segment.format == GST_FORMAT_TIME) {
-        output.held = segment; // given with the first frame
-        return GST_PAD_PROBE_DROP;
+    if (segment.format == GST_FORMAT_TIME) {
+        std::lock_guard lock(timelineMutex_);
+        if (output.fresh) {
+            output.held = segment; // given with the first frame
+            return GST_PAD_PROBE_DROP;
+        }
     }
     GstEvent* paced = gst_event_new_segment(&segment);
     gst_event_set_seqnum(paced, gst_event_get_seqnum(event));

@@ -124,6 +124,7 @@ private:
     GstPad* videoOutput_ = nullptr; // the bin's "video" pad (owned by the bin)
     std::atomic<double> rate_{1.0};
     Output outputs_[2] = {{this, true, std::nullopt}, {this, true, std::nullopt}}; // video, audio
+    // The timeline and the outputs' state: an output's events may come on another thread than its frames.
     std::mutex timelineMutex_;
     std::optional<GstClockTime> timelineStart_; // the first timestamp after the last flush
 

@@ -17,7 +17,8 @@
 namespace plat::dvd::test {
 
 using namespace std::chrono_literals;
-constexpr auto kWait = 5s;
+// Longer in sanitizer builds, which run the pipelines slower.
+constexpr auto kWait = 5s * TOVRIN_TEST_SLOWDOWN;
 
 inline std::string Fixture(const std::string& name) {
     return std::string(DVD_FIXTURES) + "/" + name;

@@ -74,6 +74,14 @@ TEST(DvdPresentationSinkTest, TheStreamIsFollowedThroughElementsAndBinsToItsSink
     }
 }
 
+// Times a frame of a 30 fps stream. GStreamer frees and reuses buffers out of ThreadSanitizer's sight,
+// so that these writes would seem to race with reads of an earlier buffer at the same address: they
+// are left out of its checks, as GStreamer's own writes are.
+__attribute__((no_sanitize("thread"))) void Stamp(GstBuffer* buffer, int frame) {
+    GST_BUFFER_PTS(buffer) = gst_util_uint64_scale(frame, GST_SECOND, 30);
+    GST_BUFFER_DURATION(buffer) = GST_SECOND / 30;
+}
+
 // Frames of a 30 fps stream go into a sink that does not wait for the clock; the events are kept.
 class DvdPresentationFlowTest : public ::testing::Test {
 protected:
@@ -106,8 +114,7 @@ protected:
     void Frames(int first, int count) {
         for (int frame = first; frame < first + count; ++frame) {
             GstBuffer* buffer = gst_buffer_new_allocate(nullptr, 64, nullptr);
-            GST_BUFFER_PTS(buffer) = gst_util_uint64_scale(frame, GST_SECOND, 30);
-            GST_BUFFER_DURATION(buffer) = GST_SECOND / 30;
+            Stamp(buffer, frame);
             gst_app_src_push_buffer(GST_APP_SRC(source_.get()), buffer);
         }
     }
