@@ -4,6 +4,7 @@
 // shadow, the message at the picture's top left, and nothing of them leaves the picture.
 #include "core/tests/pages/PixelCheck.h"
 #include "core/tests/screen/VideoPanelScene.h"
+#include "platform/testing/TestFont.h"
 
 #include <gtest/gtest.h>
 
@@ -30,11 +31,12 @@ struct PanelCase {
 class VideoPanelTest : public testing::TestWithParam<PanelCase> {};
 
 TEST_P(VideoPanelTest, SubtitleAndMessageLieOnThePicture) {
+    if (!LoadTestFont()) {
+        GTEST_SKIP() << "the test font " << TestFontPath() << " is missing (fonts-dejavu-core)";
+    }
     VideoPanelScene scene(GetParam().panel);
     std::string failure;
-    if (!scene.Start(failure)) {
-        GTEST_SKIP() << failure;
-    }
+    ASSERT_TRUE(scene.Start(failure)) << failure;
     const QRect picture = scene.PictureRect();
     ASSERT_FALSE(picture.isEmpty());
     QImage shown;
