@@ -24,7 +24,8 @@ public:
     void NewScript();
     // Holds the given script, owned; an owned script held before is deleted.
     void SetScript(std::unique_ptr<TScriptControl> script);
-    // Holds the given script (or none) without owning it; an owned script held before is deleted.
+    // Holds the given script (or none) without owning it; an owned script held before is deleted
+    // (given its own script, the entry keeps it as it is).
     void SetScript(TScriptControl* script);
 
     TScriptControl* GetScript() const { return Script; }

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <limits>
 #include <memory>
-#include <vector>
 
 namespace {
 
@@ -21,11 +20,14 @@ struct TSpread {
     int32_t MaxStart = std::numeric_limits<int32_t>::min();
     int32_t MaxEnd = std::numeric_limits<int32_t>::min();
 
+    // The record's fields are read by value: records are packed.
     void Add(const TSubEventRecord& record) {
+        const int32_t start = record.start;
+        const int32_t end = record.end;
         ++Count;
-        MinStart = std::min(MinStart, record.start);
-        MaxStart = std::max(MaxStart, record.start);
-        MaxEnd = std::max(MaxEnd, record.end);
+        MinStart = std::min(MinStart, start);
+        MaxStart = std::max(MaxStart, start);
+        MaxEnd = std::max(MaxEnd, end);
     }
     // Duration, start span and the three times into the block.
     void Describe(TSelectStats& stats) const {
