@@ -157,6 +157,7 @@ bool TLanguage::Load(TZipControl* archive, bool force) {
     TLanguageReader reader(*this, zip, "\"" + entry + "\"");
     reader.Read(text);
     ReportProblems(reader.Problems());
+    LoadProblems = reader.Problems().size();
     Loaded = 1;
     return true;
 }

@@ -106,6 +106,8 @@ public:
     std::u16string ArchivePath; // the ".zds" holding the language; empty for a plain file
     std::u16string Entry;       // member name in the archive, or the file path
     uint8_t Loaded = 0;
+    // Lines of the language profile that the last Load skipped as damaged (each one reported).
+    std::size_t LoadProblems = 0;
     uint8_t FromArchive = 0;
     std::unique_ptr<TMemoryObject> Readme;
     TPointer<TTitle> Titles;

@@ -1,9 +1,9 @@
 #include "subtitles/zip/TZipControl.h"
 
+#include "foundation/FileIo.h"
 #include "platform/text/CaseFold.h"
 #include "platform/text/CodePage.h"
 #include "platform/text/Path.h"
-#include "foundation/FileIo.h"
 #include "subtitles/zip/TExtractFile.h"
 #include "subtitles/zip/TZipMemoryStream.h"
 #include "subtitles/zip/ZipEntryName.h"
@@ -249,6 +249,11 @@ bool TZipControl::Close() {
     writePath_.clear();
     ClearDirectory();
     return saved ? Succeed() : Fail(TZipError::WriteFailed);
+}
+
+void TZipControl::Discard() {
+    writeFailed_ = true;
+    Close();
 }
 
 bool TZipControl::SaveWrittenArchive() {

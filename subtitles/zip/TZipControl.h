@@ -51,6 +51,9 @@ public:
     // directory. False when nothing was open or the archive could not be saved (the file then
     // stays as it was).
     bool Close();
+    // Closes like Close, except that an archive being written is dropped: the file at its path
+    // stays as it was.
+    void Discard();
     bool IsOpen() const { return reader_ != nullptr || writer_ != nullptr; }
 
     // Empties the directory and reads one record per entry. False (directory empty) when the

@@ -224,6 +224,26 @@ TEST_F(ZipControlTest, SavesInPlaceOfTheOldFileOnlyWhenClosedSuccessfully) {
     EXPECT_FALSE(zip.IsOpen());
 }
 
+TEST_F(ZipControlTest, ADiscardedArchiveLeavesTheOldFileAndTheControlReusable) {
+    const std::string archive = dir_.Write("profile.zds", "the old profile");
+    TZipControl zip;
+    ASSERT_TRUE(zip.Create(archive.c_str()));
+    ASSERT_TRUE(zip.AddEntry("volumes.vl", "v", 1));
+    zip.Discard();
+    EXPECT_FALSE(zip.IsOpen());
+    EXPECT_EQ(TempDir::Read(archive), "the old profile");
+    EXPECT_EQ(dir_.EntryCount(), 1u);
+
+    ASSERT_TRUE(zip.Create(archive.c_str()));
+    ASSERT_TRUE(zip.AddEntry("volumes.vl", "v", 1));
+    ASSERT_TRUE(zip.Close());
+    EXPECT_TRUE(UnzipAccepts(archive));
+    ASSERT_TRUE(zip.Open(archive.c_str()));
+    zip.Discard();
+    EXPECT_FALSE(zip.IsOpen());
+    EXPECT_TRUE(UnzipAccepts(archive));
+}
+
 TEST_F(ZipControlTest, AFileThatFailsWhileAddedSpoilsTheArchiveAndKeepsTheOldFile) {
     const std::string archive = dir_.Write("profile.zds", "the old profile");
     TZipControl zip;
