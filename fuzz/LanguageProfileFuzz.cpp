@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -62,6 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::string first = ReadAndWrite(pool, std::string_view(reinterpret_cast<const char*>(data), size));
     const std::string second = ReadAndWrite(pool, first);
     if (first != second) {
+        std::fprintf(stderr, "== written first:\n%s\n== written again:\n%s\n", first.c_str(), second.c_str());
         std::abort();
     }
     return 0;

@@ -51,8 +51,9 @@ public:
     void Clear();
 
     // The pool's script of that name for this language, loaded when the pool has none (a relative
-    // name of a plain language profile is taken from the profile's folder). nullptr, with the
-    // reason in LastScriptError, when it does not load.
+    // name of a plain language profile is taken from the profile's folder) with the decoder
+    // plug-in's settings `advanced`; the type a "load:" line names is not needed, as a script's
+    // type follows from its file. nullptr, with the reason in LastScriptError, when it does not load.
     TScriptControl* LoadScript(TZipControl* archive, std::u16string_view name,
                                std::u16string_view archivePath, std::string_view type,
                                std::string_view advanced, int32_t codePage);

@@ -1,6 +1,7 @@
 #include "subtitles/profiles/TLanguageReader.h"
 #include "platform/text/CaseFold.h"
 #include "platform/text/CodePage.h"
+#include "player/model/profiles/StableSortList.h"
 #include "player/model/profiles/TTitle.h"
 #include "subtitles/model/StyleRecordFields.h"
 #include "subtitles/profiles/DsFieldEscape.h"
@@ -354,8 +355,10 @@ void TLanguageReader::FinishStyles() {
     }
 }
 
-// The selections of each title come back in the order they were written (their info values).
+// The selections of each title come back in the order they were written (their info values); the
+// titles are kept by number, so that their order does not depend on the order of the scripts.
 void TLanguageReader::FinishTitles() {
+    StableSortList(Language.Titles, [](const TTitle& title) { return title.Number; });
     for (TTitle* title = Language.Titles.Head; title; title = title->Next) {
         title->SortSelections();
         title->Selects.Renumber();

@@ -23,8 +23,11 @@ std::string LineText(std::string_view text) {
     return out;
 }
 
-std::string LineText(std::u16string_view text) {
-    return LineText(plat::text::WideToAnsi(text));
+// A style's name or font as the style reader reads it back: without blanks around it.
+std::string StyleText(std::u16string_view text) {
+    const std::size_t first = text.find_first_not_of(u" \t");
+    text = first == std::u16string_view::npos ? std::u16string_view() : text.substr(first);
+    return LineText(plat::text::WideToAnsi(text.substr(0, text.find_last_not_of(u" \t") + 1)));
 }
 
 void AppendTime(std::string& out, int32_t ms) {
@@ -103,8 +106,8 @@ void TLanguageWriter::WriteScripts(std::string& out) {
         } else {
             scrutils::ExtractFileName(script->Path, name);
         }
-        out += "load: " + EscapeDsField(LineText(name)) + "," + EscapeDsField(script->Type) + "," +
-               EscapeDsField(script->Advanced) + ",0," + std::to_string(script->CodePage) + "\r\n";
+        out += "load: " + EscapeDsField(plat::text::WideToAnsi(name)) + "," + EscapeDsField(script->Type) +
+               "," + EscapeDsField(script->Advanced) + ",0," + std::to_string(script->CodePage) + "\r\n";
         for (TTitle* title = Language.Titles.Head; title; title = title->Next) {
             title->Selects.Renumber();
             for (TSelect* select = title->Selects.Head; select; select = select->Next) {
@@ -129,8 +132,8 @@ void TLanguageWriter::WriteSelect(std::string& out, const TSelect& select) const
 }
 
 void TLanguageWriter::WriteStyle(std::string& out, const TSubtitleStyleRecord& s) const {
-    out += "Style: " + LineText(GetStyleName(s)) + ", " +
-           LineText(FixedTextView(s.fontName, kStyleFontNameUnits));
+    out += "Style: " + StyleText(GetStyleName(s)) + ", " +
+           StyleText(FixedTextView(s.fontName, kStyleFontNameUnits));
     const std::array<int32_t, 14> beforeBorder{s.fontSize,
                                                static_cast<int32_t>(s.primaryColour),
                                                static_cast<int32_t>(s.secondaryColour),

@@ -1,4 +1,5 @@
 #include "player/model/profiles/TTitle.h"
+#include "player/model/profiles/StableSortList.h"
 #include "player/model/profiles/TMergedEvent.h"
 #include "player/model/profiles/TimeScale.h"
 #include "subtitles/scripts/TScriptControl.h"
@@ -40,28 +41,6 @@ bool InWindow(const TSubEvents& event, const TSelect& select) {
     const TSubEventRecord* record = event.GetRecord();
     return record && !event.IsComment() && record->start >= select.FirstSub &&
            record->start <= select.LastSub;
-}
-
-// Relinks a list in the order of `items` (the list's own items).
-template <class T> void Relink(TPointer<T>& list, std::vector<T*>& items) {
-    list.Release();
-    for (T* item : items) {
-        item->Next = item->Prev = nullptr;
-        list.Insert(nullptr, std::unique_ptr<T>(item));
-    }
-}
-
-template <class T, class Key> void StableSortList(TPointer<T>& list, Key key) {
-    std::vector<T*> items;
-    items.reserve(static_cast<std::size_t>(list.Count));
-    for (T* item = list.Head; item; item = item->Next) {
-        items.push_back(item);
-    }
-    if (std::is_sorted(items.begin(), items.end(), [&](T* a, T* b) { return key(*a) < key(*b); })) {
-        return;
-    }
-    std::stable_sort(items.begin(), items.end(), [&](T* a, T* b) { return key(*a) < key(*b); });
-    Relink(list, items);
 }
 
 int32_t StartOf(const TSubEvents& event) {

@@ -1,6 +1,7 @@
 #pragma once
 // One title of a language: its selections over the scripts and the merged page built from them, the
 // event copies of every enabled selection moved onto the title's time line and ordered by start.
+// The copies refer to the scripts' events: a page is rebuilt after its scripts change.
 #include "foundation/TPointer.h"
 #include "player/model/profiles/TSelect.h"
 #include "player/model/profiles/TSelectStats.h"

@@ -55,6 +55,29 @@ TEST_F(LanguageReaderTest, KeysAreReadWithoutRegardToCase) {
               (std::vector<std::string>{"b@1000-2000>0~0", "a@1000-2000>0~0"}));
 }
 
+// Titles are kept by number, whatever order the scripts' selections name them in.
+TEST_F(LanguageReaderTest, TitlesAreKeptByNumber) {
+    WriteScript("a.ssa");
+    WriteScript("b.ssa");
+    auto language = LoadText("[Script]\r\nload: b.ssa\r\nSelect: 0:00:01.00,0:00:02.00,3,0:00:00.00,0,b3\r\n"
+                             "load: a.ssa\r\nSelect: 0:00:01.00,0:00:02.00,1,0:00:00.00,0,a1\r\n"
+                             "Select: 0:00:01.00,0:00:02.00,3,0:00:00.00,0,a3\r\n");
+    std::vector<int32_t> numbers;
+    for (const TTitle* title = language->Titles.Head; title; title = title->Next) {
+        numbers.push_back(title->Number);
+    }
+    EXPECT_EQ(numbers, (std::vector<int32_t>{1, 3}));
+    EXPECT_EQ(language->Titles.Tail->Prev, language->Titles.Head);
+    const std::string written = Written(*language);
+    EXPECT_NE(
+        written.find(
+            "load: b.ssa,SSA4,,0,0\r\nSelect: 0:00:01.00,0:00:02.00,3,0:00:00.00,0,b3\r\nInfo: 1\r\n"
+            "\r\nload: a.ssa,SSA4,,0,0\r\nSelect: 0:00:01.00,0:00:02.00,1,0:00:00.00,0,a1\r\nInfo: 1\r\n"
+            "Select: 0:00:01.00,0:00:02.00,3,0:00:00.00,0,a3\r\nInfo: 2\r\n"),
+        std::string::npos)
+        << written;
+}
+
 TEST_F(LanguageReaderTest, MissingFieldsReadAsZeroAndNameTheSelection) {
     WriteScript("a.ssa");
     auto language = LoadText(
