@@ -157,12 +157,12 @@ void TProfileSubtitles::UpdateSelection() {
 }
 
 bool TProfileSubtitles::GetProfilePath(char16_t* buffer, std::size_t size) const {
-    const std::u16string* path = FProfile.GetFileName();
-    if (path == nullptr || path->empty() || buffer == nullptr || size == 0) {
+    const std::u16string& path = FProfile.Header.ArchivePath;
+    if (path.empty() || buffer == nullptr || size == 0) {
         return false;
     }
-    const std::size_t length = std::min(path->size(), size - 1);
-    std::copy_n(path->data(), length, buffer);
+    const std::size_t length = std::min(path.size(), size - 1);
+    std::copy_n(path.data(), length, buffer);
     buffer[length] = u'\0';
     return true;
 }

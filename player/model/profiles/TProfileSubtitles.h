@@ -64,7 +64,8 @@ public:
     // The indexes from the chosen volume and current language (0 when there is none).
     void UpdateSelection();
 
-    // The path of the profile's file into the buffer (cut to fit, terminated); false without one.
+    // The path of the profile's archive into the buffer (cut to fit, terminated); false when the
+    // profile came from no archive.
     bool GetProfilePath(char16_t* buffer, std::size_t size) const;
     // The profile's title into the buffer (cut to fit at a character boundary); false when empty.
     bool GetProfileTitle(char* buffer, std::size_t size) const;

@@ -1,8 +1,8 @@
 // A profile's subtitles through the hub into the real core over the chained test disc: the disc's own
 // identifier (told by the core when the disc opens) chooses the profile's volume, the sender puts the
 // language's styles and pages into the core (orders 500-504), the core's page selection takes the page
-// of the playing title, and each page shows its events at their clock times; another language
-// replaces them, and the next title's page follows the disc.
+// of the playing title, and each page shows its events at their clock times, moved by the subtitle
+// offset (order 506); another language replaces them, and the next title's page follows the disc.
 #include "core/include/VokradNotifications.h"
 #include "core/include/VokradOrders.h"
 #include "core/src/TCorePlayer.h"
@@ -141,6 +141,11 @@ TEST_F(ProfileOnTheCore, TheDiscsVolumeShowsItsPagesAtTheirTimesAndAnotherLangua
 
     ASSERT_NE(Sender().SelectLanguage(1), nullptr);
     ExpectShown({{200, {}}, {700, {u"Eins"}}, {1700, {}}, {2500, {u"Zwei"}}});
+
+    // The subtitle offset (order 506, through the sender) shows the page a second later.
+    EXPECT_EQ(hub_.SetSubtitleOffset(-1000), 1);
+    ExpectShown({{700, {}}, {1700, {u"Eins"}}, {3500, {u"Zwei"}}});
+    EXPECT_EQ(hub_.SetSubtitleOffset(0), 1);
 
     // Title 3 follows title 1 on this disc: the core takes its page.
     ASSERT_EQ(hub_.Play(), 0);
