@@ -151,6 +151,40 @@ TEST_F(ProfileArchiveTest, ScriptsOfTheSameNameFromDifferentFoldersStayApart) {
     EXPECT_EQ(Dump(reopened), stored);
 }
 
+TEST_F(ProfileArchiveTest, AnEditedDecodedScriptDoesNotTakeTheNameOfANativeOne) {
+    dir_.Write("movie.ssa", kMovieSsa);
+    dir_.Write("movie.srt", "subtitles");
+    TDVDProfile profile;
+    TVolume& volume = *profile.AddVolume(u"Disc");
+    volume.AddLanguage(u"English", {}, {});
+    TLanguage& english = *volume.CurrentLanguage();
+    TScriptControl* native = english.LoadScript(nullptr, dir_.WPath("movie.ssa"), {}, {}, {}, 0);
+    TScriptControl* decoded = english.LoadScript(nullptr, dir_.WPath("movie.srt"), {}, {}, {}, 0);
+    ASSERT_NE(native, nullptr);
+    ASSERT_NE(decoded, nullptr);
+    ASSERT_NE(native, decoded);
+    english.FindTitle(1, true);
+    AddSelect(*english.Titles.Current, decoded, 0, 1000, 0, "Decoded", true);
+    decoded->Events.Head->GetRecord()->end = 4320; // times are kept in hundredths
+    decoded->Modified = 1;
+    ASSERT_TRUE(profile.SaveAs(dir_.WPath("m.zds"))) << plat::text::WideToAnsi(TakeErrors());
+    const std::vector<std::string> names = MemberNames(dir_.Path("m.zds"));
+    ASSERT_EQ(names.size(), 4u);
+    EXPECT_EQ(names[1], "movie.ssa");
+    EXPECT_NE(names[2], "movie.ssa");
+    EXPECT_EQ(names[2].substr(names[2].size() - 4), ".ssa");
+    EXPECT_EQ(MemberText(dir_.Path("m.zds"), "movie.ssa"), kMovieSsa);
+    const std::string language = MemberText(dir_.Path("m.zds"), "1-English.ds");
+    EXPECT_NE(language.find("load: " + names[2] + ",SSA4,"), std::string::npos);
+    const std::string stored = Dump(profile);
+    TDVDProfile reopened;
+    ASSERT_TRUE(reopened.Load(dir_.WPath("m.zds"), true, true)) << plat::text::WideToAnsi(TakeErrors());
+    EXPECT_EQ(Dump(reopened), stored);
+    const TSelect& select = *reopened.Volumes.Head->Languages.Head->Titles.Head->Selects.Head;
+    ASSERT_NE(select.Script, nullptr);
+    EXPECT_EQ(select.Script->Events.Head->GetRecord()->end, 4320);
+}
+
 TEST_F(ProfileArchiveTest, ReadmesAreStoredAndReadBack) {
     TDVDProfile profile;
     BuildProfile(profile);

@@ -125,6 +125,17 @@ TEST_F(TDVDProfileTest, TheOlderArchiveFormHoldsOneLanguageProfile) {
     ASSERT_EQ(language.Scripts.Count, 1);
     EXPECT_EQ(language.Scripts.Head->GetScript()->FromArchive, 1);
     EXPECT_EQ(OnlySelect(language).Name, "Part one");
+
+    // Stored again, it takes the present form.
+    const std::string old = TempDir::Read(dir_.Path("old.zds"));
+    ASSERT_TRUE(profile.Save()) << plat::text::WideToAnsi(TakeErrors());
+    EXPECT_EQ(TempDir::Read(dir_.Path("old.zds.bak")), old);
+    EXPECT_EQ(MemberNames(dir_.Path("old.zds")),
+              (std::vector<std::string>{"volumes.vl", "movie.ssa", "1-English.ds"}));
+    const std::string stored = Dump(profile);
+    TDVDProfile reopened;
+    ASSERT_TRUE(reopened.Load(dir_.WPath("old.zds"), true, true));
+    EXPECT_EQ(Dump(reopened), stored);
 }
 
 class TDVDProfileSelectionTest : public ProfileTest {
