@@ -37,6 +37,7 @@ public:
     IConfigGrid* FiltersGrid() const;
     IConfigForm& Form() const { return form_; }
 
+    static bool IsKind(std::int32_t kind) { return kind >= kDvd && kind <= kTranscriber; }
     // "DVD", "Media" or "Trans".
     static std::string_view Word(std::int32_t kind);
 

@@ -141,7 +141,7 @@ void TGraphFileReader::ApplyFallbacks(const TGraphControls& page, const TFound& 
 
 void TGraphFileReader::Read(IConfigForm* form, const char* fileName, bool gridBitsOnly,
                             std::int32_t kind) const {
-    if (form == nullptr) {
+    if (form == nullptr || !TGraphControls::IsKind(kind)) {
         return;
     }
     const TGraphControls page(*form, kind);

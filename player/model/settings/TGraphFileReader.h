@@ -17,7 +17,7 @@ class TGraphFileReader {
 public:
     explicit TGraphFileReader(const TFilterLists& lists);
 
-    // Nothing without a form. A file that cannot be read reads as one without elements.
+    // Nothing without a form or for another kind. A file that cannot be read reads as one without elements.
     void Read(IConfigForm* form, const char* fileName, bool gridBitsOnly, std::int32_t kind) const;
 
 private:

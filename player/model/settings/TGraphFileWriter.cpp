@@ -220,7 +220,7 @@ std::string TGraphFileWriter::Build(IConfigForm& form, bool banner, std::int32_t
 }
 
 bool TGraphFileWriter::Write(IConfigForm* form, const char* fileName, bool banner, std::int32_t kind) const {
-    if (form == nullptr || fileName == nullptr) {
+    if (form == nullptr || fileName == nullptr || !TGraphControls::IsKind(kind)) {
         return false;
     }
     const std::string bytes = Build(*form, banner, kind);

@@ -19,8 +19,8 @@ public:
 
     // The file's bytes for the page of that kind (TGraphControls::kDvd, kMedia, kTranscriber).
     std::string Build(IConfigForm& form, bool banner, std::int32_t kind) const;
-    // Builds and saves the file in place of the old one; false (nothing written) without a form or
-    // when the file cannot be written.
+    // Builds and saves the file in place of the old one; false (nothing written) without a form, for
+    // another kind or when the file cannot be written.
     bool Write(IConfigForm* form, const char* fileName, bool banner, std::int32_t kind) const;
 
 private:

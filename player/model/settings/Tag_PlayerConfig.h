@@ -11,7 +11,7 @@
 struct Tag_PlayerConfig {
     static constexpr std::int32_t kSeekSpeeds = 11;
     // The most file types a settings file may list; a larger count is hostile.
-    static constexpr std::int32_t kMaxExtensions = 1000;
+    static constexpr std::int32_t kMaxExtensions = 256;
 
     std::string ISOToolsPath;
     bool ISOToolsEnabled = false;

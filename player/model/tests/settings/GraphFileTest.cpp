@@ -229,6 +229,8 @@ TEST_F(GraphFileTest, WhatTheFileDoesNotChooseFallsBackToTheAutomaticChoices) {
     EXPECT_TRUE(form->Box("Ch_DVD_UseVMR9").checked);
     EXPECT_TRUE(form->Choice("Cb_DVDVid").items.empty());
     EXPECT_EQ(form->Choice("Cb_DVDVid").index, 1);
+    config_.ReadGraphFile(form.get(), dir_.Path("missing.xgr").c_str(), false, 0); // no such page
+    EXPECT_TRUE(form->Box("Ch_DVD_UseVMR9").checked);
 
     // A file that does not exist: automatic everything, first items, no registration.
     config_.ReadGraphFile(form.get(), dir_.Path("missing.xgr").c_str(), false, TGraphControls::kDvd);
@@ -265,6 +267,8 @@ TEST_F(GraphFileTest, WhatTheFileDoesNotChooseFallsBackToTheAutomaticChoices) {
                   std::string(4, '\0'));
     EXPECT_FALSE(
         config_.WriteGraphFile(nullptr, dir_.Path("none.defexgr").c_str(), false, TGraphControls::kMedia));
+    EXPECT_FALSE(config_.WriteGraphFile(&empty, dir_.Path("none.defexgr").c_str(), false, 0));
+    EXPECT_FALSE(config_.WriteGraphFile(&empty, dir_.Path("none.defexgr").c_str(), false, 4));
     EXPECT_FALSE(fs::exists(dir_.Path("none.defexgr")));
 }
 
