@@ -9,7 +9,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 # own one-time allocations apply, as in the sanitizer build of the tests.
 export LSAN_OPTIONS="suppressions=$here/../cmake/lsan.supp:fast_unwind_on_malloc=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 status=0
-for target in fuzz_xml_reader fuzz_order_dispatcher fuzz_graph_script fuzz_page_loader fuzz_zip_reader fuzz_override_tags fuzz_text_layout fuzz_script_reader fuzz_command_script fuzz_ini_reader; do
+for target in fuzz_xml_reader fuzz_order_dispatcher fuzz_graph_script fuzz_page_loader fuzz_zip_reader fuzz_override_tags fuzz_text_layout fuzz_script_reader fuzz_command_script fuzz_ini_reader fuzz_state_index fuzz_compound_reader; do
     corpus="$build/corpus-$target"
     mkdir -p "$corpus"
     seeds=()
