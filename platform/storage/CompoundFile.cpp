@@ -1,5 +1,6 @@
 #include "platform/storage/CompoundFile.h"
 
+#include "platform/storage/CompoundCache.h"
 #include "platform/storage/CompoundFormat.h"
 
 #include <algorithm>
@@ -35,7 +36,13 @@ bool CompoundFile::Open(std::string_view path, Access access, bool createWhenMis
     }
     std::optional<CompoundElement> root;
     if (error == StorageError::None) {
+        root = CompoundCache::Shared().Find(bytes);
+    }
+    if (!root && error == StorageError::None) {
         root = CompoundFormat::Read(bytes, error);
+        if (root) {
+            CompoundCache::Shared().Keep(bytes, *root);
+        }
     }
     if (!root) {
         file_.Close();
@@ -133,6 +140,7 @@ bool CompoundFile::Commit(CompoundElement next) {
     if (error != StorageError::None) {
         return Fail(error);
     }
+    CompoundCache::Shared().Keep(*bytes, next);
     root_ = std::move(next);
     error_ = StorageError::None;
     return true;

@@ -1,10 +1,12 @@
 #include "platform/storage/CompoundFormat.h"
 
+#include "platform/text/CaseFold.h"
 #include "platform/text/CodePage.h"
 
 #include <gsf/gsf.h>
 
 #include <memory>
+#include <unordered_set>
 
 namespace plat::storage {
 
@@ -48,6 +50,7 @@ StorageError ReadChildren(GsfInfile* storage, CompoundElement& into, int depth, 
         return StorageError::TooLarge;
     }
     const int count = gsf_infile_num_children(storage);
+    std::unordered_set<std::u16string> folded; // the names met so far, to find a repeated one
     for (int i = 0; i < count; ++i) {
         if (budget.elements == 0) {
             return StorageError::TooLarge;
@@ -60,7 +63,7 @@ StorageError ReadChildren(GsfInfile* storage, CompoundElement& into, int depth, 
         }
         CompoundElement element;
         element.name = text::AnsiToWide(name);
-        if (into.Find(element.name) != nullptr) {
+        if (!folded.insert(text::FoldCase(element.name)).second) {
             return StorageError::NotCompound;
         }
         element.isStorage = IsStorage(child.get());

@@ -344,3 +344,22 @@ TEST(CompoundFile, ConcurrentReadChangeWriteCyclesLoseNothing) {
     EXPECT_EQ(std::count(marks.begin(), marks.end(), 'b'), kPerThread);
     EXPECT_EQ(dir.EntryCount(), 1u);
 }
+
+TEST(CompoundFile, FilesOpenedInTurnEachShowTheirOwnElements) {
+    TempDir dir;
+    const std::string first = dir.Path("first.dsi");
+    const std::string second = dir.Path("second.dsi");
+    for (int round = 0; round < 3; ++round) {
+        for (const std::string& path : {first, second}) {
+            CompoundFile file;
+            ASSERT_TRUE(file.Open(path, Access::Update, true));
+            ASSERT_TRUE(file.WriteStream(u"Round", path + std::to_string(round)));
+        }
+        for (const std::string& path : {second, first}) {
+            CompoundFile file;
+            ASSERT_TRUE(file.Open(path, Access::Read, false));
+            EXPECT_EQ(*file.Stream(u"Round"), path + std::to_string(round));
+            EXPECT_EQ(file.ElementNames().size(), 1u);
+        }
+    }
+}

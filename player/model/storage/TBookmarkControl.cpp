@@ -143,11 +143,13 @@ int32_t TBookmarkControl::GoToBookmark(int32_t index) {
 
 bool TBookmarkControl::HasStateStream(const char* identifier) const {
     TStorageFiles storage;
+    if (storage.Open(storageFile_, false, false) != 0) {
+        // A file that cannot be read now may still hold the stream; one that is gone holds none.
+        return storage.Error() != plat::storage::StorageError::NotFound;
+    }
     std::string bytes;
     uint32_t size = 0;
-    // A file that cannot be read now may still hold the stream.
-    return storage.Open(storageFile_, false, false) != 0 ||
-           storage.ReadStream(text::AnsiToWide(identifier), bytes, size, false) >= 0;
+    return storage.ReadStream(text::AnsiToWide(identifier), bytes, size, false) >= 0;
 }
 
 int32_t TBookmarkControl::DeleteBookmark(int32_t index) {
@@ -264,11 +266,19 @@ bool TBookmarkControl::ChangeIndex(const IndexChange& change) {
             applied = storage.WriteStream(kStateIndexStream, changed.data(),
                                           static_cast<uint32_t>(changed.size())) ==
                       static_cast<int32_t>(TBookmarkIndex::kBytes);
+            info = changed;
         }
     }
     storage.Close();
-    Load();
-    return applied;
+    if (!applied) {
+        Load();
+        return false;
+    }
+    // The list becomes what the file now holds, without reading it again.
+    Clear(false);
+    TBookmarkIndex::Decode(info, bookmarks_, startup_);
+    NotifyChanged();
+    return true;
 }
 
 const TBookmarksEntry* TBookmarkControl::Nearest(Direction direction, uint64_t key) const {
