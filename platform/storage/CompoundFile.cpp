@@ -25,9 +25,15 @@ bool CompoundFile::Open(std::string_view path, Access access, bool createWhenMis
          attempt < kMaxCreateAttempts && error == StorageError::NotFound && createWhenMissing; ++attempt) {
         const std::optional<std::string> empty =
             CompoundFormat::Write(CompoundElement{u"", true, {}, {}, {}});
-        error = empty ? file_.Create(name, *empty) : StorageError::WriteFailed;
-        if (error == StorageError::NotFound) {
+        const StorageError created = empty ? file_.Create(name, *empty) : StorageError::WriteFailed;
+        error = created;
+        // Another opener may have named its new file first: open whatever the path names now, and
+        // report the failed creation only when there is still nothing there.
+        if (created != StorageError::None) {
             error = file_.Open(name, lock, lockWaitMs);
+            if (error == StorageError::NotFound && created == StorageError::WriteFailed) {
+                error = created;
+            }
         }
     }
     std::string bytes;

@@ -6,11 +6,19 @@
 #include <gsf/gsf.h>
 
 #include <memory>
+#include <mutex>
 #include <unordered_set>
 
 namespace plat::storage {
 
 namespace {
+
+// libgsf's compound-file reader and writer are not safe to run on several threads at once (a
+// writer made while another thread writes can fail), so every use of them takes this lock.
+std::mutex& GsfLock() {
+    static std::mutex lock;
+    return lock;
+}
 
 struct GObjectUnref {
     void operator()(void* object) const { g_object_unref(object); }
@@ -110,6 +118,7 @@ bool WriteChildren(GsfOutfile* storage, const CompoundElement& from) {
 } // namespace
 
 std::optional<CompoundElement> CompoundFormat::Read(std::string_view bytes, StorageError& error) {
+    const std::lock_guard guard(GsfLock());
     const GsfRef<GsfInput> input(gsf_input_memory_new(reinterpret_cast<const guint8*>(bytes.data()),
                                                       static_cast<gsf_off_t>(bytes.size()), FALSE));
     GError* rawError = nullptr;
@@ -131,6 +140,7 @@ std::optional<CompoundElement> CompoundFormat::Read(std::string_view bytes, Stor
 }
 
 std::optional<std::string> CompoundFormat::Write(const CompoundElement& root) {
+    const std::lock_guard guard(GsfLock());
     const GsfRef<GsfOutput> memory(gsf_output_memory_new());
     const GsfRef<GsfOutfile> file(gsf_outfile_msole_new(memory.get()));
     if (!file) {

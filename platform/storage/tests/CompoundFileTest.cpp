@@ -328,7 +328,7 @@ TEST(CompoundFile, ConcurrentReadChangeWriteCyclesLoseNothing) {
     auto appendMarks = [&](char mark) {
         for (int i = 0; i < kPerThread; ++i) {
             CompoundFile file;
-            ASSERT_TRUE(file.Open(path, Access::Update, true, 30000));
+            ASSERT_TRUE(file.Open(path, Access::Update, true, 30000)) << "error " << static_cast<int>(file.Error());
             const std::string* old = file.Stream(u"Marks");
             ASSERT_TRUE(file.WriteStream(u"Marks", (old ? *old : std::string()) + mark));
         }
