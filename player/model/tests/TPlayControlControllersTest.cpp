@@ -168,8 +168,8 @@ TEST_F(TPlayControlControllers, ADiscLoadsItsPerDiscData) {
     const std::string storage = disc + "12345678-9ABCDEF0.dsi";
     EXPECT_EQ(log_.Take(), (Calls{"Video.SetAspectRatioFile(null)", "DVDInfo.Clear()",
                                   "Bookmarks.SetStorageFile(" + storage + ")", "Titles.Load(" + storage + ")",
-                                  "Titles.SetTitleCount(2)", "Titles.SetChapterCount(0, 1, 5)",
-                                  "Titles.SetChapterCount(1, 2, 7)", "Titles.NotifyChanged()",
+                                  "Titles.SetTitleCount(2)", "Titles.SetChapterCount(1, 5)",
+                                  "Titles.SetChapterCount(2, 7)", "Titles.NotifyChanged()",
                                   "Video.ApplyAspectRatioFile(" + disc + "AspectRatio.xml)",
                                   "Video.SetAspectRatioFile(" + disc + "AspectRatio.xml)",
                                   "DVDInfo.Load(" + disc + "Info.xml)",
