@@ -668,21 +668,22 @@ bool TCorePlayer::SaveDvdState(const std::u16string& storageFile, const std::u16
     if (flag) {
         return engine_->SaveState(storageFile, name);
     }
-    return TStateStorage::SaveIndexed(storageFile, name, [this](std::string& state, TStateIndex::TEntry& entry) {
-        if (!engine_->CaptureState(state)) {
-            return false;
-        }
-        // The entry tells where the state was saved; a position that cannot be read leaves it zero.
-        std::uint32_t ms = 0;
-        std::uint32_t flags = 0;
-        std::uint32_t titleAndChapter = 0;
-        if (engine_->GetPosition(ms, flags, &titleAndChapter)) {
-            entry.title = static_cast<std::uint8_t>(titleAndChapter);
-            entry.chapter = static_cast<std::uint8_t>(titleAndChapter >> 16);
-            entry.milliseconds = ms;
-        }
-        return true;
-    });
+    return TStateStorage::SaveIndexed(
+        storageFile, name, [this](std::string& state, TStateIndex::TEntry& entry) {
+            if (!engine_->CaptureState(state)) {
+                return false;
+            }
+            // The entry tells where the state was saved; a position that cannot be read leaves it zero.
+            std::uint32_t ms = 0;
+            std::uint32_t flags = 0;
+            std::uint32_t titleAndChapter = 0;
+            if (engine_->GetPosition(ms, flags, &titleAndChapter)) {
+                entry.title = static_cast<std::uint8_t>(titleAndChapter);
+                entry.chapter = static_cast<std::uint8_t>(titleAndChapter >> 16);
+                entry.milliseconds = ms;
+            }
+            return true;
+        });
 }
 
 bool TCorePlayer::RestoreDvdState(const std::u16string& storageFile, const std::u16string& streamName) {

@@ -1021,7 +1021,8 @@ HResult DvdNavigator::SetState(const DvdState& state, std::chrono::milliseconds 
             return VFW_E_DVD_GRAPHNOTREADY;
         }
         if (state.title < 1 || state.title > disc_->TitleCount() ||
-            Failed(disc_->ChapterCount(state.title, &chapters)) || state.chapter < 1 || state.chapter > chapters) {
+            Failed(disc_->ChapterCount(state.title, &chapters)) || state.chapter < 1 ||
+            state.chapter > chapters) {
             return E_INVALIDARG;
         }
         applied = restores_;
@@ -1038,7 +1039,8 @@ HResult DvdNavigator::SetState(const DvdState& state, std::chrono::milliseconds 
         return hr;
     }
     std::unique_lock lock(mutex_);
-    if (!restored_.wait_for(lock, wait, [&] { return stopping_ || !pendingState_ || restores_ != applied; }) ||
+    if (!restored_.wait_for(lock, wait,
+                            [&] { return stopping_ || !pendingState_ || restores_ != applied; }) ||
         restores_ == applied) {
         return VFW_E_TIMEOUT;
     }
@@ -1205,8 +1207,10 @@ HResult DvdNavigator::GetState(DvdState* state) const {
     DvdState saved;
     saved.title = static_cast<std::uint16_t>(title);
     const DvdPlace shown = presentation_.Shown();
-    const bool shownHere = shown.domain == DvdDomain::Title && shown.title == saved.title && shown.chapter >= 1;
-    saved.chapter = static_cast<std::uint16_t>(shownHere ? shown.chapter : static_cast<std::uint32_t>(chapter));
+    const bool shownHere =
+        shown.domain == DvdDomain::Title && shown.title == saved.title && shown.chapter >= 1;
+    saved.chapter =
+        static_cast<std::uint16_t>(shownHere ? shown.chapter : static_cast<std::uint32_t>(chapter));
     const std::int64_t ticks = shownHere ? shown.ticks : dvdnav_get_current_time(nav_);
     saved.ticks = static_cast<std::uint64_t>(std::max<std::int64_t>(ticks, 0));
     std::uint32_t block = 0;

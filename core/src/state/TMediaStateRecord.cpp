@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-std::array<std::uint8_t, TMediaStateRecord::kRecordBytes> TMediaStateRecord::Encode(std::uint32_t milliseconds) {
+std::array<std::uint8_t, TMediaStateRecord::kRecordBytes>
+TMediaStateRecord::Encode(std::uint32_t milliseconds) {
     std::array<std::uint8_t, kRecordBytes> bytes{};
     for (std::size_t i = 0; i < 4; ++i) {
         bytes[i] = static_cast<std::uint8_t>(milliseconds >> (8 * i));

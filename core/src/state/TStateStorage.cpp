@@ -17,12 +17,14 @@ bool Open(CompoundFile& storage, const std::u16string& file, CompoundFile::Acces
 
 } // namespace
 
-bool TStateStorage::WriteState(const std::u16string& file, const std::u16string& stream, const std::string& bytes) {
+bool TStateStorage::WriteState(const std::u16string& file, const std::u16string& stream,
+                               const std::string& bytes) {
     CompoundFile storage;
     return Open(storage, file, CompoundFile::Access::Update, true) && storage.WriteStream(stream, bytes);
 }
 
-std::optional<std::string> TStateStorage::ReadState(const std::u16string& file, const std::u16string& stream) {
+std::optional<std::string> TStateStorage::ReadState(const std::u16string& file,
+                                                    const std::u16string& stream) {
     CompoundFile storage;
     if (!Open(storage, file, CompoundFile::Access::Read, false)) {
         return std::nullopt;
@@ -54,7 +56,8 @@ int TStateStorage::FreeStateNumber(const std::vector<std::u16string>& names) {
     return 0;
 }
 
-bool TStateStorage::SaveIndexed(const std::u16string& file, const std::u16string& caption, const TCapture& capture) {
+bool TStateStorage::SaveIndexed(const std::u16string& file, const std::u16string& caption,
+                                const TCapture& capture) {
     TStateIndex::TEntry entry;
     entry.caption = plat::text::WideToAnsi(caption);
     std::string state;

@@ -15,7 +15,8 @@ public:
     static constexpr int kMaxStateNumber = 98;
 
     // Writes the stream, making the file or the stream when missing.
-    static bool WriteState(const std::u16string& file, const std::u16string& stream, const std::string& bytes);
+    static bool WriteState(const std::u16string& file, const std::u16string& stream,
+                           const std::string& bytes);
     // The stream's bytes; nothing when the file or the stream cannot be read.
     static std::optional<std::string> ReadState(const std::u16string& file, const std::u16string& stream);
     // Removes the element; the index is left to the client.
@@ -32,5 +33,6 @@ public:
     // index, no free name or a caption longer than its field fail the save before anything is
     // written.
     using TCapture = std::function<bool(std::string& state, TStateIndex::TEntry& entry)>;
-    static bool SaveIndexed(const std::u16string& file, const std::u16string& caption, const TCapture& capture);
+    static bool SaveIndexed(const std::u16string& file, const std::u16string& caption,
+                            const TCapture& capture);
 };

@@ -565,7 +565,8 @@ TEST_F(TGraphEngineDvdStateTest, AResumeStateLeavesTheIndexAndADamagedOneMovesNo
     EXPECT_EQ(resume->size(), plat::dvd::DvdStateRecord::kRecordBytes);
     {
         plat::storage::CompoundFile file;
-        ASSERT_TRUE(file.Open(plat::text::WideToAnsi(file_), plat::storage::CompoundFile::Access::Update, false));
+        ASSERT_TRUE(
+            file.Open(plat::text::WideToAnsi(file_), plat::storage::CompoundFile::Access::Update, false));
         ASSERT_TRUE(file.WriteStream(u"Short", resume->substr(0, 10)));
         std::string otherTitle = *resume;
         otherTitle[20] = 42; // a title the disc does not have

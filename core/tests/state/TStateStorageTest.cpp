@@ -1,8 +1,8 @@
 // Saved states in a storage file without a graph: the index entry of a new state, the names the core
 // picks, the checks that refuse a save before anything is written, deleting, and the media record.
+#include "core/src/state/TStateStorage.h"
 #include "core/include/VokradOrders.h"
 #include "core/src/state/TMediaStateRecord.h"
-#include "core/src/state/TStateStorage.h"
 #include "platform/storage/CompoundFile.h"
 #include "platform/storage/tests/GsfTool.h"
 #include "platform/text/CodePage.h"
@@ -105,10 +105,10 @@ TEST_F(TStateStorageTest, AFirstIndexedSaveMakesTheFileWithTheStateAndItsEntry) 
 TEST_F(TStateStorageTest, TheNextSaveTakesTheFirstFreeNameAndKeepsTheClientsBytes) {
     std::string index(TStateIndex::kBytes, '\0');
     index[360] = 1;
-    index[372] = static_cast<char>(0x80);       // the client's start-up bookmark
+    index[372] = static_cast<char>(0x80); // the client's start-up bookmark
     std::memcpy(&index[1024], "B0003", 5);
-    index[1024 + 89] = 7;                       // the client's flag 2 of entry 0
-    index[1024 + 92 + 89] = 9;                  // and a byte of the free slot
+    index[1024 + 89] = 7;      // the client's flag 2 of entry 0
+    index[1024 + 92 + 89] = 9; // and a byte of the free slot
     Put({{u"b0001", "one"}, {u"B0003", "three"}, {u"Info", index}, {u"TitlesChaptersInfo", "titles"}});
     ASSERT_TRUE(TStateStorage::SaveIndexed(File(), u"Second", Capture("two")));
     EXPECT_EQ(Stream(u"B0002"), "two");
@@ -141,10 +141,10 @@ TEST_F(TStateStorageTest, FreeNumbersSkipTakenNamesWithoutRegardToCase) {
 TEST_F(TStateStorageTest, RefusedSavesLeaveTheFileAsItWas) {
     struct Case {
         const char* name;
-        int count;          // index count byte
-        int states;         // "B%04d" streams present
+        int count;  // index count byte
+        int states; // "B%04d" streams present
         std::u16string caption;
-        bool captured;      // whether the state is taken before the refusal
+        bool captured; // whether the state is taken before the refusal
     };
     const Case cases[] = {
         {"full index", static_cast<int>(kDvdStateIndexLimit), 1, u"x", true},

@@ -1,13 +1,13 @@
 #include "player/model/hub/TPlayControl.h"
 
 #include "core/include/VokradNotifications.h"
+#include "foundation/FileIo.h"
 #include "platform/text/CaseFold.h"
 #include "platform/text/CodePage.h"
 #include "platform/win/Debug.h"
 #include "platform/win/Timer.h"
 #include "player/model/binding/PlayerGlobals.h"
 #include "player/model/events/PlayerEvents.h"
-#include "foundation/FileIo.h"
 #include "player/model/hub/TDiscPaths.h"
 
 #include <algorithm>

@@ -50,10 +50,11 @@ TEST_F(TDVDInfoTest, AProfileIsWrittenEscapedAndReadBackUnchanged) {
     info_.Load(File().c_str());
     info_.SetProfile(profile.c_str());
     ASSERT_TRUE(info_.Save());
-    EXPECT_EQ(Bytes(), "\xFF\xFE" + Utf16(u"<DVDINFO>\r\n"
-                                         u"   <Profile>/media/Fl\u00FCsse &amp; &lt;B\u00E4che&gt;/\u65E5\u672C "
-                                         u"\"x\".zds</Profile>\r\n"
-                                         u"</DVDINFO>\r\n"));
+    EXPECT_EQ(Bytes(),
+              "\xFF\xFE" + Utf16(u"<DVDINFO>\r\n"
+                                 u"   <Profile>/media/Fl\u00FCsse &amp; &lt;B\u00E4che&gt;/\u65E5\u672C "
+                                 u"\"x\".zds</Profile>\r\n"
+                                 u"</DVDINFO>\r\n"));
     TDVDInfo reread;
     reread.Load(File().c_str());
     EXPECT_EQ(ProfileOf(reread), profile);
@@ -70,7 +71,8 @@ TEST_F(TDVDInfoTest, FilesThatAreNotDiscInformationKeepTheProfileHeld) {
         {"empty profile", "\xFF\xFE" + Utf16(u"<DVDINFO><Profile></Profile></DVDINFO>")},
         {"no elements", "\xFF\xFE" + Utf16(u"just text")},
         {"empty file", ""},
-        {"odd byte count", "\xFF\xFE<\x00" "D"},
+        {"odd byte count", "\xFF\xFE<\x00"
+                           "D"},
     };
     for (const Case& c : cases) {
         info_.SetProfile(u"/kept.zds");
@@ -84,7 +86,9 @@ TEST_F(TDVDInfoTest, FilesThatAreNotDiscInformationKeepTheProfileHeld) {
 }
 
 TEST_F(TDVDInfoTest, TheRootAndProfileAreFoundWithoutRegardToCase) {
-    dir_.Write("Info.xml", "\xFF\xFE" + Utf16(u"<dvdInfo><other/><PROFILE>/a.zds</PROFILE><Profile>/b</Profile></dvdInfo>"));
+    dir_.Write("Info.xml",
+               "\xFF\xFE" +
+                   Utf16(u"<dvdInfo><other/><PROFILE>/a.zds</PROFILE><Profile>/b</Profile></dvdInfo>"));
     info_.Load(File().c_str());
     EXPECT_EQ(ProfileOf(info_), u"/a.zds");
 }

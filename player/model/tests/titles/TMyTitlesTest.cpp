@@ -44,35 +44,37 @@ protected:
     TMyTitles titles_{hub_};
 };
 
-const std::u16string kUserList = u"<TITLESLIST>\r\n"
-                                 u"    <TITLE Name=\"The film\" Visible=\"1\" IsRealTitle=\"1\" No=\"2\" >\r\n"
-                                 u"        <CHAPTER Name=\"Start\" Visible=\"1\" IsRealChapter=\"1\" Title=\"2\" "
-                                 u"Chapter=\"1\" Time=\"-1\"/>\r\n"
-                                 u"        <CHAPTER Name=\"The chase\" Visible=\"1\" IsRealChapter=\"0\" Title=\"2\" "
-                                 u"Chapter=\"1\" Time=\"90000\"/>\r\n"
-                                 u"        <CHAPTER Name=\"Ending\" Visible=\"1\" IsRealChapter=\"1\" Title=\"2\" "
-                                 u"Chapter=\"2\" Time=\"-1\"/>\r\n"
-                                 u"    </TITLE>\r\n"
-                                 u"</TITLESLIST>\r\n";
+const std::u16string kUserList =
+    u"<TITLESLIST>\r\n"
+    u"    <TITLE Name=\"The film\" Visible=\"1\" IsRealTitle=\"1\" No=\"2\" >\r\n"
+    u"        <CHAPTER Name=\"Start\" Visible=\"1\" IsRealChapter=\"1\" Title=\"2\" "
+    u"Chapter=\"1\" Time=\"-1\"/>\r\n"
+    u"        <CHAPTER Name=\"The chase\" Visible=\"1\" IsRealChapter=\"0\" Title=\"2\" "
+    u"Chapter=\"1\" Time=\"90000\"/>\r\n"
+    u"        <CHAPTER Name=\"Ending\" Visible=\"1\" IsRealChapter=\"1\" Title=\"2\" "
+    u"Chapter=\"2\" Time=\"-1\"/>\r\n"
+    u"    </TITLE>\r\n"
+    u"</TITLESLIST>\r\n";
 
 TEST_F(TMyTitlesTest, WithoutAListTheDiscsTitlesAreMade) {
     titles_.SetTitleCount(3);
-    EXPECT_EQ(Titles(), (std::vector<TEntryView>{{u"Title 1", true, 1, true},
-                                                 {u"Title 2", true, 2, true},
-                                                 {u"Title 3", true, 3, true}}));
+    EXPECT_EQ(Titles(),
+              (std::vector<TEntryView>{
+                  {u"Title 1", true, 1, true}, {u"Title 2", true, 2, true}, {u"Title 3", true, 3, true}}));
     EXPECT_EQ(titles_.RealTitleCount(), 3);
 }
 
 TEST_F(TMyTitlesTest, AUserTitleComesFirstAndTheMissingTitlesFollow) {
     titles_.ParseXml(kUserList);
     titles_.SetTitleCount(3);
-    EXPECT_EQ(Titles(), (std::vector<TEntryView>{{u"The film", true, 2, true},
-                                                 {u"Title 1", true, 1, true},
-                                                 {u"Title 3", true, 3, true}}));
+    EXPECT_EQ(Titles(),
+              (std::vector<TEntryView>{
+                  {u"The film", true, 2, true}, {u"Title 1", true, 1, true}, {u"Title 3", true, 3, true}}));
     // The disc's chapter counts reach the titles by number, whatever their place in the list.
     titles_.SetChapterCount(1, 2);
     titles_.SetChapterCount(2, 3);
-    EXPECT_EQ(Chapters(1), (std::vector<TEntryView>{{u"Chapter 1", true, 1, true}, {u"Chapter 2", true, 2, true}}));
+    EXPECT_EQ(Chapters(1),
+              (std::vector<TEntryView>{{u"Chapter 1", true, 1, true}, {u"Chapter 2", true, 2, true}}));
     EXPECT_EQ(Chapters(0), (std::vector<TEntryView>{{u"Start", true, 1, true},
                                                     {u"The chase", false, 1, true},
                                                     {u"Ending", true, 2, true},
@@ -83,15 +85,18 @@ TEST_F(TMyTitlesTest, AUserTitleComesFirstAndTheMissingTitlesFollow) {
 
 TEST_F(TMyTitlesTest, TheReaderTakesWhatTheListGivesAndDefaultsTheRest) {
     const std::u16string longName(300, u'n');
-    titles_.ParseXml(u"<titlesList>"
-                     u"<title Name=\"" + longName + u"\" visible=\"10\" isrealtitle=\"01\">"
-                     u"<chapter/>"
-                     u"<CHAPTER Name=\"A &amp; B\" Visible=\"1\" Title=\"1234567\" Chapter=\"-3\" Time=\"12345678901\"/>"
-                     u"<OTHER Name=\"skipped\"/>"
-                     u"</title>"
-                     u"<NOTE/>"
-                     u"<TITLE No=\"7\"/>"
-                     u"</titlesList>");
+    titles_.ParseXml(
+        u"<titlesList>"
+        u"<title Name=\"" +
+        longName +
+        u"\" visible=\"10\" isrealtitle=\"01\">"
+        u"<chapter/>"
+        u"<CHAPTER Name=\"A &amp; B\" Visible=\"1\" Title=\"1234567\" Chapter=\"-3\" Time=\"12345678901\"/>"
+        u"<OTHER Name=\"skipped\"/>"
+        u"</title>"
+        u"<NOTE/>"
+        u"<TITLE No=\"7\"/>"
+        u"</titlesList>");
     ASSERT_EQ(titles_.Count(), 2);
     const TTitlesEntry& first = titles_.GetTitle(0);
     EXPECT_EQ(first.Name, longName.substr(0, 255));
@@ -113,7 +118,7 @@ TEST_F(TMyTitlesTest, TheReaderTakesWhatTheListGivesAndDefaultsTheRest) {
     EXPECT_EQ(bare.Time, 1);
     const TChaptersEntry& full = chapters.GetChapter(1);
     EXPECT_EQ(full.Name, u"A & B");
-    EXPECT_EQ(full.TitleNo, 12345);   // five digits are read
+    EXPECT_EQ(full.TitleNo, 12345); // five digits are read
     EXPECT_EQ(full.ChapterNo, -3);
     EXPECT_EQ(full.Time, 1234567890); // ten digits are read
 }
