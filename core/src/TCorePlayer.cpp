@@ -6,6 +6,7 @@
 #include "core/src/TEventTime.h"
 #include "core/src/TSteadyClockSource.h"
 #include "core/src/framework/TCoreLogFile.h"
+#include "core/src/state/TStateStorage.h"
 #include "platform/gdi/ImageDc.h"
 #include "platform/text/CodePage.h"
 #include "platform/win/Debug.h"
@@ -658,6 +659,39 @@ bool TCorePlayer::SetGraphVariable(const std::u16string& name, const std::u16str
 
 bool TCorePlayer::SetCaptureRing(std::uint32_t frames) {
     return engine_ != nullptr && engine_->StartFrameCapture(frames);
+}
+
+bool TCorePlayer::SaveDvdState(const std::u16string& storageFile, const std::u16string& name, bool flag) {
+    if (engine_ == nullptr) {
+        return false;
+    }
+    if (flag) {
+        return engine_->SaveState(storageFile, name);
+    }
+    return TStateStorage::SaveIndexed(
+        storageFile, name, [this](std::string& state, TStateIndex::TEntry& entry) {
+            if (!engine_->CaptureState(state)) {
+                return false;
+            }
+            // The entry tells where the state was saved; a position that cannot be read leaves it zero.
+            std::uint32_t ms = 0;
+            std::uint32_t flags = 0;
+            std::uint32_t titleAndChapter = 0;
+            if (engine_->GetPosition(ms, flags, &titleAndChapter)) {
+                entry.title = static_cast<std::uint8_t>(titleAndChapter);
+                entry.chapter = static_cast<std::uint8_t>(titleAndChapter >> 16);
+                entry.milliseconds = ms;
+            }
+            return true;
+        });
+}
+
+bool TCorePlayer::RestoreDvdState(const std::u16string& storageFile, const std::u16string& streamName) {
+    return engine_ != nullptr && engine_->LoadState(storageFile, streamName);
+}
+
+bool TCorePlayer::DeleteDvdState(const std::u16string& storageFile, const std::u16string& streamName) {
+    return TStateStorage::DeleteState(storageFile, streamName);
 }
 
 bool TCorePlayer::CurrentPicture(void** out) {

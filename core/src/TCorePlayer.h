@@ -189,13 +189,13 @@ public:
     // true once such a filter was reached, whether or not it had something to show.
     bool ShowFilterProperties(HWND ownerWindow, std::uint32_t filterNumber);
     bool SetCaptureRing(std::uint32_t frames);
-    bool SaveDvdState(const std::u16string& storageFile, const std::u16string& streamName, bool flag) {
-        return false;
-    }
-    bool RestoreDvdState(const std::u16string& storageFile, const std::u16string& streamName) {
-        return false;
-    }
-    bool DeleteDvdState(const std::u16string& storageFile, const std::u16string& streamName) { return false; }
+    // Order 250: with the flag the state goes to the stream of that name; without it to the next free
+    // "B%04d" stream with an entry captioned by the name in the file's index (see TStateStorage).
+    // Without an engine nothing is saved and the answer is false.
+    bool SaveDvdState(const std::u16string& storageFile, const std::u16string& name, bool flag);
+    bool RestoreDvdState(const std::u16string& storageFile, const std::u16string& streamName);
+    // Deleting needs no graph, nor an engine.
+    bool DeleteDvdState(const std::u16string& storageFile, const std::u16string& streamName);
     bool CurrentPicture(void** out);
     bool ReadDiscInformation(TOrderDiscInformation& information);
     std::uint32_t PlayState();

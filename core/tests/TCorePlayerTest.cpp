@@ -5,9 +5,11 @@
 #include "core/src/framework/TCoreLogFile.h"
 #include "core/tests/ManualClocks.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -173,6 +175,23 @@ TEST(TCorePlayerThreadTest, ClockRunsAgainstLockedOrdersAndTeardown) {
         player->Close();
         EXPECT_EQ(player->Clock(), nullptr);
     }
+}
+
+// Saving needs the engine: without one, order 250 fails and writes no file, whatever its flag.
+TEST(TCorePlayerStateTest, SavingWithoutAnEngineFailsAndWritesNothing) {
+    QTemporaryDir dir;
+    const std::u16string file = dir.filePath("disc.dsi").toStdU16String();
+    TCorePlayer player(nullptr, std::make_shared<ManualClocks>());
+    for (const std::uint8_t flag : {0, 1}) {
+        auto record = std::make_unique<TOrderDvdState>();
+        record->head = {0, sizeof(TOrderDvdState)};
+        std::copy(file.begin(), file.end(), record->storageFile);
+        std::copy_n(u"B0001", 5, record->streamName);
+        record->flag = flag;
+        EXPECT_EQ(player.SendOrder(kOrderSaveDvdState, record.get(), nullptr), -1);
+        EXPECT_EQ(player.SendOrder(kOrderRestoreDvdState, record.get(), nullptr), -1);
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath("disc.dsi")));
 }
 
 } // namespace

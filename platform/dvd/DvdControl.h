@@ -5,9 +5,11 @@
 // VFW_E_DVD_INVALIDDOMAIN or VFW_E_DVD_NO_BUTTON for operations the current place does not allow,
 // VFW_E_DVD_GRAPHNOTREADY without a disc, E_FAIL when libdvdnav refuses.
 #include "platform/dvd/DvdAttributes.h"
+#include "platform/dvd/DvdState.h"
 #include "platform/dvd/DvdTypes.h"
 #include "platform/media/GraphEvent.h"
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -62,6 +64,11 @@ public:
     virtual HResult SetSubpictureState(bool shown) = 0;
     virtual HResult SelectAngle(std::uint32_t angle) = 0;
     virtual HResult SelectVideoModePreference(DvdVideoPreference preference) = 0;
+    // Plays from a saved place: the title and chapter, then the time (or, when the time cannot be
+    // searched, the block), the streams and the angle once the title is entered. With a wait above
+    // zero it returns once that is done: VFW_E_TIMEOUT when it was not done in time. E_INVALIDARG for
+    // a title or chapter the disc does not have.
+    virtual HResult SetState(const DvdState& state, std::chrono::milliseconds wait) = 0;
 
     // Information.
     virtual HResult GetCurrentDomain(DvdDomain* domain) const = 0;
@@ -73,6 +80,9 @@ public:
     virtual HResult GetCurrentAngle(std::uint32_t* available, std::uint32_t* current) const = 0;
     virtual HResult GetCurrentButton(std::uint32_t* available, std::uint32_t* current) const = 0;
     virtual HResult GetCurrentUOPS(std::uint32_t* prohibited) const = 0;
+    // The place shown, with the reading's block and the current streams; VFW_E_DVD_INVALIDDOMAIN
+    // outside the title domain.
+    virtual HResult GetState(DvdState* state) const = 0;
     virtual HResult GetCurrentVideoAttributes(DvdVideoAttributes* video) const = 0;
     virtual HResult GetTitleAttributes(std::uint32_t title, DvdMenuAttributes* menu,
                                        DvdTitleAttributes* attributes) const = 0;

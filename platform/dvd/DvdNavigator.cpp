@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -21,6 +22,7 @@ using media::E_POINTER;
 using media::Failed;
 using media::GraphEvent;
 using media::S_OK;
+using media::VFW_E_TIMEOUT;
 
 constexpr int kInfiniteStill = 255;
 
@@ -124,6 +126,7 @@ void DvdNavigator::Stop() {
         }
         stopping_ = true;
         commanded_.notify_all();
+        restored_.notify_all();
     }
     router_.CancelWaits();
     presentation_.CancelWaits();
@@ -274,6 +277,7 @@ void DvdNavigator::Handle(int event, std::uint8_t* buffer, Work& work) {
         break;
     case DVDNAV_CELL_CHANGE:
         SearchPendingTime(work);
+        ApplyPendingState(work);
         ReportChanges(work);
         work.refreshHighlight = true;
         break;
@@ -330,6 +334,39 @@ void DvdNavigator::SearchPendingTime(Work& work) {
         work.flushStart = true;
     }
     pendingTime_.reset();
+}
+
+void DvdNavigator::ApplyPendingState(Work& work) {
+    std::int32_t title = 0;
+    std::int32_t chapter = 0;
+    if (!pendingState_ || Domain() != DvdDomain::Title ||
+        dvdnav_current_title_info(nav_, &title, &chapter) != DVDNAV_STATUS_OK ||
+        static_cast<std::uint32_t>(title) != pendingState_->title) {
+        return;
+    }
+    const DvdState state = *std::exchange(pendingState_, std::nullopt);
+    bool searched = dvdnav_time_search(nav_, state.ticks) == DVDNAV_STATUS_OK;
+    if (!searched && state.block > 0) {
+        searched = dvdnav_sector_search(nav_, state.block, SEEK_SET) == DVDNAV_STATUS_OK;
+    }
+    if (searched) {
+        flushing_ = true;
+        work.flushStart = true;
+    }
+    const int audio = state.audio < disc_->AudioStreamCount(titleSet_) ? state.audio : -1;
+    const int subpicture = state.subpicture < disc_->SubpictureStreamCount(titleSet_) ? state.subpicture : -1;
+    if (audio >= 0 || subpicture >= 0) {
+        SetStreams(audio, subpicture, state.subpictureShown);
+    }
+    std::int32_t angle = 1;
+    std::int32_t angles = 1;
+    if (dvdnav_get_angle_info(nav_, &angle, &angles) == DVDNAV_STATUS_OK && state.angle != angle &&
+        state.angle <= angles) {
+        dvdnav_angle_change(nav_, state.angle);
+    }
+    restoreSucceeded_ = searched;
+    ++restores_;
+    restored_.notify_all();
 }
 
 int DvdNavigator::ChoosePhysical(const dvdnav_spu_stream_change_event_t& change) const {
@@ -563,6 +600,8 @@ HResult DvdNavigator::Command(std::uint32_t flag, const std::function<dvdnav_sta
     if ((Prohibited() & flag) != 0) {
         return VFW_E_DVD_OPERATION_INHIBITED;
     }
+    // Any jump replaces a restore that has not reached its title yet.
+    pendingState_.reset();
     if (call() != DVDNAV_STATUS_OK) {
         GST_INFO("dvd: command refused: %s", dvdnav_err_to_string(nav_));
         return E_FAIL;
@@ -973,6 +1012,41 @@ HResult DvdNavigator::SelectAngle(std::uint32_t angle) {
                    [&] { return dvdnav_angle_change(nav_, static_cast<std::int32_t>(angle)); });
 }
 
+HResult DvdNavigator::SetState(const DvdState& state, std::chrono::milliseconds wait) {
+    std::uint64_t applied = 0;
+    {
+        std::lock_guard lock(mutex_);
+        std::uint32_t chapters = 0;
+        if (disc_ == nullptr) {
+            return VFW_E_DVD_GRAPHNOTREADY;
+        }
+        if (state.title < 1 || state.title > disc_->TitleCount() ||
+            Failed(disc_->ChapterCount(state.title, &chapters)) || state.chapter < 1 ||
+            state.chapter > chapters) {
+            return E_INVALIDARG;
+        }
+        applied = restores_;
+    }
+    // A saved place is the player's own: the disc's prohibitions do not apply to it.
+    const HResult hr = Command(0, [&] {
+        const dvdnav_status_t status = dvdnav_part_play(nav_, state.title, state.chapter);
+        if (status == DVDNAV_STATUS_OK) {
+            pendingState_ = state;
+        }
+        return status;
+    });
+    if (Failed(hr) || wait <= std::chrono::milliseconds::zero()) {
+        return hr;
+    }
+    std::unique_lock lock(mutex_);
+    if (!restored_.wait_for(lock, wait,
+                            [&] { return stopping_ || !pendingState_ || restores_ != applied; }) ||
+        restores_ == applied) {
+        return VFW_E_TIMEOUT;
+    }
+    return restoreSucceeded_ ? S_OK : E_FAIL;
+}
+
 HResult DvdNavigator::SelectVideoModePreference(DvdVideoPreference preference) {
     if (static_cast<std::uint32_t>(preference) > 3) {
         return E_INVALIDARG;
@@ -1115,6 +1189,49 @@ HResult DvdNavigator::GetCurrentUOPS(std::uint32_t* prohibited) const {
     std::lock_guard lock(mutex_);
     *prohibited = Prohibited();
     return NeedsDisc();
+}
+
+HResult DvdNavigator::GetState(DvdState* state) const {
+    if (state == nullptr) {
+        return E_POINTER;
+    }
+    std::lock_guard lock(mutex_);
+    if (const HResult hr = NeedsTitleDomain(); Failed(hr)) {
+        return hr;
+    }
+    std::int32_t title = 0;
+    std::int32_t chapter = 0;
+    if (dvdnav_current_title_info(nav_, &title, &chapter) != DVDNAV_STATUS_OK || title < 1 || chapter < 1) {
+        return E_FAIL;
+    }
+    DvdState saved;
+    saved.title = static_cast<std::uint16_t>(title);
+    const DvdPlace shown = presentation_.Shown();
+    const bool shownHere =
+        shown.domain == DvdDomain::Title && shown.title == saved.title && shown.chapter >= 1;
+    saved.chapter =
+        static_cast<std::uint16_t>(shownHere ? shown.chapter : static_cast<std::uint32_t>(chapter));
+    const std::int64_t ticks = shownHere ? shown.ticks : dvdnav_get_current_time(nav_);
+    saved.ticks = static_cast<std::uint64_t>(std::max<std::int64_t>(ticks, 0));
+    std::uint32_t block = 0;
+    std::uint32_t blocks = 0;
+    if (dvdnav_get_position(nav_, &block, &blocks) == DVDNAV_STATUS_OK) {
+        saved.block = block;
+    }
+    const int audio = dvdnav_get_active_audio_stream(nav_);
+    saved.audio = audio >= 0 ? static_cast<std::uint8_t>(audio & 0x07) : DvdState::kNoAudio;
+    if (disc_->SubpictureStreamCount(titleSet_) > 0) {
+        const int subpicture = ActiveSubpicture();
+        saved.subpicture = static_cast<std::uint8_t>(subpicture & 0x1F);
+        saved.subpictureShown = subpicture >= 0;
+    }
+    std::int32_t angle = 1;
+    std::int32_t angles = 1;
+    if (dvdnav_get_angle_info(nav_, &angle, &angles) == DVDNAV_STATUS_OK && angle >= 1) {
+        saved.angle = static_cast<std::uint8_t>(angle);
+    }
+    *state = saved;
+    return S_OK;
 }
 
 HResult DvdNavigator::GetCurrentVideoAttributes(DvdVideoAttributes* video) const {

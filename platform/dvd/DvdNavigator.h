@@ -77,6 +77,7 @@ public:
     HResult SetSubpictureState(bool shown) override;
     HResult SelectAngle(std::uint32_t angle) override;
     HResult SelectVideoModePreference(DvdVideoPreference preference) override;
+    HResult SetState(const DvdState& state, std::chrono::milliseconds wait) override;
 
     HResult GetCurrentDomain(DvdDomain* domain) const override;
     HResult GetCurrentLocation(DvdLocation* location) const override;
@@ -87,6 +88,7 @@ public:
     HResult GetCurrentAngle(std::uint32_t* available, std::uint32_t* current) const override;
     HResult GetCurrentButton(std::uint32_t* available, std::uint32_t* current) const override;
     HResult GetCurrentUOPS(std::uint32_t* prohibited) const override;
+    HResult GetState(DvdState* state) const override;
     HResult GetCurrentVideoAttributes(DvdVideoAttributes* video) const override;
     HResult GetTitleAttributes(std::uint32_t title, DvdMenuAttributes* menu,
                                DvdTitleAttributes* attributes) const override;
@@ -173,6 +175,8 @@ private:
     int ActiveSubpicture() const;
     void Woken();
     void SearchPendingTime(Work& work);
+    // A saved place waiting for its title to be entered: the time or block search, streams, angle.
+    void ApplyPendingState(Work& work);
     void StartFlush();
     int ChoosePhysical(const dvdnav_spu_stream_change_event_t& change) const;
 
@@ -200,6 +204,11 @@ private:
         std::int64_t ticks;
     };
     std::optional<PendingTimeSearch> pendingTime_;
+    // A restore waits for its title; `restores_` counts those applied, for the waiting command.
+    std::optional<DvdState> pendingState_;
+    std::uint64_t restores_ = 0;
+    bool restoreSucceeded_ = false; // the last restore found its time or block
+    std::condition_variable restored_;
 
     std::optional<Rewind> rewind_;
     std::atomic<std::uint64_t> landedMarker_{0};

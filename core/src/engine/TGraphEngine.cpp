@@ -34,7 +34,7 @@ TGraphEngine::TGraphEngine(TCoreObject* owner, TEngineSetup setup)
       capture_(context_, setup_.videoSurface), dvd_(context_), dvdEvents_(context_, dvd_),
       transport_(
           context_, dvd_, [this] { return builder_.BuildGraph(); }, [this] { builder_.ReleaseInterfaces(); }),
-      builder_(context_, log_, description_, setup_, capture_, transport_),
+      states_(context_, transport_), builder_(context_, log_, description_, setup_, capture_, transport_),
       placement_(context_, setup_.videoSurface) {
     SetStyle(kEngineStyle);
     SetExStyle(kEngineExStyle);

@@ -10,6 +10,7 @@
 #include "core/src/engine/TEngineDvdEvents.h"
 #include "core/src/engine/TEnginePlacement.h"
 #include "core/src/engine/TEngineSetup.h"
+#include "core/src/engine/TEngineStates.h"
 #include "core/src/engine/TEngineTransport.h"
 #include "core/src/engine/TGraphBuilder.h"
 #include "core/src/framework/TCoreWindow.h"
@@ -80,6 +81,18 @@ public:
     std::vector<std::uint32_t> GetChapterCounts() { return dvd_.GetChapterCounts(); }
     bool PostDiscId() { return dvd_.PostDiscId(); }
 
+    // Saved playback states in storage files (orders 250-252); see TEngineStates.
+    bool CaptureState(std::string& record) { return states_.CaptureState(record); }
+    bool SaveState(const std::u16string& file, const std::u16string& stream) {
+        return states_.SaveState(file, stream);
+    }
+    bool LoadState(const std::u16string& file, const std::u16string& stream) {
+        return states_.LoadState(file, stream);
+    }
+    bool DeleteState(const std::u16string& file, const std::u16string& stream) {
+        return states_.DeleteState(file, stream);
+    }
+
     // The media file of the last build; false when there is none.
     bool GetMediaName(std::u16string& name) const;
     // The texts of orders 304, 305 and 306 in blocks of the core's heap; null when memory runs out.
@@ -127,6 +140,7 @@ private:
     TEngineDvd dvd_;
     TEngineDvdEvents dvdEvents_;
     TEngineTransport transport_;
+    TEngineStates states_;
     TGraphBuilder builder_;
     TEnginePlacement placement_;
 };

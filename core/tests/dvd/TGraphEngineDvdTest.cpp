@@ -7,7 +7,10 @@
 #include "core/include/VokradOrders.h"
 #include "core/tests/engine/EnginePlayer.h"
 #include "platform/dvd/DvdAttributes.h"
+#include "platform/dvd/DvdStateRecord.h"
 #include "platform/dvd/DvdTypes.h"
+#include "platform/storage/CompoundFile.h"
+#include "platform/text/CodePage.h"
 #include "platform/win/Message.h"
 #include "platform/win/Window.h"
 
@@ -19,6 +22,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 
 namespace {
 
@@ -473,6 +477,111 @@ TEST(TGraphEngineNoDiscTest, DvdOrdersFailOutsideDvdMode) {
     EXPECT_EQ(player.Send(kOrderAudioStream, &audio), 0);
     // A media file's streams are not told.
     EXPECT_FALSE(player.HasStatus(kStatusAudioStream));
+}
+
+// Orders 250-252 on the disc: a place saved in a title comes back with its title, chapter, time and
+// streams after playing elsewhere; menus save nothing; a record that is not whole moves nothing.
+class TGraphEngineDvdStateTest : public TGraphEngineDvdTest {
+protected:
+    int State(std::uint32_t order, const std::u16string& name, bool flag = true) {
+        auto record = std::make_unique<TOrderDvdState>();
+        record->head = {0, sizeof(TOrderDvdState)};
+        std::copy(file_.begin(), file_.end(), record->storageFile);
+        std::copy(name.begin(), name.end(), record->streamName);
+        record->flag = flag ? 1 : 0;
+        return player_.Send(order, record.get());
+    }
+    std::optional<std::string> Stream(const std::u16string& name) {
+        plat::storage::CompoundFile file;
+        if (!file.Open(plat::text::WideToAnsi(file_), plat::storage::CompoundFile::Access::Read, false)) {
+            return std::nullopt;
+        }
+        const std::string* bytes = file.Stream(name);
+        return bytes != nullptr ? std::optional<std::string>(*bytes) : std::nullopt;
+    }
+    // The streams order 300 reports for the current title.
+    std::pair<std::uint32_t, std::uint32_t> CurrentStreams() {
+        auto information = std::make_unique<TOrderDiscInformation>();
+        information->head = {0, sizeof(TOrderDiscInformation)};
+        information->title = 1;
+        player_.Send(kOrderDiscInformation, information.get());
+        return {information->audioStream, information->subpictureStream};
+    }
+
+    std::u16string file_ = EnginePlayer::Wide(player_.Folder() + "/disc.dsi");
+};
+
+TEST_F(TGraphEngineDvdStateTest, APlaceSavedInATitleIsRestoredAfterPlayingElsewhere) {
+    StartTitle1();
+    player_.Forget();
+    ASSERT_EQ(Streams(kOrderAudioStream, 1, 0, 0), 1);
+    ASSERT_TRUE(WaitStatus({kStatusAudioStream, 2, 1}));
+    ASSERT_EQ(Streams(kOrderSubpictureStream, 0, 1, 1), 0);
+    ASSERT_TRUE(WaitStatus({kStatusSubpicture, 2, kShown | 1}));
+    player_.Forget();
+    ASSERT_EQ(TitleChapter(1, 2), 0);
+    ASSERT_TRUE(WaitPosted(kMsgCoreTitleChapter, kTitleChapterChapter, 2));
+    ASSERT_TRUE(WaitTimeBetween(2000, 3400));
+    ASSERT_EQ(State(kOrderSaveDvdState, u"The chase", false), 0);
+
+    const std::optional<std::string> index = Stream(u"Info");
+    ASSERT_TRUE(index.has_value());
+    ASSERT_EQ(index->size(), 7464u);
+    EXPECT_EQ((*index)[360], 1);
+    EXPECT_EQ(index->substr(1024, 16), std::string("B0001\0The chase\0", 16));
+    EXPECT_EQ((*index)[1024 + 81], 1);
+    EXPECT_EQ((*index)[1024 + 82], 2);
+    std::uint32_t savedMs = 0;
+    std::memcpy(&savedMs, index->data() + 1024 + 84, 4);
+    EXPECT_GE(savedMs, 2000u);
+    EXPECT_LE(savedMs, 3600u);
+
+    player_.Forget();
+    ASSERT_EQ(TitleChapter(2, 0), 0);
+    ASSERT_TRUE(WaitPosted(kMsgCoreTitleChapter, kTitleChapterTitle, 2));
+    ASSERT_TRUE(WaitTimeBetween(0, 2900));
+
+    player_.Forget();
+    ASSERT_EQ(State(kOrderRestoreDvdState, u"B0001"), 0);
+    EXPECT_TRUE(WaitPosted(kMsgCoreTitleChapter, kTitleChapterTitle, 1));
+    EXPECT_TRUE(WaitPosted(kMsgCoreTitleChapter, kTitleChapterChapter, 2));
+    EXPECT_TRUE(WaitTimeBetween(savedMs > 1000 ? savedMs - 1000 : 0, savedMs + 1000));
+    EXPECT_EQ(CurrentStreams(), std::make_pair(1u, kShown | 1));
+}
+
+TEST_F(TGraphEngineDvdStateTest, NothingIsSavedInAMenuAndTheFileIsNotMade) {
+    StartDisc();
+    EXPECT_EQ(State(kOrderSaveDvdState, u"Menu", false), -1);
+    EXPECT_EQ(State(kOrderSaveDvdState, u"SAVEFORRESUME"), -1);
+    EXPECT_FALSE(fs::exists(plat::text::WideToAnsi(file_)));
+}
+
+TEST_F(TGraphEngineDvdStateTest, AResumeStateLeavesTheIndexAndADamagedOneMovesNothing) {
+    StartTitle1();
+    ASSERT_EQ(State(kOrderSaveDvdState, u"SAVEFORRESUME"), 0);
+    EXPECT_EQ(Stream(u"Info"), std::nullopt);
+    const std::optional<std::string> resume = Stream(u"SAVEFORRESUME");
+    ASSERT_TRUE(resume.has_value());
+    EXPECT_EQ(resume->size(), plat::dvd::DvdStateRecord::kRecordBytes);
+    {
+        plat::storage::CompoundFile file;
+        ASSERT_TRUE(
+            file.Open(plat::text::WideToAnsi(file_), plat::storage::CompoundFile::Access::Update, false));
+        ASSERT_TRUE(file.WriteStream(u"Short", resume->substr(0, 10)));
+        std::string otherTitle = *resume;
+        otherTitle[20] = 42; // a title the disc does not have
+        ASSERT_TRUE(file.WriteStream(u"Elsewhere", otherTitle));
+    }
+    player_.Forget();
+    ASSERT_EQ(TitleChapter(2, 0), 0);
+    ASSERT_TRUE(WaitPosted(kMsgCoreTitleChapter, kTitleChapterTitle, 2));
+    player_.Forget();
+    EXPECT_EQ(State(kOrderRestoreDvdState, u"Short"), -1);
+    EXPECT_EQ(State(kOrderRestoreDvdState, u"Elsewhere"), -1);
+    EXPECT_TRUE(WaitTimeBetween(0, 2900));
+    EXPECT_TRUE(player_.PostedOf(kMsgCoreTitleChapter).empty());
+    ASSERT_EQ(State(kOrderDeleteDvdState, u"SAVEFORRESUME"), 0);
+    EXPECT_EQ(Stream(u"SAVEFORRESUME"), std::nullopt);
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include <QDeadlineTimer>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -105,12 +106,15 @@ std::int32_t EnginePlayer::Volume(std::optional<std::int32_t> set) {
 
 bool EnginePlayer::PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit) {
     const QDeadlineTimer deadline(limit.count());
-    QTimer wake; // ends the last wait at the deadline
+    QTimer wake; // ends the last wait at the deadline; a timer that fired early is started again
+    wake.setTimerType(Qt::PreciseTimer);
     wake.setSingleShot(true);
-    wake.start(static_cast<int>(limit.count()));
     while (!done()) {
         if (deadline.hasExpired()) {
             return false;
+        }
+        if (!wake.isActive()) {
+            wake.start(static_cast<int>(std::max<qint64>(deadline.remainingTime(), 1)));
         }
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }

@@ -12,8 +12,8 @@ public:
     virtual void NotifyChanged() = 0;
     // Adds the real titles 1..count that the list lacks.
     virtual int32_t SetTitleCount(int32_t count) = 0;
-    // Adds the real chapters 1..count that the title at the 0-based index (number titleNumber) lacks.
-    virtual int32_t SetChapterCount(int32_t titleIndex, int32_t titleNumber, int32_t count) = 0;
+    // Adds the real chapters 1..count that the real title numbered titleNumber lacks.
+    virtual int32_t SetChapterCount(int32_t titleNumber, int32_t count) = 0;
     // Follows the title and chapter the core reports.
     virtual void SetCurrent(int32_t title, int32_t chapter) = 0;
     // Both answer the core's answer, -1 without a current title or chapter.

@@ -12,6 +12,8 @@
 #include "player/model/controllers/TVideoControl.h"
 #include "player/model/storage/TBookmarkControl.h"
 #include "player/model/storage/TSteadyTickSource.h"
+#include "player/model/discinfo/TDVDInfo.h"
+#include "player/model/titles/TMyTitles.h"
 
 std::unique_ptr<IVideoControl> TPlayerControllerFactory::CreateVideoControl(TPlayerObjects& hub) {
     return std::make_unique<TVideoControl>(hub, displayModes_);
@@ -41,8 +43,8 @@ std::unique_ptr<IProfileSubtitles> TPlayerControllerFactory::CreateProfileSubtit
     return nullptr;
 }
 
-std::unique_ptr<IMyTitles> TPlayerControllerFactory::CreateMyTitles(TPlayerObjects&) {
-    return nullptr;
+std::unique_ptr<IMyTitles> TPlayerControllerFactory::CreateMyTitles(TPlayerObjects& hub) {
+    return std::make_unique<TMyTitles>(hub);
 }
 
 std::unique_ptr<IFiltersInfo> TPlayerControllerFactory::CreateFiltersInfo(TPlayerObjects& hub) {
@@ -54,5 +56,5 @@ std::unique_ptr<IOSDControl> TPlayerControllerFactory::CreateOSDControl(TPlayerO
 }
 
 std::unique_ptr<IDVDInfo> TPlayerControllerFactory::CreateDVDInfo() {
-    return nullptr;
+    return std::make_unique<TDVDInfo>();
 }

@@ -2,6 +2,7 @@
 
 #include "core/include/VokradNotifications.h"
 #include "foundation/XmlText.h"
+#include "foundation/FileIo.h"
 #include "platform/text/CaseFold.h"
 #include "platform/text/CodePage.h"
 #include "platform/win/Debug.h"
@@ -490,7 +491,7 @@ int32_t TPlayControl::RefreshTitles() {
     titles->SetTitleCount(count);
     for (int32_t i = 0; i < count; ++i) {
         const auto chapters = static_cast<int32_t>(WordAt(block, kChapterCountsOffset + 4 * size_t(i)));
-        titles->SetChapterCount(i, i + 1, chapters);
+        titles->SetChapterCount(i + 1, chapters);
     }
     FreeData(&block);
     return 0;

@@ -213,8 +213,8 @@ int32_t TFakeTitles::SetTitleCount(int32_t count) {
     Log("SetTitleCount(" + N(count) + ")");
     return count;
 }
-int32_t TFakeTitles::SetChapterCount(int32_t titleIndex, int32_t titleNumber, int32_t count) {
-    Log("SetChapterCount(" + N(titleIndex) + ", " + N(titleNumber) + ", " + N(count) + ")");
+int32_t TFakeTitles::SetChapterCount(int32_t titleNumber, int32_t count) {
+    Log("SetChapterCount(" + N(titleNumber) + ", " + N(count) + ")");
     return count;
 }
 void TFakeTitles::SetCurrent(int32_t title, int32_t chapter) {

@@ -150,7 +150,7 @@ public:
     int32_t Load(const char16_t* storageFile) override;
     void NotifyChanged() override;
     int32_t SetTitleCount(int32_t count) override;
-    int32_t SetChapterCount(int32_t titleIndex, int32_t titleNumber, int32_t count) override;
+    int32_t SetChapterCount(int32_t titleNumber, int32_t count) override;
     void SetCurrent(int32_t title, int32_t chapter) override;
     int32_t NextChapter() override;
     int32_t PrevChapter() override;

@@ -167,14 +167,14 @@ TEST_F(TPlayControlControllers, ADiscLoadsItsPerDiscData) {
 
     const std::string disc = Folder() + "12345678-9ABCDEF0-MYDISC/";
     const std::string storage = disc + "12345678-9ABCDEF0.dsi";
-    EXPECT_EQ(log_.Take(), (Calls{"Video.SetAspectRatioFile(null)", "DVDInfo.Clear()",
-                                  "Bookmarks.SetStorageFile(" + storage + ")", "Titles.Load(" + storage + ")",
-                                  "Titles.SetTitleCount(2)", "Titles.SetChapterCount(0, 1, 5)",
-                                  "Titles.SetChapterCount(1, 2, 7)", "Titles.NotifyChanged()",
-                                  "Video.ApplyAspectRatioFile(" + disc + "AspectRatio.xml)",
-                                  "Video.SetAspectRatioFile(" + disc + "AspectRatio.xml)",
-                                  "DVDInfo.Load(" + disc + "Info.xml)",
-                                  "Profile.SelectVolumeForDisc(305419896, 2596069104, 0)"}));
+    EXPECT_EQ(
+        log_.Take(),
+        (Calls{"Video.SetAspectRatioFile(null)", "DVDInfo.Clear()",
+               "Bookmarks.SetStorageFile(" + storage + ")", "Titles.Load(" + storage + ")",
+               "Titles.SetTitleCount(2)", "Titles.SetChapterCount(1, 5)", "Titles.SetChapterCount(2, 7)",
+               "Titles.NotifyChanged()", "Video.ApplyAspectRatioFile(" + disc + "AspectRatio.xml)",
+               "Video.SetAspectRatioFile(" + disc + "AspectRatio.xml)", "DVDInfo.Load(" + disc + "Info.xml)",
+               "Profile.SelectVolumeForDisc(305419896, 2596069104, 0)"}));
     EXPECT_EQ(events_.events, (std::vector{Ev(kEventAspectLoaded, 1), Ev(kEventDiscDataLoaded, 1),
                                            Ev(kEventDiscOpened, 0x12345678, int32_t(0x9ABCDEF0))}));
     EXPECT_EQ(core_->OutstandingBlocks(), 0);

@@ -1,7 +1,9 @@
-// Feeds arbitrary bytes to the DVD state record reader: it never reads outside the bytes, and a
-// record it accepts is written back byte for byte.
+// Feeds arbitrary bytes to the saved-state record readers (DVD and media file): they never read
+// outside the bytes, and a record they accept is written back byte for byte.
+#include "core/src/state/TMediaStateRecord.h"
 #include "platform/dvd/DvdStateRecord.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -17,6 +19,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (state) {
         const auto again = plat::dvd::DvdStateRecord::Encode(*state);
+        if (again.size() != size || !std::equal(again.begin(), again.end(), data)) {
+            std::abort();
+        }
+    }
+    if (const auto ms = TMediaStateRecord::Decode(bytes)) {
+        const auto again = TMediaStateRecord::Encode(*ms);
         if (again.size() != size || !std::equal(again.begin(), again.end(), data)) {
             std::abort();
         }
