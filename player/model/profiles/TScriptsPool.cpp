@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <unordered_set>
 
 namespace {
 
@@ -101,12 +102,19 @@ bool TScriptsPool::IsNameUsed(std::u16string_view name, const TScriptUser* langu
 }
 
 bool TScriptsPool::MakeScriptName(std::u16string_view base, std::u16string& name) const {
+    // The pool's names are normalised once, so finding a free name stays linear in the pool.
+    std::unordered_set<std::u16string> used;
+    for (const TScriptItems* entry = Entries.Head; entry; entry = entry->Next) {
+        if (const TScriptControl* script = entry->GetScript()) {
+            used.insert(plat::text::FoldCase(NormalName(script->Path)));
+        }
+    }
     for (int32_t number = 1; number <= kMaxScriptNumber; ++number) {
         std::u16string candidate(base);
         const std::string digits = plat::text::FormatA("%02d", number);
         candidate.append(digits.begin(), digits.end());
         candidate += u".ssa";
-        if (!IsNameUsed(candidate)) {
+        if (!used.contains(plat::text::FoldCase(NormalName(candidate)))) {
             name = std::move(candidate);
             return true;
         }
