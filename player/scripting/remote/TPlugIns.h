@@ -116,7 +116,10 @@ private:
 
     // Guards the flags below, the shared block and the name of the plug-in being started or stopped.
     mutable std::mutex stateLock_;
-    std::condition_variable stateChanged_;
+    // Wakes the threads that wait for a command or for the worker (main and plug-in threads), and
+    // separately the worker, so that commands never wake the worker.
+    std::condition_variable mainChanged_;
+    std::condition_variable workerChanged_;
     bool starting_ = false;
     bool ended_ = true;
     bool keepRunning_ = false;
