@@ -47,6 +47,16 @@ std::size_t Count(std::u16string_view digits) {
     return static_cast<std::size_t>(value);
 }
 
+char16_t AsciiLower(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+// A quick test before the full comparison without regard to case: two ASCII characters that differ
+// in more than case cannot start equal texts (other characters may fold onto ASCII ones).
+bool MayStartAlike(char16_t a, char16_t b) {
+    return a >= 0x80 || b >= 0x80 || AsciiLower(a) == AsciiLower(b);
+}
+
 } // namespace
 
 void TFormatRegistry::LoadDefinitions(std::u16string_view text) {
@@ -83,7 +93,7 @@ std::u16string TFormatRegistry::ApplyReplacements(std::u16string_view text) cons
         const std::u16string_view rest = text.substr(i);
         const auto& pairs = FCurrent->Replacements;
         const auto hit = std::find_if(pairs.begin(), pairs.end(), [&](const TReplacement& pair) {
-            return rest.size() >= pair.Find.size() &&
+            return rest.size() >= pair.Find.size() && MayStartAlike(rest.front(), pair.Find.front()) &&
                    plat::text::EqualsNoCase(rest.substr(0, pair.Find.size()), pair.Find);
         });
         if (hit != pairs.end()) {
