@@ -7,6 +7,8 @@
 #include "plugins/decoders/include/ScrPluginApi.h"
 #include "platform/win/Library.h"
 #include "subtitles/decoders/TPluginDecoderHost.h"
+#include "subtitles/scripts/TScriptControl.h"
+#include "subtitles/scripts/TScriptTextEvent.h"
 
 #include <gtest/gtest.h>
 
@@ -149,6 +151,21 @@ TEST_F(TamblePlugin, SubRipDecodesAlikeInEveryEncodingAndLineEndForm) {
         ASSERT_TRUE(events) << c.what;
         EXPECT_EQ(*events, kTwoCueEvents) << c.what;
     }
+}
+
+// The script reader loads what the plug-in writes; a file without subtitles leaves it as it was.
+TEST_F(TamblePlugin, TheScriptReaderLoadsTheDecodedScript) {
+    InitScriptControlUnit(std::move(host));
+    TScriptControl script;
+    ASSERT_TRUE(script.DecodeAndParse(kTwoCues, -1, u".srt")) << script.LoadError;
+    ASSERT_EQ(script.Events.Count, 2);
+    const auto* first = dynamic_cast<const TScriptTextEvent*>(script.Events.Head);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->GetText(), u"{\\i1}Hello{\\i0}\\n{\\b1}World{\\b0}");
+    EXPECT_EQ(script.Advanced, "29.9700");
+    EXPECT_FALSE(script.DecodeAndParse("no subtitles here", -1, u".srt"));
+    EXPECT_EQ(script.Events.Count, 2);
+    InitScriptControlUnit(nullptr);
 }
 
 TEST_F(TamblePlugin, LegacyCyrillicIsDetected) {
