@@ -95,7 +95,7 @@ void BM_FfmpegToAss(benchmark::State& state) {
     std::filesystem::remove(output);
 }
 
-BENCHMARK(BM_TambleDecode)->Arg(kCues)->Arg(kCues * kGrowth)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TambleDecode)->Arg(kCues)->Arg(kCues* kGrowth)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FfmpegToAss)->Arg(kCues)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // Keeps the fastest repetition of each benchmark and prints the ratios after the table.
@@ -113,7 +113,8 @@ public:
     }
     void Finalize() override {
         ConsoleReporter::Finalize();
-        Print("scr_tamble / ffmpeg (goal < 1.0)", "BM_TambleDecode/50000/manual_time", "BM_FfmpegToAss/50000/manual_time");
+        Print("scr_tamble / ffmpeg (goal < 1.0)", "BM_TambleDecode/50000/manual_time",
+              "BM_FfmpegToAss/50000/manual_time");
         Print("500,000 cues / 50,000 cues (linear: about 10)", "BM_TambleDecode/500000/manual_time",
               "BM_TambleDecode/50000/manual_time");
     }

@@ -22,7 +22,8 @@ TTambleDecoder& Decoder() {
 void MatchWithOwnDefinitions(std::string_view input) {
     const std::size_t split = input.find('\0');
     const std::string_view definitions = input.substr(0, split);
-    const std::string_view subject = split == std::string_view::npos ? std::string_view() : input.substr(split + 1);
+    const std::string_view subject =
+        split == std::string_view::npos ? std::string_view() : input.substr(split + 1);
     TFormatRegistry registry;
     registry.LoadDefinitions(SubjectText(definitions));
     registry.Match(SubjectText(subject), std::nullopt, true);

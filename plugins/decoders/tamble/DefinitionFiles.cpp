@@ -1,7 +1,7 @@
 #include "plugins/decoders/tamble/DefinitionFiles.h"
 
-#include "plugins/decoders/tamble/SubjectText.h"
 #include "platform/text/CaseFold.h"
+#include "plugins/decoders/tamble/SubjectText.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -17,7 +17,8 @@ constexpr std::uintmax_t kMaxDefinitionFile = 16 << 20;
 std::vector<std::filesystem::path> DefinitionFiles(const std::string& folder) {
     std::vector<std::filesystem::path> files;
     std::error_code error;
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
         const std::filesystem::path& path = it->path();
         if (plat::text::EqualsNoCaseA(path.extension().string(), ".sdf") && it->is_regular_file(error)) {
             files.push_back(path);

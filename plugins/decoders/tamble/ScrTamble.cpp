@@ -1,9 +1,9 @@
 // The exports of scr_tamble, the decoder of line formats described by ".sdf" definitions.
+#include "platform/text/Path.h"
 #include "plugins/decoders/include/ScrPluginApi.h"
 #include "plugins/decoders/support/ScrExports.h"
 #include "plugins/decoders/support/ShowAdvancedDialog.h"
 #include "plugins/decoders/tamble/TTambleDecoder.h"
-#include "platform/text/Path.h"
 
 #include <dlfcn.h>
 
@@ -35,7 +35,8 @@ __attribute__((visibility("default"))) int32_t Init() {
     return 1;
 }
 
-__attribute__((visibility("default"))) int32_t IsCompatible(const char* type, int32_t length, const char*, int32_t) {
+__attribute__((visibility("default"))) int32_t IsCompatible(const char* type, int32_t length, const char*,
+                                                            int32_t) {
     return scr::MatchesNameStart(type, length, {"TXT", ".TXT", "SUB", ".SUB", "SRT", ".SRT"}) ? 1 : 0;
 }
 
@@ -46,7 +47,8 @@ __attribute__((visibility("default"))) int32_t DecodeAdv(const void* data, int32
 }
 
 __attribute__((visibility("default"))) int32_t Decode(const void* data, int32_t size, void** text,
-                                                      int32_t* textSize, char** advanced, int32_t* advancedLength) {
+                                                      int32_t* textSize, char** advanced,
+                                                      int32_t* advancedLength) {
     return Decoder().Decode(data, size, nullptr, text, textSize, advanced, advancedLength);
 }
 
@@ -54,10 +56,11 @@ __attribute__((visibility("default"))) int32_t FreeBuffer(void** text, char** ad
     return scr::FreeHandedOut(text, advanced);
 }
 
-__attribute__((visibility("default"))) int32_t ShowAdvanced(uint32_t, char** advanced, int32_t* advancedLength) {
+__attribute__((visibility("default"))) int32_t ShowAdvanced(uint32_t, char** advanced,
+                                                            int32_t* advancedLength) {
     return scr::ShowAdvancedDialog(scr::kFrameRatePrompt,
-                                   scr::FormatSetting(Decoder().FrameRate(), scr::kFrameRateSetting), advanced,
-                                   advancedLength);
+                                   scr::FormatSetting(Decoder().FrameRate(), scr::kFrameRateSetting),
+                                   advanced, advancedLength);
 }
 
 __attribute__((visibility("default"))) int32_t GetAdvInfo(void*, void*) {

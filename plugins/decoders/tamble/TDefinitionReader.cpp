@@ -136,7 +136,8 @@ void TDefinitionReader::Token(std::u16string_view word, std::u16string_view toke
     }
 }
 
-void TDefinitionReader::BlockToken(std::u16string_view rest, State blockState, bool isTemplate, bool comment) {
+void TDefinitionReader::BlockToken(std::u16string_view rest, State blockState, bool isTemplate,
+                                   bool comment) {
     if (rest.starts_with(u"begin")) {
         Enter(blockState);
         FSkip = true;

@@ -13,12 +13,23 @@ class TDefinitionReader {
 public:
     // New definitions are appended to `definitions`; `current` is the definition that lines apply
     // to, and is left on the definition begun last.
-    TDefinitionReader(std::vector<std::unique_ptr<TFormatDefinition>>& definitions, TFormatDefinition*& current);
+    TDefinitionReader(std::vector<std::unique_ptr<TFormatDefinition>>& definitions,
+                      TFormatDefinition*& current);
 
     void Read(std::u16string_view text);
 
 private:
-    enum class State { Outside, Definition, Dialogue, Comment, Replacements, Name, Identifier, Extensions, LineEnd };
+    enum class State {
+        Outside,
+        Definition,
+        Dialogue,
+        Comment,
+        Replacements,
+        Name,
+        Identifier,
+        Extensions,
+        LineEnd
+    };
 
     // Handles the token whose word is `word` (the text between "[#" and "]"); `token` is all of it.
     void Token(std::u16string_view word, std::u16string_view token);

@@ -11,6 +11,7 @@ bool TFormatDefinition::AcceptsFilter(std::optional<std::u16string_view> filter)
     if (plat::text::EqualsNoCase(*Identifier, *filter)) {
         return true;
     }
-    return std::any_of(Extensions.begin(), Extensions.end(),
-                       [&](const std::u16string& extension) { return plat::text::EqualsNoCase(extension, *filter); });
+    return std::any_of(Extensions.begin(), Extensions.end(), [&](const std::u16string& extension) {
+        return plat::text::EqualsNoCase(extension, *filter);
+    });
 }

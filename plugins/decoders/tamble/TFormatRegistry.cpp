@@ -1,8 +1,8 @@
 #include "plugins/decoders/tamble/TFormatRegistry.h"
 
+#include "platform/text/CaseFold.h"
 #include "plugins/decoders/tamble/TDefinitionReader.h"
 #include "plugins/decoders/tamble/TimePattern.h"
-#include "platform/text/CaseFold.h"
 
 #include <algorithm>
 #include <array>
@@ -213,8 +213,8 @@ bool TFormatRegistry::ReadField(std::u16string_view directive, std::size_t& posi
     return true;
 }
 
-bool TFormatRegistry::Directive(std::u16string_view directive, std::size_t& position, TLiteralSearch::Modes& modes,
-                                std::size_t& saved) {
+bool TFormatRegistry::Directive(std::u16string_view directive, std::size_t& position,
+                                TLiteralSearch::Modes& modes, std::size_t& saved) {
     if (directive.empty()) {
         PassBlanks(FSubject, position, false);
     } else if (directive == u"savepos") {
@@ -255,7 +255,8 @@ std::size_t TFormatRegistry::MatchTemplate(std::u16string_view subject, std::siz
             continue;
         }
         if (templ.substr(i, 2) != u"[#") {
-            const std::size_t end = std::min({templ.find_first_of(u"\r\n", i), templ.find(u"[#", i), templ.size()});
+            const std::size_t end =
+                std::min({templ.find_first_of(u"\r\n", i), templ.find(u"[#", i), templ.size()});
             literal.append(templ.substr(i, end - i));
             i = end;
             continue;
@@ -324,7 +325,8 @@ std::size_t TFormatRegistry::TryAll(std::size_t position, std::optional<std::u16
     return 0;
 }
 
-bool TFormatRegistry::Match(std::u16string_view subject, std::optional<std::u16string_view> filter, bool force) {
+bool TFormatRegistry::Match(std::u16string_view subject, std::optional<std::u16string_view> filter,
+                            bool force) {
     Events.clear();
     FLastTemplate = nullptr;
     if (subject.empty() || FDefinitions.empty()) {

@@ -25,7 +25,8 @@ bool TLiteralSearch::Searched(const Found& found, std::size_t position, std::u16
     }
     // Line by line, a search looks only at its start and at the starts of the lines after it.
     return !lineSkip || position == found.From ||
-           (position >= lineEnd.size() && FSubject.substr(position - lineEnd.size(), lineEnd.size()) == lineEnd);
+           (position >= lineEnd.size() &&
+            FSubject.substr(position - lineEnd.size(), lineEnd.size()) == lineEnd);
 }
 
 bool TLiteralSearch::Match(std::size_t& position, std::u16string_view literal, std::u16string_view lineEnd,

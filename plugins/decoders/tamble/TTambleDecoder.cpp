@@ -1,11 +1,11 @@
 #include "plugins/decoders/tamble/TTambleDecoder.h"
 
+#include "platform/text/CodePage.h"
 #include "plugins/decoders/support/AdvancedSetting.h"
 #include "plugins/decoders/support/ScrExports.h"
 #include "plugins/decoders/support/SsaV4Writer.h"
 #include "plugins/decoders/tamble/DefinitionFiles.h"
 #include "plugins/decoders/tamble/SubjectText.h"
-#include "platform/text/CodePage.h"
 
 #include <algorithm>
 #include <cstring>
@@ -65,9 +65,10 @@ std::vector<TMarkupEvent> TTambleDecoder::ScriptEvents(const std::vector<TMatche
         event.End = m.End;
         if (!m.HasEnd) {
             const bool nextLater = i + 1 < matched.size() && matched[i + 1].Start > m.Start;
-            event.End = nextLater ? matched[i + 1].Start
-                                  : static_cast<int32_t>(std::min<int64_t>(int64_t{m.Start} + kOpenEndDuration,
-                                                                           INT32_MAX));
+            event.End =
+                nextLater
+                    ? matched[i + 1].Start
+                    : static_cast<int32_t>(std::min<int64_t>(int64_t{m.Start} + kOpenEndDuration, INT32_MAX));
         }
         event.Style = "Default";
         event.Text = plat::text::WideToAnsi(m.Text);
@@ -76,16 +77,16 @@ std::vector<TMarkupEvent> TTambleDecoder::ScriptEvents(const std::vector<TMatche
     return events;
 }
 
-int32_t TTambleDecoder::Decode(const void* data, int32_t size, const char* filter, void** text, int32_t* textSize,
-                               char** advanced, int32_t* advancedLength) {
+int32_t TTambleDecoder::Decode(const void* data, int32_t size, const char* filter, void** text,
+                               int32_t* textSize, char** advanced, int32_t* advancedLength) {
     if (data == nullptr || size <= 0 || text == nullptr || textSize == nullptr) {
         return 0;
     }
     const bool given = HasSetting(advanced, advancedLength);
     double rate = given ? scr::SettingValue(*advanced, *advancedLength, scr::kFrameRateSetting)
                         : scr::kFrameRateSetting.Default;
-    const std::u16string subject = SubjectText(std::string_view(static_cast<const char*>(data),
-                                                                static_cast<std::size_t>(size)));
+    const std::u16string subject =
+        SubjectText(std::string_view(static_cast<const char*>(data), static_cast<std::size_t>(size)));
     if (!given) {
         rate = DeclaredFrameRate(subject).value_or(rate);
     }

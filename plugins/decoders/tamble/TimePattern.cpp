@@ -59,8 +59,8 @@ bool FieldValue(const TimeCode& code, int64_t digits, double frameRate, int64_t&
     if (!(frameRate > 0.0) || !std::isfinite(frameRate)) {
         return false;
     }
-    value = static_cast<int64_t>(std::min(static_cast<double>(digits) * 1000.0 / frameRate,
-                                          static_cast<double>(kMaxTotal)));
+    value = static_cast<int64_t>(
+        std::min(static_cast<double>(digits) * 1000.0 / frameRate, static_cast<double>(kMaxTotal)));
     return true;
 }
 
@@ -69,7 +69,8 @@ bool FieldValue(const TimeCode& code, int64_t digits, double frameRate, int64_t&
 bool ReadDigits(std::u16string_view subject, std::size_t& position, std::size_t count, int64_t& value) {
     const std::size_t start = position;
     value = 0;
-    while (position < subject.size() && IsDigit(subject[position]) && (count == 0 || position - start < count)) {
+    while (position < subject.size() && IsDigit(subject[position]) &&
+           (count == 0 || position - start < count)) {
         value = std::min(value * 10 + (subject[position] - u'0'), kMaxFieldNumber);
         ++position;
     }

@@ -1,8 +1,8 @@
 // The ".sdf" reader: what each token and line does to the definitions, files in UTF-16 and in 8-bit
 // code pages, and loading a folder twice.
+#include "platform/text/CodePage.h"
 #include "plugins/decoders/tamble/DefinitionFiles.h"
 #include "plugins/decoders/tamble/TFormatRegistry.h"
-#include "platform/text/CodePage.h"
 
 #include <gtest/gtest.h>
 
@@ -63,18 +63,21 @@ TEST(DefinitionReader, TokensAndLinesGiveTheseDefinitions) {
     } cases[] = {
         {"nothing outside a definition", "[#name]x\r\n[#dialogue: end]\r\n", ""},
         {"name keeps leading spaces", kBegin + "[#name]  Sub Rip\r\n", "name='  Sub Rip' id=none le=\\r\\n"},
-        {"name on the next line is not taken", kBegin + "[#name]\r\nSubRip\r\n", "name=none id=none le=\\r\\n"},
+        {"name on the next line is not taken", kBegin + "[#name]\r\nSubRip\r\n",
+         "name=none id=none le=\\r\\n"},
         {"identifier", kBegin + "[#ID]SRT\r\n", "name=none id='SRT' le=\\r\\n"},
         {"line end LF", kBegin + "[#linefeed]0x0A\r\n", "name=none id=none le=\\n"},
         {"line end CR LF after LF", kBegin + "[#linefeed]0x0A\r\n[#linefeed]0x0D0A\r\n",
          "name=none id=none le=\\r\\n"},
-        {"odd line end ignored", kBegin + "[#linefeed]0x0A\r\n[#linefeed]0xA\r\n", "name=none id=none le=\\n"},
+        {"odd line end ignored", kBegin + "[#linefeed]0x0A\r\n[#linefeed]0xA\r\n",
+         "name=none id=none le=\\n"},
         {"bare 0x ignored", kBegin + "[#linefeed]0x0A\r\n[#linefeed]0x\r\n", "name=none id=none le=\\n"},
         {"not hexadecimal ignored", kBegin + "[#linefeed]0xZZ\r\n", "name=none id=none le=\\r\\n"},
         {"template lines joined by CR LF",
          kBegin + "[#dialogue: begin] ignored\r\n[#subnumber:num]\r\n[#text:toeol]\r\n[#dialogue: end]\r\n",
          "name=none id=none le=\\r\\n T[[#subnumber:num]\\r\\n[#text:toeol]\\r\\n]"},
-        {"comment template keeps its mark", kBegin + "[#comment: begin]\r\nx[#text:toeol]\r\n[#comment: end]\r\n",
+        {"comment template keeps its mark",
+         kBegin + "[#comment: begin]\r\nx[#text:toeol]\r\n[#comment: end]\r\n",
          "name=none id=none le=\\r\\n C[x[#text:toeol]\\r\\n]"},
         {"escaped token gives [#]", kBegin + "[#dialogue: begin]\r\n[#[#]][#[#xyz]\r\n[#dialogue: end]\r\n",
          "name=none id=none le=\\r\\n T[[#][#\\r\\n]"},
@@ -90,9 +93,11 @@ TEST(DefinitionReader, TokensAndLinesGiveTheseDefinitions) {
          "name=none id=none le=\\r\\n R[c=>d]"},
         {"empty find text ignored", kBegin + "[#replace: begin]\r\n[#]x\r\na[#]b\r\n[#replace: end]\r\n",
          "name=none id=none le=\\r\\n R[a=>b]"},
-        {"extensions one per line", kBegin + "[#extention: begin]\r\nsrt\r\n\r\n.srt\r\n[#extention: end]\r\n",
+        {"extensions one per line",
+         kBegin + "[#extention: begin]\r\nsrt\r\n\r\n.srt\r\n[#extention: end]\r\n",
          "name=none id=none le=\\r\\n E[srt] E[.srt]"},
-        {"comment lines outside", "; [#scriptdef: begin]\r\n" + kBegin + "[#name]a\r\n", "name='a' id=none le=\\r\\n"},
+        {"comment lines outside", "; [#scriptdef: begin]\r\n" + kBegin + "[#name]a\r\n",
+         "name='a' id=none le=\\r\\n"},
         {"token without ] ends the reading", kBegin + "[#name]a\r\n[#name b\r\n",
          "name='a' id=none le=\\r\\n"},
         {"open definitions keep what was read", kBegin + "[#dialogue: begin]\r\nx\r\n",
@@ -106,8 +111,9 @@ TEST(DefinitionReader, TokensAndLinesGiveTheseDefinitions) {
 }
 
 TEST(DefinitionReader, FilesWithLfOrCrLfLineEndsReadAlike) {
-    const std::string crlf = kBegin + "[#name]a\r\n[#dialogue: begin]\r\n[#subnumber:num]\r\n[#text:toeol]\r\n"
-                                      "[#dialogue: end]\r\n[#replace: begin]\r\nx[#]y\r\n[#replace: end]\r\n";
+    const std::string crlf = kBegin +
+                             "[#name]a\r\n[#dialogue: begin]\r\n[#subnumber:num]\r\n[#text:toeol]\r\n"
+                             "[#dialogue: end]\r\n[#replace: begin]\r\nx[#]y\r\n[#replace: end]\r\n";
     std::string lf = crlf;
     for (std::size_t at = lf.find('\r'); at != std::string::npos; at = lf.find('\r')) {
         lf.erase(at, 1);
@@ -118,7 +124,8 @@ TEST(DefinitionReader, FilesWithLfOrCrLfLineEndsReadAlike) {
 
 TEST(DefinitionReader, AcceptsFilterByIdentifierOrExtension) {
     TFormatRegistry registry;
-    registry.LoadDefinitions(AnsiToWide(kBegin + "[#ID]SRT\r\n[#extention: begin]\r\n.srt\r\n[#extention: end]\r\n"));
+    registry.LoadDefinitions(
+        AnsiToWide(kBegin + "[#ID]SRT\r\n[#extention: begin]\r\n.srt\r\n[#extention: end]\r\n"));
     const TFormatDefinition& d = *registry.Definitions().front();
     EXPECT_TRUE(d.AcceptsFilter(std::nullopt));
     EXPECT_TRUE(d.AcceptsFilter(u"srt"));
@@ -146,7 +153,8 @@ protected:
     std::filesystem::path folder;
 };
 
-const std::string kAccented = kBegin + "[#name]Sous-titres éàü\r\n[#replace: begin]\r\n«[#]\"\r\n[#replace: end]\r\n";
+const std::string kAccented =
+    kBegin + "[#name]Sous-titres éàü\r\n[#replace: begin]\r\n«[#]\"\r\n[#replace: end]\r\n";
 
 TEST_F(DefinitionFolder, Utf16AndEightBitFilesGiveTheSameDefinitions) {
     std::string utf16 = "\xFF\xFE";

@@ -44,7 +44,8 @@ const CorpusFile kCorpus[] = {
     {"latin-1252-lf.srt", Format::SubRip, Alphabet::Latin, Encoding::Cp1252, "\n", true, 0, ""},
     {"microdvd-23976.sub", Format::MicroDvd, Alphabet::Ascii, Encoding::Utf8, "\r\n", true, 23.976, ""},
     {"microdvd-25-lf-bom.sub", Format::MicroDvd, Alphabet::Latin, Encoding::Utf8Bom, "\n", true, 25, ""},
-    {"microdvd-norate.sub", Format::MicroDvd, Alphabet::Ascii, Encoding::Utf8, "\r\n", false, 23.976, "23.976"},
+    {"microdvd-norate.sub", Format::MicroDvd, Alphabet::Ascii, Encoding::Utf8, "\r\n", false, 23.976,
+     "23.976"},
     {"microdvd-1251.sub", Format::MicroDvd, Alphabet::Cyrillic, Encoding::Cp1251, "\r\n", true, 25, ""},
     {"subviewer-crlf.sub", Format::SubViewer2, Alphabet::Ascii, Encoding::Utf8, "\r\n", false, 0, ""},
     {"subviewer-latin-lf.sub", Format::SubViewer2, Alphabet::Latin, Encoding::Utf8, "\n", false, 0, ""},
@@ -67,7 +68,8 @@ std::string Text(const CorpusFile& file, uint32_t seed) {
 // with LF alone ("Invalid UTF-8"), dropping those events; it is given the same text in UTF-8.
 Encoding PeerEncoding(const CorpusFile& file) {
     const bool utf16 = file.encoding == Encoding::Utf16BeBom || file.encoding == Encoding::Utf16LeBom;
-    const bool misread = file.encoding == Encoding::Utf16BeBom || (utf16 && std::string(file.lineEnd) == "\n");
+    const bool misread =
+        file.encoding == Encoding::Utf16BeBom || (utf16 && std::string(file.lineEnd) == "\n");
     return misread ? Encoding::Utf8 : file.encoding;
 }
 
@@ -103,8 +105,8 @@ protected:
         const std::filesystem::path output = folder / (input.filename().string() + ".ass");
         const std::string charset = corpus::FfmpegCharset(encoding);
         const std::string command = "ffmpeg -nostdin -loglevel error -y " +
-                                    (charset.empty() ? std::string() : "-sub_charenc " + charset + " ") + "-i '" +
-                                    input.string() + "' '" + output.string() + "'";
+                                    (charset.empty() ? std::string() : "-sub_charenc " + charset + " ") +
+                                    "-i '" + input.string() + "' '" + output.string() + "'";
         EXPECT_EQ(std::system(command.c_str()), 0) << command;
         return ass_events::Dialogues(ReadAll(output));
     }
@@ -125,8 +127,8 @@ TEST_F(FfmpegCorpus, DecodedEventsAgreeWithFfmpeg) {
 
         std::string advanced = file.setting;
         std::string script;
-        ASSERT_TRUE(host->Decode(bytes, std::filesystem::path(file.name).extension().u16string(), "", advanced,
-                                 script))
+        ASSERT_TRUE(host->Decode(bytes, std::filesystem::path(file.name).extension().u16string(), "",
+                                 advanced, script))
             << file.name;
         const auto ours = ass_events::Dialogues(ass_events::Utf8(script));
 
@@ -139,9 +141,9 @@ TEST_F(FfmpegCorpus, DecodedEventsAgreeWithFfmpeg) {
                               ass_events::Normalised(ours[i].Text) == ass_events::Normalised(theirs[i].Text);
             if (!same) {
                 ++differing;
-                ADD_FAILURE() << file.name << " event " << i << ": ours " << ours[i].Start << "-" << ours[i].End
-                              << " '" << ours[i].Text << "', ffmpeg " << theirs[i].Start << "-" << theirs[i].End
-                              << " '" << theirs[i].Text << "'";
+                ADD_FAILURE() << file.name << " event " << i << ": ours " << ours[i].Start << "-"
+                              << ours[i].End << " '" << ours[i].Text << "', ffmpeg " << theirs[i].Start << "-"
+                              << theirs[i].End << " '" << theirs[i].Text << "'";
             }
         }
     }

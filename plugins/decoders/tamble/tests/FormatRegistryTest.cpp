@@ -1,8 +1,8 @@
 // The template engine: time patterns, directives, field formats, replacements, the walk over a file
 // and the order in which definitions are tried, and that the walk stays linear.
+#include "platform/text/CodePage.h"
 #include "plugins/decoders/tamble/TFormatRegistry.h"
 #include "plugins/decoders/tamble/TimePattern.h"
-#include "platform/text/CodePage.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +51,8 @@ TEST(TimePattern, ReadsCodesDigitCountsAndLiterals) {
 class Engine : public ::testing::Test {
 protected:
     Engine() {
-        registry.LoadDefinitions(u"[#scriptdef: begin]\r\n[#replace: begin]\r\n<i>[#]{\\i1}\r\n[#replace: end]\r\n");
+        registry.LoadDefinitions(
+            u"[#scriptdef: begin]\r\n[#replace: begin]\r\n<i>[#]{\\i1}\r\n[#replace: end]\r\n");
     }
 
     // Length matched, and the event read, as one text.
@@ -79,7 +80,8 @@ TEST_F(Engine, TemplatesMatchLikeThis) {
          "7\r\n00:00:01,000 --> 00:00:02,500\r\nA\r\nB\r\n\r\n8\r\n", "42 1000-2500 #7 'A\\nB'"},
         {"toemptyline stops after the count", "[#text:toemptyline-2]", "a\r\nb\r\nc\r\n", "6 0-0 #0 'a\\nb'"},
         {"toemptyline without count copies one line", "[#text:toemptyline-]", "a\r\nb\r\n", "3 0-0 #0 'a'"},
-        {"toemptyline stops after a line of spaces", "[#text:toemptyline-9]", "a\r\n  \r\nb", "7 0-0 #0 'a\\n  '"},
+        {"toemptyline stops after a line of spaces", "[#text:toemptyline-9]", "a\r\n  \r\nb",
+         "7 0-0 #0 'a\\n  '"},
         {"toemptyline at the end of the text", "[#text:toemptyline-9]", "a\r\nb", "4 0-0 #0 'a\\nb'"},
         {"not: absent literal passes without moving", "[#not]X[#text:toeol]", "abc", "3 0-0 #0 'abc'"},
         {"not: present literal fails", "[#not]X[#text:toeol]", "Xbc", "0 0-0 #0 ''"},
@@ -114,11 +116,12 @@ TEST_F(Engine, TemplatesMatchLikeThis) {
 class Walk : public ::testing::Test {
 protected:
     Walk() {
-        registry.LoadDefinitions(u"[#scriptdef: begin]\r\n[#name]a\r\n[#dialogue: begin]\r\nA[#text:toeol]\r\n"
-                                 u"[#dialogue: end]\r\n[#scriptdef: end]\r\n"
-                                 u"[#scriptdef: begin]\r\n[#name]b\r\n[#ID]B\r\n[#extention: begin]\r\n.b\r\n"
-                                 u"[#extention: end]\r\n[#dialogue: begin]\r\nB[#text:toeol]\r\n"
-                                 u"[#dialogue: end]\r\n[#scriptdef: end]\r\n");
+        registry.LoadDefinitions(
+            u"[#scriptdef: begin]\r\n[#name]a\r\n[#dialogue: begin]\r\nA[#text:toeol]\r\n"
+            u"[#dialogue: end]\r\n[#scriptdef: end]\r\n"
+            u"[#scriptdef: begin]\r\n[#name]b\r\n[#ID]B\r\n[#extention: begin]\r\n.b\r\n"
+            u"[#extention: end]\r\n[#dialogue: begin]\r\nB[#text:toeol]\r\n"
+            u"[#dialogue: end]\r\n[#scriptdef: end]\r\n");
     }
 
     std::string Texts(const std::u16string& subject, std::optional<std::u16string_view> filter = std::nullopt,
@@ -156,7 +159,8 @@ TEST_F(Walk, FilterLimitsTheDefinitionsTried) {
 // A template whose literal never comes would, if every line searched to the end again, take
 // quadratic time; the search remembers where it ended.
 TEST(EngineGrowth, SearchesForAnAbsentLiteralStayLinear) {
-    for (const char16_t* templ : {u"[#ignoreuntil]@@[#starttime:time-hh]", u"[#ignoreuntillf]@@[#starttime:time-hh]"}) {
+    for (const char16_t* templ :
+         {u"[#ignoreuntil]@@[#starttime:time-hh]", u"[#ignoreuntillf]@@[#starttime:time-hh]"}) {
         TFormatRegistry registry;
         registry.LoadDefinitions(std::u16string(u"[#scriptdef: begin]\r\n[#dialogue: begin]\r\n") + templ +
                                  u"\r\n[#dialogue: end]\r\n");
@@ -167,7 +171,8 @@ TEST(EngineGrowth, SearchesForAnAbsentLiteralStayLinear) {
         subject += u"@@ no digits";
         const auto start = std::chrono::steady_clock::now();
         EXPECT_TRUE(registry.Match(subject, std::nullopt, true));
-        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         // Linear: well under a second; quadratic: hours.
         EXPECT_LT(seconds, 10.0 * TOVRIN_TEST_SLOWDOWN);
         EXPECT_TRUE(registry.Events.empty());

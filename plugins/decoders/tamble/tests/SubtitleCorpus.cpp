@@ -11,12 +11,14 @@ namespace corpus {
 namespace {
 
 const std::vector<std::string>& Words(Alphabet alphabet) {
-    static const std::vector<std::string> ascii{"the", "door", "was", "open", "and", "nobody", "came", "in",
-                                                "Wait!", "Really?", "yes", "no", "42", "it's", "\"quoted\""};
-    static const std::vector<std::string> latin{"café", "déjà", "vu", "garçon", "naïve", "über", "Straße",
-                                                "niño", "señor", "façade", "crème", "brûlée", "où", "Ça"};
-    static const std::vector<std::string> cyrillic{"привет", "мир", "дверь", "была", "открыта", "никто",
-                                                   "не", "пришёл", "Да!", "Нет?", "ещё", "Съешь"};
+    static const std::vector<std::string> ascii{"the",    "door", "was", "open",  "and",
+                                                "nobody", "came", "in",  "Wait!", "Really?",
+                                                "yes",    "no",   "42",  "it's",  "\"quoted\""};
+    static const std::vector<std::string> latin{"café",  "déjà",   "vu",   "garçon", "naïve",
+                                                "über",  "Straße", "niño", "señor",  "façade",
+                                                "crème", "brûlée", "où",   "Ça"};
+    static const std::vector<std::string> cyrillic{"привет", "мир",    "дверь", "была", "открыта", "никто",
+                                                   "не",     "пришёл", "Да!",   "Нет?", "ещё",     "Съешь"};
     switch (alphabet) {
     case Alphabet::Latin:
         return latin;

@@ -4,8 +4,8 @@
 #include "AssEvents.h"
 #include "SubtitleCorpus.h"
 
-#include "plugins/decoders/include/ScrPluginApi.h"
 #include "platform/win/Library.h"
+#include "plugins/decoders/include/ScrPluginApi.h"
 #include "subtitles/decoders/TPluginDecoderHost.h"
 #include "subtitles/scripts/TScriptControl.h"
 #include "subtitles/scripts/TScriptTextEvent.h"
@@ -94,8 +94,8 @@ TEST_F(TambleExports, IsCompatibleAnswersItsNamesAndTheirStarts) {
         const char* type;
         int32_t length;
         int32_t result;
-    } cases[] = {{"SRT", 3, 1}, {".srt", 4, 1}, {"S", 1, 1},    {"SRTX", 4, 0}, {"sub", 3, 1},
-                 {".TXT", 4, 1}, {"", 0, 0},   {".smi", 4, 0}, {nullptr, 3, 0}, {"SRT", -1, 0}};
+    } cases[] = {{"SRT", 3, 1},  {".srt", 4, 1}, {"S", 1, 1},    {"SRTX", 4, 0},  {"sub", 3, 1},
+                 {".TXT", 4, 1}, {"", 0, 0},     {".smi", 4, 0}, {nullptr, 3, 0}, {"SRT", -1, 0}};
     for (const auto& c : cases) {
         EXPECT_EQ(isCompatible(c.type, c.length, nullptr, 0), c.result) << (c.type ? c.type : "(none)");
     }
@@ -107,7 +107,8 @@ TEST_F(TambleExports, OutputIsMarkedUtf16WithItsFinalZeroCountedAndTheRateHanded
     int32_t size = 0;
     char* setting = nullptr;
     int32_t settingLength = 0;
-    ASSERT_EQ(decode(srt.data(), static_cast<int32_t>(srt.size()), &text, &size, &setting, &settingLength), 1);
+    ASSERT_EQ(decode(srt.data(), static_cast<int32_t>(srt.size()), &text, &size, &setting, &settingLength),
+              1);
     const std::string bytes(static_cast<const char*>(text), static_cast<std::size_t>(size));
     EXPECT_TRUE(bytes.starts_with("\xFF\xFE"));
     EXPECT_TRUE(bytes.ends_with(std::string(2, '\0')));
@@ -169,8 +170,9 @@ TEST_F(TamblePlugin, TheScriptReaderLoadsTheDecodedScript) {
 }
 
 TEST_F(TamblePlugin, LegacyCyrillicIsDetected) {
-    const std::string text = "1\r\n00:00:01,000 --> 00:00:02,000\r\nСъешь же ещё этих мягких французских булок\r\n"
-                             "\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\nда выпей чаю, пожалуйста\r\n";
+    const std::string text =
+        "1\r\n00:00:01,000 --> 00:00:02,000\r\nСъешь же ещё этих мягких французских булок\r\n"
+        "\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\nда выпей чаю, пожалуйста\r\n";
     const auto events = Decode(corpus::Encode(text, corpus::Encoding::Cp1251));
     ASSERT_TRUE(events);
     ASSERT_EQ(events->size(), 2u);
@@ -185,19 +187,33 @@ TEST_F(TamblePlugin, LineFormatsDecode) {
         std::vector<Event> events;
         std::string handedBack;
     } cases[] = {
-        {"MicroDVD at the declared rate", "{1}{1}25\r\n{25}{50}Hello|{y:i}World\r\n{75}{}Open\r\n", "",
-         {{1000, 2000, "Hello\\n{\\i1}World"}, {3000, 6000, "Open"}}, "25.0000"},
+        {"MicroDVD at the declared rate",
+         "{1}{1}25\r\n{25}{50}Hello|{y:i}World\r\n{75}{}Open\r\n",
+         "",
+         {{1000, 2000, "Hello\\n{\\i1}World"}, {3000, 6000, "Open"}},
+         "25.0000"},
         {"MicroDVD at the default rate, LF", "{30}{60}Hi\n", "", {{1000, 2000, "Hi"}}, "29.9700"},
-        {"MicroDVD: a given setting wins over the declared rate", "{1}{1}25\n{24}{48}Hi\n", "23.976",
-         {{1000, 2000, "Hi"}}, "23.9760"},
+        {"MicroDVD: a given setting wins over the declared rate",
+         "{1}{1}25\n{24}{48}Hi\n",
+         "23.976",
+         {{1000, 2000, "Hi"}},
+         "23.9760"},
         {"SubViewer 2",
          "[INFORMATION]\r\n[TITLE]x\r\n[END INFORMATION]\r\n[SUBTITLE]\r\n\r\n"
          "00:00:01.50,00:00:03.00\r\nOne[br]Two\r\n\r\n00:01:00.00,00:01:02.25\r\nThree\r\n",
-         "", {{1500, 3000, "One\\nTwo"}, {60000, 62250, "Three"}}, "29.9700"},
-        {"TMPlayer: each lasts until the next", "00:00:01:Hello|there\n00:00:04=Bye\n", "",
-         {{1000, 4000, "Hello\\nthere"}, {4000, 7000, "Bye"}}, "29.9700"},
-        {"timed text", "00:00:01.00 00:00:02.50 One|Two\r\n00:00:03.00 00:00:04.00 Three\r\n", "",
-         {{1000, 2500, "One\\nTwo"}, {3000, 4000, "Three"}}, "29.9700"},
+         "",
+         {{1500, 3000, "One\\nTwo"}, {60000, 62250, "Three"}},
+         "29.9700"},
+        {"TMPlayer: each lasts until the next",
+         "00:00:01:Hello|there\n00:00:04=Bye\n",
+         "",
+         {{1000, 4000, "Hello\\nthere"}, {4000, 7000, "Bye"}},
+         "29.9700"},
+        {"timed text",
+         "00:00:01.00 00:00:02.50 One|Two\r\n00:00:03.00 00:00:04.00 Three\r\n",
+         "",
+         {{1000, 2500, "One\\nTwo"}, {3000, 4000, "Three"}},
+         "29.9700"},
     };
     for (const auto& c : cases) {
         const auto events = Decode(c.bytes, c.setting, u".sub");
@@ -213,8 +229,9 @@ TEST_F(TamblePlugin, FilesWithoutSubtitlesAreNotDecoded) {
     for (char& c : binary) {
         c = static_cast<char>(random());
     }
-    for (const std::string& bytes : {std::string("Just some notes.\r\nNothing timed here.\r\n"), std::string("1\r\n"),
-                                     std::string("\r\n\r\n"), binary, std::string("\x00\x01\x02", 3)}) {
+    for (const std::string& bytes :
+         {std::string("Just some notes.\r\nNothing timed here.\r\n"), std::string("1\r\n"),
+          std::string("\r\n\r\n"), binary, std::string("\x00\x01\x02", 3)}) {
         EXPECT_FALSE(Decode(bytes)) << bytes.substr(0, 20);
     }
 }
