@@ -5,11 +5,14 @@
 #include "MarkupCorpus.h"
 
 #include "platform/text/CodePage.h"
+#include "platform/win/Library.h"
+#include "plugins/decoders/include/ScrPluginApi.h"
 #include "subtitles/decoders/TPluginDecoderHost.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -55,6 +58,64 @@ TEST_F(MarkupPlugins, EachFormatReachesItsDecoder) {
     for (const auto& c : cases) {
         std::string advanced;
         EXPECT_NE(Decoded(c.selector, c.data, advanced).find(c.line), std::string::npos) << c.data;
+    }
+}
+
+// One plug-in library loaded on its own, for calling its exports directly.
+class TLoadedPlugin {
+public:
+    explicit TLoadedPlugin(const char* name)
+        : FModule(plat::win::LoadLibrary(kSystem + "/" + name + ".so")) {}
+    ~TLoadedPlugin() { plat::win::FreeLibrary(FModule); }
+    TLoadedPlugin(const TLoadedPlugin&) = delete;
+    TLoadedPlugin& operator=(const TLoadedPlugin&) = delete;
+
+    template <class Fn> Fn Export(const char* name) const {
+        return reinterpret_cast<Fn>(plat::win::GetProcAddress(FModule, name));
+    }
+
+private:
+    plat::win::HMODULE FModule;
+};
+
+TEST(MarkupPluginExports, AnswerToTheStartsOfTheirNames) {
+    const struct {
+        const char* plugin;
+        const char* type;
+        int32_t result;
+    } cases[] = {
+        {"scr_wenna", "SMIL", 1},   {"scr_wenna", ".rt", 1},   {"scr_wenna", "sm", 1},
+        {"scr_wenna", ".RTX", 0},   {"scr_wenna", ".smi", 0},  {"scr_wenna", "", 0},
+        {"scr_dossa", ".SMI", 1},   {"scr_dossa", ".sami", 1}, {"scr_dossa", "SAMI", 1},
+        {"scr_dossa", ".SAMIX", 0}, {"scr_dossa", ".rt", 0},   {"scr_quend", ".JS", 1},
+        {"scr_quend", "js", 1},     {"scr_quend", ".jss", 1},  {"scr_quend", ".JSX", 0},
+        {"scr_quend", ".srt", 0},
+    };
+    for (const auto& c : cases) {
+        const TLoadedPlugin plugin(c.plugin);
+        const auto isCompatible = plugin.Export<ScrIsCompatibleFn>(scr_exports::kIsCompatible);
+        ASSERT_NE(isCompatible, nullptr) << c.plugin;
+        EXPECT_EQ(isCompatible(c.type, static_cast<int32_t>(std::strlen(c.type)), nullptr, 0), c.result)
+            << c.plugin << " " << c.type;
+    }
+}
+
+TEST(MarkupPluginExports, SettingsDialogsNeedTheirPointersAndAnApplication) {
+    const TLoadedPlugin wenna("scr_wenna");
+    char setting[] = "x";
+    char* advanced = setting;
+    int32_t length = 1;
+    EXPECT_EQ(wenna.Export<ScrShowAdvancedFn>(scr_exports::kShowAdvanced)(0, &advanced, &length), 0);
+    EXPECT_EQ(advanced, nullptr);
+    EXPECT_EQ(length, 0);
+    for (const char* name : {"scr_dossa", "scr_quend"}) {
+        const TLoadedPlugin plugin(name);
+        const auto show = plugin.Export<ScrShowAdvancedFn>(scr_exports::kShowAdvanced);
+        advanced = setting;
+        EXPECT_EQ(show(0, nullptr, &length), 0) << name;
+        EXPECT_EQ(show(0, &advanced, nullptr), 0) << name;
+        EXPECT_EQ(show(0, &advanced, &length), 0) << name << ": no application runs here";
+        EXPECT_EQ(advanced, setting);
     }
 }
 
