@@ -2,6 +2,7 @@
 
 #include "platform/text/CodePage.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -11,6 +12,8 @@ namespace {
 
 // The 8-bit text grows by this many bytes whenever a part does not fit.
 constexpr std::size_t kAnsiGrowth = 20480;
+// An event line's length besides its style, name and text ("Dialogue: Marked=0," and so on).
+constexpr std::size_t kEventLineBytes = 80;
 
 // Line ends and the style rules that differ between the two forms.
 struct TWriterForm {
@@ -24,16 +27,18 @@ constexpr TWriterForm kWideForm{"\r\n", true, true, false};
 constexpr TWriterForm kAnsiForm{"\n", false, false, true};
 
 const TMarkupStyle& DefaultStyle() {
-    static const TMarkupStyle style{"Default", "Arial", 28, 65535, 1052688, 1052688, 0, 0, 0,
+    static const TMarkupStyle style{"Default", "Arial", 28, 65535, 1052688, 1052688, 0,  0, 0,
                                     1,         2,       0,  2,     30,      30,      30, 1, 0};
     return style;
 }
 
-// Appends a part, growing the capacity in whole steps the way the 8-bit buffer grows.
+// Appends a part, growing the capacity in whole steps the way the 8-bit buffer grows; at least
+// doubling it, so that a long script is not copied over and over as it grows.
 void Append(std::string& out, std::string_view part) {
     if (out.size() + part.size() > out.capacity()) {
         const std::size_t needed = out.size() + part.size() - out.capacity();
-        out.reserve(out.capacity() + (needed / kAnsiGrowth + 1) * kAnsiGrowth);
+        const std::size_t steps = std::max(needed, out.capacity()) / kAnsiGrowth + 1;
+        out.reserve(out.capacity() + steps * kAnsiGrowth);
     }
     out.append(part);
 }
@@ -46,11 +51,11 @@ template <class... Args> std::string Printf(const char* format, Args... args) {
 }
 
 void WriteScriptInfo(std::string& out, const TWriterForm& form) {
-    for (const char* line : {"[Script Info]", "; This is a Sub Station Alpha v4 script.",
-                             "; The format is described in the Sub Station Alpha v4 documentation",
-                             "; that comes with the subtitle editor's help files.", "; ",
-                             "; This script was created or modified with Tovrin", "; https://tovrin.example/",
-                             "Title: Test"}) {
+    for (const char* line :
+         {"[Script Info]", "; This is a Sub Station Alpha v4 script.",
+          "; The format is described in the Sub Station Alpha v4 documentation",
+          "; that comes with the subtitle editor's help files.", "; ",
+          "; This script was created or modified with Tovrin", "; https://tovrin.example/", "Title: Test"}) {
         Append(out, line);
         Append(out, form.LineEnd);
     }
@@ -61,18 +66,19 @@ int32_t FlagValue(int32_t value, const TWriterForm& form) {
 }
 
 void WriteStyle(std::string& out, const TMarkupStyle& s, const TWriterForm& form) {
-    Append(out, Printf("Style: %s, %s, %d, %d, %d, %d, %d, %d, %d, %d, %d, %d, %d, %d, %d ,%d, %d, %d", s.Name.c_str(),
-                       s.FontName.c_str(), s.FontSize, s.PrimaryColour, s.SecondaryColour, s.TertiaryColour,
-                       s.BackColour, FlagValue(s.Bold, form), FlagValue(s.Italic, form), s.BorderStyle, s.Outline,
-                       s.Shadow, s.Alignment, s.MarginL, s.MarginR, s.MarginV, s.AlphaLevel,
-                       s.Encoding == 1 ? 0 : s.Encoding));
+    Append(out, Printf("Style: %s, %s, %d, %d, %d, %d, %d, %d, %d, %d, %d, %d, %d, %d, %d ,%d, %d, %d",
+                       s.Name.c_str(), s.FontName.c_str(), s.FontSize, s.PrimaryColour, s.SecondaryColour,
+                       s.TertiaryColour, s.BackColour, FlagValue(s.Bold, form), FlagValue(s.Italic, form),
+                       s.BorderStyle, s.Outline, s.Shadow, s.Alignment, s.MarginL, s.MarginR, s.MarginV,
+                       s.AlphaLevel, s.Encoding == 1 ? 0 : s.Encoding));
     Append(out, form.LineEnd);
 }
 
 void WriteStyles(std::string& out, const std::vector<TMarkupStyle>& styles, const TWriterForm& form) {
-    Append(out, "[V4 Styles]\nFormat: Name, Fontname, Fontsize, PrimaryColour, SecondaryColour, TertiaryColour, "
-                "BackColour, Bold, Italic, BorderStyle, Outline, Shadow, Alignment, MarginL, MarginR, MarginV, "
-                "AlphaLevel, Encoding");
+    Append(out,
+           "[V4 Styles]\nFormat: Name, Fontname, Fontsize, PrimaryColour, SecondaryColour, TertiaryColour, "
+           "BackColour, Bold, Italic, BorderStyle, Outline, Shadow, Alignment, MarginL, MarginR, MarginV, "
+           "AlphaLevel, Encoding");
     Append(out, form.LineEnd);
     if (styles.empty() && form.DefaultStyleWhenEmpty) {
         WriteStyle(out, DefaultStyle(), form);
@@ -86,17 +92,22 @@ void WriteStyles(std::string& out, const std::vector<TMarkupStyle>& styles, cons
 
 void WriteEvent(std::string& out, const TMarkupEvent& e, const TWriterForm& form) {
     Append(out, Printf("%s: Marked=%d,%s,%s,%s,%s,%d,%d,%d,%d,", e.Comment != 0 ? "Comment" : "Dialogue",
-                       static_cast<int>(e.Marked), FormatSsaTime(e.Start).c_str(), FormatSsaTime(e.End).c_str(),
-                       e.Style.c_str(), form.WriteEventName ? e.Name.c_str() : "", e.MarginL, e.MarginR, e.MarginV,
-                       e.Effect));
+                       static_cast<int>(e.Marked), FormatSsaTime(e.Start).c_str(),
+                       FormatSsaTime(e.End).c_str(), e.Style.c_str(),
+                       form.WriteEventName ? e.Name.c_str() : "", e.MarginL, e.MarginR, e.MarginV, e.Effect));
     Append(out, e.Text);
     Append(out, form.LineEnd);
 }
 
 std::string WriteScript(const std::vector<TMarkupStyle>& styles, const std::vector<TMarkupEvent>& events,
                         const TWriterForm& form) {
+    // Room for the whole script at once: a large one then needs no copying as it grows.
+    std::size_t estimate = kAnsiGrowth;
+    for (const TMarkupEvent& event : events) {
+        estimate += event.Text.size() + event.Style.size() + event.Name.size() + kEventLineBytes;
+    }
     std::string out;
-    out.reserve(kAnsiGrowth);
+    out.reserve(estimate);
     WriteScriptInfo(out, form);
     WriteStyles(out, styles, form);
     Append(out, "[Events]\nFormat: Marked, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text");

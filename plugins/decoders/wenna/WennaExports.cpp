@@ -1,0 +1,40 @@
+// The exports of scr_wenna, the SMIL (RealText) decoder. It keeps no advanced setting.
+#include "plugins/decoders/markup/MarkupExports.h"
+#include "plugins/decoders/support/ScrExports.h"
+#include "plugins/decoders/wenna/TSmilDecoder.h"
+
+#include <optional>
+#include <string_view>
+
+#define SCR_EXPORT extern "C" __attribute__((visibility("default")))
+
+SCR_EXPORT int32_t IsCompatible(const char* type, int32_t length, const char*, int32_t) {
+    return scr::MatchesNameStart(type, length, {"SMIL", ".RT"}) ? 1 : 0;
+}
+
+SCR_EXPORT int32_t Decode(const void* data, int32_t size, void** text, int32_t* textSize, char** advanced,
+                          int32_t* advancedLength) {
+    if (data == nullptr || size <= 0) {
+        return 0;
+    }
+    TSmilDecoder decoder;
+    if (!decoder.Decode(std::string_view(static_cast<const char*>(data), static_cast<std::size_t>(size)))) {
+        return 0;
+    }
+    return markup::HandOutScript({}, decoder.Events().Events(), std::nullopt, text, textSize, advanced,
+                                 advancedLength);
+}
+
+SCR_EXPORT int32_t FreeBuffer(void** text, char** advanced) {
+    return scr::FreeHandedOut(text, advanced);
+}
+
+SCR_EXPORT int32_t ShowAdvanced(uint32_t, char** advanced, int32_t* advancedLength) {
+    if (advanced != nullptr) {
+        *advanced = nullptr;
+    }
+    if (advancedLength != nullptr) {
+        *advancedLength = 0;
+    }
+    return 0;
+}
