@@ -21,6 +21,8 @@ packages=(
     zlib1g-dev libminizip-dev libjpeg-dev
     # archive checkers used by the zip tests
     unzip zip python3
+    # the XML checker of the language-template tests and the file-association reader of the shell tests
+    libxml2-utils xdg-utils
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
     gstreamer1.0-plugins-ugly gstreamer1.0-libav gstreamer1.0-tools ffmpeg
     # peers for benchmarks only (never linked into the product)
