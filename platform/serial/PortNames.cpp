@@ -23,6 +23,18 @@ int PositiveNumber(std::string_view text) {
     return value;
 }
 
+// Letters, digits and the punctuation of device names (by-id links use "-_.:+@,="): nothing that
+// needs quoting in a settings file.
+bool IsNameText(std::string_view step) {
+    for (const char c : step) {
+        const bool alphanumeric = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        if (!alphanumeric && std::string_view("-_.:+@,=").find(c) == std::string_view::npos) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 std::string ComDevicePath(int number) {
@@ -67,7 +79,7 @@ bool IsDevicePath(std::string_view path) {
     while (!rest.empty()) {
         const std::size_t slash = rest.find('/');
         const std::string_view step = rest.substr(0, slash);
-        if (step.empty() || step == "." || step == "..") {
+        if (step.empty() || step == "." || step == ".." || !IsNameText(step)) {
             return false;
         }
         rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);

@@ -12,8 +12,8 @@ std::string ComDevicePath(int number);
 int ComNumberOfDevice(std::string_view device);
 // n for "COMn" (any case, n from 1 without sign or blanks), else 0.
 int ParseComName(std::string_view name);
-// True for an absolute path below /dev/ without "." or ".." steps: the only device paths a settings
-// file may name.
+// True for an absolute path below /dev/ without "." or ".." steps, made of letters, digits and
+// "-_.:+@,=": the only device paths a settings file may name.
 bool IsDevicePath(std::string_view path);
 
 } // namespace plat::serial

@@ -41,11 +41,20 @@ TEST(PortNamesTest, DevicePathsStayBelowDev) {
     const struct {
         const char* Path;
         bool Accepted;
-    } cases[] = {{"/dev/ttyUSB0", true},    {"/dev/serial/by-id/usb-IR_receiver-if00", true},
-                 {"/dev/", false},          {"/dev/../etc/passwd", false},
-                 {"/dev/./ttyUSB0", false}, {"/dev//ttyUSB0", false},
-                 {"/dev/ttyUSB0/", false},  {"dev/ttyUSB0", false},
-                 {"/tmp/ttyUSB0", false},   {"", false}};
+    } cases[] = {{"/dev/ttyUSB0", true},
+                 {"/dev/serial/by-id/usb-IR_receiver-if00", true},
+                 {"/dev/serial/by-path/pci-0000:00:14.0-usb-0:2:1.0-port0", true},
+                 {"/dev/", false},
+                 {"/dev/tty<USB0>", false},
+                 {"/dev/tty USB0", false},
+                 {"/dev/tty\"USB0", false},
+                 {"/dev/../etc/passwd", false},
+                 {"/dev/./ttyUSB0", false},
+                 {"/dev//ttyUSB0", false},
+                 {"/dev/ttyUSB0/", false},
+                 {"dev/ttyUSB0", false},
+                 {"/tmp/ttyUSB0", false},
+                 {"", false}};
     for (const auto& c : cases) {
         EXPECT_EQ(c.Accepted, IsDevicePath(c.Path)) << c.Path;
     }
