@@ -31,7 +31,15 @@ PseudoTerminal::PseudoTerminal() {
 }
 
 PseudoTerminal::~PseudoTerminal() {
+    if (HeldSlave >= 0) {
+        close(HeldSlave);
+    }
     CloseMaster();
+}
+
+bool PseudoTerminal::HoldSlave() {
+    HeldSlave = HeldSlave >= 0 ? HeldSlave : open(Slave.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    return HeldSlave >= 0;
 }
 
 bool PseudoTerminal::Send(const std::vector<std::uint8_t>& bytes) {

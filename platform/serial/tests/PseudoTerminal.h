@@ -16,6 +16,10 @@ public:
 
     bool IsValid() const { return Master >= 0; }
     const std::string& SlavePath() const { return Slave; }
+    int Descriptor() const { return Master; }
+    // Keeps the slave open (unread, unlocked) so that the master never reports a hang-up while the
+    // code under test has its port closed.
+    bool HoldSlave();
 
     // Sends bytes to the port's side.
     bool Send(const std::vector<std::uint8_t>& bytes);
@@ -28,6 +32,7 @@ public:
 
 private:
     int Master = -1;
+    int HeldSlave = -1;
     std::string Slave;
 };
 

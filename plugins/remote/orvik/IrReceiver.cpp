@@ -110,7 +110,7 @@ void IrReceiver::StopIrReceiver() {
     if (Session == nullptr) {
         return;
     }
-    if (Session->StopReader()) {
+    if (Session->StopReader(CallbackGrace)) {
         Reader.join();
     } else {
         Reader.detach();

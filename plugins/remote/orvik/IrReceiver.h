@@ -6,6 +6,7 @@
 #include "plugins/remote/orvik/PluginMessages.h"
 #include "plugins/remote/orvik/SleepClock.h"
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -24,6 +25,9 @@ public:
     static constexpr std::uint32_t WritePauseMs = 2;
     static constexpr std::uint32_t AfterByteMs = 10;
     static constexpr std::uint32_t AnswerWaitMs = 100;
+    // How long a stop waits for a reader to come back from the player's callback, which normally
+    // returns within a few milliseconds of the command having run.
+    static constexpr std::chrono::milliseconds CallbackGrace{200};
 
     IrReceiver(std::shared_ptr<PluginMessages> messages, std::shared_ptr<HostCallbackSlot> host,
                SleepClock& clock, ModemLinesFactory lines);
@@ -37,8 +41,9 @@ public:
     // port is closed with the receiver unpowered.
     bool OpenIrReceiver(const std::string& device);
     // Stops the reader and closes the port; at once without a running reader. Returns as soon as the
-    // reader has ended or, when it is held in the player's callback, at once: that reader ends when the
-    // callback returns, touching nothing of this object, and the library stays mapped until then.
+    // reader has ended or, when it is held in the player's callback, after CallbackGrace at most: that
+    // reader ends when the callback returns, touching nothing of this object, and the library stays
+    // mapped for it.
     void StopIrReceiver();
     bool IsRunning() const { return Session != nullptr; }
 

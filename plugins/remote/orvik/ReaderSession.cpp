@@ -46,6 +46,7 @@ bool ReaderSession::EnterCallback() {
 bool ReaderSession::LeaveCallback() {
     const std::lock_guard lock(Mutex);
     Position = Where::Reading;
+    Moved.notify_all();
     return !Stop.IsSet();
 }
 
@@ -55,11 +56,11 @@ void ReaderSession::MarkExited() {
     Moved.notify_all();
 }
 
-bool ReaderSession::StopReader() {
+bool ReaderSession::StopReader(std::chrono::milliseconds grace) {
     std::unique_lock lock(Mutex);
     Stop.Set();
     Moved.wait(lock, [this] { return Position != Where::Reading; });
-    return Position == Where::Exited;
+    return Moved.wait_for(lock, grace, [this] { return Position == Where::Exited; });
 }
 
 } // namespace orvik

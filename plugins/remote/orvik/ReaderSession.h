@@ -9,6 +9,7 @@
 #include "plugins/remote/orvik/HostCallbackSlot.h"
 #include "plugins/remote/orvik/PluginMessages.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <memory>
@@ -39,9 +40,10 @@ public:
     bool LeaveCallback();
     void MarkExited();
 
-    // The stopping side: asks the reader to stop and waits until it no longer uses the port. True
-    // when it has ended, false when it sits in the player's callback.
-    bool StopReader();
+    // The stopping side: asks the reader to stop and waits until it no longer uses the port, and for
+    // a reader in the player's callback up to `grace` more for it to end. True when it has ended,
+    // false when it still sits in the callback.
+    bool StopReader(std::chrono::milliseconds grace);
 
 private:
     enum class Where { Reading, InCallback, Exited };

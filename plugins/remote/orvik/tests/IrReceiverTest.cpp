@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
@@ -156,13 +157,18 @@ TEST_F(IrReceiverTest, AMissingPortIsRefusedWithTheSystemsText) {
 }
 
 TEST_F(IrReceiverTest, StoppingAnIdleReaderTakesUnderTenMilliseconds) {
-    ASSERT_TRUE(Receiver->OpenIrReceiver(Device.Terminal.SlavePath()));
-    const auto start = std::chrono::steady_clock::now();
-    Receiver->StopIrReceiver();
-    const auto took = std::chrono::steady_clock::now() - start;
-    EXPECT_LT(took, 10ms * TOVRIN_TEST_SLOWDOWN);
-    EXPECT_FALSE(Receiver->IsRunning());
-    EXPECT_TRUE(PortIsFree());
+    // The median of a few stops, so that one late wake-up on a busy machine does not decide.
+    std::vector<std::chrono::steady_clock::duration> took;
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_TRUE(Receiver->OpenIrReceiver(Device.Terminal.SlavePath()));
+        const auto start = std::chrono::steady_clock::now();
+        Receiver->StopIrReceiver();
+        took.push_back(std::chrono::steady_clock::now() - start);
+        EXPECT_FALSE(Receiver->IsRunning());
+        EXPECT_TRUE(PortIsFree());
+    }
+    std::sort(took.begin(), took.end());
+    EXPECT_LT(took[took.size() / 2], 10ms * TOVRIN_TEST_SLOWDOWN);
 }
 
 TEST_F(IrReceiverTest, StoppingWithoutAStartReturnsAtOnce) {
