@@ -47,13 +47,20 @@ std::string PluginSettings::PortNameOf(const std::string& device) {
 }
 
 bool PluginSettings::Read(const std::string& folder) {
-    TXml document;
-    if (!document.LoadFromFileA((folder + FileName).c_str())) {
+    std::u16string text;
+    if (!ReadTextFileW(plat::text::AnsiToWide(folder + FileName).c_str(), text)) {
         return false;
     }
+    Parse(text);
+    return true;
+}
+
+void PluginSettings::Parse(const std::u16string& text) {
+    TXml document;
+    document.Parse(text);
     TXmlNode* config = nullptr;
     if (!document.First() || document.Current->FindChildA("IRMANCONFIG", config) != 1) {
-        return true;
+        return;
     }
     int port = Port_;
     std::string device = Device_;
@@ -72,7 +79,6 @@ bool PluginSettings::Read(const std::string& folder) {
     }
     Port_ = port;
     Device_ = device;
-    return true;
 }
 
 bool PluginSettings::Write(const std::string& folder) const {

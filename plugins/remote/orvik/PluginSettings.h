@@ -31,6 +31,8 @@ public:
     // port and the last valid DEVICE the device path. False, with the settings unchanged, when the
     // file cannot be read.
     bool Read(const std::string& folder);
+    // The same for the file's text.
+    void Parse(const std::u16string& text);
     // Writes the file: CR LF lines, the device line only when there is a device path, then two zero
     // bytes. The old file stays whole when the write fails (false, errno set).
     bool Write(const std::string& folder) const;
