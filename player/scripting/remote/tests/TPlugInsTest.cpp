@@ -64,6 +64,10 @@ protected:
         char pattern[] = "/tmp/tovplugXXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         folder_ = pattern;
+        MakeHost();
+    }
+
+    void MakeHost() {
         host_ = TPlugIns::Create();
         host_->SetMainWindow(mainWindow_.hwnd());
         host_->SetCommandRunner([this](std::u16string_view command, std::size_t& consumed, std::u16string& answer) {
@@ -133,12 +137,11 @@ protected:
     std::function<void()> onRun_;
     plat::win::testing::TestWindow mainWindow_{[this](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         if (msg == TPlugIns::kCommandMessage) {
-            ran_ = host_->RunPendingCommand() || ran_;
+            host_->RunPendingCommand();
             return plat::win::LRESULT{0};
         }
         return plat::win::DefWindowProc(hwnd, msg, wParam, lParam);
     }};
-    bool ran_ = false;
 };
 
 TEST_F(TPlugInsTest, ScanListsOnlyPluginLibrariesUnderTheirBaseNames) {
@@ -239,7 +242,7 @@ TEST_F(TPlugInsTest, ThreadedCommandGetsItsAnswerCutInsideItsBuffer) {
     control->threadCommand.answer.fill(u'#');
     result_ = 7;
     ASSERT_EQ(ScanAndStart("[PlugIns]\nplugA=1\n"), 1);
-    PumpUntil([this] { return ran_; });
+    PumpUntil([this] { return runs_ > 0; }); // the main window or the start runs it
     host_->Stop(); // joins the plug-in's thread
     const TestPluginCommand& sent = control->threadCommand;
     EXPECT_EQ(commands_, std::vector<std::u16string>{u"volume(50)"});
@@ -262,19 +265,30 @@ TEST_F(TPlugInsTest, CommandFromInsideSetCallbackRunsWhileStarting) {
     EXPECT_EQ(std::u16string(control->setCallbackCommand.answer.data()), u"ok");
 }
 
-TEST_F(TPlugInsTest, QuittingAnswersThePendingCommandWithZero) {
-    TestPluginControl* control = AddPlugin(TESTPLUG_FULL, "plugA.so");
-    control->commandThreadOnCallback = true;
-    control->threadCommand.text = u"stop";
-    control->threadCommand.capacity = 16;
-    ASSERT_EQ(ScanAndStart("[PlugIns]\nplugA=1\n"), 1);
-    plat::win::WaitMessage(); // the command is posted; the main thread does not run it
-    host_->SetQuitting();
-    EXPECT_EQ(host_->Stop(), 1);
-    EXPECT_EQ(control->threadCommand.result, 0);
-    plat::win::DispatchPending();
-    EXPECT_EQ(runs_, 0);
-    EXPECT_TRUE(host_->StalledPlugIn().empty());
+// A command waits for the main thread, which does not run it; quitting, or stopping alone, answers
+// it with 0 and the plug-in's thread goes on.
+TEST_F(TPlugInsTest, QuittingOrStoppingAnswersThePendingCommandWithZero) {
+    for (const bool quit : {true, false}) {
+        SCOPED_TRACE(quit ? "quit" : "stop");
+        MakeHost();
+        const std::string name = quit ? "plugQ.so" : "plugS.so";
+        AddPlugin(TESTPLUG_FULL, name);
+        ASSERT_EQ(ScanAndStart("[PlugIns]\nplugQ=1\nplugS=1\n"), quit ? 1 : 2);
+        TestPluginCommand command;
+        command.text = u"stop";
+        command.capacity = 16;
+        std::thread pluginThread([&] { command.result = sends_[name](&command); });
+        plat::win::WaitMessage(); // the command is posted
+        if (quit) {
+            host_->SetQuitting();
+        }
+        EXPECT_EQ(host_->Stop(), quit ? 1 : 2);
+        pluginThread.join();
+        EXPECT_EQ(command.result, 0);
+        plat::win::DispatchPending();
+        EXPECT_EQ(runs_, 0);
+        EXPECT_TRUE(host_->StalledPlugIn().empty());
+    }
 }
 
 TEST_F(TPlugInsTest, CommandThatQuitsThePlayerDoesNotWaitForItself) {
@@ -287,7 +301,7 @@ TEST_F(TPlugInsTest, CommandThatQuitsThePlayerDoesNotWaitForItself) {
         stopped = host_->Stop();
     };
     ASSERT_EQ(ScanAndStart("[PlugIns]\nplugA=1\n"), 1);
-    PumpUntil([this] { return ran_; });
+    PumpUntil([this] { return runs_ > 0; }); // the main window or the start runs it
     EXPECT_EQ(stopped, 1);
     EXPECT_EQ(control->threadCommand.result, 0);
     EXPECT_EQ(control->stops, 1);
@@ -335,7 +349,11 @@ TEST_F(TPlugInsTest, PluginThatNeverStopsIsReportedAndLeftLoaded) {
         control->stopReleased = true;
     }
     control->released.notify_all();
-    while (!left.expired()) {
+    {
+        std::unique_lock lock(control->releaseLock);
+        control->released.wait(lock, [control] { return control->stopReturned; });
+    }
+    while (left.lock() != nullptr) { // the worker drops the host as it ends
         std::this_thread::yield();
     }
 }

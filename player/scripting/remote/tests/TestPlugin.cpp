@@ -41,6 +41,7 @@ TOVPLUG_EXPORT int32_t tovplug_Start(int32_t argument) {
 #ifndef TESTPLUG_NO_STOP
 TOVPLUG_EXPORT int32_t tovplug_Stop() {
     ++control.stops;
+    const int32_t result = control.stopResult; // read before the test may unload the library
     if (commandThread.joinable()) {
         commandThread.join();
     }
@@ -50,7 +51,7 @@ TOVPLUG_EXPORT int32_t tovplug_Stop() {
         control.stopReturned = true;
         control.released.notify_all();
     }
-    return control.stopResult;
+    return result;
 }
 #endif
 
