@@ -1,7 +1,7 @@
 #include "bench/BenchSubtitleStyle.h"
 
-#include "subtitles/model/FixedText.h"
 #include "subtitles/model/TTextEvent.h"
+#include "subtitles/model/tests/TestStyleRecord.h"
 
 namespace {
 
@@ -33,20 +33,12 @@ std::string BenchSubtitleStyle::AssScriptHead(int width, int height) const {
 }
 
 TSubtitleStyleRecord BenchSubtitleStyle::StyleRecord() const {
-    TSubtitleStyleRecord style{};
-    SetFixedText(style.name, kStyleNameUnits, u"Default");
-    SetFixedText(style.fontName, kStyleFontNameUnits, u"DejaVu Sans");
-    style.fontSize = pixelSize * 3 / 4;
-    style.primaryColour = 0xFFFFFF;
-    style.secondaryColour = 0x00FFFF;
-    style.backColour = 0x000000;
-    style.borderStyle = 1;
-    style.outline = 2;
-    style.shadow = 1;
-    style.alignment = V4Alignment(alignment);
-    style.marginL = style.marginR = 10;
-    style.marginV = marginV;
-    return style;
+    return TestStyleRecord({.fontSize = pixelSize * 3 / 4,
+                            .secondary = 0x00FFFF,
+                            .outline = 2,
+                            .shadow = 1,
+                            .alignment = V4Alignment(alignment),
+                            .marginV = marginV});
 }
 
 void BenchSubtitleStyle::AppendEventRecord(std::vector<std::byte>& block, std::int32_t start,

@@ -1,6 +1,7 @@
 // Opening a ".zds" profile whose one language loads 20 scripts of 2,000 events each, against reading
 // the same 20 scripts from plain files with the SubStation reader alone: what the archive and the
 // profile layers (unzipping, the volume and language files, the script pool) add to the reading.
+#include "BenchScriptText.h"
 #include "PeerRatioReporter.h"
 #include "platform/text/CodePage.h"
 #include "player/model/profiles/TScriptsPool.h"
@@ -10,7 +11,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -21,36 +21,6 @@ namespace {
 
 constexpr int kScripts = 20;
 constexpr int kEvents = 2000;
-
-std::string Time(int ms) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%d:%02d:%02d.%02d", ms / 3600000, ms / 60000 % 60, ms / 1000 % 60,
-                  ms / 10 % 100);
-    return text;
-}
-
-std::string MakeScript(int number) {
-    std::string script = "[Script Info]\r\nTitle: Script " + std::to_string(number) +
-                         "\r\nScriptType: v4.00+\r\nPlayResX: 1920\r\nPlayResY: 1080\r\n\r\n[V4+ Styles]\r\n"
-                         "Format: Name, Fontname, Fontsize, PrimaryColour, SecondaryColour, OutlineColour, "
-                         "BackColour, Bold, Italic, Underline, StrikeOut, ScaleX, ScaleY, Spacing, Angle, "
-                         "BorderStyle, Outline, Shadow, Alignment, MarginL, MarginR, MarginV, Encoding\r\n";
-    const char* styles[] = {"Default", "Top", "Sign"};
-    for (const char* style : styles) {
-        script += std::string("Style: ") + style +
-                  ",DejaVu Sans,48,&H00FFFFFF,&H000000FF,&H00000000,&H80000000,0,0,0,0,100,100,0,0,1,2,2,2,"
-                  "20,20,30,1\r\n";
-    }
-    script +=
-        "\r\n[Events]\r\nFormat: Layer, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text\r\n";
-    for (int i = 0; i < kEvents; ++i) {
-        const int start = i * 1500;
-        script += "Dialogue: 0," + Time(start) + "," + Time(start + 1400) + "," + styles[i % 3] +
-                  ",,0,0,0,,{\\i1}Line " + std::to_string(i) + "{\\i0} of script " + std::to_string(number) +
-                  ",\\Nwith a second line and {\\c&H00FFFF&}some colour\r\n";
-    }
-    return script;
-}
 
 // The scripts as plain files and the profile holding them, in a folder removed at exit.
 class TBenchFiles {
@@ -63,7 +33,7 @@ public:
         std::string language = "[Script]\r\n";
         for (int i = 1; i <= kScripts; ++i) {
             const std::string name = "script" + std::to_string(i) + ".ass";
-            const std::string text = MakeScript(i);
+            const std::string text = BenchScriptText("script " + std::to_string(i), kEvents);
             std::FILE* file = std::fopen((folder_ + "/" + name).c_str(), "wb");
             std::fwrite(text.data(), 1, text.size(), file);
             std::fclose(file);

@@ -56,7 +56,7 @@ const std::string& StorageFile() {
         for (int i = 0; i < kStates; ++i) {
             char name[8];
             std::snprintf(name, sizeof name, "B%04d", i + 1);
-            TStateIndexSlot& slot = index.slots[index.count++];
+            TStateIndexSlot& slot = index.entries[index.count++];
             std::memcpy(slot.identifier, name, 6);
             std::snprintf(slot.caption, sizeof slot.caption, "Bookmark %d", i + 1);
             slot.title = 1;

@@ -7,9 +7,9 @@
 #include "core/src/pages/TSubDisplay.h"
 #include "core/tests/pages/PageBlockBuilder.h"
 #include "platform/testing/FixedAdvanceDc.h"
-#include "subtitles/model/FixedText.h"
 #include "subtitles/model/TTextEvent.h"
 #include "subtitles/model/TTextLayout.h"
+#include "subtitles/model/tests/TestStyleRecord.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -20,18 +20,8 @@
 namespace {
 
 TSubtitleStyleRecord FuzzStyle(std::int32_t alignment) {
-    TSubtitleStyleRecord style{};
-    SetFixedText(style.name, kStyleNameUnits, u"Default");
-    SetFixedText(style.fontName, kStyleFontNameUnits, u"Sans");
-    style.fontSize = 20;
-    style.borderStyle = 1;
-    style.outline = 2;
-    style.shadow = 1;
-    style.alignment = alignment;
-    style.marginL = 10;
-    style.marginR = 10;
-    style.marginV = 10;
-    return style;
+    return TestStyleRecord(
+        {.font = u"Sans", .fontSize = 20, .primary = 0, .outline = 2, .shadow = 1, .alignment = alignment});
 }
 
 void CheckLines(const TTextEvent& event) {

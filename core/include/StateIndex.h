@@ -42,11 +42,11 @@ struct TStateIndex {
     std::uint8_t reserved2[11];
     std::uint8_t startup;
     std::uint8_t reserved3[651];
-    TStateIndexSlot slots[kStateIndexSlots];
+    TStateIndexSlot entries[kStateIndexSlots];
 };
 static_assert(sizeof(TStateIndex) == 7464);
 static_assert(offsetof(TStateIndex, count) == 360);
 static_assert(offsetof(TStateIndex, startup) == 372);
-static_assert(offsetof(TStateIndex, slots) == 1024);
+static_assert(offsetof(TStateIndex, entries) == 1024);
 
 #pragma pack(pop)

@@ -263,11 +263,9 @@ struct TOrderVideoLayout {
 };
 static_assert(sizeof(TOrderVideoLayout) == 88);
 
-// 250 with flag 0 adds an entry to the storage file's index stream "Info" only while the index holds
-// fewer entries than this; a client keeps its own bookmarks within it.
-inline constexpr std::uint32_t kDvdStateIndexLimit = 69;
-
-// 250, 251 and 252: DVD state in a storage file and stream; the flag is read by 250 only.
+// 250, 251 and 252: DVD state in a storage file and stream; the flag is read by 250 only. 250 with
+// flag 0 adds an entry to the index stream "Info" (StateIndex.h) only while it holds fewer than
+// kStateIndexAddLimit entries.
 struct TOrderDvdState {
     TOrderRecord head;
     char16_t storageFile[kDvdStateNameUnits];

@@ -669,7 +669,7 @@ bool TCorePlayer::SaveDvdState(const std::u16string& storageFile, const std::u16
         return engine_->SaveState(storageFile, name);
     }
     return TStateStorage::SaveIndexed(
-        storageFile, name, [this](std::string& state, TStateIndex::TEntry& entry) {
+        storageFile, name, [this](std::string& state, TStateIndexSlot& entry) {
             if (!engine_->CaptureState(state)) {
                 return false;
             }
@@ -680,7 +680,7 @@ bool TCorePlayer::SaveDvdState(const std::u16string& storageFile, const std::u16
             if (engine_->GetPosition(ms, flags, &titleAndChapter)) {
                 entry.title = static_cast<std::uint8_t>(titleAndChapter);
                 entry.chapter = static_cast<std::uint8_t>(titleAndChapter >> 16);
-                entry.milliseconds = ms;
+                entry.time = ms;
             }
             return true;
         });

@@ -13,6 +13,8 @@
 #include "subtitles/scripts/TScriptControl.h"
 #include "subtitles/zip/TZipControl.h"
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 
 namespace {
@@ -232,6 +234,31 @@ bool TLanguage::ReloadScript(TScriptControl* script) {
     return LoadScript(nullptr, script->Path,
                       fromArchive ? std::u16string_view(ArchivePath) : std::u16string_view(), script->Type,
                       script->Advanced, script->CodePage) != nullptr;
+}
+
+bool TLanguage::ShowScriptAdvanced(plat::win::HWND parent, TScriptControl* script) {
+    if (!script) {
+        return false;
+    }
+    std::string given = script->Advanced;
+    char* advanced = given.data();
+    int32_t length = static_cast<int32_t>(given.size());
+    const int32_t shown = script->ShowAdvanced(parent, &advanced, &length);
+    // The plug-in's length is not trusted past its text's end; a character that would cross the
+    // limit is read whole so that the cut below can drop it.
+    constexpr std::size_t kReadLimit = TScriptControl::kMaxAdvanced + 4;
+    const std::size_t readable =
+        advanced != nullptr && length > 0
+            ? ::strnlen(advanced, std::min(static_cast<std::size_t>(length), kReadLimit))
+            : 0;
+    const std::string setting(advanced != nullptr ? advanced : "", readable);
+    script->FreeAdvanced(&advanced);
+    if (shown == 0) {
+        return false;
+    }
+    script->Advanced = setting.substr(0, plat::text::Utf8CutLength(setting, TScriptControl::kMaxAdvanced));
+    script->AdvancedLength = static_cast<int32_t>(script->Advanced.size());
+    return true;
 }
 
 void TLanguage::AddStylesOfScript(const TScriptControl& script, bool keep) {

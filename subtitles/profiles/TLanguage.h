@@ -5,6 +5,7 @@
 // ".zds" archive or on its own, read by Load and written by Write.
 #include "foundation/TMemoryObject.h"
 #include "foundation/TPointer.h"
+#include "platform/win/Types.h"
 #include "player/model/profiles/TScriptUser.h"
 #include "player/model/profiles/TTitle.h"
 #include "subtitles/scripts/TStyles.h"
@@ -66,6 +67,11 @@ public:
     // Looks the script up again by its name (the archive is opened when the script came from one);
     // true when a script comes back.
     bool ReloadScript(TScriptControl* script);
+    // Shows the decoder plug-in's settings dialog for the script over `parent`. When the plug-in
+    // confirms, its setting (cut to TScriptControl::kMaxAdvanced bytes at a character boundary, empty
+    // when it gives none) is stored in the script and handed back to the plug-in; true then. False,
+    // with the script untouched, for no script, a native script, no plug-in, or a cancelled dialog.
+    bool ShowScriptAdvanced(plat::win::HWND parent, TScriptControl* script);
 
     void AddStylesOfScript(const TScriptControl& script, bool keep) override;
     void ScriptReplaced(TScriptControl* old, TScriptControl* replacement) override;

@@ -5,7 +5,9 @@
 #include "platform/text/CodePage.h"
 #include "platform/text/Format.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 
 using plat::storage::CompoundFile;
 
@@ -13,6 +15,21 @@ namespace {
 
 bool Open(CompoundFile& storage, const std::u16string& file, CompoundFile::Access access, bool create) {
     return storage.Open(plat::text::WideToAnsi(file), access, create);
+}
+
+// The index as the stream holds it; bytes beyond the layout are not part of it.
+TStateIndex ReadIndex(const std::string* stream) {
+    TStateIndex index{};
+    if (stream != nullptr) {
+        std::memcpy(&index, stream->data(), std::min(stream->size(), sizeof index));
+    }
+    return index;
+}
+
+// Copies text that fits the field with its terminator; the rest of the field is zeroed.
+template <std::size_t N> void PutText(char (&field)[N], const std::string& text) {
+    std::memset(field, 0, N);
+    std::memcpy(field, text.data(), std::min(text.size(), N - 1));
 }
 
 } // namespace
@@ -58,28 +75,32 @@ int TStateStorage::FreeStateNumber(const std::vector<std::u16string>& names) {
 
 bool TStateStorage::SaveIndexed(const std::u16string& file, const std::u16string& caption,
                                 const TCapture& capture) {
-    TStateIndex::TEntry entry;
-    entry.caption = plat::text::WideToAnsi(caption);
+    const std::string text = plat::text::WideToAnsi(caption);
+    TStateIndexSlot captured{};
     std::string state;
-    if (!TStateIndex::Fits(entry) || !capture(state, entry)) {
+    if (text.size() >= kStateCaptionBytes || !capture(state, captured)) {
         return false;
     }
     CompoundFile storage;
     if (!Open(storage, file, CompoundFile::Access::Update, true)) {
         return false;
     }
-    const std::string* stream = storage.Stream(TStateIndex::kStreamName);
-    TStateIndex index(stream != nullptr ? std::string_view(*stream) : std::string_view());
+    TStateIndex index = ReadIndex(storage.Stream(kStateIndexStream));
     const int number = FreeStateNumber(storage.ElementNames());
-    if (!index.HasRoom() || number == 0) {
+    if (index.count >= kStateIndexAddLimit || number == 0) {
         return false;
     }
     const std::u16string name = StateName(number);
-    entry.streamName = plat::text::WideToAnsi(name);
-    if (!index.Add(entry)) {
-        return false;
-    }
-    const std::array writes{CompoundFile::StreamWrite{name, state},
-                            CompoundFile::StreamWrite{TStateIndex::kStreamName, index.Bytes()}};
+    TStateIndexSlot& slot = index.entries[index.count++];
+    PutText(slot.identifier, plat::text::WideToAnsi(name));
+    PutText(slot.caption, text);
+    slot.title = captured.title;
+    slot.chapter = captured.chapter;
+    slot.time = captured.time;
+    slot.flag1 = 0;
+    const std::array writes{
+        CompoundFile::StreamWrite{name, state},
+        CompoundFile::StreamWrite{kStateIndexStream,
+                                  std::string_view(reinterpret_cast<const char*>(&index), sizeof index)}};
     return storage.WriteStreams(writes);
 }

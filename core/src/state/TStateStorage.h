@@ -3,7 +3,7 @@
 // for states the core names itself ("B%04d", 1 to 98) an entry in the index stream "Info". The file is
 // held locked for the whole of an operation, and an indexed save writes its state stream and the
 // index in one step after every check has passed, so a refused save never leaves a stream behind.
-#include "core/src/state/TStateIndex.h"
+#include "core/include/StateIndex.h"
 
 #include <functional>
 #include <optional>
@@ -29,10 +29,12 @@ public:
     static int FreeStateNumber(const std::vector<std::u16string>& names);
 
     // Saves a state under the first free "B%04d" name with an index entry captioned `caption`. The
-    // capture gives the state's bytes and the entry's title, chapter and time; false from it, a full
-    // index, no free name or a caption longer than its field fail the save before anything is
-    // written.
-    using TCapture = std::function<bool(std::string& state, TStateIndex::TEntry& entry)>;
+    // capture gives the state's bytes and fills the entry's title, chapter and time; false from it, an
+    // index holding kStateIndexAddLimit entries or more, no free name or a caption longer than its
+    // field fail the save before anything is written. The entry's other bytes and the rest of the
+    // index (the client's) are written back as read; an index stream shorter than the layout reads
+    // as zeros beyond its end.
+    using TCapture = std::function<bool(std::string& state, TStateIndexSlot& entry)>;
     static bool SaveIndexed(const std::u16string& file, const std::u16string& caption,
                             const TCapture& capture);
 };

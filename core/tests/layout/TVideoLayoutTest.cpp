@@ -82,12 +82,21 @@ TVideoLayout::TInput Input(TScreenSize box, TScreenSize window, TScreenSize scre
     return input;
 }
 
+const RECT kZero{0, 0, 0, 0};
+
+// A case states what differs from a 16:9 picture letter-boxed in an 800 x 600 window of a 4:3 screen.
 struct Case {
     std::string name;
-    TVideoLayout::TInput input;
+    TVideoLayout::TInput input = Input({16, 9}, {800, 600}, {1024, 768});
     Settings settings;
-    TScreenSize fitted, adjusted;
-    RECT outer, picture, clipped, subtitle, display, frame;
+    TScreenSize fitted{800, 450};
+    TScreenSize adjusted{800, 600};
+    RECT outer{0, 0, 800, 600};
+    RECT picture{0, 75, 800, 525};
+    RECT clipped{0, 0, 800, 600};
+    RECT subtitle{0, 0, 800, 600};
+    RECT display = kZero;
+    RECT frame = kZero;
 };
 
 class VideoLayoutTable : public testing::TestWithParam<Case> {};
@@ -108,122 +117,67 @@ TEST_P(VideoLayoutTable, GivesTheRectangles) {
     EXPECT_EQ(layout.blankingFrame, c.frame);
 }
 
-const RECT kZero{0, 0, 0, 0};
-
 INSTANTIATE_TEST_SUITE_P(
     Layouts, VideoLayoutTable,
     testing::Values(
-        // 16:9 picture letter-boxed in an 800 x 600 window of a 4:3 screen.
-        Case{"LetterBoxOn43Screen",
-             Input({16, 9}, {800, 600}, {1024, 768}),
-             Settings(),
-             {800, 450},
-             {800, 600},
-             {0, 0, 800, 600},
-             {0, 75, 800, 525},
-             {0, 0, 800, 600},
-             {0, 0, 800, 600},
-             kZero,
-             kZero},
+        Case{.name = "LetterBoxOn43Screen"},
         // Mode 3 takes the picture's own size, whatever the window.
-        Case{"NoScaleUsesThePictureSize",
-             Input({4, 3}, {800, 600}, {1024, 768}, false, {320, 240}),
-             Settings().Mode(3),
-             {320, 240},
-             {320, 240},
-             {240, 180, 560, 420},
-             {240, 180, 560, 420},
-             {240, 180, 560, 420},
-             {240, 180, 560, 420},
-             kZero,
-             kZero},
+        Case{.name = "NoScaleUsesThePictureSize",
+             .input = Input({4, 3}, {800, 600}, {1024, 768}, false, {320, 240}),
+             .settings = Settings().Mode(3),
+             .fitted = {320, 240},
+             .adjusted = {320, 240},
+             .outer = {240, 180, 560, 420},
+             .picture = {240, 180, 560, 420},
+             .clipped = {240, 180, 560, 420},
+             .subtitle = {240, 180, 560, 420}},
         // A 16:9 screen widens a box wider than tall to its own aspect; the outer rectangle then
         // reaches past the window and is clipped.
-        Case{"WideScreenWidens",
-             Input({4, 3}, {800, 600}, {1920, 1080}),
-             Settings(),
-             {800, 600},
-             {1066, 600},
-             {-133, 0, 933, 600},
-             {0, 0, 800, 600},
-             {0, 0, 800, 600},
-             {0, 0, 800, 600},
-             kZero,
-             kZero},
+        Case{.name = "WideScreenWidens",
+             .input = Input({4, 3}, {800, 600}, {1920, 1080}),
+             .fitted = {800, 600},
+             .adjusted = {1066, 600},
+             .outer = {-133, 0, 933, 600},
+             .picture = {0, 0, 800, 600}},
         // Only the low byte of the mode counts: 0x100 is letter box.
-        Case{"ModeLowByte",
-             Input({16, 9}, {800, 600}, {1024, 768}),
-             Settings().Mode(0x100),
-             {800, 450},
-             {800, 600},
-             {0, 0, 800, 600},
-             {0, 75, 800, 525},
-             {0, 0, 800, 600},
-             {0, 0, 800, 600},
-             kZero,
-             kZero},
+        Case{.name = "ModeLowByte", .settings = Settings().Mode(0x100)},
         // Stretched: the fit follows the screen's aspect; the blanking frame is the outer rectangle.
-        Case{"StretchedFrameIsOuter",
-             Input({16, 9}, {800, 600}, {1024, 768}),
-             Settings().Mode(1).Blank({8, 8, 8, 8}),
-             {800, 600},
-             {800, 600},
-             {0, 0, 800, 600},
-             {0, 75, 800, 525},
-             {0, 0, 800, 600},
-             {0, 0, 800, 600},
-             kZero,
-             {8, 8, 792, 592}},
+        Case{.name = "StretchedFrameIsOuter",
+             .settings = Settings().Mode(1).Blank({8, 8, 8, 8}),
+             .fitted = {800, 600},
+             .frame = {8, 8, 792, 592}},
         // The apply flag gives the subtitles the picture rectangle.
-        Case{"ApplyGivesSubtitlesThePicture",
-             Input({16, 9}, {800, 600}, {1024, 768}),
-             Settings().Apply(),
-             {800, 450},
-             {800, 600},
-             {0, 0, 800, 600},
-             {0, 75, 800, 525},
-             {0, 0, 800, 600},
-             {0, 75, 800, 525},
-             kZero,
-             kZero},
+        Case{.name = "ApplyGivesSubtitlesThePicture",
+             .settings = Settings().Apply(),
+             .subtitle = {0, 75, 800, 525}},
         // Position and size wider than the screen: the outer rectangle leaves the window sideways only,
         // so the subtitle rectangle is narrowed on that axis alone and keeps its own top and bottom.
-        Case{"PositionNarrowsOneAxis",
-             Input({4, 3}, {800, 600}, {800, 600}),
-             Settings().Position({-100, 50, 1000, 500}),
-             {800, 600},
-             {800, 600},
-             {-100, 50, 900, 550},
-             {67, 50, 733, 550},
-             {0, 50, 800, 550},
-             {0, 50, 800, 550},
-             kZero,
-             kZero},
+        Case{.name = "PositionNarrowsOneAxis",
+             .input = Input({4, 3}, {800, 600}, {800, 600}),
+             .settings = Settings().Position({-100, 50, 1000, 500}),
+             .fitted = {800, 600},
+             .outer = {-100, 50, 900, 550},
+             .picture = {67, 50, 733, 550},
+             .clipped = {0, 50, 800, 550},
+             .subtitle = {0, 50, 800, 550}},
         // Windowless: the display and subtitle rectangles start at the origin, the size of the picture.
-        Case{"WindowlessAtOrigin",
-             Input({16, 9}, {800, 600}, {1024, 768}, true),
-             Settings().Blank({100, 100, 100, 100}),
-             {800, 450},
-             {800, 600},
-             {0, 0, 800, 600},
-             {0, 75, 800, 525},
-             {0, 0, 800, 450},
-             {0, 0, 800, 450},
-             {0, 0, 800, 450},
-             {78, 78, 722, 372}},
+        Case{.name = "WindowlessAtOrigin",
+             .input = Input({16, 9}, {800, 600}, {1024, 768}, true),
+             .settings = Settings().Blank({100, 100, 100, 100}),
+             .clipped = {0, 0, 800, 450},
+             .subtitle = {0, 0, 800, 450},
+             .display = {0, 0, 800, 450},
+             .frame = {78, 78, 722, 372}},
         // Windowless and stretched: the display is taller than the picture; margins larger than the gap
         // above and below the subtitle rectangle shrink the frame by the excess only.
-        Case{"WindowlessMarginsLoseTheGap",
-             Input({16, 9}, {800, 600}, {1024, 768}, true),
-             Settings().Mode(1).Blank({0, 100, 0, 50}),
-             {800, 600},
-             {800, 600},
-             {0, 0, 800, 600},
-             {0, 75, 800, 525},
-             {0, 75, 800, 525},
-             {0, 75, 800, 525},
-             {0, 0, 800, 600},
-             {0, 3, 800, 450}}),
+        Case{.name = "WindowlessMarginsLoseTheGap",
+             .input = Input({16, 9}, {800, 600}, {1024, 768}, true),
+             .settings = Settings().Mode(1).Blank({0, 100, 0, 50}),
+             .fitted = {800, 600},
+             .clipped = {0, 75, 800, 525},
+             .subtitle = {0, 75, 800, 525},
+             .display = {0, 0, 800, 600},
+             .frame = {0, 3, 800, 450}}),
     [](const testing::TestParamInfo<Case>& info) { return info.param.name; });
 
 TEST(VideoLayout, FitFollowsTheLongerSide) {

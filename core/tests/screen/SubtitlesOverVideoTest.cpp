@@ -11,6 +11,7 @@
 #include "platform/gdi/BmpReader.h"
 #include "platform/testing/TestFont.h"
 #include "subtitles/model/FixedText.h"
+#include "subtitles/model/tests/TestStyleRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -56,13 +57,8 @@ protected:
     // A magenta style and one event shown from 1000 ms up to 2000 ms.
     void SendScript() {
         TOrderStyles styles{};
-        TSubtitleStyleRecord style{};
-        SetFixedText(style.name, kStyleNameUnits, u"Default");
-        SetFixedText(style.fontName, kStyleFontNameUnits, kTestFontFamily);
-        style.fontSize = 24;
-        style.primaryColour = 0xFF00FF;
-        style.alignment = 2;
-        style.marginV = 10;
+        const TSubtitleStyleRecord style = TestStyleRecord(
+            {.font = kTestFontFamily, .fontSize = 24, .primary = 0xFF00FF, .borderStyle = 0, .marginLR = 0});
         std::memcpy(styles.style, &style, sizeof(style));
         styles.step = 4;
         ASSERT_EQ(Send(kOrderStyles, styles), 0);

@@ -5,6 +5,7 @@
 #include "platform/testing/TestFont.h"
 #include "platform/win/Window.h"
 #include "subtitles/model/FixedText.h"
+#include "subtitles/model/tests/TestStyleRecord.h"
 
 #include <cstring>
 
@@ -69,17 +70,12 @@ bool VideoPanelScene::Start(std::string& failure) {
 // A magenta style with a black outline and shadow, and one event shown from 1000 ms up to 2000 ms.
 bool VideoPanelScene::SendSubtitles() {
     TOrderStyles styles{};
-    TSubtitleStyleRecord style{};
-    SetFixedText(style.name, kStyleNameUnits, u"Default");
-    SetFixedText(style.fontName, kStyleFontNameUnits, kTestFontFamily);
-    style.fontSize = 20;
-    style.primaryColour = kSubtitleColour;
-    style.backColour = 0x000000;
-    style.borderStyle = 1;
-    style.outline = 1;
-    style.shadow = 1;
-    style.alignment = 2;
-    style.marginV = 10;
+    const TSubtitleStyleRecord style = TestStyleRecord({.font = kTestFontFamily,
+                                                        .fontSize = 20,
+                                                        .primary = kSubtitleColour,
+                                                        .outline = 1,
+                                                        .shadow = 1,
+                                                        .marginLR = 0});
     std::memcpy(styles.style, &style, sizeof(style));
     styles.step = 4;
     const bool styled = Send(kOrderStyles, styles) == 0;

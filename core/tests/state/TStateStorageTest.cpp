@@ -1,7 +1,7 @@
 // Saved states in a storage file without a graph: the index entry of a new state, the names the core
 // picks, the checks that refuse a save before anything is written, deleting, and the media record.
 #include "core/src/state/TStateStorage.h"
-#include "core/include/VokradOrders.h"
+#include "core/include/StateIndex.h"
 #include "core/src/state/TMediaStateRecord.h"
 #include "platform/storage/CompoundFile.h"
 #include "platform/storage/tests/GsfTool.h"
@@ -40,14 +40,14 @@ protected:
 
     // A capture that gives the bytes and an entry at title 2, chapter 3, 61000 ms.
     static TStateStorage::TCapture Capture(std::string bytes, bool* called = nullptr) {
-        return [bytes, called](std::string& state, TStateIndex::TEntry& entry) {
+        return [bytes, called](std::string& state, TStateIndexSlot& entry) {
             if (called != nullptr) {
                 *called = true;
             }
             state = bytes;
             entry.title = 2;
             entry.chapter = 3;
-            entry.milliseconds = 61000;
+            entry.time = 61000;
             return true;
         };
     }
@@ -81,8 +81,8 @@ TEST_F(TStateStorageTest, AFirstIndexedSaveMakesTheFileWithTheStateAndItsEntry) 
     EXPECT_EQ(Names(), (std::vector<std::u16string>{u"B0001", u"Info"}));
     EXPECT_EQ(Stream(u"B0001"), "state-bytes");
     const std::string index = Stream(u"Info");
-    ASSERT_EQ(index.size(), TStateIndex::kBytes);
-    std::string expected(TStateIndex::kBytes, '\0');
+    ASSERT_EQ(index.size(), sizeof(TStateIndex));
+    std::string expected(sizeof(TStateIndex), '\0');
     expected[360] = 1;
     std::memcpy(&expected[1024], "B0001", 5);
     std::memcpy(&expected[1024 + 6], "The chase \xC3\xA9", 12);
@@ -103,7 +103,7 @@ TEST_F(TStateStorageTest, AFirstIndexedSaveMakesTheFileWithTheStateAndItsEntry) 
 }
 
 TEST_F(TStateStorageTest, TheNextSaveTakesTheFirstFreeNameAndKeepsTheClientsBytes) {
-    std::string index(TStateIndex::kBytes, '\0');
+    std::string index(sizeof(TStateIndex), '\0');
     index[360] = 1;
     index[372] = static_cast<char>(0x80); // the client's start-up bookmark
     std::memcpy(&index[1024], "B0003", 5);
@@ -122,6 +122,21 @@ TEST_F(TStateStorageTest, TheNextSaveTakesTheFirstFreeNameAndKeepsTheClientsByte
     EXPECT_EQ(Word(after, 1024 + 92 + 84), 61000u);
     EXPECT_EQ(Stream(u"b0001"), "one");
     EXPECT_EQ(Stream(u"TitlesChaptersInfo"), "titles");
+}
+
+// A stream shorter or longer than the index: what is missing reads as zeros, what is beyond is dropped.
+TEST_F(TStateStorageTest, AnIndexOfAnotherSizeIsWrittenBackWhole) {
+    for (const std::size_t size : {std::size_t{361}, sizeof(TStateIndex) + 100}) {
+        QFile::remove(dir_.filePath("disc.dsi"));
+        std::string index(size, '\0');
+        index[360] = 2;
+        Put({{u"Info", index}});
+        ASSERT_TRUE(TStateStorage::SaveIndexed(File(), u"Third", Capture("three"))) << size;
+        const std::string after = Stream(u"Info");
+        ASSERT_EQ(after.size(), sizeof(TStateIndex)) << size;
+        EXPECT_EQ(after[360], 3);
+        EXPECT_EQ(after.substr(1024 + 2 * 92, 12), std::string("B0001\0Third\0", 12));
+    }
 }
 
 TEST_F(TStateStorageTest, FreeNumbersSkipTakenNamesWithoutRegardToCase) {
@@ -147,7 +162,7 @@ TEST_F(TStateStorageTest, RefusedSavesLeaveTheFileAsItWas) {
         bool captured; // whether the state is taken before the refusal
     };
     const Case cases[] = {
-        {"full index", static_cast<int>(kDvdStateIndexLimit), 1, u"x", true},
+        {"full index", static_cast<int>(kStateIndexAddLimit), 1, u"x", true},
         {"hostile count", 200, 1, u"x", true},
         {"no free name", 1, 98, u"x", true},
         {"caption too long", 1, 1, std::u16string(75, u'c'), false},
@@ -155,7 +170,7 @@ TEST_F(TStateStorageTest, RefusedSavesLeaveTheFileAsItWas) {
     };
     for (const Case& c : cases) {
         QFile::remove(dir_.filePath("disc.dsi"));
-        std::string index(TStateIndex::kBytes, '\0');
+        std::string index(sizeof(TStateIndex), '\0');
         index[360] = static_cast<char>(c.count);
         Put({{u"Info", index}});
         for (int n = 1; n <= c.states; ++n) {
@@ -172,13 +187,13 @@ TEST_F(TStateStorageTest, RefusedSavesLeaveTheFileAsItWas) {
 }
 
 TEST_F(TStateStorageTest, AFailedCaptureWritesNothing) {
-    const auto fails = [](std::string&, TStateIndex::TEntry&) { return false; };
+    const auto fails = [](std::string&, TStateIndexSlot&) { return false; };
     EXPECT_FALSE(TStateStorage::SaveIndexed(File(), u"x", fails));
     EXPECT_FALSE(QFile::exists(dir_.filePath("disc.dsi")));
 }
 
 TEST_F(TStateStorageTest, NamedStatesAreWrittenReadAndDeletedWithoutTouchingTheIndex) {
-    std::string index(TStateIndex::kBytes, '\0');
+    std::string index(sizeof(TStateIndex), '\0');
     index[360] = 1;
     std::memcpy(&index[1024], "B0001", 5);
     Put({{u"Info", index}, {u"B0001", "one"}});

@@ -22,6 +22,21 @@ QImage Transparent(int width, int height) {
     return image;
 }
 
+// A font of the test family at that pixel height, selected into the context while it lives.
+class SelectedTestFont {
+public:
+    SelectedTestFont(ImageDc& dc, std::int32_t pixels) : dc_(dc), font_(dc.CreateFont(TestFont(pixels))) {
+        dc_.SelectFont(font_.get());
+    }
+    ~SelectedTestFont() { dc_.SelectFont(nullptr); }
+    SelectedTestFont(const SelectedTestFont&) = delete;
+    SelectedTestFont& operator=(const SelectedTestFont&) = delete;
+
+private:
+    ImageDc& dc_;
+    std::unique_ptr<Font> font_;
+};
+
 // The bounding box of pixels of exactly that colour (opaque).
 QRect BoxOf(const QImage& image, QRgb colour) {
     QRect box;
@@ -80,13 +95,11 @@ TEST(ImageDcTest, BottomAlignedTextEndsAtItsY) {
     QImage image = Transparent(200, 100);
     {
         ImageDc dc(image);
-        const std::unique_ptr<Font> font = dc.CreateFont(TestFont(30));
-        dc.SelectFont(font.get());
+        const SelectedTestFont font(dc, 30);
         dc.SetBkMode(BkMode::Transparent);
         dc.SetTextAlign(TextAlign::Bottom);
         dc.SetTextColor(Rgb(255, 0, 0));
         dc.TextOut(10, 60, u"Hg");
-        dc.SelectFont(nullptr);
     }
     const QRect box = BoxOf(image, qRgb(255, 0, 0));
     ASSERT_TRUE(box.isValid());
@@ -100,15 +113,13 @@ TEST(ImageDcTest, OpaqueModeFillsTheTextCell) {
     Size extent;
     {
         ImageDc dc(image);
-        const std::unique_ptr<Font> font = dc.CreateFont(TestFont(30));
-        dc.SelectFont(font.get());
+        const SelectedTestFont font(dc, 30);
         extent = dc.GetTextExtent(u"Hi");
         dc.SetBkMode(BkMode::Opaque);
         dc.SetBkColor(Rgb(0, 0, 255));
         dc.SetTextColor(Rgb(255, 255, 255));
         dc.SetTextAlign(TextAlign::Top);
         dc.TextOut(20, 10, u"Hi");
-        dc.SelectFont(nullptr);
     }
     const QRect blue = BoxOf(image, qRgb(0, 0, 255));
     EXPECT_EQ(blue, QRect(20, 10, extent.width, extent.height));
@@ -119,14 +130,12 @@ TEST(ImageDcTest, StrokedPathRingIsAboutHalfThePenWide) {
     QImage image = Transparent(200, 120);
     {
         ImageDc dc(image);
-        const std::unique_ptr<Font> font = dc.CreateFont(TestFont(60));
-        dc.SelectFont(font.get());
+        const SelectedTestFont font(dc, 60);
         dc.SetTextAlign(TextAlign::Top);
         dc.StrokeTextPath(40, 20, u"I", 13, Rgb(0, 0, 255), Rgb(255, 255, 255));
         dc.SetBkMode(BkMode::Transparent);
         dc.SetTextColor(Rgb(255, 255, 255));
         dc.TextOut(40, 20, u"I"); // the glyph again over the inner half of the pen
-        dc.SelectFont(nullptr);
     }
     const QRect fill = BoxOf(image, qRgb(255, 255, 255));
     const QRect ring = BoxOf(image, qRgb(0, 0, 255));
@@ -159,8 +168,7 @@ TEST(ImageDcTest, MergedCopiesPaintWhatCopyByCopyOutputPaints) {
     const auto draw = [&](bool merged, TextAlign align) {
         QImage image = Transparent(160, 80);
         ImageDc dc(image);
-        const std::unique_ptr<Font> font = dc.CreateFont(TestFont(30));
-        dc.SelectFont(font.get());
+        const SelectedTestFont font(dc, 30);
         dc.SetBkMode(BkMode::Transparent);
         dc.SetTextAlign(align);
         dc.SetTextColor(Rgb(0, 0, 255));
@@ -172,7 +180,6 @@ TEST(ImageDcTest, MergedCopiesPaintWhatCopyByCopyOutputPaints) {
                 dc.TextOut(20 + offset.x, 60 + offset.y, u"Wgj");
             }
         }
-        dc.SelectFont(nullptr);
         return image;
     };
     for (const TextAlign align : {TextAlign::Bottom, TextAlign::Top}) {
@@ -185,14 +192,12 @@ TEST(ImageDcTest, MergedCopiesPaintWhatCopyByCopyOutputPaints) {
 TEST(ImageDcTest, CopiesOffThePictureAreClipped) {
     QImage image = Transparent(20, 20);
     ImageDc dc(image);
-    const std::unique_ptr<Font> font = dc.CreateFont(TestFont(30));
-    dc.SelectFont(font.get());
+    const SelectedTestFont font(dc, 30);
     dc.SetBkMode(BkMode::Transparent);
     const Point offsets[] = {{-1, 0}, {1, 0}};
     for (const Point at : {Point{-200, -200}, Point{5, 5}, Point{15, -10}, Point{100000, 100000}}) {
         dc.PolyTextOut(at.x, at.y, u"Clip", offsets);
     }
-    dc.SelectFont(nullptr);
     const Rect painted = dc.PaintedBounds();
     EXPECT_GE(painted.left, 0);
     EXPECT_LE(painted.right, 20);
@@ -200,15 +205,13 @@ TEST(ImageDcTest, CopiesOffThePictureAreClipped) {
 
 TEST(ImageDcTest, ShapedWordsAreKeptUpToTheCacheCapacity) {
     MemoryDc dc;
-    const std::unique_ptr<Font> font = dc.CreateFont(TestFont(12));
-    dc.SelectFont(font.get());
+    const SelectedTestFont font(dc, 12);
     const Point offsets[] = {{1, 1}};
     for (std::size_t i = 0; i < ShapedTextCache::kCapacity + 10; ++i) {
         const std::u16string word =
             u"w" + std::u16string(1, static_cast<char16_t>(u'a' + i % 26)) + std::u16string(i / 26 + 1, u'x');
         dc.PolyTextOut(0, 0, word, offsets);
     }
-    dc.SelectFont(nullptr);
     EXPECT_EQ(ShapedTextCache::ForThisThread().Size(), ShapedTextCache::kCapacity);
 }
 
@@ -228,8 +231,7 @@ TEST(ImageDcTest, RegionsFillEveryRectangle) {
 
 TEST(ImageDcTest, KeptCoverageStaysWithinTheCacheBudget) {
     MemoryDc dc;
-    const std::unique_ptr<Font> font = dc.CreateFont(TestFont(300));
-    dc.SelectFont(font.get());
+    const SelectedTestFont font(dc, 300);
     dc.SetBkMode(BkMode::Transparent);
     const Point offsets[] = {{1, 1}, {-1, -1}};
     for (int i = 0; i < 110; ++i) { // about 0.7 MB each
@@ -238,7 +240,6 @@ TEST(ImageDcTest, KeptCoverageStaysWithinTheCacheBudget) {
                            std::u16string(static_cast<std::size_t>(i / 26 + 1), u'm'),
                        offsets);
     }
-    dc.SelectFont(nullptr);
     EXPECT_LE(ShapedTextCache::ForThisThread().Bytes(), ShapedTextCache::kByteBudget);
     EXPECT_GT(ShapedTextCache::ForThisThread().Bytes(), ShapedTextCache::kByteBudget / 2);
 }

@@ -43,7 +43,7 @@ bool TBookmarkIndex::Decode(std::string_view bytes, TPointer<TBookmarksEntry>& l
     std::memcpy(&index, bytes.data(), kBytes);
     const std::size_t count = std::min<std::size_t>(index.count, kStateIndexSlots);
     for (std::size_t i = 0; i < count; ++i) {
-        ToEntry(index.slots[i], *list.Add());
+        ToEntry(index.entries[i], *list.Add());
     }
     if (index.startup & kStartupBookmarkFlag) {
         startup = index.startup & ~kStartupBookmarkFlag;
@@ -57,7 +57,7 @@ std::string TBookmarkIndex::Encode(const TPointer<TBookmarksEntry>& list, int32_
     std::size_t count = 0;
     for (const TBookmarksEntry* entry = list.Head; entry != nullptr && count < kStateIndexSlots;
          entry = entry->Next) {
-        ToSlot(*entry, index.slots[count++]);
+        ToSlot(*entry, index.entries[count++]);
     }
     index.count = static_cast<uint8_t>(count);
     if (startup >= 0 && startup < kStartupBookmarkFlag) {

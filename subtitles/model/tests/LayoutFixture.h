@@ -3,11 +3,11 @@
 // pixels at 96 per inch), each character is 10 pixels wide and each line 20 pixels high. The mapping
 // is a 640 x 480 frame and area on a 640 x 480 screen, so its scales are 1.0.
 #include "platform/testing/FixedAdvanceDc.h"
-#include "subtitles/model/FixedText.h"
 #include "subtitles/model/TFontPool.h"
 #include "subtitles/model/TSubScreenControler.h"
 #include "subtitles/model/TTextEvent.h"
 #include "subtitles/model/TTextLayout.h"
+#include "subtitles/model/tests/TestStyleRecord.h"
 
 #include <string>
 #include <vector>
@@ -20,18 +20,6 @@ struct LayoutFixture {
         mapping.SetFrameRect(0, 0, kWidth, kHeight);
         mapping.SetAreaRect(0, 0, kWidth, kHeight);
         mapping.ComputeRects();
-        SetFixedText(style.name, kStyleNameUnits, u"Default");
-        SetFixedText(style.fontName, kStyleFontNameUnits, u"DejaVu Sans");
-        style.fontSize = 15;
-        style.primaryColour = 0x00FFFFFF;
-        style.secondaryColour = 0x0000FFFF;
-        style.tertiaryColour = 0x00FF00FF;
-        style.backColour = 0x00000000;
-        style.borderStyle = 1;
-        style.alignment = 2;
-        style.marginL = 10;
-        style.marginR = 10;
-        style.marginV = 10;
     }
 
     // Builds the event's runs from `text` with `wrapStyle` and lays it out.
@@ -71,7 +59,7 @@ struct LayoutFixture {
         return out;
     }
 
-    TSubtitleStyleRecord style{};
+    TSubtitleStyleRecord style = TestStyleRecord({.secondary = 0x00FFFF, .tertiary = 0xFF00FF});
     TSubScreenControler mapping;
     FixedAdvanceDc dc{10, 20};
     TFontPool pool{&dc};

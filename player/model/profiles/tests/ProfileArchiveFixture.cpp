@@ -1,16 +1,15 @@
 #include "player/model/profiles/tests/ProfileArchiveFixture.h"
 
+#include "subtitles/scripts/TScriptControl.h"
 #include "subtitles/zip/TZipControl.h"
 
-#include <cstdio>
 #include <utility>
 
 namespace {
 
 std::string Time(int32_t ms) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%d:%02d:%02d.%02d", ms / 3600000, ms / 60000 % 60, ms / 1000 % 60,
-                  ms / 10 % 100);
+    std::string text;
+    TScriptControl::FormatTime(ms, text);
     return text;
 }
 

@@ -33,7 +33,7 @@ bool StateFileWriter::AddIndexedState(const std::string& file, const std::string
     if (name[0] == '\0') {
         return false;
     }
-    TStateIndexSlot& slot = index.slots[index.count++];
+    TStateIndexSlot& slot = index.entries[index.count++];
     std::memcpy(slot.identifier, name, 6);
     plat::text::CopyToFixedField(caption, slot.caption, sizeof slot.caption);
     slot.title = title;

@@ -2,7 +2,8 @@
 // writes one event naming itself and the data, counts Init calls and the buffers it has handed out
 // and not yet got back. Data "fail" fails the decode, "nothing" decodes to no text, "noevents" to a
 // script without events, and "keep" leaves the advanced setting as it came; the dialog hands out a
-// setting naming the plug-in, or keeps a given "keep". The last extra text IsCompatible got is kept.
+// setting naming the plug-in, keeps a given "keep", is cancelled for a given "cancel" and hands out
+// 60 two-byte characters for a given "long". The last extra text IsCompatible got is kept.
 #include "plugins/decoders/support/ScrExports.h"
 #include "plugins/decoders/support/SsaV4Writer.h"
 
@@ -108,10 +109,19 @@ __attribute__((visibility("default"))) int32_t ShowAdvanced(uint32_t, char** adv
     if (advanced == nullptr || advancedLength == nullptr) {
         return 0;
     }
-    if (*advanced != nullptr && std::string(*advanced, static_cast<std::size_t>(*advancedLength)) == "keep") {
-        return 1;
+    const std::string given = *advanced != nullptr && *advancedLength > 0
+                                  ? std::string(*advanced, static_cast<std::size_t>(*advancedLength))
+                                  : std::string();
+    if (given == "keep" || given == "cancel") {
+        return given == "keep" ? 1 : 0;
     }
-    const std::string setting = std::string(TEST_PLUGIN_NAME) + " setting";
+    std::string setting = std::string(TEST_PLUGIN_NAME) + " setting";
+    if (given == "long") {
+        setting.clear();
+        for (int i = 0; i < 60; ++i) {
+            setting += "\xC3\xA9";
+        }
+    }
     *advanced = Counted(scr::HandOut(setting));
     *advancedLength = static_cast<int32_t>(setting.size());
     return 1;
