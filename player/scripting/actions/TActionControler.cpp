@@ -12,6 +12,7 @@
 #include <QVariant>
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace {
 
@@ -91,13 +92,21 @@ int32_t TActionControler::LoadFromText(const std::u16string& text) {
     if (root == nullptr || !root->Name || !plat::text::EqualsNoCase(root->Name.get(), u"COMMAND")) {
         return 0;
     }
+    // The first element of each name, found once rather than once per command.
+    std::unordered_map<std::u16string, TXmlNode*> elements;
+    for (TXmlNode* child = root->Children.Head; child != nullptr; child = child->Next) {
+        if (child->Name) {
+            elements.emplace(plat::text::FoldCase(child->Name.get()), child);
+        }
+    }
     for (TActionCommand& command : commands_) {
         if (command.Name.empty()) {
             continue;
         }
         command.ShortcutCode = 0;
         command.GestureCode = 0;
-        TXmlNode* element = ChildNamed(root, command.Name.c_str());
+        const auto found = elements.find(plat::text::FoldCase(plat::text::AnsiToWide(command.Name)));
+        TXmlNode* element = found != elements.end() ? found->second : nullptr;
         if (element == nullptr || element->Children.Count == 0) {
             continue;
         }

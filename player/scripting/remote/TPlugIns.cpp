@@ -1,7 +1,9 @@
 #include "player/scripting/remote/TPlugIns.h"
 
 #include "foundation/IniFile.h"
+#include "platform/text/Path.h"
 #include "platform/win/Debug.h"
+#include "platform/win/Library.h"
 #include "platform/win/Message.h"
 #include "player/scripting/remote/PluginAnswerCopy.h"
 #include "player/scripting/remote/PluginEventMessage.h"
@@ -44,6 +46,12 @@ void TPlugIns::SetCommandRunner(CommandRunner runner) {
 
 void TPlugIns::SetStallTimeout(std::chrono::milliseconds timeout) {
     stallTimeout_ = timeout;
+}
+
+std::string TPlugIns::ProgramPlugInsFolder() {
+    const std::string program = plat::win::ProgramFolder();
+    return plat::text::path::FindNoCase(program, kFolderName)
+        .value_or(plat::text::path::Join(program, kFolderName));
 }
 
 int32_t TPlugIns::Scan(const char* folder) {

@@ -36,6 +36,10 @@ public:
     static constexpr plat::win::UINT kCommandMessage = 2258;
     static constexpr const char* kSettingsSection = "PlugIns";
     static constexpr const char* kFilePattern = "plug*.so";
+    static constexpr const char* kFolderName = "Plug-ins";
+
+    // The folder "Plug-ins" below the program folder (its name matched without regard to case).
+    static std::string ProgramPlugInsFolder();
 
     // Runs a command text on the main thread: the script's result code; `consumed` gets the units of
     // the text the script read, `answer` its output as text.
