@@ -11,6 +11,14 @@ bool IsSeparator(char c) {
     return c == '"' || c == '.' || c == '/' || c == ':' || c == '>' || c == '\\';
 }
 
+std::size_t LeadingDigits(std::string_view group) {
+    std::size_t digits = 0;
+    while (digits < group.size() && group[digits] >= '0' && group[digits] <= '9') {
+        ++digits;
+    }
+    return digits;
+}
+
 // The leading decimal digits of a group.
 int64_t GroupValue(std::string_view group) {
     int64_t value = 0;
@@ -52,7 +60,7 @@ std::optional<TTimeGroups> SplitTimeGroups(std::string_view text) {
         const std::string_view group = text.substr(start, std::min(pos - start, kMaxTimeGroupChars));
         groups.Values[groups.Count++] = GroupValue(group);
         groups.Fraction = separator == '.';
-        groups.FractionDigits = static_cast<int>(group.size());
+        groups.FractionDigits = static_cast<int>(LeadingDigits(group));
     }
     if (groups.Count == 0) {
         return std::nullopt;

@@ -15,7 +15,8 @@ inline constexpr int64_t kMaxTimeMs = INT32_MAX;
 struct TTimeGroups {
     int Count = 0;
     int64_t Values[kMaxTimeGroups] = {};
-    // Set when the last group followed a "."; it is then a fraction of FractionDigits digits.
+    // Set when the last group followed a "."; it is then a fraction of FractionDigits digits (those
+    // before anything else in the group, such as the "s" of "1.5s").
     bool Fraction = false;
     int FractionDigits = 0;
 };

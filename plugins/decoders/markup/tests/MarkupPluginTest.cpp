@@ -54,6 +54,8 @@ TEST_F(MarkupPlugins, EachFormatReachesItsDecoder) {
         {u".SAMI", "<SYNC Start=10><P Class=A>sami<SYNC Start=20>", ",Default,,0,0,0,0,sami\n"},
         {u".js", "1 2 VTJC jaco", ",Default,,0,0,0,0,{\\a6}jaco\n"},
         {u".jss", "1 2 VTJC jaco", ",Default,,0,0,0,0,{\\a6}jaco\n"},
+        {u".js", "#D1\n1 2 D1 jaco", "Style: Style_1, , 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0 ,0, 0, 0\n"},
+        {u".js", "#D1\n1 2 D1 jaco", "0:00:02.00,Style_1,,0,0,0,0,jaco\n"},
     };
     for (const auto& c : cases) {
         std::string advanced;

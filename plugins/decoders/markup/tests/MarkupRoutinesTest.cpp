@@ -99,6 +99,7 @@ TEST(MarkupTime, ReadsGroupsAndFractions) {
         {"0:00:01.123", 1123},
         {"0:00:01.1234", 1000}, // a fraction of four digits counts nothing
         {"1.05", 1050},
+        {"1.5S", 1500},
         {"", -1},
         {"\"", -1},
         {"::", -1},
