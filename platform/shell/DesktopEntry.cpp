@@ -7,17 +7,19 @@ namespace plat::shell {
 namespace {
 
 bool HasControl(std::string_view text) {
-    return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
 }
 
 bool IsIdChar(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '_' ||
-           c == '-';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+           c == '_' || c == '-';
 }
 
 bool IsMimeToken(std::string_view token) {
     return !token.empty() && std::all_of(token.begin(), token.end(), [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || std::string_view("!#$&^_.+-").find(c) != std::string_view::npos;
+        return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+               std::string_view("!#$&^_.+-").find(c) != std::string_view::npos;
     });
 }
 
@@ -68,8 +70,9 @@ bool IsMimeType(const std::string& mimeType) {
 }
 
 bool DesktopEntry::IsValid() const {
-    const bool fieldsClean = !HasControl(Name) && !HasControl(Program) && !HasControl(Icon) &&
-                             std::none_of(Arguments.begin(), Arguments.end(), [](const std::string& a) { return HasControl(a); });
+    const bool fieldsClean =
+        !HasControl(Name) && !HasControl(Program) && !HasControl(Icon) &&
+        std::none_of(Arguments.begin(), Arguments.end(), [](const std::string& a) { return HasControl(a); });
     return IsDesktopId(Id) && !Name.empty() && Program.starts_with('/') && fieldsClean &&
            std::all_of(MimeTypes.begin(), MimeTypes.end(), IsMimeType);
 }

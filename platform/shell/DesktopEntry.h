@@ -7,8 +7,8 @@
 namespace plat::shell {
 
 struct DesktopEntry {
-    std::string Id;   // "name.desktop": letters, digits, '.', '_', '-'
-    std::string Name; // shown to the user
+    std::string Id;      // "name.desktop": letters, digits, '.', '_', '-'
+    std::string Name;    // shown to the user
     std::string Program; // absolute path
     std::vector<std::string> Arguments;
     std::string Icon; // a path or an icon name; may be empty

@@ -68,7 +68,9 @@ MaskMatches FindMatches(std::string_view maskWithFolder, bool foldersToo) {
     const std::string mask = plat::text::path::FileName(maskWithFolder);
     std::string folder = plat::text::path::Normalize(plat::text::path::Folder(maskWithFolder));
     std::error_code error;
-    MaskMatches found{fs::absolute(folder.empty() ? fs::path(".") : fs::path(folder), error).lexically_normal().string(), {}};
+    MaskMatches found{
+        fs::absolute(folder.empty() ? fs::path(".") : fs::path(folder), error).lexically_normal().string(),
+        {}};
     if (mask.empty()) {
         return found;
     }
@@ -79,8 +81,9 @@ MaskMatches FindMatches(std::string_view maskWithFolder, bool foldersToo) {
             found.Names.push_back(name);
         }
     }
-    std::sort(found.Names.begin(), found.Names.end(),
-              [](const std::string& a, const std::string& b) { return plat::text::CompareNoCaseA(a, b) < 0; });
+    std::sort(found.Names.begin(), found.Names.end(), [](const std::string& a, const std::string& b) {
+        return plat::text::CompareNoCaseA(a, b) < 0;
+    });
     return found;
 }
 

@@ -87,7 +87,8 @@ std::size_t MimeAppsList::FindKey(std::string_view group, const std::string& key
     return std::string::npos;
 }
 
-std::vector<std::string> MimeAppsList::Applications(std::string_view group, const std::string& mimeType) const {
+std::vector<std::string> MimeAppsList::Applications(std::string_view group,
+                                                    const std::string& mimeType) const {
     const std::size_t index = FindKey(group, mimeType);
     if (index == std::string::npos) {
         return {};

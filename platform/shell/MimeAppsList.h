@@ -33,7 +33,8 @@ private:
     // The index of the key's line in the group, or npos.
     std::size_t FindKey(std::string_view group, const std::string& key) const;
     // Writes the list (removes the key for an empty list), adding the group when it is missing.
-    void SetApplications(std::string_view group, const std::string& mimeType, const std::vector<std::string>& ids);
+    void SetApplications(std::string_view group, const std::string& mimeType,
+                         const std::vector<std::string>& ids);
 
     std::vector<std::string> Lines;
 };

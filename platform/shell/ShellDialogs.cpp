@@ -56,8 +56,8 @@ QString BrowseForFolder(QWidget* owner, const QString& title, const QString& ini
     return QFileInfo(chosen).path();
 }
 
-QString OpenFileDialog(QWidget* owner, const QString& title, const QString& filter, const QString& defaultExtension,
-                       const QString& initialFolder, int filterIndex) {
+QString OpenFileDialog(QWidget* owner, const QString& title, const QString& filter,
+                       const QString& defaultExtension, const QString& initialFolder, int filterIndex) {
     QFileDialog dialog(owner, title);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);

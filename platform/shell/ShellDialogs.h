@@ -20,7 +20,7 @@ QString BrowseForFolder(QWidget* owner, const QString& title, const QString& ini
 // Lets the user choose an existing file. `filterIndex` counts the filters from 1 (0 or one out of
 // range selects the first); `defaultExtension` (without dot) is added to a typed name without one.
 // Empty when the user cancels.
-QString OpenFileDialog(QWidget* owner, const QString& title, const QString& filter, const QString& defaultExtension,
-                       const QString& initialFolder, int filterIndex);
+QString OpenFileDialog(QWidget* owner, const QString& title, const QString& filter,
+                       const QString& defaultExtension, const QString& initialFolder, int filterIndex);
 
 } // namespace plat::shell

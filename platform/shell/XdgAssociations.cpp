@@ -54,7 +54,8 @@ bool WriteText(const std::string& path, const std::string& text) {
 } // namespace
 
 XdgAssociations::XdgAssociations()
-    : XdgAssociations(XdgFolder("XDG_DATA_HOME", "/.local/share"), XdgFolder("XDG_CONFIG_HOME", "/.config")) {}
+    : XdgAssociations(XdgFolder("XDG_DATA_HOME", "/.local/share"), XdgFolder("XDG_CONFIG_HOME", "/.config")) {
+}
 
 XdgAssociations::XdgAssociations(std::string dataHome, std::string configHome)
     : DataHome(std::move(dataHome)), ConfigHome(std::move(configHome)) {}

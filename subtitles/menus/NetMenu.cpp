@@ -82,7 +82,8 @@ void DrawCheckMark(QPainter& canvas, const QRect& box) {
 // Draws the glyph box of the item and answers it.
 QRect DrawGlyph(const NetMenuItem& item, QPainter& canvas, const QRect& rect, bool selected) {
     const QSize size = GlyphSize(item);
-    const QRect box(rect.left() + 1, rect.top() + (rect.height() - size.height()) / 2, size.width(), size.height());
+    const QRect box(rect.left() + 1, rect.top() + (rect.height() - size.height()) / 2, size.width(),
+                    size.height());
     if (item.Checked && !item.Bitmap.isNull()) {
         const QRect frame = box.adjusted(-1, -1, 1, 1);
         canvas.fillRect(frame, selected ? QBrush(kFrame) : Checkerboard());
@@ -91,9 +92,10 @@ QRect DrawGlyph(const NetMenuItem& item, QPainter& canvas, const QRect& rect, bo
         item.Glyph.paint(&canvas, box, Qt::AlignCenter, item.Enabled ? QIcon::Normal : QIcon::Disabled);
     } else if (!item.Bitmap.isNull()) {
         const QSize bitmap = item.Bitmap.size();
-        const QRect target = bitmap.width() < box.width() && bitmap.height() < box.height()
-                                 ? QRect(QPoint(), bitmap).translated(box.center() - QRect(QPoint(), bitmap).center())
-                                 : box;
+        const QRect target =
+            bitmap.width() < box.width() && bitmap.height() < box.height()
+                ? QRect(QPoint(), bitmap).translated(box.center() - QRect(QPoint(), bitmap).center())
+                : box;
         canvas.drawPixmap(target, item.Bitmap);
     } else {
         DrawCheckMark(canvas, box);
@@ -154,7 +156,8 @@ void DrawNetMenuItem(int leftOffset, const NetMenuItem& item, QPainter& canvas, 
     }
     const int flags = TextFlags(item, state);
     const QRect textArea(textLeft, rect.top(), rect.right() + 1 - textLeft, rect.height());
-    const QRect measured = canvas.fontMetrics().boundingRect(textArea, flags, item.Caption, TabStop(canvas.fontMetrics()));
+    const QRect measured =
+        canvas.fontMetrics().boundingRect(textArea, flags, item.Caption, TabStop(canvas.fontMetrics()));
     const QRect captionRect(textArea.left(), textArea.top() + (textArea.height() - measured.height()) / 2,
                             textArea.width(), measured.height());
     DrawNetMenuItemText(item, canvas, item.Caption, captionRect, selected, flags);

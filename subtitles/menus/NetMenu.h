@@ -15,14 +15,14 @@ class QPainter;
 
 // One item as the drawing sees it.
 struct NetMenuItem {
-    QString Caption;      // "-" is a separator; '&' marks the accelerator
-    QString ShortCut;     // drawn right-aligned in popup items
+    QString Caption;       // "-" is a separator; '&' marks the accelerator
+    QString ShortCut;      // drawn right-aligned in popup items
     bool MainMenu = false; // an item of a menu bar (else of a popup menu)
     bool Enabled = true;
     bool Checked = false;
-    QIcon Glyph;          // the item's picture from its menu's image list, when it has one
-    QSize ImageListSize;  // the size of the menu's image list; invalid when the menu has none
-    QPixmap Bitmap;       // the item's own bitmap
+    QIcon Glyph;         // the item's picture from its menu's image list, when it has one
+    QSize ImageListSize; // the size of the menu's image list; invalid when the menu has none
+    QPixmap Bitmap;      // the item's own bitmap
     Qt::Alignment Alignment = Qt::AlignLeft; // of popup items' text
     bool RightToLeft = false;
 };
@@ -45,9 +45,9 @@ inline const QColor kDisabledShadow{128, 128, 128};
 inline const QColor kDisabledHighlight{255, 255, 255};
 
 inline constexpr int kGlyphBandWidth = 19;
-inline constexpr int kTextIndent = 21;       // popup text, and separators, start this far in
+inline constexpr int kTextIndent = 21; // popup text, and separators, start this far in
 inline constexpr int kMainMenuTextIndent = 5;
-inline constexpr int kShortCutMargin = 10;   // between a shortcut and the item's right edge
+inline constexpr int kShortCutMargin = 10; // between a shortcut and the item's right edge
 inline constexpr int kSeparatorHeight = 5;
 inline constexpr int kBitmapGlyphSize = 16;
 

@@ -12,6 +12,8 @@ public:
 
     // The form's list, made on first use.
     static FormComponentList* Of(QObject* form);
+    // The form's list, or nullptr when nothing was registered with it.
+    static FormComponentList* Find(const QObject* form);
 
     // Adds the component unless it is listed already.
     void Add(QObject* component);

@@ -99,11 +99,11 @@ void AddDescendants(QObject* parent, std::vector<QObject*>& out, std::unordered_
 
 bool IsMappedClass(const QString& className) {
     static const QStringList mapped = {
-        QStringLiteral("TLabel"),    QStringLiteral("TPanel"),      QStringLiteral("TGroupBox"),
-        QStringLiteral("TSpeedButton"), QStringLiteral("TCheckBox"), QStringLiteral("TButton"),
-        QStringLiteral("TMemo"),     QStringLiteral("TEdit"),       QStringLiteral("TAction"),
-        QStringLiteral("TTntAction"), QStringLiteral("TEditCopy"),  QStringLiteral("TEditPaste"),
-        QStringLiteral("TEditCut"),  QStringLiteral("TEditSelectAll"), QStringLiteral("TMenuItem"),
+        QStringLiteral("TLabel"),       QStringLiteral("TPanel"),         QStringLiteral("TGroupBox"),
+        QStringLiteral("TSpeedButton"), QStringLiteral("TCheckBox"),      QStringLiteral("TButton"),
+        QStringLiteral("TMemo"),        QStringLiteral("TEdit"),          QStringLiteral("TAction"),
+        QStringLiteral("TTntAction"),   QStringLiteral("TEditCopy"),      QStringLiteral("TEditPaste"),
+        QStringLiteral("TEditCut"),     QStringLiteral("TEditSelectAll"), QStringLiteral("TMenuItem"),
     };
     return IsHoverButton(className) || mapped.contains(className);
 }
@@ -141,9 +141,10 @@ std::vector<QObject*> FormComponents(QWidget* form) {
     std::vector<QObject*> components;
     std::unordered_set<QObject*> seen;
     AddDescendants(form, components, seen);
-    for (QObject* registered : FormComponentList::Of(form)->Components()) {
-        if (!registered->objectName().isEmpty() && seen.insert(registered).second) {
-            components.push_back(registered);
+    const FormComponentList* registered = FormComponentList::Find(form);
+    for (QObject* component : registered ? registered->Components() : std::vector<QObject*>()) {
+        if (!component->objectName().isEmpty() && seen.insert(component).second) {
+            components.push_back(component);
         }
     }
     return components;

@@ -29,10 +29,9 @@ inline constexpr int kTagNotTranslated = -999;
 // Names the component's class for the translator, over the class derived from its Qt type.
 void SetComponentClass(QObject* component, const char* className);
 // The class the translator maps the component by: the one set, else the one its Qt type stands for
-// (QLabel "TLabel", QCheckBox "TCheckBox", QToolButton "TSpeedButton", QRadioButton "TRadioButton", other buttons
-// "TButton",
-// QGroupBox "TGroupBox", QLineEdit "TEdit", QPlainTextEdit and QTextEdit "TMemo", QMenu and an action
-// shown in a menu or menu bar "TMenuItem", other actions "TAction"); empty for anything else.
+// (QLabel "TLabel", QCheckBox "TCheckBox", QToolButton "TSpeedButton", QRadioButton "TRadioButton", other
+// buttons "TButton", QGroupBox "TGroupBox", QLineEdit "TEdit", QPlainTextEdit and QTextEdit "TMemo", QMenu
+// and an action shown in a menu or menu bar "TMenuItem", other actions "TAction"); empty for anything else.
 QString ComponentClass(const QObject* component);
 
 // Whether components of the class have a text and a hint the translator handles: "TLabel", "TPanel",

@@ -18,7 +18,8 @@ TStringCollection::TStringCollection(std::string name) : Name(std::move(name)) {
 
 TStringCollection::~TStringCollection() = default;
 
-std::vector<TStringCollection::Key>::const_iterator TStringCollection::LowerBound(std::string_view key) const {
+std::vector<TStringCollection::Key>::const_iterator
+TStringCollection::LowerBound(std::string_view key) const {
     return std::lower_bound(Keys.begin(), Keys.end(), key, [](const Key& entry, std::string_view wanted) {
         return plat::text::CompareNoCaseA(entry.Name, wanted) < 0;
     });

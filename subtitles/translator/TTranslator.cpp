@@ -83,7 +83,8 @@ bool Untranslatable(const QObject* component, const std::string& name) {
            name.find("_nt_") != std::string::npos || !IsXmlName(name);
 }
 
-void WriteComponent(TMemoryObject& buffer, const std::string& name, const QString& text, const QString& hint) {
+void WriteComponent(TMemoryObject& buffer, const std::string& name, const QString& text,
+                    const QString& hint) {
     buffer.AppendFormat(u"                <%hs\tText=\"", name);
     buffer.AppendXmlEscaped(Utf16(text), false, false);
     if (!hint.isEmpty()) {

@@ -18,5 +18,6 @@ bool IsXmlName(std::string_view name) {
     if (name.empty() || !IsNameStart(static_cast<unsigned char>(name.front()))) {
         return false;
     }
-    return std::all_of(name.begin(), name.end(), [](char c) { return IsNameChar(static_cast<unsigned char>(c)); });
+    return std::all_of(name.begin(), name.end(),
+                       [](char c) { return IsNameChar(static_cast<unsigned char>(c)); });
 }

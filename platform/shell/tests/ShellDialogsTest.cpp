@@ -19,7 +19,9 @@ using plat::shell::OpenFileDialog;
 // Plays the user's part in the file dialog and keeps what the dialog was set up with.
 class ScriptedUser : public plat::forms::DialogRunner {
 public:
-    explicit ScriptedUser(std::function<int(QFileDialog&)> script) : script_(std::move(script)) { SetCurrent(this); }
+    explicit ScriptedUser(std::function<int(QFileDialog&)> script) : script_(std::move(script)) {
+        SetCurrent(this);
+    }
     ~ScriptedUser() override { SetCurrent(nullptr); }
 
     int Run(QDialog& dialog) override {
@@ -29,7 +31,8 @@ public:
         nameFilters = files.nameFilters();
         selectedFilter = files.selectedNameFilter();
         suffix = files.defaultSuffix();
-        foldersOnly = files.fileMode() == QFileDialog::Directory && files.testOption(QFileDialog::ShowDirsOnly);
+        foldersOnly =
+            files.fileMode() == QFileDialog::Directory && files.testOption(QFileDialog::ShowDirsOnly);
         return script_(files);
     }
 

@@ -40,7 +40,8 @@ TEST_F(XdgAssociationsTest, DesktopEntriesQuoteTheirCommandLine) {
     ASSERT_TRUE(associations.WriteDesktopEntry(PlayerEntry()));
     EXPECT_EQ(TempDir::Read(dir.Path("data/applications/tovrin.desktop")),
               "[Desktop Entry]\nType=Application\nVersion=1.0\nName=Tovrin \\\\ player\n"
-              "Exec=\"/opt/my player/tovrin\" --enqueue \"say \\\\\"\\\\$HOME\\\\\" \\\\`x\\\\` \\\\\\\\ 100%%\" %F\n"
+              "Exec=\"/opt/my player/tovrin\" --enqueue \"say \\\\\"\\\\$HOME\\\\\" \\\\`x\\\\` \\\\\\\\ "
+              "100%%\" %F\n"
               "Terminal=false\nIcon=/opt/my player/tovrin.png\n"
               "MimeType=video/mpeg;application/x-tovrin-playlist;\n");
     EXPECT_TRUE(associations.RemoveDesktopEntry("tovrin.desktop"));
@@ -74,17 +75,20 @@ TEST_F(XdgAssociationsTest, EntriesThatCannotBeWrittenSafelyAreRefused) {
 }
 
 TEST_F(XdgAssociationsTest, DefaultsAreSetAndRemovedKeepingTheRestOfTheList) {
-    const std::string existing = "# mine\n[Default Applications]\ntext/plain=editor.desktop;\n"
-                                 "video/mpeg=other.desktop;\n\n[Removed Associations]\nvideo/mpeg=tovrin.desktop;\n"
-                                 "[Private]\nkey=value\n";
+    const std::string existing =
+        "# mine\n[Default Applications]\ntext/plain=editor.desktop;\n"
+        "video/mpeg=other.desktop;\n\n[Removed Associations]\nvideo/mpeg=tovrin.desktop;\n"
+        "[Private]\nkey=value\n";
     std::filesystem::create_directories(dir.Path("config"));
     dir.Write("config/mimeapps.list", existing);
     ASSERT_TRUE(associations.SetDefault("video/mpeg", "tovrin.desktop"));
     ASSERT_TRUE(associations.SetDefault("video/dvd", "tovrin.desktop"));
-    EXPECT_EQ(TempDir::Read(associations.MimeAppsPath()),
-              "# mine\n[Default Applications]\ntext/plain=editor.desktop;\n"
-              "video/mpeg=tovrin.desktop;other.desktop;\nvideo/dvd=tovrin.desktop;\n\n[Removed Associations]\n"
-              "[Private]\nkey=value\n\n[Added Associations]\nvideo/mpeg=tovrin.desktop;\nvideo/dvd=tovrin.desktop;\n");
+    EXPECT_EQ(
+        TempDir::Read(associations.MimeAppsPath()),
+        "# mine\n[Default Applications]\ntext/plain=editor.desktop;\n"
+        "video/mpeg=tovrin.desktop;other.desktop;\nvideo/dvd=tovrin.desktop;\n\n[Removed Associations]\n"
+        "[Private]\nkey=value\n\n[Added "
+        "Associations]\nvideo/mpeg=tovrin.desktop;\nvideo/dvd=tovrin.desktop;\n");
     EXPECT_TRUE(associations.IsDefault("video/mpeg", "tovrin.desktop"));
     EXPECT_FALSE(associations.IsDefault("text/plain", "tovrin.desktop"));
 
@@ -117,15 +121,17 @@ TEST_F(XdgAssociationsTest, FailedWritesAnswerFalseAndHoldNothingOpen) {
     EXPECT_FALSE(associations.SetDefault("not a type", "tovrin.desktop"));
     EXPECT_FALSE(associations.SetDefault("video/mpeg", "a/b.desktop"));
     EXPECT_EQ(OpenDescriptors(), descriptors);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path("config")), {}), 1); // no temporary left
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path("config")), {}),
+              1); // no temporary left
 }
 
 // What xdg-mime answers for the type with only our temporary folders to look in.
 std::string QueryDefault(const TempDir& dir, const std::string& mimeType) {
     const std::string command = "env -i PATH=/usr/bin:/bin HOME='" + dir.Path("home") + "' XDG_DATA_HOME='" +
                                 dir.Path("data") + "' XDG_CONFIG_HOME='" + dir.Path("config") +
-                                "' XDG_DATA_DIRS='" + dir.Path("none") + "' XDG_CONFIG_DIRS='" + dir.Path("none") +
-                                "' " + XDG_MIME_PROGRAM + " query default " + mimeType + " 2>/dev/null";
+                                "' XDG_DATA_DIRS='" + dir.Path("none") + "' XDG_CONFIG_DIRS='" +
+                                dir.Path("none") + "' " + XDG_MIME_PROGRAM + " query default " + mimeType +
+                                " 2>/dev/null";
     std::string answer;
     if (FILE* pipe = ::popen(command.c_str(), "r")) {
         char chunk[256];
@@ -138,7 +144,8 @@ std::string QueryDefault(const TempDir& dir, const std::string& mimeType) {
 }
 
 TEST_F(XdgAssociationsTest, XdgMimeReadsBackWhatWasWritten) {
-    if (std::string(XDG_MIME_PROGRAM).empty() || std::string(XDG_MIME_PROGRAM).find("NOTFOUND") != std::string::npos) {
+    if (std::string(XDG_MIME_PROGRAM).empty() ||
+        std::string(XDG_MIME_PROGRAM).find("NOTFOUND") != std::string::npos) {
         GTEST_SKIP() << "xdg-mime is not installed (Debian package xdg-utils)";
     }
     ASSERT_TRUE(associations.WriteDesktopEntry(PlayerEntry()));

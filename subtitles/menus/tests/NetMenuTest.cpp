@@ -164,8 +164,9 @@ TEST(NetMenuDrawing, GlyphsSitOnePixelInsideTheLeftEdge) {
 
 int TextWidth(const QString& text) {
     const QFontMetrics metrics(NetMenuFont());
-    return metrics.boundingRect(QRect(), Qt::TextSingleLine | Qt::TextExpandTabs | Qt::TextShowMnemonic, text,
-                                8 * metrics.averageCharWidth())
+    return metrics
+        .boundingRect(QRect(), Qt::TextSingleLine | Qt::TextExpandTabs | Qt::TextShowMnemonic, text,
+                      8 * metrics.averageCharWidth())
         .width();
 }
 

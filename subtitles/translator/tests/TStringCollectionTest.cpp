@@ -46,8 +46,9 @@ TEST(TStringCollection, UnknownKeysGiveEmptyTextsAndAreNeverAdded) {
 
 TEST(TStringCollection, RefusesKeysALanguageFileCannotCarry) {
     const std::string tooLong(TStringCollection::kMaxKeyLength + 1, 'k');
-    for (const std::string& key : {std::string(), std::string("two words"), std::string("1st"),
-                                   std::string("!hidden"), std::string("a<b"), std::string("q\"uote"), tooLong}) {
+    for (const std::string& key :
+         {std::string(), std::string("two words"), std::string("1st"), std::string("!hidden"),
+          std::string("a<b"), std::string("q\"uote"), tooLong}) {
         TStringCollection strings;
         EXPECT_FALSE(strings.Add(key, u"text")) << key;
         EXPECT_EQ(strings.Count(), 0) << key;

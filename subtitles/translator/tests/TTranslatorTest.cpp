@@ -46,7 +46,9 @@ constexpr char kLanguage[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 
 class TranslatorTest : public testing::Test {
 protected:
-    bool Load(std::string_view text) { return translator.LoadFile(dir.Write("test.tovrin.lang", text).c_str()); }
+    bool Load(std::string_view text) {
+        return translator.LoadFile(dir.Write("test.tovrin.lang", text).c_str());
+    }
 
     TempDir dir;
     TTranslator translator;
@@ -92,10 +94,18 @@ TEST_F(TranslatorTest, EveryMappedPropertyOfAFormBuiltInCodeIsTranslated) {
 
 TEST_F(TranslatorTest, ComponentClassesFollowTheirQtTypes) {
     const std::pair<QObject*, const char*> table[] = {
-        {built.label, "TLabel"},        {built.panel, "TPanel"},   {built.group, "TGroupBox"},
-        {built.speed, "TSpeedButton"},  {built.check, "TCheckBox"}, {built.button, "TButton"},
-        {built.memo, "TMemo"},          {built.edit, "TEdit"},     {built.action, "TAction"},
-        {built.menu, "TMenuItem"},      {built.menuItem, "TMenuItem"}, {built.radio, "TRadioButton"},
+        {built.label, "TLabel"},
+        {built.panel, "TPanel"},
+        {built.group, "TGroupBox"},
+        {built.speed, "TSpeedButton"},
+        {built.check, "TCheckBox"},
+        {built.button, "TButton"},
+        {built.memo, "TMemo"},
+        {built.edit, "TEdit"},
+        {built.action, "TAction"},
+        {built.menu, "TMenuItem"},
+        {built.menuItem, "TMenuItem"},
+        {built.radio, "TRadioButton"},
         {built.bar, ""},
     };
     for (const auto& [component, className] : table) {
@@ -121,9 +131,10 @@ TEST_F(TranslatorTest, AnEntryWithoutTextKeepsTheCaptionAndAnEmptyTextClearsIt) 
 
 TEST_F(TranslatorTest, DocumentsThatAreNotLanguageFilesChangeNothing) {
     built.label->setText("Title");
-    for (const char* text : {"<OTHER><FORM><FMain Caption=\"X\"><Lb_Title Text=\"Y\"/></FMain></FORM></OTHER>",
-                             "<LANGUAGE/><FORM><FMain Caption=\"X\"><Lb_Title Text=\"Y\"/></FMain></FORM>",
-                             "<LANGUAGE><STRINGCOLLECTION/></LANGUAGE>", "not xml at all", ""}) {
+    for (const char* text :
+         {"<OTHER><FORM><FMain Caption=\"X\"><Lb_Title Text=\"Y\"/></FMain></FORM></OTHER>",
+          "<LANGUAGE/><FORM><FMain Caption=\"X\"><Lb_Title Text=\"Y\"/></FMain></FORM>",
+          "<LANGUAGE><STRINGCOLLECTION/></LANGUAGE>", "not xml at all", ""}) {
         SCOPED_TRACE(text);
         ASSERT_TRUE(Load(text));
         translator.TranslateForm(built.form.get());
@@ -151,7 +162,7 @@ TEST_F(TranslatorTest, LongAttributesAreCutAndOversizedFilesRefused) {
     EXPECT_FALSE(translator.LoadFile(big.c_str()));
     EXPECT_FALSE(translator.LoadFile(dir.Path("missing.lang").c_str()));
     EXPECT_FALSE(translator.LoadFile(dir.Path("").c_str())); // a folder
-    translator.TranslateForm(built.form.get()); // the document loaded before is still there
+    translator.TranslateForm(built.form.get());              // the document loaded before is still there
     EXPECT_EQ(built.label->text(), QString(TTranslator::kMaxAttributeLength - 1, 'b'));
 }
 

@@ -71,15 +71,16 @@ TEST(TemplateWriter, LeavesOutComponentsNotMeantForTranslation) {
     built.edit->setObjectName("Ed Name");
     const std::u16string block = FormBlock(built.form.get());
     EXPECT_NE(block.find(u"<Lb_Title\tText=\"Shown\""), std::u16string::npos);
-    for (const char16_t* absent : {u"Pn_Status", u"Cb_nt_Loop", u"Bt_Ok", u"Rb_Other", u"Ed Name", u"Mm_Notes"}) {
+    for (const char16_t* absent :
+         {u"Pn_Status", u"Cb_nt_Loop", u"Bt_Ok", u"Rb_Other", u"Ed Name", u"Mm_Notes"}) {
         EXPECT_EQ(block.find(absent), std::u16string::npos) << QString::fromUtf16(absent).toStdString();
     }
 }
 
 TEST(TemplateWriter, AWrittenTemplateTranslatesBackEveryAwkwardCaption) {
     const QString awkward[] = {
-        "Say \"hi\"", "Save && quit", "a < b > c", "Ünïcödé ñame", "日本語のメニュー", "Film 🎬 & \"<tag>\"",
-        "'single'", "semi;colon=equals", "tab\there", "&Open...",
+        "Say \"hi\"",         "Save && quit", "a < b > c",         "Ünïcödé ñame", "日本語のメニュー",
+        "Film 🎬 & \"<tag>\"", "'single'",     "semi;colon=equals", "tab\there",    "&Open...",
     };
     TestForm source;
     source.form->setWindowTitle("Fenêtre \"principale\" & <co>");

@@ -69,7 +69,8 @@ TEST(ShellFiles, FileExistsTakesWildcardsLiterally) {
         const char* name;
         bool exists;
     };
-    const Row rows[] = {{"a*b.txt", true}, {"a?b.txt", false}, {"*.txt", false}, {"axb.txt", false}, {"", true}};
+    const Row rows[] = {
+        {"a*b.txt", true}, {"a?b.txt", false}, {"*.txt", false}, {"axb.txt", false}, {"", true}};
     for (const Row& row : rows) {
         EXPECT_EQ(FileExistsW(dir.WPath(row.name).c_str()), row.exists) << row.name;
     }
@@ -84,7 +85,8 @@ TEST(ShellFiles, FindFirstMatchGivesTheFirstNameWithACountedTerminator) {
     TMemoryObject buffer(64);
     buffer.AppendString(u"stale");
     ASSERT_EQ(FindFirstMatch(dir.WPath("*.srt").c_str(), buffer), 1);
-    EXPECT_EQ(std::u16string(buffer.Text(), static_cast<std::size_t>(buffer.TextLength())), std::u16string(u"A.SRT\0", 6));
+    EXPECT_EQ(std::u16string(buffer.Text(), static_cast<std::size_t>(buffer.TextLength())),
+              std::u16string(u"A.SRT\0", 6));
     EXPECT_EQ(FindFirstMatch(dir.WPath("*.ssa").c_str(), buffer), 0);
     EXPECT_EQ(buffer.TextLength(), 0);
     EXPECT_EQ(FindFirstMatch(nullptr, buffer), 0);
@@ -103,8 +105,8 @@ TEST(ShellFiles, DvdFoldersHoldVideoTsDirectly) {
         bool dvd;
     };
     const Row rows[] = {
-        {dir.Path("disc"), true},   {dir.Path("disc/"), true}, {dir.Path("disc") + "\\", true},
-        {dir.Path("lower"), true},  {dir.Path("deeper"), false}, {dir.Path("file"), false},
+        {dir.Path("disc"), true},     {dir.Path("disc/"), true},   {dir.Path("disc") + "\\", true},
+        {dir.Path("lower"), true},    {dir.Path("deeper"), false}, {dir.Path("file"), false},
         {dir.Path("missing"), false}, {dir.Path("plain"), false},
     };
     for (const Row& row : rows) {
