@@ -1,5 +1,6 @@
 #include "player/ui/TDVDMain.h"
 
+#include "foundation/TGrVariant.h"
 #include "platform/display/DisplayModes.h"
 #include "platform/text/CaseFold.h"
 #include "platform/text/CodePage.h"
@@ -14,17 +15,20 @@
 #include "player/model/controllers/IVideoControl.h"
 #include "player/model/errors/ISystemMessageBox.h"
 #include "player/model/hub/TPlayControl.h"
+#include "player/model/playlist/TPlaylistItem.h"
 #include "player/model/profiles/TProfileControllerFactory.h"
 #include "player/model/profiles/TProfileSubtitles.h"
 #include "player/model/settings/Tag_PlayerConfig.h"
 #include "player/scripting/TScriptRunner.h"
 #include "player/scripting/TScriptServices.h"
+#include "player/scripting/remote/TPlugIns.h"
 #include "player/ui/TCommandFrame.h"
 #include "player/ui/TCommandLine.h"
 #include "player/ui/TMountWatcher.h"
 #include "player/ui/TVideo.h"
 #include "subtitles/decoders/TNewScriptLoader.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QStyleHints>
@@ -49,10 +53,58 @@ std::u16string Wide(const std::string& text) {
 
 } // namespace
 
-TDVDMain::TDVDMain(QWidget* owner) : QWidget(owner), config_(hints_) {
+TDVDMain::TDVDMain(QWidget* owner) : QWidget(owner), config_(hints_), plugIns_(TPlugIns::Create()) {
     setObjectName("DVDMain");
     setWindowTitle(kCaption);
     resize(189, 66);
+    CreateActions();
+}
+
+void TDVDMain::CreateActions() {
+    struct TActionSpec {
+        const char* name;
+        const char* category;
+        const char* caption;
+        void (TDVDMain::*run)();
+    };
+    static const TActionSpec kActions[] = {
+        {"Ac_Quit", "General", "Quit", &TDVDMain::Ac_QuitExecute},
+        {"Ac_Play", "Playback", "Play", nullptr},
+        {"Ac_Pause", "Playback", "Pause", nullptr},
+        {"Ac_Stop", "Playback", "Stop", nullptr},
+        {"Ac_NextChapter", "Playback", "Next chapter", nullptr},
+        {"Ac_PrevChapter", "Playback", "Previous chapter", nullptr},
+    };
+    for (const TActionSpec& spec : kActions) {
+        auto* action = new QAction(tr(spec.caption), this);
+        action->setObjectName(spec.name);
+        action->setProperty(TActionControler::kCategoryProperty, spec.category);
+        dvdControl_.append(action);
+    }
+    const auto on = [this](const char* name, auto run) {
+        connect(findChild<QAction*>(name), &QAction::triggered, this, run);
+    };
+    on("Ac_Quit", [this] { Ac_QuitExecute(); });
+    on("Ac_Play", [this] {
+        if (playControl_)
+            playControl_->Play();
+    });
+    on("Ac_Pause", [this] {
+        if (playControl_)
+            playControl_->Pause();
+    });
+    on("Ac_Stop", [this] {
+        if (playControl_)
+            playControl_->Stop();
+    });
+    on("Ac_NextChapter", [this] {
+        if (playControl_)
+            playControl_->NextChapter();
+    });
+    on("Ac_PrevChapter", [this] {
+        if (playControl_)
+            playControl_->PrevChapter();
+    });
 }
 
 TDVDMain::~TDVDMain() {
@@ -106,10 +158,16 @@ void TDVDMain::FormCreate() {
         win::SetWindowLongPtr(handle_, win::GWLP_USERDATA, reinterpret_cast<std::intptr_t>(this));
         win::PublishWindow(handle_);
     }
+    plugIns_->SetMainWindow(handle_);
+    plugIns_->SetCommandRunner([this](std::u16string_view command, size_t& consumed, std::u16string& answer) {
+        return RunPluginScript(command, consumed, answer);
+    });
+    plugIns_->Scan((folders_.Program + "Plug-ins").c_str());
     std::error_code error;
     std::filesystem::create_directories(folders_.Temp, error);
     std::filesystem::create_directories(folders_.Logs, error);
 
+    actionControler_.BuildFromActionList(dvdControl_);
     config_.SetRootFolder(folders_.Program);
     config_.FillConfigForm(mainControl_.get(), nullptr);
     ReloadSettings();
@@ -139,12 +197,49 @@ void TDVDMain::InitAfterForms(bool /*useDefaultSkin*/) {
         mountTable_, [this](const std::string& root) { OnVolumeArrival(root); },
         [this](const std::string& root) { OnVolumeRemoval(root); });
     if (video_ != nullptr) {
+        // The main form is never shown: its shortcuts work through the visible video window.
+        video_->addActions(dvdControl_);
         video_->show();
     }
 }
 
 void TDVDMain::ReloadSettings() {
     config_.Load((folders_.Settings + "Tovrin.ini").c_str());
+    actionControler_.ClearShortcuts();
+    actionControler_.LoadFromFile(folders_.Settings + TActionControler::kFileName);
+    actionControler_.ApplyShortcuts();
+}
+
+void TDVDMain::StartPlugins(bool force) {
+    if (!pluginsOff_ || force) {
+        plugIns_->Start((folders_.Settings + "Tovrin.ini").c_str());
+    }
+}
+
+int32_t TDVDMain::RunPluginScript(std::u16string_view command, size_t& consumed, std::u16string& answer) {
+    TScriptServices services;
+    services.Hub = playControl_.get();
+    TGrVariant value(250);
+    TGrVariant output(250);
+    const int32_t result = TScriptRunner(services).RunScript(command, &consumed, value, output);
+    if (output.Type == TGrVariant::vtText) {
+        answer = output.Text();
+    } else if (output.Type == TGrVariant::vtInt) {
+        const std::string number = std::to_string(output.IntValue());
+        answer.assign(number.begin(), number.end());
+    }
+    return result;
+}
+
+void TDVDMain::RunAction(QAction* action) {
+    if (action == nullptr) {
+        return;
+    }
+    if (action->objectName() == "Ac_Quit") {
+        win::PostMessage(handle_, kMsgQuit, 0, 0);
+    } else {
+        action->trigger();
+    }
 }
 
 int32_t TDVDMain::ProcessCommandLine(const std::string& text, win::HWND sender) {
@@ -176,6 +271,7 @@ void TDVDMain::Ac_QuitExecute() {
         }
         attachedEditor_ = 0;
     }
+    plugIns_->Stop();
     if (video_ != nullptr) {
         video_->hide();
     }
@@ -250,8 +346,14 @@ win::LRESULT TDVDMain::WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lP
         editorLock_ = wParam != 0;
         break;
     case kMsgQuit:
+        // No plug-in command is accepted from here on; the host takes no lock for it, so a plug-in
+        // thread waiting for its command cannot hold the main thread up.
+        plugIns_->SetQuitting();
         closing_ = true;
         Ac_QuitExecute();
+        break;
+    case kMsgPluginCommand:
+        plugIns_->RunPendingCommand();
         break;
     case kMsgRestore:
         BringVideoToFront();
@@ -328,22 +430,21 @@ void TDVDMain::OpenFile(const std::string& path) {
 }
 
 void TDVDMain::EnqueueFile(const std::string& path) {
-    playQueue_.push_back(path);
+    playQueue_.AddFile(Wide(path).c_str(), nullptr, 0, nullptr, 0, nullptr, false);
 }
 
 void TDVDMain::PlayQueueItem(int32_t index) {
-    if (index >= 0 && static_cast<size_t>(index) < playQueue_.size()) {
+    if (index < 0) {
+        return;
+    }
+    if (const TPlaylistItem* item = playQueue_.GetItem(index, true)) {
         queuePending_ = false;
-        OpenFile(playQueue_[static_cast<size_t>(index)]);
+        OpenFile(plat::text::WideToAnsi(item->Path));
     }
 }
 
 void TDVDMain::DeletePlaylistItem(int32_t index) {
-    if (index < 0) {
-        playQueue_.clear();
-    } else if (static_cast<size_t>(index) < playQueue_.size()) {
-        playQueue_.erase(playQueue_.begin() + index);
-    }
+    playQueue_.Delete(index);
 }
 
 void TDVDMain::BringVideoToFront() {
@@ -372,8 +473,8 @@ void TDVDMain::LoadAspectProfile(const std::string& /*name*/) {
     // Aspect profiles are read by the aspect dialog, which this program does not make yet.
 }
 
-void TDVDMain::RemoteCode(const std::string& /*code*/) {
-    // Remote codes run the command of the key map, which this program does not load yet.
+void TDVDMain::RemoteCode(const std::string& code) {
+    RunAction(actionControler_.FindActionByRemoteCode(code));
 }
 
 void TDVDMain::HideInterface() {
@@ -418,25 +519,7 @@ void TDVDMain::ShowProfileSubtitles(bool shown) {
 
 void TDVDMain::RunCommandWord(const std::string& word) {
     // "Name(arguments)": the name alone names the command.
-    const std::string name = word.substr(0, word.find('('));
-    if (plat::text::EqualsNoCaseA(name, "QUIT")) {
-        win::PostMessage(handle_, kMsgQuit, 0, 0);
-        return;
-    }
-    if (!playControl_) {
-        return;
-    }
-    if (plat::text::EqualsNoCaseA(name, "PLAY")) {
-        playControl_->Play();
-    } else if (plat::text::EqualsNoCaseA(name, "PAUSE")) {
-        playControl_->Pause();
-    } else if (plat::text::EqualsNoCaseA(name, "STOP")) {
-        playControl_->Stop();
-    } else if (plat::text::EqualsNoCaseA(name, "NEXTCHAPTER")) {
-        playControl_->NextChapter();
-    } else if (plat::text::EqualsNoCaseA(name, "PREVCHAPTER")) {
-        playControl_->PrevChapter();
-    }
+    RunAction(actionControler_.FindActionByName(word.substr(0, word.find('('))));
 }
 
 uint8_t TDVDMain::OnPlayerEvent(uint32_t event, intptr_t a, intptr_t b, intptr_t /*c*/) {

@@ -6,7 +6,9 @@
 // "TovrinPlayer", which it takes at the end of FormCreate.
 #include "platform/win/Types.h"
 #include "player/model/mainwindow/IMainWindowServices.h"
+#include "player/model/playlist/TPlayList.h"
 #include "player/model/settings/TTovrinConfig.h"
+#include "player/scripting/actions/TActionControler.h"
 #include "player/ui/ICommandTarget.h"
 #include "player/ui/TApplicationHints.h"
 #include "player/ui/TPlayerFolders.h"
@@ -19,7 +21,9 @@
 #include <vector>
 
 class ISystemMessageBox;
+class QAction;
 class TMainControl;
+class TPlugIns;
 class TNewScriptLoader;
 class TProfileControllerFactory;
 class TProfileSubtitles;
@@ -63,6 +67,8 @@ public:
     void SetVideoForm(TVideo* video) { video_ = video; }
     void InitAfterForms(bool useDefaultSkin);
     int32_t ProcessCommandLine(const std::string& text, plat::win::HWND sender);
+    // The enabled remote plug-ins start unless "NOPLUG" was given (forced: also then).
+    void StartPlugins(bool force);
     void PostAutoexecScript();
 
     void Ac_QuitExecute();
@@ -112,7 +118,11 @@ public:
     bool Silent() const { return silent_; }
     bool MountPending() const { return mountPending_; }
     void SetMountPending(bool pending) { mountPending_ = pending; }
-    const std::vector<std::string>& PlayQueue() const { return playQueue_; }
+    TPlayList& PlayQueue() { return playQueue_; }
+    TActionControler& Actions() { return actionControler_; }
+    TPlugIns* PlugIns() const { return plugIns_.get(); }
+    // The form's action list "DVDControl": every command of the player.
+    const QList<QAction*>& DVDControl() const { return dvdControl_; }
     const std::string& CurrentMedia() const { return currentMedia_; }
     int32_t DoubleClickSpeed() const { return doubleClickSpeed_; }
     int32_t DoubleClickHeight() const { return doubleClickHeight_; }
@@ -125,6 +135,10 @@ private:
                                         plat::win::LPARAM lParam);
     plat::win::LRESULT OnCopyData(plat::win::WPARAM sender, const plat::win::COPYDATASTRUCT* copy);
     void ReloadSettings();
+    void CreateActions();
+    // Runs a command's action; the quit action is posted, so that it runs from the message loop.
+    void RunAction(QAction* action);
+    int32_t RunPluginScript(std::u16string_view command, size_t& consumed, std::u16string& answer);
     void RunAutoexecScript();
     void FormClose();
     void PlayDisc(const std::string& root);
@@ -141,7 +155,10 @@ private:
     std::unique_ptr<TPlayControl> playControl_;
     std::unique_ptr<TMountWatcher> mountWatcher_;
     std::string mountTable_ = "/proc/self/mountinfo";
-    std::vector<std::string> playQueue_;
+    TPlayList playQueue_;
+    TActionControler actionControler_;
+    QList<QAction*> dvdControl_;
+    std::shared_ptr<TPlugIns> plugIns_;
     std::string currentMedia_;
     std::string currentDisc_; // the mount root the playing disc came from
     TVideo* video_ = nullptr;

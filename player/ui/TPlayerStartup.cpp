@@ -51,6 +51,7 @@ int RunFirstInstance(int argc, char** argv, const std::string& commandLine, bool
         forms.Main->SetOnClosed([] { QCoreApplication::exit(0); });
         forms.Main->InitAfterForms(useDefaultSkin);
         forms.Main->ProcessCommandLine(commandLine, 0);
+        forms.Main->StartPlugins(false);
         forms.Main->PostAutoexecScript();
         if (!forms.Main->IsClosing()) {
             QApplication::exec();

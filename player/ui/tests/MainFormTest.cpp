@@ -187,6 +187,41 @@ TEST_F(MainFormTest, ADiscArrivingWhileAMountIsPendingPlaysOnce) {
     EXPECT_FALSE(calls_.empty()); // the playing disc went: stopped
 }
 
+class ConfigFolderTest : public MainFormTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(ConfigFolderTest, FindsTheKeyMapAndTheSettingsWithOrWithoutTheLastSeparator) {
+    const fs::path folder = root_ / "my settings";
+    fs::create_directories(folder);
+    std::ofstream(folder / "Keys.cfg") << "<COMMAND><Play><Shortcut>0</Shortcut><Gesture>0</Gesture>"
+                                          "<Remote>RC PLAY</Remote></Play></COMMAND>";
+    std::ofstream(folder / "Tovrin.ini") << "[Sound]\r\nVolume=37\r\n";
+    main_->ProcessCommandLine("/CONFIG:\"" + folder.string() + GetParam() + "\"", 0);
+    EXPECT_EQ(main_->Config().IniFileName(), (folder / "Tovrin.ini").string());
+    calls_.clear();
+    main_->ProcessCommandLine("/IR:RC PLAY", 0);
+    EXPECT_LT(IndexOf("order 100"), calls_.size()) << "the remote code of the key map runs Play";
+}
+
+INSTANTIATE_TEST_SUITE_P(Separators, ConfigFolderTest, ::testing::Values("", "/", "\\"));
+
+TEST_F(MainFormTest, CommandWordsRunActionsAndPostTheQuit) {
+    calls_.clear();
+    main_->ProcessCommandLine("/CMD:play /CMD:NoSuchCommand", 0);
+    EXPECT_LT(IndexOf("order 100"), calls_.size());
+    main_->ProcessCommandLine("/cmd:quit", 0);
+    EXPECT_FALSE(main_->IsClosing()) << "the quit is posted, not run at once";
+    win::DispatchPending();
+    EXPECT_TRUE(closed_);
+}
+
+TEST_F(MainFormTest, ThePlayQueueFollowsThePlaylistOptions) {
+    main_->ProcessCommandLine("/PL:\"/m/a b.avi\" /PL:\"/m/c.avi\" /PL:\"/m/d.avi\" /PL:DEL:2", 0);
+    ASSERT_EQ(main_->PlayQueue().Count(), 2);
+    EXPECT_EQ(main_->PlayQueue().GetItem(1, false)->Path, u"/m/d.avi");
+    main_->ProcessCommandLine("/PL:clear", 0);
+    EXPECT_EQ(main_->PlayQueue().Count(), 0);
+}
+
 TEST(DriveIndexTest, LowestOfTheFirst26Bits) {
     EXPECT_EQ(TDVDMain::DriveIndexFromMask(0), 26);
     EXPECT_EQ(TDVDMain::DriveIndexFromMask(1), 0);
