@@ -57,6 +57,7 @@ pid_t Start(const std::vector<std::string>& argv) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     pid_t pid = -1;
     posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
@@ -89,7 +90,7 @@ void BM_QtWidgetsHello(benchmark::State& state) {
 void BM_GstPlayHelp(benchmark::State& state) {
     for (auto _ : state) {
         if (Run({"gst-play-1.0", "--help"}) != 0) {
-            state.SkipWithError("gst-play-1.0 is not installed (gstreamer1.0-tools)");
+            state.SkipWithError("gst-play-1.0 is not installed (gstreamer1.0-plugins-base-apps)");
         }
     }
 }

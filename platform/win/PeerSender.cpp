@@ -5,7 +5,10 @@
 #include "platform/win/PeerSocket.h"
 #include "platform/win/ThreadQueue.h"
 
+#include <signal.h>
+
 #include <atomic>
+#include <cerrno>
 #include <map>
 #include <optional>
 #include <thread>
@@ -92,6 +95,10 @@ LRESULT PeerSender::Send(HWND proxy, const PeerAddress& address, UINT msg, WPARA
     }
     const auto reply = AwaitReply(socket);
     if (!reply) {
+        // The connection broke: a window whose process has gone is gone.
+        if (kill(address.pid, 0) != 0 && errno == ESRCH) {
+            PeerRegistry::Instance().Forget(proxy);
+        }
         return 0;
     }
     ReturnConnection(address.socketPath, std::move(socket));

@@ -146,6 +146,10 @@ struct PacketCase {
     bool accepted;
 };
 
+void PrintTo(const PacketCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 std::vector<uint8_t> Packet(uint16_t type, win::UINT msg, const std::vector<uint8_t>& data,
                             void (*change)(win::PeerFrameHeader&) = nullptr) {
     const win::COPYDATASTRUCT copy{0, static_cast<win::DWORD>(data.size()), data.data()};

@@ -35,6 +35,9 @@ struct FrameCase {
     std::vector<uint8_t> bytes;
     TCommandFrame::Kind kind;
     std::string text = {};
+
+    void PrintTo(const FrameCase& c, std::ostream* os) { *os << c.name; }
+
     size_t recordSize = 0;
 };
 

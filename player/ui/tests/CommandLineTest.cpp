@@ -14,6 +14,10 @@ struct TextCase {
     int32_t answer = 0;
 };
 
+void PrintTo(const TextCase& c, std::ostream* os) {
+    *os << c.text;
+}
+
 class CommandTextTest : public ::testing::TestWithParam<TextCase> {};
 
 TEST_P(CommandTextTest, RunsTheOptionsFromLeftToRight) {
@@ -101,6 +105,10 @@ struct StartCase {
     std::vector<std::string> arguments;
     const char* text;
 };
+
+void PrintTo(const StartCase& c, std::ostream* os) {
+    *os << c.text;
+}
 
 class StartCommandLineTest : public ::testing::TestWithParam<StartCase> {};
 

@@ -68,8 +68,9 @@ protected:
                                 reinterpret_cast<win::LPARAM>(&copy));
     }
 
-    struct NullBox : ISystemMessageBox {
-        void Show(const char16_t*, const char16_t*, uint32_t) override {}
+    struct RecordingBox : ISystemMessageBox {
+        std::vector<std::u16string> texts;
+        void Show(const char16_t* text, const char16_t*, uint32_t) override { texts.push_back(text); }
     } box_;
     fs::path root_;
     std::vector<std::string> calls_;
@@ -220,6 +221,17 @@ TEST_F(MainFormTest, ThePlayQueueFollowsThePlaylistOptions) {
     EXPECT_EQ(main_->PlayQueue().GetItem(1, false)->Path, u"/m/d.avi");
     main_->ProcessCommandLine("/PL:clear", 0);
     EXPECT_EQ(main_->PlayQueue().Count(), 0);
+}
+
+TEST_F(MainFormTest, ShowsErrorTextsAsTheErrorControlSendsThemUnlessSilent) {
+    box_.texts.clear();
+    ReportError(0, u"%s", u"Fichier \u00e9trange \u4e2d");
+    ReportError(6, u"progress only");
+    ASSERT_EQ(box_.texts.size(), 1u);
+    EXPECT_EQ(box_.texts[0], u"Fichier \u00e9trange \u4e2d");
+    main_->ProcessCommandLine("/SILENT", 0);
+    ReportError(0, u"hidden");
+    EXPECT_EQ(box_.texts.size(), 1u);
 }
 
 TEST(DriveIndexTest, LowestOfTheFirst26Bits) {
