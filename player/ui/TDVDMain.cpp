@@ -356,10 +356,15 @@ win::LRESULT TDVDMain::WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lP
         plugIns_->RunPendingCommand();
         break;
     case kMsgRestore:
-        BringVideoToFront();
+        if (video_ != nullptr) {
+            video_->showNormal();
+            video_->raise();
+            video_->activateWindow();
+        }
         break;
     case kMsgSettingsClosed:
         ReloadSettings();
+        EnableShortcuts();
         break;
     case kMsgAutoexec:
         RunAutoexecScript();

@@ -72,6 +72,9 @@ public:
     void PostAutoexecScript();
 
     void Ac_QuitExecute();
+    // Every command's action gets its stored shortcut back / loses it (dialogs that take keys).
+    void EnableShortcuts() { actionControler_.ApplyShortcuts(); }
+    void DisableShortcuts() { actionControler_.ClearShortcuts(); }
     // Closing by any other way than Quit runs Quit instead.
     void closeEvent(QCloseEvent* event) override;
 

@@ -44,11 +44,10 @@ struct FrameCase {
 TCommandFrame::Content ReadExact(const std::vector<uint8_t>& bytes) {
     // A block of exactly the delivered size.
     auto block = std::make_unique<uint8_t[]>(bytes.size() == 0 ? 1 : bytes.size());
-    std::memcpy(block.get(), bytes.data(), bytes.size());
+    std::copy(bytes.begin(), bytes.end(), block.get());
     const win::COPYDATASTRUCT copy{0, static_cast<win::DWORD>(bytes.size()), block.get()};
-    auto content = TCommandFrame::Read(&copy);
-    // The record points into the block: compare its size only after reading.
-    return content;
+    // Only the record's size is compared afterwards: it points into the block, which goes here.
+    return TCommandFrame::Read(&copy);
 }
 
 class CommandFrameTest : public ::testing::TestWithParam<FrameCase> {};
