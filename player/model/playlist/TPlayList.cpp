@@ -78,12 +78,14 @@ TPlayList::RandomSource TPlayList::ClockSeededRandom(std::function<int64_t()> se
 }
 
 int32_t TPlayList::LoadFromFile(const std::u16string& fileName, VisitedFiles* visited) {
+    return LoadFromText(fileName, ReadTextFile(fileName).value_or(std::u16string()), visited);
+}
+
+int32_t TPlayList::LoadFromText(const std::u16string& fileName, const std::u16string& text, VisitedFiles* visited) {
     Delete(-1);
     FileName_ = fileName;
     Current = 0;
-    if (const auto text = ReadTextFile(fileName)) {
-        ReadDocument(*text, visited);
-    }
+    ReadDocument(text, visited);
     Normalize();
     return 0;
 }

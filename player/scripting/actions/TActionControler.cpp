@@ -5,12 +5,14 @@
 #include "foundation/TXml.h"
 #include "foundation/XmlText.h"
 #include "platform/text/CaseFold.h"
+#include "platform/text/CodePage.h"
 #include "player/scripting/actions/ShortcutCode.h"
 
 #include <QAction>
 #include <QVariant>
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace {
 
@@ -60,20 +62,42 @@ int32_t TActionControler::BuildFromActionList(const QList<QAction*>& actions) {
         command.Position = static_cast<int32_t>(commands_.size());
         commands_.push_back(std::move(command));
     }
-    std::stable_sort(commands_.begin(), commands_.end(), [](const TActionCommand& a, const TActionCommand& b) {
-        return CategoryOf(a.Action) < CategoryOf(b.Action);
-    });
+    std::vector<std::pair<std::string, TActionCommand>> sorted;
+    sorted.reserve(commands_.size());
+    for (TActionCommand& command : commands_) {
+        sorted.emplace_back(CategoryOf(command.Action), std::move(command));
+    }
+    std::stable_sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 0; i < sorted.size(); ++i) {
+        commands_[i] = std::move(sorted[i].second);
+    }
     return 0;
 }
 
 int32_t TActionControler::LoadFromFile(const std::string& path) {
-    TXml document;
-    if (commands_.empty() || !document.LoadFromFileA(path.c_str())) {
+    std::u16string text;
+    if (commands_.empty() || !ReadTextFileW(plat::text::AnsiToWide(path).c_str(), text)) {
         return -1;
     }
+    return LoadFromText(text);
+}
+
+int32_t TActionControler::LoadFromText(const std::u16string& text) {
+    if (commands_.empty()) {
+        return -1;
+    }
+    TXml document;
+    document.Parse(text);
     TXmlNode* root = document.Head;
     if (root == nullptr || !root->Name || !plat::text::EqualsNoCase(root->Name.get(), u"COMMAND")) {
         return 0;
+    }
+    // The first element of each name, found once rather than once per command.
+    std::unordered_map<std::u16string, TXmlNode*> elements;
+    for (TXmlNode* child = root->Children.Head; child != nullptr; child = child->Next) {
+        if (child->Name) {
+            elements.emplace(plat::text::FoldCase(child->Name.get()), child);
+        }
     }
     for (TActionCommand& command : commands_) {
         if (command.Name.empty()) {
@@ -81,7 +105,8 @@ int32_t TActionControler::LoadFromFile(const std::string& path) {
         }
         command.ShortcutCode = 0;
         command.GestureCode = 0;
-        TXmlNode* element = ChildNamed(root, command.Name.c_str());
+        const auto found = elements.find(plat::text::FoldCase(plat::text::AnsiToWide(command.Name)));
+        TXmlNode* element = found != elements.end() ? found->second : nullptr;
         if (element == nullptr || element->Children.Count == 0) {
             continue;
         }

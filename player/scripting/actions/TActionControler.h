@@ -28,6 +28,8 @@ public:
     // Reads the key map file (UTF-8 path). -1 when the table is empty or the file cannot be read;
     // 0 otherwise (a file whose root is not COMMAND changes nothing).
     int32_t LoadFromFile(const std::string& path);
+    // The same with the file's text already read.
+    int32_t LoadFromText(const std::u16string& text);
     // Writes the key map file in place of the old one; false when it could not be written whole.
     bool SaveToFile(const std::string& path) const;
     std::string KeyMapText() const;

@@ -1,7 +1,9 @@
 #include "player/scripting/remote/TPlugIns.h"
 
 #include "foundation/IniFile.h"
+#include "platform/text/Path.h"
 #include "platform/win/Debug.h"
+#include "platform/win/Library.h"
 #include "platform/win/Message.h"
 #include "player/scripting/remote/PluginAnswerCopy.h"
 #include "player/scripting/remote/PluginEventMessage.h"
@@ -22,7 +24,7 @@ TPlugIns::~TPlugIns() {
             std::lock_guard state(stateLock_);
             keepRunning_ = false;
         }
-        stateChanged_.notify_all();
+        workerChanged_.notify_all();
         if (worker_.get_id() == std::this_thread::get_id()) {
             worker_.detach();
         } else {
@@ -44,6 +46,12 @@ void TPlugIns::SetCommandRunner(CommandRunner runner) {
 
 void TPlugIns::SetStallTimeout(std::chrono::milliseconds timeout) {
     stallTimeout_ = timeout;
+}
+
+std::string TPlugIns::ProgramPlugInsFolder() {
+    const std::string program = plat::win::ProgramFolder();
+    return plat::text::path::FindNoCase(program, kFolderName)
+        .value_or(plat::text::path::Join(program, kFolderName));
 }
 
 int32_t TPlugIns::Scan(const char* folder) {
@@ -113,7 +121,8 @@ int32_t TPlugIns::Stop() {
         keepRunning_ = false;
         CancelCommand();
     }
-    stateChanged_.notify_all();
+    workerChanged_.notify_all();
+    mainChanged_.notify_all();
     if (!ServeUntil([this] { return ended_; })) {
         Abandon();
         return 0;
@@ -129,7 +138,7 @@ void TPlugIns::SetQuitting() {
         std::lock_guard state(stateLock_);
         CancelCommand();
     }
-    stateChanged_.notify_all();
+    mainChanged_.notify_all();
 }
 
 int32_t TPlugIns::DispatchPlayerEvent(int32_t event, int32_t a, int32_t b, int32_t /*c*/) {
@@ -188,13 +197,13 @@ int32_t TPlugIns::ExecuteCommand(TPlugInsItems* item, const char16_t* text, int3
     shared_.state = TPlugsSharedData::State::Posted;
     shared_.command.assign(text, static_cast<std::size_t>(length));
     state.unlock();
-    stateChanged_.notify_all();
+    mainChanged_.notify_all();
     const bool posted = plat::win::PostMessage(mainWindow_, kCommandMessage, 0, 0);
     state.lock();
     if (!posted && shared_.state == TPlugsSharedData::State::Posted) {
         shared_.state = TPlugsSharedData::State::Cancelled;
     }
-    stateChanged_.wait(state, [this] {
+    mainChanged_.wait(state, [this] {
         return shared_.state == TPlugsSharedData::State::Done || shared_.state == TPlugsSharedData::State::Cancelled;
     });
     int32_t result = 0;
@@ -234,7 +243,7 @@ bool TPlugIns::RunPendingCommand() {
         shared_.answer = std::move(answer);
         shared_.state = TPlugsSharedData::State::Done;
         state.unlock();
-        stateChanged_.notify_all();
+        mainChanged_.notify_all();
     }
     return true;
 }
@@ -248,13 +257,13 @@ void TPlugIns::WorkerRun(std::string settingsFile) {
     LoadEnabled(settingsFile);
     std::unique_lock state(stateLock_);
     starting_ = false;
-    stateChanged_.notify_all();
-    stateChanged_.wait(state, [this] { return !keepRunning_; });
+    mainChanged_.notify_all();
+    workerChanged_.wait(state, [this] { return !keepRunning_; });
     state.unlock();
     UnloadAll();
     state.lock();
     ended_ = true;
-    stateChanged_.notify_all();
+    mainChanged_.notify_all();
 }
 
 void TPlugIns::LoadEnabled(const std::string& settingsFile) {
@@ -329,7 +338,7 @@ bool TPlugIns::ServeUntil(const std::function<bool()>& done) {
             deadline = std::chrono::steady_clock::now() + stallTimeout_;
             continue;
         }
-        if (stateChanged_.wait_until(state, deadline) == std::cv_status::timeout && !done() &&
+        if (mainChanged_.wait_until(state, deadline) == std::cv_status::timeout && !done() &&
             shared_.state != TPlugsSharedData::State::Posted) {
             return false;
         }
@@ -347,7 +356,7 @@ void TPlugIns::Abandon() {
         CancelCommand();
     }
     commandsOpen_ = false;
-    stateChanged_.notify_all();
+    mainChanged_.notify_all();
     worker_.detach();
     plat::win::OutputDebugString("Remote plug-in " + name +
                                  " did not return in time; it stays loaded and plug-ins stay stopped");

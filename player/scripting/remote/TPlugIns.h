@@ -36,6 +36,10 @@ public:
     static constexpr plat::win::UINT kCommandMessage = 2258;
     static constexpr const char* kSettingsSection = "PlugIns";
     static constexpr const char* kFilePattern = "plug*.so";
+    static constexpr const char* kFolderName = "Plug-ins";
+
+    // The folder "Plug-ins" below the program folder (its name matched without regard to case).
+    static std::string ProgramPlugInsFolder();
 
     // Runs a command text on the main thread: the script's result code; `consumed` gets the units of
     // the text the script read, `answer` its output as text.
@@ -116,7 +120,10 @@ private:
 
     // Guards the flags below, the shared block and the name of the plug-in being started or stopped.
     mutable std::mutex stateLock_;
-    std::condition_variable stateChanged_;
+    // Wakes the threads that wait for a command or for the worker (main and plug-in threads), and
+    // separately the worker, so that commands never wake the worker.
+    std::condition_variable mainChanged_;
+    std::condition_variable workerChanged_;
     bool starting_ = false;
     bool ended_ = true;
     bool keepRunning_ = false;

@@ -164,6 +164,20 @@ TEST_F(TPlugInsTest, ScanListsOnlyPluginLibrariesUnderTheirBaseNames) {
     EXPECT_EQ(host_->Scan((folder_ + "/missing").c_str()), 0);
 }
 
+TEST_F(TPlugInsTest, PluginFolderIsFoundBelowTheProgramFolderWithoutRegardToCase) {
+    const char* before = std::getenv("TOVRIN_PROGRAM_FOLDER");
+    const std::string kept = before != nullptr ? before : "";
+    ::setenv("TOVRIN_PROGRAM_FOLDER", folder_.c_str(), 1);
+    EXPECT_EQ(TPlugIns::ProgramPlugInsFolder(), folder_ + "/Plug-ins");
+    fs::create_directory(folder_ + "/PLUG-INS");
+    EXPECT_EQ(TPlugIns::ProgramPlugInsFolder(), folder_ + "/PLUG-INS");
+    if (before != nullptr) {
+        ::setenv("TOVRIN_PROGRAM_FOLDER", kept.c_str(), 1);
+    } else {
+        ::unsetenv("TOVRIN_PROGRAM_FOLDER");
+    }
+}
+
 TEST_F(TPlugInsTest, OnlyTheValueOneEnablesAndBothLifeExportsAreRequired) {
     struct Case {
         const char* built;
