@@ -3,7 +3,7 @@ JOBS ?= $(shell nproc)
 CMAKE_GEN := -G Ninja
 CTEST := ctest --output-on-failure -j $(JOBS)
 
-.PHONY: deps build test test-asan test-tsan fuzz bench clean
+.PHONY: deps build run test test-asan test-tsan fuzz bench clean
 
 deps:
 	bash scripts/install-deps.sh
@@ -11,6 +11,10 @@ deps:
 build: deps
 	cmake -S . -B build $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build build -j $(JOBS)
+
+# Starts the player from the program folder; without a display it says so and fails.
+run: build
+	./build/dist/tovrin
 
 test: build
 	cd build && $(CTEST)

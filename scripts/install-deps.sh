@@ -27,6 +27,8 @@ packages=(
     gstreamer1.0-plugins-ugly gstreamer1.0-libav gstreamer1.0-tools ffmpeg
     # peers for benchmarks only (never linked into the product)
     libxml2-dev libpugixml-dev libass-dev
+    # gst-play-1.0, whose start the player's start-up benchmark compares with
+    gstreamer1.0-plugins-base-apps
     # fonts for text drawing tests
     fonts-dejavu-core
     # display modes on X11, and an X server for their tests

@@ -103,6 +103,12 @@ std::shared_ptr<ThreadQueue> HandleTable::QueueOf(HWND hwnd) const {
     return it == entries_.end() ? nullptr : it->second.queue;
 }
 
+std::shared_ptr<const PeerAddress> HandleTable::PeerOf(HWND hwnd) const {
+    std::lock_guard lock(mutex_);
+    const auto it = entries_.find(hwnd);
+    return it == entries_.end() ? nullptr : it->second.peer;
+}
+
 bool HandleTable::OwnedByCallingThread(HWND hwnd) const {
     const auto queue = QueueOf(hwnd);
     return queue && queue->OwnerThread() == std::this_thread::get_id();

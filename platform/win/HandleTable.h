@@ -79,6 +79,8 @@ public:
     std::vector<HWND> RemoveWindowsOf(const ThreadQueue* queue);
 
     std::shared_ptr<ThreadQueue> QueueOf(HWND hwnd) const;
+    // The address of a handle that stands for a window of another process; null for others.
+    std::shared_ptr<const PeerAddress> PeerOf(HWND hwnd) const;
     bool OwnedByCallingThread(HWND hwnd) const;
 
     // Calls the window's procedure without holding the lock; nothing for an unknown handle.

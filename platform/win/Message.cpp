@@ -1,6 +1,7 @@
 #include "platform/win/Message.h"
 
 #include "platform/win/HandleTable.h"
+#include "platform/win/PeerSender.h"
 #include "platform/win/ThreadQueue.h"
 
 #include <thread>
@@ -12,12 +13,19 @@ bool PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_COPYDATA) {
         return false;
     }
-    const auto queue = HandleTable::Instance().QueueOf(hwnd);
+    auto& table = HandleTable::Instance();
+    if (const auto peer = table.PeerOf(hwnd)) {
+        return PeerSender::Post(hwnd, *peer, msg, wParam, lParam);
+    }
+    const auto queue = table.QueueOf(hwnd);
     return queue && queue->Post(hwnd, msg, wParam, lParam);
 }
 
 LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto& table = HandleTable::Instance();
+    if (const auto peer = table.PeerOf(hwnd)) {
+        return PeerSender::Send(hwnd, *peer, msg, wParam, lParam);
+    }
     const auto queue = table.QueueOf(hwnd);
     if (!queue) {
         return 0;

@@ -1,6 +1,7 @@
 #include "platform/win/ThreadQueue.h"
 
 #include "platform/win/HandleTable.h"
+#include "platform/win/PeerRegistry.h"
 #include "platform/win/QueueWaker.h"
 #include "platform/win/Timer.h"
 
@@ -224,7 +225,8 @@ void ThreadQueue::OnWake() {
 
 void ThreadQueue::Shutdown() {
     // The windows go first, so that no new message can find them.
-    for (const HWND hwnd : HandleTable::Instance().RemoveWindowsOf(this)) {
+    const auto removed = HandleTable::Instance().RemoveWindowsOf(this);
+    for (const HWND hwnd : removed) {
         ActiveTimerHost().DisarmAll(hwnd);
     }
     std::deque<std::shared_ptr<SentMessage>> orphans;
@@ -237,6 +239,9 @@ void ThreadQueue::Shutdown() {
         waker = std::move(waker_);
     }
     CompleteAll(orphans);
+    for (const HWND hwnd : removed) {
+        PeerRegistry::Instance().Unpublish(hwnd);
+    }
     // The waker is deleted here, on its own thread, and its Qt timers with it.
 }
 

@@ -5,6 +5,7 @@
 #include "platform/text/CodePage.h"
 #include "platform/win/HandleTable.h"
 #include "platform/win/Message.h"
+#include "platform/win/PeerRegistry.h"
 #include "platform/win/ThreadQueue.h"
 #include "platform/win/Timer.h"
 #include "platform/win/WindowClassRegistry.h"
@@ -132,6 +133,7 @@ bool DestroyWindow(HWND hwnd) {
     ActiveTimerHost().DisarmAll(hwnd);
     table.Remove(hwnd);
     queue->DropWindow(hwnd);
+    PeerRegistry::Instance().Unpublish(hwnd);
     return true;
 }
 
@@ -186,8 +188,11 @@ HWND GetParent(HWND hwnd) {
 
 bool SetWindowText(HWND hwnd, std::string_view text) {
     const std::string terminated(text);
-    return IsWindow(hwnd) &&
-           SendMessage(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(terminated.c_str())) != 0;
+    if (!IsWindow(hwnd) || SendMessage(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(terminated.c_str())) == 0) {
+        return false;
+    }
+    PeerRegistry::Instance().TitleChanged(hwnd);
+    return true;
 }
 
 int GetWindowText(HWND hwnd, char* buffer, int size) {

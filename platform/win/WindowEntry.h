@@ -1,5 +1,6 @@
 #pragma once
 // One row of the handle table: a window of this process with the state the system reads back.
+#include "platform/win/PeerAddress.h"
 #include "platform/win/Types.h"
 
 #include <cstdint>
@@ -14,9 +15,10 @@ class ThreadQueue;
 struct WindowEntry {
     std::string className{}; // as registered
     WNDPROC proc = nullptr;
-    // The owning thread's queue, which every message for the window goes through. A proxy for a
-    // window of another process would carry its peer connection beside it instead of a queue.
+    // The owning thread's queue, which every message for the window goes through; none for a
+    // handle that stands for a window of another process, which has its address instead.
     std::shared_ptr<ThreadQueue> queue{};
+    std::shared_ptr<const PeerAddress> peer{};
     std::string title{}; // UTF-8
     DWORD style = 0;     // WS_VISIBLE is the window's visibility
     DWORD exStyle = 0;

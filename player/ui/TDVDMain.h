@@ -1,0 +1,182 @@
+#pragma once
+// The player's main form: created first, never shown, owner of the player's object model (the core
+// link, the player hub, the settings) and the player's inbox for command texts, core orders from the
+// editor, volume arrivals and removals, dropped files and the private messages of scripts and
+// threads. Its window, of class "TDVDMain", is found by other processes under the title
+// "TovrinPlayer", which it takes at the end of FormCreate.
+#include "platform/win/Types.h"
+#include "player/model/mainwindow/IMainWindowServices.h"
+#include "player/model/playlist/TPlayList.h"
+#include "player/model/settings/TTovrinConfig.h"
+#include "player/scripting/actions/TActionControler.h"
+#include "player/ui/ICommandTarget.h"
+#include "player/ui/TApplicationHints.h"
+#include "player/ui/TPlayerFolders.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class ISystemMessageBox;
+class QAction;
+class TMainControl;
+class TPlugIns;
+class TNewScriptLoader;
+class TProfileControllerFactory;
+class TProfileSubtitles;
+namespace plat::display {
+class DisplayModes;
+}
+class TMountWatcher;
+class TPlayControl;
+class TVideo;
+
+class TDVDMain : public QWidget, public ICommandTarget, public IMainWindowServices {
+public:
+    static constexpr const char* kClassName = "TDVDMain";
+    static constexpr const char* kCaption = "Tovrin";
+    static constexpr const char* kFindTitle = "TovrinPlayer";
+
+    // Private messages of the main form.
+    static constexpr plat::win::UINT kMsgEditorLock = 1532;
+    static constexpr plat::win::UINT kMsgShowSettings = 1533;
+    static constexpr plat::win::UINT kMsgQuit = 1534;
+    static constexpr plat::win::UINT kMsgRestore = 1936;
+    static constexpr plat::win::UINT kMsgSettingsClosed = 2225;
+    static constexpr plat::win::UINT kMsgPluginCommand = 2258;
+    static constexpr plat::win::UINT kMsgAutoexec = 5345;
+    static constexpr plat::win::UINT kMsgVersionAnswer = 9912;
+    // To the attached editor: wParam 0 asks it to close (1 closed, 0 refused), 1 to come forward.
+    static constexpr plat::win::UINT kMsgEditorRequest = 2023;
+
+    // Constructs the members; the window and the model come with FormCreate.
+    explicit TDVDMain(QWidget* owner = nullptr);
+    ~TDVDMain() override;
+
+    // Where the settings stop the program when the main form has closed (the application's loop).
+    void SetOnClosed(std::function<void()> onClosed) { onClosed_ = std::move(onClosed); }
+    // The box that shows error texts; the caller keeps it alive. None: standard error.
+    void SetMessageBox(ISystemMessageBox* box) { messageBox_ = box; }
+    // The mount table watched for volume arrivals (the system's by default).
+    void SetMountTable(std::string path) { mountTable_ = std::move(path); }
+
+    void FormCreate();
+    void SetVideoForm(TVideo* video) { video_ = video; }
+    void InitAfterForms(bool useDefaultSkin);
+    int32_t ProcessCommandLine(const std::string& text, plat::win::HWND sender);
+    // The enabled remote plug-ins start unless "NOPLUG" was given (forced: also then).
+    void StartPlugins(bool force);
+    void PostAutoexecScript();
+
+    void Ac_QuitExecute();
+    // Every command's action gets its stored shortcut back / loses it (dialogs that take keys).
+    void EnableShortcuts() { actionControler_.ApplyShortcuts(); }
+    void DisableShortcuts() { actionControler_.ClearShortcuts(); }
+    // Closing by any other way than Quit runs Quit instead.
+    void closeEvent(QCloseEvent* event) override;
+
+    plat::win::LRESULT WndProc(plat::win::UINT msg, plat::win::WPARAM wParam, plat::win::LPARAM lParam);
+
+    // The files dropped on the player's windows: the first is opened.
+    void OnDropFiles(const std::vector<std::string>& files);
+    void OnVolumeArrival(const std::string& root);
+    void OnVolumeRemoval(const std::string& root);
+
+    // ICommandTarget
+    bool IsClosing() const override { return closing_; }
+    void OpenFile(const std::string& path) override;
+    void EnqueueFile(const std::string& path) override;
+    void PlayQueueItem(int32_t index) override;
+    void DeletePlaylistItem(int32_t index) override;
+    void BringVideoToFront() override;
+    void SetScreenMode(int32_t mode) override;
+    void LoadSkin(const std::string& path) override;
+    void SetSettingsFolder(const std::string& folder) override;
+    void SetPluginsOff() override { pluginsOff_ = true; }
+    void LoadAspectProfile(const std::string& name) override;
+    void RemoteCode(const std::string& code) override;
+    void HideInterface() override;
+    void SetSilent(bool silent) override { silent_ = silent; }
+    void SetEditMode(bool on, plat::win::HWND sender) override;
+    void ResetWindowsPosition() override;
+    int32_t GetTimeCode() override;
+    bool GetDiscId(uint32_t* high, uint32_t* low) override;
+    void CloseProfile() override;
+    void ShowProfileSubtitles(bool shown) override;
+    void RunCommandWord(const std::string& word) override;
+
+    // IMainWindowServices
+    uint8_t OnPlayerEvent(uint32_t event, intptr_t a, intptr_t b, intptr_t c) override;
+
+    plat::win::HWND Handle() const { return handle_; }
+    const TPlayerFolders& Folders() const { return folders_; }
+    TPlayControl* PlayControl() const { return playControl_.get(); }
+    TTovrinConfig& Config() { return config_; }
+    bool EditorLock() const { return editorLock_; }
+    plat::win::HWND AttachedEditor() const { return attachedEditor_; }
+    bool PluginsOff() const { return pluginsOff_; }
+    bool Silent() const { return silent_; }
+    bool MountPending() const { return mountPending_; }
+    void SetMountPending(bool pending) { mountPending_ = pending; }
+    TPlayList& PlayQueue() { return playQueue_; }
+    TActionControler& Actions() { return actionControler_; }
+    TPlugIns* PlugIns() const { return plugIns_.get(); }
+    // The form's action list "DVDControl": every command of the player.
+    const QList<QAction*>& DVDControl() const { return dvdControl_; }
+    const std::string& CurrentMedia() const { return currentMedia_; }
+    int32_t DoubleClickSpeed() const { return doubleClickSpeed_; }
+    int32_t DoubleClickHeight() const { return doubleClickHeight_; }
+
+    // The index (0 = A) of the lowest of the first 26 bits set; 26 when none is.
+    static int32_t DriveIndexFromMask(uint32_t unitMask);
+
+private:
+    static plat::win::LRESULT Procedure(plat::win::HWND hwnd, plat::win::UINT msg, plat::win::WPARAM wParam,
+                                        plat::win::LPARAM lParam);
+    plat::win::LRESULT OnCopyData(plat::win::WPARAM sender, const plat::win::COPYDATASTRUCT* copy);
+    void ReloadSettings();
+    void CreateActions();
+    // Runs a command's action; the quit action is posted, so that it runs from the message loop.
+    void RunAction(QAction* action);
+    int32_t RunPluginScript(std::u16string_view command, size_t& consumed, std::u16string& answer);
+    void RunAutoexecScript();
+    void FormClose();
+    void PlayDisc(const std::string& root);
+    TProfileSubtitles* ProfileSubtitles() const;
+    void DeleteTempFiles() const;
+
+    TPlayerFolders folders_;
+    TApplicationHints hints_;
+    TTovrinConfig config_;
+    std::unique_ptr<plat::display::DisplayModes> displayModes_;
+    std::unique_ptr<TProfileControllerFactory> controllerFactory_;
+    std::unique_ptr<TNewScriptLoader> scriptLoader_;
+    std::unique_ptr<TMainControl> mainControl_;
+    std::unique_ptr<TPlayControl> playControl_;
+    std::unique_ptr<TMountWatcher> mountWatcher_;
+    std::string mountTable_ = "/proc/self/mountinfo";
+    TPlayList playQueue_;
+    TActionControler actionControler_;
+    QList<QAction*> dvdControl_;
+    std::shared_ptr<TPlugIns> plugIns_;
+    std::string currentMedia_;
+    std::string currentDisc_; // the mount root the playing disc came from
+    TVideo* video_ = nullptr;
+    ISystemMessageBox* messageBox_ = nullptr;
+    std::function<void()> onClosed_;
+    plat::win::HWND handle_ = 0;
+    plat::win::HWND attachedEditor_ = 0;
+    int32_t subtitleOffset_ = 0;
+    int32_t doubleClickSpeed_ = 500;
+    int32_t doubleClickHeight_ = 4;
+    bool editorLock_ = false;
+    bool closing_ = false;
+    bool closed_ = false;
+    bool mountPending_ = false;
+    bool pluginsOff_ = false;
+    bool queuePending_ = true;
+    bool silent_ = false;
+};

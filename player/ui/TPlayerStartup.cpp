@@ -1,0 +1,118 @@
+#include "player/ui/TPlayerStartup.h"
+
+#include "platform/win/Message.h"
+#include "platform/win/NamedMutex.h"
+#include "platform/win/Peer.h"
+#include "player/ui/StartCommandLine.h"
+#include "player/ui/TCommandFrame.h"
+#include "player/ui/TDVDMain.h"
+#include "player/ui/TVideo.h"
+
+#include <QApplication>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <filesystem>
+
+namespace win = plat::win;
+
+namespace {
+
+using TFormMaker = std::unique_ptr<QWidget> (*)(TPlayerStartup::TForms& forms);
+
+std::unique_ptr<QWidget> MakeVideo(TPlayerStartup::TForms& forms) {
+    auto video = std::make_unique<TVideo>(*forms.Main);
+    forms.Main->SetVideoForm(video.get());
+    return video;
+}
+
+// The forms after the main form, in the order they are created; forms are appended as they come.
+constexpr std::array<TFormMaker, 1> kFormOrder = {&MakeVideo};
+
+std::vector<std::string> Arguments(int argc, char** argv) {
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.emplace_back(argv[i] != nullptr ? argv[i] : "");
+    }
+    return arguments;
+}
+
+int RunFirstInstance(int argc, char** argv, const std::string& commandLine, bool useDefaultSkin) {
+    if (!TPlayerStartup::HasDisplay()) {
+        return 1;
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(TDVDMain::kCaption);
+    QApplication::setQuitOnLastWindowClosed(false);
+    try {
+        TPlayerStartup::TForms forms = TPlayerStartup::CreateForms();
+        forms.Main->SetOnClosed([] { QCoreApplication::exit(0); });
+        forms.Main->InitAfterForms(useDefaultSkin);
+        forms.Main->ProcessCommandLine(commandLine, 0);
+        forms.Main->StartPlugins(false);
+        forms.Main->PostAutoexecScript();
+        if (!forms.Main->IsClosing()) {
+            QApplication::exec();
+        }
+        // The other forms go before the main form that they refer to.
+        forms.Others.clear();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "Tovrin: %s\n", error.what());
+    } catch (...) {
+        std::fprintf(stderr, "Tovrin: \n");
+    }
+    return 0;
+}
+
+} // namespace
+
+bool TPlayerStartup::HasDisplay() {
+    const auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value != nullptr && *value != '\0';
+    };
+    if (set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY")) {
+        return true;
+    }
+    std::fprintf(stderr, "Tovrin: no display to show the player on (neither DISPLAY nor WAYLAND_DISPLAY is "
+                         "set; QT_QPA_PLATFORM=offscreen runs it without one)\n");
+    return false;
+}
+
+TPlayerStartup::TForms TPlayerStartup::CreateForms() {
+    TForms forms;
+    forms.Main = std::make_unique<TDVDMain>();
+    forms.Main->FormCreate();
+    for (const TFormMaker make : kFormOrder) {
+        forms.Others.push_back(make(forms));
+    }
+    return forms;
+}
+
+void TPlayerStartup::SendCommandLineToWindow(win::HWND target, const std::string& text) {
+    const std::vector<uint8_t> frame = TCommandFrame::BuildText(text);
+    const win::COPYDATASTRUCT copy{0, static_cast<win::DWORD>(frame.size()), frame.data()};
+    win::SendMessage(target, win::WM_COPYDATA, 0, reinterpret_cast<win::LPARAM>(&copy));
+}
+
+int TPlayerStartup::Run(int argc, char** argv) {
+    const std::vector<std::string> arguments = Arguments(argc, argv);
+    std::error_code error;
+    const std::string commandLine =
+        StartCommandLine::Build(arguments, std::filesystem::current_path(error).string());
+    std::unique_ptr<win::NamedMutex> mutex;
+    const auto taken = win::NamedMutex::TryAcquire(kMutexName, &mutex);
+    if (taken == win::NamedMutex::Result::HeldElsewhere) {
+        if (const win::HWND running = win::FindPeerWindow(TDVDMain::kClassName, TDVDMain::kFindTitle)) {
+            SendCommandLineToWindow(running, commandLine);
+        }
+        return 0;
+    }
+    if (taken == win::NamedMutex::Result::Failed) {
+        std::fprintf(stderr,
+                     "Tovrin: the runtime folder cannot be used; other starts will not find this player\n");
+    }
+    return RunFirstInstance(argc, argv, commandLine, StartCommandLine::UsesDefaultSkin(arguments));
+}

@@ -1,0 +1,244 @@
+// The main form against the real core: the start and close sequences (what is asked of the core, in
+// order; the core's log; the temporary folder), the command frames through the window procedure, the
+// attached editor's answer to the close request, and volume arrivals and removals.
+#include "platform/win/Message.h"
+#include "platform/win/Window.h"
+#include "player/model/binding/PlayerGlobals.h"
+#include "player/model/settings/Tag_PlayerConfig.h"
+#include "player/ui/TCommandFrame.h"
+#include "player/ui/TDVDMain.h"
+#include "player/ui/TVideo.h"
+#include "tests/RecordingBinding.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+namespace win = plat::win;
+
+namespace {
+
+class MainFormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* dist = std::getenv("TOVRIN_DIST_DIR");
+        if (dist == nullptr || !fs::exists(fs::path(dist) / "System" / "vokrad.so")) {
+            GTEST_SKIP() << "the core is not built (TOVRIN_DIST_DIR/System/vokrad.so)";
+        }
+        static int counter = 0;
+        root_ = fs::temp_directory_path() /
+                ("tovrin-main-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+        fs::create_directories(root_ / "prog");
+        fs::create_directory_symlink(fs::path(dist) / "System", root_ / "prog" / "System");
+        std::ofstream(root_ / "mountinfo") << "22 1 8:1 / / rw - ext4 /dev/sda1 rw\n";
+        setenv("TOVRIN_PROGRAM_FOLDER", (root_ / "prog").c_str(), 1);
+        CreatePlayerGlobals(std::make_unique<RecordingBinding>(calls_));
+        main_ = std::make_unique<TDVDMain>();
+        main_->SetMountTable((root_ / "mountinfo").string());
+        main_->SetMessageBox(&box_);
+        main_->SetOnClosed([this] { closed_ = true; });
+        main_->FormCreate();
+        video_ = std::make_unique<TVideo>(*main_);
+        main_->SetVideoForm(video_.get());
+        main_->InitAfterForms(false);
+    }
+
+    void TearDown() override {
+        video_.reset();
+        main_.reset();
+        DestroyPlayerGlobals();
+        unsetenv("TOVRIN_PROGRAM_FOLDER");
+        std::error_code error;
+        fs::remove_all(root_, error);
+    }
+
+    size_t IndexOf(const std::string& call) const {
+        return static_cast<size_t>(std::find(calls_.begin(), calls_.end(), call) - calls_.begin());
+    }
+
+    win::LRESULT SendFrame(const std::vector<uint8_t>& frame, win::HWND sender = 0) {
+        const win::COPYDATASTRUCT copy{0, static_cast<win::DWORD>(frame.size()), frame.data()};
+        return win::SendMessage(main_->Handle(), win::WM_COPYDATA, sender,
+                                reinterpret_cast<win::LPARAM>(&copy));
+    }
+
+    struct RecordingBox : ISystemMessageBox {
+        std::vector<std::u16string> texts;
+        void Show(const char16_t* text, const char16_t*, uint32_t) override { texts.push_back(text); }
+    } box_;
+    fs::path root_;
+    std::vector<std::string> calls_;
+    std::unique_ptr<TDVDMain> main_;
+    std::unique_ptr<TVideo> video_;
+    bool closed_ = false;
+};
+
+TEST_F(MainFormTest, StartsTheCoreThenThePlayerAndNamesItsLog) {
+    ASSERT_LT(IndexOf("load"), IndexOf("create"));
+    EXPECT_LT(IndexOf("create"), IndexOf("order 207"));
+    EXPECT_LT(IndexOf("order 207"), calls_.size());
+    EXPECT_LT(IndexOf("order 111"), calls_.size()); // the volume of the settings
+    EXPECT_LT(IndexOf("order 202"), calls_.size()); // the video panel
+    EXPECT_EQ(win::GetWindowTextString(main_->Handle()), "TovrinPlayer");
+    EXPECT_TRUE(fs::is_directory(root_ / "prog" / "temp"));
+    EXPECT_TRUE(fs::is_directory(root_ / "prog" / "Logs"));
+    EXPECT_TRUE(video_->isVisible());
+    EXPECT_FALSE(main_->isVisible());
+}
+
+TEST_F(MainFormTest, QuitFreesThePlayerBeforeTheCoreStopsAndEmptiesTheTempFolder) {
+    std::ofstream(root_ / "prog" / "temp" / "left.bmp") << "x";
+    calls_.clear();
+    main_->Ac_QuitExecute();
+    EXPECT_TRUE(closed_);
+    EXPECT_TRUE(main_->IsClosing());
+    ASSERT_LT(IndexOf("free"), calls_.size());
+    EXPECT_LT(IndexOf("free"), IndexOf("unload"));
+    EXPECT_TRUE(fs::is_empty(root_ / "prog" / "temp"));
+    EXPECT_FALSE(video_->isVisible());
+    // The core wrote its log where it was told to.
+    EXPECT_TRUE(fs::exists(root_ / "prog" / "Logs" / "vokrad.log"));
+}
+
+TEST_F(MainFormTest, AnswersCommandFramesAndRefusesMalformedOnes) {
+    EXPECT_EQ(SendFrame(TCommandFrame::BuildText("/CMD:GETTIME")), 0);
+    EXPECT_EQ(SendFrame(TCommandFrame::BuildText("")), 0);
+    const int32_t offset[3] = {0, 12, 250};
+    calls_.clear();
+    EXPECT_EQ(SendFrame(TCommandFrame::BuildOrder(506, {reinterpret_cast<const uint8_t*>(offset), 12})), 0);
+    EXPECT_EQ(calls_, std::vector<std::string>{"order 506"});
+    EXPECT_EQ(SendFrame(TCommandFrame::BuildOrder(500, {})), -1);
+    const int32_t wrongSize[3] = {0, 16, 0};
+    EXPECT_EQ(SendFrame(TCommandFrame::BuildOrder(506, {reinterpret_cast<const uint8_t*>(wrongSize), 12})),
+              -1);
+    EXPECT_EQ(calls_.size(), 1u); // nothing malformed reached the core
+    auto negative = TCommandFrame::BuildText("/EDITMODE:ON");
+    negative[8] = 0xFF;
+    negative[9] = negative[10] = negative[11] = 0xFF;
+    EXPECT_EQ(SendFrame(negative, 0x1234), 0);
+    EXPECT_FALSE(main_->EditorLock());
+    EXPECT_EQ(SendFrame(TCommandFrame::BuildText("/EDITMODE:ON"), 0x1234), 0);
+    EXPECT_TRUE(main_->EditorLock());
+    EXPECT_EQ(main_->AttachedEditor(), 0x1234u);
+}
+
+win::LRESULT editorAnswer = 0;
+int closeRequests = 0;
+
+win::LRESULT EditorProcedure(win::HWND hwnd, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {
+    if (msg == TDVDMain::kMsgEditorRequest && wParam == 0) {
+        ++closeRequests;
+        return editorAnswer;
+    }
+    return win::DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+TEST_F(MainFormTest, AnEditorsRefusalLeavesThePlayerRunningAndItsConsentClosesIt) {
+    win::RegisterClass({0, &EditorProcedure, nullptr, "TestEditor"});
+    const win::HWND editor = win::CreateWindowEx(0, "TestEditor", "", 0, 0, 0, 0, 0, 0, nullptr);
+    main_->ProcessCommandLine("/EDITMODE:ON", editor);
+    editorAnswer = 0;
+    closeRequests = 0;
+    main_->Ac_QuitExecute();
+    EXPECT_EQ(closeRequests, 1);
+    EXPECT_FALSE(main_->IsClosing());
+    EXPECT_FALSE(closed_);
+    // Still working: the command texts run, and the next quit asks again.
+    main_->ProcessCommandLine("/SILENT", 0);
+    EXPECT_TRUE(main_->Silent());
+    editorAnswer = 1;
+    main_->Ac_QuitExecute();
+    EXPECT_EQ(closeRequests, 2);
+    EXPECT_TRUE(closed_);
+    win::DestroyWindow(editor);
+    win::UnregisterClass("TestEditor");
+}
+
+TEST_F(MainFormTest, AnEditorThatHasGoneCannotRefuse) {
+    main_->ProcessCommandLine("/EDITMODE:ON", 0x7FFF0000u);
+    main_->Ac_QuitExecute();
+    EXPECT_TRUE(closed_);
+}
+
+TEST_F(MainFormTest, ADiscArrivingWhileAMountIsPendingPlaysOnce) {
+    const fs::path disc = root_ / "disc";
+    fs::create_directories(disc / "VIDEO_TS");
+    fs::create_directories(root_ / "stick");
+    calls_.clear();
+    main_->SetMountPending(true);
+    main_->OnVolumeArrival((root_ / "stick").string());
+    EXPECT_TRUE(main_->MountPending()); // no VIDEO_TS: ignored
+    main_->OnVolumeArrival(disc.string());
+    EXPECT_FALSE(main_->MountPending());
+    EXPECT_LT(IndexOf("order 100"), calls_.size());
+    EXPECT_FALSE(PlayerConfig().DiscOverridePending); // taken by the graph choice
+    calls_.clear();
+    main_->OnVolumeArrival(disc.string());
+    EXPECT_EQ(IndexOf("order 100"), calls_.size()); // no mount pending: nothing starts
+    calls_.clear();
+    main_->OnVolumeRemoval((root_ / "stick").string());
+    EXPECT_TRUE(calls_.empty()); // not the playing disc
+    main_->OnVolumeRemoval(disc.string());
+    EXPECT_FALSE(calls_.empty()); // the playing disc went: stopped
+}
+
+class ConfigFolderTest : public MainFormTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(ConfigFolderTest, FindsTheKeyMapAndTheSettingsWithOrWithoutTheLastSeparator) {
+    const fs::path folder = root_ / "my settings";
+    fs::create_directories(folder);
+    std::ofstream(folder / "Keys.cfg") << "<COMMAND><Play><Shortcut>0</Shortcut><Gesture>0</Gesture>"
+                                          "<Remote>RC PLAY</Remote></Play></COMMAND>";
+    std::ofstream(folder / "Tovrin.ini") << "[Sound]\r\nVolume=37\r\n";
+    main_->ProcessCommandLine("/CONFIG:\"" + folder.string() + GetParam() + "\"", 0);
+    EXPECT_EQ(main_->Config().IniFileName(), (folder / "Tovrin.ini").string());
+    calls_.clear();
+    main_->ProcessCommandLine("/IR:RC PLAY", 0);
+    EXPECT_LT(IndexOf("order 100"), calls_.size()) << "the remote code of the key map runs Play";
+}
+
+INSTANTIATE_TEST_SUITE_P(Separators, ConfigFolderTest, ::testing::Values("", "/", "\\"));
+
+TEST_F(MainFormTest, CommandWordsRunActionsAndPostTheQuit) {
+    calls_.clear();
+    main_->ProcessCommandLine("/CMD:play /CMD:NoSuchCommand", 0);
+    EXPECT_LT(IndexOf("order 100"), calls_.size());
+    main_->ProcessCommandLine("/cmd:quit", 0);
+    EXPECT_FALSE(main_->IsClosing()) << "the quit is posted, not run at once";
+    win::DispatchPending();
+    EXPECT_TRUE(closed_);
+}
+
+TEST_F(MainFormTest, ThePlayQueueFollowsThePlaylistOptions) {
+    main_->ProcessCommandLine("/PL:\"/m/a b.avi\" /PL:\"/m/c.avi\" /PL:\"/m/d.avi\" /PL:DEL:2", 0);
+    ASSERT_EQ(main_->PlayQueue().Count(), 2);
+    EXPECT_EQ(main_->PlayQueue().GetItem(1, false)->Path, u"/m/d.avi");
+    main_->ProcessCommandLine("/PL:clear", 0);
+    EXPECT_EQ(main_->PlayQueue().Count(), 0);
+}
+
+TEST_F(MainFormTest, ShowsErrorTextsAsTheErrorControlSendsThemUnlessSilent) {
+    box_.texts.clear();
+    ReportError(0, u"%s", u"Fichier \u00e9trange \u4e2d");
+    ReportError(6, u"progress only");
+    ASSERT_EQ(box_.texts.size(), 1u);
+    EXPECT_EQ(box_.texts[0], u"Fichier \u00e9trange \u4e2d");
+    main_->ProcessCommandLine("/SILENT", 0);
+    ReportError(0, u"hidden");
+    EXPECT_EQ(box_.texts.size(), 1u);
+}
+
+TEST(DriveIndexTest, LowestOfTheFirst26Bits) {
+    EXPECT_EQ(TDVDMain::DriveIndexFromMask(0), 26);
+    EXPECT_EQ(TDVDMain::DriveIndexFromMask(1), 0);
+    EXPECT_EQ(TDVDMain::DriveIndexFromMask(0b11000), 3);
+    EXPECT_EQ(TDVDMain::DriveIndexFromMask(1u << 26), 26);
+}
+
+} // namespace
