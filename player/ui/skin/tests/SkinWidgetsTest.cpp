@@ -91,7 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         SeekCase{"Halfway", 202, 10, false, false, 100000, 50000, 500, 100, {51, 5}, 25000},
         SeekCase{"ShortDurationNoUnit", 202, 10, false, false, 150, 100, 0, 0, {51, 5}, -1},
-        SeekCase{"PositionBeyondDurationHeld", 202, 10, false, false, 100000, 900000, 500, 200, {201, 5}, 100000},
+        SeekCase{
+            "PositionBeyondDurationHeld", 202, 10, false, false, 100000, 900000, 500, 200, {201, 5}, 100000},
         SeekCase{"NegativePositionHeld", 202, 10, false, false, 100000, -5000, 500, 0, {0, 5}, 0},
         SeekCase{"Inverted", 202, 10, false, true, 100000, 50000, 500, 100, {51, 5}, 76000},
         SeekCase{"Vertical", 10, 102, true, false, 10000, 5000, 100, 50, {5, 21}, 2000},
