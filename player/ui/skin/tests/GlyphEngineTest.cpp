@@ -52,7 +52,12 @@ TEST_P(GlyphCountTable, FrameCountFromProportions) {
 INSTANTIATE_TEST_SUITE_P(Strips, GlyphCountTable,
                          testing::Values(CountCase{80, 16, 1, 1}, CountCase{64, 16, 1, 4},
                                          CountCase{50, 16, 3, 3}, CountCase{16, 16, 3, 1},
-                                         CountCase{32, 16, 1, 2}, CountCase{96, 16, 2, 1}));
+                                         CountCase{32, 16, 1, 2}, CountCase{96, 16, 2, 1}),
+                         [](const testing::TestParamInfo<CountCase>& info) {
+                             return std::to_string(info.param.width) + "x" +
+                                    std::to_string(info.param.height) + "From" +
+                                    std::to_string(info.param.before);
+                         });
 
 TEST(GlyphEngine, FiveFramesGivenAfterStripUseHoverFrame) {
     TButtonGlyph glyph;
@@ -86,7 +91,11 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(FrameCase{2, TMyButtonState::Down, 0}, FrameCase{3, TMyButtonState::Down, 2},
                     FrameCase{2, TMyButtonState::Exclusive, 0}, FrameCase{4, TMyButtonState::Exclusive, 3},
                     FrameCase{4, TMyButtonState::Hover, 0}, FrameCase{5, TMyButtonState::Hover, 4},
-                    FrameCase{1, TMyButtonState::Up, 0}));
+                    FrameCase{1, TMyButtonState::Up, 0}),
+    [](const testing::TestParamInfo<FrameCase>& info) {
+        return std::to_string(info.param.frames) + "FramesState" +
+               std::to_string(static_cast<int>(info.param.state));
+    });
 
 TEST(GlyphEngine, TwoFrameDisabledRecoloursFrameOne) {
     QImage strip(32, 16, QImage::Format_RGB32);

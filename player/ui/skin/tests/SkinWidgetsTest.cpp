@@ -182,7 +182,12 @@ INSTANTIATE_TEST_SUITE_P(Times, TimeLabelTable,
                                          TimeCase{3600000, 1000, true, "- 0:59:59"},
                                          TimeCase{0, 45296000, false, " 12:34:56"},
                                          TimeCase{1000, 5000, true, "- 0:00:04"},
-                                         TimeCase{0, 360000000, false, " 100:00:00"}));
+                                         TimeCase{0, 360000000, false, " 100:00:00"}),
+                         [](const testing::TestParamInfo<TimeCase>& info) {
+                             return "At" + std::to_string(info.param.time) + "Of" +
+                                    std::to_string(info.param.duration) +
+                                    (info.param.remaining ? "Remaining" : "Elapsed");
+                         });
 
 TEST(SkinLabel, ClickOnTimeDisplayTogglesRemaining) {
     QWidget form;
