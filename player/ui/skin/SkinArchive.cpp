@@ -23,8 +23,8 @@ SkinArchive::Status SkinArchive::ReadEntry(const std::string& name, uint32_t lim
         return Status::Missing;
     }
     if (entry.UncompressedSize > limit) {
-        error = "\"" + name + "\" holds " + std::to_string(entry.UncompressedSize) + " bytes, more than the " +
-                std::to_string(limit) + " a skin may use";
+        error = "\"" + name + "\" holds " + std::to_string(entry.UncompressedSize) +
+                " bytes, more than the " + std::to_string(limit) + " a skin may use";
         return Status::Refused;
     }
     char* buffer = nullptr;

@@ -14,7 +14,8 @@ std::u16string U16(const std::string& text) {
 } // namespace
 
 bool SkinFirstLine::ReadSkinFirstLine(std::string& result, const std::string& scriptName,
-                                      const std::string& archivePath, QImage* preview, ISkinActionSink& sink) {
+                                      const std::string& archivePath, QImage* preview,
+                                      ISkinActionSink& sink) {
     std::string script;
     if (!archivePath.empty()) {
         SkinArchive archive;
@@ -24,7 +25,8 @@ bool SkinFirstLine::ReadSkinFirstLine(std::string& result, const std::string& sc
                                SkinArchive::Status::Loaded;
         if (preview != nullptr) {
             *preview = QImage();
-            if (found && archive.ReadBitmap("__Preview.bmp", *preview, error) != SkinArchive::Status::Loaded) {
+            if (found &&
+                archive.ReadBitmap("__Preview.bmp", *preview, error) != SkinArchive::Status::Loaded) {
                 *preview = QImage();
             }
         }

@@ -60,7 +60,8 @@ bool SkinScriptReader::IsHeader(std::string_view line, Section& section) {
     return true;
 }
 
-bool SkinScriptReader::Read(std::string_view script, std::vector<SkinObjectRecord>& records, std::string& error) {
+bool SkinScriptReader::Read(std::string_view script, std::vector<SkinObjectRecord>& records,
+                            std::string& error) {
     section_ = Section::None;
     for (auto& list : columns_) {
         list.clear();
@@ -103,7 +104,8 @@ void SkinScriptReader::ReadFormatLine(std::string_view line) {
     }
 }
 
-bool SkinScriptReader::ReadObjectLine(std::string_view line, int lineNumber, std::vector<SkinObjectRecord>& records) {
+bool SkinScriptReader::ReadObjectLine(std::string_view line, int lineNumber,
+                                      std::vector<SkinObjectRecord>& records) {
     std::size_t pos = 0;
     std::string key;
     scrutils::ReadKeyToken(line, pos, key, kMaxLine);

@@ -11,9 +11,8 @@ char Lower(char c) {
 } // namespace
 
 bool SkinText::SameText(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return Lower(x) == Lower(y);
-           });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 bool SkinText::StartsWithText(std::string_view text, std::string_view prefix) {

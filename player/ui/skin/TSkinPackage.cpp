@@ -99,7 +99,8 @@ bool TSkinPackage::CheckRecords(const std::string& source, std::u16string& messa
     return true;
 }
 
-bool TSkinPackage::LoadBitmaps(SkinArchive& archive, const std::string& archivePath, std::u16string& message) {
+bool TSkinPackage::LoadBitmaps(SkinArchive& archive, const std::string& archivePath,
+                               std::u16string& message) {
     std::vector<std::string> names = {"__Messages.bmp", "__MenuLeft.bmp", "__VideoBackground.bmp"};
     for (const SkinObjectRecord& record : records_) {
         for (const SkinColumnValue& value : record.values) {

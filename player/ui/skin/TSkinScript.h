@@ -25,7 +25,7 @@ class TSkinScript {
 public:
     // The label kinds, in the order of their lists.
     static constexpr std::array<const char*, 7> kLabelKinds = {
-        "SkinLabel",    "TimeDisplay",        "TitleDisplay",   "ChapterDisplay",
+        "SkinLabel",     "TimeDisplay",        "TitleDisplay",   "ChapterDisplay",
         "VolumeDisplay", "ProfileNameDisplay", "FileNameDisplay"};
     static constexpr std::size_t kTimeDisplayList = 1;
     static constexpr std::size_t kMaxTitle = 5;

@@ -10,7 +10,7 @@ QPalette::ColorRole RoleOf(uint32_t index) {
     switch (index) {
     case 5: // window
         return QPalette::Base;
-    case 6: // window frame
+    case 6:  // window frame
     case 21: // 3-D dark shadow
         return QPalette::Shadow;
     case 7: // menu text

@@ -91,7 +91,8 @@ QColor TButtonGlyph::MaskColourForFrames() const {
     if (!transparent_) {
         return {};
     }
-    return fixedColour_.isValid() ? transparentColour_ : QColor::fromRgb(strip_.pixel(0, strip_.height() - 1));
+    return fixedColour_.isValid() ? transparentColour_
+                                  : QColor::fromRgb(strip_.pixel(0, strip_.height() - 1));
 }
 
 void TButtonGlyph::Invalidate() {
@@ -197,7 +198,8 @@ QImage TButtonGlyph::FrameImage(TMyButtonState state) {
     return list_->Image(index);
 }
 
-void TButtonGlyph::DrawButtonGlyph(QPainter& painter, QPoint position, bool transparent, TMyButtonState state) {
+void TButtonGlyph::DrawButtonGlyph(QPainter& painter, QPoint position, bool transparent,
+                                   TMyButtonState state) {
     const bool masked = transparent || state == TMyButtonState::Exclusive;
     QImage image;
     if (imageList_ != nullptr) {
@@ -245,8 +247,8 @@ QSize TButtonGlyph::MeasureText(const QPainter& painter, const QString& caption,
         return {0, 0};
     }
     const QFontMetrics metrics(painter.font());
-    return metrics.boundingRect(QRect(0, 0, std::max(clientWidth, 1), 0), Qt::AlignLeft | Qt::TextShowMnemonic,
-                                caption)
+    return metrics
+        .boundingRect(QRect(0, 0, std::max(clientWidth, 1), 0), Qt::AlignLeft | Qt::TextShowMnemonic, caption)
         .size();
 }
 
@@ -314,7 +316,8 @@ TGlyphPlacement TButtonGlyph::PlaceGlyphAndText(const TGlyphDrawArgs& args, QSiz
 }
 
 TGlyphPlacement TButtonGlyph::CalcButtonLayout(const QPainter& painter, const TGlyphDrawArgs& args) const {
-    const QSize glyph = imageList_ != nullptr ? QSize(imageList_->Width(), imageList_->Height()) : FrameSize();
+    const QSize glyph =
+        imageList_ != nullptr ? QSize(imageList_->Width(), imageList_->Height()) : FrameSize();
     return PlaceGlyphAndText(args, glyph, MeasureText(painter, args.caption, args.client.width()));
 }
 

@@ -37,7 +37,8 @@ int TGlyphList::AddMasked(const QImage& frame, const QColor& maskColour) {
 }
 
 void TGlyphList::Delete(int slot) {
-    if (slot < 0 || static_cast<std::size_t>(slot) >= used_.size() || !used_[static_cast<std::size_t>(slot)]) {
+    if (slot < 0 || static_cast<std::size_t>(slot) >= used_.size() ||
+        !used_[static_cast<std::size_t>(slot)]) {
         return;
     }
     used_[static_cast<std::size_t>(slot)] = false;

@@ -239,8 +239,8 @@ void THoverButton::mouseMoveEvent(QMouseEvent* event) {
     }
     PointerMoved();
     if (dragging_) {
-        const bool inside = position.x() >= 0 && position.x() < width() && position.y() >= 0 &&
-                            position.y() <= height();
+        const bool inside =
+            position.x() >= 0 && position.x() < width() && position.y() >= 0 && position.y() <= height();
         TMyButtonState next = TMyButtonState::Up;
         if (down_) {
             next = TMyButtonState::Exclusive;
@@ -386,7 +386,8 @@ void THoverButton::PaintFace(QPainter& painter, QRect& inner, QPoint& pressOffse
     if (pressed) {
         if (state_ == TMyButtonState::Exclusive && (!flat_ || !mouseInControl_) && drawBorder_) {
             painter.fillRect(inner, face);
-            painter.fillRect(inner, QBrush(SkinColours::ToQColor(skincolour::kBtnHighlight), Qt::Dense4Pattern));
+            painter.fillRect(inner,
+                             QBrush(SkinColours::ToQColor(skincolour::kBtnHighlight), Qt::Dense4Pattern));
         }
         if (drawBorder_) {
             pressOffset = QPoint(1, 1);

@@ -24,7 +24,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     TZipControl zip;
-    if (!zip.Create(argv[1]) || !zip.AddEntry("skin.txt", script.data(), static_cast<uint32_t>(script.size()))) {
+    if (!zip.Create(argv[1]) ||
+        !zip.AddEntry("skin.txt", script.data(), static_cast<uint32_t>(script.size()))) {
         std::fprintf(stderr, "cannot write %s\n", argv[1]);
         return 1;
     }
@@ -32,8 +33,8 @@ int main(int argc, char** argv) {
         QByteArray bytes;
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
-        if (!picture.save(&buffer, "BMP") ||
-            !zip.AddEntry(name.toUtf8().constData(), bytes.constData(), static_cast<uint32_t>(bytes.size()))) {
+        if (!picture.save(&buffer, "BMP") || !zip.AddEntry(name.toUtf8().constData(), bytes.constData(),
+                                                           static_cast<uint32_t>(bytes.size()))) {
             std::fprintf(stderr, "cannot add %s\n", name.toUtf8().constData());
             zip.Discard();
             return 1;

@@ -50,9 +50,14 @@ TEST_P(GlyphCountTable, FrameCountFromProportions) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Strips, GlyphCountTable,
-                         testing::Values(CountCase{80, 16, 1, 1}, CountCase{64, 16, 1, 4}, CountCase{50, 16, 3, 3},
-                                         CountCase{16, 16, 3, 1}, CountCase{32, 16, 1, 2},
-                                         CountCase{96, 16, 2, 1}));
+                         testing::Values(CountCase{80, 16, 1, 1}, CountCase{64, 16, 1, 4},
+                                         CountCase{50, 16, 3, 3}, CountCase{16, 16, 3, 1},
+                                         CountCase{32, 16, 1, 2}, CountCase{96, 16, 2, 1}),
+                         [](const testing::TestParamInfo<CountCase>& info) {
+                             return std::to_string(info.param.width) + "x" +
+                                    std::to_string(info.param.height) + "From" +
+                                    std::to_string(info.param.before);
+                         });
 
 TEST(GlyphEngine, FiveFramesGivenAfterStripUseHoverFrame) {
     TButtonGlyph glyph;
@@ -81,12 +86,16 @@ TEST_P(GlyphFrameTable, StateDrawsFrame) {
     EXPECT_EQ(Rgb(frame, 8, 8), kFrameColours[GetParam().expectedFrame] & 0xFFFFFFu);
 }
 
-INSTANTIATE_TEST_SUITE_P(States, GlyphFrameTable,
-                         testing::Values(FrameCase{2, TMyButtonState::Down, 0}, FrameCase{3, TMyButtonState::Down, 2},
-                                         FrameCase{2, TMyButtonState::Exclusive, 0},
-                                         FrameCase{4, TMyButtonState::Exclusive, 3},
-                                         FrameCase{4, TMyButtonState::Hover, 0}, FrameCase{5, TMyButtonState::Hover, 4},
-                                         FrameCase{1, TMyButtonState::Up, 0}));
+INSTANTIATE_TEST_SUITE_P(
+    States, GlyphFrameTable,
+    testing::Values(FrameCase{2, TMyButtonState::Down, 0}, FrameCase{3, TMyButtonState::Down, 2},
+                    FrameCase{2, TMyButtonState::Exclusive, 0}, FrameCase{4, TMyButtonState::Exclusive, 3},
+                    FrameCase{4, TMyButtonState::Hover, 0}, FrameCase{5, TMyButtonState::Hover, 4},
+                    FrameCase{1, TMyButtonState::Up, 0}),
+    [](const testing::TestParamInfo<FrameCase>& info) {
+        return std::to_string(info.param.frames) + "FramesState" +
+               std::to_string(static_cast<int>(info.param.state));
+    });
 
 TEST(GlyphEngine, TwoFrameDisabledRecoloursFrameOne) {
     QImage strip(32, 16, QImage::Format_RGB32);
@@ -200,7 +209,8 @@ class GlyphLayoutTable : public testing::TestWithParam<LayoutCase> {};
 TEST_P(GlyphLayoutTable, PlacesGlyphAndText) {
     TGlyphDrawArgs args = GetParam().args;
     args.client = QRect(QPoint(0, 0), GetParam().client);
-    const TGlyphPlacement placement = TButtonGlyph::PlaceGlyphAndText(args, GetParam().glyph, GetParam().text);
+    const TGlyphPlacement placement =
+        TButtonGlyph::PlaceGlyphAndText(args, GetParam().glyph, GetParam().text);
     EXPECT_EQ(placement.glyph, GetParam().glyphAt);
     EXPECT_EQ(placement.text.topLeft(), GetParam().textAt);
     EXPECT_EQ(placement.text.size(), GetParam().text);
@@ -210,24 +220,73 @@ const QSize kClient(50, 22);
 const QSize kGlyph(16, 16);
 const QSize kText(20, 13);
 
-INSTANTIATE_TEST_SUITE_P(
-    Layouts, GlyphLayoutTable,
-    testing::Values(
-        LayoutCase{"LeftCentredMargin", Args(TMyButtonLayout::GlyphLeft, -1, 4), kClient, kGlyph, kText, {5, 3}, {25, 5}},
-        LayoutCase{"AbsoluteText", Absolute(TMyButtonLayout::GlyphLeft, 8, -1), kClient, kGlyph, kText, {0, 3}, {8, 5}},
-        LayoutCase{"AbsoluteBottomLikeTop", Absolute(TMyButtonLayout::GlyphBottom, -1, -1), kClient, kGlyph, kText,
-                   {17, 0}, {15, 5}},
-        LayoutCase{"RightFixedMargin", Args(TMyButtonLayout::GlyphRight, 2, 3), kClient, kGlyph, kText, {32, 3}, {9, 5}},
-        LayoutCase{"RightToLeftSwapsLeft", RightToLeft(Args(TMyButtonLayout::GlyphLeft, 2, 3)), kClient, kGlyph, kText,
-                   {32, 3}, {9, 5}},
-        LayoutCase{"MarginAndSpacingCentred", Args(TMyButtonLayout::GlyphLeft, -1, -1), kClient, kGlyph, kText, {4, 3},
-                   {24, 5}},
-        LayoutCase{"SpacingCentred", Args(TMyButtonLayout::GlyphLeft, 3, -1), kClient, kGlyph, kText, {3, 3}, {24, 5}},
-        LayoutCase{"NoTextNoSpacing", Args(TMyButtonLayout::GlyphLeft, -1, 4), kClient, kGlyph, QSize(0, 0), {17, 3},
-                   {33, 11}},
-        LayoutCase{"TopLayout", Args(TMyButtonLayout::GlyphTop, -1, 4), QSize(40, 40), kGlyph, kText, {12, 4},
-                   {10, 24}}),
-    [](const testing::TestParamInfo<LayoutCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Layouts, GlyphLayoutTable,
+                         testing::Values(LayoutCase{"LeftCentredMargin",
+                                                    Args(TMyButtonLayout::GlyphLeft, -1, 4),
+                                                    kClient,
+                                                    kGlyph,
+                                                    kText,
+                                                    {5, 3},
+                                                    {25, 5}},
+                                         LayoutCase{"AbsoluteText",
+                                                    Absolute(TMyButtonLayout::GlyphLeft, 8, -1),
+                                                    kClient,
+                                                    kGlyph,
+                                                    kText,
+                                                    {0, 3},
+                                                    {8, 5}},
+                                         LayoutCase{"AbsoluteBottomLikeTop",
+                                                    Absolute(TMyButtonLayout::GlyphBottom, -1, -1),
+                                                    kClient,
+                                                    kGlyph,
+                                                    kText,
+                                                    {17, 0},
+                                                    {15, 5}},
+                                         LayoutCase{"RightFixedMargin",
+                                                    Args(TMyButtonLayout::GlyphRight, 2, 3),
+                                                    kClient,
+                                                    kGlyph,
+                                                    kText,
+                                                    {32, 3},
+                                                    {9, 5}},
+                                         LayoutCase{"RightToLeftSwapsLeft",
+                                                    RightToLeft(Args(TMyButtonLayout::GlyphLeft, 2, 3)),
+                                                    kClient,
+                                                    kGlyph,
+                                                    kText,
+                                                    {32, 3},
+                                                    {9, 5}},
+                                         LayoutCase{"MarginAndSpacingCentred",
+                                                    Args(TMyButtonLayout::GlyphLeft, -1, -1),
+                                                    kClient,
+                                                    kGlyph,
+                                                    kText,
+                                                    {4, 3},
+                                                    {24, 5}},
+                                         LayoutCase{"SpacingCentred",
+                                                    Args(TMyButtonLayout::GlyphLeft, 3, -1),
+                                                    kClient,
+                                                    kGlyph,
+                                                    kText,
+                                                    {3, 3},
+                                                    {24, 5}},
+                                         LayoutCase{"NoTextNoSpacing",
+                                                    Args(TMyButtonLayout::GlyphLeft, -1, 4),
+                                                    kClient,
+                                                    kGlyph,
+                                                    QSize(0, 0),
+                                                    {17, 3},
+                                                    {33, 11}},
+                                         LayoutCase{"TopLayout",
+                                                    Args(TMyButtonLayout::GlyphTop, -1, 4),
+                                                    QSize(40, 40),
+                                                    kGlyph,
+                                                    kText,
+                                                    {12, 4},
+                                                    {10, 24}}),
+                         [](const testing::TestParamInfo<LayoutCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(GlyphLayout, ClientCornerAndPressOffsetMoveBoth) {
     TGlyphDrawArgs args = Args(TMyButtonLayout::GlyphLeft, -1, 4);

@@ -51,12 +51,12 @@ TEST_P(HoverButtonReleaseTable, ClicksOnlyWhenReleasedOver) {
     EXPECT_FALSE(button.Dragging());
 }
 
-INSTANTIATE_TEST_SUITE_P(Releases, HoverButtonReleaseTable,
-                         testing::Values(ReleaseCase{"Inside", {25, 11}, 1}, ReleaseCase{"BottomEdgeRow", {25, 22}, 1},
-                                         ReleaseCase{"BelowBottomEdge", {25, 23}, 0},
-                                         ReleaseCase{"RightEdgeColumn", {50, 10}, 0},
-                                         ReleaseCase{"LeftOfButton", {-1, 10}, 0}),
-                         [](const testing::TestParamInfo<ReleaseCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Releases, HoverButtonReleaseTable,
+    testing::Values(ReleaseCase{"Inside", {25, 11}, 1}, ReleaseCase{"BottomEdgeRow", {25, 22}, 1},
+                    ReleaseCase{"BelowBottomEdge", {25, 23}, 0}, ReleaseCase{"RightEdgeColumn", {50, 10}, 0},
+                    ReleaseCase{"LeftOfButton", {-1, 10}, 0}),
+    [](const testing::TestParamInfo<ReleaseCase>& info) { return std::string(info.param.name); });
 
 TEST_F(HoverButtonTest, DragOutAndBackFollowsPointer) {
     THoverButton& button = *buttons[0];
@@ -161,11 +161,12 @@ TEST_P(HoverFaceTable, FlatBorderlessFace) {
     EXPECT_EQ(Grab(button).pixel(1, 1), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Faces, HoverFaceTable,
-                         testing::Values(FaceCase{"DefaultHoverColourIsBlack", skincolour::kBlack, qRgb(0, 0, 0)},
-                                         FaceCase{"NoColourKeepsColor", skincolour::kNone, qRgb(255, 0, 0)},
-                                         FaceCase{"HoverColour", 0x00FF00, qRgb(0, 255, 0)}),
-                         [](const testing::TestParamInfo<FaceCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Faces, HoverFaceTable,
+    testing::Values(FaceCase{"DefaultHoverColourIsBlack", skincolour::kBlack, qRgb(0, 0, 0)},
+                    FaceCase{"NoColourKeepsColor", skincolour::kNone, qRgb(255, 0, 0)},
+                    FaceCase{"HoverColour", 0x00FF00, qRgb(0, 255, 0)}),
+    [](const testing::TestParamInfo<FaceCase>& info) { return std::string(info.param.name); });
 
 TEST_F(HoverButtonTest, DisabledButtonIgnoresPresses) {
     THoverButton& button = *buttons[0];

@@ -2,9 +2,9 @@
 
 #include "subtitles/zip/TZipControl.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QDir>
-#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>

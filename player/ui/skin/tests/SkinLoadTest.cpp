@@ -22,13 +22,12 @@ namespace {
 
 using namespace skintest;
 
-const std::string kFormat =
-    "[Format]\n"
-    "Form: Name, Caption, Width, Height, Mask, Background, InVideo\n"
-    "Button: Left, Top, Width, Height, Caption, Action, Glyph, NumGlyph\n"
-    "Label: Type, IsText, Left, Top, Width, Height, Caption\n"
-    "SeekBar: Left, Top, Width, Height, FrameColor, BackgroundColor, SeekZoneColor\n"
-    "FullScreenSwap: WindowForm, FullScreenForm\n";
+const std::string kFormat = "[Format]\n"
+                            "Form: Name, Caption, Width, Height, Mask, Background, InVideo\n"
+                            "Button: Left, Top, Width, Height, Caption, Action, Glyph, NumGlyph\n"
+                            "Label: Type, IsText, Left, Top, Width, Height, Caption\n"
+                            "SeekBar: Left, Top, Width, Height, FrameColor, BackgroundColor, SeekZoneColor\n"
+                            "FullScreenSwap: WindowForm, FullScreenForm\n";
 
 const std::string kGoodScript = "; Good skin\n" + kFormat +
                                 "[Objects]\n"
@@ -44,7 +43,9 @@ class SkinLoadTest : public testing::Test {
 protected:
     SkinLoadTest() { sink.skin = &skin; }
 
-    std::string Path(const std::string& name) const { return dir.filePath(QString::fromStdString(name)).toStdString(); }
+    std::string Path(const std::string& name) const {
+        return dir.filePath(QString::fromStdString(name)).toStdString();
+    }
 
     std::string Archive(const std::string& name, const std::string& script,
                         std::map<std::string, std::string> extra = {}) {
@@ -186,22 +187,34 @@ std::string Repeated(const std::string& line, int count) {
 INSTANTIATE_TEST_SUITE_P(
     Skins, HostileSkinTable,
     testing::Values(
-        HostileCase{"MissingScript", "", {{"readme.txt", "no script"}}, "Unable find file : skin.txt into archive "},
-        HostileCase{"ZipSlipBitmapName", FormWith("SpeedButton: 1, 1, 9, 9, , , ../../evil.bmp\n"), {},
+        HostileCase{
+            "MissingScript", "", {{"readme.txt", "no script"}}, "Unable find file : skin.txt into archive "},
+        HostileCase{"ZipSlipBitmapName",
+                    FormWith("SpeedButton: 1, 1, 9, 9, , , ../../evil.bmp\n"),
+                    {},
                     "\"../../evil.bmp\" leads outside"},
-        HostileCase{"AbsoluteBitmapName", FormWith("SpeedButton: 1, 1, 9, 9, , , /etc/hostname\n"), {},
+        HostileCase{"AbsoluteBitmapName",
+                    FormWith("SpeedButton: 1, 1, 9, 9, , , /etc/hostname\n"),
+                    {},
                     "\"/etc/hostname\" leads outside"},
-        HostileCase{"HundredMegabyteBitmap", FormWith(""), {{"Back.bmp", BmpHeader(5800, 5800, 5800u * 5800u * 3u)}},
+        HostileCase{"HundredMegabyteBitmap",
+                    FormWith(""),
+                    {{"Back.bmp", BmpHeader(5800, 5800, 5800u * 5800u * 3u)}},
                     "\"Back.bmp\" holds 100920054 bytes"},
-        HostileCase{"HugePixelSize", FormWith(""), {{"Back.bmp", PngClaiming(20000, 20000)}},
-                    "20000 x 20000 pixels"},
+        HostileCase{
+            "HugePixelSize", FormWith(""), {{"Back.bmp", PngClaiming(20000, 20000)}}, "20000 x 20000 pixels"},
         HostileCase{"NotAPicture", FormWith(""), {{"Back.bmp", "BMnot really a bitmap"}}, "not a picture"},
-        HostileCase{"NegativeFormWidth", kFormat + "[Objects]\nForm: MainForm, X, -20, 40\n", {},
+        HostileCase{"NegativeFormWidth",
+                    kFormat + "[Objects]\nForm: MainForm, X, -20, 40\n",
+                    {},
                     "line 8 gives Width the value -20, outside 0 to 4096"},
         HostileCase{"NegativeButtonHeight", FormWith("Button: 1, 1, 10, -5\n"), {}, "Height the value -5"},
-        HostileCase{"HugeForm", kFormat + "[Objects]\nForm: MainForm, X, 100, 99999999\n", {},
+        HostileCase{"HugeForm",
+                    kFormat + "[Objects]\nForm: MainForm, X, 100, 99999999\n",
+                    {},
                     "Height the value 99999999"},
-        HostileCase{"TooManyObjects", "[Objects]\n" + Repeated("Form:\n", 5000), {}, "more than 4096 objects"}),
+        HostileCase{
+            "TooManyObjects", "[Objects]\n" + Repeated("Form:\n", 5000), {}, "more than 4096 objects"}),
     [](const testing::TestParamInfo<HostileCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SkinLoadTest, ArchiveThatIsNotZipReportsMissingScript) {
@@ -232,8 +245,8 @@ TEST_F(SkinLoadTest, PlainScriptHasNoBitmaps) {
 }
 
 TEST_F(SkinLoadTest, TinyWindowWithSeekBarLoadsAndPaints) {
-    const std::string path =
-        Archive("tiny.zip", kFormat + "[Objects]\nForm: MainForm, T, 1, 1\nSeekBar: 0, 0, 1, 1, 255, 0, 65280\n");
+    const std::string path = Archive(
+        "tiny.zip", kFormat + "[Objects]\nForm: MainForm, T, 1, 1\nSeekBar: 0, 0, 1, 1, 255, 0, 65280\n");
     ASSERT_TRUE(skin.Load("skin.txt", path)) << Errors();
     skin.SetDuration(100000);
     skin.SetPosition(99999999);
@@ -255,7 +268,7 @@ class MainFormTable : public SkinLoadTest, public testing::WithParamInterface<Ma
 
 TEST_P(MainFormTable, NamesAndShowsMainForm) {
     ASSERT_TRUE(skin.Load("skin.txt", Archive("m.zip", "[Format]\nForm: Name, Width, Height\n[Objects]\n" +
-                                                         GetParam().objects)));
+                                                           GetParam().objects)));
     std::vector<bool> shown;
     for (const auto& form : skin.Forms()) {
         shown.push_back(form->isVisible());
@@ -268,14 +281,16 @@ TEST_P(MainFormTable, NamesAndShowsMainForm) {
 
 INSTANTIATE_TEST_SUITE_P(
     Forms, MainFormTable,
-    testing::Values(MainFormCase{"NamedMainIsShown", "Form: mainform, 200, 60\n", {true}, "MainForm"},
-                    MainFormCase{"OtherNameHidden", "Form: Main, 200, 60\n", {false}, "MainForm"},
-                    MainFormCase{"FirstBecomesMainHidden", "Form: A, 200, 60\nForm: B, 10, 10\n", {false, false},
-                                 "MainForm"},
-                    MainFormCase{"SecondMainFormNameRefused", "Form: MainForm, 200, 60\nForm: MainForm, 5, 5\n",
-                                 {true, false}, "MainForm"},
-                    MainFormCase{"LaterMainForm", "Form: A, 5, 5\nForm: MAINFORM, 200, 60\n", {false, true},
-                                 "MainForm"}),
+    testing::Values(
+        MainFormCase{"NamedMainIsShown", "Form: mainform, 200, 60\n", {true}, "MainForm"},
+        MainFormCase{"OtherNameHidden", "Form: Main, 200, 60\n", {false}, "MainForm"},
+        MainFormCase{
+            "FirstBecomesMainHidden", "Form: A, 200, 60\nForm: B, 10, 10\n", {false, false}, "MainForm"},
+        MainFormCase{"SecondMainFormNameRefused",
+                     "Form: MainForm, 200, 60\nForm: MainForm, 5, 5\n",
+                     {true, false},
+                     "MainForm"},
+        MainFormCase{"LaterMainForm", "Form: A, 5, 5\nForm: MAINFORM, 200, 60\n", {false, true}, "MainForm"}),
     [](const testing::TestParamInfo<MainFormCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SkinLoadTest, RefusedFormNamesLeaveWindowUnnamed) {
@@ -287,9 +302,10 @@ TEST_F(SkinLoadTest, RefusedFormNamesLeaveWindowUnnamed) {
 }
 
 TEST_F(SkinLoadTest, LabelColumnsBeforeIsTextIgnored) {
-    ASSERT_TRUE(skin.Load("skin.txt", Archive("l.zip", "[Format]\nForm: Name\nLabel: Left, Top, Type, IsText, Width\n"
-                                                       "[Objects]\nForm: MainForm\nLabel: 40, 30, TitleDisplay, 1, 77\n"
-                                                       "Label: 40, 30, NoSuchKind, 1, 77\nLabel: 1, 1, 1, 1\n")));
+    ASSERT_TRUE(skin.Load("skin.txt",
+                          Archive("l.zip", "[Format]\nForm: Name\nLabel: Left, Top, Type, IsText, Width\n"
+                                           "[Objects]\nForm: MainForm\nLabel: 40, 30, TitleDisplay, 1, 77\n"
+                                           "Label: 40, 30, NoSuchKind, 1, 77\nLabel: 1, 1, 1, 1\n")));
     const auto& titles = skin.Labels(2);
     ASSERT_EQ(titles.size(), 1u);
     EXPECT_EQ(titles[0]->Control().pos(), QPoint(0, 0));
@@ -356,9 +372,10 @@ TEST_F(SkinLoadTest, ShowFormWhileHiddenMarksAndMovesOnly) {
 }
 
 TEST_F(SkinLoadTest, FormOpenAndSwapButtons) {
-    const std::string script = "[Format]\nForm: Name\nButton: Left, Action, Caption\n[Objects]\n"
-                               "Form: MainForm\nSpeedButton: 0, FormSwap(Panel2), Swap\nButton: 60, FormOpen(-), Hide\n"
-                               "Form: Panel2\nButton: 0, FormOpen(MainForm), Back\nButton: 60, Play, Menu\n";
+    const std::string script =
+        "[Format]\nForm: Name\nButton: Left, Action, Caption\n[Objects]\n"
+        "Form: MainForm\nSpeedButton: 0, FormSwap(Panel2), Swap\nButton: 60, FormOpen(-), Hide\n"
+        "Form: Panel2\nButton: 0, FormOpen(MainForm), Back\nButton: 60, Play, Menu\n";
     ASSERT_TRUE(skin.Load("skin.txt", Archive("f.zip", script)));
     THoverButton& swap = skin.SpeedButtons()[0]->Button();
     EXPECT_EQ(swap.PrmData(), QStringLiteral("Panel2"));
@@ -380,8 +397,9 @@ TEST_F(SkinLoadTest, FormOpenAndSwapButtons) {
 }
 
 TEST_F(SkinLoadTest, ArrangesAnchoredFormsAroundVideo) {
-    const std::string script = "[Format]\nForm: Name, Width, Height, InVideo\n[Objects]\nForm: MainForm, 10, 10\n"
-                               "Form: TR, 50, 20, TopRight\nForm: BL, 40, 30, bottomleft\nForm: BR, 40, 30, BottomRight\n";
+    const std::string script =
+        "[Format]\nForm: Name, Width, Height, InVideo\n[Objects]\nForm: MainForm, 10, 10\n"
+        "Form: TR, 50, 20, TopRight\nForm: BL, 40, 30, bottomleft\nForm: BR, 40, 30, BottomRight\n";
     ASSERT_TRUE(skin.Load("skin.txt", Archive("a.zip", script)));
     sink.videoRect = QRect(100, 100, 400, 300);
     EXPECT_TRUE(skin.ArrangeForms(TSkinScript::Arrange::Show));
@@ -424,8 +442,8 @@ TEST_F(SkinLoadTest, FirstLineAndPreview) {
     ASSERT_TRUE(SkinFirstLine::ReadSkinFirstLine(line, "skin.txt", path, &preview, sink));
     EXPECT_EQ(line, std::string(250, 'T'));
     EXPECT_EQ(preview.size(), QSize(20, 10));
-    EXPECT_FALSE(SkinFirstLine::ReadSkinFirstLine(line, "skin.txt", Archive("none.zip", "", {{"a", "b"}}), nullptr,
-                                                  sink));
+    EXPECT_FALSE(SkinFirstLine::ReadSkinFirstLine(line, "skin.txt", Archive("none.zip", "", {{"a", "b"}}),
+                                                  nullptr, sink));
     EXPECT_NE(Errors().find("Unable find file : skin.txt into archive"), std::string::npos);
 }
 

@@ -33,33 +33,34 @@ TEST_P(SkinMaskTable, BuildsRegion) {
 
 INSTANTIATE_TEST_SUITE_P(
     Masks, SkinMaskTable,
-    testing::Values(
-        MaskCase{"AllBlackKeepsRectangle", 30, 20, [](QImage&) {}, QRegion(0, 0, 30, 20)},
-        MaskCase{"AllWhiteIsEmpty", 30, 20, [](QImage& i) { i.fill(Qt::white); }, QRegion()},
-        MaskCase{"ColourWithoutRedIsSolid", 8, 4, [](QImage& i) { i.fill(QColor(0, 255, 255)); }, QRegion(0, 0, 8, 4)},
-        MaskCase{"AnyRedCutsAway", 8, 4, [](QImage& i) { i.fill(QColor(1, 0, 0)); }, QRegion()},
-        MaskCase{"OneRunInOneRow", 10, 3,
-                 [](QImage& i) {
-                     for (int x = 2; x < 6; ++x) {
-                         i.setPixel(x, 1, qRgb(255, 255, 255));
-                     }
-                 },
-                 QRegion(0, 0, 10, 3).subtracted(QRegion(2, 1, 4, 1))},
-        MaskCase{"RunsAtRowEnds", 6, 2,
-                 [](QImage& i) {
-                     i.setPixel(0, 0, qRgb(255, 0, 0));
-                     i.setPixel(5, 1, qRgb(200, 0, 0));
-                 },
-                 QRegion(0, 0, 6, 2).subtracted(QRegion(0, 0, 1, 1)).subtracted(QRegion(5, 1, 1, 1))},
-        MaskCase{"RoundCorners", 20, 10,
-                 [](QImage& i) {
-                     QPainter painter(&i);
-                     painter.fillRect(i.rect(), Qt::white);
-                     painter.fillRect(QRect(2, 0, 16, 10), Qt::black);
-                     painter.fillRect(QRect(0, 2, 20, 6), Qt::black);
-                 },
-                 QRegion(2, 0, 16, 10).united(QRegion(0, 2, 20, 6))},
-        MaskCase{"EmptyBitmap", 0, 0, [](QImage&) {}, QRegion()}),
+    testing::Values(MaskCase{"AllBlackKeepsRectangle", 30, 20, [](QImage&) {}, QRegion(0, 0, 30, 20)},
+                    MaskCase{"AllWhiteIsEmpty", 30, 20, [](QImage& i) { i.fill(Qt::white); }, QRegion()},
+                    MaskCase{"ColourWithoutRedIsSolid", 8, 4, [](QImage& i) { i.fill(QColor(0, 255, 255)); },
+                             QRegion(0, 0, 8, 4)},
+                    MaskCase{"AnyRedCutsAway", 8, 4, [](QImage& i) { i.fill(QColor(1, 0, 0)); }, QRegion()},
+                    MaskCase{"OneRunInOneRow", 10, 3,
+                             [](QImage& i) {
+                                 for (int x = 2; x < 6; ++x) {
+                                     i.setPixel(x, 1, qRgb(255, 255, 255));
+                                 }
+                             },
+                             QRegion(0, 0, 10, 3).subtracted(QRegion(2, 1, 4, 1))},
+                    MaskCase{
+                        "RunsAtRowEnds", 6, 2,
+                        [](QImage& i) {
+                            i.setPixel(0, 0, qRgb(255, 0, 0));
+                            i.setPixel(5, 1, qRgb(200, 0, 0));
+                        },
+                        QRegion(0, 0, 6, 2).subtracted(QRegion(0, 0, 1, 1)).subtracted(QRegion(5, 1, 1, 1))},
+                    MaskCase{"RoundCorners", 20, 10,
+                             [](QImage& i) {
+                                 QPainter painter(&i);
+                                 painter.fillRect(i.rect(), Qt::white);
+                                 painter.fillRect(QRect(2, 0, 16, 10), Qt::black);
+                                 painter.fillRect(QRect(0, 2, 20, 6), Qt::black);
+                             },
+                             QRegion(2, 0, 16, 10).united(QRegion(0, 2, 20, 6))},
+                    MaskCase{"EmptyBitmap", 0, 0, [](QImage&) {}, QRegion()}),
     [](const testing::TestParamInfo<MaskCase>& info) { return std::string(info.param.name); });
 
 // A checkerboard is the worst shape a mask can have: every pixel is a run of its own.

@@ -59,15 +59,18 @@ const std::string kFormat = "[Format]\nForm: Name, Width, Height\nButton: Captio
 INSTANTIATE_TEST_SUITE_P(
     Scripts, SkinScriptReaderTable,
     testing::Values(
-        ReaderCase{"FormColumns", kFormat + "[Objects]\nForm: Main, 200, 60\n", "Form[Name=Main|Width=200|Height=60]"},
+        ReaderCase{"FormColumns", kFormat + "[Objects]\nForm: Main, 200, 60\n",
+                   "Form[Name=Main|Width=200|Height=60]"},
         ReaderCase{"NoFormatBuildsDefaults", "[Objects]\nForm: A, 1\nButton: x, 2\n", "Form[];Button[]"},
         ReaderCase{"ButtonBeforeFormDropped", kFormat + "[Objects]\nButton: early\nForm: F\nButton: late\n",
                    "Form[Name=F];Button[Caption=late]"},
         ReaderCase{"LinesBeforeHeaderAndCommentsIgnored",
                    "Form: lost\n; Form: comment\n" + kFormat + "[Objects]\n;Form: no\nForm: yes\n",
                    "Form[Name=yes]"},
-        ReaderCase{"OtherBracketLineKeepsSection", kFormat + "[Objects]\n[Buttons]\nForm: A\n", "Form[Name=A]"},
-        ReaderCase{"HeadersWithoutRegardToCase", "[FORMAT]\nform: name\n[objects]\nFORM: Up\n", "Form[name=Up]"},
+        ReaderCase{"OtherBracketLineKeepsSection", kFormat + "[Objects]\n[Buttons]\nForm: A\n",
+                   "Form[Name=A]"},
+        ReaderCase{"HeadersWithoutRegardToCase", "[FORMAT]\nform: name\n[objects]\nFORM: Up\n",
+                   "Form[name=Up]"},
         ReaderCase{"HeaderMustBeWholeLine", kFormat + "[Objects] \nForm: A\n", ""},
         ReaderCase{"CommaCutsCaption", kFormat + "[Objects]\nForm: F\nButton: Hello, World\n",
                    "Form[Name=F];Button[Caption=Hello|Left=World]"},
@@ -77,23 +80,28 @@ INSTANTIATE_TEST_SUITE_P(
                    "Form[Name=F];Button[Caption=a|Left= b]"},
         ReaderCase{"ExtraValuesIgnored", kFormat + "[Objects]\nForm: F, 1, 2, 3, 4\n",
                    "Form[Name=F|Width=1|Height=2]"},
-        ReaderCase{"LaterFormatChangesLaterLines",
-                   kFormat + "[Objects]\nForm: F\nButton: a, 1\n[Format]\nButton: Left, Top\n[Objects]\nButton: 5, 6\n",
-                   "Form[Name=F];Button[Caption=a|Left=1];Button[Left=5|Top=6]"},
+        ReaderCase{
+            "LaterFormatChangesLaterLines",
+            kFormat +
+                "[Objects]\nForm: F\nButton: a, 1\n[Format]\nButton: Left, Top\n[Objects]\nButton: 5, 6\n",
+            "Form[Name=F];Button[Caption=a|Left=1];Button[Left=5|Top=6]"},
         ReaderCase{"SpeedButtonUsesButtonList", kFormat + "[Objects]\nForm: F\nSpeedButton: s\n",
                    "Form[Name=F];SpeedButton[Caption=s]"},
-        ReaderCase{"FullScreenSwapBeforeForm", "[Format]\nFullScreenSwap: WindowForm\n[Objects]\nFullScreenSwap: W\n",
+        ReaderCase{"FullScreenSwapBeforeForm",
+                   "[Format]\nFullScreenSwap: WindowForm\n[Objects]\nFullScreenSwap: W\n",
                    "FullScreenSwap[WindowForm=W]"},
         ReaderCase{"InfoLinesChangeNothing", "[Skins Info]\nTitle: x\nForm: no\n", ""},
         ReaderCase{"OtherKeysIgnored", kFormat + "[Objects]\nWindow: x\nForm: F\n", "Form[Name=F]"},
-        ReaderCase{"CrLfAndEmptyLines", "[Format]\r\n\r\nForm: Name\r\r\n[Objects]\rForm: A\r\n", "Form[Name=A]"}),
+        ReaderCase{"CrLfAndEmptyLines", "[Format]\r\n\r\nForm: Name\r\r\n[Objects]\rForm: A\r\n",
+                   "Form[Name=A]"}),
     [](const testing::TestParamInfo<ReaderCase>& info) { return std::string(info.param.name); });
 
 TEST(SkinScriptReader, LongValuesSplitIntoValuesOf300) {
     SkinScriptReader reader;
     std::vector<SkinObjectRecord> records;
     std::string error;
-    ASSERT_TRUE(reader.Read(kFormat + "[Objects]\nForm: F\nButton: " + std::string(650, 'b') + "\n", records, error));
+    ASSERT_TRUE(
+        reader.Read(kFormat + "[Objects]\nForm: F\nButton: " + std::string(650, 'b') + "\n", records, error));
     ASSERT_EQ(records.size(), 2u);
     ASSERT_EQ(records[1].values.size(), 3u);
     EXPECT_EQ(records[1].values[0].value.size(), 300u);
@@ -105,7 +113,8 @@ TEST(SkinScriptReader, ColumnNamesHold99Characters) {
     SkinScriptReader reader;
     std::vector<SkinObjectRecord> records;
     std::string error;
-    ASSERT_TRUE(reader.Read("[Format]\nForm: " + std::string(150, 'c') + "\n[Objects]\nForm: v\n", records, error));
+    ASSERT_TRUE(
+        reader.Read("[Format]\nForm: " + std::string(150, 'c') + "\n[Objects]\nForm: v\n", records, error));
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(records[0].values[0].column, std::string(99, 'c'));
 }
@@ -117,8 +126,8 @@ TEST(SkinScriptReader, OverlongLineContinuesWithoutLoss) {
     std::vector<SkinObjectRecord> records;
     std::string error;
     std::string first = "Form: " + std::string(SkinScriptReader::kMaxLine - 6, 'a');
-    ASSERT_TRUE(reader.Read("[Format]\nForm: Name\nButton: Caption\n[Objects]\n" + first + "Button: B\n", records,
-                            error));
+    ASSERT_TRUE(reader.Read("[Format]\nForm: Name\nButton: Caption\n[Objects]\n" + first + "Button: B\n",
+                            records, error));
     EXPECT_EQ(Describe(records), "Form[Name=" + std::string(300, 'a') + "];Button[Caption=B]");
 }
 

@@ -91,7 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         SeekCase{"Halfway", 202, 10, false, false, 100000, 50000, 500, 100, {51, 5}, 25000},
         SeekCase{"ShortDurationNoUnit", 202, 10, false, false, 150, 100, 0, 0, {51, 5}, -1},
-        SeekCase{"PositionBeyondDurationHeld", 202, 10, false, false, 100000, 900000, 500, 200, {201, 5}, 100000},
+        SeekCase{
+            "PositionBeyondDurationHeld", 202, 10, false, false, 100000, 900000, 500, 200, {201, 5}, 100000},
         SeekCase{"NegativePositionHeld", 202, 10, false, false, 100000, -5000, 500, 0, {0, 5}, 0},
         SeekCase{"Inverted", 202, 10, false, true, 100000, 50000, 500, 100, {51, 5}, 76000},
         SeekCase{"Vertical", 10, 102, true, false, 10000, 5000, 100, 50, {5, 21}, 2000},
@@ -181,7 +182,12 @@ INSTANTIATE_TEST_SUITE_P(Times, TimeLabelTable,
                                          TimeCase{3600000, 1000, true, "- 0:59:59"},
                                          TimeCase{0, 45296000, false, " 12:34:56"},
                                          TimeCase{1000, 5000, true, "- 0:00:04"},
-                                         TimeCase{0, 360000000, false, " 100:00:00"}));
+                                         TimeCase{0, 360000000, false, " 100:00:00"}),
+                         [](const testing::TestParamInfo<TimeCase>& info) {
+                             return "At" + std::to_string(info.param.time) + "Of" +
+                                    std::to_string(info.param.duration) +
+                                    (info.param.remaining ? "Remaining" : "Elapsed");
+                         });
 
 TEST(SkinLabel, ClickOnTimeDisplayTogglesRemaining) {
     QWidget form;
