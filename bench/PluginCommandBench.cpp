@@ -90,8 +90,9 @@ int main(int argc, char** argv) {
             for (int i = 0; i < rounds && !failed; ++i) {
                 int32_t size = static_cast<int32_t>(sizeof(answer));
                 const auto start = Clock::now();
-                const int32_t result = PluginHostCallback(&item, command.data(), static_cast<int32_t>(command.size()),
-                                                          nullptr, answer.data(), &size);
+                const int32_t result =
+                    PluginHostCallback(&item, command.data(), static_cast<int32_t>(command.size()), nullptr,
+                                       answer.data(), &size);
                 const auto handed = Clock::now();
                 int peerResult = 0;
                 QMetaObject::invokeMethod(

@@ -46,7 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int32_t i = 0; i < controler.Count(); ++i) {
         const TActionCommand* command = controler.GetItem(i);
         if (command->RemoteCode.size() > TActionCommand::kMaxRemoteCode ||
-            (!command->RemoteCode.empty() && controler.FindActionByRemoteCode(command->RemoteCode) == nullptr)) {
+            (!command->RemoteCode.empty() &&
+             controler.FindActionByRemoteCode(command->RemoteCode) == nullptr)) {
             std::abort();
         }
     }

@@ -25,8 +25,10 @@ std::optional<int64_t> Field(std::u16string_view text, std::size_t maxDigits) {
 
 int32_t ParsePlaylistDuration(std::u16string_view text) {
     const auto firstColon = text.find(u':');
-    const auto secondColon = firstColon == std::u16string_view::npos ? firstColon : text.find(u':', firstColon + 1);
-    const auto point = secondColon == std::u16string_view::npos ? secondColon : text.find(u'.', secondColon + 1);
+    const auto secondColon =
+        firstColon == std::u16string_view::npos ? firstColon : text.find(u':', firstColon + 1);
+    const auto point =
+        secondColon == std::u16string_view::npos ? secondColon : text.find(u'.', secondColon + 1);
     if (point == std::u16string_view::npos) {
         return 0;
     }
@@ -46,7 +48,8 @@ int32_t ParsePlaylistDuration(std::u16string_view text) {
 std::u16string FormatPlaylistDuration(int32_t milliseconds) {
     const int64_t ms = milliseconds < 0 ? 0 : milliseconds;
     const auto two = [](int64_t value) {
-        return std::u16string{static_cast<char16_t>(u'0' + value / 10), static_cast<char16_t>(u'0' + value % 10)};
+        return std::u16string{static_cast<char16_t>(u'0' + value / 10),
+                              static_cast<char16_t>(u'0' + value % 10)};
     };
     std::u16string hours;
     for (int64_t h = ms / 3600000;; h /= 10) {

@@ -63,7 +63,8 @@ void AppendLine(TMemoryObject& text, std::u16string_view line) {
 
 TPlayList::TPlayList(RandomSource random)
     : Random(random ? std::move(random) : ClockSeededRandom([] {
-          return std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
+          return std::chrono::duration_cast<std::chrono::seconds>(
+                     std::chrono::system_clock::now().time_since_epoch())
               .count();
       })) {}
 
@@ -81,7 +82,8 @@ int32_t TPlayList::LoadFromFile(const std::u16string& fileName, VisitedFiles* vi
     return LoadFromText(fileName, ReadTextFile(fileName).value_or(std::u16string()), visited);
 }
 
-int32_t TPlayList::LoadFromText(const std::u16string& fileName, const std::u16string& text, VisitedFiles* visited) {
+int32_t TPlayList::LoadFromText(const std::u16string& fileName, const std::u16string& text,
+                                VisitedFiles* visited) {
     Delete(-1);
     FileName_ = fileName;
     Current = 0;
@@ -101,7 +103,8 @@ std::optional<std::u16string> TPlayList::ReadTextFile(const std::u16string& file
 void TPlayList::ReadDocument(const std::u16string& text, VisitedFiles* visited) {
     // The declaration line is part of the format: a text without it is no playlist.
     const auto start = text.find_first_not_of(u" \t\r\n");
-    if (start == std::u16string::npos || !plat::text::StartsWithNoCase(std::u16string_view(text).substr(start), u"<?wsx")) {
+    if (start == std::u16string::npos ||
+        !plat::text::StartsWithNoCase(std::u16string_view(text).substr(start), u"<?wsx")) {
         return;
     }
     TXml document;
@@ -181,8 +184,8 @@ bool TPlayList::SaveToFile(const std::u16string& fileName) const {
     return fileio::WriteWholeFile(plat::text::WideToAnsi(fileName).c_str(), bytes.data(), bytes.size());
 }
 
-int32_t TPlayList::AddFile(const char16_t* path, const char16_t* profileFile, int32_t duration, const char16_t* id,
-                           int32_t profileTitle, VisitedFiles* visited, bool atFront) {
+int32_t TPlayList::AddFile(const char16_t* path, const char16_t* profileFile, int32_t duration,
+                           const char16_t* id, int32_t profileTitle, VisitedFiles* visited, bool atFront) {
     if (path == nullptr) {
         return 0;
     }
@@ -369,7 +372,8 @@ std::u16string TPlayList::FullPath(const std::u16string& path) {
         return path;
     }
     std::error_code error;
-    const auto absolute = std::filesystem::absolute(std::filesystem::path(plat::text::WideToAnsi(path)), error);
+    const auto absolute =
+        std::filesystem::absolute(std::filesystem::path(plat::text::WideToAnsi(path)), error);
     if (error) {
         return path;
     }
@@ -378,6 +382,7 @@ std::u16string TPlayList::FullPath(const std::u16string& path) {
 
 std::u16string TPlayList::VisitKey(const std::u16string& path) {
     std::error_code error;
-    const auto resolved = std::filesystem::weakly_canonical(std::filesystem::path(plat::text::WideToAnsi(path)), error);
+    const auto resolved =
+        std::filesystem::weakly_canonical(std::filesystem::path(plat::text::WideToAnsi(path)), error);
     return error ? FullPath(path) : plat::text::AnsiToWide(resolved.string());
 }

@@ -34,7 +34,8 @@ public:
     // path). A file that cannot be opened or is no playlist leaves the list empty. Always 0.
     int32_t LoadFromFile(const std::u16string& fileName, VisitedFiles* visited = nullptr);
     // The same with the file's text already read.
-    int32_t LoadFromText(const std::u16string& fileName, const std::u16string& text, VisitedFiles* visited = nullptr);
+    int32_t LoadFromText(const std::u16string& fileName, const std::u16string& text,
+                         VisitedFiles* visited = nullptr);
     // Writes the list in place of the file; false, with the old file kept, when that fails.
     bool SaveToFile(const std::u16string& fileName) const;
     // The text SaveToFile writes, without the byte-order mark.

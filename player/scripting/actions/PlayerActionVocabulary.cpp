@@ -97,8 +97,9 @@ QList<QAction*> CreatePlayerActions(QObject* owner) {
         const QString name = QString::fromUtf8(entry.name.data(), static_cast<qsizetype>(entry.name.size()));
         action->setObjectName(QString::fromUtf8(TActionControler::kCommandPrefix) + name);
         action->setText(name);
-        action->setProperty(TActionControler::kCategoryProperty,
-                            QString::fromUtf8(entry.category.data(), static_cast<qsizetype>(entry.category.size())));
+        action->setProperty(
+            TActionControler::kCategoryProperty,
+            QString::fromUtf8(entry.category.data(), static_cast<qsizetype>(entry.category.size())));
         if (entry.name == "Play") {
             action->setShortcut(ShortCutToKeySequence(kPlayShortCut));
         }

@@ -67,7 +67,8 @@ int32_t TActionControler::BuildFromActionList(const QList<QAction*>& actions) {
     for (TActionCommand& command : commands_) {
         sorted.emplace_back(CategoryOf(command.Action), std::move(command));
     }
-    std::stable_sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t i = 0; i < sorted.size(); ++i) {
         commands_[i] = std::move(sorted[i].second);
     }
@@ -118,8 +119,9 @@ int32_t TActionControler::LoadFromText(const std::u16string& text) {
         TXmlNode* gesture = ChildNamed(element, "Gesture");
         command.GestureCode = gesture != nullptr && gesture->Text ? XmlNumber(gesture->Text.get()) : 0;
         TXmlNode* remote = ChildNamed(element, "Remote");
-        command.RemoteCode =
-            remote != nullptr ? CutUtf8(Utf8Of(remote->Text.get()), TActionCommand::kMaxRemoteCode) : std::string();
+        command.RemoteCode = remote != nullptr
+                                 ? CutUtf8(Utf8Of(remote->Text.get()), TActionCommand::kMaxRemoteCode)
+                                 : std::string();
     }
     return 0;
 }

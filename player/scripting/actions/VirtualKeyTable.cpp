@@ -68,11 +68,14 @@ constexpr std::string_view kFunctionKeys[] = {"F1",  "F2",  "F3",  "F4",  "F5", 
 std::vector<VirtualKey> BuildTable() {
     std::vector<VirtualKey> table(std::begin(kFixedKeys), std::end(kFixedKeys));
     for (int i = 0; i < 26; ++i) {
-        table.push_back({static_cast<uint16_t>(0x41 + i), static_cast<Qt::Key>(Qt::Key_A + i), false, kLetters[i]});
+        table.push_back(
+            {static_cast<uint16_t>(0x41 + i), static_cast<Qt::Key>(Qt::Key_A + i), false, kLetters[i]});
     }
     for (int i = 0; i < 10; ++i) {
-        table.push_back({static_cast<uint16_t>(0x30 + i), static_cast<Qt::Key>(Qt::Key_0 + i), false, kDigits[i]});
-        table.push_back({static_cast<uint16_t>(0x60 + i), static_cast<Qt::Key>(Qt::Key_0 + i), true, kPadDigits[i]});
+        table.push_back(
+            {static_cast<uint16_t>(0x30 + i), static_cast<Qt::Key>(Qt::Key_0 + i), false, kDigits[i]});
+        table.push_back(
+            {static_cast<uint16_t>(0x60 + i), static_cast<Qt::Key>(Qt::Key_0 + i), true, kPadDigits[i]});
     }
     for (int i = 0; i < 24; ++i) {
         table.push_back(

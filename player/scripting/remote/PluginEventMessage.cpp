@@ -25,7 +25,8 @@ std::optional<PluginEventMessage> PluginMessageForEvent(int32_t event, int32_t a
     case 4:
     case 5:
     case 8:
-        return PluginEventMessage{TOVPLUG_MSG_NAVIGATION, TOVPLUG_GROUP_NAVIGATION, Word(event), Packed(a, b)};
+        return PluginEventMessage{TOVPLUG_MSG_NAVIGATION, TOVPLUG_GROUP_NAVIGATION, Word(event),
+                                  Packed(a, b)};
     case 7:
     case 9:
     case 16:

@@ -54,8 +54,10 @@ public:
     explicit ElfImage(std::string_view image) : image_(image) {}
 
     bool ReadHeader() {
-        if (image_.size() < kElfHeaderSize || image_.substr(0, 4) != "\x7f" "ELF" || image_[4] != 2 ||
-            image_[5] != 1) {
+        if (image_.size() < kElfHeaderSize ||
+            image_.substr(0, 4) != "\x7f"
+                                   "ELF" ||
+            image_[4] != 2 || image_[5] != 1) {
             return false;
         }
         uint16_t entrySize = 0;
@@ -93,7 +95,8 @@ private:
         }
         const std::string_view nameTable = image_.substr(names.offset, names.size);
         const std::string_view wanted = tovplug_exports::kProductName;
-        for (uint64_t at = symbols.offset; at + kSymbolSize <= symbols.offset + symbols.size; at += kSymbolSize) {
+        for (uint64_t at = symbols.offset; at + kSymbolSize <= symbols.offset + symbols.size;
+             at += kSymbolSize) {
             uint32_t nameOffset = 0;
             uint16_t sectionIndex = 0;
             uint64_t value = 0;

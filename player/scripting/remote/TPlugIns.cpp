@@ -101,9 +101,8 @@ int32_t TPlugIns::Start(const char* settingsFile) {
         keepRunning_ = true;
     }
     commandsOpen_ = true;
-    worker_ = std::thread([self = shared_from_this(), settings = std::string(settingsFile)] {
-        self->WorkerRun(settings);
-    });
+    worker_ = std::thread(
+        [self = shared_from_this(), settings = std::string(settingsFile)] { self->WorkerRun(settings); });
     if (!ServeUntil([this] { return !starting_; })) {
         Abandon();
         return 0;
@@ -204,18 +203,21 @@ int32_t TPlugIns::ExecuteCommand(TPlugInsItems* item, const char16_t* text, int3
         shared_.state = TPlugsSharedData::State::Cancelled;
     }
     mainChanged_.wait(state, [this] {
-        return shared_.state == TPlugsSharedData::State::Done || shared_.state == TPlugsSharedData::State::Cancelled;
+        return shared_.state == TPlugsSharedData::State::Done ||
+               shared_.state == TPlugsSharedData::State::Cancelled;
     });
     int32_t result = 0;
     if (shared_.state == TPlugsSharedData::State::Done) {
         result = shared_.result;
         const int32_t capacity = answerSize != nullptr ? *answerSize : 0;
-        const int32_t written = CopyPluginAnswer(shared_.answer, answerSize != nullptr ? answer : nullptr, capacity);
+        const int32_t written =
+            CopyPluginAnswer(shared_.answer, answerSize != nullptr ? answer : nullptr, capacity);
         if (answerSize != nullptr) {
             *answerSize = written;
         }
         if (consumed != nullptr) {
-            *consumed = static_cast<int32_t>(std::min<std::size_t>(shared_.consumed, static_cast<std::size_t>(length)));
+            *consumed = static_cast<int32_t>(
+                std::min<std::size_t>(shared_.consumed, static_cast<std::size_t>(length)));
         }
     }
     shared_.state = TPlugsSharedData::State::Idle;
@@ -322,7 +324,8 @@ void TPlugIns::SetBusyWith(const TPlugInsItems* item) {
 }
 
 void TPlugIns::CancelCommand() {
-    if (shared_.state == TPlugsSharedData::State::Posted || shared_.state == TPlugsSharedData::State::Running) {
+    if (shared_.state == TPlugsSharedData::State::Posted ||
+        shared_.state == TPlugsSharedData::State::Running) {
         shared_.state = TPlugsSharedData::State::Cancelled;
     }
 }

@@ -30,8 +30,8 @@ extern "C" {
 // Answers the script's result code. Callable from any thread of the plug-in; it blocks until the
 // player's main thread has run the command. Answers 0 at once when the player is quitting or the
 // context or text is null.
-using TovPluginHostCallback = int32_t (*)(void* context, const char16_t* text, int32_t length, int32_t* consumed,
-                                          char16_t* answer, int32_t* answerSize);
+using TovPluginHostCallback = int32_t (*)(void* context, const char16_t* text, int32_t length,
+                                          int32_t* consumed, char16_t* answer, int32_t* answerSize);
 
 // Starts the plug-in; the player passes 0 and does not look at the result.
 using TovPlugStartFn = int32_t (*)(int32_t argument);

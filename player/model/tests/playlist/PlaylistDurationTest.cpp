@@ -18,8 +18,8 @@ TEST(PlaylistDuration, ReadsTimeTexts) {
         {u"596:31:23.64", 2147483640},
         {u"596:31:23.65", 0}, // past 32 bits
         {u"9999:9999:9999.99", 0},
-        {u"1:02:03", 0},       // no point
-        {u"1:02.5", 0},        // a part missing
+        {u"1:02:03", 0}, // no point
+        {u"1:02.5", 0},  // a part missing
         {u"-1:02:03.5", 0},
         {u"1:02:03.456", 0},
         {u"12345:00:00.00", 0},
@@ -28,8 +28,7 @@ TEST(PlaylistDuration, ReadsTimeTexts) {
         {u"", 0},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(ParsePlaylistDuration(c.text), c.milliseconds)
-            << std::string(c.text.begin(), c.text.end());
+        EXPECT_EQ(ParsePlaylistDuration(c.text), c.milliseconds) << std::string(c.text.begin(), c.text.end());
     }
 }
 

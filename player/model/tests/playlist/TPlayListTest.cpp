@@ -100,10 +100,22 @@ TEST_F(TPlayListTest, AwkwardFileNamesRoundTrip) {
     // Every character a Linux file name may hold that XML, the file format or the path rules treat
     // specially, and text beyond the basic plane.
     const std::u16string names[] = {
-        u"/m/a&b.avi",       u"/m/&amp;.avi",      u"/m/<x>.avi",        u"/m/\"q\".avi",
-        u"/m/'s'.avi",       u"/m/tab\there.avi",  u"/m/new\nline.avi",  u"/m/cr\rhere.avi",
-        u"/m/back\\slash.avi", u"/m/ lead and trail .avi", u"/m/=?*|:;#%!.avi", u"/m/\x01\x1f.avi",
-        u"/m/\u00e9\u4e2d\U0001F600.avi", u"/m/-dash.avi", u"/m/&lt;;&#38;.avi", u"/m/]]>.avi",
+        u"/m/a&b.avi",
+        u"/m/&amp;.avi",
+        u"/m/<x>.avi",
+        u"/m/\"q\".avi",
+        u"/m/'s'.avi",
+        u"/m/tab\there.avi",
+        u"/m/new\nline.avi",
+        u"/m/cr\rhere.avi",
+        u"/m/back\\slash.avi",
+        u"/m/ lead and trail .avi",
+        u"/m/=?*|:;#%!.avi",
+        u"/m/\x01\x1f.avi",
+        u"/m/\u00e9\u4e2d\U0001F600.avi",
+        u"/m/-dash.avi",
+        u"/m/&lt;;&#38;.avi",
+        u"/m/]]>.avi",
     };
     TPlayList list;
     for (const auto& name : names) {
@@ -131,9 +143,12 @@ TEST_F(TPlayListTest, ReadsOnlyPlaylistsWithTheirDeclaration) {
     const Case cases[] = {
         {u"<smil><media src=\"/a.avi\"/></smil>", 0, -1},
         {u"<?wsx version=\"1.0\"?><smil></smil>", 0, -1},
-        {u"<?wsx version=\"1.0\"?><SMIL><MEDIA SRC=\"/a.avi\"></MEDIA><media id=\"no src\"></media></SMIL>", 1, 0},
+        {u"<?wsx version=\"1.0\"?><SMIL><MEDIA SRC=\"/a.avi\"></MEDIA><media id=\"no src\"></media></SMIL>",
+         1, 0},
         {u"<?WSX version=\"1.0\"?>\r\n<smil><media src=\"/a.avi\"/></smil><other/>", 0, -1},
-        {u"<?wsx?><smil><media src=\"/a.avi\"/><media src=\"\"/><media src=\"/b\"/><LastPos NO=\"7\"/></smil>", 2, 1},
+        {u"<?wsx?><smil><media src=\"/a.avi\"/><media src=\"\"/><media src=\"/b\"/><LastPos "
+         u"NO=\"7\"/></smil>",
+         2, 1},
         {u"<?wsx?><smil><media src=\"/a\"/><media src=\"/b\"/><lastpos no=\"-3\"/></smil>", 2, 0},
         {u"<?wsx?><smil><media src=\"/a.avi", 0, -1},
         {u"", 0, -1},
@@ -152,10 +167,11 @@ TEST_F(TPlayListTest, ReadsOnlyPlaylistsWithTheirDeclaration) {
 
 TEST_F(TPlayListTest, ReadsAnsiTextAndSkipsOverlongSources) {
     const fs::path ansi = folder_ / "ansi.tovwsx";
-    std::ofstream(ansi, std::ios::binary) << "<?wsx version=\"1.0\"?>\r\n<smil>\r\n"
-                                          << "<media src=\"/m/\xc3\xa9t\xc3\xa9.avi\" dur=\"0:00:01.5\"/>\r\n"
-                                          << "<media src=\"/" << std::string(TPlayList::kMaxValue, 'x') << "\"/>\r\n"
-                                          << "</smil>\r\n";
+    std::ofstream(ansi, std::ios::binary)
+        << "<?wsx version=\"1.0\"?>\r\n<smil>\r\n"
+        << "<media src=\"/m/\xc3\xa9t\xc3\xa9.avi\" dur=\"0:00:01.5\"/>\r\n"
+        << "<media src=\"/" << std::string(TPlayList::kMaxValue, 'x') << "\"/>\r\n"
+        << "</smil>\r\n";
     TPlayList list;
     list.LoadFromFile(U16(ansi));
     ASSERT_EQ(list.Count(), 1);
@@ -170,7 +186,8 @@ TEST_F(TPlayListTest, NestedPlaylistsExpandOnce) {
     WriteWsx("b.WSX", Listing({u"/m/b1.avi", U16(a), U16(folder_ / "." / "b.WSX"), u"/m/b2.avi"}));
     TPlayList list;
     list.LoadFromFile(U16(a));
-    EXPECT_EQ(Paths(list), (std::vector<std::u16string>{u"/m/1.avi", u"/m/b1.avi", u"/m/b2.avi", u"/m/2.avi"}));
+    EXPECT_EQ(Paths(list),
+              (std::vector<std::u16string>{u"/m/1.avi", u"/m/b1.avi", u"/m/b2.avi", u"/m/2.avi"}));
 
     // A link to the list itself is the same file.
     fs::create_symlink(a, folder_ / "link.tovwsx");
@@ -270,8 +287,8 @@ TEST_F(TPlayListTest, ShuffleDrawsFromOneGeneratorAndNeverRepeatsTheCurrentItem)
         return int64_t{1700000000}; // every draw falls in the same second
     }));
     for (int i = 0; i < 6; ++i) {
-        list.AddFile((u"/" + std::u16string(1, static_cast<char16_t>(u'a' + i))).c_str(), nullptr, 0, nullptr, 1,
-                     nullptr, false);
+        list.AddFile((u"/" + std::u16string(1, static_cast<char16_t>(u'a' + i))).c_str(), nullptr, 0, nullptr,
+                     1, nullptr, false);
     }
     list.Shuffle = true;
     std::set<int32_t> seen;

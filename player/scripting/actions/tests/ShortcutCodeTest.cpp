@@ -18,7 +18,7 @@ TEST(ShortcutCode, ConvertsToAndFromTheShortCutValue) {
         {0x300000, 0, "RightBt+MiddleBt+"},
         {0x00BB, 0xBB, "="},
         {0x0060, 0x60, "Num 0"},
-        {0x0007, 0x07, ""}, // a number without a name
+        {0x0007, 0x07, ""},             // a number without a name
         {0x40000 | 0x2041, 0, "Ctrl+"}, // not a virtual key: no shortcut, no name
         {0, 0, ""},
     };

@@ -71,7 +71,8 @@ TEST_F(TActionControlerTest, SortsByCategoryKeepingListOrderWithinOne) {
     std::vector<std::string> expected;
     const auto vocabulary = PlayerActionVocabulary();
     for (auto group = vocabulary.begin(); group != vocabulary.end();) {
-        auto end = std::find_if(group, vocabulary.end(), [&](const auto& e) { return e.category != group->category; });
+        auto end = std::find_if(group, vocabulary.end(),
+                                [&](const auto& e) { return e.category != group->category; });
         for (auto it = end; it != group;) {
             --it;
             expected.emplace_back(it->name);
@@ -81,7 +82,8 @@ TEST_F(TActionControlerTest, SortsByCategoryKeepingListOrderWithinOne) {
     EXPECT_EQ(Names(), expected);
     EXPECT_EQ(controler_.GetItem(controler_.IndexOfAction(controler_.FindActionByName("Play")))->ShortcutCode,
               0x40041);
-    EXPECT_EQ(controler_.GetItem(0)->Position, 46); // Chapters, the first playback action of the reversed list
+    EXPECT_EQ(controler_.GetItem(0)->Position,
+              46); // Chapters, the first playback action of the reversed list
 }
 
 TEST_F(TActionControlerTest, WritesTheKeyMapByteForByte) {
@@ -119,10 +121,10 @@ TEST_F(TActionControlerTest, LoadsWhatTheFileGivesAndClearsTheRest) {
     controler_.GetItem(1)->GestureCode = 9;
     controler_.SetRemoteCode(1, "KEEP", false);
     controler_.SetRemoteCode(2, "GONE", false);
-    const std::string path = WriteFile(
-        "<command>\r\n<play><shortcut>262209</shortcut><GESTURE>7</GESTURE>"
-        "<Remote>0123456789012345678901234567890123</Remote></play>\r\n"
-        "<Pause><Shortcut></Shortcut></Pause>\r\n<Stop></Stop>\r\n</command>\r\n");
+    const std::string path =
+        WriteFile("<command>\r\n<play><shortcut>262209</shortcut><GESTURE>7</GESTURE>"
+                  "<Remote>0123456789012345678901234567890123</Remote></play>\r\n"
+                  "<Pause><Shortcut></Shortcut></Pause>\r\n<Stop></Stop>\r\n</command>\r\n");
     ASSERT_EQ(controler_.LoadFromFile(path), 0);
     EXPECT_EQ(controler_.GetItem(0)->ShortcutCode, 0x40041);
     EXPECT_EQ(controler_.GetItem(0)->GestureCode, 7);
@@ -170,8 +172,11 @@ TEST_F(TActionControlerTest, RemoteCodesMoveAndNeverMatchEmpty) {
     EXPECT_EQ(controler_.GetItem(0)->RemoteCode, "RC5:12");
     EXPECT_EQ(controler_.FindActionByRemoteCode(""), nullptr);
     EXPECT_EQ(controler_.FindActionByRemoteCode("rc5:12"), nullptr);
-    controler_.SetRemoteCode(0, "\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9"
-                                "\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9", false);
+    controler_.SetRemoteCode(
+        0,
+        "\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9"
+        "\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9",
+        false);
     EXPECT_EQ(controler_.GetItem(0)->RemoteCode.size(), 28u); // cut at a character boundary
 }
 

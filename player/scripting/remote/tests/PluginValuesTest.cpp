@@ -18,9 +18,9 @@ TEST(PluginBaseName, IsTheFileNameWithoutFolderAndExtension) {
         {"/opt/tov/Plug-ins/plug_orvik.so", "plug_orvik"},
         {"C:\\Prog\\Plug-ins\\plugA.dll", "plugA"},
         {"/a/plug.x.so", "plug.x"},
-        {"plug_orvik.so", "plug_orvik.so"},     // no separator
-        {"/a/plugnodot", "/a/plugnodot"},       // no dot
-        {"/a.b/plugnodot", "/a.b/plugnodot"},   // dot before the separator
+        {"plug_orvik.so", "plug_orvik.so"},   // no separator
+        {"/a/plugnodot", "/a/plugnodot"},     // no dot
+        {"/a.b/plugnodot", "/a.b/plugnodot"}, // dot before the separator
         {"", ""},
     };
     for (const Case& c : cases) {

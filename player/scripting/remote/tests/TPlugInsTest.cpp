@@ -70,16 +70,17 @@ protected:
     void MakeHost() {
         host_ = TPlugIns::Create();
         host_->SetMainWindow(mainWindow_.hwnd());
-        host_->SetCommandRunner([this](std::u16string_view command, std::size_t& consumed, std::u16string& answer) {
-            ++runs_;
-            commands_.emplace_back(command);
-            consumed = command.size();
-            answer = answer_;
-            if (onRun_) {
-                onRun_();
-            }
-            return result_;
-        });
+        host_->SetCommandRunner(
+            [this](std::u16string_view command, std::size_t& consumed, std::u16string& answer) {
+                ++runs_;
+                commands_.emplace_back(command);
+                consumed = command.size();
+                answer = answer_;
+                if (onRun_) {
+                    onRun_();
+                }
+                return result_;
+            });
     }
 
     void TearDown() override {
@@ -186,10 +187,10 @@ TEST_F(TPlugInsTest, OnlyTheValueOneEnablesAndBothLifeExportsAreRequired) {
         bool loaded;
     };
     const Case cases[] = {
-        {TESTPLUG_FULL, "plug1.so", "1", true},        {TESTPLUG_FULL, "plug2.so", "2", false},
-        {TESTPLUG_FULL, "plug3.so", "0", false},       {TESTPLUG_FULL, "plug4.so", "yes", false},
-        {TESTPLUG_FULL, "plug5.so", nullptr, false},   {TESTPLUG_FULL, "plug6.so", " 1 ", true},
-        {TESTPLUG_NOSTOP, "plug7.so", "1", false},     {TESTPLUG_NOSTART, "plug8.so", "1", false},
+        {TESTPLUG_FULL, "plug1.so", "1", true},       {TESTPLUG_FULL, "plug2.so", "2", false},
+        {TESTPLUG_FULL, "plug3.so", "0", false},      {TESTPLUG_FULL, "plug4.so", "yes", false},
+        {TESTPLUG_FULL, "plug5.so", nullptr, false},  {TESTPLUG_FULL, "plug6.so", " 1 ", true},
+        {TESTPLUG_NOSTOP, "plug7.so", "1", false},    {TESTPLUG_NOSTART, "plug8.so", "1", false},
         {TESTPLUG_NOCALLBACK, "plug9.so", "1", true},
     };
     std::string settings = "[Other]\nplug2=1\n[PlugIns]\n";
@@ -242,7 +243,8 @@ TEST_F(TPlugInsTest, PlayerEventsReachThePluginsOfTheirGroup) {
     EXPECT_EQ(host_->DispatchPlayerEvent(32, 1, 0, 0), 0);
     plat::win::DispatchPending();
     EXPECT_EQ(received[first.hwnd()], (std::vector<Received>{{2028, 4, 0x20003}}));
-    EXPECT_EQ(received[second.hwnd()], (std::vector<Received>{{2028, 4, 0x20003}, {2025, 1, 1500}, {2029, 1, 0}}));
+    EXPECT_EQ(received[second.hwnd()],
+              (std::vector<Received>{{2028, 4, 0x20003}, {2025, 1, 1500}, {2029, 1, 0}}));
 
     host_->Stop();
     EXPECT_EQ(host_->DispatchPlayerEvent(4, 3, 2, 0), 0);
@@ -257,7 +259,7 @@ TEST_F(TPlugInsTest, ThreadedCommandGetsItsAnswerCutInsideItsBuffer) {
     result_ = 7;
     ASSERT_EQ(ScanAndStart("[PlugIns]\nplugA=1\n"), 1);
     PumpUntil([this] { return runs_ > 0; }); // the main window or the start runs it
-    host_->Stop(); // joins the plug-in's thread
+    host_->Stop();                           // joins the plug-in's thread
     const TestPluginCommand& sent = control->threadCommand;
     EXPECT_EQ(commands_, std::vector<std::u16string>{u"volume(50)"});
     EXPECT_EQ(sent.result, 7);
