@@ -26,6 +26,11 @@ inline constexpr plat::win::UINT kMsgCoreTitleChapter = 1530;
 inline constexpr plat::win::WPARAM kTitleChapterTitle = 0;
 inline constexpr plat::win::WPARAM kTitleChapterChapter = 1;
 
+// Sent to the video panel of order 202 (a window of the host's own process): lParam the address of a
+// std::shared_ptr<plat::video::VideoSurface>, the surface the panel paints from now on (the panel
+// keeps its own copy), or 0 when the panel is to let go of the surface it has.
+inline constexpr plat::win::UINT kMsgCoreVideoSurface = 1531;
+
 // Record kinds (TCoreMessage::kind).
 inline constexpr std::uint32_t kCoreMessageText = 1225;    // message text with a severity
 inline constexpr std::uint32_t kCoreMessageStatus = 1629;  // status change

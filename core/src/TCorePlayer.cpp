@@ -108,6 +108,7 @@ void TCorePlayer::PlayStart() {
 // keeps its clock (TSubTimer::Dispose). The engine releases its graph and goes next, then the
 // subtitle screen, allowed to close at last.
 void TCorePlayer::Close() {
+    HandSurfaceTo(0);
     if (screen_ != nullptr) {
         screen_->SetVideoWindow(0);
         screen_->SetOwnerWindow(0);
@@ -1003,6 +1004,22 @@ void TCorePlayer::SetParentWindows(HWND videoPanel, HWND fullScreenWindow) {
     if (screen_ != nullptr) {
         screen_->SetVideoWindow(fullScreenWindow);
         screen_->SetOwnerWindow(videoPanel);
+    }
+    HandSurfaceTo(videoPanel);
+}
+
+// The video panel paints the engine's video surface: a new panel gets it, the one before lets go of it.
+void TCorePlayer::HandSurfaceTo(HWND videoPanel) {
+    if (videoPanel == surfacePanel_) {
+        return;
+    }
+    if (surfacePanel_ != 0 && plat::win::IsWindow(surfacePanel_)) {
+        plat::win::SendMessage(surfacePanel_, kMsgCoreVideoSurface, 0, 0);
+    }
+    surfacePanel_ = videoPanel;
+    if (surfacePanel_ != 0 && engineSetup_.videoSurface != nullptr) {
+        plat::win::SendMessage(surfacePanel_, kMsgCoreVideoSurface, 0,
+                               reinterpret_cast<LPARAM>(&engineSetup_.videoSurface));
     }
 }
 

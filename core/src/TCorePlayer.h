@@ -269,6 +269,7 @@ public:
     LRESULT WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    void HandSurfaceTo(HWND videoPanel);
     template <class Record> void SendRecord(const Record& record);
     void Post(UINT msg, std::uint32_t wParam, std::uint32_t lParam);
     void TitleOrChapter(std::uint32_t code, std::uint32_t number);
@@ -314,6 +315,7 @@ private:
     std::int32_t profileTitle_ = -1; // guarded by the subtitle lock, as is the page model
     TSubDisplay subDisplay_;
     TEngineSetup engineSetup_ = TEngineSetup::Default();
+    HWND surfacePanel_ = 0; // the window that paints the video surface
     std::unique_ptr<TGraphEngine> engine_;
     std::unique_ptr<TSubtitleWindow> screen_;
     TOsdQueue osd_{clocks_}; // guarded by the subtitle lock

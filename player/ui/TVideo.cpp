@@ -1,7 +1,10 @@
 #include "player/ui/TVideo.h"
 
+#include "core/include/VokradNotifications.h"
+#include "platform/video/VideoPanel.h"
 #include "platform/win/Window.h"
 #include "player/ui/TDVDMain.h"
+#include "player/ui/TVideoCaption.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -19,31 +22,64 @@ constexpr const char* kPanelClass = "TVideoPanel";
 constexpr int kDefaultWidth = 640;
 constexpr int kDefaultHeight = 360;
 
-win::LRESULT PanelProcedure(win::HWND hwnd, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {
-    return win::DefWindowProc(hwnd, msg, wParam, lParam);
-}
-
 } // namespace
 
-TVideo::TVideo(TDVDMain& main) : QWidget(nullptr), main_(main), panelWidget_(new QWidget(this)) {
+TVideo::TVideo(TDVDMain& main) : QWidget(nullptr), main_(main), layout_(new QVBoxLayout(this)) {
     setObjectName("Video");
     setWindowTitle(TDVDMain::kCaption);
+    setWindowFlag(Qt::FramelessWindowHint);
     setAcceptDrops(true);
     setMinimumSize(160, 90);
-    panelWidget_->setObjectName("Pn_Video");
-    panelWidget_->setAutoFillBackground(true);
-    QPalette palette = panelWidget_->palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    panelWidget_->setPalette(palette);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(panelWidget_);
+    layout_->setContentsMargins(0, 0, 0, 0);
+    layout_->setSpacing(0);
+    layout_->addWidget(new TVideoCaption(this));
+    ShowSurface(nullptr);
     if (!win::GetClassInfo(kPanelClass, nullptr)) {
-        win::RegisterClass({0, &PanelProcedure, nullptr, kPanelClass});
+        win::RegisterClass({0, &TVideo::PanelProcedure, nullptr, kPanelClass});
     }
     panel_ = win::CreateWindowEx(0, kPanelClass, "", win::WS_CHILD, 0, 0, kDefaultWidth, kDefaultHeight, 0,
                                  nullptr);
+    win::SetWindowLongPtr(panel_, win::GWLP_USERDATA, reinterpret_cast<std::intptr_t>(this));
     ResetPosition();
+}
+
+// The panel window is not published, so only this process can send it the surface's address.
+win::LRESULT TVideo::PanelProcedure(win::HWND hwnd, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {
+    if (msg == kMsgCoreVideoSurface) {
+        auto* video = reinterpret_cast<TVideo*>(win::GetWindowLongPtr(hwnd, win::GWLP_USERDATA));
+        const auto* surface = reinterpret_cast<const std::shared_ptr<plat::video::VideoSurface>*>(lParam);
+        if (video != nullptr) {
+            video->ShowSurface(surface != nullptr ? *surface : nullptr);
+        }
+        return 0;
+    }
+    return win::DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+void TVideo::ShowSurface(std::shared_ptr<plat::video::VideoSurface> surface) {
+    if (surface != nullptr) {
+        SetPanelWidget(new plat::video::VideoPanel(std::move(surface), this));
+        return;
+    }
+    auto* black = new QWidget(this);
+    black->setAutoFillBackground(true);
+    QPalette palette = black->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    black->setPalette(palette);
+    SetPanelWidget(black);
+}
+
+void TVideo::SetPanelWidget(QWidget* widget) {
+    widget->setObjectName("Pn_Video");
+    if (panelWidget_ != nullptr) {
+        layout_->replaceWidget(panelWidget_, widget);
+        delete panelWidget_;
+    } else {
+        layout_->addWidget(widget);
+    }
+    panelWidget_ = widget;
+    // A child made after its window was shown stays hidden until shown itself.
+    widget->show();
 }
 
 TVideo::~TVideo() {
@@ -60,13 +96,13 @@ void TVideo::ResetPosition() {
     }
 }
 
+// The user never closes the video window; it goes with the player.
 void TVideo::closeEvent(QCloseEvent* event) {
     if (main_.IsClosing()) {
         event->accept();
-        return;
+    } else {
+        event->ignore();
     }
-    event->ignore();
-    main_.Ac_QuitExecute();
 }
 
 void TVideo::dragEnterEvent(QDragEnterEvent* event) {

@@ -1,11 +1,16 @@
 #pragma once
-// The player's video window as the start-up shows it: a top-level form whose video panel ("Pn_Video")
-// is the window the core presents into. Files dropped on it go to the main form; closing it quits
-// the player through the main form.
+// The player's video window: a frameless top-level form with its own title bar ("Pn_Caption") over
+// the video panel ("Pn_Video"), the window the core presents into; the panel paints the video surface
+// the core hands it, black until then. Files dropped on it go to the main form; the user cannot close
+// it, it closes with the player.
+#include "platform/video/VideoSurface.h"
 #include "platform/win/Types.h"
 
 #include <QWidget>
 
+#include <memory>
+
+class QVBoxLayout;
 class TDVDMain;
 
 class TVideo : public QWidget {
@@ -17,6 +22,8 @@ public:
     plat::win::HWND PanelHandle() const { return panel_; }
     // Default size, centred on its screen.
     void ResetPosition();
+    // Paints `surface` from now on; null shows the black panel again.
+    void ShowSurface(std::shared_ptr<plat::video::VideoSurface> surface);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -24,7 +31,12 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    static plat::win::LRESULT PanelProcedure(plat::win::HWND hwnd, plat::win::UINT msg,
+                                             plat::win::WPARAM wParam, plat::win::LPARAM lParam);
+    void SetPanelWidget(QWidget* widget);
+
     TDVDMain& main_;
-    QWidget* panelWidget_;
+    QVBoxLayout* layout_;
+    QWidget* panelWidget_ = nullptr;
     plat::win::HWND panel_ = 0;
 };

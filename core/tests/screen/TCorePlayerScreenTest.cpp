@@ -20,6 +20,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace win = plat::win;
 using plat::win::testing::TestWindow;
@@ -206,6 +207,31 @@ TEST_F(TCorePlayerScreenTest, ScreenOrders) {
 
     EXPECT_EQ(Send(kOrderParentWindows, TOrderParentWindows{{}, 0, 0}), 0);
     EXPECT_EQ(win::GetParent(screen->Handle()), 0u) << "out of the full-screen window before it goes";
+}
+
+// The panel of order 202 gets the video surface to paint; the panel before it lets go of it.
+TEST_F(TCorePlayerScreenTest, TheVideoPanelGetsTheSurfaceAndThePanelBeforeLetsGo) {
+    using Received = std::vector<const plat::video::VideoSurface*>;
+    const auto recorder = [](Received& received) {
+        return [&received](win::HWND hwnd, win::UINT msg, win::WPARAM wParam,
+                           win::LPARAM lParam) -> win::LRESULT {
+            if (msg != kMsgCoreVideoSurface) {
+                return win::DefWindowProc(hwnd, msg, wParam, lParam);
+            }
+            const auto* surface = reinterpret_cast<const std::shared_ptr<plat::video::VideoSurface>*>(lParam);
+            received.push_back(surface != nullptr ? surface->get() : nullptr);
+            return 0;
+        };
+    };
+    Received first;
+    Received second;
+    TestWindow firstPanel(recorder(first));
+    TestWindow secondPanel(recorder(second));
+    for (const win::HWND panel : {firstPanel.hwnd(), firstPanel.hwnd(), secondPanel.hwnd(), win::HWND{0}}) {
+        EXPECT_EQ(Send(kOrderParentWindows, TOrderParentWindows{{}, panel, 0}), 0);
+    }
+    EXPECT_EQ(first, (Received{surface_.get(), nullptr})) << "told once, then let go";
+    EXPECT_EQ(second, (Received{surface_.get(), nullptr}));
 }
 
 // Order 602 arms the expiry timer for the earliest expiry; each expiry re-arms it for the next.

@@ -6,7 +6,7 @@
 // and the clock stands inside the subtitle's interval. The colour key is the player's (the core starts
 // with black, which would key the black outlines and shadows out).
 #include "core/tests/engine/EnginePlayer.h"
-#include "core/tests/screen/VideoPanel.h"
+#include "platform/video/VideoPanel.h"
 #include "platform/win/tests/TestWindow.h"
 
 #include <QImage>
@@ -34,7 +34,7 @@ public:
     QRect PictureRect();
     // The panel as it paints itself now.
     QImage Grab();
-    VideoPanel& Panel() { return panel_; }
+    plat::video::VideoPanel& Panel() { return panel_; }
 
 private:
     template <class Record> int Send(std::uint32_t order, Record record);
@@ -43,5 +43,5 @@ private:
 
     EnginePlayer player_{EnginePlayer::Renderers::Surface};
     plat::win::testing::TestWindow panelWindow_;
-    VideoPanel panel_{player_.Surface()};
+    plat::video::VideoPanel panel_{player_.Surface()};
 };

@@ -1,6 +1,9 @@
 // The main form against the real core: the start and close sequences (what is asked of the core, in
 // order; the core's log; the temporary folder), the command frames through the window procedure, the
-// attached editor's answer to the close request, and volume arrivals and removals.
+// attached editor's answer to the close request, volume arrivals and removals, and the video window
+// painting the surface the core hands it.
+#include "core/include/VokradNotifications.h"
+#include "platform/video/VideoPanel.h"
 #include "platform/win/Message.h"
 #include "platform/win/Window.h"
 #include "player/model/binding/PlayerGlobals.h"
@@ -8,9 +11,16 @@
 #include "player/ui/TCommandFrame.h"
 #include "player/ui/TDVDMain.h"
 #include "player/ui/TVideo.h"
+#include "player/ui/TVideoCaption.h"
 #include "tests/RecordingBinding.h"
 
 #include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QLayout>
+#include <QLabel>
+#include <QMouseEvent>
 
 #include <unistd.h>
 
@@ -242,3 +252,63 @@ TEST(DriveIndexTest, LowestOfTheFirst26Bits) {
 }
 
 } // namespace
+
+TEST_F(MainFormTest, TheVideoWindowPaintsTheCoresSurfaceUntilTheCoreLetsGo) {
+    const auto paintsSurface = [this] {
+        return dynamic_cast<plat::video::VideoPanel*>(video_->findChild<QWidget*>("Pn_Video")) != nullptr;
+    };
+    EXPECT_TRUE(paintsSurface()) << "the core handed it over";
+    main_->Ac_QuitExecute();
+    EXPECT_FALSE(paintsSurface());
+    EXPECT_NE(video_->findChild<QWidget*>("Pn_Video"), nullptr) << "the black panel again";
+}
+
+TEST_F(MainFormTest, TheVideoWindowShowsTheFramesOfTheSurfaceItIsGiven) {
+    video_->show();
+    auto surface = std::make_shared<plat::video::VideoSurface>();
+    ASSERT_EQ(win::SendMessage(video_->PanelHandle(), kMsgCoreVideoSurface, 0,
+                               reinterpret_cast<win::LPARAM>(&surface)),
+              0);
+    video_->layout()->activate();
+    for (const QRgb colour : {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(20, 40, 200)}) {
+        QImage frame(64, 36, QImage::Format_RGB32);
+        frame.fill(colour);
+        surface->PresentFrame(frame, {1, 1});
+        const QImage shot = video_->grab().toImage();
+        EXPECT_EQ(shot.pixel(shot.width() / 2, shot.height() / 2), colour) << std::hex << colour;
+    }
+    ASSERT_EQ(win::SendMessage(video_->PanelHandle(), kMsgCoreVideoSurface, 0, 0), 0);
+    const QImage shot = video_->grab().toImage();
+    EXPECT_EQ(shot.pixel(shot.width() / 2, shot.height() / 2), qRgb(0, 0, 0));
+}
+
+TEST_F(MainFormTest, TheUserCannotCloseTheVideoWindow) {
+    video_->show();
+    EXPECT_FALSE(video_->close());
+    EXPECT_TRUE(video_->isVisible());
+    EXPECT_FALSE(main_->IsClosing());
+    EXPECT_FALSE(closed_);
+}
+
+TEST_F(MainFormTest, DraggingTheCaptionWithTheLeftButtonMovesTheVideoWindow) {
+    struct Row {
+        Qt::MouseButton button;
+        QPoint moved;
+    };
+    for (const Row& row : {Row{Qt::LeftButton, {30, 20}}, Row{Qt::RightButton, {0, 0}}}) {
+        video_->move(100, 100);
+        auto* caption = video_->findChild<TVideoCaption*>("Pn_Caption");
+        ASSERT_NE(caption, nullptr);
+        const QPoint local(5, 5);
+        const QPoint global = caption->mapToGlobal(local);
+        QMouseEvent press(QEvent::MouseButtonPress, local, global, row.button, row.button, Qt::NoModifier);
+        QCoreApplication::sendEvent(caption->Label(), &press);
+        QMouseEvent move(QEvent::MouseMove, local + QPoint(30, 20), global + QPoint(30, 20), Qt::NoButton,
+                         row.button, Qt::NoModifier);
+        QCoreApplication::sendEvent(caption->Label(), &move);
+        QMouseEvent release(QEvent::MouseButtonRelease, local + QPoint(30, 20), global + QPoint(30, 20),
+                            row.button, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(caption->Label(), &release);
+        EXPECT_EQ(video_->pos(), QPoint(100, 100) + row.moved) << row.button;
+    }
+}

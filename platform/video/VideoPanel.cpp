@@ -1,13 +1,15 @@
-#include "core/tests/screen/VideoPanel.h"
+#include "platform/video/VideoPanel.h"
 
 #include <QMetaObject>
 #include <QPainter>
 
-VideoPanel::VideoPanel(std::shared_ptr<plat::video::VideoSurface> surface, QWidget* parent)
+namespace plat::video {
+
+VideoPanel::VideoPanel(std::shared_ptr<VideoSurface> surface, QWidget* parent)
     : QWidget(parent), surface_(std::move(surface)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     surface_->SetRepaintRequest([this] { UpdateLater(); });
-    listener_ = surface_->AddFrameListener([this](const plat::video::VideoFrame&) { UpdateLater(); });
+    listener_ = surface_->AddFrameListener([this](const VideoFrame&) { UpdateLater(); });
 }
 
 VideoPanel::~VideoPanel() {
@@ -24,3 +26,5 @@ void VideoPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     surface_->Paint(painter, size());
 }
+
+} // namespace plat::video

@@ -7,9 +7,11 @@
 
 #include <memory>
 
+namespace plat::video {
+
 class VideoPanel : public QWidget {
 public:
-    explicit VideoPanel(std::shared_ptr<plat::video::VideoSurface> surface, QWidget* parent = nullptr);
+    explicit VideoPanel(std::shared_ptr<VideoSurface> surface, QWidget* parent = nullptr);
     ~VideoPanel() override;
     VideoPanel(const VideoPanel&) = delete;
     VideoPanel& operator=(const VideoPanel&) = delete;
@@ -21,6 +23,8 @@ private:
     // Safe from any thread: the update runs on the panel's thread, and not after the panel is gone.
     void UpdateLater();
 
-    std::shared_ptr<plat::video::VideoSurface> surface_;
-    plat::video::VideoSurface::ListenerId listener_ = 0;
+    std::shared_ptr<VideoSurface> surface_;
+    VideoSurface::ListenerId listener_ = 0;
 };
+
+} // namespace plat::video
