@@ -14,6 +14,7 @@
 #include "player/model/controllers/IAudioInfo.h"
 #include "player/model/controllers/IVideoControl.h"
 #include "player/model/errors/ISystemMessageBox.h"
+#include "player/model/events/PlayerEvents.h"
 #include "player/model/hub/TPlayControl.h"
 #include "player/model/playlist/TPlaylistItem.h"
 #include "player/model/profiles/TProfileControllerFactory.h"
@@ -223,6 +224,8 @@ void TDVDMain::InitAfterForms(bool useDefaultSkin) {
     }
     skin_ = std::make_unique<TPlayerSkin>(*this, folders_.Skins);
     skin_->LoadStartup(useDefaultSkin, config_.GetSkinFileName());
+    // The volume was set silently above: its display learns it here.
+    skin_->OnPlayerEvent(kEventVolume, PlayerConfig().Volume, 0);
 }
 
 void TDVDMain::ReloadSettings() {

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <utility>
+
 TPlayerSkin::TPlayerSkin(TDVDMain& main, std::string skinsFolder)
     : skinsFolder_(std::move(skinsFolder)), sink_(main, skin_), skin_(sink_) {}
 

@@ -7,6 +7,7 @@
 #include "player/model/controllers/IAudioInfo.h"
 #include "player/model/errors/ISystemMessageBox.h"
 #include "player/model/hub/TPlayControl.h"
+#include "player/model/settings/Tag_PlayerConfig.h"
 #include "player/ui/TDVDMain.h"
 #include "player/ui/TPlayerSkin.h"
 #include "player/ui/TVideo.h"
@@ -141,7 +142,12 @@ TEST_F(PlayerSkinTest, TheDefaultSkinComesUpBelowTheVideoWindow) {
     EXPECT_GT(form->y(), video_->frameGeometry().bottom());
     EXPECT_EQ(form->x(), video_->frameGeometry().left());
     EXPECT_TRUE(box_.texts.empty());
-    for (const char* command : {"Play", "Pause", "Stop", "NextChapter", "PrevChapter", "Quit"}) {
+    constexpr std::size_t kVolumeDisplays = 4;
+    ASSERT_FALSE(Skin().Labels(kVolumeDisplays).empty());
+    EXPECT_EQ(Skin().Labels(kVolumeDisplays).front()->TextLabel()->text(),
+              QString::number(PlayerConfig().Volume));
+    for (const char* command : {"Play", "Pause", "Stop", "NextChapter", "PrevChapter", "Quit", "VolumeMore", "VolumeLess",
+                                "VolumeMute"}) {
         EXPECT_NE(ButtonOf(command), nullptr) << command;
     }
 }
