@@ -14,6 +14,7 @@
 #include "player/model/controllers/IAudioInfo.h"
 #include "player/model/controllers/IVideoControl.h"
 #include "player/model/errors/ISystemMessageBox.h"
+#include "player/model/events/PlayerEvents.h"
 #include "player/model/hub/TPlayControl.h"
 #include "player/model/playlist/TPlaylistItem.h"
 #include "player/model/profiles/TProfileControllerFactory.h"
@@ -25,6 +26,7 @@
 #include "player/ui/TCommandFrame.h"
 #include "player/ui/TCommandLine.h"
 #include "player/ui/TMountWatcher.h"
+#include "player/ui/TPlayerSkin.h"
 #include "player/ui/TVideo.h"
 #include "subtitles/decoders/TNewScriptLoader.h"
 
@@ -74,6 +76,9 @@ void TDVDMain::CreateActions() {
         {"Ac_Stop", "Playback", "Stop", nullptr},
         {"Ac_NextChapter", "Playback", "Next chapter", nullptr},
         {"Ac_PrevChapter", "Playback", "Previous chapter", nullptr},
+        {"Ac_VolumeMore", "Sound", "More Volume", nullptr},
+        {"Ac_VolumeLess", "Sound", "Less Volume", nullptr},
+        {"Ac_VolumeMute", "Sound", "Volume Mute", nullptr},
     };
     for (const TActionSpec& spec : kActions) {
         auto* action = new QAction(tr(spec.caption), this);
@@ -105,6 +110,22 @@ void TDVDMain::CreateActions() {
         if (playControl_)
             playControl_->PrevChapter();
     });
+    on("Ac_VolumeMore", [this] { ChangeVolume(PlayerConfig().VolumeIncrement); });
+    on("Ac_VolumeLess", [this] { ChangeVolume(-PlayerConfig().VolumeIncrement); });
+    on("Ac_VolumeMute", [this] {
+        if (IAudioInfo* audio = Audio())
+            audio->Mute(-1);
+    });
+}
+
+IAudioInfo* TDVDMain::Audio() const {
+    return playControl_ ? playControl_->Controllers().Audio.get() : nullptr;
+}
+
+void TDVDMain::ChangeVolume(int32_t step) {
+    if (IAudioInfo* audio = Audio()) {
+        audio->ChangeVolume(step);
+    }
 }
 
 TDVDMain::~TDVDMain() {
@@ -178,7 +199,7 @@ void TDVDMain::FormCreate() {
     }
 }
 
-void TDVDMain::InitAfterForms(bool /*useDefaultSkin*/) {
+void TDVDMain::InitAfterForms(bool useDefaultSkin) {
     auto& controllers = playControl_->Controllers();
     if (controllers.Audio) {
         controllers.Audio->SetVolume(PlayerConfig().Volume, true);
@@ -201,6 +222,10 @@ void TDVDMain::InitAfterForms(bool /*useDefaultSkin*/) {
         video_->addActions(dvdControl_);
         video_->show();
     }
+    skin_ = std::make_unique<TPlayerSkin>(*this, folders_.Skins);
+    skin_->LoadStartup(useDefaultSkin, config_.GetSkinFileName());
+    // The volume was set silently above: its display learns it here.
+    skin_->OnPlayerEvent(kEventVolume, PlayerConfig().Volume, 0);
 }
 
 void TDVDMain::ReloadSettings() {
@@ -274,6 +299,9 @@ void TDVDMain::Ac_QuitExecute() {
     plugIns_->Stop();
     if (video_ != nullptr) {
         video_->hide();
+    }
+    if (skin_) {
+        skin_->HideInterface();
     }
     config_.SaveVolume();
     FormClose();
@@ -465,8 +493,10 @@ void TDVDMain::SetScreenMode(int32_t mode) {
     }
 }
 
-void TDVDMain::LoadSkin(const std::string& /*path*/) {
-    // Skins come with the skin forms, which this program does not make yet.
+void TDVDMain::LoadSkin(const std::string& path) {
+    if (skin_) {
+        skin_->Load(path, true);
+    }
 }
 
 void TDVDMain::SetSettingsFolder(const std::string& folder) {
@@ -483,7 +513,9 @@ void TDVDMain::RemoteCode(const std::string& code) {
 }
 
 void TDVDMain::HideInterface() {
-    // The interface that hides is the skin forms, which this program does not make yet.
+    if (skin_) {
+        skin_->HideInterface();
+    }
 }
 
 void TDVDMain::ResetWindowsPosition() {
@@ -529,15 +561,24 @@ void TDVDMain::RunCommandWord(const std::string& word) {
 
 uint8_t TDVDMain::OnPlayerEvent(uint32_t event, intptr_t a, intptr_t b, intptr_t /*c*/) {
     // Event 32: a UTF-16 error text and its level; level 6 is a progress text for listeners only.
-    if (event == TErrorControl::kErrorEvent && a != 0 && b != TErrorControl::kListenerOnlyLevel && !silent_) {
-        const auto* text = reinterpret_cast<const char16_t*>(a);
-        if (messageBox_ != nullptr) {
-            messageBox_->Show(text, u"Error :", ISystemMessageBox::kErrorStyle);
-        } else {
-            std::fprintf(stderr, "Tovrin: %s\n", plat::text::WideToAnsi(text).c_str());
-        }
+    if (event == TErrorControl::kErrorEvent && a != 0 && b != TErrorControl::kListenerOnlyLevel) {
+        ShowError(reinterpret_cast<const char16_t*>(a));
+    }
+    if (skin_) {
+        skin_->OnPlayerEvent(event, a, b);
     }
     return 1;
+}
+
+void TDVDMain::ShowError(const std::u16string& text) {
+    if (silent_) {
+        return;
+    }
+    if (messageBox_ != nullptr) {
+        messageBox_->Show(text.c_str(), u"Error :", ISystemMessageBox::kErrorStyle);
+    } else {
+        std::fprintf(stderr, "Tovrin: %s\n", plat::text::WideToAnsi(text).c_str());
+    }
 }
 
 int32_t TDVDMain::DriveIndexFromMask(uint32_t unitMask) {

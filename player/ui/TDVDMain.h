@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+class IAudioInfo;
 class ISystemMessageBox;
 class QAction;
 class TMainControl;
@@ -32,6 +33,7 @@ class DisplayModes;
 }
 class TMountWatcher;
 class TPlayControl;
+class TPlayerSkin;
 class TVideo;
 
 class TDVDMain : public QWidget, public ICommandTarget, public IMainWindowServices {
@@ -65,6 +67,7 @@ public:
 
     void FormCreate();
     void SetVideoForm(TVideo* video) { video_ = video; }
+    TVideo* VideoForm() const { return video_; }
     void InitAfterForms(bool useDefaultSkin);
     int32_t ProcessCommandLine(const std::string& text, plat::win::HWND sender);
     // The enabled remote plug-ins start unless "NOPLUG" was given (forced: also then).
@@ -111,6 +114,11 @@ public:
     // IMainWindowServices
     uint8_t OnPlayerEvent(uint32_t event, intptr_t a, intptr_t b, intptr_t c) override;
 
+    // An error text for the message box (standard error without one), unless silent.
+    void ShowError(const std::u16string& text);
+    // The skin, once InitAfterForms has loaded it.
+    TPlayerSkin* Skin() const { return skin_.get(); }
+
     plat::win::HWND Handle() const { return handle_; }
     const TPlayerFolders& Folders() const { return folders_; }
     TPlayControl* PlayControl() const { return playControl_.get(); }
@@ -139,6 +147,8 @@ private:
     plat::win::LRESULT OnCopyData(plat::win::WPARAM sender, const plat::win::COPYDATASTRUCT* copy);
     void ReloadSettings();
     void CreateActions();
+    IAudioInfo* Audio() const;
+    void ChangeVolume(int32_t step);
     // Runs a command's action; the quit action is posted, so that it runs from the message loop.
     void RunAction(QAction* action);
     int32_t RunPluginScript(std::u16string_view command, size_t& consumed, std::u16string& answer);
@@ -165,6 +175,7 @@ private:
     std::string currentMedia_;
     std::string currentDisc_; // the mount root the playing disc came from
     TVideo* video_ = nullptr;
+    std::unique_ptr<TPlayerSkin> skin_;
     ISystemMessageBox* messageBox_ = nullptr;
     std::function<void()> onClosed_;
     plat::win::HWND handle_ = 0;

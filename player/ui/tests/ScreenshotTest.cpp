@@ -13,6 +13,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -48,65 +51,119 @@ std::pair<double, double> RegionStatistics(const fs::path& shot, const char* geo
     return {mean, deviation};
 }
 
-TEST(ScreenshotTest, ThePlayerShowsItsVideoWindow) {
-    const char* dist = std::getenv("TOVRIN_DIST_DIR");
-    if (dist == nullptr || !fs::exists(fs::path(dist) / "tovrin")) {
-        GTEST_SKIP() << "the player program is not built";
-    }
-    if (!OnPath("Xvfb") || !OnPath("import") || !OnPath("convert")) {
-        GTEST_SKIP() << "Xvfb and ImageMagick are needed (scripts/install-deps.sh installs them)";
-    }
-    const fs::path root = fs::temp_directory_path() / ("tovrin-shot-" + std::to_string(getpid()));
-    fs::create_directories(root / "prog");
-    fs::create_directory_symlink(fs::path(dist) / "System", root / "prog" / "System");
-    fs::create_directories(root / "run");
-    fs::permissions(root / "run", fs::perms::owner_all, fs::perm_options::replace);
-    setenv("TOVRIN_RUNTIME_DIR", (root / "run").c_str(), 1);
-
-    // Xvfb writes its display number to the descriptor once it accepts clients.
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    ChildProcess server({"/usr/bin/Xvfb", "-displayfd", std::to_string(ready[1]), "-screen", "0",
-                         "800x600x24", "-wr", "-nolisten", "tcp"},
-                        {});
-    close(ready[1]);
-    char number[16] = {};
-    ASSERT_GT(read(ready[0], number, sizeof number - 1), 0) << "Xvfb did not start";
-    close(ready[0]);
-    const std::string display = ":" + std::to_string(std::atoi(number));
-
-    const std::map<std::string, std::string> env = {{"DISPLAY", display},
-                                                    {"QT_QPA_PLATFORM", ""},
-                                                    {"WAYLAND_DISPLAY", ""},
-                                                    {"TOVRIN_RUNTIME_DIR", (root / "run").string()},
-                                                    {"TOVRIN_PROGRAM_FOLDER", (root / "prog").string()},
-                                                    {"TOVRIN_AUDIO_SINK", "fake"}};
-    ChildProcess player({std::string(dist) + "/tovrin"}, env);
-
-    // The window appears some time after the player starts; nothing tells when it is painted, so
-    // screenshots are taken until the middle of the screen is the panel's black (at most 15 s).
-    const fs::path shot = fs::path(SCREENSHOT_FOLDER) / "player_ui_screenshot.png";
-    const auto deadline = std::chrono::steady_clock::now() + 15s;
-    std::pair<double, double> middle{-1, -1};
-    while (std::chrono::steady_clock::now() < deadline && !player.WaitExit(0ms)) {
-        Output("DISPLAY=" + display + " import -window root '" + shot.string() + "' 2>/dev/null");
-        middle = RegionStatistics(shot, "200x100+300+250");
-        if (middle.first == 0 && middle.second == 0) {
-            break;
+// The player on an X server of its own, with or without the default skin in its skins folder.
+class ScreenshotTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dist_ = std::getenv("TOVRIN_DIST_DIR") != nullptr ? std::getenv("TOVRIN_DIST_DIR") : "";
+        if (dist_.empty() || !fs::exists(fs::path(dist_) / "tovrin")) {
+            GTEST_SKIP() << "the player program is not built";
         }
+        if (!OnPath("Xvfb") || !OnPath("import") || !OnPath("convert")) {
+            GTEST_SKIP() << "Xvfb and ImageMagick are needed (scripts/install-deps.sh installs them)";
+        }
+        static int counter = 0;
+        root_ = fs::temp_directory_path() /
+                ("tovrin-shot-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+        fs::create_directories(root_ / "prog");
+        fs::create_directory_symlink(fs::path(dist_) / "System", root_ / "prog" / "System");
+        fs::create_directories(root_ / "run");
+        fs::permissions(root_ / "run", fs::perms::owner_all, fs::perm_options::replace);
+        setenv("TOVRIN_RUNTIME_DIR", (root_ / "run").c_str(), 1);
     }
+
+    void TearDown() override {
+        if (root_.empty()) {
+            return;
+        }
+        if (player_) {
+            ChildProcess quit({dist_ + "/tovrin", "/cmd:quit"}, env_);
+            EXPECT_EQ(quit.WaitExit(20s), 0);
+            EXPECT_EQ(player_->WaitExit(20s), 0);
+        }
+        if (server_) {
+            server_->Kill(SIGTERM);
+            server_->WaitExit(20s);
+        }
+        unsetenv("TOVRIN_RUNTIME_DIR");
+        std::error_code error;
+        fs::remove_all(root_, error);
+    }
+
+    void StartPlayer(bool withSkin) {
+        if (withSkin) {
+            fs::create_directory_symlink(fs::path(dist_) / "Skins", root_ / "prog" / "Skins");
+        }
+        // Xvfb writes its display number to the descriptor once it accepts clients.
+        int ready[2];
+        ASSERT_EQ(pipe(ready), 0);
+        server_ = std::make_unique<ChildProcess>(
+            std::vector<std::string>{"/usr/bin/Xvfb", "-displayfd", std::to_string(ready[1]), "-screen", "0",
+                                     "800x600x24", "-wr", "-nolisten", "tcp"},
+            std::map<std::string, std::string>{});
+        close(ready[1]);
+        char number[16] = {};
+        ASSERT_GT(read(ready[0], number, sizeof number - 1), 0) << "Xvfb did not start";
+        close(ready[0]);
+        display_ = ":" + std::to_string(std::atoi(number));
+        env_ = {{"DISPLAY", display_},
+                {"QT_QPA_PLATFORM", ""},
+                {"WAYLAND_DISPLAY", ""},
+                {"TOVRIN_RUNTIME_DIR", (root_ / "run").string()},
+                {"TOVRIN_PROGRAM_FOLDER", (root_ / "prog").string()},
+                {"TOVRIN_AUDIO_SINK", "fake"}};
+        player_ = std::make_unique<ChildProcess>(std::vector<std::string>{dist_ + "/tovrin"}, env_);
+    }
+
+    // The windows appear some time after the player starts; nothing tells when they are painted, so
+    // screenshots are taken until `shown` answers true for one (at most 15 s).
+    fs::path ShootUntil(const char* name, const std::function<bool(const fs::path&)>& shown) {
+        const fs::path shot = fs::path(SCREENSHOT_FOLDER) / name;
+        const auto deadline = std::chrono::steady_clock::now() + 15s;
+        while (std::chrono::steady_clock::now() < deadline && !player_->WaitExit(0ms)) {
+            Output("DISPLAY=" + display_ + " import -window root '" + shot.string() + "' 2>/dev/null");
+            if (shown(shot)) {
+                break;
+            }
+        }
+        return shot;
+    }
+
+    static bool Black(const std::pair<double, double>& region) { return region.first == 0 && region.second == 0; }
+
+    std::string dist_;
+    fs::path root_;
+    std::string display_;
+    std::map<std::string, std::string> env_;
+    std::unique_ptr<ChildProcess> server_;
+    std::unique_ptr<ChildProcess> player_;
+};
+
+TEST_F(ScreenshotTest, ThePlayerShowsItsVideoWindow) {
+    StartPlayer(false);
+    const fs::path shot = ShootUntil("player_ui_screenshot.png", [](const fs::path& taken) {
+        return Black(RegionStatistics(taken, "200x100+300+250"));
+    });
+    const auto middle = RegionStatistics(shot, "200x100+300+250");
     EXPECT_EQ(middle.first, 0) << "no black video panel in the middle: see " << shot;
     EXPECT_EQ(middle.second, 0);
     const auto corner = RegionStatistics(shot, "50x50+0+0");
     EXPECT_EQ(corner.first, 1) << "the root window should show around the player";
+}
 
-    ChildProcess quit({std::string(dist) + "/tovrin", "/cmd:quit"}, env);
-    EXPECT_EQ(quit.WaitExit(20s), 0);
-    EXPECT_EQ(player.WaitExit(20s), 0);
-    server.Kill(SIGTERM);
-    server.WaitExit(20s);
-    unsetenv("TOVRIN_RUNTIME_DIR");
-    fs::remove_all(root);
+// The default skin's control window stands below the video window, at its left edge: a dark panel with
+// coloured buttons, neither the white root window nor the black video.
+TEST_F(ScreenshotTest, ThePlayerShowsItsSkinBelowTheVideoWindow) {
+    StartPlayer(true);
+    const fs::path shot = ShootUntil("player_ui_skin_screenshot.png", [&](const fs::path& taken) {
+        const auto skin = RegionStatistics(taken, "300x60+100+485");
+        return Black(RegionStatistics(taken, "200x100+300+250")) && skin.first > 0.05 && skin.first < 0.9;
+    });
+    EXPECT_TRUE(Black(RegionStatistics(shot, "200x100+300+250"))) << "the video panel: see " << shot;
+    const auto skin = RegionStatistics(shot, "300x60+100+485");
+    EXPECT_GT(skin.first, 0.05) << "the skin's control window below the video: see " << shot;
+    EXPECT_LT(skin.first, 0.9);
+    EXPECT_GT(skin.second, 0.02) << "its buttons and seek bar stand out of its background";
 }
 
 } // namespace

@@ -1,0 +1,52 @@
+#include "player/ui/TPlayerSkin.h"
+
+#include "player/model/events/PlayerEvents.h"
+
+#include <QString>
+
+#include <utility>
+
+TPlayerSkin::TPlayerSkin(TDVDMain& main, std::string skinsFolder)
+    : skinsFolder_(std::move(skinsFolder)), sink_(main, skin_), skin_(sink_) {}
+
+bool TPlayerSkin::Load(const std::string& name, bool fullPath) {
+    bool loaded = !name.empty() && skin_.Load(kScriptName, fullPath ? name : skinsFolder_ + name);
+    if (!loaded) {
+        loaded = skin_.Load(kScriptName, skinsFolder_ + kDefaultSkin);
+    }
+    TSkinForm* form = skin_.MainForm();
+    if (loaded && form != nullptr) {
+        // A new main skin form is shown; a hidden interface stays hidden.
+        form->SetVisibleMark(true);
+        form->setVisible(!skin_.InterfaceHidden());
+    }
+    return loaded;
+}
+
+bool TPlayerSkin::LoadStartup(bool useDefaultSkin, const std::string& settingsName) {
+    return Load(useDefaultSkin ? std::string() : settingsName, false);
+}
+
+void TPlayerSkin::OnPlayerEvent(uint32_t event, intptr_t a, intptr_t b) {
+    switch (event) {
+    case kEventTime:
+        skin_.SetTime(a);
+        skin_.SetPosition(a);
+        break;
+    case kEventDuration:
+        skin_.SetDuration(a);
+        break;
+    case kEventTitleChapter:
+        if (a == kTitleEvent) {
+            skin_.SetTitle(QString::number(b));
+        } else if (a == kChapterEvent) {
+            skin_.SetChapter(QString::number(b));
+        }
+        break;
+    case kEventVolume:
+        skin_.SetVolume(QString::number(a));
+        break;
+    default:
+        break;
+    }
+}
