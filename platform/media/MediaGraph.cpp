@@ -728,46 +728,10 @@ void MediaGraph::OnBusMessage(GstMessage* message) {
     case GST_MESSAGE_STEP_DONE:
         events_.Push({EC_STEP_COMPLETE, 0, 0, {}});
         break;
-    case GST_MESSAGE_STATE_CHANGED:
-        if (PrerolledWhileRunning(message)) {
-            gst_element_call_async(pipeline_.get(), &MediaGraph::RestartRunning, nullptr, nullptr);
-        }
-        return;
     default:
         break;
     }
     Notify();
-}
-
-// A flush inside the graph (a jump on a disc) makes its sinks lose their state and preroll again; the
-// pipeline takes them back to running when they are done. A flush that comes while the pipeline is
-// still taking them back after the one before goes unnoticed by it: the sinks then preroll and wait
-// in paused while the pipeline counts itself running.
-bool MediaGraph::PrerolledWhileRunning(GstMessage* message) const {
-    GstState previous = GST_STATE_VOID_PENDING;
-    GstState current = GST_STATE_VOID_PENDING;
-    GstState pending = GST_STATE_VOID_PENDING;
-    gst_message_parse_state_changed(message, &previous, &current, &pending);
-    if (GST_MESSAGE_SRC(message) == GST_OBJECT(pipeline_.get()) || current != GST_STATE_PAUSED ||
-        pending != GST_STATE_VOID_PENDING || !GST_OBJECT_FLAG_IS_SET(GST_MESSAGE_SRC(message), GST_ELEMENT_FLAG_SINK)) {
-        return false;
-    }
-    GST_OBJECT_LOCK(pipeline_.get());
-    const bool running = GST_STATE_TARGET(pipeline_.get()) == GST_STATE_PLAYING &&
-                         GST_STATE(pipeline_.get()) == GST_STATE_PLAYING &&
-                         GST_STATE_PENDING(pipeline_.get()) == GST_STATE_VOID_PENDING;
-    GST_OBJECT_UNLOCK(pipeline_.get());
-    return running;
-}
-
-// Off the streaming thread: through paused, so that the clock starts over with the time the flush reset.
-void MediaGraph::RestartRunning(GstElement* pipeline, gpointer) {
-    GST_OBJECT_LOCK(pipeline);
-    const bool running = GST_STATE_TARGET(pipeline) == GST_STATE_PLAYING;
-    GST_OBJECT_UNLOCK(pipeline);
-    if (running && gst_element_set_state(pipeline, GST_STATE_PAUSED) != GST_STATE_CHANGE_FAILURE) {
-        gst_element_set_state(pipeline, GST_STATE_PLAYING);
-    }
 }
 
 void MediaGraph::Fail(HResult hr) {

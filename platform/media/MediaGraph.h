@@ -161,8 +161,6 @@ private:
     void OnNoMorePads(GstElement* element);
     void OnUnknownType(GstCaps* caps);
     void OnBusMessage(GstMessage* message);
-    bool PrerolledWhileRunning(GstMessage* message) const;
-    static void RestartRunning(GstElement* pipeline, gpointer);
     void Fail(HResult hr);
     std::optional<HResult> Failure() const;
     // Whether links wait for pins: None, Awaited (their filter may still add pads) or Abandoned (a named
