@@ -1,6 +1,6 @@
-// Feeds arbitrary bytes to the SAMI decoder plug-in's exports as the host calls them: the first
-// byte gives the length of an advanced setting taken from the front of the input, the rest is the
-// file. Every buffer handed out goes back through FreeBuffer.
+// Feeds arbitrary bytes to a markup decoder plug-in's exports (SMIL, SAMI or JACOsub: the target links
+// one) as the host calls them: the first byte gives the length of an advanced setting taken from the
+// front of the input, the rest is the file. Every buffer handed out goes back through FreeBuffer.
 #include "plugins/decoders/include/ScrPluginApi.h"
 
 #include <cstddef>
