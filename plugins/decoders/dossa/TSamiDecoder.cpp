@@ -154,25 +154,13 @@ void TSamiDecoder::SetState(TState state) {
 }
 
 void TSamiDecoder::ReadText(TByteReader& reader, char c) {
-    if (FState != TState::Collecting || c == '\0' || c == '\t' || c == '\n' || c == '\r') {
-        return;
+    if (FState == TState::Collecting) {
+        markup::AppendTextByte(reader, FText, c, FUtf8);
     }
-    if (c == '&') {
-        markup::AppendEntity(reader, FText, FUtf8);
-        return;
-    }
-    FText.Append(c);
 }
 
 void TSamiDecoder::Emit() {
-    if (!FText.IsBlank()) {
-        TMarkupEvent event;
-        event.Start = FStart;
-        event.End = FEnd;
-        event.Style = "Default";
-        event.Text = FText.Text();
-        FEvents.Add(std::move(event));
-    }
+    FEvents.AddText(FStart, FEnd, FText);
     FText.Clear();
     FStart = FEnd;
     FEnd = -1;

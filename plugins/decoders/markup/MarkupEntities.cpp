@@ -106,4 +106,15 @@ void AppendEntity(TByteReader& reader, TSubtitleText& text, bool utf8) {
     }
 }
 
+void AppendTextByte(TByteReader& reader, TSubtitleText& text, char c, bool utf8) {
+    if (c == '\0' || c == '\t' || c == '\n' || c == '\r') {
+        return;
+    }
+    if (c == '&') {
+        AppendEntity(reader, text, utf8);
+        return;
+    }
+    text.Append(c);
+}
+
 } // namespace markup

@@ -26,4 +26,8 @@ std::size_t EntityTableSize();
 // an entity (such as the "<" of a tag) ends the reading and is left to the caller.
 void AppendEntity(TByteReader& reader, TSubtitleText& text, bool utf8);
 
+// Appends a byte of subtitle text read from markup: NUL, tab and line ends are dropped (line breaks
+// come from tags), "&" starts an entity.
+void AppendTextByte(TByteReader& reader, TSubtitleText& text, char c, bool utf8);
+
 } // namespace markup

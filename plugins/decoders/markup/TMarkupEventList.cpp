@@ -18,3 +18,15 @@ bool TMarkupEventList::Add(TMarkupEvent event) {
     FEvents.push_back(std::move(event));
     return true;
 }
+
+void TMarkupEventList::AddText(int32_t start, int32_t end, const TSubtitleText& text) {
+    if (text.IsBlank()) {
+        return;
+    }
+    TMarkupEvent event;
+    event.Start = start;
+    event.End = end;
+    event.Style = "Default";
+    event.Text = text.Text();
+    Add(std::move(event));
+}

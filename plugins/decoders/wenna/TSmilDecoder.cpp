@@ -92,25 +92,11 @@ void TSmilDecoder::ApplyTime(std::string_view attributes) {
 }
 
 void TSmilDecoder::ReadText(TByteReader& reader, char c) {
-    if (c == '\0' || c == '\t' || c == '\n' || c == '\r') {
-        return;
-    }
-    if (c == '&') {
-        markup::AppendEntity(reader, FText, FUtf8);
-        return;
-    }
-    FText.Append(c);
+    markup::AppendTextByte(reader, FText, c, FUtf8);
 }
 
 void TSmilDecoder::Emit() {
-    if (!FText.IsBlank()) {
-        TMarkupEvent event;
-        event.Start = FStart;
-        event.End = FEnd;
-        event.Style = "Default";
-        event.Text = FText.Text();
-        FEvents.Add(std::move(event));
-    }
+    FEvents.AddText(FStart, FEnd, FText);
     FStart = FEnd;
     FEnd = -1;
 }
