@@ -20,13 +20,19 @@
 #include "player/model/profiles/TProfileControllerFactory.h"
 #include "player/model/profiles/TProfileSubtitles.h"
 #include "player/model/settings/Tag_PlayerConfig.h"
+#include "player/model/settings/Tag_VokradConfig.h"
+#include "player/model/titles/TMyTitles.h"
 #include "player/scripting/TScriptRunner.h"
 #include "player/scripting/TScriptServices.h"
 #include "player/scripting/remote/TPlugIns.h"
 #include "player/ui/TCommandFrame.h"
 #include "player/ui/TCommandLine.h"
+#include "player/ui/MainFormStrings.h"
+#include "player/ui/TChapters.h"
 #include "player/ui/TMountWatcher.h"
 #include "player/ui/TPlayerSkin.h"
+#include "player/ui/TVersionCheck.h"
+#include "player/ui/TVersionCheckDialogs.h"
 #include "player/ui/TVideo.h"
 #include "subtitles/decoders/TNewScriptLoader.h"
 
@@ -55,7 +61,10 @@ std::u16string Wide(const std::string& text) {
 
 } // namespace
 
-TDVDMain::TDVDMain(QWidget* owner) : QWidget(owner), config_(hints_), plugIns_(TPlugIns::Create()) {
+TDVDMain::TDVDMain(QWidget* owner)
+    : QWidget(owner), config_(hints_), plugIns_(TPlugIns::Create()),
+      versionDialogs_(std::make_unique<TVersionCheckDialogs>(nullptr, [this] { return silent_; })),
+      versionCheck_(std::make_unique<TVersionCheck>(*versionDialogs_, mainStrings_)) {
     setObjectName("DVDMain");
     setWindowTitle(kCaption);
     resize(189, 66);
@@ -154,6 +163,7 @@ win::LRESULT TDVDMain::Procedure(win::HWND hwnd, win::UINT msg, win::WPARAM wPar
 void TDVDMain::FormCreate() {
     PlayerConfig() = Tag_PlayerConfig{};
     CreatePlayerGlobals();
+    FillMainFormStrings(mainStrings_);
     ErrorControl()->AddListener(static_cast<IMainWindowServices*>(this), kListenerTag,
                                 &IMainWindowServices::PlayerEventCallback);
     folders_ = TPlayerFolders::Below(win::ProgramFolder());
@@ -207,6 +217,9 @@ void TDVDMain::InitAfterForms(bool useDefaultSkin) {
     if (controllers.Video && video_ != nullptr) {
         controllers.Video->SetVideoWindow(video_->PanelHandle());
     }
+    if (chapters_ != nullptr) {
+        chapters_->SetTitles(dynamic_cast<TMyTitles*>(controllers.Titles.get()));
+    }
     const QStyleHints* styleHints = QGuiApplication::styleHints();
     doubleClickSpeed_ =
         styleHints->mouseDoubleClickInterval() > 0 ? styleHints->mouseDoubleClickInterval() : 500;
@@ -226,6 +239,19 @@ void TDVDMain::InitAfterForms(bool useDefaultSkin) {
     skin_->LoadStartup(useDefaultSkin, config_.GetSkinFileName());
     // The volume was set silently above: its display learns it here.
     skin_->OnPlayerEvent(kEventVolume, PlayerConfig().Volume, 0);
+    if (VokradConfig().CheckForUpdates) {
+        StartVersionCheck(false);
+    }
+}
+
+int32_t TDVDMain::StartVersionCheck(bool askedByUser) {
+    return versionCheck_ ? versionCheck_->Start(handle_, kMsgVersionAnswer, askedByUser) : -1;
+}
+
+void TDVDMain::OnVersionAnswer() {
+    if (versionCheck_) {
+        versionCheck_->OnAnswer();
+    }
 }
 
 void TDVDMain::ReloadSettings() {
@@ -330,7 +356,12 @@ void TDVDMain::FormClose() {
         return;
     }
     closed_ = true;
+    // A check still under way must not post to the window after it is gone.
+    versionCheck_.reset();
     mountWatcher_.reset();
+    if (chapters_ != nullptr) {
+        chapters_->SetTitles(nullptr);
+    }
     if (playControl_) {
         playControl_->DestroyPlayer();
         playControl_.reset();
@@ -396,6 +427,15 @@ win::LRESULT TDVDMain::WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lP
         break;
     case kMsgAutoexec:
         RunAutoexecScript();
+        break;
+    case kMsgShowSettings:
+        // The settings dialog's action; the player has no settings dialog yet to show.
+        if (!closing_) {
+            RunAction(findChild<QAction*>("Ac_EnterConfig"));
+        }
+        break;
+    case kMsgVersionAnswer:
+        OnVersionAnswer();
         break;
     default:
         break;

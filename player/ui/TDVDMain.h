@@ -12,6 +12,7 @@
 #include "player/ui/ICommandTarget.h"
 #include "player/ui/TApplicationHints.h"
 #include "player/ui/TPlayerFolders.h"
+#include "subtitles/translator/TStringCollection.h"
 
 #include <QWidget>
 
@@ -34,6 +35,9 @@ class DisplayModes;
 class TMountWatcher;
 class TPlayControl;
 class TPlayerSkin;
+class TChapters;
+class TVersionCheck;
+class TVersionCheckDialogs;
 class TVideo;
 
 class TDVDMain : public QWidget, public ICommandTarget, public IMainWindowServices {
@@ -68,11 +72,19 @@ public:
     void FormCreate();
     void SetVideoForm(TVideo* video) { video_ = video; }
     TVideo* VideoForm() const { return video_; }
+    // The chapters window, bound to the player's titles from InitAfterForms until the player goes.
+    void SetChaptersForm(TChapters* chapters) { chapters_ = chapters; }
     void InitAfterForms(bool useDefaultSkin);
     int32_t ProcessCommandLine(const std::string& text, plat::win::HWND sender);
     // The enabled remote plug-ins start unless "NOPLUG" was given (forced: also then).
     void StartPlugins(bool force);
     void PostAutoexecScript();
+    // Asks the maker's site for a newer build (-1 while a check is pending); the answer arrives as
+    // message 9912 and is evaluated by OnVersionAnswer.
+    int32_t StartVersionCheck(bool askedByUser);
+    void OnVersionAnswer();
+    TVersionCheck* VersionCheck() const { return versionCheck_.get(); }
+    const TStringCollection& MainStrings() const { return mainStrings_; }
 
     void Ac_QuitExecute();
     // Every command's action gets its stored shortcut back / loses it (dialogs that take keys).
@@ -175,9 +187,13 @@ private:
     std::string currentMedia_;
     std::string currentDisc_; // the mount root the playing disc came from
     TVideo* video_ = nullptr;
+    TChapters* chapters_ = nullptr;
     std::unique_ptr<TPlayerSkin> skin_;
     ISystemMessageBox* messageBox_ = nullptr;
     std::function<void()> onClosed_;
+    TStringCollection mainStrings_;
+    std::unique_ptr<TVersionCheckDialogs> versionDialogs_;
+    std::unique_ptr<TVersionCheck> versionCheck_;
     plat::win::HWND handle_ = 0;
     plat::win::HWND attachedEditor_ = 0;
     int32_t subtitleOffset_ = 0;

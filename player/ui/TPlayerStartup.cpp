@@ -5,6 +5,7 @@
 #include "platform/win/Peer.h"
 #include "player/ui/StartCommandLine.h"
 #include "player/ui/TCommandFrame.h"
+#include "player/ui/TChapters.h"
 #include "player/ui/TDVDMain.h"
 #include "player/ui/TVideo.h"
 
@@ -28,8 +29,14 @@ std::unique_ptr<QWidget> MakeVideo(TPlayerStartup::TForms& forms) {
     return video;
 }
 
+std::unique_ptr<QWidget> MakeChapters(TPlayerStartup::TForms& forms) {
+    auto chapters = std::make_unique<TChapters>();
+    forms.Main->SetChaptersForm(chapters.get());
+    return chapters;
+}
+
 // The forms after the main form, in the order they are created; forms are appended as they come.
-constexpr std::array<TFormMaker, 1> kFormOrder = {&MakeVideo};
+constexpr std::array<TFormMaker, 2> kFormOrder = {&MakeVideo, &MakeChapters};
 
 std::vector<std::string> Arguments(int argc, char** argv) {
     std::vector<std::string> arguments;
