@@ -3,6 +3,8 @@
 #include "platform/win/Message.h"
 #include "platform/win/NamedMutex.h"
 #include "platform/win/Peer.h"
+#include "player/model/binding/PlayerGlobals.h"
+#include "player/model/binding/TMainControl.h"
 #include "player/ui/StartCommandLine.h"
 #include "player/ui/TCommandFrame.h"
 #include "player/ui/TChapters.h"
@@ -10,6 +12,7 @@
 #include "player/ui/TVideo.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 
 #include <array>
 #include <cstdio>
@@ -50,7 +53,14 @@ int RunFirstInstance(int argc, char** argv, const std::string& commandLine, bool
     if (!TPlayerStartup::HasDisplay()) {
         return 1;
     }
+    // The core loads and starts its media framework while Qt starts and the forms are built; the
+    // main form's start takes it over where it needs it.
+    CreatePlayerGlobals();
+    SendToCore()->BeginLoad(TMainControl::kCoreFolder);
     QApplication application(argc, argv);
+    // The first text measured loads the font configuration, which the forms need: done now, it
+    // runs while the core is loading.
+    QFontMetrics(QApplication::font()).height();
     QApplication::setApplicationName(TDVDMain::kCaption);
     QApplication::setQuitOnLastWindowClosed(false);
     try {
