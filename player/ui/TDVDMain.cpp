@@ -20,14 +20,19 @@
 #include "player/model/profiles/TProfileControllerFactory.h"
 #include "player/model/profiles/TProfileSubtitles.h"
 #include "player/model/settings/Tag_PlayerConfig.h"
+#include "player/model/settings/Tag_VokradConfig.h"
+#include "player/model/storage/TBookmarkControl.h"
 #include "player/scripting/TScriptRunner.h"
 #include "player/scripting/TScriptServices.h"
 #include "player/scripting/remote/TPlugIns.h"
+#include "player/ui/PlayerSettingsApplication.h"
 #include "player/ui/TCommandFrame.h"
 #include "player/ui/TCommandLine.h"
 #include "player/ui/TMountWatcher.h"
 #include "player/ui/TPlayerSkin.h"
+#include "player/ui/TPlayerTranslation.h"
 #include "player/ui/TVideo.h"
+#include "player/ui/TVideoMenu2.h"
 #include "subtitles/decoders/TNewScriptLoader.h"
 
 #include <QAction>
@@ -48,6 +53,9 @@ bool HasVideoTs(const std::string& folder) {
     return std::filesystem::is_directory(plat::text::path::Join(folder, "VIDEO_TS"), error);
 }
 
+// The message the core's optional mouse hook sends the video window.
+constexpr win::UINT kMsgVideoMouse = 11023;
+
 // 8-bit text is UTF-8 (the process code page).
 std::u16string Wide(const std::string& text) {
     return plat::text::AnsiToWide(text);
@@ -55,7 +63,9 @@ std::u16string Wide(const std::string& text) {
 
 } // namespace
 
-TDVDMain::TDVDMain(QWidget* owner) : QWidget(owner), config_(hints_), plugIns_(TPlugIns::Create()) {
+TDVDMain::TDVDMain(QWidget* owner)
+    : QWidget(owner), config_(hints_), plugIns_(TPlugIns::Create()),
+      videoMenu_(std::make_unique<TVideoMenu2>()) {
     setObjectName("DVDMain");
     setWindowTitle(kCaption);
     resize(189, 66);
@@ -129,6 +139,7 @@ void TDVDMain::ChangeVolume(int32_t step) {
 }
 
 TDVDMain::~TDVDMain() {
+    videoMenu_->DetachPlayer();
     if (ErrorControl() != nullptr) {
         ErrorControl()->AddListener(static_cast<IMainWindowServices*>(this), kListenerTag, nullptr);
     }
@@ -222,8 +233,15 @@ void TDVDMain::InitAfterForms(bool useDefaultSkin) {
         video_->addActions(dvdControl_);
         video_->show();
     }
+    videoMenu_->SetActions(TVideoMenu2::TableOf(dvdControl_));
+    videoMenu_->AttachPlayer({dynamic_cast<TBookmarkControl*>(controllers.Bookmarks.get()),
+                              controllers.Audio.get(), controllers.Subs.get(), controllers.Angles.get(),
+                              controllers.Filters.get(), ProfileSubtitles(), handle_},
+                             editorLock_);
+    ApplyTranslation();
+    WriteTranslationTemplate();
     skin_ = std::make_unique<TPlayerSkin>(*this, folders_.Skins);
-    skin_->LoadStartup(useDefaultSkin, config_.GetSkinFileName());
+    LoadStartupSkin(useDefaultSkin);
     // The volume was set silently above: its display learns it here.
     skin_->OnPlayerEvent(kEventVolume, PlayerConfig().Volume, 0);
 }
@@ -233,6 +251,72 @@ void TDVDMain::ReloadSettings() {
     actionControler_.ClearShortcuts();
     actionControler_.LoadFromFile(folders_.Settings + TActionControler::kFileName);
     actionControler_.ApplyShortcuts();
+    ApplySettings();
+    if (video_ != nullptr && mainControl_) {
+        mainControl_->StartMouseHook(video_->PanelHandle(), kMsgVideoMouse);
+    }
+}
+
+void TDVDMain::ApplySettings() {
+    if (playControl_) {
+        ApplyPlayerSettings(*playControl_, folders_.System);
+    }
+}
+
+void TDVDMain::ApplyTranslation() {
+    TPlayerTranslation translation;
+    if (!translation.Load(plat::text::path::Join(folders_.System, VokradConfig().Language))) {
+        return;
+    }
+    translation.Apply({static_cast<QWidget*>(this), &videoMenu_->Strings()});
+    // The menu's captions are taken when it is built.
+    videoMenu_->RestartTimer();
+}
+
+void TDVDMain::WriteTranslationTemplate() {
+    const std::string& file = VokradConfig().GenerateTranslationFile;
+    if (!file.empty() && !TPlayerTranslation::WriteTemplate(file, {this}, {&videoMenu_->Strings()})) {
+        ShowError(u"Unable to write the translation template " + Wide(file));
+    }
+}
+
+bool TDVDMain::LoadSkin(const std::string& name, bool fullPath) {
+    if (!skin_) {
+        return false;
+    }
+    const bool loaded = skin_->Load(name, fullPath);
+    TSkinScript& script = skin_->Script();
+    script.SetModeButtons(IsDVDMode(), true);
+    videoMenu_->SetLogo(script.MenuLeftBitmap());
+    RebuildVideoMenuOwners();
+    EnableShortcuts();
+    if (video_ != nullptr) {
+        video_->update();
+    }
+    return loaded;
+}
+
+void TDVDMain::LoadStartupSkin(bool useDefaultSkin) {
+    LoadSkin(useDefaultSkin ? std::string() : config_.GetSkinFileName(), false);
+}
+
+void TDVDMain::RebuildVideoMenuOwners() {
+    videoMenu_->SetEditMode(editorLock_);
+    videoMenu_->AddOwnerForm(nullptr);
+    if (video_ != nullptr) {
+        videoMenu_->AddOwnerForm(video_);
+    }
+    if (skin_) {
+        TSkinScript& script = skin_->Script();
+        for (TSkinForm* form = script.FirstForm(); form != nullptr; form = script.NextForm()) {
+            videoMenu_->AddOwnerForm(form);
+        }
+    }
+    videoMenu_->RestartTimer();
+}
+
+void TDVDMain::SetContextMenuAllowed(bool allowed) {
+    videoMenu_->SetAllowed(allowed);
 }
 
 void TDVDMain::StartPlugins(bool force) {
@@ -330,6 +414,7 @@ void TDVDMain::FormClose() {
         return;
     }
     closed_ = true;
+    videoMenu_->DetachPlayer();
     mountWatcher_.reset();
     if (playControl_) {
         playControl_->DestroyPlayer();
@@ -372,6 +457,7 @@ win::LRESULT TDVDMain::WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lP
         return OnCopyData(wParam, reinterpret_cast<const win::COPYDATASTRUCT*>(lParam));
     case kMsgEditorLock:
         editorLock_ = wParam != 0;
+        videoMenu_->SetEditMode(editorLock_);
         break;
     case kMsgQuit:
         // No plug-in command is accepted from here on; the host takes no lock for it, so a plug-in
@@ -392,6 +478,7 @@ win::LRESULT TDVDMain::WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lP
         break;
     case kMsgSettingsClosed:
         ReloadSettings();
+        ApplyTranslation();
         EnableShortcuts();
         break;
     case kMsgAutoexec:
@@ -494,9 +581,7 @@ void TDVDMain::SetScreenMode(int32_t mode) {
 }
 
 void TDVDMain::LoadSkin(const std::string& path) {
-    if (skin_) {
-        skin_->Load(path, true);
-    }
+    LoadSkin(path, true);
 }
 
 void TDVDMain::SetSettingsFolder(const std::string& folder) {
@@ -527,6 +612,7 @@ void TDVDMain::ResetWindowsPosition() {
 void TDVDMain::SetEditMode(bool on, win::HWND sender) {
     editorLock_ = on;
     attachedEditor_ = on ? sender : 0;
+    videoMenu_->SetEditMode(editorLock_);
 }
 
 int32_t TDVDMain::GetTimeCode() {

@@ -35,6 +35,7 @@ class TMountWatcher;
 class TPlayControl;
 class TPlayerSkin;
 class TVideo;
+class TVideoMenu2;
 
 class TDVDMain : public QWidget, public ICommandTarget, public IMainWindowServices {
 public:
@@ -118,6 +119,20 @@ public:
     void ShowError(const std::u16string& text);
     // The skin, once InitAfterForms has loaded it.
     TPlayerSkin* Skin() const { return skin_.get(); }
+    // Loads the named skin (a full path, or a name in the skins folder; the default skin when empty or
+    // failing), then gives its pictures to the windows and its windows to the video menu. False when
+    // even the default skin failed.
+    bool LoadSkin(const std::string& name, bool fullPath);
+    void LoadStartupSkin(bool useDefaultSkin);
+    // Pushes the settings into the client model.
+    void ApplySettings();
+    // Translates the forms and texts from the language file the settings name.
+    void ApplyTranslation();
+    // The video menu pops up over the video window and every skin window.
+    void RebuildVideoMenuOwners();
+    void SetContextMenuAllowed(bool allowed);
+    TVideoMenu2& VideoMenu() const { return *videoMenu_; }
+    bool IsDVDMode() const { return currentMedia_.empty() || !currentDisc_.empty(); }
 
     plat::win::HWND Handle() const { return handle_; }
     const TPlayerFolders& Folders() const { return folders_; }
@@ -146,6 +161,8 @@ private:
                                         plat::win::LPARAM lParam);
     plat::win::LRESULT OnCopyData(plat::win::WPARAM sender, const plat::win::COPYDATASTRUCT* copy);
     void ReloadSettings();
+    // The language template the settings ask for (General/GenerateTranslationFile).
+    void WriteTranslationTemplate();
     void CreateActions();
     IAudioInfo* Audio() const;
     void ChangeVolume(int32_t step);
@@ -176,6 +193,7 @@ private:
     std::string currentDisc_; // the mount root the playing disc came from
     TVideo* video_ = nullptr;
     std::unique_ptr<TPlayerSkin> skin_;
+    std::unique_ptr<TVideoMenu2> videoMenu_;
     ISystemMessageBox* messageBox_ = nullptr;
     std::function<void()> onClosed_;
     plat::win::HWND handle_ = 0;
