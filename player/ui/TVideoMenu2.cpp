@@ -17,7 +17,6 @@
 #include "subtitles/profiles/TLanguage.h"
 
 #include <QActionGroup>
-#include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QWidget>
@@ -35,17 +34,6 @@ constexpr const char* kUnknown = "Unknow";
 enum RadioGroup { kAudioGroup = 1, kSubtitleGroup, kAngleGroup, kProfileVolumeGroup, kProfileLanguageGroup };
 // The subtitle sub-menu's stream items follow "Show subtitle" and a separator.
 constexpr int kFirstSubtitleItem = 2;
-
-// The look of the menus: the top panel makes room for its bar, sub-menus are plain.
-TNetMenuStyle& TopMenuStyle() {
-    static TNetMenuStyle style(true, TVideoPopupMenu::kItemIndent, TVideoPopupMenu::kExtraWidth);
-    return style;
-}
-
-TNetMenuStyle& SubMenuStyle() {
-    static TNetMenuStyle style;
-    return style;
-}
 
 QString LanguageName(std::optional<uint32_t> lcid) {
     const std::u16string name = lcid ? EnglishLanguageName(*lcid) : std::u16string();
@@ -92,7 +80,10 @@ void Bind(QAction* item, QAction* command) {
 
 } // namespace
 
-TVideoMenu2::TVideoMenu2() : timer_(DelayTimer::Create([this] { Rebuild(); })) {
+TVideoMenu2::TVideoMenu2()
+    : topStyle_(
+          std::make_unique<TNetMenuStyle>(true, TVideoPopupMenu::kItemIndent, TVideoPopupMenu::kExtraWidth)),
+      subStyle_(std::make_unique<TNetMenuStyle>()), timer_(DelayTimer::Create([this] { Rebuild(); })) {
     AddDefaultStrings();
 }
 
@@ -250,7 +241,7 @@ void TVideoMenu2::Rebuild() {
     if (building_) {
         return;
     }
-    if (menu_ && QApplication::activePopupWidget() == menu_.get()) {
+    if (menu_ && menu_->isVisible()) {
         menu_->close();
     }
     menu_.reset();
@@ -260,7 +251,7 @@ void TVideoMenu2::Rebuild() {
     }
     menu_ = std::make_unique<TVideoPopupMenu>(nullptr, kQuitTag);
     menu_->setObjectName("VideoMenu");
-    menu_->setStyle(&TopMenuStyle());
+    menu_->setStyle(topStyle_.get());
     menu_->SetLogo(logo_);
     BuildItems();
 }
@@ -293,7 +284,7 @@ QMenu* TVideoMenu2::AddSubMenu(QMenu& menu, const char* name, const char* key, Q
     QMenu* sub = menu.addMenu(Caption(key));
     sub->setObjectName(QLatin1String(name));
     sub->menuAction()->setObjectName(QLatin1String(name));
-    sub->setStyle(&SubMenuStyle());
+    sub->setStyle(subStyle_.get());
     if (boundTo != nullptr) {
         QAction* entry = sub->menuAction();
         const auto follow = [entry, boundTo] { entry->setEnabled(boundTo->isEnabled()); };

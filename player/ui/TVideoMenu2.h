@@ -26,6 +26,7 @@ class QAction;
 class QMenu;
 class QWidget;
 class TBookmarkControl;
+class TNetMenuStyle;
 class TProfileSubtitles;
 class TVideoPopupMenu;
 
@@ -194,6 +195,10 @@ private:
     QAction* Command(Command command) const { return table_.Actions[command]; }
     ItemHandler Handler(const ItemHandler& given, ItemHandler builtIn) const;
 
+    // The look of the menus: the top panel makes room for its bar, sub-menus are plain. They outlive
+    // the menus that use them.
+    std::unique_ptr<TNetMenuStyle> topStyle_;
+    std::unique_ptr<TNetMenuStyle> subStyle_;
     std::unique_ptr<TVideoPopupMenu> menu_;
     Table table_;
     SubMenus subMenus_;
