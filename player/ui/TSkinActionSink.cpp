@@ -63,9 +63,12 @@ void TSkinActionSink::ShowGoToTime(QPoint /*topLeft*/) {
 }
 
 bool TSkinActionSink::MouseWheel(bool down, Qt::KeyboardModifiers /*modifiers*/, QPoint /*globalPosition*/) {
-    const int action = IndexOfAction(down ? "VolumeLess" : "VolumeMore");
-    ExecuteAction(action);
-    return action != kNoAction;
+    if (down) {
+        main_.FormMouseWheelDown();
+    } else {
+        main_.FormMouseWheelUp();
+    }
+    return true;
 }
 
 void TSkinActionSink::FormToggleClick(QObject* sender) {

@@ -8,6 +8,7 @@
 
 #include <QWidget>
 
+#include <cstdint>
 #include <memory>
 
 class QVBoxLayout;
@@ -15,8 +16,15 @@ class TDVDMain;
 
 class TVideo : public QWidget {
 public:
+    // The player's modes, which the video window holds.
+    static constexpr uint8_t kModeDisc = 0;
+    static constexpr uint8_t kModeFile = 1;
+
     explicit TVideo(TDVDMain& main);
     ~TVideo() override;
+
+    uint8_t Mode() const { return mode_; }
+    void SetMode(uint8_t mode) { mode_ = mode; }
 
     // The panel's window for the core's video orders.
     plat::win::HWND PanelHandle() const { return panel_; }
@@ -39,4 +47,5 @@ private:
     QVBoxLayout* layout_;
     QWidget* panelWidget_ = nullptr;
     plat::win::HWND panel_ = 0;
+    uint8_t mode_ = kModeDisc;
 };
