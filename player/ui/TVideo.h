@@ -37,6 +37,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // The wheel and the double click (on the window, its video and its background) run the main
+    // form's functions for them.
+    void wheelEvent(QWheelEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     static plat::win::LRESULT PanelProcedure(plat::win::HWND hwnd, plat::win::UINT msg,

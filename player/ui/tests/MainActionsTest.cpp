@@ -14,6 +14,8 @@
 #include "tests/MainFormFixture.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QWheelEvent>
 #include <QTest>
 
 #include <map>
@@ -196,6 +198,25 @@ TEST_F(MainActionsCoreTest, PlaybackActionsSendTheirOrders) {
     calls_.clear();
     main_->MainActions().Bt_StepBackwardClick();
     EXPECT_LT(IndexOf(Order(kOrderFrameStep)), calls_.size());
+}
+
+TEST_F(MainActionsCoreTest, TheWheelAndTheDoubleClickOnTheVideoRunTheirFunctions) {
+    QWidget* panel = video_->findChild<QWidget*>("Pn_Video");
+    ASSERT_NE(panel, nullptr);
+    PlayerConfig().MouseWheelFunction = 3;
+    PlayerConfig().DoubleClickFunction = 2;
+    AllowAll();
+    calls_.clear();
+    const QPointF inside(10, 10);
+    // Sent to the window: Qt passes only the system's own wheel events on from the panel.
+    QWheelEvent wheel(inside, video_->mapToGlobal(inside), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(video_.get(), &wheel);
+    EXPECT_LT(IndexOf(Order(kOrderRelativeSeek)), calls_.size()) << "the wheel jumps back";
+    QTest::mouseDClick(panel, Qt::LeftButton, {}, inside.toPoint());
+    EXPECT_LT(IndexOf(Order(kOrderPauseToggle)), calls_.size()) << "the double click pauses";
+    PlayerConfig().MouseWheelFunction = 0;
+    PlayerConfig().DoubleClickFunction = 0;
 }
 
 TEST_F(MainActionsCoreTest, SubtitleOffsetGrowsBySteps) {

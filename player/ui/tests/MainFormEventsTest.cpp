@@ -4,7 +4,10 @@
 #include "core/include/VokradOrders.h"
 #include "player/model/controllers/TUOPS.h"
 #include "player/model/events/PlayerEvents.h"
+#include "player/model/discinfo/TDVDInfo.h"
 #include "player/model/hub/TPlayControl.h"
+#include "player/model/profiles/TProfileSubtitles.h"
+#include "player/model/profiles/tests/ProfileArchiveFixture.h"
 #include "player/model/settings/Tag_PlayerConfig.h"
 #include "player/ui/TMainActions.h"
 #include "player/ui/TMainFormEvents.h"
@@ -115,6 +118,20 @@ TEST_F(MainFormEventsTest, InFileModeTheChapterActionsFollowThePlayQueue) {
     AllowOperations(0);
     EXPECT_TRUE(Enabled("Ac_NextChapter"));
     EXPECT_TRUE(Enabled("Ac_PrevChapter"));
+}
+
+TEST_F(MainFormEventsTest, ANewDiscWhoseInformationNamesAProfileOpensIt) {
+    const fs::path profile = root_ / "disc.zds";
+    ASSERT_TRUE(WriteFixtureProfile(profile.string(), {{"Volume", 0, 0, false, {{"English", {{0, 1000, "Hi"}}, {{1, 0}}}}}}));
+    auto* subtitles = dynamic_cast<TProfileSubtitles*>(main_->PlayControl()->Controllers().ProfileSubtitles.get());
+    auto* info = dynamic_cast<TDVDInfo*>(main_->PlayControl()->DVDInfo());
+    ASSERT_NE(subtitles, nullptr);
+    ASSERT_NE(info, nullptr);
+    Event(kEventDiscOpened);
+    EXPECT_EQ(subtitles->GetVolumeCount(), 0) << "no profile named";
+    info->SetProfile(profile.u16string().c_str());
+    Event(kEventDiscOpened);
+    EXPECT_EQ(subtitles->GetVolumeCount(), 1);
 }
 
 TEST_F(MainFormEventsTest, TheGraphKindSetsTheMode) {
