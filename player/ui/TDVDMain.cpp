@@ -181,10 +181,11 @@ void TDVDMain::ReloadSettings() {
     actionControler_.ApplyShortcuts();
 }
 
-void TDVDMain::StartPlugins(bool force) {
-    if (!pluginsOff_ || force) {
-        plugIns_->Start((folders_.Settings + "Tovrin.ini").c_str());
+int32_t TDVDMain::StartPlugins(bool force) {
+    if (pluginsOff_ && !force) {
+        return 0;
     }
+    return plugIns_->Start((folders_.Settings + "Tovrin.ini").c_str());
 }
 
 int32_t TDVDMain::ProcessCommandLine(const std::string& text, win::HWND sender) {

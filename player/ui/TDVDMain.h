@@ -74,8 +74,9 @@ public:
     TVideo* VideoForm() const { return video_; }
     void InitAfterForms(bool useDefaultSkin);
     int32_t ProcessCommandLine(const std::string& text, plat::win::HWND sender);
-    // The enabled remote plug-ins start unless "NOPLUG" was given (forced: also then).
-    void StartPlugins(bool force);
+    // The enabled remote plug-ins start unless "NOPLUG" was given (forced: also then); the number
+    // started.
+    int32_t StartPlugins(bool force);
     void PostAutoexecScript();
 
     void Ac_QuitExecute();

@@ -1,6 +1,8 @@
 // A remote plug-in in the real host of the player: its commands run as scripts on the main thread with
 // the whole player in reach, its answers always end inside its own buffer, its remote codes run the
 // actions of the key map, and a quit it asks for runs from the message loop without a hang.
+#include "platform/win/tests/TestWindow.h"
+#include "player/model/events/PlayerEvents.h"
 #include "player/model/hub/TPlayControl.h"
 #include "player/scripting/remote/TPlugIns.h"
 #include "player/scripting/remote/tests/TestPluginControl.h"
@@ -120,6 +122,25 @@ TEST_F(ScriptBridgeTest, ACommandFromThePluginsOwnThreadRunsOnTheMainThread) {
     main_->PlugIns()->Stop(); // joins the plug-in's thread
     EXPECT_EQ(control_->threadCommand.result, 1);
     control_->commandThreadOnCallback = false;
+}
+
+TEST_F(ScriptBridgeTest, PlayerEventsReachThePluginsThatAskedForThem) {
+    std::vector<std::pair<win::WPARAM, win::LPARAM>> received;
+    win::testing::TestWindow window([&received](win::HWND, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {
+        if (msg == TOVPLUG_MSG_STATE) {
+            received.emplace_back(wParam, lParam);
+        }
+        return win::LRESULT{0};
+    });
+    control_->window = window.hwnd();
+    control_->groupMask = TOVPLUG_GROUP_STATE;
+    ASSERT_EQ(main_->StartPlugins(true), 1);
+    main_->OnPlayerEvent(kEventTime, 1000, 0, 0); // another group
+    main_->OnPlayerEvent(kEventVolume, 55, 0, 0);
+    while (received.empty()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    EXPECT_EQ(received, (std::vector<std::pair<win::WPARAM, win::LPARAM>>{{kEventVolume, 55}}));
 }
 
 TEST_F(ScriptBridgeTest, TheStartupScriptOfTheCurrentFolderRuns) {
