@@ -47,6 +47,7 @@ public:
 
     // Where Act_GoToSeekPos seeks to (the skin's seek bars and the go-to-time form set it).
     void SetSeekTarget(uint32_t ms) { seekTarget_ = ms; }
+    uint32_t SeekTarget() const { return seekTarget_; }
     int32_t SubtitleOffset() const { return subtitleOffset_; }
 
     // The skins' own buttons: one frame step backward, and the DVD chapter menu.
