@@ -1,6 +1,5 @@
 #include "player/ui/TDVDMain.h"
 
-#include "foundation/TGrVariant.h"
 #include "platform/display/DisplayModes.h"
 #include "platform/text/CaseFold.h"
 #include "platform/text/CodePage.h"
@@ -22,20 +21,24 @@
 #include "player/model/settings/Tag_PlayerConfig.h"
 #include "player/model/settings/Tag_VokradConfig.h"
 #include "player/model/storage/TBookmarkControl.h"
-#include "player/scripting/TScriptRunner.h"
-#include "player/scripting/TScriptServices.h"
 #include "player/scripting/remote/TPlugIns.h"
 #include "player/ui/PlayerSettingsApplication.h"
 #include "player/ui/TCommandFrame.h"
 #include "player/ui/TCommandLine.h"
+#include "player/ui/TMainActions.h"
+#include "player/ui/TMainFormEvents.h"
 #include "player/ui/TMountWatcher.h"
+#include "player/ui/TMouseFunctions.h"
 #include "player/ui/TPlayerSkin.h"
 #include "player/ui/TPlayerTranslation.h"
+#include "player/ui/TScriptBridge.h"
+#include "player/ui/TShortcutFilter.h"
 #include "player/ui/TVideo.h"
 #include "player/ui/TVideoMenu2.h"
 #include "subtitles/decoders/TNewScriptLoader.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QStyleHints>
@@ -69,73 +72,15 @@ TDVDMain::TDVDMain(QWidget* owner)
     setObjectName("DVDMain");
     setWindowTitle(kCaption);
     resize(189, 66);
-    CreateActions();
+    actions_ = std::make_unique<TMainActions>(*this);
+    events_ = std::make_unique<TMainFormEvents>(*this, *actions_);
+    mouse_ = std::make_unique<TMouseFunctions>(*actions_, [this] { return closing_; });
+    bridge_ = std::make_unique<TScriptBridge>(*this, *actions_, actionControler_);
+    shortcutFilter_ = new TShortcutFilter(actionControler_, this);
 }
 
-void TDVDMain::CreateActions() {
-    struct TActionSpec {
-        const char* name;
-        const char* category;
-        const char* caption;
-        void (TDVDMain::*run)();
-    };
-    static const TActionSpec kActions[] = {
-        {"Ac_Quit", "General", "Quit", &TDVDMain::Ac_QuitExecute},
-        {"Ac_Play", "Playback", "Play", nullptr},
-        {"Ac_Pause", "Playback", "Pause", nullptr},
-        {"Ac_Stop", "Playback", "Stop", nullptr},
-        {"Ac_NextChapter", "Playback", "Next chapter", nullptr},
-        {"Ac_PrevChapter", "Playback", "Previous chapter", nullptr},
-        {"Ac_VolumeMore", "Sound", "More Volume", nullptr},
-        {"Ac_VolumeLess", "Sound", "Less Volume", nullptr},
-        {"Ac_VolumeMute", "Sound", "Volume Mute", nullptr},
-    };
-    for (const TActionSpec& spec : kActions) {
-        auto* action = new QAction(tr(spec.caption), this);
-        action->setObjectName(spec.name);
-        action->setProperty(TActionControler::kCategoryProperty, spec.category);
-        dvdControl_.append(action);
-    }
-    const auto on = [this](const char* name, auto run) {
-        connect(findChild<QAction*>(name), &QAction::triggered, this, run);
-    };
-    on("Ac_Quit", [this] { Ac_QuitExecute(); });
-    on("Ac_Play", [this] {
-        if (playControl_)
-            playControl_->Play();
-    });
-    on("Ac_Pause", [this] {
-        if (playControl_)
-            playControl_->Pause();
-    });
-    on("Ac_Stop", [this] {
-        if (playControl_)
-            playControl_->Stop();
-    });
-    on("Ac_NextChapter", [this] {
-        if (playControl_)
-            playControl_->NextChapter();
-    });
-    on("Ac_PrevChapter", [this] {
-        if (playControl_)
-            playControl_->PrevChapter();
-    });
-    on("Ac_VolumeMore", [this] { ChangeVolume(PlayerConfig().VolumeIncrement); });
-    on("Ac_VolumeLess", [this] { ChangeVolume(-PlayerConfig().VolumeIncrement); });
-    on("Ac_VolumeMute", [this] {
-        if (IAudioInfo* audio = Audio())
-            audio->Mute(-1);
-    });
-}
-
-IAudioInfo* TDVDMain::Audio() const {
-    return playControl_ ? playControl_->Controllers().Audio.get() : nullptr;
-}
-
-void TDVDMain::ChangeVolume(int32_t step) {
-    if (IAudioInfo* audio = Audio()) {
-        audio->ChangeVolume(step);
-    }
+const QList<QAction*>& TDVDMain::DVDControl() const {
+    return actions_->List();
 }
 
 TDVDMain::~TDVDMain() {
@@ -192,14 +137,14 @@ void TDVDMain::FormCreate() {
     }
     plugIns_->SetMainWindow(handle_);
     plugIns_->SetCommandRunner([this](std::u16string_view command, size_t& consumed, std::u16string& answer) {
-        return RunPluginScript(command, consumed, answer);
+        return bridge_->RunPluginCommand(command, consumed, answer);
     });
     plugIns_->Scan((folders_.Program + "Plug-ins").c_str());
     std::error_code error;
     std::filesystem::create_directories(folders_.Temp, error);
     std::filesystem::create_directories(folders_.Logs, error);
 
-    actionControler_.BuildFromActionList(dvdControl_);
+    actionControler_.BuildFromActionList(actions_->List());
     config_.SetRootFolder(folders_.Program);
     config_.FillConfigForm(mainControl_.get(), nullptr);
     ReloadSettings();
@@ -228,12 +173,12 @@ void TDVDMain::InitAfterForms(bool useDefaultSkin) {
     mountWatcher_ = std::make_unique<TMountWatcher>(
         mountTable_, [this](const std::string& root) { OnVolumeArrival(root); },
         [this](const std::string& root) { OnVolumeRemoval(root); });
+    // The main form is never shown: its shortcuts are matched in every window of the program.
+    qApp->installEventFilter(shortcutFilter_);
     if (video_ != nullptr) {
-        // The main form is never shown: its shortcuts work through the visible video window.
-        video_->addActions(dvdControl_);
         video_->show();
     }
-    videoMenu_->SetActions(TVideoMenu2::TableOf(dvdControl_));
+    videoMenu_->SetActions(TVideoMenu2::TableOf(DVDControl()));
     videoMenu_->AttachPlayer({dynamic_cast<TBookmarkControl*>(controllers.Bookmarks.get()),
                               controllers.Audio.get(), controllers.Subs.get(), controllers.Angles.get(),
                               controllers.Filters.get(), ProfileSubtitles(), handle_},
@@ -243,7 +188,8 @@ void TDVDMain::InitAfterForms(bool useDefaultSkin) {
     skin_ = std::make_unique<TPlayerSkin>(*this, folders_.Skins);
     LoadStartupSkin(useDefaultSkin);
     // The volume was set silently above: its display learns it here.
-    skin_->OnPlayerEvent(kEventVolume, PlayerConfig().Volume, 0);
+    skin_->Script().SetVolume(QString::number(PlayerConfig().Volume));
+    events_->UpdateActionsFromUops();
 }
 
 void TDVDMain::ReloadSettings() {
@@ -319,36 +265,11 @@ void TDVDMain::SetContextMenuAllowed(bool allowed) {
     videoMenu_->SetAllowed(allowed);
 }
 
-void TDVDMain::StartPlugins(bool force) {
-    if (!pluginsOff_ || force) {
-        plugIns_->Start((folders_.Settings + "Tovrin.ini").c_str());
+int32_t TDVDMain::StartPlugins(bool force) {
+    if (pluginsOff_ && !force) {
+        return 0;
     }
-}
-
-int32_t TDVDMain::RunPluginScript(std::u16string_view command, size_t& consumed, std::u16string& answer) {
-    TScriptServices services;
-    services.Hub = playControl_.get();
-    TGrVariant value(250);
-    TGrVariant output(250);
-    const int32_t result = TScriptRunner(services).RunScript(command, &consumed, value, output);
-    if (output.Type == TGrVariant::vtText) {
-        answer = output.Text();
-    } else if (output.Type == TGrVariant::vtInt) {
-        const std::string number = std::to_string(output.IntValue());
-        answer.assign(number.begin(), number.end());
-    }
-    return result;
-}
-
-void TDVDMain::RunAction(QAction* action) {
-    if (action == nullptr) {
-        return;
-    }
-    if (action->objectName() == "Ac_Quit") {
-        win::PostMessage(handle_, kMsgQuit, 0, 0);
-    } else {
-        action->trigger();
-    }
+    return plugIns_->Start((folders_.Settings + "Tovrin.ini").c_str());
 }
 
 int32_t TDVDMain::ProcessCommandLine(const std::string& text, win::HWND sender) {
@@ -357,16 +278,6 @@ int32_t TDVDMain::ProcessCommandLine(const std::string& text, win::HWND sender) 
 
 void TDVDMain::PostAutoexecScript() {
     win::PostMessage(handle_, kMsgAutoexec, 0, 0);
-}
-
-void TDVDMain::RunAutoexecScript() {
-    TScriptServices services;
-    services.Hub = playControl_.get();
-    std::error_code error;
-    const auto folder = std::filesystem::current_path(error);
-    if (!error) {
-        TScriptRunner(services).RunAutoexecScript(folder.string());
-    }
 }
 
 void TDVDMain::Ac_QuitExecute() {
@@ -482,7 +393,7 @@ win::LRESULT TDVDMain::WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lP
         EnableShortcuts();
         break;
     case kMsgAutoexec:
-        RunAutoexecScript();
+        bridge_->RunAutoexecScript();
         break;
     default:
         break;
@@ -594,7 +505,7 @@ void TDVDMain::LoadAspectProfile(const std::string& /*name*/) {
 }
 
 void TDVDMain::RemoteCode(const std::string& code) {
-    RunAction(actionControler_.FindActionByRemoteCode(code));
+    bridge_->ExecuteRemoteCode(code);
 }
 
 void TDVDMain::HideInterface() {
@@ -641,19 +552,78 @@ void TDVDMain::ShowProfileSubtitles(bool shown) {
 }
 
 void TDVDMain::RunCommandWord(const std::string& word) {
-    // "Name(arguments)": the name alone names the command.
-    RunAction(actionControler_.FindActionByName(word.substr(0, word.find('('))));
+    bridge_->RunAction(bridge_->FindActionByCommand(word, nullptr));
 }
 
-uint8_t TDVDMain::OnPlayerEvent(uint32_t event, intptr_t a, intptr_t b, intptr_t /*c*/) {
-    // Event 32: a UTF-16 error text and its level; level 6 is a progress text for listeners only.
-    if (event == TErrorControl::kErrorEvent && a != 0 && b != TErrorControl::kListenerOnlyLevel) {
-        ShowError(reinterpret_cast<const char16_t*>(a));
-    }
+uint8_t TDVDMain::OnPlayerEvent(uint32_t event, intptr_t a, intptr_t b, intptr_t c) {
+    return events_->OnPlayerEvent(event, a, b, c);
+}
+
+void TDVDMain::EnableShortcuts() {
+    actionControler_.ApplyShortcuts();
+    shortcutFilter_->SetEnabled(true);
+}
+
+void TDVDMain::DisableShortcuts() {
+    actionControler_.ClearShortcuts();
+    shortcutFilter_->SetEnabled(false);
+}
+
+void TDVDMain::FormMouseWheelUp() {
+    mouse_->WheelUp();
+}
+
+void TDVDMain::FormMouseWheelDown() {
+    mouse_->WheelDown();
+}
+
+void TDVDMain::RunDoubleClickFunction() {
+    mouse_->RunDoubleClickFunction();
+}
+
+bool TDVDMain::IsDVDMode() const {
+    return video_ != nullptr && video_->Mode() == TVideo::kModeDisc;
+}
+
+bool TDVDMain::IsFileMode() const {
+    return video_ != nullptr && video_->Mode() == TVideo::kModeFile;
+}
+
+void TDVDMain::SwitchToFileMode() {
     if (skin_) {
-        skin_->OnPlayerEvent(event, a, b);
+        skin_->Script().SetModeButtons(false, true);
     }
-    return 1;
+    if (video_ != nullptr) {
+        video_->SetMode(TVideo::kModeFile);
+    }
+}
+
+void TDVDMain::SwitchToDiscMode() {
+    if (skin_) {
+        skin_->Script().SetModeButtons(true, true);
+    }
+    if (video_ != nullptr) {
+        video_->SetMode(TVideo::kModeDisc);
+    }
+}
+
+void TDVDMain::PlayNextQueueItem(bool stopAtEnd) {
+    const int32_t before = playQueue_.GetCurrent();
+    const int32_t index = playQueue_.Next();
+    if (stopAtEnd && index == before) {
+        bridge_->RunAction(actions_->Find("Ac_Stop"));
+        return;
+    }
+    PlayQueueItem(index);
+}
+
+void TDVDMain::PlayPreviousQueueItem() {
+    PlayQueueItem(playQueue_.Prev());
+}
+
+bool TDVDMain::ProfileSubtitlesShown() const {
+    const TProfileSubtitles* subtitles = ProfileSubtitles();
+    return subtitles != nullptr && subtitles->Shown();
 }
 
 void TDVDMain::ShowError(const std::u16string& text) {

@@ -20,7 +20,6 @@
 #include <string>
 #include <vector>
 
-class IAudioInfo;
 class ISystemMessageBox;
 class QAction;
 class TMainControl;
@@ -31,9 +30,14 @@ class TProfileSubtitles;
 namespace plat::display {
 class DisplayModes;
 }
+class TMainActions;
+class TMainFormEvents;
 class TMountWatcher;
+class TMouseFunctions;
 class TPlayControl;
 class TPlayerSkin;
+class TScriptBridge;
+class TShortcutFilter;
 class TVideo;
 class TVideoMenu2;
 
@@ -71,14 +75,29 @@ public:
     TVideo* VideoForm() const { return video_; }
     void InitAfterForms(bool useDefaultSkin);
     int32_t ProcessCommandLine(const std::string& text, plat::win::HWND sender);
-    // The enabled remote plug-ins start unless "NOPLUG" was given (forced: also then).
-    void StartPlugins(bool force);
+    // The enabled remote plug-ins start unless "NOPLUG" was given (forced: also then); the number
+    // started.
+    int32_t StartPlugins(bool force);
     void PostAutoexecScript();
 
     void Ac_QuitExecute();
     // Every command's action gets its stored shortcut back / loses it (dialogs that take keys).
-    void EnableShortcuts() { actionControler_.ApplyShortcuts(); }
-    void DisableShortcuts() { actionControler_.ClearShortcuts(); }
+    void EnableShortcuts();
+    void DisableShortcuts();
+    // The wheel and the double click of the video windows.
+    void FormMouseWheelUp();
+    void FormMouseWheelDown();
+    void RunDoubleClickFunction();
+
+    // The mode the video window holds: disc or media file.
+    bool IsDVDMode() const;
+    bool IsFileMode() const;
+    void SwitchToFileMode();
+    void SwitchToDiscMode();
+    // The queue's next entry (stopAtEnd: stop when there is none) or previous entry plays.
+    void PlayNextQueueItem(bool stopAtEnd);
+    void PlayPreviousQueueItem();
+    bool ProfileSubtitlesShown() const;
     // Closing by any other way than Quit runs Quit instead.
     void closeEvent(QCloseEvent* event) override;
 
@@ -132,7 +151,6 @@ public:
     void RebuildVideoMenuOwners();
     void SetContextMenuAllowed(bool allowed);
     TVideoMenu2& VideoMenu() const { return *videoMenu_; }
-    bool IsDVDMode() const { return currentMedia_.empty() || !currentDisc_.empty(); }
 
     plat::win::HWND Handle() const { return handle_; }
     const TPlayerFolders& Folders() const { return folders_; }
@@ -148,7 +166,11 @@ public:
     TActionControler& Actions() { return actionControler_; }
     TPlugIns* PlugIns() const { return plugIns_.get(); }
     // The form's action list "DVDControl": every command of the player.
-    const QList<QAction*>& DVDControl() const { return dvdControl_; }
+    const QList<QAction*>& DVDControl() const;
+    TMainActions& MainActions() { return *actions_; }
+    TMainFormEvents& Events() { return *events_; }
+    TMouseFunctions& MouseFunctions() { return *mouse_; }
+    TScriptBridge& Bridge() { return *bridge_; }
     const std::string& CurrentMedia() const { return currentMedia_; }
     int32_t DoubleClickSpeed() const { return doubleClickSpeed_; }
     int32_t DoubleClickHeight() const { return doubleClickHeight_; }
@@ -163,13 +185,6 @@ private:
     void ReloadSettings();
     // The language template the settings ask for (General/GenerateTranslationFile).
     void WriteTranslationTemplate();
-    void CreateActions();
-    IAudioInfo* Audio() const;
-    void ChangeVolume(int32_t step);
-    // Runs a command's action; the quit action is posted, so that it runs from the message loop.
-    void RunAction(QAction* action);
-    int32_t RunPluginScript(std::u16string_view command, size_t& consumed, std::u16string& answer);
-    void RunAutoexecScript();
     void FormClose();
     void PlayDisc(const std::string& root);
     TProfileSubtitles* ProfileSubtitles() const;
@@ -187,7 +202,11 @@ private:
     std::string mountTable_ = "/proc/self/mountinfo";
     TPlayList playQueue_;
     TActionControler actionControler_;
-    QList<QAction*> dvdControl_;
+    std::unique_ptr<TMainActions> actions_;
+    std::unique_ptr<TMainFormEvents> events_;
+    std::unique_ptr<TMouseFunctions> mouse_;
+    std::unique_ptr<TScriptBridge> bridge_;
+    TShortcutFilter* shortcutFilter_ = nullptr;
     std::shared_ptr<TPlugIns> plugIns_;
     std::string currentMedia_;
     std::string currentDisc_; // the mount root the playing disc came from
@@ -198,7 +217,6 @@ private:
     std::function<void()> onClosed_;
     plat::win::HWND handle_ = 0;
     plat::win::HWND attachedEditor_ = 0;
-    int32_t subtitleOffset_ = 0;
     int32_t doubleClickSpeed_ = 500;
     int32_t doubleClickHeight_ = 4;
     bool editorLock_ = false;

@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 namespace win = plat::win;
 
@@ -120,4 +121,21 @@ void TVideo::dropEvent(QDropEvent* event) {
     }
     main_.OnDropFiles(files);
     event->acceptProposedAction();
+}
+
+void TVideo::wheelEvent(QWheelEvent* event) {
+    const int delta = event->angleDelta().y();
+    if (delta > 0) {
+        main_.FormMouseWheelUp();
+    } else if (delta < 0) {
+        main_.FormMouseWheelDown();
+    }
+    event->accept();
+}
+
+void TVideo::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        main_.RunDoubleClickFunction();
+    }
+    event->accept();
 }

@@ -8,6 +8,7 @@
 
 #include <QWidget>
 
+#include <cstdint>
 #include <memory>
 
 class QVBoxLayout;
@@ -15,8 +16,15 @@ class TDVDMain;
 
 class TVideo : public QWidget {
 public:
+    // The player's modes, which the video window holds.
+    static constexpr uint8_t kModeDisc = 0;
+    static constexpr uint8_t kModeFile = 1;
+
     explicit TVideo(TDVDMain& main);
     ~TVideo() override;
+
+    uint8_t Mode() const { return mode_; }
+    void SetMode(uint8_t mode) { mode_ = mode; }
 
     // The panel's window for the core's video orders.
     plat::win::HWND PanelHandle() const { return panel_; }
@@ -29,6 +37,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // The wheel and the double click (on the window, its video and its background) run the main
+    // form's functions for them.
+    void wheelEvent(QWheelEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     static plat::win::LRESULT PanelProcedure(plat::win::HWND hwnd, plat::win::UINT msg,
@@ -39,4 +51,5 @@ private:
     QVBoxLayout* layout_;
     QWidget* panelWidget_ = nullptr;
     plat::win::HWND panel_ = 0;
+    uint8_t mode_ = kModeDisc;
 };

@@ -228,3 +228,15 @@ QAction* TActionControler::FindActionByRemoteCode(std::string_view code) const {
     }
     return nullptr;
 }
+
+QAction* TActionControler::FindActionByShortcut(int32_t code) const {
+    if (code == 0) {
+        return nullptr;
+    }
+    for (const TActionCommand& command : commands_) {
+        if (command.ShortcutCode == code) {
+            return command.Action;
+        }
+    }
+    return nullptr;
+}

@@ -51,6 +51,8 @@ public:
     // nullptr for gesture 0 and the empty code: they stand for "none" and never run a command.
     QAction* FindActionByGesture(int32_t gesture) const;
     QAction* FindActionByRemoteCode(std::string_view code) const;
+    // The command whose stored shortcut code equals `code`; nullptr for 0.
+    QAction* FindActionByShortcut(int32_t code) const;
 
 private:
     std::vector<TActionCommand> commands_;
