@@ -4,6 +4,7 @@
 #include "player/ui/TVideoMenu2.h"
 #include "player/ui/TVideoPopupMenu.h"
 #include "player/ui/skin/buttons/DelayTimer.h"
+#include "subtitles/zip/TZipControl.h"
 #include "tests/SkinnedPlayerTest.h"
 
 #include <QApplication>
@@ -235,6 +236,29 @@ TEST_F(PlayerSkinTest, WithoutALanguageFileEveryTextStaysEnglish) {
     EXPECT_EQ(main_->windowTitle(), TDVDMain::kCaption);
     main_->VideoMenu().Rebuild();
     EXPECT_EQ(main_->VideoMenu().Menu()->findChild<QAction*>("Me_Play")->text(), "Play");
+}
+
+// After a load the skin's button of the current mode is pressed (the player starts in disc mode).
+TEST_F(PlayerSkinTest, TheModeButtonOfTheCurrentModeIsPressedAfterALoad) {
+    const std::string script =
+        "[Skins Info]\r\nTitle: Modes\r\n[Format]\r\nForm: Name, Caption, Width, Height\r\n"
+        "Button: Left, Top, Width, Height, Caption, Action\r\n[Objects]\r\n"
+        "Form: MainForm, Modes, 200, 40\r\nSpeedButton: 4, 4, 60, 30, Disc, EnterDVDMode\r\n"
+        "SpeedButton: 70, 4, 60, 30, File, EnterFileMode\r\n";
+    const fs::path archive = root_ / "prog" / "Skins" / "Modes.zip";
+    TZipControl zip;
+    ASSERT_TRUE(zip.Create(archive.c_str()));
+    ASSERT_TRUE(zip.AddEntry("skin.txt", script.data(), static_cast<uint32_t>(script.size())));
+    ASSERT_TRUE(zip.Close());
+    Start("Modes.zip");
+    EXPECT_EQ(Skin().ArchivePath(), archive.string());
+    ASSERT_TRUE(main_->IsDVDMode());
+    THoverButton* disc = ButtonOf("EnterDVDMode");
+    THoverButton* file = ButtonOf("EnterFileMode");
+    ASSERT_NE(disc, nullptr);
+    ASSERT_NE(file, nullptr);
+    EXPECT_TRUE(disc->Down());
+    EXPECT_FALSE(file->Down());
 }
 
 } // namespace
