@@ -187,6 +187,8 @@ private:
     TPlayerFolders folders_;
     TApplicationHints hints_;
     TTovrinConfig config_;
+    // Before the skin, whose main window keeps its place here when it goes.
+    TFormPlacement placement_;
     std::unique_ptr<plat::display::DisplayModes> displayModes_;
     std::unique_ptr<TProfileControllerFactory> controllerFactory_;
     std::unique_ptr<TNewScriptLoader> scriptLoader_;
@@ -204,7 +206,6 @@ private:
     std::unique_ptr<TPlayerSkin> skin_;
     TFullscreen* fullscreen_ = nullptr;
     std::unique_ptr<TScreenMode> screenMode_;
-    TFormPlacement placement_;
     TMouseCursor cursor_;
     std::function<void()> onClosed_;
     plat::win::HWND handle_ = 0;

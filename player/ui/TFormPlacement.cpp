@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <filesystem>
 
 namespace {
 
@@ -51,6 +52,9 @@ bool TFormPlacement::Save(const QWidget* form) const {
     if (!ini.Load(path_.c_str())) {
         return false;
     }
+    // The settings folder of a new program folder may not exist yet.
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), error);
     const std::string section = form->objectName().toStdString();
     if (!form->isMaximized()) {
         const QRect place = form->isMinimized() ? form->normalGeometry() : form->geometry();

@@ -142,9 +142,14 @@ TEST_F(FormPlacementTest, FormsWithoutASectionOrThatKeepNoPlaceAreLeftAlone) {
     }
 }
 
-TEST_F(FormPlacementTest, AFileThatCannotBeWrittenIsReportedAsAFailure) {
-    placement_.SetFolder(folder_.path().toStdString() + "/missing/folder/");
+TEST_F(FormPlacementTest, TheSettingsFolderIsMadeAndAFileThatCannotBeWrittenIsAFailure) {
+    placement_.SetFolder(folder_.path().toStdString() + "/new/INI/");
     auto form = Form("Playlist");
+    EXPECT_TRUE(placement_.Save(form.get()));
+    EXPECT_TRUE(ReadFile().SectionExists("Playlist"));
+
+    std::ofstream(folder_.path().toStdString() + "/file") << "not a folder";
+    placement_.SetFolder(folder_.path().toStdString() + "/file/INI/");
     EXPECT_FALSE(placement_.Save(form.get()));
 }
 
