@@ -77,6 +77,8 @@ int RunFirstInstance(int argc, char** argv, const std::string& commandLine, bool
         }
         // The other forms go before the main form that they refer to; the message box keeps its place.
         forms.Main->SaveFormPosition(ErrMessage);
+        forms.Main->SetFullscreenForm(nullptr);
+        forms.Main->SetVideoForm(nullptr);
         forms.Others.clear();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "Tovrin: %s\n", error.what());

@@ -233,6 +233,11 @@ void TVideo::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && !isActiveWindow()) {
         main_.ShowMouseCursor(true);
     }
+    // The player comes back from the task bar: its windows come back in order.
+    if (event->type() == QEvent::WindowStateChange &&
+        static_cast<QWindowStateChangeEvent*>(event)->oldState().testFlag(Qt::WindowMinimized) && !isMinimized()) {
+        main_.RestackWindows();
+    }
     QWidget::changeEvent(event);
 }
 

@@ -33,6 +33,6 @@ void TWindowLayering::Restack(QWidget& video, TSkinScript* skin) {
     video.raise();
     if (skin != nullptr) {
         skin->RestoreForms();
-        skin->ArrangeForms(TSkinScript::Arrange::Move);
+        skin->ArrangeForms(TSkinScript::Arrange::Show);
     }
 }

@@ -15,7 +15,7 @@ public:
     // Sets or clears the video window's top-most state; its place and size stay.
     static void ApplyStayOnTop(QWidget& video, bool flag);
     // The video window goes on top without taking the focus, then every visible skin window is put
-    // back to normal and raised, the skin's main window last, and the skin windows take their places
-    // around the video window again.
+    // back to normal and raised, the skin's main window last, and the skin windows that stand in the
+    // video window show there again.
     static void Restack(QWidget& video, TSkinScript* skin);
 };

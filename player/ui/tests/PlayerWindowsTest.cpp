@@ -7,7 +7,10 @@
 #include "platform/win/Window.h"
 #include "player/dialogs/TErrMessage.h"
 #include "player/dialogs/TYesNo.h"
+#include "core/include/VokradOrders.h"
 #include "player/model/binding/PlayerGlobals.h"
+#include "player/model/controllers/IVideoControl.h"
+#include "player/model/hub/TPlayControl.h"
 #include "player/model/settings/Tag_PlayerConfig.h"
 #include "player/ui/TBackgroundImage.h"
 #include "player/ui/TDVDMain.h"
@@ -168,6 +171,31 @@ TEST_F(PlayerWindowsTest, ToggleTwiceReturnsAndFullScreenAgainAppliesTheBoundsAg
     main_->SetScreenMode(4);
     EXPECT_TRUE(calls_.empty()) << "no other mode exists";
     EXPECT_TRUE(fullscreen_->isVisible());
+}
+
+// With the display-mode switch in use, playback stops (its resume point saved) before the display
+// changes, goes on after it, and the picture is refreshed whole before the core hears the new mode.
+TEST_F(PlayerWindowsTest, TheDisplayModeSwitchComesBetweenSuspendAndResume) {
+    IVideoControl* video = main_->PlayControl()->Controllers().Video.get();
+    ASSERT_NE(video, nullptr);
+    TAspectSettings settings{};
+    ASSERT_TRUE(video->GetAspectSettings(&settings));
+    settings.SwitchInUse = 1;
+    settings.SwitchWidth = 640;
+    settings.SwitchHeight = 480;
+    video->SetAspectSettings(&settings);
+    calls_.clear();
+    main_->SetScreenMode(TScreenMode::kFullScreen);
+    const auto at = [this](const std::string& call) {
+        return std::find(calls_.begin(), calls_.end(), call) - calls_.begin();
+    };
+    const auto stop = at("order " + std::to_string(kOrderStop));
+    const auto colourKey = at("order " + std::to_string(kOrderColourKey));
+    const auto mode = at("order " + std::to_string(kOrderDisplayMode));
+    ASSERT_LT(mode, static_cast<std::ptrdiff_t>(calls_.size()));
+    EXPECT_LT(stop, colourKey) << "suspended before the refresh after the switch";
+    EXPECT_LT(colourKey, mode) << "the whole refresh comes before the core hears the mode";
+    EXPECT_EQ(fullscreen_->geometry(), QGuiApplication::primaryScreen()->geometry());
 }
 
 TEST_F(PlayerWindowsTest, BothWindowsPaintTheSurfaceTheCoreHandsOver) {
