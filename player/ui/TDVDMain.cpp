@@ -8,11 +8,12 @@
 #include "platform/win/Message.h"
 #include "platform/win/Peer.h"
 #include "platform/win/Window.h"
+#include "player/dialogs/TErrMessage.h"
+#include "player/dialogs/TYesNo.h"
 #include "player/model/binding/PlayerGlobals.h"
 #include "player/model/binding/TMainControl.h"
 #include "player/model/controllers/IAudioInfo.h"
 #include "player/model/controllers/IVideoControl.h"
-#include "player/model/errors/ISystemMessageBox.h"
 #include "player/model/events/PlayerEvents.h"
 #include "player/model/hub/TPlayControl.h"
 #include "player/model/playlist/TPlaylistItem.h"
@@ -25,16 +26,19 @@
 #include "player/ui/PlayerSettingsApplication.h"
 #include "player/ui/TCommandFrame.h"
 #include "player/ui/TCommandLine.h"
+#include "player/ui/TFullscreen.h"
 #include "player/ui/TMainActions.h"
 #include "player/ui/TMainFormEvents.h"
 #include "player/ui/TMountWatcher.h"
 #include "player/ui/TMouseFunctions.h"
 #include "player/ui/TPlayerSkin.h"
 #include "player/ui/TPlayerTranslation.h"
+#include "player/ui/TScreenMode.h"
 #include "player/ui/TScriptBridge.h"
 #include "player/ui/TShortcutFilter.h"
 #include "player/ui/TVideo.h"
 #include "player/ui/TVideoMenu2.h"
+#include "player/ui/TWindowLayering.h"
 #include "subtitles/decoders/TNewScriptLoader.h"
 
 #include <QAction>
@@ -43,7 +47,6 @@
 #include <QGuiApplication>
 #include <QStyleHints>
 
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 
@@ -113,6 +116,7 @@ void TDVDMain::FormCreate() {
     ErrorControl()->AddListener(static_cast<IMainWindowServices*>(this), kListenerTag,
                                 &IMainWindowServices::PlayerEventCallback);
     folders_ = TPlayerFolders::Below(win::ProgramFolder());
+    placement_.SetFolder(folders_.Settings);
 
     mainControl_ = std::make_unique<TMainControl>();
     mainControl_->Start();
@@ -160,6 +164,9 @@ void TDVDMain::InitAfterForms(bool useDefaultSkin) {
     if (controllers.Audio) {
         controllers.Audio->SetVolume(PlayerConfig().Volume, true);
     }
+    if (controllers.Video && fullscreen_ != nullptr) {
+        controllers.Video->SetFullScreenWindow(fullscreen_->Handle());
+    }
     if (controllers.Video && video_ != nullptr) {
         controllers.Video->SetVideoWindow(video_->PanelHandle());
     }
@@ -176,6 +183,7 @@ void TDVDMain::InitAfterForms(bool useDefaultSkin) {
     // The main form is never shown: its shortcuts are matched in every window of the program.
     qApp->installEventFilter(shortcutFilter_);
     if (video_ != nullptr) {
+        video_->SetMouseHide(PlayerConfig().AutoHideMouse, PlayerConfig().AutoHideMouseTime * 1000);
         video_->show();
     }
     videoMenu_->SetActions(TVideoMenu2::TableOf(DVDControl()));
@@ -185,6 +193,10 @@ void TDVDMain::InitAfterForms(bool useDefaultSkin) {
                              editorLock_);
     ApplyTranslation();
     WriteTranslationTemplate();
+    // The backgrounds the player's events choose (jacket pictures, the skin's picture) reach both
+    // video windows.
+    events_->SetBackgroundListener(
+        [this](const QImage& picture, bool shown) { SetVideoBackgrounds(&picture, shown ? 1 : 0); });
     skin_ = std::make_unique<TPlayerSkin>(*this, folders_.Skins);
     LoadStartupSkin(useDefaultSkin);
     // The volume was set silently above: its display learns it here.
@@ -204,6 +216,9 @@ void TDVDMain::ReloadSettings() {
 }
 
 void TDVDMain::ApplySettings() {
+    if (video_ != nullptr) {
+        video_->SetMouseHide(PlayerConfig().AutoHideMouse, PlayerConfig().AutoHideMouseTime * 1000);
+    }
     if (playControl_) {
         ApplyPlayerSettings(*playControl_, folders_.System);
     }
@@ -234,6 +249,7 @@ bool TDVDMain::LoadSkin(const std::string& name, bool fullPath) {
     TSkinScript& script = skin_->Script();
     script.SetModeButtons(IsDVDMode(), true);
     videoMenu_->SetLogo(script.MenuLeftBitmap());
+    ApplySkinPictures();
     RebuildVideoMenuOwners();
     EnableShortcuts();
     if (video_ != nullptr) {
@@ -249,8 +265,10 @@ void TDVDMain::LoadStartupSkin(bool useDefaultSkin) {
 void TDVDMain::RebuildVideoMenuOwners() {
     videoMenu_->SetEditMode(editorLock_);
     videoMenu_->AddOwnerForm(nullptr);
-    if (video_ != nullptr) {
-        videoMenu_->AddOwnerForm(video_);
+    for (QWidget* form : {static_cast<QWidget*>(video_), static_cast<QWidget*>(fullscreen_)}) {
+        if (form != nullptr) {
+            videoMenu_->AddOwnerForm(form);
+        }
     }
     if (skin_) {
         TSkinScript& script = skin_->Script();
@@ -485,10 +503,75 @@ void TDVDMain::BringVideoToFront() {
     }
 }
 
-void TDVDMain::SetScreenMode(int32_t mode) {
-    if (playControl_ && playControl_->Controllers().Video) {
-        playControl_->Controllers().Video->SetDisplayMode(static_cast<uint32_t>(mode));
+void TDVDMain::SetFullscreenForm(TFullscreen* fullscreen) {
+    fullscreen_ = fullscreen;
+    screenMode_.reset();
+    if (video_ != nullptr && fullscreen_ != nullptr) {
+        screenMode_ = std::make_unique<TScreenMode>(*video_, *fullscreen_);
     }
+}
+
+QWidget* TDVDMain::SkinAnchor() const {
+    return screenMode_ ? &screenMode_->Anchor() : video_;
+}
+
+void TDVDMain::SetScreenMode(int32_t mode) {
+    if (!screenMode_) {
+        return;
+    }
+    screenMode_->Set(mode, playControl_.get(), skin_ ? &skin_->Script() : nullptr);
+    ApplyVideoStayOnTop();
+}
+
+void TDVDMain::SetVideoStayOnTop(bool on) {
+    videoStayOnTop_ = on;
+    ApplyVideoStayOnTop();
+}
+
+void TDVDMain::ApplyVideoStayOnTop() {
+    if (video_ != nullptr) {
+        TWindowLayering::ApplyStayOnTop(*video_, videoStayOnTop_);
+    }
+}
+
+void TDVDMain::RestackWindows() {
+    if (video_ != nullptr) {
+        TWindowLayering::Restack(*video_, skin_ ? &skin_->Script() : nullptr);
+    }
+    if (attachedEditor_ != 0) {
+        win::SendMessage(attachedEditor_, kMsgEditorRequest, 1, 0);
+    }
+}
+
+void TDVDMain::ShowMouseCursor(bool show) {
+    cursor_.Show(show, playControl_ ? playControl_->Controllers().Video.get() : nullptr);
+}
+
+void TDVDMain::SetVideoBackgrounds(const QImage* bitmap, int state) {
+    if (video_ != nullptr) {
+        video_->SetBackgroundBitmap(bitmap);
+        video_->UpdateBackground(state);
+    }
+    if (fullscreen_ != nullptr) {
+        fullscreen_->SetBackgroundBitmap(bitmap);
+        fullscreen_->UpdateBackground(state);
+    }
+}
+
+const QImage* TDVDMain::SkinVideoBackground() const {
+    return skin_ ? &skin_->Script().VideoBackground() : nullptr;
+}
+
+// The message box and both video windows take their pictures from the skin now loaded; the video
+// windows show theirs until a video is shown.
+void TDVDMain::ApplySkinPictures() {
+    if (!skin_) {
+        return;
+    }
+    if (ErrMessage != nullptr) {
+        ErrMessage->ApplySkin(skin_->Script().MessagesBitmap());
+    }
+    SetVideoBackgrounds(SkinVideoBackground(), 1);
 }
 
 void TDVDMain::LoadSkin(const std::string& path) {
@@ -497,6 +580,7 @@ void TDVDMain::LoadSkin(const std::string& path) {
 
 void TDVDMain::SetSettingsFolder(const std::string& folder) {
     folders_.Settings = TPlayerFolders::AsFolder(folder);
+    placement_.SetFolder(folders_.Settings);
     ReloadSettings();
 }
 
@@ -515,8 +599,23 @@ void TDVDMain::HideInterface() {
 }
 
 void TDVDMain::ResetWindowsPosition() {
-    if (video_ != nullptr) {
-        video_->ResetPosition();
+    const auto onto = [](QWidget* form) {
+        if (form != nullptr) {
+            TFormPlacement::MoveOntoMonitor(*form);
+        }
+    };
+    onto(video_);
+    onto(ErrMessage);
+    onto(skin_ ? skin_->Script().MainForm() : nullptr);
+}
+
+void TDVDMain::SetSilent(bool silent) {
+    silent_ = silent;
+    if (ErrMessage != nullptr) {
+        ErrMessage->SetSilent(silent);
+    }
+    if (YesNo != nullptr) {
+        YesNo->SetSilent(silent);
     }
 }
 
@@ -556,6 +655,9 @@ void TDVDMain::RunCommandWord(const std::string& word) {
 }
 
 uint8_t TDVDMain::OnPlayerEvent(uint32_t event, intptr_t a, intptr_t b, intptr_t c) {
+    if (event == kEventTitleChapter && video_ != nullptr) {
+        video_->OnTitleChapterChanged(a, b);
+    }
     return events_->OnPlayerEvent(event, a, b, c);
 }
 
@@ -627,13 +729,8 @@ bool TDVDMain::ProfileSubtitlesShown() const {
 }
 
 void TDVDMain::ShowError(const std::u16string& text) {
-    if (silent_) {
-        return;
-    }
-    if (messageBox_ != nullptr) {
-        messageBox_->Show(text.c_str(), u"Error :", ISystemMessageBox::kErrorStyle);
-    } else {
-        std::fprintf(stderr, "Tovrin: %s\n", plat::text::WideToAnsi(text).c_str());
+    if (ErrMessage != nullptr) {
+        ErrMessage->Report(TErrMessage::kPlayerError, plat::text::WideToAnsi(text), false);
     }
 }
 

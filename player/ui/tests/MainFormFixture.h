@@ -1,10 +1,10 @@
 #pragma once
 // The main form and its video window against the real core in a program folder of their own; every
-// call the player makes of the core is written down, error texts go to a recording box.
+// call the player makes of the core is written down, error texts go to the player's message box.
 #include "platform/win/Message.h"
 #include "platform/win/Window.h"
+#include "player/dialogs/TErrMessage.h"
 #include "player/model/binding/PlayerGlobals.h"
-#include "player/model/errors/ISystemMessageBox.h"
 #include "player/ui/TCommandFrame.h"
 #include "player/ui/TDVDMain.h"
 #include "player/ui/TVideo.h"
@@ -43,7 +43,6 @@ protected:
         CreatePlayerGlobals(std::make_unique<RecordingBinding>(calls_));
         main_ = std::make_unique<TDVDMain>();
         main_->SetMountTable((root_ / "mountinfo").string());
-        main_->SetMessageBox(&box_);
         main_->SetOnClosed([this] { closed_ = true; });
         main_->FormCreate();
         video_ = std::make_unique<TVideo>(*main_);
@@ -73,10 +72,7 @@ protected:
                                 reinterpret_cast<win::LPARAM>(&copy));
     }
 
-    struct RecordingBox : ISystemMessageBox {
-        std::vector<std::u16string> texts;
-        void Show(const char16_t* text, const char16_t*, uint32_t) override { texts.push_back(text); }
-    } box_;
+    TErrMessage box_;
     fs::path root_;
     std::vector<std::string> calls_;
     std::unique_ptr<TDVDMain> main_;

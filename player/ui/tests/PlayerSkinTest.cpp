@@ -5,6 +5,7 @@
 #include "player/ui/TVideoPopupMenu.h"
 #include "player/ui/skin/buttons/DelayTimer.h"
 #include "subtitles/zip/TZipControl.h"
+#include "tests/ReportedMessages.h"
 #include "tests/SkinnedPlayerTest.h"
 
 #include <QApplication>
@@ -33,7 +34,7 @@ TEST_F(PlayerSkinTest, TheDefaultSkinComesUpBelowTheVideoWindow) {
     EXPECT_EQ(Skin().ArchivePath(), (root_ / "prog" / "Skins" / "Default.zip").string());
     EXPECT_GT(form->y(), video_->frameGeometry().bottom());
     EXPECT_EQ(form->x(), video_->frameGeometry().left());
-    EXPECT_TRUE(box_.texts.empty());
+    EXPECT_TRUE(ReportedMessages(box_).empty());
     constexpr std::size_t kVolumeDisplays = 4;
     ASSERT_FALSE(Skin().Labels(kVolumeDisplays).empty());
     EXPECT_EQ(Skin().Labels(kVolumeDisplays).front()->TextLabel()->text(),
@@ -56,8 +57,8 @@ TEST_F(PlayerSkinTest, ASkinThatFailsFallsBackToTheDefaultWithAMessage) {
         ASSERT_NE(Skin().MainForm(), nullptr);
         EXPECT_TRUE(Skin().MainForm()->isVisible());
         EXPECT_EQ(Skin().ArchivePath(), (root_ / "prog" / "Skins" / "Default.zip").string());
-        EXPECT_EQ(box_.texts.size(), 1u);
-        box_.texts.clear();
+        EXPECT_EQ(ReportedMessages(box_).size(), 1);
+        ClearMessages(box_);
         video_.reset();
         main_.reset();
         DestroyPlayerGlobals();
@@ -68,7 +69,7 @@ TEST_F(PlayerSkinTest, NoDefaultSkinEitherLeavesThePlayerWithoutSkinWindows) {
     fs::remove(root_ / "prog" / "Skins" / "Default.zip");
     Start("Missing.zip");
     EXPECT_EQ(Skin().MainForm(), nullptr);
-    EXPECT_EQ(box_.texts.size(), 2u) << "the skin of the settings and the default";
+    EXPECT_EQ(ReportedMessages(box_).size(), 2) << "the skin of the settings and the default";
 }
 
 TEST_F(PlayerSkinTest, HidingTheInterfaceHidesTheSkinAndAReloadKeepsItHidden) {

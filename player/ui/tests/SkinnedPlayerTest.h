@@ -3,9 +3,9 @@
 // folder of its own: the main form, the video window and the skin, with a generated clip to play.
 #include "core/include/VokradOrders.h"
 #include "platform/text/CodePage.h"
+#include "player/dialogs/TErrMessage.h"
 #include "player/model/binding/PlayerGlobals.h"
 #include "player/model/controllers/IAudioInfo.h"
-#include "player/model/errors/ISystemMessageBox.h"
 #include "player/model/hub/TPlayControl.h"
 #include "player/model/settings/Tag_PlayerConfig.h"
 #include "player/ui/TDVDMain.h"
@@ -60,7 +60,6 @@ protected:
         CreatePlayerGlobals(std::make_unique<RecordingBinding>(calls_));
         main_ = std::make_unique<TDVDMain>();
         main_->SetMountTable((root_ / "mountinfo").string());
-        main_->SetMessageBox(&box_);
         main_->FormCreate();
         video_ = std::make_unique<TVideo>(*main_);
         main_->SetVideoForm(video_.get());
@@ -129,10 +128,7 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    struct RecordingBox : ISystemMessageBox {
-        std::vector<std::u16string> texts;
-        void Show(const char16_t* text, const char16_t*, uint32_t) override { texts.push_back(text); }
-    } box_;
+    TErrMessage box_;
     fs::path root_;
     std::string settings_; // more lines of "Tovrin.ini"
     std::vector<std::string> calls_;
