@@ -3,12 +3,15 @@
 // the selection events, the owner windows and the allowed flag, the clicks, and the look (the items'
 // indent, the gradient bar and the logo) by pixel probes.
 #include "platform/dvd/DvdAttributes.h"
+#include "platform/text/CodePage.h"
 #include "player/model/controllers/TAngleInfo.h"
 #include "player/model/controllers/TAudioInfo.h"
 #include "player/model/controllers/TFiltersInfo.h"
 #include "player/model/controllers/TSubsInfo.h"
 #include "player/model/events/PlayerEvents.h"
 #include "player/model/hub/TPlayerObjects.h"
+#include "player/model/profiles/TProfileSubtitles.h"
+#include "player/model/profiles/tests/ProfileArchiveFixture.h"
 #include "player/ui/TVideoMenu2.h"
 #include "player/ui/TVideoPopupMenu.h"
 #include "player/ui/skin/buttons/ManualDelayClock.h"
@@ -20,11 +23,14 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstddef>
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <vector>
@@ -68,9 +74,10 @@ QStringList Names(const QMenu* menu) {
     return names;
 }
 
-QMenu* SubMenu(const QMenu* menu, const QString& title) {
+// The sub-menu of that title (the `skip` first ones of that title passed over).
+QMenu* SubMenu(const QMenu* menu, const QString& title, int skip = 0) {
     for (const QAction* action : menu->actions()) {
-        if (action->menu() != nullptr && action->text() == title) {
+        if (action->menu() != nullptr && action->text() == title && skip-- == 0) {
             return action->menu();
         }
     }
@@ -106,7 +113,7 @@ protected:
         table.Audio = [this](int32_t tag) { clicks_.push_back("audio " + std::to_string(tag)); };
         table.Subtitle = [this](int32_t tag) { clicks_.push_back("subtitle " + std::to_string(tag)); };
         menu_->SetActions(table);
-        menu_->AttachPlayer({nullptr, &audio_, &subs_, &angles_, &filters_, nullptr, 0}, editorLock_);
+        menu_->AttachPlayer({nullptr, &audio_, &subs_, &angles_, &filters_, profile_, 0}, editorLock_);
         menu_->Rebuild();
         ASSERT_NE(menu_->Menu(), nullptr);
     }
@@ -139,6 +146,7 @@ protected:
     TFiltersInfo filters_{hub_};
     QWidget owner_;
     bool editorLock_ = false;
+    TProfileSubtitles* profile_ = nullptr;
     std::unique_ptr<ManualDelayClock> clock_;
     std::unique_ptr<TVideoMenu2> menu_;
 };
@@ -349,6 +357,42 @@ TEST_F(VideoMenuTest, TheTopPanelDrawsAGradientBarWithTheLogoAtItsFoot) {
     plain.setStyle(menu->style());
     EXPECT_EQ(menu->actionGeometry(Named(menu, "Me_Play")).x(), 0);
     EXPECT_GE(menu->width(), TVideoPopupMenu::kExtraWidth + TVideoPopupMenu::kItemIndent);
+}
+
+// The profile's volumes and the current volume's languages, ticked as the profile announces its
+// choice; a language item chooses its language.
+TEST_F(VideoMenuTest, ProfileVolumesAndLanguagesAreListedTickedAndChosen) {
+    const std::filesystem::path archive =
+        std::filesystem::temp_directory_path() / ("tovrin-menu-" + std::to_string(getpid()) + ".zds");
+    ASSERT_TRUE(WriteFixtureProfile(
+        archive.string(), {{"Disc one",
+                            0,
+                            0,
+                            false,
+                            {{"English", {{0, 1000, "Hello"}}, {}}, {"French", {{0, 1000, "Salut"}}, {}}}},
+                           {"Disc two", 0, 0, false, {{"German", {{0, 1000, "Hallo"}}, {}}}}}));
+    TProfileSubtitles profile(&hub_);
+    profile_ = &profile;
+    Build();
+    ASSERT_EQ(profile.Open(plat::text::AnsiToWide(archive.string())), 0);
+    menu_->Rebuild();
+    const QMenu* volumes = SubMenu(menu_->Menu(), "Volume...");
+    const QMenu* languages = SubMenu(menu_->Menu(), "Language...", 1);
+    ASSERT_NE(volumes, nullptr);
+    ASSERT_NE(languages, nullptr);
+    EXPECT_EQ(Names(volumes), QStringList({"ProVol_1", "ProVol_2"}));
+    EXPECT_EQ(volumes->actions()[1]->text(), "Disc two");
+    EXPECT_EQ(Names(languages), QStringList({"ProLan_1", "ProLan_2"}));
+    EXPECT_EQ(languages->actions()[1]->text(), "French");
+    EXPECT_TRUE(volumes->actions()[0]->isChecked());
+    EXPECT_TRUE(languages->actions()[0]->isChecked());
+
+    languages->actions()[1]->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(profile.LanguageIndex(), 1);
+    EXPECT_TRUE(languages->actions()[1]->isChecked()) << "ticked by the profile's event";
+    menu_->DetachPlayer();
+    std::filesystem::remove(archive);
 }
 
 } // namespace
