@@ -30,6 +30,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QTest>
 #include <QWindow>
 
 #include <unistd.h>
@@ -330,6 +331,16 @@ TEST_F(PlayerWindowsTest, TheVideoStaysOnTopUnlessItFillsItsMonitorToTheCorner) 
         EXPECT_TRUE(video_->isVisible());
         EXPECT_EQ(video_->geometry(), c.place) << "place and size stay";
     }
+}
+
+// An error of the core while opening reaches the message box; the player goes on.
+TEST_F(PlayerWindowsTest, AFileThatCannotPlayIsReportedInTheMessageBox) {
+    main_->OpenFile((root_ / "missing.avi").string());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return box_->isVisible(); }, 20000)) << "no message";
+    EXPECT_FALSE(box_->Text().trimmed().isEmpty());
+    EXPECT_TRUE(video_->isVisible());
+    main_->SetScreenMode(TScreenMode::kFullScreen);
+    EXPECT_TRUE(fullscreen_->isVisible()) << "still usable";
 }
 
 TEST_F(PlayerWindowsTest, SilentAndSilentOffSwitchBothBoxes) {
