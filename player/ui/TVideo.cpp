@@ -1,7 +1,6 @@
 #include "player/ui/TVideo.h"
 
 #include "core/include/VokradNotifications.h"
-#include "platform/video/VideoPanel.h"
 #include "platform/win/Window.h"
 #include "player/model/controllers/IVideoControl.h"
 #include "player/model/hub/TPlayControl.h"
@@ -110,16 +109,7 @@ void TVideo::ShowSurface(std::shared_ptr<plat::video::VideoSurface> surface) {
     if (TFullscreen* fullscreen = main_.FullscreenForm()) {
         fullscreen->ShowSurface(surface);
     }
-    if (surface != nullptr) {
-        SetPanelWidget(new plat::video::VideoPanel(std::move(surface), this));
-        return;
-    }
-    auto* black = new QWidget(this);
-    black->setAutoFillBackground(true);
-    QPalette palette = black->palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    black->setPalette(palette);
-    SetPanelWidget(black);
+    SetPanelWidget(TVideoPanelWindow::MakePanelWidget(std::move(surface), this));
 }
 
 void TVideo::SetPanelWidget(QWidget* widget) {
@@ -235,7 +225,8 @@ void TVideo::changeEvent(QEvent* event) {
     }
     // The player comes back from the task bar: its windows come back in order.
     if (event->type() == QEvent::WindowStateChange &&
-        static_cast<QWindowStateChangeEvent*>(event)->oldState().testFlag(Qt::WindowMinimized) && !isMinimized()) {
+        static_cast<QWindowStateChangeEvent*>(event)->oldState().testFlag(Qt::WindowMinimized) &&
+        !isMinimized()) {
         main_.RestackWindows();
     }
     QWidget::changeEvent(event);

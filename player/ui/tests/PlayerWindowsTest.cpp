@@ -2,12 +2,12 @@
 // video window is on and back, the core laying out for the window it draws into, the video window's
 // title bar, background picture and cursor hiding (on a manual clock), its place brought back onto a
 // monitor, stay-on-top, and the message boxes silenced from the command line.
+#include "core/include/VokradOrders.h"
 #include "platform/video/VideoPanel.h"
 #include "platform/win/Message.h"
 #include "platform/win/Window.h"
 #include "player/dialogs/TErrMessage.h"
 #include "player/dialogs/TYesNo.h"
-#include "core/include/VokradOrders.h"
 #include "player/model/binding/PlayerGlobals.h"
 #include "player/model/controllers/IVideoControl.h"
 #include "player/model/hub/TPlayControl.h"
