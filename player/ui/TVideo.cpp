@@ -175,6 +175,16 @@ void TVideo::PanelMouseDown() {
     main_.ShowMouseCursor(true);
 }
 
+// A click on the video brings the window forward; one on the background picture also hides the skin's
+// windows that stand in the video window.
+void TVideo::PanelClick() {
+    raise();
+    TPlayerSkin* skin = main_.Skin();
+    if (background_->isVisible() && skin != nullptr) {
+        skin->Script().ArrangeForms(TSkinScript::Arrange::Hide);
+    }
+}
+
 void TVideo::MouseHideTimer() {
     mouseHide_->Stop();
     if (IsCursorOverVideo()) {
@@ -203,8 +213,12 @@ bool TVideo::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::MouseButtonPress:
         if (watched == panelWidget_) {
-            raise();
             PanelMouseDown();
+        }
+        break;
+    case QEvent::MouseButtonRelease:
+        if (watched == panelWidget_) {
+            PanelClick();
         }
         break;
     case QEvent::MouseButtonDblClick:
