@@ -308,6 +308,21 @@ TEST_F(PlayerWindowsTest, ResettingPlacesBringsTheWindowsBackOntoTheirMonitor) {
     EXPECT_EQ(box_->pos(), QPoint(0, 100));
 }
 
+TEST_F(PlayerWindowsTest, RestoringShowsTheWindowOfTheScreenModeWhollyOnItsMonitor) {
+    video_->setGeometry(2200, 600, 400, 300);
+    video_->showMinimized();
+    win::SendMessage(main_->Handle(), TDVDMain::kMsgRestore, 0, 0);
+    EXPECT_FALSE(video_->isMinimized());
+    EXPECT_TRUE(video_->isVisible());
+    EXPECT_EQ(video_->geometry(), QRect(2304 - 400, 720 - 300, 400, 300));
+
+    main_->SetScreenMode(TScreenMode::kFullScreen);
+    fullscreen_->hide();
+    win::SendMessage(main_->Handle(), TDVDMain::kMsgRestore, 0, 0);
+    EXPECT_TRUE(fullscreen_->isVisible());
+    EXPECT_FALSE(video_->isVisible()) << "full screen stays full screen";
+}
+
 TEST_F(PlayerWindowsTest, TheVideoStaysOnTopUnlessItFillsItsMonitorToTheCorner) {
     struct Case {
         const char* name;
