@@ -8,6 +8,7 @@
 #include "player/ui/TDVDMain.h"
 #include "player/ui/TFullscreen.h"
 #include "player/ui/TPlayerSkin.h"
+#include "player/ui/TScreenMode.h"
 #include "player/ui/TVideoCaption.h"
 #include "player/ui/TVideoPanelWindow.h"
 #include "player/ui/skin/TSkinScript.h"
@@ -46,7 +47,7 @@ TVideo::TVideo(TDVDMain& main)
     layout_->setContentsMargins(0, 0, 0, 0);
     layout_->setSpacing(0);
     layout_->addWidget(caption_);
-    caption_->SetOnDoubleClick([this] { main_.SetScreenMode(3); });
+    caption_->SetOnDoubleClick([this] { main_.SetScreenMode(TScreenMode::kToggle); });
     ShowSurface(nullptr);
     background_ = new TBackgroundImage(this, panelWidget_);
     ResetPosition();
