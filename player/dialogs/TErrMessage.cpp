@@ -1,15 +1,10 @@
 #include "player/dialogs/TErrMessage.h"
 
-#include "player/dialogs/TCaptionDrag.h"
 #include "player/ui/skin/buttons/TStaticHoverButton.h"
 
 #include <QFrame>
-#include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QPainter>
-#include <QScreen>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -21,39 +16,14 @@ namespace {
 constexpr int kWidth = 360;
 constexpr int kHeight = 200;
 
-QWidget* MakeCaption(QWidget* box, const char* text) {
-    auto* caption = new QWidget(box);
-    caption->setObjectName("Pn_Caption");
-    caption->setFixedHeight(18);
-    auto* label = new QLabel(text, caption);
-    label->setObjectName("Lb_Caption");
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    auto* layout = new QHBoxLayout(caption);
-    layout->setContentsMargins(4, 0, 4, 0);
-    layout->addWidget(label);
-    auto* drag = new TCaptionDrag(box);
-    drag->Watch(caption);
-    drag->Watch(label);
-    return caption;
-}
-
-void CentreOnScreen(QWidget& window) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        window.move(screen->geometry().center() - window.rect().center());
-    }
-}
-
 } // namespace
 
 TErrMessage::TErrMessage(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+    : TCaptionlessDialog(owner, Qt::WindowStaysOnTopHint, "Message", QSize(kWidth, kHeight)),
       messages_(new QTextEdit(this)), closeButton_(new TStaticHoverButton(this)) {
     setObjectName("ErrMessage");
     setWindowTitle("Message");
     setModal(false);
-    resize(kWidth, kHeight);
     messages_->setObjectName("Me_Msg");
     messages_->setReadOnly(true);
     // The text never keeps the focus: Enter and Escape always reach Close.
@@ -71,15 +41,9 @@ TErrMessage::TErrMessage(QWidget* owner)
     closeButton_->SetDefault(true);
     closeButton_->SetCancel(true);
     closeButton_->OnClick = [this](THoverButton*) { done(1); };
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 8);
-    layout->addWidget(MakeCaption(this, "Message"));
-    auto* body = new QVBoxLayout;
-    body->setContentsMargins(8, 4, 8, 0);
-    body->addWidget(frame, 1);
-    body->addWidget(closeButton_, 0, Qt::AlignHCenter);
-    layout->addLayout(body, 1);
-    CentreOnScreen(*this);
+    Body()->setContentsMargins(8, 4, 8, 0);
+    Body()->addWidget(frame, 1);
+    Body()->addWidget(closeButton_, 0, Qt::AlignHCenter);
     ErrMessage = this;
 }
 

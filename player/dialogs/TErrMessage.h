@@ -3,17 +3,17 @@
 // error texts (and, when asked, warnings and information) one after another in their colours while it
 // stays open, and starts a fresh text with the first message after it was closed. In silent mode it
 // never appears. The program makes one at start; `ErrMessage` reaches it for the whole run.
-#include <QDialog>
+#include "player/dialogs/TCaptionlessDialog.h"
+
 #include <QImage>
 
 #include <cstdint>
 #include <string>
 
-class QLabel;
 class QTextEdit;
 class TStaticHoverButton;
 
-class TErrMessage : public QDialog {
+class TErrMessage : public TCaptionlessDialog {
 public:
     // Report kinds: only errors appear unless the report is forced.
     static constexpr uint8_t kError = 0;

@@ -1,14 +1,11 @@
 #include "player/dialogs/TYesNo.h"
 
 #include "platform/forms/DialogRunner.h"
-#include "player/dialogs/TCaptionDrag.h"
 #include "player/ui/skin/buttons/TStaticHoverButton.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 TYesNo* YesNo = nullptr;
@@ -29,26 +26,11 @@ TStaticHoverButton* MakeButton(QWidget* parent, const char* name, const char* ca
 } // namespace
 
 TYesNo::TYesNo(QWidget* owner)
-    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint), yesButton_(MakeButton(this, "Bt_Ok", "&Yes")),
-      noButton_(MakeButton(this, "Bt_No", "&No")), defaultButton_(new QPushButton(this)) {
+    : TCaptionlessDialog(owner, {}, "Are you sure...", QSize(kWidth, kHeight)),
+      yesButton_(MakeButton(this, "Bt_Ok", "&Yes")), noButton_(MakeButton(this, "Bt_No", "&No")),
+      defaultButton_(new QPushButton(this)) {
     setObjectName("YesNo");
     setWindowTitle("Are you sure...");
-    resize(kWidth, kHeight);
-    auto* caption = new QWidget(this);
-    caption->setObjectName("Pn_Caption");
-    caption->setFixedHeight(18);
-    captionLabel_ = new QLabel("Are you sure...", caption);
-    captionLabel_->setObjectName("Lb_Caption");
-    QFont bold = captionLabel_->font();
-    bold.setBold(true);
-    captionLabel_->setFont(bold);
-    auto* captionLayout = new QHBoxLayout(caption);
-    captionLayout->setContentsMargins(4, 0, 4, 0);
-    captionLayout->addWidget(captionLabel_);
-    auto* drag = new TCaptionDrag(this);
-    drag->Watch(caption);
-    drag->Watch(captionLabel_);
-
     yesButton_->SetDefault(true);
     yesButton_->OnClick = [this](THoverButton*) { done(kYes); };
     noButton_->SetCancel(true);
@@ -59,10 +41,7 @@ TYesNo::TYesNo(QWidget* owner)
     defaultButton_->setAutoDefault(false);
     defaultButton_->setFocusPolicy(Qt::NoFocus);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 8);
-    layout->addWidget(caption);
-    auto* body = new QVBoxLayout;
+    QVBoxLayout* body = Body();
     body->setContentsMargins(12, 8, 12, 0);
     for (int i = 0; i < 3; ++i) {
         static const char* const kNames[] = {"Lb_L1", "Lb_L2", "Lb_L3"};
@@ -78,10 +57,6 @@ TYesNo::TYesNo(QWidget* owner)
     buttons->addStretch();
     body->addStretch();
     body->addLayout(buttons);
-    layout->addLayout(body, 1);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->geometry().center() - rect().center());
-    }
     YesNo = this;
 }
 
@@ -98,7 +73,7 @@ int TYesNo::Ask(const QString& line1, const QString& line2, const QString& line3
     lines_[0]->setText(line1);
     lines_[1]->setText(line2);
     lines_[2]->setText(line3);
-    captionLabel_->setText(yesNo ? QStringLiteral("Are you sure ? ") : QString());
+    CaptionLabel()->setText(yesNo ? QStringLiteral("Are you sure ? ") : QString());
     yesButton_->setVisible(yesNo);
     noButton_->SetTexto(yesNo ? QStringLiteral("&No") : QStringLiteral("OK"));
     setResult(kNo);

@@ -3,13 +3,13 @@
 // No (7), or acknowledged with a single OK (7). In silent mode it never appears and answers No, so
 // that no destructive question is taken as confirmed without a user. The program makes one at start;
 // `YesNo` reaches it for the whole run.
-#include <QDialog>
+#include "player/dialogs/TCaptionlessDialog.h"
 
 class QLabel;
 class QPushButton;
 class TStaticHoverButton;
 
-class TYesNo : public QDialog {
+class TYesNo : public TCaptionlessDialog {
 public:
     static constexpr int kYes = 6;
     static constexpr int kNo = 7;
@@ -30,7 +30,6 @@ protected:
     void reject() override;
 
 private:
-    QLabel* captionLabel_ = nullptr;
     QLabel* lines_[3] = {};
     TStaticHoverButton* yesButton_;
     TStaticHoverButton* noButton_;

@@ -399,11 +399,7 @@ win::LRESULT TDVDMain::WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lP
         plugIns_->RunPendingCommand();
         break;
     case kMsgRestore:
-        if (video_ != nullptr) {
-            video_->showNormal();
-            video_->raise();
-            video_->activateWindow();
-        }
+        OnApplicationRestore();
         break;
     case kMsgSettingsClosed:
         ReloadSettings();
@@ -541,6 +537,24 @@ void TDVDMain::RestackWindows() {
     if (attachedEditor_ != 0) {
         win::SendMessage(attachedEditor_, kMsgEditorRequest, 1, 0);
     }
+}
+
+// The player comes back: its windows in order, the window of the screen mode shown, forward and
+// wholly on its monitor.
+void TDVDMain::OnApplicationRestore() {
+    if (video_ == nullptr) {
+        return;
+    }
+    RestackWindows();
+    QWidget* shown = screenMode_ ? &screenMode_->Anchor() : video_;
+    if (shown == video_) {
+        video_->showNormal();
+        TFormPlacement::MoveOntoMonitor(*video_);
+    } else {
+        shown->show();
+    }
+    shown->raise();
+    shown->activateWindow();
 }
 
 void TDVDMain::ShowMouseCursor(bool show) {

@@ -153,6 +153,8 @@ public:
     bool VideoStayOnTop() const { return videoStayOnTop_; }
     void ApplyVideoStayOnTop();
     void RestackWindows();
+    // Message 1936: the player's windows come back and the video comes forward.
+    void OnApplicationRestore();
     // Shows or hides the mouse cursor of the whole program.
     void ShowMouseCursor(bool show);
     bool MouseCursorShown() const { return cursor_.Shown(); }

@@ -1,6 +1,5 @@
 #include "player/ui/TFullscreen.h"
 
-#include "platform/video/VideoPanel.h"
 #include "platform/win/Window.h"
 #include "player/ui/TBackgroundImage.h"
 #include "player/ui/TDVDMain.h"
@@ -13,15 +12,6 @@
 namespace {
 
 constexpr const char* kWindowClass = "TFullscreen";
-
-QWidget* BlackPanel(QWidget* parent) {
-    auto* black = new QWidget(parent);
-    black->setAutoFillBackground(true);
-    QPalette palette = black->palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    black->setPalette(palette);
-    return black;
-}
 
 } // namespace
 
@@ -43,8 +33,7 @@ plat::win::HWND TFullscreen::Handle() const {
 }
 
 void TFullscreen::ShowSurface(std::shared_ptr<plat::video::VideoSurface> surface) {
-    QWidget* panel =
-        surface != nullptr ? new plat::video::VideoPanel(std::move(surface), this) : BlackPanel(this);
+    QWidget* panel = TVideoPanelWindow::MakePanelWidget(std::move(surface), this);
     // The panel takes the clicks of the form: it lets them through to it.
     panel->setAttribute(Qt::WA_TransparentForMouseEvents);
     panel->setGeometry(rect());

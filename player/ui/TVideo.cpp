@@ -1,7 +1,6 @@
 #include "player/ui/TVideo.h"
 
 #include "core/include/VokradNotifications.h"
-#include "platform/video/VideoPanel.h"
 #include "platform/win/Window.h"
 #include "player/model/controllers/IVideoControl.h"
 #include "player/model/hub/TPlayControl.h"
@@ -10,6 +9,7 @@
 #include "player/ui/TFullscreen.h"
 #include "player/ui/TMainFormEvents.h"
 #include "player/ui/TPlayerSkin.h"
+#include "player/ui/TScreenMode.h"
 #include "player/ui/TVideoCaption.h"
 #include "player/ui/TVideoPanelWindow.h"
 #include "player/ui/skin/TSkinScript.h"
@@ -49,7 +49,7 @@ TVideo::TVideo(TDVDMain& main)
     layout_->setContentsMargins(0, 0, 0, 0);
     layout_->setSpacing(0);
     layout_->addWidget(caption_);
-    caption_->SetOnDoubleClick([this] { main_.SetScreenMode(3); });
+    caption_->SetOnDoubleClick([this] { main_.SetScreenMode(TScreenMode::kToggle); });
     ShowSurface(nullptr);
     background_ = new TBackgroundImage(this, panelWidget_);
     ResetPosition();
@@ -112,16 +112,7 @@ void TVideo::ShowSurface(std::shared_ptr<plat::video::VideoSurface> surface) {
     if (TFullscreen* fullscreen = main_.FullscreenForm()) {
         fullscreen->ShowSurface(surface);
     }
-    if (surface != nullptr) {
-        SetPanelWidget(new plat::video::VideoPanel(std::move(surface), this));
-        return;
-    }
-    auto* black = new QWidget(this);
-    black->setAutoFillBackground(true);
-    QPalette palette = black->palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    black->setPalette(palette);
-    SetPanelWidget(black);
+    SetPanelWidget(TVideoPanelWindow::MakePanelWidget(std::move(surface), this));
 }
 
 void TVideo::SetPanelWidget(QWidget* widget) {
@@ -187,6 +178,16 @@ void TVideo::PanelMouseDown() {
     main_.ShowMouseCursor(true);
 }
 
+// A click on the video brings the window forward; one on the background picture also hides the skin's
+// windows that stand in the video window.
+void TVideo::PanelClick() {
+    raise();
+    TPlayerSkin* skin = main_.Skin();
+    if (background_->isVisible() && skin != nullptr) {
+        skin->Script().ArrangeForms(TSkinScript::Arrange::Hide);
+    }
+}
+
 void TVideo::MouseHideTimer() {
     mouseHide_->Stop();
     if (IsCursorOverVideo()) {
@@ -215,8 +216,12 @@ bool TVideo::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::MouseButtonPress:
         if (watched == panelWidget_) {
-            raise();
             PanelMouseDown();
+        }
+        break;
+    case QEvent::MouseButtonRelease:
+        if (watched == panelWidget_) {
+            PanelClick();
         }
         break;
     case QEvent::MouseButtonDblClick:

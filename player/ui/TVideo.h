@@ -78,6 +78,7 @@ private:
     static plat::win::LRESULT PanelProcedure(plat::win::HWND hwnd, plat::win::UINT msg,
                                              plat::win::WPARAM wParam, plat::win::LPARAM lParam);
     void SetPanelWidget(QWidget* widget);
+    void PanelClick();
     void MouseHideTimer();
     void RefreshVideo();
     void MouseMoved();

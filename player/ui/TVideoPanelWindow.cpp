@@ -1,5 +1,6 @@
 #include "player/ui/TVideoPanelWindow.h"
 
+#include "platform/video/VideoPanel.h"
 #include "platform/win/Window.h"
 
 #include <QEvent>
@@ -46,4 +47,17 @@ bool TVideoPanelWindow::eventFilter(QObject* watched, QEvent* event) {
         TakeSize(*followed_);
     }
     return QObject::eventFilter(watched, event);
+}
+
+QWidget* TVideoPanelWindow::MakePanelWidget(std::shared_ptr<plat::video::VideoSurface> surface,
+                                            QWidget* parent) {
+    if (surface != nullptr) {
+        return new plat::video::VideoPanel(std::move(surface), parent);
+    }
+    auto* black = new QWidget(parent);
+    black->setAutoFillBackground(true);
+    QPalette palette = black->palette();
+    palette.setColor(QPalette::Window, Qt::black);
+    black->setPalette(palette);
+    return black;
 }

@@ -2,12 +2,12 @@
 // video window is on and back, the core laying out for the window it draws into, the video window's
 // title bar, background picture and cursor hiding (on a manual clock), its place brought back onto a
 // monitor, stay-on-top, and the message boxes silenced from the command line.
+#include "core/include/VokradOrders.h"
 #include "platform/video/VideoPanel.h"
 #include "platform/win/Message.h"
 #include "platform/win/Window.h"
 #include "player/dialogs/TErrMessage.h"
 #include "player/dialogs/TYesNo.h"
-#include "core/include/VokradOrders.h"
 #include "player/model/binding/PlayerGlobals.h"
 #include "player/model/controllers/IVideoControl.h"
 #include "player/model/hub/TPlayControl.h"
@@ -30,6 +30,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QTest>
 #include <QWindow>
 
 #include <unistd.h>
@@ -307,6 +308,21 @@ TEST_F(PlayerWindowsTest, ResettingPlacesBringsTheWindowsBackOntoTheirMonitor) {
     EXPECT_EQ(box_->pos(), QPoint(0, 100));
 }
 
+TEST_F(PlayerWindowsTest, RestoringShowsTheWindowOfTheScreenModeWhollyOnItsMonitor) {
+    video_->setGeometry(2200, 600, 400, 300);
+    video_->showMinimized();
+    win::SendMessage(main_->Handle(), TDVDMain::kMsgRestore, 0, 0);
+    EXPECT_FALSE(video_->isMinimized());
+    EXPECT_TRUE(video_->isVisible());
+    EXPECT_EQ(video_->geometry(), QRect(2304 - 400, 720 - 300, 400, 300));
+
+    main_->SetScreenMode(TScreenMode::kFullScreen);
+    fullscreen_->hide();
+    win::SendMessage(main_->Handle(), TDVDMain::kMsgRestore, 0, 0);
+    EXPECT_TRUE(fullscreen_->isVisible());
+    EXPECT_FALSE(video_->isVisible()) << "full screen stays full screen";
+}
+
 TEST_F(PlayerWindowsTest, TheVideoStaysOnTopUnlessItFillsItsMonitorToTheCorner) {
     struct Case {
         const char* name;
@@ -330,6 +346,16 @@ TEST_F(PlayerWindowsTest, TheVideoStaysOnTopUnlessItFillsItsMonitorToTheCorner) 
         EXPECT_TRUE(video_->isVisible());
         EXPECT_EQ(video_->geometry(), c.place) << "place and size stay";
     }
+}
+
+// An error of the core while opening reaches the message box; the player goes on.
+TEST_F(PlayerWindowsTest, AFileThatCannotPlayIsReportedInTheMessageBox) {
+    main_->OpenFile((root_ / "missing.avi").string());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return box_->isVisible(); }, 20000)) << "no message";
+    EXPECT_FALSE(box_->Text().trimmed().isEmpty());
+    EXPECT_TRUE(video_->isVisible());
+    main_->SetScreenMode(TScreenMode::kFullScreen);
+    EXPECT_TRUE(fullscreen_->isVisible()) << "still usable";
 }
 
 TEST_F(PlayerWindowsTest, SilentAndSilentOffSwitchBothBoxes) {
