@@ -229,14 +229,17 @@ void TDVDMain::ApplyTranslation() {
     if (!translation.Load(plat::text::path::Join(folders_.System, VokradConfig().Language))) {
         return;
     }
-    translation.Apply({static_cast<QWidget*>(this), &videoMenu_->Strings()});
+    // The forms in the order their texts are taken; those the program does not make yet are left out.
+    translation.Apply({static_cast<QWidget*>(this), static_cast<QWidget*>(ErrMessage),
+                       static_cast<QWidget*>(YesNo), &videoMenu_->Strings()});
     // The menu's captions are taken when it is built.
     videoMenu_->RestartTimer();
 }
 
 void TDVDMain::WriteTranslationTemplate() {
     const std::string& file = VokradConfig().GenerateTranslationFile;
-    if (!file.empty() && !TPlayerTranslation::WriteTemplate(file, {this}, {&videoMenu_->Strings()})) {
+    if (!file.empty() &&
+        !TPlayerTranslation::WriteTemplate(file, {this, ErrMessage, YesNo}, {&videoMenu_->Strings()})) {
         ShowError(u"Unable to write the translation template " + Wide(file));
     }
 }

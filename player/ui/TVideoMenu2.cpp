@@ -266,8 +266,8 @@ QAction* TVideoMenu2::AddItem(QMenu& menu, const char* name, const QString& capt
     return item;
 }
 
-QAction* TVideoMenu2::AddCommandItem(QMenu& menu, const char* name, const char* key, enum Command command) {
-    QAction* action = Command(command);
+QAction* TVideoMenu2::AddCommandItem(QMenu& menu, const char* name, const char* key, Command command) {
+    QAction* action = ActionOf(command);
     if (action == nullptr) {
         return nullptr;
     }
@@ -354,7 +354,7 @@ void TVideoMenu2::AddPlaybackItems(QMenu& menu) {
 }
 
 void TVideoMenu2::AddBookmarkItems(QMenu& menu) {
-    if (Command(kAddBookmark) == nullptr) {
+    if (ActionOf(kAddBookmark) == nullptr) {
         return;
     }
     QMenu* sub = AddSubMenu(menu, "Me_Bookmarks", "Me_Bookmarks", nullptr);
@@ -375,7 +375,7 @@ void TVideoMenu2::AddBookmarkItems(QMenu& menu) {
 }
 
 void TVideoMenu2::AddDiscMenuItems(QMenu& menu) {
-    static constexpr std::array<std::tuple<const char*, const char*, enum Command>, 6> kDiscMenus = {{
+    static constexpr std::array<std::tuple<const char*, const char*, Command>, 6> kDiscMenus = {{
         {"Me_MTitle", "Me_MeTitle", kMenuTitle},
         {"Me_MRoot", "Me_MeRoot", kMenuRoot},
         {"Me_MSub", "Me_MeSub", kMenuSubPic},
@@ -384,9 +384,9 @@ void TVideoMenu2::AddDiscMenuItems(QMenu& menu) {
         {"Me_MChapter", "Me_MeChapter", kMenuChapter},
     }};
     const bool anyDiscMenu = std::any_of(kDiscMenus.begin(), kDiscMenus.end(), [this](const auto& entry) {
-        return Command(std::get<2>(entry)) != nullptr;
+        return ActionOf(std::get<2>(entry)) != nullptr;
     });
-    if (Command(kSwitchFullScreen) == nullptr && !anyDiscMenu) {
+    if (ActionOf(kSwitchFullScreen) == nullptr && !anyDiscMenu) {
         return;
     }
     AddSeparator(menu, "Me_Se4");
@@ -398,7 +398,7 @@ void TVideoMenu2::AddDiscMenuItems(QMenu& menu) {
 }
 
 void TVideoMenu2::AddStreamItems(QMenu& menu) {
-    if (Command(kMLang) == nullptr && Command(kMSub) == nullptr && Command(kHideSub) == nullptr) {
+    if (ActionOf(kMLang) == nullptr && ActionOf(kMSub) == nullptr && ActionOf(kHideSub) == nullptr) {
         return;
     }
     AddSeparator(menu, "Me_Se4");
@@ -408,7 +408,7 @@ void TVideoMenu2::AddStreamItems(QMenu& menu) {
 }
 
 void TVideoMenu2::AddAudioItems(QMenu& menu) {
-    QMenu* sub = AddSubMenu(menu, "Me_Lang", "Me_Lang", Command(kMLang));
+    QMenu* sub = AddSubMenu(menu, "Me_Lang", "Me_Lang", ActionOf(kMLang));
     subMenus_.Audio = sub;
     IAudioInfo* audio = sources_.Audio;
     if (audio == nullptr) {
@@ -421,7 +421,7 @@ void TVideoMenu2::AddAudioItems(QMenu& menu) {
 }
 
 void TVideoMenu2::AddSubtitleItems(QMenu& menu) {
-    QMenu* sub = AddSubMenu(menu, "Me_Subs", "Me_Sub", Command(kMSub));
+    QMenu* sub = AddSubMenu(menu, "Me_Subs", "Me_Sub", ActionOf(kMSub));
     subMenus_.Subtitles = sub;
     AddCommandItem(*sub, "Me_ShowSub", "Me_ShowSub", kHideSub);
     AddSeparator(*sub, "Me_SeSub");
@@ -453,8 +453,8 @@ void TVideoMenu2::AddAngleItems(QMenu& menu) {
 }
 
 void TVideoMenu2::AddProfileItems(QMenu& menu) {
-    QMenu* volumes = AddSubMenu(menu, "Me_ProVol", "Me_ProVol", Command(kMProVol));
-    QMenu* languages = AddSubMenu(menu, "Me_ProLang", "Me_ProLang", Command(kMProLang));
+    QMenu* volumes = AddSubMenu(menu, "Me_ProVol", "Me_ProVol", ActionOf(kMProVol));
+    QMenu* languages = AddSubMenu(menu, "Me_ProLang", "Me_ProLang", ActionOf(kMProLang));
     subMenus_.ProfileVolumes = volumes;
     subMenus_.ProfileLanguages = languages;
     if (TProfileSubtitles* profile = sources_.Profile) {
@@ -544,7 +544,7 @@ void TVideoMenu2::OnPlayerEvent(uint32_t event, intptr_t a, intptr_t b) {
             Tick(subMenus_.Subtitles, index + kFirstSubtitleItem);
         }
         subtitlesShown_ = b != 0;
-        if (QAction* hideSub = Command(kHideSub)) {
+        if (QAction* hideSub = ActionOf(kHideSub)) {
             hideSub->setCheckable(true);
             hideSub->setChecked(subtitlesShown_);
         }
@@ -570,7 +570,7 @@ void TVideoMenu2::OnPlayerEvent(uint32_t event, intptr_t a, intptr_t b) {
         RestartTimer();
         break;
     case kEventProfileShown:
-        if (QAction* shown = Command(kShowHideScriptSub)) {
+        if (QAction* shown = ActionOf(kShowHideScriptSub)) {
             shown->setCheckable(true);
             shown->setChecked(a != 0);
         }

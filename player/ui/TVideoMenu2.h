@@ -192,7 +192,7 @@ private:
     void TickRemembered();
     // Ticks the item at that position of the menu, when there is one.
     static void Tick(QMenu* menu, int32_t index);
-    QAction* Command(Command command) const { return table_.Actions[command]; }
+    QAction* ActionOf(Command command) const { return table_.Actions[command]; }
     ItemHandler Handler(const ItemHandler& given, ItemHandler builtIn) const;
 
     // The look of the menus: the top panel makes room for its bar, sub-menus are plain. They outlive

@@ -227,6 +227,7 @@ TEST_F(PlayerSkinTest, TheLanguageFileTranslatesTheMainFormAndTheVideoMenu) {
                                             static_cast<qsizetype>((bytes.size() - 2) / 2));
     EXPECT_TRUE(text.startsWith("<LANGUAGE Name=\"New Language\">\r\n    <FORM>\r\n"));
     EXPECT_TRUE(text.contains("<DVDMain")) << text.toStdString();
+    EXPECT_LT(text.indexOf("<DVDMain"), text.indexOf("<ErrMessage")) << "the main form, then the message box";
     EXPECT_TRUE(text.contains("<VideoMenu >")) << text.toStdString();
     EXPECT_TRUE(text.contains("<Me_Exit\tText=\"Exit\" />")) << text.toStdString();
     EXPECT_TRUE(text.endsWith("    </StringCollection>\r\n</LANGUAGE>\r\n"));
