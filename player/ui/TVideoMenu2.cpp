@@ -174,6 +174,9 @@ void TVideoMenu2::AttachPlayer(const Sources& sources, bool editorLock) {
 void TVideoMenu2::DetachPlayer() {
     Listen(false);
     sources_ = Sources{};
+    // The items of the menu call into the sources: a click still queued goes with them.
+    menu_.reset();
+    subMenus_ = SubMenus{};
 }
 
 void TVideoMenu2::SetEditMode(bool editorLock) {

@@ -130,7 +130,7 @@ public:
     void SetActions(const Table& table);
     // Listens to the sources' list and selection events from now on and keeps the editor lock.
     void AttachPlayer(const Sources& sources, bool editorLock);
-    // Stops listening (before the sources go).
+    // Stops listening and drops the menu built on the sources (before they go).
     void DetachPlayer();
     void SetEditMode(bool editorLock);
     // Off: no menu pops up until it is allowed again.
