@@ -15,6 +15,7 @@
 #include "player/ui/TDVDMain.h"
 #include "player/ui/TMainFormEvents.h"
 #include "player/ui/TPlayerSkin.h"
+#include "player/ui/TScriptBridge.h"
 #include "player/ui/skin/TSkinForm.h"
 
 #include <QAction>
@@ -103,6 +104,7 @@ TMainActions::TMainActions(TDVDMain& main) : main_(main) {
         {"SubOffsetAdd", &TMainActions::SubOffsetAdd, false},
         {"SubOffsetMinus", &TMainActions::SubOffsetMinus, false},
         {"SwitchFullScreen", &TMainActions::SwitchFullScreen, false},
+        {"VideoOnTop", &TMainActions::VideoOnTop, false},
         {"BringToFront", &TMainActions::BringToFront, false},
         {"ResetWindowsPosition", &TMainActions::ResetWindowsPosition, false},
         {"CloseForm", &TMainActions::CloseForm, false},
@@ -475,6 +477,13 @@ void TMainActions::SubOffsetMinus(QAction&) {
 
 void TMainActions::SwitchFullScreen(QAction&) {
     main_.SetScreenMode(3);
+}
+
+void TMainActions::VideoOnTop(QAction& action) {
+    // The action ticks itself on each run; the option follows the tick.
+    TScriptMainWindow& window = main_.Bridge().ScriptMainWindow();
+    window.SetVideoStayOnTop(action.isChecked());
+    window.ApplyVideoStayOnTop();
 }
 
 void TMainActions::BringToFront(QAction&) {

@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QScreen>
 #include <QWheelEvent>
 #include <QTest>
 
@@ -64,7 +65,7 @@ TEST_F(MainActionsTest, EveryCommandIsThereWithItsCaptionAndCategory) {
 
 TEST_F(MainActionsTest, ActionsWithoutAHandlerAreDisabledUntilAFormBindsOne) {
     for (const char* name : {"Ac_StepBack", "Ac_GoToPos", "Ac_Chapters", "Ac_ShowFileMan", "Ac_EnterConfig",
-                             "Ac_About", "Ac_ScreenCapture", "Ac_VideoOnTop", "Act_ShowDebug", "Act_SaveState"}) {
+                             "Ac_About", "Ac_ScreenCapture", "Act_ShowDebug", "Act_SaveState"}) {
         EXPECT_FALSE(main_.MainActions().Find(name)->isEnabled()) << name;
     }
     for (const char* name : {"Ac_Stop", "Ac_GetDiskInfos", "Ac_VolumeMute", "Ac_Quit", "Act_MProVol"}) {
@@ -217,6 +218,22 @@ TEST_F(MainActionsCoreTest, TheWheelAndTheDoubleClickOnTheVideoRunTheirFunctions
     EXPECT_LT(IndexOf(Order(kOrderPauseToggle)), calls_.size()) << "the double click pauses";
     PlayerConfig().MouseWheelFunction = 0;
     PlayerConfig().DoubleClickFunction = 0;
+}
+
+TEST_F(MainActionsCoreTest, VideoStayOnTopFollowsItsTickExceptInTheScreensCorner) {
+    QAction* onTop = main_->MainActions().Find("Ac_VideoOnTop");
+    onTop->trigger();
+    EXPECT_TRUE(onTop->isChecked());
+    EXPECT_TRUE(video_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    onTop->trigger();
+    EXPECT_FALSE(video_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    const QRect screen = video_->screen()->geometry();
+    video_->move(screen.right() - video_->frameGeometry().width() + 1,
+                 screen.bottom() - video_->frameGeometry().height() + 1);
+    ASSERT_EQ(video_->frameGeometry().bottomRight(), screen.bottomRight());
+    onTop->trigger();
+    EXPECT_TRUE(onTop->isChecked());
+    EXPECT_FALSE(video_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
 TEST_F(MainActionsCoreTest, SubtitleOffsetGrowsBySteps) {
