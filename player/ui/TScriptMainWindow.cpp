@@ -29,7 +29,8 @@ std::optional<std::string> TScriptMainWindow::FindActionByCommand(const std::str
     // "AC_PLAY" names the command "PLAY" too.
     constexpr std::string_view kPrefix = "ac_";
     std::string name = command;
-    if (name.size() > kPrefix.size() && QString::fromStdString(name.substr(0, kPrefix.size())).toLower() == kPrefix.data()) {
+    if (name.size() > kPrefix.size() &&
+        QString::fromStdString(name.substr(0, kPrefix.size())).toLower() == kPrefix.data()) {
         name.erase(0, kPrefix.size());
     }
     const QAction* action = bridge_.FindActionByCommand(name, nullptr);
@@ -182,8 +183,9 @@ int32_t TScriptMainWindow::OpenFile(const char16_t* media, const char16_t* profi
         return 1;
     }
     TPlayControl* player = main_.PlayControl();
-    auto* subtitles =
-        player != nullptr ? dynamic_cast<TProfileSubtitles*>(player->Controllers().ProfileSubtitles.get()) : nullptr;
+    auto* subtitles = player != nullptr
+                          ? dynamic_cast<TProfileSubtitles*>(player->Controllers().ProfileSubtitles.get())
+                          : nullptr;
     if (profileFile.empty() || subtitles == nullptr) {
         return 0;
     }

@@ -29,7 +29,8 @@ int TSkinActionSink::FindActionByCommand(const std::string& command, std::string
     argument.clear();
     if (open != std::string::npos) {
         const std::size_t close = command.find(')', open + 1);
-        argument = command.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1);
+        argument =
+            command.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1);
     }
     return IndexOfAction(command.substr(0, open));
 }

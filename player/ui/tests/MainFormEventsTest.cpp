@@ -3,8 +3,8 @@
 // media, the volume, the mode, the jacket picture and the backgrounds of the video windows.
 #include "core/include/VokradOrders.h"
 #include "player/model/controllers/TUOPS.h"
-#include "player/model/events/PlayerEvents.h"
 #include "player/model/discinfo/TDVDInfo.h"
+#include "player/model/events/PlayerEvents.h"
 #include "player/model/hub/TPlayControl.h"
 #include "player/model/profiles/TProfileSubtitles.h"
 #include "player/model/profiles/tests/ProfileArchiveFixture.h"
@@ -88,10 +88,14 @@ TEST_F(MainFormEventsTest, TheUserOperationsEnableTheActionsTheyGovern) {
         uint32_t operation;
     };
     const Row rows[] = {
-        {"Ac_Pause", TUOPS::kPauseOn},           {"Ac_NextChapter", TUOPS::kPlayNextChapter},
-        {"Ac_FastForward", TUOPS::kPlayForwards}, {"Ac_FastBack", TUOPS::kPlayBackwards},
-        {"Ac_Menu_Root", TUOPS::kShowMenuRoot},   {"Act_GoToSeekPos", TUOPS::kPlayChapterOrAtTime},
-        {"Act_MLang", TUOPS::kSelectAudioStream}, {"Act_MAng", TUOPS::kSelectAngle},
+        {"Ac_Pause", TUOPS::kPauseOn},
+        {"Ac_NextChapter", TUOPS::kPlayNextChapter},
+        {"Ac_FastForward", TUOPS::kPlayForwards},
+        {"Ac_FastBack", TUOPS::kPlayBackwards},
+        {"Ac_Menu_Root", TUOPS::kShowMenuRoot},
+        {"Act_GoToSeekPos", TUOPS::kPlayChapterOrAtTime},
+        {"Act_MLang", TUOPS::kSelectAudioStream},
+        {"Act_MAng", TUOPS::kSelectAngle},
     };
     main_->SwitchToDiscMode();
     AllowOperations(-1);
@@ -122,8 +126,10 @@ TEST_F(MainFormEventsTest, InFileModeTheChapterActionsFollowThePlayQueue) {
 
 TEST_F(MainFormEventsTest, ANewDiscWhoseInformationNamesAProfileOpensIt) {
     const fs::path profile = root_ / "disc.zds";
-    ASSERT_TRUE(WriteFixtureProfile(profile.string(), {{"Volume", 0, 0, false, {{"English", {{0, 1000, "Hi"}}, {{1, 0}}}}}}));
-    auto* subtitles = dynamic_cast<TProfileSubtitles*>(main_->PlayControl()->Controllers().ProfileSubtitles.get());
+    ASSERT_TRUE(WriteFixtureProfile(profile.string(),
+                                    {{"Volume", 0, 0, false, {{"English", {{0, 1000, "Hi"}}, {{1, 0}}}}}}));
+    auto* subtitles =
+        dynamic_cast<TProfileSubtitles*>(main_->PlayControl()->Controllers().ProfileSubtitles.get());
     auto* info = dynamic_cast<TDVDInfo*>(main_->PlayControl()->DVDInfo());
     ASSERT_NE(subtitles, nullptr);
     ASSERT_NE(info, nullptr);

@@ -18,8 +18,8 @@
 
 #include <QCoreApplication>
 #include <QImage>
-#include <QLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QMouseEvent>
 
 #include <unistd.h>

@@ -126,12 +126,13 @@ TEST_F(ScriptBridgeTest, ACommandFromThePluginsOwnThreadRunsOnTheMainThread) {
 
 TEST_F(ScriptBridgeTest, PlayerEventsReachThePluginsThatAskedForThem) {
     std::vector<std::pair<win::WPARAM, win::LPARAM>> received;
-    win::testing::TestWindow window([&received](win::HWND, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {
-        if (msg == TOVPLUG_MSG_STATE) {
-            received.emplace_back(wParam, lParam);
-        }
-        return win::LRESULT{0};
-    });
+    win::testing::TestWindow window(
+        [&received](win::HWND, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {
+            if (msg == TOVPLUG_MSG_STATE) {
+                received.emplace_back(wParam, lParam);
+            }
+            return win::LRESULT{0};
+        });
     control_->window = window.hwnd();
     control_->groupMask = TOVPLUG_GROUP_STATE;
     ASSERT_EQ(main_->StartPlugins(true), 1);
