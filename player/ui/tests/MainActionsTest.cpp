@@ -244,6 +244,15 @@ TEST_F(MainActionsCoreTest, VideoStayOnTopFollowsItsTickExceptInTheScreensCorner
     EXPECT_FALSE(video_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
+TEST_F(MainActionsCoreTest, CloseFormClosesTheActiveWindow) {
+    QWidget dialog;
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    main_->MainActions().Find("Ac_CloseForm")->trigger();
+    EXPECT_FALSE(dialog.isVisible());
+}
+
 TEST_F(MainActionsCoreTest, SubtitleOffsetGrowsBySteps) {
     for (int i = 0; i < 3; ++i) {
         main_->MainActions().Find("Ac_SubOffsetAdd")->trigger();
