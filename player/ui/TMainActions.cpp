@@ -15,6 +15,7 @@
 #include "player/ui/TDVDMain.h"
 #include "player/ui/TMainFormEvents.h"
 #include "player/ui/TPlayerSkin.h"
+#include "player/ui/TScriptBridge.h"
 #include "player/ui/skin/TSkinForm.h"
 
 #include <QAction>
@@ -44,9 +45,9 @@ struct TTagged {
     int32_t tag;
 };
 constexpr TTagged kTags[] = {
-    {"Menu_Title", 2}, {"Menu_Root", 3},  {"Menu_SubPic", 4},   {"Menu_Audio", 5},   {"Menu_Angle", 6},
-    {"Menu_Chapter", 7}, {"Menu_Up", 0},  {"Menu_Down", 1},     {"Menu_Left", 2},    {"Menu_Right", 3},
-    {"Menu_Select", 4},
+    {"Menu_Title", 2}, {"Menu_Root", 3},    {"Menu_SubPic", 4}, {"Menu_Audio", 5},
+    {"Menu_Angle", 6}, {"Menu_Chapter", 7}, {"Menu_Up", 0},     {"Menu_Down", 1},
+    {"Menu_Left", 2},  {"Menu_Right", 3},   {"Menu_Select", 4},
 };
 constexpr uint8_t kChapterMenu = 7;
 
@@ -103,6 +104,7 @@ TMainActions::TMainActions(TDVDMain& main) : main_(main) {
         {"SubOffsetAdd", &TMainActions::SubOffsetAdd, false},
         {"SubOffsetMinus", &TMainActions::SubOffsetMinus, false},
         {"SwitchFullScreen", &TMainActions::SwitchFullScreen, false},
+        {"VideoOnTop", &TMainActions::VideoOnTop, false},
         {"BringToFront", &TMainActions::BringToFront, false},
         {"ResetWindowsPosition", &TMainActions::ResetWindowsPosition, false},
         {"CloseForm", &TMainActions::CloseForm, false},
@@ -110,7 +112,8 @@ TMainActions::TMainActions(TDVDMain& main) : main_(main) {
         {"Quit", &TMainActions::Quit, false},
     };
     for (QAction* action : CreatePlayerActions(&main_)) {
-        const std::string name = action->objectName().toStdString().substr(std::strlen(TActionControler::kCommandPrefix));
+        const std::string name =
+            action->objectName().toStdString().substr(std::strlen(TActionControler::kCommandPrefix));
         TActionSpec spec;
         for (const TCommandHandler& handler : kHandlers) {
             if (handler.name == name) {
@@ -234,7 +237,8 @@ std::string TMainActions::BookmarkName(bool discMode, int32_t title, int32_t cha
         std::snprintf(text, sizeof text, "Title :%2d Chapter :%2d  Time : %2d:%02d:%02d", title, chapter,
                       seconds / 3600, seconds / 60 % 60, seconds % 60);
     } else {
-        std::snprintf(text, sizeof text, "Time : %2d:%02d:%02d", seconds / 3600, seconds / 60 % 60, seconds % 60);
+        std::snprintf(text, sizeof text, "Time : %2d:%02d:%02d", seconds / 3600, seconds / 60 % 60,
+                      seconds % 60);
     }
     return text;
 }
@@ -404,8 +408,8 @@ void TMainActions::VolumeMute(QAction&) {
 
 void TMainActions::AddBookmark(QAction&) {
     TPlayControl* player = Player();
-    auto* bookmarks = player != nullptr ? dynamic_cast<TBookmarkControl*>(player->Controllers().Bookmarks.get())
-                                        : nullptr;
+    auto* bookmarks =
+        player != nullptr ? dynamic_cast<TBookmarkControl*>(player->Controllers().Bookmarks.get()) : nullptr;
     if (bookmarks == nullptr) {
         return;
     }
@@ -424,8 +428,8 @@ void TMainActions::MenuAddBookmark(QAction&) {
 
 void TMainActions::GoToBookmark(bool next) {
     TPlayControl* player = Player();
-    auto* bookmarks = player != nullptr ? dynamic_cast<TBookmarkControl*>(player->Controllers().Bookmarks.get())
-                                        : nullptr;
+    auto* bookmarks =
+        player != nullptr ? dynamic_cast<TBookmarkControl*>(player->Controllers().Bookmarks.get()) : nullptr;
     if (bookmarks == nullptr) {
         return;
     }
@@ -475,6 +479,13 @@ void TMainActions::SubOffsetMinus(QAction&) {
 
 void TMainActions::SwitchFullScreen(QAction&) {
     main_.SetScreenMode(3);
+}
+
+void TMainActions::VideoOnTop(QAction& action) {
+    // The action ticks itself on each run; the option follows the tick.
+    TScriptMainWindow& window = main_.Bridge().ScriptMainWindow();
+    window.SetVideoStayOnTop(action.isChecked());
+    window.ApplyVideoStayOnTop();
 }
 
 void TMainActions::BringToFront(QAction&) {

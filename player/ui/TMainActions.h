@@ -97,6 +97,7 @@ private:
     void SubOffsetAdd(QAction&);
     void SubOffsetMinus(QAction&);
     void SwitchFullScreen(QAction&);
+    void VideoOnTop(QAction&);
     void BringToFront(QAction&);
     void ResetWindowsPosition(QAction&);
     void CloseForm(QAction&);

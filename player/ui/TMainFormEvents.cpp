@@ -111,8 +111,8 @@ void TMainFormEvents::ForwardToPlugins(uint32_t event, intptr_t a, intptr_t b, i
         return;
     }
     plugIns->LockGroups();
-    plugIns->DispatchPlayerEvent(static_cast<int32_t>(event), static_cast<int32_t>(a), static_cast<int32_t>(b),
-                                 static_cast<int32_t>(c));
+    plugIns->DispatchPlayerEvent(static_cast<int32_t>(event), static_cast<int32_t>(a),
+                                 static_cast<int32_t>(b), static_cast<int32_t>(c));
     plugIns->UnlockGroups();
 }
 
@@ -144,7 +144,8 @@ void TMainFormEvents::UpdateDisplays(int32_t title, int32_t chapter, int64_t ms)
 
 void TMainFormEvents::OnTitleChapterChanged(intptr_t kind, intptr_t number) {
     if (kind == kTitleEvent) {
-        const int32_t title = main_.IsFileMode() ? main_.PlayQueue().GetCurrent() + 1 : static_cast<int32_t>(number);
+        const int32_t title =
+            main_.IsFileMode() ? main_.PlayQueue().GetCurrent() + 1 : static_cast<int32_t>(number);
         UpdateDisplays(title, -1, -1);
     } else if (kind == kChapterEvent) {
         UpdateDisplays(-1, static_cast<int32_t>(number), -1);
@@ -211,8 +212,9 @@ void TMainFormEvents::OnGraphConfiguration(intptr_t bits) {
 void TMainFormEvents::OpenDiscProfile() {
     TPlayControl* player = main_.PlayControl();
     const auto* info = player != nullptr ? dynamic_cast<const TDVDInfo*>(player->DVDInfo()) : nullptr;
-    auto* subtitles =
-        player != nullptr ? dynamic_cast<TProfileSubtitles*>(player->Controllers().ProfileSubtitles.get()) : nullptr;
+    auto* subtitles = player != nullptr
+                          ? dynamic_cast<TProfileSubtitles*>(player->Controllers().ProfileSubtitles.get())
+                          : nullptr;
     TMemoryObject path(520);
     if (info == nullptr || subtitles == nullptr || !info->GetProfile(&path)) {
         return;
@@ -230,8 +232,8 @@ void TMainFormEvents::LoadJacketPicture() {
             plat::text::path::Join(plat::text::WideToAnsi(discFolder), kJacketPattern));
         TMemoryObject found(520);
         if (FindFirstMatch(mask.c_str(), found) == 1) {
-            const std::string file =
-                plat::text::path::Join(plat::text::WideToAnsi(discFolder), plat::text::WideToAnsi(found.Text()));
+            const std::string file = plat::text::path::Join(plat::text::WideToAnsi(discFolder),
+                                                            plat::text::WideToAnsi(found.Text()));
             QImageReader reader(QString::fromStdString(file));
             jacket_ = reader.read();
         }

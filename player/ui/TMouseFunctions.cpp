@@ -22,7 +22,8 @@ constexpr TWheelFunction kThrottled[] = {
 constexpr std::string_view kDoubleClick[] = {"Ac_BringToFront", "Ac_SwitchFullScreen", "Ac_Pause"};
 
 int64_t SteadyMs() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
 

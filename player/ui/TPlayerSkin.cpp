@@ -1,6 +1,5 @@
 #include "player/ui/TPlayerSkin.h"
 
-
 #include <QString>
 
 #include <utility>
@@ -25,4 +24,3 @@ bool TPlayerSkin::Load(const std::string& name, bool fullPath) {
 bool TPlayerSkin::LoadStartup(bool useDefaultSkin, const std::string& settingsName) {
     return Load(useDefaultSkin ? std::string() : settingsName, false);
 }
-

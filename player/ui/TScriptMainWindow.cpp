@@ -1,5 +1,6 @@
 #include "player/ui/TScriptMainWindow.h"
 
+#include "platform/text/CaseFold.h"
 #include "platform/text/CodePage.h"
 #include "platform/win/Message.h"
 #include "player/model/hub/TPlayControl.h"
@@ -30,7 +31,7 @@ std::optional<std::string> TScriptMainWindow::FindActionByCommand(const std::str
     constexpr std::string_view kPrefix = "ac_";
     std::string name = command;
     if (name.size() > kPrefix.size() &&
-        QString::fromStdString(name.substr(0, kPrefix.size())).toLower() == kPrefix.data()) {
+        plat::text::EqualsNoCaseA(std::string_view(name).substr(0, kPrefix.size()), kPrefix)) {
         name.erase(0, kPrefix.size());
     }
     const QAction* action = bridge_.FindActionByCommand(name, nullptr);

@@ -15,8 +15,8 @@ bool TShortcutFilter::eventFilter(QObject* watched, QEvent* event) {
         return QObject::eventFilter(watched, event);
     }
     const auto* key = static_cast<const QKeyEvent*>(event);
-    QAction* action = commands_.FindActionByShortcut(
-        KeyPressToShortcutCode(static_cast<Qt::Key>(key->key()), key->modifiers()));
+    QAction* action = commands_.FindActionByShortCut(KeySequenceToShortCut(
+        QKeySequence(QKeyCombination(key->modifiers(), static_cast<Qt::Key>(key->key())))));
     if (action == nullptr || !action->isEnabled()) {
         return QObject::eventFilter(watched, event);
     }

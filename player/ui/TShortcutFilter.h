@@ -1,7 +1,8 @@
 #pragma once
 // The player's keyboard shortcuts, application-wide: the main form is never shown, so no window of its
 // own receives keys. Every key pressed in any window of the program is matched against the shortcut
-// codes of the key map; a match runs that command (when it is enabled) and takes the key.
+// codes of the key map (their key and keyboard modifiers); a match runs that command (when it is
+// enabled) and takes the key.
 #include <QObject>
 
 class TActionControler;

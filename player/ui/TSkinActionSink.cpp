@@ -2,6 +2,7 @@
 
 #include "player/ui/TDVDMain.h"
 #include "player/ui/TMainActions.h"
+#include "player/ui/TScriptBridge.h"
 #include "player/ui/TVideo.h"
 #include "player/ui/skin/TSkinScript.h"
 
@@ -25,14 +26,9 @@ int TSkinActionSink::IndexOfAction(const std::string& name) const {
 }
 
 int TSkinActionSink::FindActionByCommand(const std::string& command, std::string& argument) {
-    const std::size_t open = command.find('(');
     argument.clear();
-    if (open != std::string::npos) {
-        const std::size_t close = command.find(')', open + 1);
-        argument =
-            command.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1);
-    }
-    return IndexOfAction(command.substr(0, open));
+    const QAction* action = main_.Bridge().FindActionByCommand(command, &argument);
+    return action != nullptr ? static_cast<int>(main_.DVDControl().indexOf(action)) : kNoAction;
 }
 
 void TSkinActionSink::ExecuteAction(int action) {

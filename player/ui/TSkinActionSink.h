@@ -1,8 +1,8 @@
 #pragma once
 // What the skin's windows ask of the player: their buttons run the main form's actions (a command
 // name "Play" runs "Ac_Play"), the seek bar seeks the player, closing a skin window quits, the wheel
-// runs the main form's wheel functions, the main skin form sits below the video window, and load errors are shown as
-// the player's error texts.
+// runs the main form's wheel functions, the main skin form sits below the video window, and load errors are
+// shown as the player's error texts.
 #include "player/ui/skin/ISkinActionSink.h"
 
 #include <QPoint>

@@ -96,7 +96,8 @@ QList<QAction*> CreatePlayerActions(QObject* owner) {
         auto* action = new QAction(owner);
         const QString name = QString::fromUtf8(entry.name.data(), static_cast<qsizetype>(entry.name.size()));
         action->setObjectName(QString::fromUtf8(TActionControler::kCommandPrefix) + name);
-        action->setText(QString::fromUtf8(entry.caption.data(), static_cast<qsizetype>(entry.caption.size())));
+        action->setText(
+            QString::fromUtf8(entry.caption.data(), static_cast<qsizetype>(entry.caption.size())));
         action->setProperty(
             TActionControler::kCategoryProperty,
             QString::fromUtf8(entry.category.data(), static_cast<qsizetype>(entry.category.size())));

@@ -82,7 +82,3 @@ uint16_t KeySequenceToShortCut(const QKeySequence& sequence) {
     shortCut |= modifiers.testFlag(Qt::AltModifier) ? ShortCutBit::Alt : 0;
     return shortCut;
 }
-
-int32_t KeyPressToShortcutCode(Qt::Key key, Qt::KeyboardModifiers modifiers) {
-    return ShortCutToShortcutCode(KeySequenceToShortCut(QKeySequence(QKeyCombination(modifiers, key))));
-}

@@ -35,8 +35,5 @@ std::string ShortcutCodeToText(int32_t code);
 
 // The short cut as a key sequence; empty for 0 or a key without a Qt key.
 QKeySequence ShortCutToKeySequence(uint16_t shortCut);
-// The code of a pressed key with Shift, Ctrl and Alt (the keypad modifier picks the keypad's number);
-// 0 for a key without a virtual-key number.
-int32_t KeyPressToShortcutCode(Qt::Key key, Qt::KeyboardModifiers modifiers);
 // The first key of the sequence as a short cut; 0 for an empty sequence or a key without a number.
 uint16_t KeySequenceToShortCut(const QKeySequence& sequence);

@@ -229,12 +229,12 @@ QAction* TActionControler::FindActionByRemoteCode(std::string_view code) const {
     return nullptr;
 }
 
-QAction* TActionControler::FindActionByShortcut(int32_t code) const {
-    if (code == 0) {
+QAction* TActionControler::FindActionByShortCut(uint16_t shortCut) const {
+    if (shortCut == 0) {
         return nullptr;
     }
     for (const TActionCommand& command : commands_) {
-        if (command.ShortcutCode == code) {
+        if (ShortcutCodeToShortCut(command.ShortcutCode) == shortCut) {
             return command.Action;
         }
     }

@@ -15,8 +15,9 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QWheelEvent>
+#include <QScreen>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <map>
 #include <utility>
@@ -57,14 +58,17 @@ TEST_F(MainActionsTest, EveryCommandIsThereWithItsCaptionAndCategory) {
     EXPECT_EQ(KeySequenceToShortCut(main_.MainActions().Find("Act_ShowDebug")->shortcut()), 57412);
     EXPECT_EQ(main_.MainActions().Find("Act_GoToSeekPos")->data().toInt(), TMainActions::kInternalTag);
     EXPECT_EQ(main_.MainActions().Find("Ac_Menu_Chapter")->data().toInt(), 7);
-    EXPECT_EQ(main_.MainActions().Find("Act_PlayFromDisk")->property(TActionControler::kCategoryProperty).toString(),
+    EXPECT_EQ(main_.MainActions()
+                  .Find("Act_PlayFromDisk")
+                  ->property(TActionControler::kCategoryProperty)
+                  .toString(),
               "PlayMenu");
     EXPECT_EQ(main_.DVDControl().size(), 62 + 14);
 }
 
 TEST_F(MainActionsTest, ActionsWithoutAHandlerAreDisabledUntilAFormBindsOne) {
     for (const char* name : {"Ac_StepBack", "Ac_GoToPos", "Ac_Chapters", "Ac_ShowFileMan", "Ac_EnterConfig",
-                             "Ac_About", "Ac_ScreenCapture", "Ac_VideoOnTop", "Act_ShowDebug", "Act_SaveState"}) {
+                             "Ac_About", "Ac_ScreenCapture", "Act_ShowDebug", "Act_SaveState"}) {
         EXPECT_FALSE(main_.MainActions().Find(name)->isEnabled()) << name;
     }
     for (const char* name : {"Ac_Stop", "Ac_GetDiskInfos", "Ac_VolumeMute", "Ac_Quit", "Act_MProVol"}) {
@@ -97,7 +101,8 @@ TEST_F(MainActionsTest, BookmarkNames) {
 TEST_F(MainActionsTest, CommandNamesFindActionsWithTheirArguments) {
     main_.Actions().BuildFromActionList(main_.DVDControl());
     std::string arguments;
-    EXPECT_EQ(main_.Bridge().FindActionByCommand("Play(1, 2)", &arguments), main_.MainActions().Find("Ac_Play"));
+    EXPECT_EQ(main_.Bridge().FindActionByCommand("Play(1, 2)", &arguments),
+              main_.MainActions().Find("Ac_Play"));
     EXPECT_EQ(main_.Bridge().FindActionByCommand("play", nullptr), main_.MainActions().Find("Ac_Play"));
     EXPECT_EQ(main_.Bridge().FindActionByCommand("GoToSeekPos", nullptr), nullptr) << "not a command";
     EXPECT_EQ(main_.Bridge().ScriptMainWindow().FindActionByCommand("AC_PAUSE"), "Ac_Pause");
@@ -121,19 +126,23 @@ TEST_F(MainActionsTest, WheelFunctionsAreThrottledPerDirection) {
         {0, {{true, 0}, {true, 300}}, {"Ac_VolumeMore", "Ac_VolumeMore"}},
         {2, {{true, 0}, {true, 300}}, {"Ac_FastForward"}},
         {2, {{true, 0}, {true, 500}, {true, 501}}, {"Ac_FastForward", "Ac_FastForward"}},
-        {1, {{true, 0}, {false, 100}, {true, 200}, {false, 700}}, {"Ac_NextChapter", "Ac_PrevChapter", "Ac_PrevChapter"}},
+        {1,
+         {{true, 0}, {false, 100}, {true, 200}, {false, 700}},
+         {"Ac_NextChapter", "Ac_PrevChapter", "Ac_PrevChapter"}},
         {3, {{false, 0}, {false, 400}, {false, 900}}, {"Ac_JumpBackward", "Ac_JumpBackward"}},
         {7, {{true, 0}}, {}},
     };
-    RunRecorder runs(main_.MainActions(), {"Ac_VolumeMore", "Ac_VolumeLess", "Ac_NextChapter", "Ac_PrevChapter",
-                                           "Ac_FastForward", "Ac_FastBack", "Ac_JumpForward", "Ac_JumpBackward"});
+    RunRecorder runs(main_.MainActions(),
+                     {"Ac_VolumeMore", "Ac_VolumeLess", "Ac_NextChapter", "Ac_PrevChapter", "Ac_FastForward",
+                      "Ac_FastBack", "Ac_JumpForward", "Ac_JumpBackward"});
     main_.MainActions().SetAllowed("Ac_NextChapter", true);
     main_.MainActions().SetAllowed("Ac_PrevChapter", true);
     main_.MainActions().SetAllowed("Ac_FastForward", true);
     main_.MainActions().SetAllowed("Ac_FastBack", true);
     for (const WheelRow& row : rows) {
         int64_t now = 10'000;
-        TMouseFunctions mouse(main_.MainActions(), [] { return false; }, [&now] { return now; });
+        TMouseFunctions mouse(
+            main_.MainActions(), [] { return false; }, [&now] { return now; });
         PlayerConfig().MouseWheelFunction = row.function;
         for (const WheelStep& step : row.steps) {
             now = 10'000 + step.ms;
@@ -183,10 +192,10 @@ TEST_F(MainActionsCoreTest, PlaybackActionsSendTheirOrders) {
         uint32_t order;
     };
     const Row rows[] = {
-        {"Ac_Pause", kOrderPauseToggle},       {"Ac_Stop", kOrderStop},
-        {"Ac_StepForward", kOrderFrameStep},   {"Ac_JumpForward", kOrderRelativeSeek},
+        {"Ac_Pause", kOrderPauseToggle},         {"Ac_Stop", kOrderStop},
+        {"Ac_StepForward", kOrderFrameStep},     {"Ac_JumpForward", kOrderRelativeSeek},
         {"Ac_JumpBackward", kOrderRelativeSeek}, {"Act_GoToSeekPos", kOrderPlayAtTime},
-        {"Ac_Menu_Title", kOrderDvdMenu},      {"Ac_Menu_Select", kOrderDvdButton},
+        {"Ac_Menu_Title", kOrderDvdMenu},        {"Ac_Menu_Select", kOrderDvdButton},
     };
     main_->SwitchToDiscMode();
     for (const Row& row : rows) {
@@ -217,6 +226,31 @@ TEST_F(MainActionsCoreTest, TheWheelAndTheDoubleClickOnTheVideoRunTheirFunctions
     EXPECT_LT(IndexOf(Order(kOrderPauseToggle)), calls_.size()) << "the double click pauses";
     PlayerConfig().MouseWheelFunction = 0;
     PlayerConfig().DoubleClickFunction = 0;
+}
+
+TEST_F(MainActionsCoreTest, VideoStayOnTopFollowsItsTickExceptInTheScreensCorner) {
+    QAction* onTop = main_->MainActions().Find("Ac_VideoOnTop");
+    onTop->trigger();
+    EXPECT_TRUE(onTop->isChecked());
+    EXPECT_TRUE(video_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    onTop->trigger();
+    EXPECT_FALSE(video_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    const QRect screen = video_->screen()->geometry();
+    video_->move(screen.right() - video_->frameGeometry().width() + 1,
+                 screen.bottom() - video_->frameGeometry().height() + 1);
+    ASSERT_EQ(video_->frameGeometry().bottomRight(), screen.bottomRight());
+    onTop->trigger();
+    EXPECT_TRUE(onTop->isChecked());
+    EXPECT_FALSE(video_->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+TEST_F(MainActionsCoreTest, CloseFormClosesTheActiveWindow) {
+    QWidget dialog;
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    main_->MainActions().Find("Ac_CloseForm")->trigger();
+    EXPECT_FALSE(dialog.isVisible());
 }
 
 TEST_F(MainActionsCoreTest, SubtitleOffsetGrowsBySteps) {

@@ -124,14 +124,31 @@ TEST_F(ScriptBridgeTest, ACommandFromThePluginsOwnThreadRunsOnTheMainThread) {
     control_->commandThreadOnCallback = false;
 }
 
+TEST_F(ScriptBridgeTest, AQuitWhileAPluginCommandIsInFlightEndsWithoutAHang) {
+    // The quit is queued before the plug-in's thread sends its command: the command runs while the host
+    // waits for the start, is answered 0 once the quit closes the commands, or finds the host gone.
+    main_->PlugIns()->Stop();
+    control_->commandThreadOnCallback = true;
+    control_->threadCommand.text = u"cmd.stop";
+    control_->threadCommand.capacity = 64;
+    win::PostMessage(main_->Handle(), TDVDMain::kMsgQuit, 0, 0);
+    main_->StartPlugins(true);
+    while (!closed_) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    EXPECT_EQ(control_->stops, 1) << "the quit stopped the plug-in, which joined its thread";
+    control_->commandThreadOnCallback = false;
+}
+
 TEST_F(ScriptBridgeTest, PlayerEventsReachThePluginsThatAskedForThem) {
     std::vector<std::pair<win::WPARAM, win::LPARAM>> received;
-    win::testing::TestWindow window([&received](win::HWND, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {
-        if (msg == TOVPLUG_MSG_STATE) {
-            received.emplace_back(wParam, lParam);
-        }
-        return win::LRESULT{0};
-    });
+    win::testing::TestWindow window(
+        [&received](win::HWND, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {
+            if (msg == TOVPLUG_MSG_STATE) {
+                received.emplace_back(wParam, lParam);
+            }
+            return win::LRESULT{0};
+        });
     control_->window = window.hwnd();
     control_->groupMask = TOVPLUG_GROUP_STATE;
     ASSERT_EQ(main_->StartPlugins(true), 1);

@@ -56,23 +56,4 @@ TEST(ShortcutCode, MapsShortCutsToKeySequencesAndBack) {
     EXPECT_EQ(KeySequenceToShortCut(QKeySequence(Qt::Key_Eacute)), 0);
 }
 
-TEST(ShortcutCode, GivesPressedKeysTheirCode) {
-    struct Case {
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-        int32_t code;
-    };
-    const Case cases[] = {
-        {Qt::Key_A, Qt::ControlModifier, 0x40041},
-        {Qt::Key_5, Qt::KeypadModifier, 0x65},
-        {Qt::Key_5, Qt::NoModifier, 0x35},
-        {Qt::Key_Space, Qt::ShiftModifier | Qt::AltModifier | Qt::ControlModifier, 0x70020},
-        {Qt::Key_F1, Qt::MetaModifier, 0x70}, // no code for the Windows key
-        {Qt::Key_Eacute, Qt::NoModifier, 0},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(KeyPressToShortcutCode(c.key, c.modifiers), c.code) << c.key;
-    }
-}
-
 } // namespace
