@@ -1,6 +1,7 @@
 // The player with its skin against the real core: the default skin comes up at start below the video
 // window, its buttons and seek bar drive a playing clip, its time display follows the player, a skin
 // that fails falls back to the default with a message, and the interface hides.
+#include "player/ui/TBackgroundImage.h"
 #include "player/ui/TVideoMenu2.h"
 #include "player/ui/TVideoPopupMenu.h"
 #include "player/ui/skin/buttons/DelayTimer.h"
@@ -168,6 +169,8 @@ TEST_F(PlayerSkinTest, TheSkinsPictureAndWindowsGoToTheVideoMenu) {
     ASSERT_NE(popup, nullptr);
     ASSERT_FALSE(Skin().MenuLeftBitmap().isNull()) << "the default skin has a menu picture";
     EXPECT_EQ(popup->Logo(), Skin().MenuLeftBitmap());
+    EXPECT_TRUE(video_->Background().On())
+        << "the video window shows the skin's background until a video plays";
     const auto owns = [&](QWidget* window) {
         return std::any_of(menu.Owners().begin(), menu.Owners().end(),
                            [window](const QPointer<QWidget>& owner) { return owner == window; });
