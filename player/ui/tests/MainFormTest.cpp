@@ -8,18 +8,22 @@
 #include "platform/win/Window.h"
 #include "player/model/binding/PlayerGlobals.h"
 #include "player/model/settings/Tag_PlayerConfig.h"
+#include "player/ui/TChapters.h"
+#include "player/ui/TMainActions.h"
 #include "player/ui/TCommandFrame.h"
 #include "player/ui/TDVDMain.h"
 #include "player/ui/TVideo.h"
 #include "player/ui/TVideoCaption.h"
-#include "tests/RecordingBinding.h"
+#include "tests/MainFormFixture.h"
+#include "tests/ReportedMessages.h"
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QImage>
-#include <QLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QMouseEvent>
 
 #include <unistd.h>
@@ -34,60 +38,7 @@ namespace win = plat::win;
 
 namespace {
 
-class MainFormTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        const char* dist = std::getenv("TOVRIN_DIST_DIR");
-        if (dist == nullptr || !fs::exists(fs::path(dist) / "System" / "vokrad.so")) {
-            GTEST_SKIP() << "the core is not built (TOVRIN_DIST_DIR/System/vokrad.so)";
-        }
-        static int counter = 0;
-        root_ = fs::temp_directory_path() /
-                ("tovrin-main-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
-        fs::create_directories(root_ / "prog");
-        fs::create_directory_symlink(fs::path(dist) / "System", root_ / "prog" / "System");
-        std::ofstream(root_ / "mountinfo") << "22 1 8:1 / / rw - ext4 /dev/sda1 rw\n";
-        setenv("TOVRIN_PROGRAM_FOLDER", (root_ / "prog").c_str(), 1);
-        CreatePlayerGlobals(std::make_unique<RecordingBinding>(calls_));
-        main_ = std::make_unique<TDVDMain>();
-        main_->SetMountTable((root_ / "mountinfo").string());
-        main_->SetMessageBox(&box_);
-        main_->SetOnClosed([this] { closed_ = true; });
-        main_->FormCreate();
-        video_ = std::make_unique<TVideo>(*main_);
-        main_->SetVideoForm(video_.get());
-        main_->InitAfterForms(false);
-    }
-
-    void TearDown() override {
-        video_.reset();
-        main_.reset();
-        DestroyPlayerGlobals();
-        unsetenv("TOVRIN_PROGRAM_FOLDER");
-        std::error_code error;
-        fs::remove_all(root_, error);
-    }
-
-    size_t IndexOf(const std::string& call) const {
-        return static_cast<size_t>(std::find(calls_.begin(), calls_.end(), call) - calls_.begin());
-    }
-
-    win::LRESULT SendFrame(const std::vector<uint8_t>& frame, win::HWND sender = 0) {
-        const win::COPYDATASTRUCT copy{0, static_cast<win::DWORD>(frame.size()), frame.data()};
-        return win::SendMessage(main_->Handle(), win::WM_COPYDATA, sender,
-                                reinterpret_cast<win::LPARAM>(&copy));
-    }
-
-    struct RecordingBox : ISystemMessageBox {
-        std::vector<std::u16string> texts;
-        void Show(const char16_t* text, const char16_t*, uint32_t) override { texts.push_back(text); }
-    } box_;
-    fs::path root_;
-    std::vector<std::string> calls_;
-    std::unique_ptr<TDVDMain> main_;
-    std::unique_ptr<TVideo> video_;
-    bool closed_ = false;
-};
+using MainFormTest = MainFormFixture;
 
 TEST_F(MainFormTest, StartsTheCoreThenThePlayerAndNamesItsLog) {
     ASSERT_LT(IndexOf("load"), IndexOf("create"));
@@ -225,6 +176,22 @@ TEST_F(MainFormTest, CommandWordsRunActionsAndPostTheQuit) {
     EXPECT_TRUE(closed_);
 }
 
+TEST_F(MainFormTest, TheChaptersCommandShowsAndHidesTheChaptersWindow) {
+    {
+        TChapters chapters;
+        main_->SetChaptersForm(&chapters);
+        // The user operations allow the chapters list when a chapter may be played.
+        main_->MainActions().SetAllowed("Ac_Chapters", true);
+        main_->ProcessCommandLine("/CMD:Chapters", 0);
+        EXPECT_TRUE(chapters.isVisible());
+        main_->ProcessCommandLine("/CMD:chapters", 0);
+        EXPECT_FALSE(chapters.isVisible());
+        main_->SetChaptersForm(nullptr);
+    }
+    EXPECT_FALSE(main_->MainActions().Find("Ac_Chapters")->isEnabled()) << "no window: nothing to show";
+    main_->ProcessCommandLine("/CMD:Chapters", 0);
+}
+
 TEST_F(MainFormTest, ThePlayQueueFollowsThePlaylistOptions) {
     main_->ProcessCommandLine("/PL:\"/m/a b.avi\" /PL:\"/m/c.avi\" /PL:\"/m/d.avi\" /PL:DEL:2", 0);
     ASSERT_EQ(main_->PlayQueue().Count(), 2);
@@ -234,14 +201,14 @@ TEST_F(MainFormTest, ThePlayQueueFollowsThePlaylistOptions) {
 }
 
 TEST_F(MainFormTest, ShowsErrorTextsAsTheErrorControlSendsThemUnlessSilent) {
-    box_.texts.clear();
+    ClearMessages(box_);
     ReportError(0, u"%s", u"Fichier \u00e9trange \u4e2d");
     ReportError(6, u"progress only");
-    ASSERT_EQ(box_.texts.size(), 1u);
-    EXPECT_EQ(box_.texts[0], u"Fichier \u00e9trange \u4e2d");
+    ASSERT_EQ(ReportedMessages(box_).size(), 1);
+    EXPECT_EQ(ReportedMessages(box_)[0], QString::fromUtf16(u"Fichier \u00e9trange \u4e2d"));
     main_->ProcessCommandLine("/SILENT", 0);
     ReportError(0, u"hidden");
-    EXPECT_EQ(box_.texts.size(), 1u);
+    EXPECT_EQ(ReportedMessages(box_).size(), 1);
 }
 
 TEST(DriveIndexTest, LowestOfTheFirst26Bits) {
