@@ -73,8 +73,8 @@ int RunFirstInstance(int argc, char** argv, const std::string& commandLine, bool
     if (!TPlayerStartup::HasDisplay()) {
         return 1;
     }
-    // The core loads and starts its media framework while Qt starts and the forms are built; the
-    // main form's start takes it over where it needs it.
+    // The core loads while Qt starts and the font configuration loads; the main form's start takes
+    // it over where it needs it.
     CreatePlayerGlobals();
     SendToCore()->BeginLoad(TMainControl::kCoreFolder);
     QApplication application(argc, argv);
