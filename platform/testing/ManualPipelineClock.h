@@ -1,0 +1,48 @@
+#pragma once
+// A manual clock for pipeline tests: a GStreamer test clock that the pipeline runs on, moved on by a
+// thread of its own. The clock stands still while the pipeline works and moves on to the next time
+// waited for only while a thread of the pipeline is blocked on the clock (a sink holding its next
+// frame): what the pipeline shows at a clock time then does not depend on how fast the machine runs
+// it. A time that only callbacks wait for is reached once nothing new has come to wait for a moment,
+// since the streams may still bring an earlier one.
+#include "platform/media/GstRef.h"
+
+#include <gst/gst.h>
+
+#include <atomic>
+#include <thread>
+
+namespace plat::media {
+
+class ManualPipelineClock {
+public:
+    ManualPipelineClock();
+    ~ManualPipelineClock();
+    ManualPipelineClock(const ManualPipelineClock&) = delete;
+    ManualPipelineClock& operator=(const ManualPipelineClock&) = delete;
+
+    GstClock* Clock() const { return clock_.get(); }
+    GstClockTime Now() const { return gst_clock_get_time(clock_.get()); }
+
+private:
+    // The earliest time waited for, whether a thread is blocked on it or a later one, and how many waits.
+    struct Waiting {
+        GstClockTime earliest = GST_CLOCK_TIME_NONE;
+        bool blocked = false;
+        guint count = 0;
+    };
+
+    void Run();
+    // One move: waits for something to wait on the clock, moves the clock to it when the pipeline has
+    // settled, and releases everything due.
+    void Step();
+    // What waits on the clock, once something does or the time is up.
+    Waiting Look(guint timeoutMs) const;
+    void ReleaseDue();
+
+    GstRef<GstClock> clock_;
+    std::atomic<bool> stopping_{false};
+    std::thread thread_;
+};
+
+} // namespace plat::media
