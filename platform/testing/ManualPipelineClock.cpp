@@ -4,6 +4,8 @@
 
 #include <gst/check/gsttestclock.h>
 
+#include <chrono>
+
 namespace plat::media {
 
 namespace {
@@ -31,6 +33,12 @@ ManualPipelineClock::~ManualPipelineClock() {
     thread_.join();
 }
 
+void ManualPipelineClock::Hold(bool held) {
+    std::lock_guard lock(holdMutex_);
+    held_ = held;
+    released_.notify_all();
+}
+
 void ManualPipelineClock::Run() {
     while (!stopping_) {
         Step();
@@ -42,20 +50,33 @@ void ManualPipelineClock::Step() {
     if (!GST_CLOCK_TIME_IS_VALID(waiting.earliest)) {
         return;
     }
-    if (waiting.earliest > Now() && !waiting.blocked) {
-        // No stream is held: one may be on its way to an earlier wait. Once nothing new came for a
-        // moment, the time still waited for is reached.
-        gst_test_clock_timed_wait_for_multiple_pending_ids(TestClock(clock_.get()), waiting.count + 1,
-                                                           kSettleMs, nullptr);
-        if (gst_test_clock_peek_id_count(TestClock(clock_.get())) > waiting.count ||
-            Look(0).earliest != waiting.earliest) {
-            return;
-        }
+    const bool due = waiting.earliest <= Now();
+    if (!due && !waiting.blocked && !Settled(waiting)) {
+        return;
     }
-    if (waiting.earliest > Now()) {
-        gst_test_clock_set_time(TestClock(clock_.get()), waiting.earliest);
+    if (!due && !MoveTo(waiting.earliest)) {
+        return;
     }
     ReleaseDue();
+}
+
+// No stream is held: one may be on its way to an earlier wait. Once nothing new came for a moment, the
+// time still waited for is reached.
+bool ManualPipelineClock::Settled(const Waiting& waiting) const {
+    gst_test_clock_timed_wait_for_multiple_pending_ids(TestClock(clock_.get()), waiting.count + 1, kSettleMs,
+                                                       nullptr);
+    return gst_test_clock_peek_id_count(TestClock(clock_.get())) <= waiting.count &&
+           Look(0).earliest == waiting.earliest;
+}
+
+bool ManualPipelineClock::MoveTo(GstClockTime time) {
+    std::unique_lock lock(holdMutex_);
+    if (held_) {
+        released_.wait_for(lock, std::chrono::milliseconds(kPollMs), [this] { return !held_; });
+        return false;
+    }
+    gst_test_clock_set_time(TestClock(clock_.get()), time);
+    return true;
 }
 
 ManualPipelineClock::Waiting ManualPipelineClock::Look(guint timeoutMs) const {

@@ -1,5 +1,7 @@
 #include "DvdPlayback.h"
 
+#include "platform/media/StrandedSinkRepair.h"
+
 #include <cstring>
 
 namespace plat::dvd::test {
@@ -51,6 +53,10 @@ DvdPlayback::DvdPlayback(PipelineClock clock) {
         clock_ = media::GstRef<GstClock>::Adopt(gst_system_clock_obtain());
     }
     gst_pipeline_use_clock(GST_PIPELINE(pipeline_.get()), clock_.get());
+    // As the program's graphs do: a sink that a jump's flush left prerolled under a playing pipeline
+    // is brought back to playing (the backward scan flushes in quick succession).
+    media::BusRef bus = media::BusRef::Adopt(gst_pipeline_get_bus(GST_PIPELINE(pipeline_.get())));
+    gst_bus_set_sync_handler(bus.get(), &DvdPlayback::OnBusMessage, pipeline_.get(), nullptr);
     element_ = gst_element_factory_make(DvdNavigatorElement::kFactoryName, nullptr);
     GstElement* videoConvert = gst_element_factory_make("videoconvert", nullptr);
     videoSink_ = gst_element_factory_make("appsink", nullptr);
@@ -77,6 +83,10 @@ DvdPlayback::DvdPlayback(PipelineClock clock) {
         {
             std::lock_guard lock(historyMutex_);
             history_.push_back({event, Now(), history_.size()});
+            if (holdWhen_ && holdWhen_(event)) {
+                manualClock_->Hold(true);
+                holdWhen_ = nullptr;
+            }
         }
         events_.Push(event);
     });
@@ -137,6 +147,11 @@ std::vector<std::optional<GstClockTime>> DvdPlayback::WhenShown(std::chrono::mil
     return shownAt_;
 }
 
+GstBusSyncReply DvdPlayback::OnBusMessage(GstBus*, GstMessage* message, gpointer pipeline) {
+    media::StrandedSinkRepair::Watch(static_cast<GstElement*>(pipeline), message);
+    return GST_BUS_PASS;
+}
+
 GstFlowReturn DvdPlayback::ShownThunk(GstAppSink*, gpointer self) {
     static_cast<DvdPlayback*>(self)->OnShown();
     return GST_FLOW_OK;
@@ -165,6 +180,19 @@ void DvdPlayback::OnShown() {
     if (all) {
         awaited_.clear(); // what was waited for has come
         shownChanged_.notify_all();
+    }
+}
+
+void DvdPlayback::HoldClockWhenTold(std::function<bool(const GraphEvent&)> accepts) {
+    std::lock_guard lock(historyMutex_);
+    if (manualClock_) {
+        holdWhen_ = std::move(accepts);
+    }
+}
+
+void DvdPlayback::ReleaseClock() {
+    if (manualClock_) {
+        manualClock_->Hold(false);
     }
 }
 

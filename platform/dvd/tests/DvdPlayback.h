@@ -79,6 +79,10 @@ public:
     std::vector<Told> History(long code) const;
     // How many events were told so far.
     std::size_t ToldCount() const;
+    // On the manual clock: stops the clock as the next event the test accepts is told, so that the test
+    // acts at that clock time (while the pipeline goes on to what is due then), until released.
+    void HoldClockWhenTold(std::function<bool(const media::GraphEvent&)> accepts);
+    void ReleaseClock();
     // The pipeline clock's time.
     GstClockTime Now() const { return gst_clock_get_time(clock_.get()); }
     // Measures the tone of the audio that comes next (about a fifth of a second), in Hz.
@@ -89,6 +93,7 @@ private:
     // A frame the sink shows: handed to the tests waited on.
     void OnShown();
     static GstFlowReturn ShownThunk(GstAppSink*, gpointer self);
+    static GstBusSyncReply OnBusMessage(GstBus*, GstMessage* message, gpointer pipeline);
 
     std::unique_ptr<media::ManualPipelineClock> manualClock_;
     media::GstRef<GstClock> clock_;
@@ -100,6 +105,7 @@ private:
     media::GraphEventQueue events_;
     mutable std::mutex historyMutex_;
     std::vector<Told> history_;
+    std::function<bool(const media::GraphEvent&)> holdWhen_;
     // The frames waited for: the tests and when each first accepted a frame shown.
     std::mutex shownMutex_;
     std::condition_variable shownChanged_;
