@@ -26,12 +26,6 @@ struct TWriterForm {
 constexpr TWriterForm kWideForm{"\r\n", true, true, false};
 constexpr TWriterForm kAnsiForm{"\n", false, false, true};
 
-const TMarkupStyle& DefaultStyle() {
-    static const TMarkupStyle style{"Default", "Arial", 28, 65535, 1052688, 1052688, 0,  0, 0,
-                                    1,         2,       0,  2,     30,      30,      30, 1, 0};
-    return style;
-}
-
 // Appends a part, growing the capacity in whole steps the way the 8-bit buffer grows; at least
 // doubling it, so that a long script is not copied over and over as it grows.
 void Append(std::string& out, std::string_view part) {
@@ -119,6 +113,12 @@ std::string WriteScript(const std::vector<TMarkupStyle>& styles, const std::vect
 }
 
 } // namespace
+
+const TMarkupStyle& DefaultStyle() {
+    static const TMarkupStyle style{"Default", "Arial", 28, 65535, 1052688, 1052688, 0,  0, 0,
+                                    1,         2,       0,  2,     30,      30,      30, 1, 0};
+    return style;
+}
 
 std::string FormatSsaTime(int32_t milliseconds) {
     const int64_t ms = std::llabs(static_cast<int64_t>(milliseconds));

@@ -9,6 +9,9 @@
 
 namespace scr {
 
+// The style the wide writer writes when it is given none ("Default", Arial 28, ...).
+const TMarkupStyle& DefaultStyle();
+
 // The UTF-16LE bytes, byte-order mark and final zero character included. Bold and italic are
 // written as -1 when set; an empty style list writes the single default style.
 std::string WriteWideSsaV4(const std::vector<TMarkupStyle>& styles, const std::vector<TMarkupEvent>& events);

@@ -2,6 +2,7 @@
 
 #include "platform/text/CaseFold.h"
 #include "plugins/decoders/tamble/TDefinitionReader.h"
+#include "plugins/decoders/tamble/THtmlTagConverter.h"
 #include "plugins/decoders/tamble/TimePattern.h"
 
 #include <algorithm>
@@ -106,14 +107,24 @@ std::u16string TFormatRegistry::ApplyReplacements(std::u16string_view text) cons
     return out;
 }
 
-std::u16string TFormatRegistry::ReadToEmptyLine(std::size_t& position, std::size_t count) const {
+bool TFormatRegistry::StartsEntry(std::size_t position) {
+    TMatchedEvent kept = std::move(FEvent);
+    FProbing = true;
+    const bool starts = std::any_of(FCurrent->Templates.begin(), FCurrent->Templates.end(),
+                                    [&](const TFormatTemplate& t) { return MatchTemplate(FSubject, position, t.Text) > 0; });
+    FProbing = false;
+    FEvent = std::move(kept);
+    return starts;
+}
+
+std::u16string TFormatRegistry::ReadToEmptyLine(std::size_t& position, std::size_t count, bool toEntry) {
     const std::size_t wanted = std::max<std::size_t>(count, 1);
     std::u16string text;
     std::size_t copied = 0;
     while (position < FSubject.size()) {
         const auto [end, breakLength] = LineBreak(position);
         const std::u16string_view line = FSubject.substr(position, end - position);
-        if (line.empty()) {
+        if (line.empty() || (toEntry && StartsEntry(position))) {
             break;
         }
         if (copied > 0) {
@@ -160,7 +171,13 @@ bool TFormatRegistry::ReadFieldFormat(std::u16string_view format, std::size_t& p
         return true;
     }
     if (word.starts_with(u"toemptyline-")) {
-        value.Text = ReadToEmptyLine(position, Count(word.substr(12)));
+        value.Text = ReadToEmptyLine(position, Count(word.substr(12)), false);
+        return true;
+    }
+    if (word.starts_with(u"toentry-")) {
+        if (!FProbing) {
+            value.Text = ReadToEmptyLine(position, Count(word.substr(8)), true);
+        }
         return true;
     }
     if (word.starts_with(u"nbch-")) {
@@ -353,6 +370,9 @@ bool TFormatRegistry::Match(std::u16string_view subject, std::optional<std::u16s
         ++matches;
         if (!FEvent.Text.empty()) {
             Events.push_back(FEvent);
+            if (FCurrent->HtmlTags) {
+                Events.back().Text = FTags.Convert(Events.back().Text);
+            }
         }
         position += length;
     }
