@@ -86,10 +86,11 @@ void TSmilTimingDecoder::ReadTagAt(TByteReader& reader) {
         tag.pop_back();
     }
     const markup::TTagParts parts = markup::SplitTag(tag, true);
+    if (InText() && markup::AppendFormattingTag(parts.Name, parts.Attributes, FText)) {
+        return;
+    }
     if (parts.Name.starts_with('/')) {
         Close(parts.Name.substr(1));
-    } else if (InText() && markup::AppendFormattingTag(parts.Name, parts.Attributes, FText)) {
-        return;
     } else {
         Open(parts.Name, parts.Attributes, selfClosing);
     }
