@@ -1,6 +1,6 @@
 #include "plugins/decoders/support/SsaV4Writer.h"
 
-#include "platform/text/CodePage.h"
+#include "platform/text/Unicode.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -35,6 +35,12 @@ void Append(std::string& out, std::string_view part) {
         out.reserve(out.capacity() + steps * kAnsiGrowth);
     }
     out.append(part);
+}
+
+// One event line's text, kept between lines so that its room is reused.
+std::string& EventLine() {
+    thread_local std::string line;
+    return line;
 }
 
 template <class... Args> std::string Printf(const char* format, Args... args) {
@@ -84,13 +90,63 @@ void WriteStyles(std::string& out, const std::vector<TMarkupStyle>& styles, cons
     Append(out, form.LineEnd);
 }
 
+// Decimal digits of a number, as "%d" writes them.
+void AppendNumber(std::string& out, int64_t value) {
+    char digits[24];
+    char* end = digits + sizeof digits;
+    char* at = end;
+    const bool negative = value < 0;
+    uint64_t magnitude = negative ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+    do {
+        *--at = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (negative) {
+        *--at = '-';
+    }
+    out.append(at, end);
+}
+
+// At least two digits, as "%02d" writes a value from 0 to 99.
+void AppendTwoDigits(std::string& out, int value) {
+    out.push_back(static_cast<char>('0' + value / 10));
+    out.push_back(static_cast<char>('0' + value % 10));
+}
+
+// "h:mm:ss.cc" of the absolute value of the milliseconds, hundredths truncated.
+void AppendSsaTime(std::string& out, int32_t milliseconds) {
+    const int64_t ms = std::llabs(static_cast<int64_t>(milliseconds));
+    AppendNumber(out, ms / 3600000);
+    out.push_back(':');
+    AppendTwoDigits(out, static_cast<int>(ms / 60000 % 60));
+    out.push_back(':');
+    AppendTwoDigits(out, static_cast<int>(ms / 1000 % 60));
+    out.push_back('.');
+    AppendTwoDigits(out, static_cast<int>(ms % 1000 / 10));
+}
+
+// The line is put together without formatting calls: a long script has one per event.
 void WriteEvent(std::string& out, const TMarkupEvent& e, const TWriterForm& form) {
-    Append(out, Printf("%s: Marked=%d,%s,%s,%s,%s,%d,%d,%d,%d,", e.Comment != 0 ? "Comment" : "Dialogue",
-                       static_cast<int>(e.Marked), FormatSsaTime(e.Start).c_str(),
-                       FormatSsaTime(e.End).c_str(), e.Style.c_str(),
-                       form.WriteEventName ? e.Name.c_str() : "", e.MarginL, e.MarginR, e.MarginV, e.Effect));
-    Append(out, e.Text);
-    Append(out, form.LineEnd);
+    std::string& line = EventLine();
+    line.clear();
+    line.append(e.Comment != 0 ? "Comment" : "Dialogue").append(": Marked=");
+    AppendNumber(line, e.Marked);
+    line.push_back(',');
+    AppendSsaTime(line, e.Start);
+    line.push_back(',');
+    AppendSsaTime(line, e.End);
+    line.append(",").append(e.Style).append(",");
+    if (form.WriteEventName) {
+        line.append(e.Name);
+    }
+    for (const int32_t number : {e.MarginL, e.MarginR, e.MarginV, e.Effect}) {
+        line.push_back(',');
+        AppendNumber(line, number);
+    }
+    line.push_back(',');
+    line.append(e.Text);
+    line.append(form.LineEnd);
+    Append(out, line);
 }
 
 std::string WriteScript(const std::vector<TMarkupStyle>& styles, const std::vector<TMarkupEvent>& events,
@@ -112,6 +168,40 @@ std::string WriteScript(const std::vector<TMarkupStyle>& styles, const std::vect
     return out;
 }
 
+char* PutUnit(char* at, char32_t unit) {
+    at[0] = static_cast<char>(unit & 0xFF);
+    at[1] = static_cast<char>((unit >> 8) & 0xFF);
+    return at + 2;
+}
+
+// The most bytes the UTF-16LE form of UTF-8 text takes with its mark and final zero character.
+std::size_t WideCapacity(std::string_view utf8) {
+    return 2 * (utf8.size() + 2);
+}
+
+// Puts the UTF-8 text as UTF-16LE bytes after the byte-order mark, with a final zero character, into
+// `out` (WideCapacity bytes) in one pass; ASCII, nearly all of a script, goes byte by byte. Answers
+// the bytes put.
+std::size_t PutUtf16LeWithMark(std::string_view utf8, char* out) {
+    char* at = PutUnit(out, 0xFEFF);
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        if (lead < 0x80) {
+            at = PutUnit(at, lead);
+            ++i;
+            continue;
+        }
+        const plat::text::unicode::Step step = plat::text::unicode::DecodeUtf8(utf8, i);
+        char16_t units[2];
+        for (std::size_t u = 0, n = plat::text::unicode::PutUtf16(units, step.cp); u < n; ++u) {
+            at = PutUnit(at, units[u]);
+        }
+        i += step.length;
+    }
+    at = PutUnit(at, 0);
+    return static_cast<std::size_t>(at - out);
+}
+
 } // namespace
 
 const TMarkupStyle& DefaultStyle() {
@@ -121,22 +211,27 @@ const TMarkupStyle& DefaultStyle() {
 }
 
 std::string FormatSsaTime(int32_t milliseconds) {
-    const int64_t ms = std::llabs(static_cast<int64_t>(milliseconds));
-    return Printf("%01d:%02d:%02d.%02d", static_cast<int>(ms / 3600000), static_cast<int>(ms / 60000 % 60),
-                  static_cast<int>(ms / 1000 % 60), static_cast<int>(ms % 1000 / 10));
+    std::string text;
+    AppendSsaTime(text, milliseconds);
+    return text;
 }
 
 std::string WriteWideSsaV4(const std::vector<TMarkupStyle>& styles, const std::vector<TMarkupEvent>& events) {
-    std::u16string text = u"\uFEFF";
-    text += plat::text::AnsiToWide(WriteScript(styles, events, kWideForm));
-    text.push_back(u'\0');
-    std::string bytes;
-    bytes.reserve(text.size() * 2);
-    for (const char16_t unit : text) {
-        bytes.push_back(static_cast<char>(unit & 0xFF));
-        bytes.push_back(static_cast<char>(unit >> 8));
-    }
+    const std::string script = WriteScript(styles, events, kWideForm);
+    std::string bytes(WideCapacity(script), '\0');
+    bytes.resize(PutUtf16LeWithMark(script, bytes.data()));
     return bytes;
+}
+
+char* HandOutWideSsaV4(const std::vector<TMarkupStyle>& styles, const std::vector<TMarkupEvent>& events,
+                       std::size_t& size) {
+    const std::string script = WriteScript(styles, events, kWideForm);
+    auto* buffer = static_cast<char*>(std::malloc(WideCapacity(script) + 1));
+    if (buffer != nullptr) {
+        size = PutUtf16LeWithMark(script, buffer);
+        buffer[size] = 0;
+    }
+    return buffer;
 }
 
 std::string WriteAnsiSsaV4(const std::vector<TMarkupStyle>& styles, const std::vector<TMarkupEvent>& events) {

@@ -83,12 +83,12 @@ std::pair<std::size_t, std::size_t> TFormatRegistry::LineBreak(std::size_t posit
     return {breakAt, FSubject.substr(breakAt, 2) == u"\r\n" ? 2 : 1};
 }
 
-std::u16string TFormatRegistry::ApplyReplacements(std::u16string_view text) const {
+void TFormatRegistry::ApplyReplacements(std::u16string_view text, std::u16string& out) const {
     if (FCurrent == nullptr || FCurrent->Replacements.empty()) {
-        return std::u16string(text);
+        out.append(text);
+        return;
     }
-    std::u16string out;
-    out.reserve(text.size());
+    out.reserve(out.size() + text.size());
     std::size_t i = 0;
     while (i < text.size()) {
         const std::u16string_view rest = text.substr(i);
@@ -104,7 +104,6 @@ std::u16string TFormatRegistry::ApplyReplacements(std::u16string_view text) cons
             out.push_back(text[i++]);
         }
     }
-    return out;
 }
 
 bool TFormatRegistry::StartsEntry(std::size_t position) {
@@ -217,11 +216,11 @@ bool TFormatRegistry::ReadField(std::u16string_view directive, std::size_t& posi
     case Field::TextLf:
         if (!value.Text.empty()) {
             FEvent.Text.append(u"\\n");
-            FEvent.Text.append(ApplyReplacements(value.Text));
+            ApplyReplacements(value.Text, FEvent.Text);
         }
         break;
     case Field::Text:
-        FEvent.Text.append(ApplyReplacements(value.Text));
+        ApplyReplacements(value.Text, FEvent.Text);
         break;
     case Field::Style:
     case Field::Dummy:
@@ -369,7 +368,8 @@ bool TFormatRegistry::Match(std::u16string_view subject, std::optional<std::u16s
         FLastTemplate = FMatchedTemplate;
         ++matches;
         if (!FEvent.Text.empty()) {
-            Events.push_back(FEvent);
+            // The event under construction is made anew for the next template, so it is moved.
+            Events.push_back(std::move(FEvent));
             if (FCurrent->HtmlTags) {
                 Events.back().Text = FTags.Convert(Events.back().Text);
             }

@@ -37,8 +37,8 @@ public:
     // follows included), 0 when it does not match. The event under construction holds what it read.
     std::size_t MatchTemplate(std::u16string_view subject, std::size_t position, std::u16string_view templ);
 
-    // The text with the current definition's replacements applied.
-    std::u16string ApplyReplacements(std::u16string_view text) const;
+    // Appends the text to `output` with the current definition's replacements applied.
+    void ApplyReplacements(std::u16string_view text, std::u16string& output) const;
 
     const std::vector<std::unique_ptr<TFormatDefinition>>& Definitions() const { return FDefinitions; }
     TFormatDefinition* Current() const { return FCurrent; }

@@ -102,13 +102,13 @@ int32_t TTambleDecoder::Decode(const void* data, int32_t size, const char* filte
     if (!walked || events.empty()) {
         return 0;
     }
-    const std::string script = scr::WriteWideSsaV4({}, events);
-    char* buffer = scr::HandOut(script);
+    std::size_t scriptSize = 0;
+    char* buffer = scr::HandOutWideSsaV4({}, events, scriptSize);
     if (buffer == nullptr) {
         return 0;
     }
     *text = buffer;
-    *textSize = static_cast<int32_t>(std::min<std::size_t>(script.size(), INT32_MAX));
+    *textSize = static_cast<int32_t>(std::min<std::size_t>(scriptSize, INT32_MAX));
     if (advanced != nullptr) {
         char* setting = scr::HandOut(scr::FormatSetting(rate, scr::kFrameRateSetting));
         if (setting != nullptr) {
