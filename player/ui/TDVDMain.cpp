@@ -9,11 +9,12 @@
 #include "platform/win/Message.h"
 #include "platform/win/Peer.h"
 #include "platform/win/Window.h"
+#include "player/dialogs/TErrMessage.h"
+#include "player/dialogs/TYesNo.h"
 #include "player/model/binding/PlayerGlobals.h"
 #include "player/model/binding/TMainControl.h"
 #include "player/model/controllers/IAudioInfo.h"
 #include "player/model/controllers/IVideoControl.h"
-#include "player/model/errors/ISystemMessageBox.h"
 #include "player/model/events/PlayerEvents.h"
 #include "player/model/hub/TPlayControl.h"
 #include "player/model/playlist/TPlaylistItem.h"
@@ -25,9 +26,12 @@
 #include "player/scripting/remote/TPlugIns.h"
 #include "player/ui/TCommandFrame.h"
 #include "player/ui/TCommandLine.h"
+#include "player/ui/TFullscreen.h"
 #include "player/ui/TMountWatcher.h"
 #include "player/ui/TPlayerSkin.h"
+#include "player/ui/TScreenMode.h"
 #include "player/ui/TVideo.h"
+#include "player/ui/TWindowLayering.h"
 #include "subtitles/decoders/TNewScriptLoader.h"
 
 #include <QAction>
@@ -35,7 +39,6 @@
 #include <QGuiApplication>
 #include <QStyleHints>
 
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 
@@ -157,6 +160,7 @@ void TDVDMain::FormCreate() {
     ErrorControl()->AddListener(static_cast<IMainWindowServices*>(this), kListenerTag,
                                 &IMainWindowServices::PlayerEventCallback);
     folders_ = TPlayerFolders::Below(win::ProgramFolder());
+    placement_.SetFolder(folders_.Settings);
 
     mainControl_ = std::make_unique<TMainControl>();
     mainControl_->Start();
@@ -204,6 +208,9 @@ void TDVDMain::InitAfterForms(bool useDefaultSkin) {
     if (controllers.Audio) {
         controllers.Audio->SetVolume(PlayerConfig().Volume, true);
     }
+    if (controllers.Video && fullscreen_ != nullptr) {
+        controllers.Video->SetFullScreenWindow(fullscreen_->Handle());
+    }
     if (controllers.Video && video_ != nullptr) {
         controllers.Video->SetVideoWindow(video_->PanelHandle());
     }
@@ -220,10 +227,12 @@ void TDVDMain::InitAfterForms(bool useDefaultSkin) {
     if (video_ != nullptr) {
         // The main form is never shown: its shortcuts work through the visible video window.
         video_->addActions(dvdControl_);
+        video_->SetMouseHide(PlayerConfig().AutoHideMouse, PlayerConfig().AutoHideMouseTime * 1000);
         video_->show();
     }
     skin_ = std::make_unique<TPlayerSkin>(*this, folders_.Skins);
     skin_->LoadStartup(useDefaultSkin, config_.GetSkinFileName());
+    ApplySkinPictures();
     // The volume was set silently above: its display learns it here.
     skin_->OnPlayerEvent(kEventVolume, PlayerConfig().Volume, 0);
 }
@@ -384,11 +393,7 @@ win::LRESULT TDVDMain::WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lP
         plugIns_->RunPendingCommand();
         break;
     case kMsgRestore:
-        if (video_ != nullptr) {
-            video_->showNormal();
-            video_->raise();
-            video_->activateWindow();
-        }
+        OnApplicationRestore();
         break;
     case kMsgSettingsClosed:
         ReloadSettings();
@@ -487,20 +492,121 @@ void TDVDMain::BringVideoToFront() {
     }
 }
 
-void TDVDMain::SetScreenMode(int32_t mode) {
-    if (playControl_ && playControl_->Controllers().Video) {
-        playControl_->Controllers().Video->SetDisplayMode(static_cast<uint32_t>(mode));
+void TDVDMain::SetFullscreenForm(TFullscreen* fullscreen) {
+    fullscreen_ = fullscreen;
+    screenMode_.reset();
+    if (video_ != nullptr && fullscreen_ != nullptr) {
+        screenMode_ = std::make_unique<TScreenMode>(*video_, *fullscreen_);
     }
+}
+
+QWidget* TDVDMain::SkinAnchor() const {
+    return screenMode_ ? &screenMode_->Anchor() : video_;
+}
+
+void TDVDMain::SetScreenMode(int32_t mode) {
+    if (!screenMode_) {
+        return;
+    }
+    screenMode_->Set(mode, playControl_.get(), skin_ ? &skin_->Script() : nullptr);
+    ApplyVideoStayOnTop();
+}
+
+void TDVDMain::SetVideoStayOnTop(bool on) {
+    videoStayOnTop_ = on;
+    ApplyVideoStayOnTop();
+}
+
+void TDVDMain::ApplyVideoStayOnTop() {
+    if (video_ != nullptr) {
+        TWindowLayering::ApplyStayOnTop(*video_, videoStayOnTop_);
+    }
+}
+
+void TDVDMain::RestackWindows() {
+    if (video_ != nullptr) {
+        TWindowLayering::Restack(*video_, skin_ ? &skin_->Script() : nullptr);
+    }
+    if (attachedEditor_ != 0) {
+        win::SendMessage(attachedEditor_, kMsgEditorRequest, 1, 0);
+    }
+}
+
+// The player comes back: its windows in order, the window of the screen mode shown, forward and
+// wholly on its monitor.
+void TDVDMain::OnApplicationRestore() {
+    if (video_ == nullptr) {
+        return;
+    }
+    RestackWindows();
+    QWidget* shown = screenMode_ ? &screenMode_->Anchor() : video_;
+    if (shown == video_) {
+        video_->showNormal();
+        TFormPlacement::MoveOntoMonitor(*video_);
+    } else {
+        shown->show();
+    }
+    shown->raise();
+    shown->activateWindow();
+}
+
+void TDVDMain::ShowMouseCursor(bool show) {
+    cursor_.Show(show, playControl_ ? playControl_->Controllers().Video.get() : nullptr);
+}
+
+void TDVDMain::RunDoubleClickFunction() {
+    switch (PlayerConfig().DoubleClickFunction) {
+    case 0:
+        BringVideoToFront();
+        break;
+    case 1:
+        SetScreenMode(TScreenMode::kToggle);
+        break;
+    case 2:
+        RunAction(findChild<QAction*>("Ac_Pause"));
+        break;
+    default:
+        break;
+    }
+}
+
+void TDVDMain::SetVideoBackgrounds(const QImage* bitmap, int state) {
+    if (video_ != nullptr) {
+        video_->SetBackgroundBitmap(bitmap);
+        video_->UpdateBackground(state);
+    }
+    if (fullscreen_ != nullptr) {
+        fullscreen_->SetBackgroundBitmap(bitmap);
+        fullscreen_->UpdateBackground(state);
+    }
+}
+
+const QImage* TDVDMain::SkinVideoBackground() const {
+    return skin_ ? &skin_->Script().VideoBackground() : nullptr;
+}
+
+// The message box and both video windows take their pictures from the skin now loaded; the video
+// windows show theirs until a video is shown.
+void TDVDMain::ApplySkinPictures() {
+    if (!skin_) {
+        return;
+    }
+    if (ErrMessage != nullptr) {
+        ErrMessage->ApplySkin(skin_->Script().MessagesBitmap());
+    }
+    SetVideoBackgrounds(SkinVideoBackground(), 1);
 }
 
 void TDVDMain::LoadSkin(const std::string& path) {
     if (skin_) {
         skin_->Load(path, true);
+        ApplySkinPictures();
     }
 }
 
 void TDVDMain::SetSettingsFolder(const std::string& folder) {
     folders_.Settings = TPlayerFolders::AsFolder(folder);
+    placement_.SetFolder(folders_.Settings);
     ReloadSettings();
 }
 
@@ -519,8 +625,23 @@ void TDVDMain::HideInterface() {
 }
 
 void TDVDMain::ResetWindowsPosition() {
-    if (video_ != nullptr) {
-        video_->ResetPosition();
+    const auto onto = [](QWidget* form) {
+        if (form != nullptr) {
+            TFormPlacement::MoveOntoMonitor(*form);
+        }
+    };
+    onto(video_);
+    onto(ErrMessage);
+    onto(skin_ ? skin_->Script().MainForm() : nullptr);
+}
+
+void TDVDMain::SetSilent(bool silent) {
+    silent_ = silent;
+    if (ErrMessage != nullptr) {
+        ErrMessage->SetSilent(silent);
+    }
+    if (YesNo != nullptr) {
+        YesNo->SetSilent(silent);
     }
 }
 
@@ -564,6 +685,13 @@ uint8_t TDVDMain::OnPlayerEvent(uint32_t event, intptr_t a, intptr_t b, intptr_t
     if (event == TErrorControl::kErrorEvent && a != 0 && b != TErrorControl::kListenerOnlyLevel) {
         ShowError(reinterpret_cast<const char16_t*>(a));
     }
+    if (event == kEventTitleChapter && video_ != nullptr) {
+        video_->OnTitleChapterChanged(a, b);
+    }
+    if (event == kEventGraphBuilt) {
+        // A graph that plays covers the background: the skin's picture stays ready, hidden.
+        SetVideoBackgrounds(SkinVideoBackground(), 0);
+    }
     if (skin_) {
         skin_->OnPlayerEvent(event, a, b);
     }
@@ -571,13 +699,8 @@ uint8_t TDVDMain::OnPlayerEvent(uint32_t event, intptr_t a, intptr_t b, intptr_t
 }
 
 void TDVDMain::ShowError(const std::u16string& text) {
-    if (silent_) {
-        return;
-    }
-    if (messageBox_ != nullptr) {
-        messageBox_->Show(text.c_str(), u"Error :", ISystemMessageBox::kErrorStyle);
-    } else {
-        std::fprintf(stderr, "Tovrin: %s\n", plat::text::WideToAnsi(text).c_str());
+    if (ErrMessage != nullptr) {
+        ErrMessage->Report(TErrMessage::kPlayerError, plat::text::WideToAnsi(text), false);
     }
 }
 

@@ -11,6 +11,8 @@
 #include "player/scripting/actions/TActionControler.h"
 #include "player/ui/ICommandTarget.h"
 #include "player/ui/TApplicationHints.h"
+#include "player/ui/TFormPlacement.h"
+#include "player/ui/TMouseCursor.h"
 #include "player/ui/TPlayerFolders.h"
 
 #include <QWidget>
@@ -21,8 +23,8 @@
 #include <vector>
 
 class IAudioInfo;
-class ISystemMessageBox;
 class QAction;
+class QImage;
 class TMainControl;
 class TPlugIns;
 class TNewScriptLoader;
@@ -34,6 +36,8 @@ class DisplayModes;
 class TMountWatcher;
 class TPlayControl;
 class TPlayerSkin;
+class TFullscreen;
+class TScreenMode;
 class TVideo;
 
 class TDVDMain : public QWidget, public ICommandTarget, public IMainWindowServices {
@@ -60,14 +64,17 @@ public:
 
     // Where the settings stop the program when the main form has closed (the application's loop).
     void SetOnClosed(std::function<void()> onClosed) { onClosed_ = std::move(onClosed); }
-    // The box that shows error texts; the caller keeps it alive. None: standard error.
-    void SetMessageBox(ISystemMessageBox* box) { messageBox_ = box; }
     // The mount table watched for volume arrivals (the system's by default).
     void SetMountTable(std::string path) { mountTable_ = std::move(path); }
 
     void FormCreate();
     void SetVideoForm(TVideo* video) { video_ = video; }
     TVideo* VideoForm() const { return video_; }
+    // The full-screen form; screen modes switch once both video forms are set.
+    void SetFullscreenForm(TFullscreen* fullscreen);
+    TFullscreen* FullscreenForm() const { return fullscreen_; }
+    // The window the skin's windows stand around: the video window, or the full-screen one.
+    QWidget* SkinAnchor() const;
     void InitAfterForms(bool useDefaultSkin);
     int32_t ProcessCommandLine(const std::string& text, plat::win::HWND sender);
     // The enabled remote plug-ins start unless "NOPLUG" was given (forced: also then).
@@ -102,7 +109,7 @@ public:
     void LoadAspectProfile(const std::string& name) override;
     void RemoteCode(const std::string& code) override;
     void HideInterface() override;
-    void SetSilent(bool silent) override { silent_ = silent; }
+    void SetSilent(bool silent) override;
     void SetEditMode(bool on, plat::win::HWND sender) override;
     void ResetWindowsPosition() override;
     int32_t GetTimeCode() override;
@@ -114,8 +121,27 @@ public:
     // IMainWindowServices
     uint8_t OnPlayerEvent(uint32_t event, intptr_t a, intptr_t b, intptr_t c) override;
 
-    // An error text for the message box (standard error without one), unless silent.
+    // An error text for the message box (nothing while it does not exist or is silent).
     void ShowError(const std::u16string& text);
+
+    // Form places in "Form Pos.ini" of the settings folder.
+    void SaveFormPosition(const QWidget* form) { placement_.Save(form); }
+    void LoadFormPosition(QWidget* form) { placement_.Load(form); }
+    const TFormPlacement& Placement() const { return placement_; }
+    // The video window on top of the others when the option is on (see TWindowLayering).
+    void SetVideoStayOnTop(bool on);
+    bool VideoStayOnTop() const { return videoStayOnTop_; }
+    void ApplyVideoStayOnTop();
+    void RestackWindows();
+    // Message 1936: the player's windows come back and the video comes forward.
+    void OnApplicationRestore();
+    // Shows or hides the mouse cursor of the whole program.
+    void ShowMouseCursor(bool show);
+    bool MouseCursorShown() const { return cursor_.Shown(); }
+    // A double click on the video: brings it forward, switches full screen or pauses (the setting).
+    void RunDoubleClickFunction();
+    // The background picture of both video windows and their background state (as UpdateBackground).
+    void SetVideoBackgrounds(const QImage* bitmap, int state);
     // The skin, once InitAfterForms has loaded it.
     TPlayerSkin* Skin() const { return skin_.get(); }
 
@@ -155,12 +181,16 @@ private:
     void RunAutoexecScript();
     void FormClose();
     void PlayDisc(const std::string& root);
+    void ApplySkinPictures();
+    const QImage* SkinVideoBackground() const;
     TProfileSubtitles* ProfileSubtitles() const;
     void DeleteTempFiles() const;
 
     TPlayerFolders folders_;
     TApplicationHints hints_;
     TTovrinConfig config_;
+    // Before the skin, whose main window keeps its place here when it goes.
+    TFormPlacement placement_;
     std::unique_ptr<plat::display::DisplayModes> displayModes_;
     std::unique_ptr<TProfileControllerFactory> controllerFactory_;
     std::unique_ptr<TNewScriptLoader> scriptLoader_;
@@ -176,7 +206,9 @@ private:
     std::string currentDisc_; // the mount root the playing disc came from
     TVideo* video_ = nullptr;
     std::unique_ptr<TPlayerSkin> skin_;
-    ISystemMessageBox* messageBox_ = nullptr;
+    TFullscreen* fullscreen_ = nullptr;
+    std::unique_ptr<TScreenMode> screenMode_;
+    TMouseCursor cursor_;
     std::function<void()> onClosed_;
     plat::win::HWND handle_ = 0;
     plat::win::HWND attachedEditor_ = 0;
@@ -190,4 +222,5 @@ private:
     bool pluginsOff_ = false;
     bool queuePending_ = true;
     bool silent_ = false;
+    bool videoStayOnTop_ = false;
 };

@@ -2,7 +2,6 @@
 
 #include "player/model/hub/TPlayControl.h"
 #include "player/ui/TDVDMain.h"
-#include "player/ui/TVideo.h"
 #include "player/ui/skin/TSkinScript.h"
 
 #include <QAction>
@@ -29,7 +28,8 @@ int TSkinActionSink::FindActionByCommand(const std::string& command, std::string
     argument.clear();
     if (open != std::string::npos) {
         const std::size_t close = command.find(')', open + 1);
-        argument = command.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1);
+        argument =
+            command.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1);
     }
     return IndexOfAction(command.substr(0, open));
 }
@@ -85,18 +85,21 @@ void TSkinActionSink::LoadFormPosition(QWidget& form) {
         form.move(*mainFormPlace_);
         return;
     }
-    // First time (before the skin gives the form its size): below the video window, at its left edge.
+    // First time (before the skin gives the form its size): below the video window, at its left edge,
+    // unless "Form Pos.ini" keeps its place.
     const QRect video = VideoWindowRect();
     if (video.isValid()) {
         form.move(video.left(), video.bottom() + 1);
     }
+    main_.LoadFormPosition(&form);
 }
 
 void TSkinActionSink::SaveFormPosition(const QWidget& form) {
     mainFormPlace_ = form.pos();
+    main_.SaveFormPosition(&form);
 }
 
 QRect TSkinActionSink::VideoWindowRect() {
-    const TVideo* video = main_.VideoForm();
-    return video != nullptr ? video->frameGeometry() : QRect();
+    const QWidget* anchor = main_.SkinAnchor();
+    return anchor != nullptr ? anchor->frameGeometry() : QRect();
 }

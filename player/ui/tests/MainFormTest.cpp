@@ -13,6 +13,7 @@
 #include "player/ui/TVideo.h"
 #include "player/ui/TVideoCaption.h"
 #include "tests/RecordingBinding.h"
+#include "tests/ReportedMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -51,7 +52,6 @@ protected:
         CreatePlayerGlobals(std::make_unique<RecordingBinding>(calls_));
         main_ = std::make_unique<TDVDMain>();
         main_->SetMountTable((root_ / "mountinfo").string());
-        main_->SetMessageBox(&box_);
         main_->SetOnClosed([this] { closed_ = true; });
         main_->FormCreate();
         video_ = std::make_unique<TVideo>(*main_);
@@ -78,10 +78,7 @@ protected:
                                 reinterpret_cast<win::LPARAM>(&copy));
     }
 
-    struct RecordingBox : ISystemMessageBox {
-        std::vector<std::u16string> texts;
-        void Show(const char16_t* text, const char16_t*, uint32_t) override { texts.push_back(text); }
-    } box_;
+    TErrMessage box_;
     fs::path root_;
     std::vector<std::string> calls_;
     std::unique_ptr<TDVDMain> main_;
@@ -234,14 +231,14 @@ TEST_F(MainFormTest, ThePlayQueueFollowsThePlaylistOptions) {
 }
 
 TEST_F(MainFormTest, ShowsErrorTextsAsTheErrorControlSendsThemUnlessSilent) {
-    box_.texts.clear();
+    ClearMessages(box_);
     ReportError(0, u"%s", u"Fichier \u00e9trange \u4e2d");
     ReportError(6, u"progress only");
-    ASSERT_EQ(box_.texts.size(), 1u);
-    EXPECT_EQ(box_.texts[0], u"Fichier \u00e9trange \u4e2d");
+    ASSERT_EQ(ReportedMessages(box_).size(), 1);
+    EXPECT_EQ(ReportedMessages(box_)[0], QString::fromUtf16(u"Fichier \u00e9trange \u4e2d"));
     main_->ProcessCommandLine("/SILENT", 0);
     ReportError(0, u"hidden");
-    EXPECT_EQ(box_.texts.size(), 1u);
+    EXPECT_EQ(ReportedMessages(box_).size(), 1);
 }
 
 TEST(DriveIndexTest, LowestOfTheFirst26Bits) {

@@ -5,7 +5,6 @@
 #include "platform/text/CodePage.h"
 #include "player/model/binding/PlayerGlobals.h"
 #include "player/model/controllers/IAudioInfo.h"
-#include "player/model/errors/ISystemMessageBox.h"
 #include "player/model/hub/TPlayControl.h"
 #include "player/model/settings/Tag_PlayerConfig.h"
 #include "player/ui/TDVDMain.h"
@@ -14,6 +13,7 @@
 #include "player/ui/skin/TSkinScript.h"
 #include "player/ui/skin/buttons/DelayTimer.h"
 #include "tests/RecordingBinding.h"
+#include "tests/ReportedMessages.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -65,7 +65,6 @@ protected:
         CreatePlayerGlobals(std::make_unique<RecordingBinding>(calls_));
         main_ = std::make_unique<TDVDMain>();
         main_->SetMountTable((root_ / "mountinfo").string());
-        main_->SetMessageBox(&box_);
         main_->FormCreate();
         video_ = std::make_unique<TVideo>(*main_);
         main_->SetVideoForm(video_.get());
@@ -123,10 +122,7 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    struct RecordingBox : ISystemMessageBox {
-        std::vector<std::u16string> texts;
-        void Show(const char16_t* text, const char16_t*, uint32_t) override { texts.push_back(text); }
-    } box_;
+    TErrMessage box_;
     fs::path root_;
     std::vector<std::string> calls_;
     std::unique_ptr<TDVDMain> main_;
@@ -141,7 +137,7 @@ TEST_F(PlayerSkinTest, TheDefaultSkinComesUpBelowTheVideoWindow) {
     EXPECT_EQ(Skin().ArchivePath(), (root_ / "prog" / "Skins" / "Default.zip").string());
     EXPECT_GT(form->y(), video_->frameGeometry().bottom());
     EXPECT_EQ(form->x(), video_->frameGeometry().left());
-    EXPECT_TRUE(box_.texts.empty());
+    EXPECT_TRUE(ReportedMessages(box_).empty());
     constexpr std::size_t kVolumeDisplays = 4;
     ASSERT_FALSE(Skin().Labels(kVolumeDisplays).empty());
     EXPECT_EQ(Skin().Labels(kVolumeDisplays).front()->TextLabel()->text(),
@@ -164,8 +160,8 @@ TEST_F(PlayerSkinTest, ASkinThatFailsFallsBackToTheDefaultWithAMessage) {
         ASSERT_NE(Skin().MainForm(), nullptr);
         EXPECT_TRUE(Skin().MainForm()->isVisible());
         EXPECT_EQ(Skin().ArchivePath(), (root_ / "prog" / "Skins" / "Default.zip").string());
-        EXPECT_EQ(box_.texts.size(), 1u);
-        box_.texts.clear();
+        EXPECT_EQ(ReportedMessages(box_).size(), 1);
+        ClearMessages(box_);
         video_.reset();
         main_.reset();
         DestroyPlayerGlobals();
@@ -176,7 +172,7 @@ TEST_F(PlayerSkinTest, NoDefaultSkinEitherLeavesThePlayerWithoutSkinWindows) {
     fs::remove(root_ / "prog" / "Skins" / "Default.zip");
     Start("Missing.zip");
     EXPECT_EQ(Skin().MainForm(), nullptr);
-    EXPECT_EQ(box_.texts.size(), 2u) << "the skin of the settings and the default";
+    EXPECT_EQ(ReportedMessages(box_).size(), 2) << "the skin of the settings and the default";
 }
 
 TEST_F(PlayerSkinTest, HidingTheInterfaceHidesTheSkinAndAReloadKeepsItHidden) {
