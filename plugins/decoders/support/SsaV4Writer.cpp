@@ -160,18 +160,18 @@ int32_t FlagValue(int32_t value, const TWriterForm& form) {
 
 void WriteStyle(TScriptSink& out, const TMarkupStyle& s, const TWriterForm& form) {
     out.Append(Printf("Style: %s, %s, %d, %d, %d, %d, %d, %d, %d, %d, %d, %d, %d, %d, %d ,%d, %d, %d",
-                       s.Name.c_str(), s.FontName.c_str(), s.FontSize, s.PrimaryColour, s.SecondaryColour,
-                       s.TertiaryColour, s.BackColour, FlagValue(s.Bold, form), FlagValue(s.Italic, form),
-                       s.BorderStyle, s.Outline, s.Shadow, s.Alignment, s.MarginL, s.MarginR, s.MarginV,
-                       s.AlphaLevel, s.Encoding == 1 ? 0 : s.Encoding));
+                      s.Name.c_str(), s.FontName.c_str(), s.FontSize, s.PrimaryColour, s.SecondaryColour,
+                      s.TertiaryColour, s.BackColour, FlagValue(s.Bold, form), FlagValue(s.Italic, form),
+                      s.BorderStyle, s.Outline, s.Shadow, s.Alignment, s.MarginL, s.MarginR, s.MarginV,
+                      s.AlphaLevel, s.Encoding == 1 ? 0 : s.Encoding));
     out.Append(form.LineEnd);
 }
 
 void WriteStyles(TScriptSink& out, const std::vector<TMarkupStyle>& styles, const TWriterForm& form) {
     out.Append(
-           "[V4 Styles]\nFormat: Name, Fontname, Fontsize, PrimaryColour, SecondaryColour, TertiaryColour, "
-           "BackColour, Bold, Italic, BorderStyle, Outline, Shadow, Alignment, MarginL, MarginR, MarginV, "
-           "AlphaLevel, Encoding");
+        "[V4 Styles]\nFormat: Name, Fontname, Fontsize, PrimaryColour, SecondaryColour, TertiaryColour, "
+        "BackColour, Bold, Italic, BorderStyle, Outline, Shadow, Alignment, MarginL, MarginR, MarginV, "
+        "AlphaLevel, Encoding");
     out.Append(form.LineEnd);
     if (styles.empty() && form.DefaultStyleWhenEmpty) {
         WriteStyle(out, DefaultStyle(), form);

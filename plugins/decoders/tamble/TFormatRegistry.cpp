@@ -109,8 +109,9 @@ void TFormatRegistry::ApplyReplacements(std::u16string_view text, std::u16string
 bool TFormatRegistry::StartsEntry(std::size_t position) {
     TMatchedEvent kept = std::move(FEvent);
     FProbing = true;
-    const bool starts = std::any_of(FCurrent->Templates.begin(), FCurrent->Templates.end(),
-                                    [&](const TFormatTemplate& t) { return MatchTemplate(FSubject, position, t.Text) > 0; });
+    const bool starts =
+        std::any_of(FCurrent->Templates.begin(), FCurrent->Templates.end(),
+                    [&](const TFormatTemplate& t) { return MatchTemplate(FSubject, position, t.Text) > 0; });
     FProbing = false;
     FEvent = std::move(kept);
     return starts;

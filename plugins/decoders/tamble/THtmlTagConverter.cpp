@@ -56,7 +56,8 @@ std::u16string Widened(std::string_view ascii) {
 // "{\c&Hbbggrr&}" of a style colour (0x00bbggrr).
 std::u16string StyleColourOverride(int32_t colour) {
     const auto c = static_cast<uint32_t>(colour);
-    return Widened(markup::ColourOverride(static_cast<uint8_t>((c >> 16) & 0xFF), static_cast<uint8_t>((c >> 8) & 0xFF),
+    return Widened(markup::ColourOverride(static_cast<uint8_t>((c >> 16) & 0xFF),
+                                          static_cast<uint8_t>((c >> 8) & 0xFF),
                                           static_cast<uint8_t>(c & 0xFF)));
 }
 
@@ -72,8 +73,9 @@ std::optional<std::u16string> FaceOverride(std::u16string_view value) {
 }
 
 std::optional<std::u16string> SizeOverride(std::u16string_view value) {
-    const bool usable = !value.empty() && value.size() <= THtmlTagConverter::kMaxSizeDigits &&
-                        std::all_of(value.begin(), value.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
+    const bool usable =
+        !value.empty() && value.size() <= THtmlTagConverter::kMaxSizeDigits &&
+        std::all_of(value.begin(), value.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
     return usable ? std::optional<std::u16string>(u"{\\fs" + std::u16string(value) + u"}") : std::nullopt;
 }
 
@@ -85,8 +87,8 @@ std::u16string THtmlTagConverter::Convert(std::u16string_view text) {
     out.reserve(text.size());
     std::size_t i = 0;
     while (i < text.size()) {
-        const std::size_t close =
-            text[i] == u'<' ? text.substr(i + 1, kMaxTagChars).find_first_of(u"<>") : std::u16string_view::npos;
+        const std::size_t close = text[i] == u'<' ? text.substr(i + 1, kMaxTagChars).find_first_of(u"<>")
+                                                  : std::u16string_view::npos;
         if (close != std::u16string_view::npos && text[i + 1 + close] == u'>' &&
             ConvertTag(text.substr(i + 1, close), out)) {
             i += close + 2;
@@ -166,6 +168,7 @@ void THtmlTagConverter::CloseFont(std::u16string& out) {
         out.append(outer.Face.value_or(u"{\\fn" + plat::text::AnsiToWide(style.FontName) + u"}"));
     }
     if (closed.SetsSize) {
-        out.append(outer.Size.value_or(u"{\\fs" + plat::text::AnsiToWide(std::to_string(style.FontSize)) + u"}"));
+        out.append(
+            outer.Size.value_or(u"{\\fs" + plat::text::AnsiToWide(std::to_string(style.FontSize)) + u"}"));
     }
 }

@@ -49,7 +49,8 @@ std::size_t TLiteralSearch::Next(std::size_t position, std::u16string_view lineE
     }
     if (line_breaks::IsBreakForm(lineEnd)) {
         const std::size_t end = FSubject.find_first_of(u"\r\n", position);
-        return end == std::u16string_view::npos ? FSubject.size() : end + line_breaks::LengthAt(FSubject, end);
+        return end == std::u16string_view::npos ? FSubject.size()
+                                                : end + line_breaks::LengthAt(FSubject, end);
     }
     const std::size_t end = lineEnd.empty() ? std::u16string_view::npos : FSubject.find(lineEnd, position);
     return end == std::u16string_view::npos ? FSubject.size() : end + lineEnd.size();
@@ -59,7 +60,8 @@ bool TLiteralSearch::IsLineStart(std::size_t position, std::u16string_view lineE
     if (line_breaks::IsBreakForm(lineEnd)) {
         return line_breaks::IsLineStart(FSubject, position);
     }
-    return position >= lineEnd.size() && FSubject.substr(position - lineEnd.size(), lineEnd.size()) == lineEnd;
+    return position >= lineEnd.size() &&
+           FSubject.substr(position - lineEnd.size(), lineEnd.size()) == lineEnd;
 }
 
 bool TLiteralSearch::Searched(const Found& found, std::size_t position, std::u16string_view lineEnd,

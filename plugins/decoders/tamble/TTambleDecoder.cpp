@@ -80,7 +80,8 @@ std::vector<TMarkupEvent> TTambleDecoder::ScriptEvents(const std::vector<TMatche
 std::vector<TMarkupEvent> TTambleDecoder::MatchEvents(std::string_view bytes, const char* filter,
                                                       std::optional<double> givenRate) {
     const std::u16string subject = SubjectText(bytes);
-    const double rate = givenRate ? *givenRate : DeclaredFrameRate(subject).value_or(scr::kFrameRateSetting.Default);
+    const double rate =
+        givenRate ? *givenRate : DeclaredFrameRate(subject).value_or(scr::kFrameRateSetting.Default);
     FRegistry.FrameRate = rate;
     FLastFrameRate = rate;
     std::optional<std::u16string> wideFilter;
@@ -99,11 +100,11 @@ int32_t TTambleDecoder::Decode(const void* data, int32_t size, const char* filte
         return 0;
     }
     const std::optional<double> givenRate =
-        HasSetting(advanced, advancedLength) ? std::optional<double>(scr::SettingValue(*advanced, *advancedLength, scr::kFrameRateSetting))
-              : std::nullopt;
-    const std::vector<TMarkupEvent> events =
-        MatchEvents(std::string_view(static_cast<const char*>(data), static_cast<std::size_t>(size)), filter,
-                    givenRate);
+        HasSetting(advanced, advancedLength)
+            ? std::optional<double>(scr::SettingValue(*advanced, *advancedLength, scr::kFrameRateSetting))
+            : std::nullopt;
+    const std::vector<TMarkupEvent> events = MatchEvents(
+        std::string_view(static_cast<const char*>(data), static_cast<std::size_t>(size)), filter, givenRate);
     if (events.empty()) {
         return 0;
     }

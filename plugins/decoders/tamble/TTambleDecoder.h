@@ -38,7 +38,8 @@ private:
     // Matches the file's text with the frame rate given, else the one the file declares, else the
     // default; the text and the matched events are freed before the script is written. Nothing when
     // the walk failed or found no subtitle.
-    std::vector<TMarkupEvent> MatchEvents(std::string_view bytes, const char* filter, std::optional<double> givenRate);
+    std::vector<TMarkupEvent> MatchEvents(std::string_view bytes, const char* filter,
+                                          std::optional<double> givenRate);
 
     TFormatRegistry FRegistry;
     double FLastFrameRate = kFrameRateBeforeDecode;

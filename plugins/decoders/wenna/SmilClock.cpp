@@ -145,6 +145,7 @@ std::optional<int64_t> ParseSmilClock(std::string_view text) {
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
         text.remove_suffix(1);
     }
-    const std::optional<int64_t> ms = text.find(':') != std::string_view::npos ? Clock(text) : TimeCount(text);
+    const std::optional<int64_t> ms =
+        text.find(':') != std::string_view::npos ? Clock(text) : TimeCount(text);
     return ms ? std::optional<int64_t>(std::min(*ms, markup::kMaxTimeMs)) : std::nullopt;
 }

@@ -21,11 +21,19 @@ struct TElementKind {
 
 // Timed elements by their upper-case names; others (head, layout, region, ...) are not timed.
 constexpr std::array<TElementKind, 13> kTimed{{
-    {"PAR", true, false, false},       {"EXCL", true, false, false},   {"SEQ", false, true, false},
-    {"BODY", false, true, false},      {"TEXT", false, false, true},   {"SMILTEXT", false, false, true},
-    {"VIDEO", false, false, false},    {"AUDIO", false, false, false}, {"IMG", false, false, false},
-    {"REF", false, false, false},      {"ANIMATION", false, false, false},
-    {"TEXTSTREAM", false, false, false}, {"BRUSH", false, false, false},
+    {"PAR", true, false, false},
+    {"EXCL", true, false, false},
+    {"SEQ", false, true, false},
+    {"BODY", false, true, false},
+    {"TEXT", false, false, true},
+    {"SMILTEXT", false, false, true},
+    {"VIDEO", false, false, false},
+    {"AUDIO", false, false, false},
+    {"IMG", false, false, false},
+    {"REF", false, false, false},
+    {"ANIMATION", false, false, false},
+    {"TEXTSTREAM", false, false, false},
+    {"BRUSH", false, false, false},
 }};
 
 std::optional<int64_t> ClockAttribute(std::string_view attributes, std::string_view name) {
@@ -104,12 +112,12 @@ void TSmilTimingDecoder::Open(std::string_view name, std::string_view attributes
     }
     TElement element;
     element.Name = std::string(name);
-    element.Kind = kind->Parallel ? TKind::Parallel
+    element.Kind = kind->Parallel   ? TKind::Parallel
                    : kind->Sequence ? TKind::Sequence
                    : kind->Text     ? TKind::Text
                                     : TKind::Media;
     const TElement* parent = FElements.empty() ? nullptr : &FElements.back();
-    const int64_t base = parent == nullptr                        ? 0
+    const int64_t base = parent == nullptr                 ? 0
                          : parent->Kind == TKind::Sequence ? parent->Cursor
                                                            : parent->Begin;
     element.Begin = markup::SaturatedAdd(base, ClockAttribute(attributes, "begin").value_or(0));

@@ -28,7 +28,8 @@ SCR_EXPORT int32_t Decode(const void* data, int32_t size, void** text, int32_t* 
     if (events == nullptr) {
         return 0;
     }
-    return markup::HandOutScript({}, events->Events(), std::nullopt, text, textSize, advanced, advancedLength);
+    return markup::HandOutScript({}, events->Events(), std::nullopt, text, textSize, advanced,
+                                 advancedLength);
 }
 
 SCR_EXPORT int32_t FreeBuffer(void** text, char** advanced) {

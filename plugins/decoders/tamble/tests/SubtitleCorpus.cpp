@@ -101,7 +101,8 @@ std::string RoughSubRip(const std::vector<Cue>& cues) {
         for (std::size_t l = 0; l < cues[i].Lines.size(); ++l) {
             const std::string& line = cues[i].Lines[l];
             const bool coloured = l == 0 && i % 5 == 2;
-            text += (coloured ? std::string("<font color=\"") + kColours[i / 5 % 4] + "\">" + line + "</font>" : line) +
+            text += (coloured ? std::string("<font color=\"") + kColours[i / 5 % 4] + "\">" + line + "</font>"
+                              : line) +
                     lineEnd;
         }
         if (i % 4 != 3) {
