@@ -1,6 +1,7 @@
 #include "plugins/decoders/tamble/TFormatRegistry.h"
 
 #include "platform/text/CaseFold.h"
+#include "plugins/decoders/tamble/LineBreaks.h"
 #include "plugins/decoders/tamble/TDefinitionReader.h"
 #include "plugins/decoders/tamble/THtmlTagConverter.h"
 #include "plugins/decoders/tamble/TimePattern.h"
@@ -80,7 +81,7 @@ std::pair<std::size_t, std::size_t> TFormatRegistry::LineBreak(std::size_t posit
     if (breakAt == FSubject.size()) {
         return {breakAt, 0};
     }
-    return {breakAt, FSubject.substr(breakAt, 2) == u"\r\n" ? 2 : 1};
+    return {breakAt, line_breaks::LengthAt(FSubject, breakAt)};
 }
 
 void TFormatRegistry::ApplyReplacements(std::u16string_view text, std::u16string& out) const {
