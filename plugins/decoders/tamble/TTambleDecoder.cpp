@@ -77,8 +77,7 @@ std::vector<TMarkupEvent> TTambleDecoder::ScriptEvents(const std::vector<TMatche
     return events;
 }
 
-std::vector<TMarkupEvent> TTambleDecoder::MatchEvents(std::string_view bytes, const char* filter,
-                                                      std::optional<double> givenRate) {
+bool TTambleDecoder::MatchText(std::string_view bytes, const char* filter, std::optional<double> givenRate) {
     const std::u16string subject = SubjectText(bytes);
     const double rate =
         givenRate ? *givenRate : DeclaredFrameRate(subject).value_or(scr::kFrameRateSetting.Default);
@@ -88,7 +87,12 @@ std::vector<TMarkupEvent> TTambleDecoder::MatchEvents(std::string_view bytes, co
     if (filter != nullptr) {
         wideFilter = plat::text::AnsiToWide(filter);
     }
-    const bool walked = FRegistry.Match(subject, wideFilter, false);
+    return FRegistry.Match(subject, wideFilter, false);
+}
+
+std::vector<TMarkupEvent> TTambleDecoder::MatchEvents(std::string_view bytes, const char* filter,
+                                                      std::optional<double> givenRate) {
+    const bool walked = MatchText(bytes, filter, givenRate);
     std::vector<TMarkupEvent> events = walked ? ScriptEvents(FRegistry.Events) : std::vector<TMarkupEvent>{};
     std::vector<TMatchedEvent>().swap(FRegistry.Events);
     return events;
