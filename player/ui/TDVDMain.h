@@ -22,7 +22,6 @@
 #include <string>
 #include <vector>
 
-class IAudioInfo;
 class QAction;
 class QImage;
 class TMainControl;
@@ -33,12 +32,18 @@ class TProfileSubtitles;
 namespace plat::display {
 class DisplayModes;
 }
+class TMainActions;
+class TMainFormEvents;
 class TMountWatcher;
+class TMouseFunctions;
 class TPlayControl;
 class TPlayerSkin;
 class TFullscreen;
 class TScreenMode;
+class TScriptBridge;
+class TShortcutFilter;
 class TVideo;
+class TVideoMenu2;
 
 class TDVDMain : public QWidget, public ICommandTarget, public IMainWindowServices {
 public:
@@ -77,14 +82,29 @@ public:
     QWidget* SkinAnchor() const;
     void InitAfterForms(bool useDefaultSkin);
     int32_t ProcessCommandLine(const std::string& text, plat::win::HWND sender);
-    // The enabled remote plug-ins start unless "NOPLUG" was given (forced: also then).
-    void StartPlugins(bool force);
+    // The enabled remote plug-ins start unless "NOPLUG" was given (forced: also then); the number
+    // started.
+    int32_t StartPlugins(bool force);
     void PostAutoexecScript();
 
     void Ac_QuitExecute();
     // Every command's action gets its stored shortcut back / loses it (dialogs that take keys).
-    void EnableShortcuts() { actionControler_.ApplyShortcuts(); }
-    void DisableShortcuts() { actionControler_.ClearShortcuts(); }
+    void EnableShortcuts();
+    void DisableShortcuts();
+    // The wheel and the double click of the video windows.
+    void FormMouseWheelUp();
+    void FormMouseWheelDown();
+    void RunDoubleClickFunction();
+
+    // The mode the video window holds: disc or media file.
+    bool IsDVDMode() const;
+    bool IsFileMode() const;
+    void SwitchToFileMode();
+    void SwitchToDiscMode();
+    // The queue's next entry (stopAtEnd: stop when there is none) or previous entry plays.
+    void PlayNextQueueItem(bool stopAtEnd);
+    void PlayPreviousQueueItem();
+    bool ProfileSubtitlesShown() const;
     // Closing by any other way than Quit runs Quit instead.
     void closeEvent(QCloseEvent* event) override;
 
@@ -138,12 +158,23 @@ public:
     // Shows or hides the mouse cursor of the whole program.
     void ShowMouseCursor(bool show);
     bool MouseCursorShown() const { return cursor_.Shown(); }
-    // A double click on the video: brings it forward, switches full screen or pauses (the setting).
-    void RunDoubleClickFunction();
     // The background picture of both video windows and their background state (as UpdateBackground).
     void SetVideoBackgrounds(const QImage* bitmap, int state);
     // The skin, once InitAfterForms has loaded it.
     TPlayerSkin* Skin() const { return skin_.get(); }
+    // Loads the named skin (a full path, or a name in the skins folder; the default skin when empty or
+    // failing), then gives its pictures to the windows and its windows to the video menu. False when
+    // even the default skin failed.
+    bool LoadSkin(const std::string& name, bool fullPath);
+    void LoadStartupSkin(bool useDefaultSkin);
+    // Pushes the settings into the client model.
+    void ApplySettings();
+    // Translates the forms and texts from the language file the settings name.
+    void ApplyTranslation();
+    // The video menu pops up over the video window and every skin window.
+    void RebuildVideoMenuOwners();
+    void SetContextMenuAllowed(bool allowed);
+    TVideoMenu2& VideoMenu() const { return *videoMenu_; }
 
     plat::win::HWND Handle() const { return handle_; }
     const TPlayerFolders& Folders() const { return folders_; }
@@ -159,7 +190,11 @@ public:
     TActionControler& Actions() { return actionControler_; }
     TPlugIns* PlugIns() const { return plugIns_.get(); }
     // The form's action list "DVDControl": every command of the player.
-    const QList<QAction*>& DVDControl() const { return dvdControl_; }
+    const QList<QAction*>& DVDControl() const;
+    TMainActions& MainActions() { return *actions_; }
+    TMainFormEvents& Events() { return *events_; }
+    TMouseFunctions& MouseFunctions() { return *mouse_; }
+    TScriptBridge& Bridge() { return *bridge_; }
     const std::string& CurrentMedia() const { return currentMedia_; }
     int32_t DoubleClickSpeed() const { return doubleClickSpeed_; }
     int32_t DoubleClickHeight() const { return doubleClickHeight_; }
@@ -172,13 +207,8 @@ private:
                                         plat::win::LPARAM lParam);
     plat::win::LRESULT OnCopyData(plat::win::WPARAM sender, const plat::win::COPYDATASTRUCT* copy);
     void ReloadSettings();
-    void CreateActions();
-    IAudioInfo* Audio() const;
-    void ChangeVolume(int32_t step);
-    // Runs a command's action; the quit action is posted, so that it runs from the message loop.
-    void RunAction(QAction* action);
-    int32_t RunPluginScript(std::u16string_view command, size_t& consumed, std::u16string& answer);
-    void RunAutoexecScript();
+    // The language template the settings ask for (General/GenerateTranslationFile).
+    void WriteTranslationTemplate();
     void FormClose();
     void PlayDisc(const std::string& root);
     void ApplySkinPictures();
@@ -200,19 +230,23 @@ private:
     std::string mountTable_ = "/proc/self/mountinfo";
     TPlayList playQueue_;
     TActionControler actionControler_;
-    QList<QAction*> dvdControl_;
+    std::unique_ptr<TMainActions> actions_;
+    std::unique_ptr<TMainFormEvents> events_;
+    std::unique_ptr<TMouseFunctions> mouse_;
+    std::unique_ptr<TScriptBridge> bridge_;
+    TShortcutFilter* shortcutFilter_ = nullptr;
     std::shared_ptr<TPlugIns> plugIns_;
     std::string currentMedia_;
     std::string currentDisc_; // the mount root the playing disc came from
     TVideo* video_ = nullptr;
     std::unique_ptr<TPlayerSkin> skin_;
+    std::unique_ptr<TVideoMenu2> videoMenu_;
     TFullscreen* fullscreen_ = nullptr;
     std::unique_ptr<TScreenMode> screenMode_;
     TMouseCursor cursor_;
     std::function<void()> onClosed_;
     plat::win::HWND handle_ = 0;
     plat::win::HWND attachedEditor_ = 0;
-    int32_t subtitleOffset_ = 0;
     int32_t doubleClickSpeed_ = 500;
     int32_t doubleClickHeight_ = 4;
     bool editorLock_ = false;

@@ -1,7 +1,9 @@
 #include "player/ui/TSkinActionSink.h"
 
-#include "player/model/hub/TPlayControl.h"
 #include "player/ui/TDVDMain.h"
+#include "player/ui/TMainActions.h"
+#include "player/ui/TScriptBridge.h"
+#include "player/ui/TVideo.h"
 #include "player/ui/skin/TSkinScript.h"
 
 #include <QAction>
@@ -24,14 +26,9 @@ int TSkinActionSink::IndexOfAction(const std::string& name) const {
 }
 
 int TSkinActionSink::FindActionByCommand(const std::string& command, std::string& argument) {
-    const std::size_t open = command.find('(');
     argument.clear();
-    if (open != std::string::npos) {
-        const std::size_t close = command.find(')', open + 1);
-        argument =
-            command.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1);
-    }
-    return IndexOfAction(command.substr(0, open));
+    const QAction* action = main_.Bridge().FindActionByCommand(command, &argument);
+    return action != nullptr ? static_cast<int>(main_.DVDControl().indexOf(action)) : kNoAction;
 }
 
 void TSkinActionSink::ExecuteAction(int action) {
@@ -49,13 +46,19 @@ void TSkinActionSink::Quit() {
     main_.Ac_QuitExecute();
 }
 
+void TSkinActionSink::SetSeekTarget(int64_t ms) {
+    main_.MainActions().SetSeekTarget(
+        static_cast<uint32_t>(std::clamp<int64_t>(ms, 0, std::numeric_limits<uint32_t>::max())));
+}
+
+int64_t TSkinActionSink::SeekTarget() const {
+    return main_.MainActions().SeekTarget();
+}
+
 void TSkinActionSink::GoToSeekPos() {
-    TPlayControl* player = main_.PlayControl();
-    if (player == nullptr) {
-        return;
+    if (QAction* seek = main_.MainActions().Find("Act_GoToSeekPos")) {
+        seek->trigger();
     }
-    const int64_t ms = std::clamp<int64_t>(seekTarget_, 0, std::numeric_limits<uint32_t>::max());
-    player->SeekTo(static_cast<uint32_t>(ms));
 }
 
 void TSkinActionSink::ShowGoToTime(QPoint /*topLeft*/) {
@@ -63,9 +66,12 @@ void TSkinActionSink::ShowGoToTime(QPoint /*topLeft*/) {
 }
 
 bool TSkinActionSink::MouseWheel(bool down, Qt::KeyboardModifiers /*modifiers*/, QPoint /*globalPosition*/) {
-    const int action = IndexOfAction(down ? "VolumeLess" : "VolumeMore");
-    ExecuteAction(action);
-    return action != kNoAction;
+    if (down) {
+        main_.FormMouseWheelDown();
+    } else {
+        main_.FormMouseWheelUp();
+    }
+    return true;
 }
 
 void TSkinActionSink::FormToggleClick(QObject* sender) {

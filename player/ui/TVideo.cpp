@@ -7,6 +7,7 @@
 #include "player/ui/TBackgroundImage.h"
 #include "player/ui/TDVDMain.h"
 #include "player/ui/TFullscreen.h"
+#include "player/ui/TMainFormEvents.h"
 #include "player/ui/TPlayerSkin.h"
 #include "player/ui/TScreenMode.h"
 #include "player/ui/TVideoCaption.h"
@@ -24,6 +25,7 @@
 #include <QScreen>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 namespace win = plat::win;
 
@@ -92,9 +94,9 @@ void TVideo::ShowTitleChapter(uint32_t title, uint32_t chapter) {
 
 void TVideo::OnTitleChapterChanged(intptr_t kind, intptr_t number) {
     const auto value = static_cast<uint32_t>(number);
-    if (kind == TPlayerSkin::kTitleEvent) {
+    if (kind == TMainFormEvents::kTitleEvent) {
         title_ = value;
-    } else if (kind == TPlayerSkin::kChapterEvent) {
+    } else if (kind == TMainFormEvents::kChapterEvent) {
         chapter_ = value;
     } else {
         return;
@@ -273,8 +275,21 @@ void TVideo::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
 }
 
-void TVideo::mouseDoubleClickEvent(QMouseEvent*) {
-    main_.RunDoubleClickFunction();
+void TVideo::wheelEvent(QWheelEvent* event) {
+    const int delta = event->angleDelta().y();
+    if (delta > 0) {
+        main_.FormMouseWheelUp();
+    } else if (delta < 0) {
+        main_.FormMouseWheelDown();
+    }
+    event->accept();
+}
+
+void TVideo::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        main_.RunDoubleClickFunction();
+    }
+    event->accept();
 }
 
 void TVideo::RefreshVideo() {

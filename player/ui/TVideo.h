@@ -21,12 +21,18 @@ class TVideoPanelWindow;
 
 class TVideo : public QWidget {
 public:
+    // The player's modes, which the video window holds.
+    static constexpr uint8_t kModeDisc = 0;
+    static constexpr uint8_t kModeFile = 1;
     // The message that shows two numbers in the title bar, "low word - high word" of lParam.
     static constexpr plat::win::UINT kMsgCaptionNumbers = 11023;
     static constexpr int kDefaultMouseHideMs = 3000;
 
     explicit TVideo(TDVDMain& main);
     ~TVideo() override;
+
+    uint8_t Mode() const { return mode_; }
+    void SetMode(uint8_t mode) { mode_ = mode; }
 
     // The panel's window for the core's video orders.
     plat::win::HWND PanelHandle() const;
@@ -61,6 +67,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // The wheel and the double click (on the window, its video and its background) run the main
+    // form's functions for them.
+    void wheelEvent(QWheelEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -85,4 +94,5 @@ private:
     int mouseHideMs_ = kDefaultMouseHideMs;
     uint32_t title_ = 0;
     uint32_t chapter_ = 0;
+    uint8_t mode_ = kModeDisc;
 };
