@@ -43,11 +43,6 @@ namespace win = plat::win;
 
 namespace {
 
-bool HasVideoTs(const std::string& folder) {
-    std::error_code error;
-    return std::filesystem::is_directory(plat::text::path::Join(folder, "VIDEO_TS"), error);
-}
-
 // 8-bit text is UTF-8 (the process code page).
 std::u16string Wide(const std::string& text) {
     return plat::text::AnsiToWide(text);
@@ -79,6 +74,11 @@ void TDVDMain::CreateActions() {
         {"Ac_VolumeMore", "Sound", "More Volume", nullptr},
         {"Ac_VolumeLess", "Sound", "Less Volume", nullptr},
         {"Ac_VolumeMute", "Sound", "Volume Mute", nullptr},
+        {"Ac_EnterFileMode", "Playback", "Enter File Mode", nullptr},
+        {"Ac_EnterDVDMode", "Playback", "Enter DVD Mode", nullptr},
+        {"Ac_OpenProfile", "Profile", "Open Profile", nullptr},
+        {"Ac_EditProfile", "Profile", "Edit Profile", nullptr},
+        {"Ac_ShowHideScriptSub", "Profile", "Show/Hide Profile Subtitles", nullptr},
     };
     for (const TActionSpec& spec : kActions) {
         auto* action = new QAction(tr(spec.caption), this);
@@ -90,17 +90,19 @@ void TDVDMain::CreateActions() {
         connect(findChild<QAction*>(name), &QAction::triggered, this, run);
     };
     on("Ac_Quit", [this] { Ac_QuitExecute(); });
-    on("Ac_Play", [this] {
-        if (playControl_)
-            playControl_->Play();
-    });
+    on("Ac_Play", [this] { opener_->Ac_Play(); });
     on("Ac_Pause", [this] {
         if (playControl_)
             playControl_->Pause();
     });
-    on("Ac_Stop", [this] {
-        if (playControl_)
-            playControl_->Stop();
+    on("Ac_Stop", [this] { opener_->Ac_Stop(); });
+    on("Ac_EnterFileMode", [this] { opener_->Ac_EnterFileMode(); });
+    on("Ac_EnterDVDMode", [this] { opener_->Ac_EnterDVDMode(); });
+    on("Ac_OpenProfile", [this] { opener_->OpenProfileDialog(); });
+    on("Ac_EditProfile", [this] { opener_->Ac_EditProfile(); });
+    on("Ac_ShowHideScriptSub", [this] {
+        if (const TProfileSubtitles* subtitles = ProfileSubtitles())
+            ShowProfileSubtitles(!subtitles->Shown());
     });
     on("Ac_NextChapter", [this] {
         if (playControl_)
@@ -157,6 +159,7 @@ void TDVDMain::FormCreate() {
     ErrorControl()->AddListener(static_cast<IMainWindowServices*>(this), kListenerTag,
                                 &IMainWindowServices::PlayerEventCallback);
     folders_ = TPlayerFolders::Below(win::ProgramFolder());
+    opener_ = std::make_unique<TMediaOpener>(*this);
 
     mainControl_ = std::make_unique<TMainControl>();
     mainControl_->Start();
@@ -222,6 +225,7 @@ void TDVDMain::InitAfterForms(bool useDefaultSkin) {
         video_->addActions(dvdControl_);
         video_->show();
     }
+    opener_->History().Load();
     skin_ = std::make_unique<TPlayerSkin>(*this, folders_.Skins);
     skin_->LoadStartup(useDefaultSkin, config_.GetSkinFileName());
     // The volume was set silently above: its display learns it here.
@@ -409,57 +413,29 @@ void TDVDMain::OnDropFiles(const std::vector<std::string>& files) {
     }
 }
 
-void TDVDMain::PlayDisc(const std::string& root) {
-    if (!playControl_) {
-        return;
-    }
-    playControl_->Stop();
-    PlayerConfig().DiscOverridePending = true;
-    PlayerConfig().DiscOverrideDrive = root;
-    config_.LoadGraphForFile(TTovrinConfig::kProduct, playControl_.get(), 0, nullptr);
-    playControl_->Play();
-    currentMedia_ = root;
-    currentDisc_ = root;
-}
-
 void TDVDMain::OnVolumeArrival(const std::string& root) {
-    if (!HasVideoTs(root)) {
+    if (!TMediaOpener::HasVideoTs(root)) {
         return;
     }
     if (mountPending_) {
-        PlayDisc(root);
+        opener_->PlayDisc(root);
     }
     mountPending_ = false;
 }
 
 void TDVDMain::OnVolumeRemoval(const std::string& root) {
-    if (currentDisc_.empty() ||
-        TPlayerFolders::AsFolder(currentDisc_).rfind(TPlayerFolders::AsFolder(root), 0) != 0) {
+    const std::string& disc = opener_->CurrentDisc();
+    if (disc.empty() || TPlayerFolders::AsFolder(disc).rfind(TPlayerFolders::AsFolder(root), 0) != 0) {
         return;
     }
     CloseProfile();
-    if (playControl_) {
-        playControl_->Stop();
-    }
-    currentDisc_.clear();
+    opener_->Ac_Stop();
 }
 
 void TDVDMain::OpenFile(const std::string& path) {
-    if (!playControl_ || path.empty()) {
-        return;
+    if (!path.empty()) {
+        opener_->OpenFile(Wide(path), u"", false, -1, false);
     }
-    if (HasVideoTs(path)) {
-        PlayDisc(path);
-        return;
-    }
-    const std::u16string media = Wide(path);
-    playControl_->Stop();
-    playControl_->SetFileName(media.c_str());
-    config_.LoadGraphForFile(TTovrinConfig::kProduct, playControl_.get(), 1, media.c_str());
-    playControl_->Play();
-    currentMedia_ = path;
-    currentDisc_.clear();
-    config_.SetLastFilePath(TPlayerFolders::AsFolder(plat::text::path::Folder(path)));
 }
 
 void TDVDMain::EnqueueFile(const std::string& path) {
@@ -467,13 +443,7 @@ void TDVDMain::EnqueueFile(const std::string& path) {
 }
 
 void TDVDMain::PlayQueueItem(int32_t index) {
-    if (index < 0) {
-        return;
-    }
-    if (const TPlaylistItem* item = playQueue_.GetItem(index, true)) {
-        queuePending_ = false;
-        OpenFile(plat::text::WideToAnsi(item->Path));
-    }
+    opener_->PlayQueueItem(index);
 }
 
 void TDVDMain::DeletePlaylistItem(int32_t index) {
@@ -543,9 +513,7 @@ TProfileSubtitles* TDVDMain::ProfileSubtitles() const {
 }
 
 void TDVDMain::CloseProfile() {
-    if (auto* subtitles = ProfileSubtitles()) {
-        subtitles->Close(false);
-    }
+    opener_->CloseProfile();
 }
 
 void TDVDMain::ShowProfileSubtitles(bool shown) {

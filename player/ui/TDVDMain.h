@@ -10,6 +10,7 @@
 #include "player/model/settings/TTovrinConfig.h"
 #include "player/scripting/actions/TActionControler.h"
 #include "player/ui/ICommandTarget.h"
+#include "player/ui/TMediaOpener.h"
 #include "player/ui/TApplicationHints.h"
 #include "player/ui/TPlayerFolders.h"
 
@@ -64,6 +65,7 @@ public:
     void SetMessageBox(ISystemMessageBox* box) { messageBox_ = box; }
     // The mount table watched for volume arrivals (the system's by default).
     void SetMountTable(std::string path) { mountTable_ = std::move(path); }
+    const std::string& MountTable() const { return mountTable_; }
 
     void FormCreate();
     void SetVideoForm(TVideo* video) { video_ = video; }
@@ -134,7 +136,10 @@ public:
     TPlugIns* PlugIns() const { return plugIns_.get(); }
     // The form's action list "DVDControl": every command of the player.
     const QList<QAction*>& DVDControl() const { return dvdControl_; }
-    const std::string& CurrentMedia() const { return currentMedia_; }
+    const std::string& CurrentMedia() const { return opener_->CurrentMedia(); }
+    // Opening files and discs, the play and stop actions and the history (from FormCreate on).
+    TMediaOpener& Opener() { return *opener_; }
+    TProfileSubtitles* ProfileSubtitles() const;
     int32_t DoubleClickSpeed() const { return doubleClickSpeed_; }
     int32_t DoubleClickHeight() const { return doubleClickHeight_; }
 
@@ -154,8 +159,6 @@ private:
     int32_t RunPluginScript(std::u16string_view command, size_t& consumed, std::u16string& answer);
     void RunAutoexecScript();
     void FormClose();
-    void PlayDisc(const std::string& root);
-    TProfileSubtitles* ProfileSubtitles() const;
     void DeleteTempFiles() const;
 
     TPlayerFolders folders_;
@@ -172,8 +175,7 @@ private:
     TActionControler actionControler_;
     QList<QAction*> dvdControl_;
     std::shared_ptr<TPlugIns> plugIns_;
-    std::string currentMedia_;
-    std::string currentDisc_; // the mount root the playing disc came from
+    std::unique_ptr<TMediaOpener> opener_;
     TVideo* video_ = nullptr;
     std::unique_ptr<TPlayerSkin> skin_;
     ISystemMessageBox* messageBox_ = nullptr;
@@ -188,6 +190,5 @@ private:
     bool closed_ = false;
     bool mountPending_ = false;
     bool pluginsOff_ = false;
-    bool queuePending_ = true;
     bool silent_ = false;
 };
