@@ -194,6 +194,22 @@ TEST_F(MediaOpenerTest, PlayWithAnEmptyQueueResumesTheNewestHistoryEntry) {
     EXPECT_EQ(main_->CurrentMedia(), "");
 }
 
+TEST_F(MediaOpenerTest, PlayInDiscModeWithTheAutoDrivePlaysTheDiscOfTheFirstOpticalDrive) {
+    const fs::path block = root_ / "block";
+    fs::create_directories(block / "sda" / "device");
+    fs::create_directories(block / "sr0" / "device");
+    std::ofstream(block / "sr0" / "dev") << "11:0\n";
+    std::ofstream(block / "sr0" / "device" / "type") << "5\n";
+    std::ofstream(root_ / "mountinfo") << "22 1 8:1 / / rw - ext4 /dev/sda1 rw\n"
+                                       << "31 22 11:0 / " << DVD_FIXTURES << "/disc ro - udf /dev/sr0 ro\n";
+    Opener().SetSysBlockFolder(block.string());
+    ASSERT_EQ(Opener().Drives().size(), 1u);
+    ASSERT_TRUE(Opener().IsDVDMode());
+    main_->RunCommandWord("PLAY");
+    EXPECT_TRUE(PlaysUntilRunning());
+    EXPECT_TRUE(box_.texts.empty());
+}
+
 TEST_F(MediaOpenerTest, WithTheMountingToolOnADiscImageGoesToTheToolAndWaitsForItsDisc) {
     const fs::path record = root_ / "tool.txt";
     const fs::path tool = FakeProgram(root_, "mount tool", record);
