@@ -26,6 +26,7 @@
 #include "player/ui/TCommandFrame.h"
 #include "player/ui/TCommandLine.h"
 #include "player/ui/TMountWatcher.h"
+#include "player/ui/TPlaySourceMenu.h"
 #include "player/ui/TPlayerSkin.h"
 #include "player/ui/TVideo.h"
 #include "subtitles/decoders/TNewScriptLoader.h"
@@ -160,6 +161,7 @@ void TDVDMain::FormCreate() {
                                 &IMainWindowServices::PlayerEventCallback);
     folders_ = TPlayerFolders::Below(win::ProgramFolder());
     opener_ = std::make_unique<TMediaOpener>(*this);
+    playMenu_ = std::make_unique<TPlaySourceMenu>(*this);
 
     mainControl_ = std::make_unique<TMainControl>();
     mainControl_->Start();

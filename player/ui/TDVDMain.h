@@ -35,6 +35,7 @@ class DisplayModes;
 class TMountWatcher;
 class TPlayControl;
 class TPlayerSkin;
+class TPlaySourceMenu;
 class TVideo;
 
 class TDVDMain : public QWidget, public ICommandTarget, public IMainWindowServices {
@@ -139,6 +140,8 @@ public:
     const std::string& CurrentMedia() const { return opener_->CurrentMedia(); }
     // Opening files and discs, the play and stop actions and the history (from FormCreate on).
     TMediaOpener& Opener() { return *opener_; }
+    // The play-source menu "Pop_Play" (from FormCreate on).
+    TPlaySourceMenu* PlayMenu() const { return playMenu_.get(); }
     TProfileSubtitles* ProfileSubtitles() const;
     int32_t DoubleClickSpeed() const { return doubleClickSpeed_; }
     int32_t DoubleClickHeight() const { return doubleClickHeight_; }
@@ -176,6 +179,7 @@ private:
     QList<QAction*> dvdControl_;
     std::shared_ptr<TPlugIns> plugIns_;
     std::unique_ptr<TMediaOpener> opener_;
+    std::unique_ptr<TPlaySourceMenu> playMenu_;
     TVideo* video_ = nullptr;
     std::unique_ptr<TPlayerSkin> skin_;
     ISystemMessageBox* messageBox_ = nullptr;

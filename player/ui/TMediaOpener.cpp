@@ -17,6 +17,7 @@
 #include "player/ui/TCommandLine.h"
 #include "player/ui/TDVDMain.h"
 #include "player/ui/TFileTypes.h"
+#include "player/ui/TPlaySourceMenu.h"
 #include "player/ui/TPlayerSkin.h"
 #include "player/ui/TVideo.h"
 
@@ -239,23 +240,37 @@ void TMediaOpener::PlayDisc(const std::string& root) {
 void TMediaOpener::LoadGraph(TPlayControl& hub) {
     TTovrinConfig& config = main_.Config();
     if (IsFileMode()) {
-        config.LoadGraphForFile(TTovrinConfig::kProduct, &hub, kFileMode,
-                                text::AnsiToWide(currentMedia_).c_str());
+        config.LoadGraphForFile(TTovrinConfig::kProduct, &hub, kFileMode, text::AnsiToWide(currentMedia_).c_str());
         return;
     }
-    Tag_PlayerConfig& player = PlayerConfig();
-    if (!player.DiscOverridePending && imageOnce_.empty() && VokradConfig().Drive.empty() &&
-        !player.PlayFolderSet) {
-        // "Auto": the first optical drive with a DVD in it.
-        if (const std::string disc = FirstDiscInDrives(); !disc.empty()) {
-            player.DiscOverridePending = true;
-            player.DiscOverrideDrive = disc;
-        }
+    const Tag_PlayerConfig& player = PlayerConfig();
+    std::string disc = std::exchange(imageOnce_, {});
+    if (disc.empty() && !player.DiscOverridePending && !player.PlayFolderSet) {
+        disc = DriveLocation(VokradConfig().Drive);
     }
     config.LoadGraphForFile(TTovrinConfig::kProduct, &hub, kDiscMode, nullptr);
-    if (!imageOnce_.empty()) {
-        hub.SetGraphVariable(u"FileName", text::AnsiToWide(std::exchange(imageOnce_, {})).c_str());
+    if (!disc.empty()) {
+        hub.SetGraphVariable(u"FileName", text::AnsiToWide(disc).c_str());
     }
+}
+
+std::string TMediaOpener::DriveLocation(const std::string& drive) const {
+    if (drive.empty()) {
+        return FirstDiscInDrives();
+    }
+    for (const plat::shell::OpticalDrive& optical : Drives()) {
+        if (optical.Device != drive) {
+            continue;
+        }
+        for (const std::string& point : optical.MountPoints) {
+            if (HasVideoTs(point)) {
+                return point;
+            }
+        }
+        // Not mounted: the navigator reads the drive itself.
+        return optical.Device;
+    }
+    return {}; // a folder named as the drive: the settings' own choice stands
 }
 
 bool TMediaOpener::ServePendingQueue() {
@@ -345,6 +360,9 @@ void TMediaOpener::Ac_EnterDVDMode() {
 }
 
 void TMediaOpener::SwitchToFileMode() {
+    if (TPlaySourceMenu* menu = main_.PlayMenu()) {
+        menu->SetDiscItemsEnabled(false);
+    }
     if (TPlayerSkin* skin = main_.Skin()) {
         skin->Script().SetModeButtons(false, true);
     }
@@ -352,6 +370,9 @@ void TMediaOpener::SwitchToFileMode() {
 }
 
 void TMediaOpener::SwitchToDiscMode() {
+    if (TPlaySourceMenu* menu = main_.PlayMenu()) {
+        menu->SetDiscItemsEnabled(true);
+    }
     if (TPlayerSkin* skin = main_.Skin()) {
         skin->Script().SetModeButtons(true, true);
     }

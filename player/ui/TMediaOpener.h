@@ -84,6 +84,10 @@ private:
     bool ServePendingQueue();
     // The first disc in an optical drive, for the "Auto" drive; empty when none holds one.
     std::string FirstDiscInDrives() const;
+    // What the navigator plays for the settings' drive: the first disc ("Auto", empty), the disc
+    // folder of the drive of that device, or the device itself while nothing of it is mounted.
+    // Empty for a drive that names no optical drive.
+    std::string DriveLocation(const std::string& drive) const;
     void SwitchToFileMode();
     void SwitchToDiscMode();
     void ShowVideo(bool show);

@@ -2,6 +2,7 @@
 
 #include "player/model/hub/TPlayControl.h"
 #include "player/ui/TDVDMain.h"
+#include "player/ui/TPlaySourceMenu.h"
 #include "player/ui/TVideo.h"
 #include "player/ui/skin/TSkinScript.h"
 
@@ -12,6 +13,10 @@
 #include <limits>
 
 TSkinActionSink::TSkinActionSink(TDVDMain& main, TSkinScript& skin) : main_(main), skin_(skin) {}
+
+QMenu* TSkinActionSink::PlayMenu() {
+    return main_.PlayMenu();
+}
 
 int TSkinActionSink::IndexOfAction(const std::string& name) const {
     const QString wanted = QStringLiteral("Ac_") + QString::fromStdString(name);

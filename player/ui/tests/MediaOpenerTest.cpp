@@ -10,10 +10,13 @@
 #include "player/model/profiles/TProfileSubtitles.h"
 #include "player/model/profiles/tests/ProfileArchiveFixture.h"
 #include "player/model/settings/Tag_PlayerConfig.h"
+#include "player/model/settings/Tag_VokradConfig.h"
 #include "player/ui/TMediaOpener.h"
+#include "player/ui/TPlaySourceMenu.h"
 #include "tests/MainFormFixture.h"
 
 #include <QDialog>
+#include <QFileDialog>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -42,13 +45,21 @@ fs::path FakeProgram(const fs::path& folder, const std::string& name, const fs::
     return program;
 }
 
-class DialogCounter : public plat::forms::DialogRunner {
+// The user of the file dialog: chooses `chosen`, or cancels while it is empty.
+class DialogUser : public plat::forms::DialogRunner {
 public:
-    int Run(QDialog&) override {
+    int Run(QDialog& dialog) override {
         ++runs;
-        return QDialog::Rejected;
+        title = dialog.windowTitle();
+        if (chosen.empty()) {
+            return QDialog::Rejected;
+        }
+        dynamic_cast<QFileDialog&>(dialog).selectFile(QString::fromStdString(chosen));
+        return QDialog::Accepted;
     }
     int runs = 0;
+    QString title;
+    std::string chosen;
 };
 
 class MediaOpenerTest : public MainFormTest {
@@ -99,7 +110,7 @@ protected:
     }
 
     fs::path media_;
-    DialogCounter dialogs_;
+    DialogUser dialogs_;
 };
 
 TEST_F(MediaOpenerTest, EachKindOfFileOpensWhatItsTypeSays) {
@@ -194,20 +205,68 @@ TEST_F(MediaOpenerTest, PlayWithAnEmptyQueueResumesTheNewestHistoryEntry) {
     EXPECT_EQ(main_->CurrentMedia(), "");
 }
 
-TEST_F(MediaOpenerTest, PlayInDiscModeWithTheAutoDrivePlaysTheDiscOfTheFirstOpticalDrive) {
-    const fs::path block = root_ / "block";
+TEST_F(MediaOpenerTest, OpenProfileOpensTheFileTheUserChooses) {
+    dialogs_.chosen = Profile("chosen.zds").string();
+    main_->RunCommandWord("OPENPROFILE");
+    EXPECT_EQ(dialogs_.title, "Select the DVD Profile");
+    EXPECT_EQ(OpenProfile(), dialogs_.chosen);
+}
+
+// Two optical drives: sr0 holding the test disc, sr1 empty.
+void MakeDrives(const fs::path& root) {
+    const fs::path block = root / "block";
     fs::create_directories(block / "sda" / "device");
-    fs::create_directories(block / "sr0" / "device");
-    std::ofstream(block / "sr0" / "dev") << "11:0\n";
-    std::ofstream(block / "sr0" / "device" / "type") << "5\n";
-    std::ofstream(root_ / "mountinfo") << "22 1 8:1 / / rw - ext4 /dev/sda1 rw\n"
-                                       << "31 22 11:0 / " << DVD_FIXTURES << "/disc ro - udf /dev/sr0 ro\n";
-    Opener().SetSysBlockFolder(block.string());
-    ASSERT_EQ(Opener().Drives().size(), 1u);
+    for (const char* name : {"sr0", "sr1"}) {
+        fs::create_directories(block / name / "device");
+        std::ofstream(block / name / "dev") << "11:" << name[2] << "\n";
+        std::ofstream(block / name / "device" / "type") << "5\n";
+    }
+    std::ofstream(root / "mountinfo") << "22 1 8:1 / / rw - ext4 /dev/sda1 rw\n"
+                                      << "31 22 11:0 / " << DVD_FIXTURES << "/disc ro - udf /dev/sr0 ro\n";
+}
+
+TEST_F(MediaOpenerTest, PlayInDiscModeWithTheAutoDrivePlaysTheDiscOfTheFirstOpticalDrive) {
+    MakeDrives(root_);
+    Opener().SetSysBlockFolder((root_ / "block").string());
+    ASSERT_EQ(Opener().Drives().size(), 2u);
     ASSERT_TRUE(Opener().IsDVDMode());
     main_->RunCommandWord("PLAY");
     EXPECT_TRUE(PlaysUntilRunning());
     EXPECT_TRUE(box_.texts.empty());
+}
+
+TEST_F(MediaOpenerTest, ThePlaySourceMenuChoosesTheDriveOrTheFolderDiscsPlayFrom) {
+    MakeDrives(root_);
+    Opener().SetSysBlockFolder((root_ / "block").string());
+    TPlaySourceMenu& menu = *main_->PlayMenu();
+    menu.BuildDriveItems();
+    const QList<QAction*> drives = menu.DiskMenu()->actions();
+    ASSERT_EQ(drives.size(), 3);
+    EXPECT_EQ(drives[0]->objectName(), "Menu_PlayAuto");
+    EXPECT_TRUE(drives[0]->isChecked());
+    menu.Pop_PlayPopup();
+    EXPECT_EQ(drives[1]->text().toStdString(), "/dev/sr0 (" + std::string(DVD_FIXTURES) + "/disc)");
+    EXPECT_EQ(drives[2]->text(), "/dev/sr1");
+
+    drives[2]->trigger();
+    EXPECT_EQ(VokradConfig().Drive, "/dev/sr1");
+    EXPECT_TRUE(drives[2]->isChecked());
+    drives[1]->trigger();
+    EXPECT_EQ(VokradConfig().Drive, "/dev/sr0");
+    main_->RunCommandWord("PLAY");
+    EXPECT_TRUE(PlaysUntilRunning()) << "the disc mounted from that drive";
+    EXPECT_TRUE(box_.texts.empty());
+
+    dialogs_.chosen = std::string(DVD_FIXTURES) + "/chained";
+    menu.FolderItem()->trigger();
+    EXPECT_EQ(menu.FolderItem()->text().toStdString(), dialogs_.chosen);
+    EXPECT_TRUE(PlayerConfig().PlayFolderSet);
+    EXPECT_TRUE(menu.FolderMenu()->menuAction()->isChecked());
+    EXPECT_FALSE(menu.DiskMenu()->menuAction()->isChecked());
+
+    Opener().OpenFile(Wide(Clip("clip.ogg", "clip.ogg")), u"", false, -1, false);
+    EXPECT_FALSE(menu.DiskMenu()->menuAction()->isEnabled()) << "file mode";
+    EXPECT_FALSE(menu.RemoveForcedSubtitle()->isEnabled());
 }
 
 TEST_F(MediaOpenerTest, WithTheMountingToolOnADiscImageGoesToTheToolAndWaitsForItsDisc) {
