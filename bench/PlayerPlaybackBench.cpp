@@ -51,7 +51,8 @@ struct Setup {
         std::error_code error;
         fs::create_directory_symlink(fs::path(TOVRIN_DIST) / "System", root / "prog" / "System", error);
         for (const char* folder : {"INI", "DVD", "Media", "Skins"}) {
-            fs::copy(fs::path(TOVRIN_DIST) / folder, root / "prog" / folder, fs::copy_options::recursive, error);
+            fs::copy(fs::path(TOVRIN_DIST) / folder, root / "prog" / folder, fs::copy_options::recursive,
+                     error);
         }
         ready = Encode("testsrc2=size=640x360:rate=25:duration=10", clip) &&
                 Encode("testsrc2=size=1920x1080:rate=30:duration=14", clip1080);
@@ -168,7 +169,8 @@ public:
             buffer.append(chunk, static_cast<std::size_t>(size));
             std::size_t end = 0;
             while ((end = buffer.find('\n')) != std::string::npos) {
-                if (std::regex_search(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(end), line)) {
+                if (std::regex_search(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(end),
+                                      line)) {
                     return true;
                 }
                 buffer.erase(0, end + 1);

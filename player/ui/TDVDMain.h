@@ -10,8 +10,8 @@
 #include "player/model/settings/TTovrinConfig.h"
 #include "player/scripting/actions/TActionControler.h"
 #include "player/ui/ICommandTarget.h"
-#include "player/ui/TMediaOpener.h"
 #include "player/ui/TApplicationHints.h"
+#include "player/ui/TMediaOpener.h"
 #include "player/ui/TPlayerFolders.h"
 
 #include <QWidget>

@@ -240,7 +240,8 @@ void TMediaOpener::PlayDisc(const std::string& root) {
 void TMediaOpener::LoadGraph(TPlayControl& hub) {
     TTovrinConfig& config = main_.Config();
     if (IsFileMode()) {
-        config.LoadGraphForFile(TTovrinConfig::kProduct, &hub, kFileMode, text::AnsiToWide(currentMedia_).c_str());
+        config.LoadGraphForFile(TTovrinConfig::kProduct, &hub, kFileMode,
+                                text::AnsiToWide(currentMedia_).c_str());
         return;
     }
     const Tag_PlayerConfig& player = PlayerConfig();

@@ -116,8 +116,9 @@ void TPlaySourceMenu::Pop_PlayPopup() {
         for (const plat::shell::OpticalDrive& drive : drives) {
             if (QString::fromStdString(drive.Device) == device && !drive.MountPoints.empty()) {
                 const QStorageInfo volume(QString::fromStdString(drive.MountPoints.front()));
-                const QString label = volume.name().isEmpty() ? QString::fromStdString(drive.MountPoints.front())
-                                                              : volume.name();
+                const QString label = volume.name().isEmpty()
+                                          ? QString::fromStdString(drive.MountPoints.front())
+                                          : volume.name();
                 caption += " (" + label + ")";
             }
         }
