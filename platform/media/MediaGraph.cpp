@@ -2,6 +2,7 @@
 
 #include "platform/media/GstInit.h"
 #include "platform/media/SampleGrabber.h"
+#include "platform/media/StrandedSinkRepair.h"
 #include "platform/media/ThreadHandOff.h"
 
 #include <algorithm>
@@ -727,6 +728,9 @@ void MediaGraph::OnBusMessage(GstMessage* message) {
         break;
     case GST_MESSAGE_STEP_DONE:
         events_.Push({EC_STEP_COMPLETE, 0, 0, {}});
+        break;
+    case GST_MESSAGE_STATE_CHANGED:
+        StrandedSinkRepair::Watch(pipeline_.get(), message);
         break;
     default:
         break;

@@ -1,0 +1,94 @@
+#include "platform/media/StrandedSinkRepair.h"
+
+namespace plat::media {
+
+namespace {
+
+struct ElementStates {
+    GstState current;
+    GstState pending;
+    GstState target;
+};
+
+ElementStates StatesOf(GstElement* element) {
+    GST_OBJECT_LOCK(element);
+    const ElementStates states{GST_STATE(element), GST_STATE_PENDING(element), GST_STATE_TARGET(element)};
+    GST_OBJECT_UNLOCK(element);
+    return states;
+}
+
+} // namespace
+
+void StrandedSinkRepair::Watch(GstElement* pipeline, GstMessage* message) {
+    if (!SettledInPause(message)) {
+        return;
+    }
+    GstElement* sink = GST_ELEMENT(GST_MESSAGE_SRC(message));
+    gst_element_call_async(sink, &StrandedSinkRepair::Repair, gst_object_ref(pipeline), gst_object_unref);
+}
+
+// A sink's own message that it reached paused with nothing further pending. Bins carry the sink
+// flag too; the sinks inside them post their own messages.
+bool StrandedSinkRepair::SettledInPause(GstMessage* message) {
+    if (GST_MESSAGE_TYPE(message) != GST_MESSAGE_STATE_CHANGED || !GST_IS_ELEMENT(GST_MESSAGE_SRC(message)) ||
+        GST_IS_BIN(GST_MESSAGE_SRC(message)) ||
+        !GST_OBJECT_FLAG_IS_SET(GST_MESSAGE_SRC(message), GST_ELEMENT_FLAG_SINK)) {
+        return false;
+    }
+    GstState previous = GST_STATE_VOID_PENDING;
+    GstState current = GST_STATE_VOID_PENDING;
+    GstState pending = GST_STATE_VOID_PENDING;
+    gst_message_parse_state_changed(message, &previous, &current, &pending);
+    return current == GST_STATE_PAUSED && pending == GST_STATE_VOID_PENDING;
+}
+
+bool StrandedSinkRepair::IsStranded(GstElement* pipeline, GstElement* sink) {
+    if (gst_element_is_locked_state(sink)) {
+        return false; // parked on purpose
+    }
+    const ElementStates graph = StatesOf(pipeline);
+    const ElementStates own = StatesOf(sink);
+    return graph.current == GST_STATE_PLAYING && graph.pending == GST_STATE_VOID_PENDING &&
+           graph.target == GST_STATE_PLAYING && own.current == GST_STATE_PAUSED &&
+           own.pending == GST_STATE_VOID_PENDING;
+}
+
+// Runs on GStreamer's async thread. The pipeline's state lock keeps the application's and the
+// bins' own state changes out while the check and the repair run.
+void StrandedSinkRepair::Repair(GstElement* sink, gpointer data) {
+    auto* pipeline = static_cast<GstElement*>(data);
+    GST_STATE_LOCK(pipeline);
+    if (IsStranded(pipeline, sink)) {
+        GST_INFO_OBJECT(sink, "prerolled in paused under a playing pipeline: restarting the pipeline");
+        const GstClockTime prerolled = PrerolledRunningTime(sink);
+        if (gst_element_set_state(pipeline, GST_STATE_PAUSED) != GST_STATE_CHANGE_FAILURE) {
+            if (GST_CLOCK_TIME_IS_VALID(prerolled)) {
+                gst_element_set_start_time(pipeline, prerolled);
+            }
+            gst_element_set_state(pipeline, GST_STATE_PLAYING);
+        }
+    }
+    GST_STATE_UNLOCK(pipeline);
+}
+
+GstClockTime StrandedSinkRepair::PrerolledRunningTime(GstElement* sink) {
+    if (g_object_class_find_property(G_OBJECT_GET_CLASS(sink), "last-sample") == nullptr) {
+        return GST_CLOCK_TIME_NONE;
+    }
+    GstSample* sample = nullptr;
+    g_object_get(sink, "last-sample", &sample, nullptr);
+    if (sample == nullptr) {
+        return GST_CLOCK_TIME_NONE;
+    }
+    GstClockTime running = GST_CLOCK_TIME_NONE;
+    const GstSegment* segment = gst_sample_get_segment(sample);
+    const GstBuffer* buffer = gst_sample_get_buffer(sample);
+    if (segment != nullptr && buffer != nullptr && segment->format == GST_FORMAT_TIME &&
+        GST_BUFFER_PTS_IS_VALID(buffer)) {
+        running = gst_segment_to_running_time(segment, GST_FORMAT_TIME, GST_BUFFER_PTS(buffer));
+    }
+    gst_sample_unref(sample);
+    return running;
+}
+
+} // namespace plat::media
