@@ -1,5 +1,6 @@
 // The player's start: from the program's start to its first idle event loop (measured by a start with
-// "/cmd:quit", which the loop runs first, and the end of the program), and a second start's hand-over
+// "/cmd:quit", which the loop runs first, and the end of the program), the same start with the default
+// skin loaded and shown (its program folder holds the skins folder), and a second start's hand-over
 // round trip to a running player; against a plain Qt Widgets program that shows a window and ends as
 // its loop first runs, and against the start of "gst-play-1.0 --help". Wall-clock time per run.
 #include <benchmark/benchmark.h>
@@ -28,10 +29,13 @@ struct Folders {
     fs::path root = fs::temp_directory_path() / ("tovrin-bench-" + std::to_string(getpid()));
     Folders() {
         fs::create_directories(root / "prog");
+        fs::create_directories(root / "skinned");
         fs::create_directories(root / "run");
         fs::permissions(root / "run", fs::perms::owner_all, fs::perm_options::replace);
         std::error_code error;
         fs::create_directory_symlink(fs::path(TOVRIN_DIST) / "System", root / "prog" / "System", error);
+        fs::create_directory_symlink(fs::path(TOVRIN_DIST) / "System", root / "skinned" / "System", error);
+        fs::create_directory_symlink(fs::path(TOVRIN_DIST) / "Skins", root / "skinned" / "Skins", error);
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
         setenv("TOVRIN_RUNTIME_DIR", (root / "run").c_str(), 1);
         setenv("TOVRIN_PROGRAM_FOLDER", (root / "prog").c_str(), 1);
@@ -78,6 +82,19 @@ void BM_PlayerStartToIdleLoop(benchmark::State& state) {
             state.SkipWithError("the player failed");
         }
     }
+}
+
+// The same start from a program folder with the default skin: the skin is read, its windows built and
+// the main skin window shown before the loop runs.
+void BM_PlayerStartWithDefaultSkin(benchmark::State& state) {
+    const Folders& folders = Setup();
+    setenv("TOVRIN_PROGRAM_FOLDER", (folders.root / "skinned").c_str(), 1);
+    for (auto _ : state) {
+        if (Run({std::string(TOVRIN_DIST) + "/tovrin", "/cmd:quit"}) != 0) {
+            state.SkipWithError("the player failed");
+        }
+    }
+    setenv("TOVRIN_PROGRAM_FOLDER", (folders.root / "prog").c_str(), 1);
 }
 
 void BM_QtWidgetsHello(benchmark::State& state) {
@@ -132,6 +149,7 @@ void BM_PlayerHandOverRoundTrip(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_PlayerStartToIdleLoop)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_PlayerStartWithDefaultSkin)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_QtWidgetsHello)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_GstPlayHelp)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_PlayerHandOverRoundTrip)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);

@@ -1,6 +1,5 @@
 #include "player/ui/TDVDMain.h"
 
-#include "foundation/TGrVariant.h"
 #include "platform/display/DisplayModes.h"
 #include "platform/text/CaseFold.h"
 #include "platform/text/CodePage.h"
@@ -9,40 +8,55 @@
 #include "platform/win/Message.h"
 #include "platform/win/Peer.h"
 #include "platform/win/Window.h"
+#include "player/dialogs/TErrMessage.h"
+#include "player/dialogs/TYesNo.h"
 #include "player/model/binding/PlayerGlobals.h"
 #include "player/model/binding/TMainControl.h"
 #include "player/model/controllers/IAudioInfo.h"
 #include "player/model/controllers/IVideoControl.h"
-#include "player/model/errors/ISystemMessageBox.h"
 #include "player/model/events/PlayerEvents.h"
 #include "player/model/hub/TPlayControl.h"
 #include "player/model/playlist/TPlaylistItem.h"
 #include "player/model/profiles/TProfileControllerFactory.h"
 #include "player/model/profiles/TProfileSubtitles.h"
 #include "player/model/settings/Tag_PlayerConfig.h"
-#include "player/scripting/TScriptRunner.h"
-#include "player/scripting/TScriptServices.h"
+#include "player/model/settings/Tag_VokradConfig.h"
+#include "player/model/storage/TBookmarkControl.h"
 #include "player/scripting/remote/TPlugIns.h"
+#include "player/ui/PlayerSettingsApplication.h"
 #include "player/ui/TCommandFrame.h"
 #include "player/ui/TCommandLine.h"
+#include "player/ui/TFullscreen.h"
+#include "player/ui/TMainActions.h"
+#include "player/ui/TMainFormEvents.h"
 #include "player/ui/TMountWatcher.h"
+#include "player/ui/TMouseFunctions.h"
 #include "player/ui/TPlaySourceMenu.h"
 #include "player/ui/TPlayerSkin.h"
+#include "player/ui/TPlayerTranslation.h"
+#include "player/ui/TScreenMode.h"
+#include "player/ui/TScriptBridge.h"
+#include "player/ui/TShortcutFilter.h"
 #include "player/ui/TVideo.h"
+#include "player/ui/TVideoMenu2.h"
+#include "player/ui/TWindowLayering.h"
 #include "subtitles/decoders/TNewScriptLoader.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QStyleHints>
 
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 
 namespace win = plat::win;
 
 namespace {
+
+// The message the core's optional mouse hook sends the video window.
+constexpr win::UINT kMsgVideoMouse = 11023;
 
 // 8-bit text is UTF-8 (the process code page).
 std::u16string Wide(const std::string& text) {
@@ -51,87 +65,34 @@ std::u16string Wide(const std::string& text) {
 
 } // namespace
 
-TDVDMain::TDVDMain(QWidget* owner) : QWidget(owner), config_(hints_), plugIns_(TPlugIns::Create()) {
+TDVDMain::TDVDMain(QWidget* owner)
+    : QWidget(owner), config_(hints_), plugIns_(TPlugIns::Create()),
+      videoMenu_(std::make_unique<TVideoMenu2>()) {
     setObjectName("DVDMain");
     setWindowTitle(kCaption);
     resize(189, 66);
-    CreateActions();
+    actions_ = std::make_unique<TMainActions>(*this);
+    events_ = std::make_unique<TMainFormEvents>(*this, *actions_);
+    mouse_ = std::make_unique<TMouseFunctions>(*actions_, [this] { return closing_; });
+    bridge_ = std::make_unique<TScriptBridge>(*this, *actions_, actionControler_);
+    shortcutFilter_ = new TShortcutFilter(actionControler_, this);
+    opener_ = std::make_unique<TMediaOpener>(*this);
 }
 
-void TDVDMain::CreateActions() {
-    struct TActionSpec {
-        const char* name;
-        const char* category;
-        const char* caption;
-        void (TDVDMain::*run)();
-    };
-    static const TActionSpec kActions[] = {
-        {"Ac_Quit", "General", "Quit", &TDVDMain::Ac_QuitExecute},
-        {"Ac_Play", "Playback", "Play", nullptr},
-        {"Ac_Pause", "Playback", "Pause", nullptr},
-        {"Ac_Stop", "Playback", "Stop", nullptr},
-        {"Ac_NextChapter", "Playback", "Next chapter", nullptr},
-        {"Ac_PrevChapter", "Playback", "Previous chapter", nullptr},
-        {"Ac_VolumeMore", "Sound", "More Volume", nullptr},
-        {"Ac_VolumeLess", "Sound", "Less Volume", nullptr},
-        {"Ac_VolumeMute", "Sound", "Volume Mute", nullptr},
-        {"Ac_EnterFileMode", "Playback", "Enter File Mode", nullptr},
-        {"Ac_EnterDVDMode", "Playback", "Enter DVD Mode", nullptr},
-        {"Ac_OpenProfile", "Profile", "Open Profile", nullptr},
-        {"Ac_EditProfile", "Profile", "Edit Profile", nullptr},
-        {"Ac_ShowHideScriptSub", "Profile", "Show/Hide Profile Subtitles", nullptr},
-    };
-    for (const TActionSpec& spec : kActions) {
-        auto* action = new QAction(tr(spec.caption), this);
-        action->setObjectName(spec.name);
-        action->setProperty(TActionControler::kCategoryProperty, spec.category);
-        dvdControl_.append(action);
-    }
-    const auto on = [this](const char* name, auto run) {
-        connect(findChild<QAction*>(name), &QAction::triggered, this, run);
-    };
-    on("Ac_Quit", [this] { Ac_QuitExecute(); });
-    on("Ac_Play", [this] { opener_->Ac_Play(); });
-    on("Ac_Pause", [this] {
-        if (playControl_)
-            playControl_->Pause();
-    });
-    on("Ac_Stop", [this] { opener_->Ac_Stop(); });
-    on("Ac_EnterFileMode", [this] { opener_->Ac_EnterFileMode(); });
-    on("Ac_EnterDVDMode", [this] { opener_->Ac_EnterDVDMode(); });
-    on("Ac_OpenProfile", [this] { opener_->OpenProfileDialog(); });
-    on("Ac_EditProfile", [this] { opener_->Ac_EditProfile(); });
-    on("Ac_ShowHideScriptSub", [this] {
-        if (const TProfileSubtitles* subtitles = ProfileSubtitles())
-            ShowProfileSubtitles(!subtitles->Shown());
-    });
-    on("Ac_NextChapter", [this] {
-        if (playControl_)
-            playControl_->NextChapter();
-    });
-    on("Ac_PrevChapter", [this] {
-        if (playControl_)
-            playControl_->PrevChapter();
-    });
-    on("Ac_VolumeMore", [this] { ChangeVolume(PlayerConfig().VolumeIncrement); });
-    on("Ac_VolumeLess", [this] { ChangeVolume(-PlayerConfig().VolumeIncrement); });
-    on("Ac_VolumeMute", [this] {
-        if (IAudioInfo* audio = Audio())
-            audio->Mute(-1);
-    });
+const QList<QAction*>& TDVDMain::DVDControl() const {
+    return actions_->List();
 }
 
-IAudioInfo* TDVDMain::Audio() const {
-    return playControl_ ? playControl_->Controllers().Audio.get() : nullptr;
-}
-
-void TDVDMain::ChangeVolume(int32_t step) {
-    if (IAudioInfo* audio = Audio()) {
-        audio->ChangeVolume(step);
-    }
+void TDVDMain::BindOpeningActions() {
+    actions_->Bind("Ac_OpenProfile", [this] { opener_->OpenProfileDialog(); });
+    actions_->Bind("Ac_EditProfile", [this] { opener_->Ac_EditProfile(); });
+    actions_->Bind("Act_PlayFromDisk", [this] { playMenu_->Act_PlayFromDisk(); });
+    actions_->Bind("Act_PlayFromFolder", [this] { playMenu_->Act_PlayFromFolder(); });
+    actions_->Bind("Act_PlaySetFolder", [this] { playMenu_->Act_PlaySetFolder(); });
 }
 
 TDVDMain::~TDVDMain() {
+    videoMenu_->DetachPlayer();
     if (ErrorControl() != nullptr) {
         ErrorControl()->AddListener(static_cast<IMainWindowServices*>(this), kListenerTag, nullptr);
     }
@@ -160,8 +121,10 @@ void TDVDMain::FormCreate() {
     ErrorControl()->AddListener(static_cast<IMainWindowServices*>(this), kListenerTag,
                                 &IMainWindowServices::PlayerEventCallback);
     folders_ = TPlayerFolders::Below(win::ProgramFolder());
-    opener_ = std::make_unique<TMediaOpener>(*this);
+    placement_.SetFolder(folders_.Settings);
+    opener_->SetFolders(folders_);
     playMenu_ = std::make_unique<TPlaySourceMenu>(*this);
+    BindOpeningActions();
 
     mainControl_ = std::make_unique<TMainControl>();
     mainControl_->Start();
@@ -186,14 +149,14 @@ void TDVDMain::FormCreate() {
     }
     plugIns_->SetMainWindow(handle_);
     plugIns_->SetCommandRunner([this](std::u16string_view command, size_t& consumed, std::u16string& answer) {
-        return RunPluginScript(command, consumed, answer);
+        return bridge_->RunPluginCommand(command, consumed, answer);
     });
     plugIns_->Scan((folders_.Program + "Plug-ins").c_str());
     std::error_code error;
     std::filesystem::create_directories(folders_.Temp, error);
     std::filesystem::create_directories(folders_.Logs, error);
 
-    actionControler_.BuildFromActionList(dvdControl_);
+    actionControler_.BuildFromActionList(actions_->List());
     config_.SetRootFolder(folders_.Program);
     config_.FillConfigForm(mainControl_.get(), nullptr);
     ReloadSettings();
@@ -209,6 +172,9 @@ void TDVDMain::InitAfterForms(bool useDefaultSkin) {
     if (controllers.Audio) {
         controllers.Audio->SetVolume(PlayerConfig().Volume, true);
     }
+    if (controllers.Video && fullscreen_ != nullptr) {
+        controllers.Video->SetFullScreenWindow(fullscreen_->Handle());
+    }
     if (controllers.Video && video_ != nullptr) {
         controllers.Video->SetVideoWindow(video_->PanelHandle());
     }
@@ -222,16 +188,29 @@ void TDVDMain::InitAfterForms(bool useDefaultSkin) {
     mountWatcher_ = std::make_unique<TMountWatcher>(
         mountTable_, [this](const std::string& root) { OnVolumeArrival(root); },
         [this](const std::string& root) { OnVolumeRemoval(root); });
+    // The main form is never shown: its shortcuts are matched in every window of the program.
+    qApp->installEventFilter(shortcutFilter_);
     if (video_ != nullptr) {
-        // The main form is never shown: its shortcuts work through the visible video window.
-        video_->addActions(dvdControl_);
+        video_->SetMouseHide(PlayerConfig().AutoHideMouse, PlayerConfig().AutoHideMouseTime * 1000);
         video_->show();
     }
     opener_->History().Load();
+    videoMenu_->SetActions(TVideoMenu2::TableOf(DVDControl()));
+    videoMenu_->AttachPlayer({dynamic_cast<TBookmarkControl*>(controllers.Bookmarks.get()),
+                              controllers.Audio.get(), controllers.Subs.get(), controllers.Angles.get(),
+                              controllers.Filters.get(), ProfileSubtitles(), handle_},
+                             editorLock_);
+    ApplyTranslation();
+    WriteTranslationTemplate();
+    // The backgrounds the player's events choose (jacket pictures, the skin's picture) reach both
+    // video windows.
+    events_->SetBackgroundListener(
+        [this](const QImage& picture, bool shown) { SetVideoBackgrounds(&picture, shown ? 1 : 0); });
     skin_ = std::make_unique<TPlayerSkin>(*this, folders_.Skins);
-    skin_->LoadStartup(useDefaultSkin, config_.GetSkinFileName());
+    LoadStartupSkin(useDefaultSkin);
     // The volume was set silently above: its display learns it here.
-    skin_->OnPlayerEvent(kEventVolume, PlayerConfig().Volume, 0);
+    skin_->Script().SetVolume(QString::number(PlayerConfig().Volume));
+    events_->UpdateActionsFromUops();
 }
 
 void TDVDMain::ReloadSettings() {
@@ -239,38 +218,88 @@ void TDVDMain::ReloadSettings() {
     actionControler_.ClearShortcuts();
     actionControler_.LoadFromFile(folders_.Settings + TActionControler::kFileName);
     actionControler_.ApplyShortcuts();
-}
-
-void TDVDMain::StartPlugins(bool force) {
-    if (!pluginsOff_ || force) {
-        plugIns_->Start((folders_.Settings + "Tovrin.ini").c_str());
+    ApplySettings();
+    if (video_ != nullptr && mainControl_) {
+        mainControl_->StartMouseHook(video_->PanelHandle(), kMsgVideoMouse);
     }
 }
 
-int32_t TDVDMain::RunPluginScript(std::u16string_view command, size_t& consumed, std::u16string& answer) {
-    TScriptServices services;
-    services.Hub = playControl_.get();
-    TGrVariant value(250);
-    TGrVariant output(250);
-    const int32_t result = TScriptRunner(services).RunScript(command, &consumed, value, output);
-    if (output.Type == TGrVariant::vtText) {
-        answer = output.Text();
-    } else if (output.Type == TGrVariant::vtInt) {
-        const std::string number = std::to_string(output.IntValue());
-        answer.assign(number.begin(), number.end());
+void TDVDMain::ApplySettings() {
+    if (video_ != nullptr) {
+        video_->SetMouseHide(PlayerConfig().AutoHideMouse, PlayerConfig().AutoHideMouseTime * 1000);
     }
-    return result;
+    if (playControl_) {
+        ApplyPlayerSettings(*playControl_, folders_.System);
+    }
 }
 
-void TDVDMain::RunAction(QAction* action) {
-    if (action == nullptr) {
+void TDVDMain::ApplyTranslation() {
+    TPlayerTranslation translation;
+    if (!translation.Load(plat::text::path::Join(folders_.System, VokradConfig().Language))) {
         return;
     }
-    if (action->objectName() == "Ac_Quit") {
-        win::PostMessage(handle_, kMsgQuit, 0, 0);
-    } else {
-        action->trigger();
+    // The forms in the order their texts are taken; those the program does not make yet are left out.
+    translation.Apply({static_cast<QWidget*>(this), static_cast<QWidget*>(ErrMessage),
+                       static_cast<QWidget*>(YesNo), &videoMenu_->Strings()});
+    // The menu's captions are taken when it is built.
+    videoMenu_->RestartTimer();
+}
+
+void TDVDMain::WriteTranslationTemplate() {
+    const std::string& file = VokradConfig().GenerateTranslationFile;
+    if (!file.empty() &&
+        !TPlayerTranslation::WriteTemplate(file, {this, ErrMessage, YesNo}, {&videoMenu_->Strings()})) {
+        ShowError(u"Unable to write the translation template " + Wide(file));
     }
+}
+
+bool TDVDMain::LoadSkin(const std::string& name, bool fullPath) {
+    if (!skin_) {
+        return false;
+    }
+    const bool loaded = skin_->Load(name, fullPath);
+    TSkinScript& script = skin_->Script();
+    script.SetModeButtons(IsDVDMode(), true);
+    videoMenu_->SetLogo(script.MenuLeftBitmap());
+    ApplySkinPictures();
+    RebuildVideoMenuOwners();
+    EnableShortcuts();
+    if (video_ != nullptr) {
+        video_->update();
+    }
+    return loaded;
+}
+
+void TDVDMain::LoadStartupSkin(bool useDefaultSkin) {
+    LoadSkin(useDefaultSkin ? std::string() : config_.GetSkinFileName(), false);
+}
+
+void TDVDMain::RebuildVideoMenuOwners() {
+    videoMenu_->SetEditMode(editorLock_);
+    videoMenu_->AddOwnerForm(nullptr);
+    for (QWidget* form : {static_cast<QWidget*>(video_), static_cast<QWidget*>(fullscreen_)}) {
+        if (form != nullptr) {
+            videoMenu_->AddOwnerForm(form);
+        }
+    }
+    if (skin_) {
+        TSkinScript& script = skin_->Script();
+        for (TSkinForm* form = script.FirstForm(); form != nullptr; form = script.NextForm()) {
+            videoMenu_->AddOwnerForm(form);
+        }
+    }
+    videoMenu_->RestartTimer();
+}
+
+void TDVDMain::SetContextMenuAllowed(bool allowed) {
+    videoMenu_->SetAllowed(allowed);
+}
+
+int32_t TDVDMain::StartPlugins(bool force) {
+    if (pluginsOff_ && !force) {
+        return 0;
+    }
+    return plugIns_->Start((folders_.Settings + "Tovrin.ini").c_str());
 }
 
 int32_t TDVDMain::ProcessCommandLine(const std::string& text, win::HWND sender) {
@@ -279,16 +308,6 @@ int32_t TDVDMain::ProcessCommandLine(const std::string& text, win::HWND sender) 
 
 void TDVDMain::PostAutoexecScript() {
     win::PostMessage(handle_, kMsgAutoexec, 0, 0);
-}
-
-void TDVDMain::RunAutoexecScript() {
-    TScriptServices services;
-    services.Hub = playControl_.get();
-    std::error_code error;
-    const auto folder = std::filesystem::current_path(error);
-    if (!error) {
-        TScriptRunner(services).RunAutoexecScript(folder.string());
-    }
 }
 
 void TDVDMain::Ac_QuitExecute() {
@@ -336,6 +355,7 @@ void TDVDMain::FormClose() {
         return;
     }
     closed_ = true;
+    videoMenu_->DetachPlayer();
     mountWatcher_.reset();
     if (playControl_) {
         playControl_->DestroyPlayer();
@@ -378,6 +398,7 @@ win::LRESULT TDVDMain::WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lP
         return OnCopyData(wParam, reinterpret_cast<const win::COPYDATASTRUCT*>(lParam));
     case kMsgEditorLock:
         editorLock_ = wParam != 0;
+        videoMenu_->SetEditMode(editorLock_);
         break;
     case kMsgQuit:
         // No plug-in command is accepted from here on; the host takes no lock for it, so a plug-in
@@ -390,18 +411,15 @@ win::LRESULT TDVDMain::WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lP
         plugIns_->RunPendingCommand();
         break;
     case kMsgRestore:
-        if (video_ != nullptr) {
-            video_->showNormal();
-            video_->raise();
-            video_->activateWindow();
-        }
+        OnApplicationRestore();
         break;
     case kMsgSettingsClosed:
         ReloadSettings();
+        ApplyTranslation();
         EnableShortcuts();
         break;
     case kMsgAutoexec:
-        RunAutoexecScript();
+        bridge_->RunAutoexecScript();
         break;
     default:
         break;
@@ -459,20 +477,102 @@ void TDVDMain::BringVideoToFront() {
     }
 }
 
-void TDVDMain::SetScreenMode(int32_t mode) {
-    if (playControl_ && playControl_->Controllers().Video) {
-        playControl_->Controllers().Video->SetDisplayMode(static_cast<uint32_t>(mode));
+void TDVDMain::SetFullscreenForm(TFullscreen* fullscreen) {
+    fullscreen_ = fullscreen;
+    screenMode_.reset();
+    if (video_ != nullptr && fullscreen_ != nullptr) {
+        screenMode_ = std::make_unique<TScreenMode>(*video_, *fullscreen_);
     }
 }
 
-void TDVDMain::LoadSkin(const std::string& path) {
-    if (skin_) {
-        skin_->Load(path, true);
+QWidget* TDVDMain::SkinAnchor() const {
+    return screenMode_ ? &screenMode_->Anchor() : video_;
+}
+
+void TDVDMain::SetScreenMode(int32_t mode) {
+    if (!screenMode_) {
+        return;
     }
+    screenMode_->Set(mode, playControl_.get(), skin_ ? &skin_->Script() : nullptr);
+    ApplyVideoStayOnTop();
+}
+
+void TDVDMain::SetVideoStayOnTop(bool on) {
+    videoStayOnTop_ = on;
+    ApplyVideoStayOnTop();
+}
+
+void TDVDMain::ApplyVideoStayOnTop() {
+    if (video_ != nullptr) {
+        TWindowLayering::ApplyStayOnTop(*video_, videoStayOnTop_);
+    }
+}
+
+void TDVDMain::RestackWindows() {
+    if (video_ != nullptr) {
+        TWindowLayering::Restack(*video_, skin_ ? &skin_->Script() : nullptr);
+    }
+    if (attachedEditor_ != 0) {
+        win::SendMessage(attachedEditor_, kMsgEditorRequest, 1, 0);
+    }
+}
+
+// The player comes back: its windows in order, the window of the screen mode shown, forward and
+// wholly on its monitor.
+void TDVDMain::OnApplicationRestore() {
+    if (video_ == nullptr) {
+        return;
+    }
+    RestackWindows();
+    QWidget* shown = screenMode_ ? &screenMode_->Anchor() : video_;
+    if (shown == video_) {
+        video_->showNormal();
+        TFormPlacement::MoveOntoMonitor(*video_);
+    } else {
+        shown->show();
+    }
+    shown->raise();
+    shown->activateWindow();
+}
+
+void TDVDMain::ShowMouseCursor(bool show) {
+    cursor_.Show(show, playControl_ ? playControl_->Controllers().Video.get() : nullptr);
+}
+
+void TDVDMain::SetVideoBackgrounds(const QImage* bitmap, int state) {
+    if (video_ != nullptr) {
+        video_->SetBackgroundBitmap(bitmap);
+        video_->UpdateBackground(state);
+    }
+    if (fullscreen_ != nullptr) {
+        fullscreen_->SetBackgroundBitmap(bitmap);
+        fullscreen_->UpdateBackground(state);
+    }
+}
+
+const QImage* TDVDMain::SkinVideoBackground() const {
+    return skin_ ? &skin_->Script().VideoBackground() : nullptr;
+}
+
+// The message box and both video windows take their pictures from the skin now loaded; the video
+// windows show theirs until a video is shown.
+void TDVDMain::ApplySkinPictures() {
+    if (!skin_) {
+        return;
+    }
+    if (ErrMessage != nullptr) {
+        ErrMessage->ApplySkin(skin_->Script().MessagesBitmap());
+    }
+    SetVideoBackgrounds(SkinVideoBackground(), 1);
+}
+
+void TDVDMain::LoadSkin(const std::string& path) {
+    LoadSkin(path, true);
 }
 
 void TDVDMain::SetSettingsFolder(const std::string& folder) {
     folders_.Settings = TPlayerFolders::AsFolder(folder);
+    placement_.SetFolder(folders_.Settings);
     ReloadSettings();
 }
 
@@ -481,7 +581,7 @@ void TDVDMain::LoadAspectProfile(const std::string& /*name*/) {
 }
 
 void TDVDMain::RemoteCode(const std::string& code) {
-    RunAction(actionControler_.FindActionByRemoteCode(code));
+    bridge_->ExecuteRemoteCode(code);
 }
 
 void TDVDMain::HideInterface() {
@@ -491,14 +591,30 @@ void TDVDMain::HideInterface() {
 }
 
 void TDVDMain::ResetWindowsPosition() {
-    if (video_ != nullptr) {
-        video_->ResetPosition();
+    const auto onto = [](QWidget* form) {
+        if (form != nullptr) {
+            TFormPlacement::MoveOntoMonitor(*form);
+        }
+    };
+    onto(video_);
+    onto(ErrMessage);
+    onto(skin_ ? skin_->Script().MainForm() : nullptr);
+}
+
+void TDVDMain::SetSilent(bool silent) {
+    silent_ = silent;
+    if (ErrMessage != nullptr) {
+        ErrMessage->SetSilent(silent);
+    }
+    if (YesNo != nullptr) {
+        YesNo->SetSilent(silent);
     }
 }
 
 void TDVDMain::SetEditMode(bool on, win::HWND sender) {
     editorLock_ = on;
     attachedEditor_ = on ? sender : 0;
+    videoMenu_->SetEditMode(editorLock_);
 }
 
 int32_t TDVDMain::GetTimeCode() {
@@ -525,29 +641,92 @@ void TDVDMain::ShowProfileSubtitles(bool shown) {
 }
 
 void TDVDMain::RunCommandWord(const std::string& word) {
-    // "Name(arguments)": the name alone names the command.
-    RunAction(actionControler_.FindActionByName(word.substr(0, word.find('('))));
+    bridge_->RunAction(bridge_->FindActionByCommand(word, nullptr));
 }
 
-uint8_t TDVDMain::OnPlayerEvent(uint32_t event, intptr_t a, intptr_t b, intptr_t /*c*/) {
-    // Event 32: a UTF-16 error text and its level; level 6 is a progress text for listeners only.
-    if (event == TErrorControl::kErrorEvent && a != 0 && b != TErrorControl::kListenerOnlyLevel) {
-        ShowError(reinterpret_cast<const char16_t*>(a));
+uint8_t TDVDMain::OnPlayerEvent(uint32_t event, intptr_t a, intptr_t b, intptr_t c) {
+    if (event == kEventTitleChapter && video_ != nullptr) {
+        video_->OnTitleChapterChanged(a, b);
+    }
+    return events_->OnPlayerEvent(event, a, b, c);
+}
+
+void TDVDMain::EnableShortcuts() {
+    actionControler_.ApplyShortcuts();
+    shortcutFilter_->SetEnabled(true);
+}
+
+void TDVDMain::DisableShortcuts() {
+    actionControler_.ClearShortcuts();
+    shortcutFilter_->SetEnabled(false);
+}
+
+void TDVDMain::FormMouseWheelUp() {
+    mouse_->WheelUp();
+}
+
+void TDVDMain::FormMouseWheelDown() {
+    mouse_->WheelDown();
+}
+
+void TDVDMain::RunDoubleClickFunction() {
+    mouse_->RunDoubleClickFunction();
+}
+
+bool TDVDMain::IsDVDMode() const {
+    return video_ != nullptr && video_->Mode() == TVideo::kModeDisc;
+}
+
+bool TDVDMain::IsFileMode() const {
+    return video_ != nullptr && video_->Mode() == TVideo::kModeFile;
+}
+
+void TDVDMain::SwitchToFileMode() {
+    if (playMenu_) {
+        playMenu_->SetDiscItemsEnabled(false);
     }
     if (skin_) {
-        skin_->OnPlayerEvent(event, a, b);
+        skin_->Script().SetModeButtons(false, true);
     }
-    return 1;
+    if (video_ != nullptr) {
+        video_->SetMode(TVideo::kModeFile);
+    }
+}
+
+void TDVDMain::SwitchToDiscMode() {
+    if (playMenu_) {
+        playMenu_->SetDiscItemsEnabled(true);
+    }
+    if (skin_) {
+        skin_->Script().SetModeButtons(true, true);
+    }
+    if (video_ != nullptr) {
+        video_->SetMode(TVideo::kModeDisc);
+    }
+}
+
+void TDVDMain::PlayNextQueueItem(bool stopAtEnd) {
+    const int32_t before = playQueue_.GetCurrent();
+    const int32_t index = playQueue_.Next();
+    if (stopAtEnd && index == before) {
+        bridge_->RunAction(actions_->Find("Ac_Stop"));
+        return;
+    }
+    PlayQueueItem(index);
+}
+
+void TDVDMain::PlayPreviousQueueItem() {
+    PlayQueueItem(playQueue_.Prev());
+}
+
+bool TDVDMain::ProfileSubtitlesShown() const {
+    const TProfileSubtitles* subtitles = ProfileSubtitles();
+    return subtitles != nullptr && subtitles->Shown();
 }
 
 void TDVDMain::ShowError(const std::u16string& text) {
-    if (silent_) {
-        return;
-    }
-    if (messageBox_ != nullptr) {
-        messageBox_->Show(text.c_str(), u"Error :", ISystemMessageBox::kErrorStyle);
-    } else {
-        std::fprintf(stderr, "Tovrin: %s\n", plat::text::WideToAnsi(text).c_str());
+    if (ErrMessage != nullptr) {
+        ErrMessage->Report(TErrMessage::kPlayerError, plat::text::WideToAnsi(text), false);
     }
 }
 

@@ -11,7 +11,9 @@
 #include "player/scripting/actions/TActionControler.h"
 #include "player/ui/ICommandTarget.h"
 #include "player/ui/TApplicationHints.h"
+#include "player/ui/TFormPlacement.h"
 #include "player/ui/TMediaOpener.h"
+#include "player/ui/TMouseCursor.h"
 #include "player/ui/TPlayerFolders.h"
 
 #include <QWidget>
@@ -21,9 +23,8 @@
 #include <string>
 #include <vector>
 
-class IAudioInfo;
-class ISystemMessageBox;
 class QAction;
+class QImage;
 class TMainControl;
 class TPlugIns;
 class TNewScriptLoader;
@@ -32,11 +33,19 @@ class TProfileSubtitles;
 namespace plat::display {
 class DisplayModes;
 }
+class TMainActions;
+class TMainFormEvents;
 class TMountWatcher;
+class TMouseFunctions;
 class TPlayControl;
 class TPlayerSkin;
 class TPlaySourceMenu;
+class TFullscreen;
+class TScreenMode;
+class TScriptBridge;
+class TShortcutFilter;
 class TVideo;
+class TVideoMenu2;
 
 class TDVDMain : public QWidget, public ICommandTarget, public IMainWindowServices {
 public:
@@ -62,8 +71,6 @@ public:
 
     // Where the settings stop the program when the main form has closed (the application's loop).
     void SetOnClosed(std::function<void()> onClosed) { onClosed_ = std::move(onClosed); }
-    // The box that shows error texts; the caller keeps it alive. None: standard error.
-    void SetMessageBox(ISystemMessageBox* box) { messageBox_ = box; }
     // The mount table watched for volume arrivals (the system's by default).
     void SetMountTable(std::string path) { mountTable_ = std::move(path); }
     const std::string& MountTable() const { return mountTable_; }
@@ -71,16 +78,36 @@ public:
     void FormCreate();
     void SetVideoForm(TVideo* video) { video_ = video; }
     TVideo* VideoForm() const { return video_; }
+    // The full-screen form; screen modes switch once both video forms are set.
+    void SetFullscreenForm(TFullscreen* fullscreen);
+    TFullscreen* FullscreenForm() const { return fullscreen_; }
+    // The window the skin's windows stand around: the video window, or the full-screen one.
+    QWidget* SkinAnchor() const;
     void InitAfterForms(bool useDefaultSkin);
     int32_t ProcessCommandLine(const std::string& text, plat::win::HWND sender);
-    // The enabled remote plug-ins start unless "NOPLUG" was given (forced: also then).
-    void StartPlugins(bool force);
+    // The enabled remote plug-ins start unless "NOPLUG" was given (forced: also then); the number
+    // started.
+    int32_t StartPlugins(bool force);
     void PostAutoexecScript();
 
     void Ac_QuitExecute();
     // Every command's action gets its stored shortcut back / loses it (dialogs that take keys).
-    void EnableShortcuts() { actionControler_.ApplyShortcuts(); }
-    void DisableShortcuts() { actionControler_.ClearShortcuts(); }
+    void EnableShortcuts();
+    void DisableShortcuts();
+    // The wheel and the double click of the video windows.
+    void FormMouseWheelUp();
+    void FormMouseWheelDown();
+    void RunDoubleClickFunction();
+
+    // The mode the video window holds: disc or media file.
+    bool IsDVDMode() const;
+    bool IsFileMode() const;
+    void SwitchToFileMode();
+    void SwitchToDiscMode();
+    // The queue's next entry (stopAtEnd: stop when there is none) or previous entry plays.
+    void PlayNextQueueItem(bool stopAtEnd);
+    void PlayPreviousQueueItem();
+    bool ProfileSubtitlesShown() const;
     // Closing by any other way than Quit runs Quit instead.
     void closeEvent(QCloseEvent* event) override;
 
@@ -105,7 +132,7 @@ public:
     void LoadAspectProfile(const std::string& name) override;
     void RemoteCode(const std::string& code) override;
     void HideInterface() override;
-    void SetSilent(bool silent) override { silent_ = silent; }
+    void SetSilent(bool silent) override;
     void SetEditMode(bool on, plat::win::HWND sender) override;
     void ResetWindowsPosition() override;
     int32_t GetTimeCode() override;
@@ -117,10 +144,40 @@ public:
     // IMainWindowServices
     uint8_t OnPlayerEvent(uint32_t event, intptr_t a, intptr_t b, intptr_t c) override;
 
-    // An error text for the message box (standard error without one), unless silent.
+    // An error text for the message box (nothing while it does not exist or is silent).
     void ShowError(const std::u16string& text);
+
+    // Form places in "Form Pos.ini" of the settings folder.
+    void SaveFormPosition(const QWidget* form) { placement_.Save(form); }
+    void LoadFormPosition(QWidget* form) { placement_.Load(form); }
+    const TFormPlacement& Placement() const { return placement_; }
+    // The video window on top of the others when the option is on (see TWindowLayering).
+    void SetVideoStayOnTop(bool on);
+    bool VideoStayOnTop() const { return videoStayOnTop_; }
+    void ApplyVideoStayOnTop();
+    void RestackWindows();
+    // Message 1936: the player's windows come back and the video comes forward.
+    void OnApplicationRestore();
+    // Shows or hides the mouse cursor of the whole program.
+    void ShowMouseCursor(bool show);
+    bool MouseCursorShown() const { return cursor_.Shown(); }
+    // The background picture of both video windows and their background state (as UpdateBackground).
+    void SetVideoBackgrounds(const QImage* bitmap, int state);
     // The skin, once InitAfterForms has loaded it.
     TPlayerSkin* Skin() const { return skin_.get(); }
+    // Loads the named skin (a full path, or a name in the skins folder; the default skin when empty or
+    // failing), then gives its pictures to the windows and its windows to the video menu. False when
+    // even the default skin failed.
+    bool LoadSkin(const std::string& name, bool fullPath);
+    void LoadStartupSkin(bool useDefaultSkin);
+    // Pushes the settings into the client model.
+    void ApplySettings();
+    // Translates the forms and texts from the language file the settings name.
+    void ApplyTranslation();
+    // The video menu pops up over the video window and every skin window.
+    void RebuildVideoMenuOwners();
+    void SetContextMenuAllowed(bool allowed);
+    TVideoMenu2& VideoMenu() const { return *videoMenu_; }
 
     plat::win::HWND Handle() const { return handle_; }
     const TPlayerFolders& Folders() const { return folders_; }
@@ -136,7 +193,11 @@ public:
     TActionControler& Actions() { return actionControler_; }
     TPlugIns* PlugIns() const { return plugIns_.get(); }
     // The form's action list "DVDControl": every command of the player.
-    const QList<QAction*>& DVDControl() const { return dvdControl_; }
+    const QList<QAction*>& DVDControl() const;
+    TMainActions& MainActions() { return *actions_; }
+    TMainFormEvents& Events() { return *events_; }
+    TMouseFunctions& MouseFunctions() { return *mouse_; }
+    TScriptBridge& Bridge() { return *bridge_; }
     const std::string& CurrentMedia() const { return opener_->CurrentMedia(); }
     // Opening files and discs, the play and stop actions and the history (from FormCreate on).
     TMediaOpener& Opener() { return *opener_; }
@@ -154,19 +215,20 @@ private:
                                         plat::win::LPARAM lParam);
     plat::win::LRESULT OnCopyData(plat::win::WPARAM sender, const plat::win::COPYDATASTRUCT* copy);
     void ReloadSettings();
-    void CreateActions();
-    IAudioInfo* Audio() const;
-    void ChangeVolume(int32_t step);
-    // Runs a command's action; the quit action is posted, so that it runs from the message loop.
-    void RunAction(QAction* action);
-    int32_t RunPluginScript(std::u16string_view command, size_t& consumed, std::u16string& answer);
-    void RunAutoexecScript();
+    // The language template the settings ask for (General/GenerateTranslationFile).
+    void WriteTranslationTemplate();
     void FormClose();
+    // The opening actions that have no handler of the action list's own.
+    void BindOpeningActions();
+    void ApplySkinPictures();
+    const QImage* SkinVideoBackground() const;
     void DeleteTempFiles() const;
 
     TPlayerFolders folders_;
     TApplicationHints hints_;
     TTovrinConfig config_;
+    // Before the skin, whose main window keeps its place here when it goes.
+    TFormPlacement placement_;
     std::unique_ptr<plat::display::DisplayModes> displayModes_;
     std::unique_ptr<TProfileControllerFactory> controllerFactory_;
     std::unique_ptr<TNewScriptLoader> scriptLoader_;
@@ -176,17 +238,23 @@ private:
     std::string mountTable_ = "/proc/self/mountinfo";
     TPlayList playQueue_;
     TActionControler actionControler_;
-    QList<QAction*> dvdControl_;
+    std::unique_ptr<TMainActions> actions_;
+    std::unique_ptr<TMainFormEvents> events_;
+    std::unique_ptr<TMouseFunctions> mouse_;
+    std::unique_ptr<TScriptBridge> bridge_;
+    TShortcutFilter* shortcutFilter_ = nullptr;
     std::shared_ptr<TPlugIns> plugIns_;
     std::unique_ptr<TMediaOpener> opener_;
     std::unique_ptr<TPlaySourceMenu> playMenu_;
     TVideo* video_ = nullptr;
     std::unique_ptr<TPlayerSkin> skin_;
-    ISystemMessageBox* messageBox_ = nullptr;
+    std::unique_ptr<TVideoMenu2> videoMenu_;
+    TFullscreen* fullscreen_ = nullptr;
+    std::unique_ptr<TScreenMode> screenMode_;
+    TMouseCursor cursor_;
     std::function<void()> onClosed_;
     plat::win::HWND handle_ = 0;
     plat::win::HWND attachedEditor_ = 0;
-    int32_t subtitleOffset_ = 0;
     int32_t doubleClickSpeed_ = 500;
     int32_t doubleClickHeight_ = 4;
     bool editorLock_ = false;
@@ -195,4 +263,5 @@ private:
     bool mountPending_ = false;
     bool pluginsOff_ = false;
     bool silent_ = false;
+    bool videoStayOnTop_ = false;
 };

@@ -17,10 +17,12 @@
 #include "player/ui/TCommandLine.h"
 #include "player/ui/TDVDMain.h"
 #include "player/ui/TFileTypes.h"
-#include "player/ui/TPlaySourceMenu.h"
+#include "player/ui/TMainActions.h"
+#include "player/ui/TMainFormEvents.h"
 #include "player/ui/TPlayerSkin.h"
 #include "player/ui/TVideo.h"
 
+#include <QAction>
 #include <QProcess>
 #include <QStringList>
 
@@ -56,9 +58,12 @@ bool TMediaOpener::HasVideoTs(const std::string& folder) {
            fs::is_directory(text::path::Join(folder, "video_ts"), error);
 }
 
-TMediaOpener::TMediaOpener(TDVDMain& main)
-    : main_(main), history_(main.Folders().Playlists),
-      editorProgram_(main.Folders().Program + kEditorProgram) {}
+TMediaOpener::TMediaOpener(TDVDMain& main) : main_(main) {}
+
+void TMediaOpener::SetFolders(const TPlayerFolders& folders) {
+    history_.SetFolder(folders.Playlists);
+    editorProgram_ = folders.Program + kEditorProgram;
+}
 
 std::vector<plat::shell::OpticalDrive> TMediaOpener::Drives() const {
     const std::string table = plat::shell::ReadMountInfo(main_.MountTable()).value_or("");
@@ -184,7 +189,7 @@ void TMediaOpener::PlayMediaFile(const std::u16string& file, const std::u16strin
     if (hub == nullptr) {
         return;
     }
-    if (IsFileMode()) {
+    if (main_.IsFileMode()) {
         stopForNewFile_ = true;
         Ac_Stop();
         stopForNewFile_ = false;
@@ -220,7 +225,7 @@ void TMediaOpener::PlayDisc(const std::string& root) {
     if (main_.PlayControl() == nullptr) {
         return;
     }
-    if (IsDVDMode()) {
+    if (main_.IsDVDMode()) {
         Ac_Stop();
     } else {
         Ac_EnterDVDMode();
@@ -239,8 +244,8 @@ void TMediaOpener::PlayDisc(const std::string& root) {
 
 void TMediaOpener::LoadGraph(TPlayControl& hub) {
     TTovrinConfig& config = main_.Config();
-    if (IsFileMode()) {
-        config.LoadGraphForFile(TTovrinConfig::kProduct, &hub, kFileMode,
+    if (main_.IsFileMode()) {
+        config.LoadGraphForFile(TTovrinConfig::kProduct, &hub, TTovrinConfig::kMediaFile,
                                 text::AnsiToWide(currentMedia_).c_str());
         return;
     }
@@ -249,7 +254,7 @@ void TMediaOpener::LoadGraph(TPlayControl& hub) {
     if (disc.empty() && !player.DiscOverridePending && !player.PlayFolderSet) {
         disc = DriveLocation(VokradConfig().Drive);
     }
-    config.LoadGraphForFile(TTovrinConfig::kProduct, &hub, kDiscMode, nullptr);
+    config.LoadGraphForFile(TTovrinConfig::kProduct, &hub, TTovrinConfig::kDvdMedia, nullptr);
     if (!disc.empty()) {
         hub.SetGraphVariable(u"FileName", text::AnsiToWide(disc).c_str());
     }
@@ -289,12 +294,12 @@ void TMediaOpener::Ac_Play() {
         if (IVideoControl* video = hub->Controllers().Video.get()) {
             video->SetColorKey(VokradConfig().ColorKey, false);
         }
-        if (IsFileMode() && queuePending_) {
+        if (main_.IsFileMode() && queuePending_) {
             if (ServePendingQueue()) {
                 return;
             }
             if (history_.Count() == 0) {
-                OpenProfileDialog();
+                ShowFileMan();
                 return;
             }
             // The newest entry: the history is kept newest first.
@@ -310,9 +315,9 @@ void TMediaOpener::Ac_Play() {
     }
     if (hub->Play() == 0) {
         queuePending_ = false;
-        ShowVideo(true);
+        main_.Events().ShowVideo(true);
     } else {
-        ShowVideo(false);
+        main_.Events().ShowVideo(false);
     }
     if (IAudioInfo* audio = hub->Controllers().Audio.get()) {
         audio->SetVolume(PlayerConfig().Volume, true);
@@ -330,78 +335,44 @@ void TMediaOpener::Ac_Stop() {
     }
     plat::shell::PushWaitCursor();
     hub->Stop();
-    ResetDisplays();
+    main_.Events().ResetDisplays();
     queuePending_ = true;
     currentMedia_.clear();
     currentDisc_.clear();
     if (!stopForNewFile_) {
-        ShowVideo(false);
+        main_.Events().ShowVideo(false);
     }
     plat::shell::PopWaitCursor();
 }
 
 void TMediaOpener::Ac_EnterFileMode() {
-    if (IsFileMode()) {
-        OpenProfileDialog();
+    if (main_.IsFileMode()) {
+        ShowFileMan();
         return;
     }
+    main_.Events().RestoreSkinBackground();
     Ac_Stop();
-    SwitchToFileMode();
+    main_.SwitchToFileMode();
     queuePending_ = true;
-    ResetDisplays();
+    main_.Events().ResetDisplays();
 }
 
 void TMediaOpener::Ac_EnterDVDMode() {
-    if (IsDVDMode()) {
-        return;
+    if (main_.IsDVDMode()) {
+        return; // the disc information action, which has no effect
     }
-    SwitchToDiscMode();
+    main_.Events().RestoreSkinBackground();
+    main_.SwitchToDiscMode();
     Ac_Stop();
-    ResetDisplays();
+    main_.Events().ResetDisplays();
 }
 
-void TMediaOpener::SwitchToFileMode() {
-    if (TPlaySourceMenu* menu = main_.PlayMenu()) {
-        menu->SetDiscItemsEnabled(false);
-    }
-    if (TPlayerSkin* skin = main_.Skin()) {
-        skin->Script().SetModeButtons(false, true);
-    }
-    mode_ = kFileMode;
-}
-
-void TMediaOpener::SwitchToDiscMode() {
-    if (TPlaySourceMenu* menu = main_.PlayMenu()) {
-        menu->SetDiscItemsEnabled(true);
-    }
-    if (TPlayerSkin* skin = main_.Skin()) {
-        skin->Script().SetModeButtons(true, true);
-    }
-    mode_ = kDiscMode;
-}
-
-void TMediaOpener::ShowVideo(bool show) {
-    TPlayControl* hub = main_.PlayControl();
-    IVideoControl* video = hub != nullptr ? hub->Controllers().Video.get() : nullptr;
-    if (video == nullptr) {
-        return;
-    }
-    if (show) {
-        video->Refresh(false);
-        video->Show();
+void TMediaOpener::ShowFileMan() {
+    QAction* fileManager = main_.MainActions().Find("Ac_ShowFileMan");
+    if (fileManager != nullptr && fileManager->isEnabled()) {
+        fileManager->trigger();
     } else {
-        video->Hide();
-    }
-}
-
-void TMediaOpener::ResetDisplays() {
-    if (TPlayerSkin* skin = main_.Skin()) {
-        TSkinScript& script = skin->Script();
-        script.SetTitle(QStringLiteral("0"));
-        script.SetChapter(QStringLiteral("0"));
-        script.SetTime(0);
-        script.SetPosition(0);
-        script.SetDuration(0);
+        OpenProfileDialog();
     }
 }
 

@@ -3,9 +3,11 @@
 // the settings' extension table, the subtitle profile that goes with it, media files through the play
 // queue and the history, disc images through the configured mounting tool, discs from the optical
 // drives or a folder, and the actions Play, Stop, Enter File Mode and Enter DVD Mode that switch the
-// player between its two modes. Also starts the subtitle editor with the open profile.
+// player between its two modes (which the video window holds). Also starts the subtitle editor with
+// the open profile.
 #include "platform/shell/OpticalDrives.h"
 #include "player/ui/TPlayHistory.h"
+#include "player/ui/TPlayerFolders.h"
 
 #include <cstdint>
 #include <string>
@@ -16,8 +18,6 @@ class TPlayControl;
 
 class TMediaOpener {
 public:
-    static constexpr int32_t kDiscMode = 0;
-    static constexpr int32_t kFileMode = 1;
     // The mounting tool when the settings name none: a loop device the desktop mounts.
     static constexpr const char* kDefaultMountTool = "udisksctl loop-setup -r -f";
     static constexpr const char* kEditorProgram = "pellit3";
@@ -25,8 +25,10 @@ public:
     // Whether the folder holds a disc's VIDEO_TS folder.
     static bool HasVideoTs(const std::string& folder);
 
-    // The main form must outlive the opener; its folders must be set.
+    // The main form must outlive the opener.
     explicit TMediaOpener(TDVDMain& main);
+    // The history's folder and the editor of the program folder.
+    void SetFolders(const TPlayerFolders& folders);
     TMediaOpener(const TMediaOpener&) = delete;
     TMediaOpener& operator=(const TMediaOpener&) = delete;
 
@@ -59,8 +61,6 @@ public:
     void MountDiscImage(const std::u16string& image);
     void CloseProfile();
 
-    bool IsDVDMode() const { return mode_ == kDiscMode; }
-    bool IsFileMode() const { return mode_ == kFileMode; }
     bool QueuePending() const { return queuePending_; }
     const std::string& CurrentMedia() const { return currentMedia_; }
     // The mount root the playing disc came from; empty for a media file.
@@ -88,10 +88,8 @@ private:
     // folder of the drive of that device, or the device itself while nothing of it is mounted.
     // Empty for a drive that names no optical drive.
     std::string DriveLocation(const std::string& drive) const;
-    void SwitchToFileMode();
-    void SwitchToDiscMode();
-    void ShowVideo(bool show);
-    void ResetDisplays();
+    // The file manager; the file chooser while the program has none.
+    void ShowFileMan();
     bool ReportMissing(const std::u16string& file);
 
     TDVDMain& main_;
@@ -101,7 +99,6 @@ private:
     std::string currentMedia_;
     std::string currentDisc_;
     std::string imageOnce_; // a disc image the next disc graph plays
-    int32_t mode_ = kDiscMode;
     bool queuePending_ = true;
     bool stopForNewFile_ = false;
     bool enteringFileMode_ = false;

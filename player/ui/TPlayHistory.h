@@ -13,7 +13,8 @@ public:
     static constexpr int32_t kMaxEntries = 25;
 
     // The play-list folder (ending with "/").
-    explicit TPlayHistory(std::string playlistFolder);
+    explicit TPlayHistory(std::string playlistFolder = {});
+    void SetFolder(std::string playlistFolder) { folder_ = std::move(playlistFolder); }
 
     // Told after every change and load (the file manager's History view).
     void SetOnChanged(std::function<void()> onChanged) { onChanged_ = std::move(onChanged); }

@@ -1,7 +1,5 @@
 #include "player/ui/TPlayerSkin.h"
 
-#include "player/model/events/PlayerEvents.h"
-
 #include <QString>
 
 #include <utility>
@@ -25,28 +23,4 @@ bool TPlayerSkin::Load(const std::string& name, bool fullPath) {
 
 bool TPlayerSkin::LoadStartup(bool useDefaultSkin, const std::string& settingsName) {
     return Load(useDefaultSkin ? std::string() : settingsName, false);
-}
-
-void TPlayerSkin::OnPlayerEvent(uint32_t event, intptr_t a, intptr_t b) {
-    switch (event) {
-    case kEventTime:
-        skin_.SetTime(a);
-        skin_.SetPosition(a);
-        break;
-    case kEventDuration:
-        skin_.SetDuration(a);
-        break;
-    case kEventTitleChapter:
-        if (a == kTitleEvent) {
-            skin_.SetTitle(QString::number(b));
-        } else if (a == kChapterEvent) {
-            skin_.SetChapter(QString::number(b));
-        }
-        break;
-    case kEventVolume:
-        skin_.SetVolume(QString::number(a));
-        break;
-    default:
-        break;
-    }
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The player's skin as the main form uses it: loads the skin named by the settings or the command
 // line, falling back to the default skin of the skins folder, shows its main window below the video
-// window, feeds its displays from the player's events and hides or shows the interface.
+// window and hides or shows the interface.
 #include "player/ui/TSkinActionSink.h"
 #include "player/ui/skin/TSkinScript.h"
 
@@ -14,9 +14,6 @@ class TPlayerSkin {
 public:
     static constexpr const char* kScriptName = "skin.txt";
     static constexpr const char* kDefaultSkin = "Default.zip";
-    // The first argument of a title-or-chapter event.
-    static constexpr intptr_t kTitleEvent = 1;
-    static constexpr intptr_t kChapterEvent = 2;
 
     TPlayerSkin(TDVDMain& main, std::string skinsFolder);
     TPlayerSkin(const TPlayerSkin&) = delete;
@@ -31,8 +28,6 @@ public:
 
     void HideInterface() { skin_.HideInterface(); }
     void ShowInterface() { skin_.ShowInterface(); }
-    // Time, duration, title, chapter and volume events of the player go to the displays.
-    void OnPlayerEvent(uint32_t event, intptr_t a, intptr_t b);
 
     TSkinScript& Script() { return skin_; }
     TSkinActionSink& Sink() { return sink_; }

@@ -3,9 +3,12 @@
 #include "platform/win/Message.h"
 #include "platform/win/NamedMutex.h"
 #include "platform/win/Peer.h"
+#include "player/dialogs/TErrMessage.h"
+#include "player/dialogs/TYesNo.h"
 #include "player/ui/StartCommandLine.h"
 #include "player/ui/TCommandFrame.h"
 #include "player/ui/TDVDMain.h"
+#include "player/ui/TFullscreen.h"
 #include "player/ui/TVideo.h"
 
 #include <QApplication>
@@ -28,8 +31,24 @@ std::unique_ptr<QWidget> MakeVideo(TPlayerStartup::TForms& forms) {
     return video;
 }
 
+std::unique_ptr<QWidget> MakeErrMessage(TPlayerStartup::TForms& forms) {
+    auto box = std::make_unique<TErrMessage>();
+    forms.Main->LoadFormPosition(box.get());
+    return box;
+}
+
+std::unique_ptr<QWidget> MakeYesNo(TPlayerStartup::TForms&) {
+    return std::make_unique<TYesNo>();
+}
+
+std::unique_ptr<QWidget> MakeFullscreen(TPlayerStartup::TForms& forms) {
+    auto fullscreen = std::make_unique<TFullscreen>(*forms.Main);
+    forms.Main->SetFullscreenForm(fullscreen.get());
+    return fullscreen;
+}
+
 // The forms after the main form, in the order they are created; forms are appended as they come.
-constexpr std::array<TFormMaker, 1> kFormOrder = {&MakeVideo};
+constexpr std::array<TFormMaker, 4> kFormOrder = {&MakeVideo, &MakeErrMessage, &MakeYesNo, &MakeFullscreen};
 
 std::vector<std::string> Arguments(int argc, char** argv) {
     std::vector<std::string> arguments;
@@ -56,7 +75,10 @@ int RunFirstInstance(int argc, char** argv, const std::string& commandLine, bool
         if (!forms.Main->IsClosing()) {
             QApplication::exec();
         }
-        // The other forms go before the main form that they refer to.
+        // The other forms go before the main form that they refer to; the message box keeps its place.
+        forms.Main->SaveFormPosition(ErrMessage);
+        forms.Main->SetFullscreenForm(nullptr);
+        forms.Main->SetVideoForm(nullptr);
         forms.Others.clear();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "Tovrin: %s\n", error.what());

@@ -1,8 +1,9 @@
 #include "player/ui/TSkinActionSink.h"
 
-#include "player/model/hub/TPlayControl.h"
 #include "player/ui/TDVDMain.h"
+#include "player/ui/TMainActions.h"
 #include "player/ui/TPlaySourceMenu.h"
+#include "player/ui/TScriptBridge.h"
 #include "player/ui/TVideo.h"
 #include "player/ui/skin/TSkinScript.h"
 
@@ -30,13 +31,9 @@ int TSkinActionSink::IndexOfAction(const std::string& name) const {
 }
 
 int TSkinActionSink::FindActionByCommand(const std::string& command, std::string& argument) {
-    const std::size_t open = command.find('(');
     argument.clear();
-    if (open != std::string::npos) {
-        const std::size_t close = command.find(')', open + 1);
-        argument = command.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1);
-    }
-    return IndexOfAction(command.substr(0, open));
+    const QAction* action = main_.Bridge().FindActionByCommand(command, &argument);
+    return action != nullptr ? static_cast<int>(main_.DVDControl().indexOf(action)) : kNoAction;
 }
 
 void TSkinActionSink::ExecuteAction(int action) {
@@ -54,13 +51,19 @@ void TSkinActionSink::Quit() {
     main_.Ac_QuitExecute();
 }
 
+void TSkinActionSink::SetSeekTarget(int64_t ms) {
+    main_.MainActions().SetSeekTarget(
+        static_cast<uint32_t>(std::clamp<int64_t>(ms, 0, std::numeric_limits<uint32_t>::max())));
+}
+
+int64_t TSkinActionSink::SeekTarget() const {
+    return main_.MainActions().SeekTarget();
+}
+
 void TSkinActionSink::GoToSeekPos() {
-    TPlayControl* player = main_.PlayControl();
-    if (player == nullptr) {
-        return;
+    if (QAction* seek = main_.MainActions().Find("Act_GoToSeekPos")) {
+        seek->trigger();
     }
-    const int64_t ms = std::clamp<int64_t>(seekTarget_, 0, std::numeric_limits<uint32_t>::max());
-    player->SeekTo(static_cast<uint32_t>(ms));
 }
 
 void TSkinActionSink::ShowGoToTime(QPoint /*topLeft*/) {
@@ -68,9 +71,12 @@ void TSkinActionSink::ShowGoToTime(QPoint /*topLeft*/) {
 }
 
 bool TSkinActionSink::MouseWheel(bool down, Qt::KeyboardModifiers /*modifiers*/, QPoint /*globalPosition*/) {
-    const int action = IndexOfAction(down ? "VolumeLess" : "VolumeMore");
-    ExecuteAction(action);
-    return action != kNoAction;
+    if (down) {
+        main_.FormMouseWheelDown();
+    } else {
+        main_.FormMouseWheelUp();
+    }
+    return true;
 }
 
 void TSkinActionSink::FormToggleClick(QObject* sender) {
@@ -90,18 +96,21 @@ void TSkinActionSink::LoadFormPosition(QWidget& form) {
         form.move(*mainFormPlace_);
         return;
     }
-    // First time (before the skin gives the form its size): below the video window, at its left edge.
+    // First time (before the skin gives the form its size): below the video window, at its left edge,
+    // unless "Form Pos.ini" keeps its place.
     const QRect video = VideoWindowRect();
     if (video.isValid()) {
         form.move(video.left(), video.bottom() + 1);
     }
+    main_.LoadFormPosition(&form);
 }
 
 void TSkinActionSink::SaveFormPosition(const QWidget& form) {
     mainFormPlace_ = form.pos();
+    main_.SaveFormPosition(&form);
 }
 
 QRect TSkinActionSink::VideoWindowRect() {
-    const TVideo* video = main_.VideoForm();
-    return video != nullptr ? video->frameGeometry() : QRect();
+    const QWidget* anchor = main_.SkinAnchor();
+    return anchor != nullptr ? anchor->frameGeometry() : QRect();
 }

@@ -1,8 +1,8 @@
 #pragma once
 // What the skin's windows ask of the player: their buttons run the main form's actions (a command
 // name "Play" runs "Ac_Play"), the seek bar seeks the player, closing a skin window quits, the wheel
-// runs the volume actions, the main skin form sits below the video window, and load errors are shown as
-// the player's error texts.
+// runs the main form's wheel functions, the main skin form sits below the video window, and load errors are
+// shown as the player's error texts.
 #include "player/ui/skin/ISkinActionSink.h"
 
 #include <QPoint>
@@ -23,7 +23,7 @@ public:
     void ExecuteAction(int action) override;
     int ModeAction(bool dvdMode) override;
     void Quit() override;
-    void SetSeekTarget(int64_t ms) override { seekTarget_ = ms; }
+    void SetSeekTarget(int64_t ms) override;
     void GoToSeekPos() override;
     void ShowGoToTime(QPoint topLeft) override;
     bool MouseWheel(bool down, Qt::KeyboardModifiers modifiers, QPoint globalPosition) override;
@@ -35,7 +35,7 @@ public:
     void SaveFormPosition(const QWidget& form) override;
     QRect VideoWindowRect() override;
 
-    int64_t SeekTarget() const { return seekTarget_; }
+    int64_t SeekTarget() const;
 
 private:
     // The index in the main form's action list of the action named "Ac_" + name (any case).
@@ -43,7 +43,6 @@ private:
 
     TDVDMain& main_;
     TSkinScript& skin_;
-    int64_t seekTarget_ = 0;
     // Where the main skin form stood when it last went, kept for the next skin of this run.
     std::optional<QPoint> mainFormPlace_;
 };

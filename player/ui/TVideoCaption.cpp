@@ -1,12 +1,13 @@
 #include "player/ui/TVideoCaption.h"
 
+#include "player/dialogs/TCaptionDrag.h"
+
 #include <QFont>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 
-TVideoCaption::TVideoCaption(QWidget* window)
-    : QWidget(window), window_(window), label_(new QLabel("Video", this)) {
+TVideoCaption::TVideoCaption(QWidget* window) : QWidget(window), label_(new QLabel("Video", this)) {
     setObjectName("Pn_Caption");
     label_->setObjectName("Lb_Caption");
     setFixedHeight(kHeight);
@@ -23,29 +24,14 @@ TVideoCaption::TVideoCaption(QWidget* window)
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 0, 4, 0);
     layout->addWidget(label_);
-    installEventFilter(this);
-    label_->installEventFilter(this);
+    auto* drag = new TCaptionDrag(window);
+    drag->Watch(this);
+    drag->Watch(label_);
 }
 
-bool TVideoCaption::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
-    case QEvent::MouseButtonPress: {
-        const auto* press = static_cast<QMouseEvent*>(event);
-        dragging_ = press->button() == Qt::LeftButton;
-        grabOffset_ = press->globalPosition().toPoint() - window_->frameGeometry().topLeft();
-        return dragging_;
+// A double click on the label reaches the bar too: the label does not take it.
+void TVideoCaption::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && onDoubleClick_) {
+        onDoubleClick_();
     }
-    case QEvent::MouseMove:
-        if (dragging_) {
-            window_->move(static_cast<QMouseEvent*>(event)->globalPosition().toPoint() - grabOffset_);
-            return true;
-        }
-        break;
-    case QEvent::MouseButtonRelease:
-        dragging_ = false;
-        break;
-    default:
-        break;
-    }
-    return QWidget::eventFilter(watched, event);
 }

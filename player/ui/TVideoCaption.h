@@ -1,8 +1,10 @@
 #pragma once
 // The video window's own thin title bar ("Pn_Caption" with its label "Lb_Caption"): the window has no
-// system caption, so dragging with the left button on this bar moves the window.
-#include <QPoint>
+// system caption, so dragging with the left button on this bar moves the window, and a double click
+// on it switches between the window and full screen.
 #include <QWidget>
+
+#include <functional>
 
 class QLabel;
 
@@ -13,13 +15,13 @@ public:
     explicit TVideoCaption(QWidget* window);
 
     QLabel* Label() const { return label_; }
+    // What a double click on the bar runs.
+    void SetOnDoubleClick(std::function<void()> run) { onDoubleClick_ = std::move(run); }
 
-    // Presses, moves and releases on the bar and on its label.
-    bool eventFilter(QObject* watched, QEvent* event) override;
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    QWidget* window_;
     QLabel* label_;
-    bool dragging_ = false;
-    QPoint grabOffset_; // the mouse's place in the window when the drag started
+    std::function<void()> onDoubleClick_;
 };

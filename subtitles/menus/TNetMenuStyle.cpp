@@ -5,7 +5,8 @@
 #include <QPainter>
 #include <QStyleOptionMenuItem>
 
-TNetMenuStyle::TNetMenuStyle(bool showAccelerators) : ShowAccelerators(showAccelerators) {}
+TNetMenuStyle::TNetMenuStyle(bool showAccelerators, int itemIndent, int extraWidth)
+    : ShowAccelerators(showAccelerators), ItemIndent(itemIndent), ExtraWidth(extraWidth) {}
 
 NetMenuItem TNetMenuStyle::ItemOf(const QStyleOptionMenuItem& option, bool mainMenu) {
     NetMenuItem item;
@@ -25,6 +26,19 @@ NetMenuItem TNetMenuStyle::ItemOf(const QStyleOptionMenuItem& option, bool mainM
     }
     item.RightToLeft = option.direction == Qt::RightToLeft;
     return item;
+}
+
+void TNetMenuStyle::DrawSubMenuArrow(const QStyleOptionMenuItem& option, QPainter& painter) {
+    const QRect& rect = option.rect;
+    const int tip = rect.right() - netmenu::kShortCutMargin;
+    const int middle = rect.top() + rect.height() / 2;
+    const QPoint arrow[3] = {
+        {tip - kArrowSize, middle - kArrowSize}, {tip, middle}, {tip - kArrowSize, middle + kArrowSize}};
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush((option.state & QStyle::State_Enabled) != 0 ? netmenu::kText : netmenu::kDisabledShadow);
+    painter.drawPolygon(arrow, 3);
+    painter.restore();
 }
 
 unsigned TNetMenuStyle::StateOf(const QStyleOptionMenuItem& option, bool mainMenu) const {
@@ -51,8 +65,11 @@ void TNetMenuStyle::drawControl(ControlElement element, const QStyleOption* opti
     case CE_MenuBarItem:
         if (menuOption) {
             const bool mainMenu = element == CE_MenuBarItem;
-            DrawNetMenuItem(0, ItemOf(*menuOption, mainMenu), *painter, false, StateOf(*menuOption, mainMenu),
-                            option->rect);
+            DrawNetMenuItem(mainMenu ? 0 : ItemIndent, ItemOf(*menuOption, mainMenu), *painter, false,
+                            StateOf(*menuOption, mainMenu), option->rect);
+            if (!mainMenu && menuOption->menuItemType == QStyleOptionMenuItem::SubMenu) {
+                DrawSubMenuArrow(*menuOption, *painter);
+            }
             return;
         }
         break;
@@ -86,9 +103,13 @@ QSize TNetMenuStyle::sizeFromContents(ContentsType type, const QStyleOption* opt
                                       const QWidget* widget) const {
     const auto* menuOption = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
     if ((type == CT_MenuItem || type == CT_MenuBarItem) && menuOption) {
+        const bool mainMenu = type == CT_MenuBarItem;
         int width = 0;
         int height = 0;
-        MeasureNetMenuItem(ItemOf(*menuOption, type == CT_MenuBarItem), width, height);
+        MeasureNetMenuItem(ItemOf(*menuOption, mainMenu), width, height);
+        if (!mainMenu) {
+            width += ExtraWidth;
+        }
         // A separator measures narrower than nothing; Qt drops items of no width, so it keeps one pixel.
         return {std::max(width, 1), height};
     }

@@ -10,8 +10,9 @@ struct NetMenuItem;
 class TNetMenuStyle : public QProxyStyle {
 public:
     // Wraps the application's default style. With `showAccelerators` false the accelerator
-    // prefixes are hidden.
-    explicit TNetMenuStyle(bool showAccelerators = true);
+    // prefixes are hidden. Popup items are drawn `itemIndent` pixels further right and measured
+    // `extraWidth` pixels wider (room for a picture along the menu's left edge).
+    explicit TNetMenuStyle(bool showAccelerators = true, int itemIndent = 0, int extraWidth = 0);
 
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget = nullptr) const override;
@@ -28,7 +29,12 @@ public:
     static NetMenuItem ItemOf(const QStyleOptionMenuItem& option, bool mainMenu);
 
 private:
+    // Half the height of the arrow that marks an item opening a sub-menu.
+    static constexpr int kArrowSize = 4;
+    static void DrawSubMenuArrow(const QStyleOptionMenuItem& option, QPainter& painter);
     unsigned StateOf(const QStyleOptionMenuItem& option, bool mainMenu) const;
 
     bool ShowAccelerators;
+    int ItemIndent;
+    int ExtraWidth;
 };

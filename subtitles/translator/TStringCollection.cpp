@@ -48,6 +48,11 @@ bool TStringCollection::Add(std::string_view key, std::u16string_view text) {
     return true;
 }
 
+void TStringCollection::Clear() {
+    Keys.clear();
+    Values.clear();
+}
+
 bool TStringCollection::SetText(std::string_view key, std::u16string_view text) {
     const Key* entry = Lookup(key);
     if (!entry) {

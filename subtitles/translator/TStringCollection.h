@@ -19,6 +19,8 @@ public:
     // the key is refused: empty, longer than kMaxKeyLength, or not usable as an XML element name
     // (the language files and templates carry keys as element names).
     bool Add(std::string_view key, std::u16string_view text);
+    // Forgets every key and text.
+    void Clear();
     // Replaces the text of an existing key; false, with nothing added, for an unknown key.
     bool SetText(std::string_view key, std::u16string_view text);
     // The key's text; an empty text for an unknown key.

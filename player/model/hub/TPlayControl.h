@@ -3,10 +3,10 @@
 // the one that hears everything the core reports. Its hidden window "TovrinVidCallbackWindow" is the
 // client window of the core's player instance: the core's messages and WM_COPYDATA records arrive
 // there and become state in TPlaybackInfo, calls on the controllers and numbered player events.
+#include "foundation/TMemoryObject.h"
 #include "player/model/binding/TCallbackWindow.h"
 #include "player/model/controllers/TPlayerControllers.h"
 #include "player/model/events/TCallbackFunction.h"
-#include "foundation/TMemoryObject.h"
 #include "player/model/hub/THubEnvironment.h"
 #include "player/model/hub/TPlaybackInfo.h"
 #include "player/model/hub/TPlayerObjects.h"
@@ -127,6 +127,8 @@ public:
     TPlayerControllers& Controllers() { return controllers_; }
     IDVDInfo* DVDInfo() const { return dvdInfo_.get(); }
     int32_t ScanSpeedIndex() const { return scanSpeeds_.Index(); }
+    int32_t ScanSpeedCount() const { return scanSpeeds_.Count(); }
+    uint32_t AutoBookmarkDelay() const { return autoBookmarkDelay_; }
     bool ResumePending() const { return resumePending_; }
 
 private:

@@ -12,10 +12,11 @@ class QObject;
 struct PlayerActionEntry {
     std::string_view name; // without "Ac_"
     std::string_view category;
+    std::string_view caption;
 };
 
 std::span<const PlayerActionEntry> PlayerActionVocabulary();
 
-// Creates one action per command, named "Ac_<name>", with its category property and its default
+// Creates one action per command, named "Ac_<name>" with its caption, its category property and its default
 // shortcut (only Play has one: Ctrl+A), owned by `owner`.
 QList<QAction*> CreatePlayerActions(QObject* owner);

@@ -228,3 +228,15 @@ QAction* TActionControler::FindActionByRemoteCode(std::string_view code) const {
     }
     return nullptr;
 }
+
+QAction* TActionControler::FindActionByShortCut(uint16_t shortCut) const {
+    if (shortCut == 0) {
+        return nullptr;
+    }
+    for (const TActionCommand& command : commands_) {
+        if (ShortcutCodeToShortCut(command.ShortcutCode) == shortCut) {
+            return command.Action;
+        }
+    }
+    return nullptr;
+}

@@ -51,6 +51,9 @@ public:
     // nullptr for gesture 0 and the empty code: they stand for "none" and never run a command.
     QAction* FindActionByGesture(int32_t gesture) const;
     QAction* FindActionByRemoteCode(std::string_view code) const;
+    // The first command whose shortcut code gives this key and keyboard modifiers (mouse flags of a code
+    // do not count, as for the action's own shortcut); nullptr for 0.
+    QAction* FindActionByShortCut(uint16_t shortCut) const;
 
 private:
     std::vector<TActionCommand> commands_;

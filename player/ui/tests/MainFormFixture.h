@@ -1,9 +1,11 @@
 #pragma once
-// The main form against the real core in a program folder of its own: the form and its video window
-// made as the player makes them, each core call written down, error texts recorded.
+// The main form and its video window against the real core in a program folder of their own; every
+// call the player makes of the core is written down, error texts go to the player's message box.
 #include "platform/win/Message.h"
+#include "platform/win/Window.h"
+#include "player/dialogs/TErrMessage.h"
 #include "player/model/binding/PlayerGlobals.h"
-#include "player/model/errors/ISystemMessageBox.h"
+#include "player/ui/TCommandFrame.h"
 #include "player/ui/TDVDMain.h"
 #include "player/ui/TVideo.h"
 #include "tests/RecordingBinding.h"
@@ -16,11 +18,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 namespace win = plat::win;
 
-class MainFormTest : public ::testing::Test {
+class MainFormFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         const char* dist = std::getenv("TOVRIN_DIST_DIR");
@@ -30,15 +35,14 @@ protected:
         static int counter = 0;
         root_ = fs::temp_directory_path() /
                 ("tovrin-main-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
-        fs::create_directories(root_ / "prog");
+        fs::create_directories(root_ / "prog" / "INI");
         fs::create_directory_symlink(fs::path(dist) / "System", root_ / "prog" / "System");
-        PrepareProgramFolder(root_ / "prog");
         std::ofstream(root_ / "mountinfo") << "22 1 8:1 / / rw - ext4 /dev/sda1 rw\n";
         setenv("TOVRIN_PROGRAM_FOLDER", (root_ / "prog").c_str(), 1);
+        PrepareProgramFolder(root_ / "prog");
         CreatePlayerGlobals(std::make_unique<RecordingBinding>(calls_));
         main_ = std::make_unique<TDVDMain>();
         main_->SetMountTable((root_ / "mountinfo").string());
-        main_->SetMessageBox(&box_);
         main_->SetOnClosed([this] { closed_ = true; });
         main_->FormCreate();
         video_ = std::make_unique<TVideo>(*main_);
@@ -55,8 +59,8 @@ protected:
         fs::remove_all(root_, error);
     }
 
-    // What the program folder holds before the form starts (a test's own settings, graphs...).
-    virtual void PrepareProgramFolder(const fs::path& /*program*/) {}
+    // Settings files, plug-ins and the like the test puts in place before the player starts.
+    virtual void PrepareProgramFolder(const fs::path& /*prog*/) {}
 
     size_t IndexOf(const std::string& call) const {
         return static_cast<size_t>(std::find(calls_.begin(), calls_.end(), call) - calls_.begin());
@@ -68,10 +72,7 @@ protected:
                                 reinterpret_cast<win::LPARAM>(&copy));
     }
 
-    struct RecordingBox : ISystemMessageBox {
-        std::vector<std::u16string> texts;
-        void Show(const char16_t* text, const char16_t*, uint32_t) override { texts.push_back(text); }
-    } box_;
+    TErrMessage box_;
     fs::path root_;
     std::vector<std::string> calls_;
     std::unique_ptr<TDVDMain> main_;

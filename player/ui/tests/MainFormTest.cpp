@@ -13,13 +13,14 @@
 #include "player/ui/TVideo.h"
 #include "player/ui/TVideoCaption.h"
 #include "tests/MainFormFixture.h"
+#include "tests/ReportedMessages.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QImage>
-#include <QLayout>
 #include <QLabel>
+#include <QLayout>
 #include <QMouseEvent>
 
 #include <unistd.h>
@@ -29,7 +30,12 @@
 #include <filesystem>
 #include <fstream>
 
+namespace fs = std::filesystem;
+namespace win = plat::win;
+
 namespace {
+
+using MainFormTest = MainFormFixture;
 
 TEST_F(MainFormTest, StartsTheCoreThenThePlayerAndNamesItsLog) {
     ASSERT_LT(IndexOf("load"), IndexOf("create"));
@@ -176,14 +182,14 @@ TEST_F(MainFormTest, ThePlayQueueFollowsThePlaylistOptions) {
 }
 
 TEST_F(MainFormTest, ShowsErrorTextsAsTheErrorControlSendsThemUnlessSilent) {
-    box_.texts.clear();
+    ClearMessages(box_);
     ReportError(0, u"%s", u"Fichier \u00e9trange \u4e2d");
     ReportError(6, u"progress only");
-    ASSERT_EQ(box_.texts.size(), 1u);
-    EXPECT_EQ(box_.texts[0], u"Fichier \u00e9trange \u4e2d");
+    ASSERT_EQ(ReportedMessages(box_).size(), 1);
+    EXPECT_EQ(ReportedMessages(box_)[0], QString::fromUtf16(u"Fichier \u00e9trange \u4e2d"));
     main_->ProcessCommandLine("/SILENT", 0);
     ReportError(0, u"hidden");
-    EXPECT_EQ(box_.texts.size(), 1u);
+    EXPECT_EQ(ReportedMessages(box_).size(), 1);
 }
 
 TEST(DriveIndexTest, LowestOfTheFirst26Bits) {

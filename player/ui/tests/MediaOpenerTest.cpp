@@ -14,6 +14,7 @@
 #include "player/ui/TMediaOpener.h"
 #include "player/ui/TPlaySourceMenu.h"
 #include "tests/MainFormFixture.h"
+#include "tests/ReportedMessages.h"
 
 #include <QDialog>
 #include <QFileDialog>
@@ -62,22 +63,22 @@ public:
     std::string chosen;
 };
 
-class MediaOpenerTest : public MainFormTest {
+class MediaOpenerTest : public MainFormFixture {
 protected:
     void PrepareProgramFolder(const fs::path& program) override {
         fs::copy(FIRST_RUN_FOLDER, program, fs::copy_options::recursive);
     }
 
     void SetUp() override {
-        MainFormTest::SetUp();
+        MainFormFixture::SetUp();
         media_ = root_ / "media";
         fs::create_directories(media_);
         plat::forms::DialogRunner::SetCurrent(&dialogs_);
-        box_.texts.clear(); // the program folder has no skins: the default skin was not found
+        ClearMessages(box_); // the program folder has no skins: the default skin was not found
     }
     void TearDown() override {
         plat::forms::DialogRunner::SetCurrent(nullptr);
-        MainFormTest::TearDown();
+        MainFormFixture::TearDown();
     }
 
     TMediaOpener& Opener() { return main_->Opener(); }
@@ -148,7 +149,7 @@ TEST_F(MediaOpenerTest, EachKindOfFileOpensWhatItsTypeSays) {
         EXPECT_EQ(Played(), row.plays);
         EXPECT_EQ(Opener().History().Count(), row.historyCount);
     }
-    EXPECT_TRUE(Opener().IsDVDMode()) << "the image switched to disc mode";
+    EXPECT_TRUE(main_->IsDVDMode()) << "the image switched to disc mode";
     EXPECT_EQ(Opener().History().Entry(0)->Path, Wide(media_ / "song.mp3"));
     EXPECT_EQ(Opener().History().Entry(1)->ProfileFile, Wide(media_ / "movie.zds"));
 }
@@ -158,7 +159,7 @@ TEST_F(MediaOpenerTest, TheCommandLineOpensTheFileWithItsProfileAndDontPlayOnlyO
     Profile("clip.zds");
     main_->ProcessCommandLine("/O:\"" + clip.string() + "\"", 0);
     EXPECT_EQ(OpenProfile(), (media_ / "clip.zds").string());
-    EXPECT_TRUE(Opener().IsFileMode());
+    EXPECT_TRUE(main_->IsFileMode());
     EXPECT_EQ(main_->CurrentMedia(), clip.string());
     ASSERT_TRUE(PlaysUntilRunning());
 
@@ -229,10 +230,10 @@ TEST_F(MediaOpenerTest, PlayInDiscModeWithTheAutoDrivePlaysTheDiscOfTheFirstOpti
     MakeDrives(root_);
     Opener().SetSysBlockFolder((root_ / "block").string());
     ASSERT_EQ(Opener().Drives().size(), 2u);
-    ASSERT_TRUE(Opener().IsDVDMode());
+    ASSERT_TRUE(main_->IsDVDMode());
     main_->RunCommandWord("PLAY");
     EXPECT_TRUE(PlaysUntilRunning());
-    EXPECT_TRUE(box_.texts.empty());
+    EXPECT_TRUE(ReportedMessages(box_).isEmpty()) << ReportedMessages(box_).join('|').toStdString();
 }
 
 TEST_F(MediaOpenerTest, ThePlaySourceMenuChoosesTheDriveOrTheFolderDiscsPlayFrom) {
@@ -255,7 +256,7 @@ TEST_F(MediaOpenerTest, ThePlaySourceMenuChoosesTheDriveOrTheFolderDiscsPlayFrom
     EXPECT_EQ(VokradConfig().Drive, "/dev/sr0");
     main_->RunCommandWord("PLAY");
     EXPECT_TRUE(PlaysUntilRunning()) << "the disc mounted from that drive";
-    EXPECT_TRUE(box_.texts.empty());
+    EXPECT_TRUE(ReportedMessages(box_).isEmpty()) << ReportedMessages(box_).join('|').toStdString();
 
     dialogs_.chosen = std::string(DVD_FIXTURES) + "/chained";
     menu.FolderItem()->trigger();
@@ -285,7 +286,7 @@ TEST_F(MediaOpenerTest, WithTheMountingToolOnADiscImageGoesToTheToolAndWaitsForI
 
     PlayerConfig().ISOToolsPath = (root_ / "no such tool").string();
     EXPECT_EQ(Opener().OpenFile(Wide(image), u"", false, -1, false), 1) << "a missing tool shows nothing";
-    EXPECT_TRUE(box_.texts.empty());
+    EXPECT_TRUE(ReportedMessages(box_).isEmpty()) << ReportedMessages(box_).join('|').toStdString();
 }
 
 TEST_F(MediaOpenerTest, EditProfileStartsTheEditorWithTheOpenProfileInTheProgramFolder) {
@@ -306,8 +307,8 @@ TEST_F(MediaOpenerTest, EditProfileStartsTheEditorWithTheOpenProfileInTheProgram
 
     Opener().SetEditorProgram((root_ / "missing editor").string());
     EXPECT_FALSE(Opener().Ac_EditProfile());
-    ASSERT_EQ(box_.texts.size(), 1u);
-    EXPECT_NE(box_.texts[0].find(u"missing editor"), std::u16string::npos);
+    ASSERT_EQ(ReportedMessages(box_).size(), 1);
+    EXPECT_TRUE(ReportedMessages(box_)[0].contains("missing editor"));
 }
 
 TEST_F(MediaOpenerTest, BadInputGivesAMessageAndThePlayerPlaysTheNextFile) {
@@ -332,9 +333,10 @@ TEST_F(MediaOpenerTest, BadInputGivesAMessageAndThePlayerPlaysTheNextFile) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        box_.texts.clear();
+        ClearMessages(box_);
         row.open();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !box_.texts.empty(); }, kWaitMs)) << "no message";
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !ReportedMessages(box_).isEmpty(); }, kWaitMs))
+            << "no message";
         fs::remove(media_ / "good.zds");
         main_->OpenFile(good.string());
         EXPECT_TRUE(PlaysUntilRunning());

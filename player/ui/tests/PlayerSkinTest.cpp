@@ -1,137 +1,31 @@
 // The player with its skin against the real core: the default skin comes up at start below the video
 // window, its buttons and seek bar drive a playing clip, its time display follows the player, a skin
 // that fails falls back to the default with a message, and the interface hides.
-#include "core/include/VokradOrders.h"
-#include "platform/text/CodePage.h"
-#include "player/model/binding/PlayerGlobals.h"
-#include "player/model/controllers/IAudioInfo.h"
-#include "player/model/errors/ISystemMessageBox.h"
-#include "player/model/hub/TPlayControl.h"
-#include "player/model/settings/Tag_PlayerConfig.h"
-#include "player/ui/TDVDMain.h"
-#include "player/ui/TPlayerSkin.h"
-#include "player/ui/TVideo.h"
-#include "player/ui/skin/TSkinScript.h"
+#include "player/ui/TBackgroundImage.h"
+#include "player/ui/TVideoMenu2.h"
+#include "player/ui/TVideoPopupMenu.h"
 #include "player/ui/skin/buttons/DelayTimer.h"
-#include "tests/RecordingBinding.h"
+#include "subtitles/zip/TZipControl.h"
+#include "tests/ReportedMessages.h"
+#include "tests/SkinnedPlayerTest.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QLabel>
-#include <QWheelEvent>
+#include <QMenu>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
+#include <algorithm>
 #include <fstream>
 #include <functional>
-
-namespace fs = std::filesystem;
+#include <iterator>
 
 namespace {
 
-// Play states the core answers.
-constexpr uint32_t kPlaying = 2;
-constexpr uint32_t kPaused = 3;
-constexpr int kWaitMs = 10000;
-
-class PlayerSkinTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        const char* dist = std::getenv("TOVRIN_DIST_DIR");
-        if (dist == nullptr || !fs::exists(fs::path(dist) / "System" / "vokrad.so") ||
-            !fs::exists(fs::path(dist) / "Skins" / "Default.zip")) {
-            GTEST_SKIP() << "the core or the default skin is not built (TOVRIN_DIST_DIR)";
-        }
-        static int counter = 0;
-        root_ = fs::temp_directory_path() /
-                ("tovrin-skin-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
-        fs::create_directories(root_ / "prog" / "Skins");
-        fs::create_directory_symlink(fs::path(dist) / "System", root_ / "prog" / "System");
-        fs::copy_file(fs::path(dist) / "Skins" / "Default.zip", root_ / "prog" / "Skins" / "Default.zip");
-        std::ofstream(root_ / "mountinfo") << "22 1 8:1 / / rw - ext4 /dev/sda1 rw\n";
-        setenv("TOVRIN_PROGRAM_FOLDER", (root_ / "prog").c_str(), 1);
-    }
-
-    // Starts the player as the start-up does, with the skin setting given.
-    void Start(const std::string& skinSetting, bool useDefaultSkin = false) {
-        if (!skinSetting.empty()) {
-            fs::create_directories(root_ / "prog" / "INI");
-            std::ofstream(root_ / "prog" / "INI" / "Tovrin.ini") << "[Skin]\r\nFilename=" << skinSetting << "\r\n";
-        }
-        CreatePlayerGlobals(std::make_unique<RecordingBinding>(calls_));
-        main_ = std::make_unique<TDVDMain>();
-        main_->SetMountTable((root_ / "mountinfo").string());
-        main_->SetMessageBox(&box_);
-        main_->FormCreate();
-        video_ = std::make_unique<TVideo>(*main_);
-        main_->SetVideoForm(video_.get());
-        main_->InitAfterForms(useDefaultSkin);
-        ASSERT_NE(main_->Skin(), nullptr);
-    }
-
-    void TearDown() override {
-        video_.reset();
-        main_.reset();
-        if (root_.empty()) {
-            return;
-        }
-        DestroyPlayerGlobals();
-        unsetenv("TOVRIN_PROGRAM_FOLDER");
-        std::error_code error;
-        fs::remove_all(root_, error);
-    }
-
-    TSkinScript& Skin() { return main_->Skin()->Script(); }
-    TPlayControl& Player() { return *main_->PlayControl(); }
-    // The time of the player's last time event.
-    int32_t Time() {
-        int32_t title = 0, chapter = 0, time = 0, duration = 0;
-        Player().GetPosition(&title, &chapter, &time, &duration);
-        return time;
-    }
-
-    // The speed button of the skin bound to that command.
-    THoverButton* ButtonOf(const char* command) {
-        std::string argument;
-        const int action = main_->Skin()->Sink().FindActionByCommand(command, argument);
-        for (const auto& speed : Skin().SpeedButtons()) {
-            if (action != ISkinActionSink::kNoAction && speed->Button().ActionTag() == action) {
-                return &speed->Button();
-            }
-        }
-        return nullptr;
-    }
-
-    // Plays the generated clip through a graph that renders the file and waits until it plays and its
-    // duration reached the seek bar.
-    void PlayClip() {
-        const std::u16string graph =
-            u"<GRAPH version=\"1.0\"><RENDERFILE Filename=\"##TOVVAR:FileName##\"/></GRAPH>";
-        TOrderGraphDescription description{};
-        description.kind = 1;
-        description.text = graph.c_str();
-        Player().SendRecord(kOrderGraphDescription, description);
-        const std::u16string clip = plat::text::AnsiToWide(std::string(MEDIA_FIXTURES) + "/clip.ogg");
-        Player().SetGraphVariable(u"FileName", clip.c_str());
-        ASSERT_EQ(Player().Play(), 0);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return Player().GetPlayState() == kPlaying; }, kWaitMs));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return Player().GetDuration() > 0; }, kWaitMs));
-        QCoreApplication::processEvents();
-    }
-
-    struct RecordingBox : ISystemMessageBox {
-        std::vector<std::u16string> texts;
-        void Show(const char16_t* text, const char16_t*, uint32_t) override { texts.push_back(text); }
-    } box_;
-    fs::path root_;
-    std::vector<std::string> calls_;
-    std::unique_ptr<TDVDMain> main_;
-    std::unique_ptr<TVideo> video_;
-};
+class PlayerSkinTest : public SkinnedPlayerTest {};
 
 TEST_F(PlayerSkinTest, TheDefaultSkinComesUpBelowTheVideoWindow) {
     Start("");
@@ -141,13 +35,13 @@ TEST_F(PlayerSkinTest, TheDefaultSkinComesUpBelowTheVideoWindow) {
     EXPECT_EQ(Skin().ArchivePath(), (root_ / "prog" / "Skins" / "Default.zip").string());
     EXPECT_GT(form->y(), video_->frameGeometry().bottom());
     EXPECT_EQ(form->x(), video_->frameGeometry().left());
-    EXPECT_TRUE(box_.texts.empty());
+    EXPECT_TRUE(ReportedMessages(box_).empty());
     constexpr std::size_t kVolumeDisplays = 4;
     ASSERT_FALSE(Skin().Labels(kVolumeDisplays).empty());
     EXPECT_EQ(Skin().Labels(kVolumeDisplays).front()->TextLabel()->text(),
               QString::number(PlayerConfig().Volume));
-    for (const char* command : {"Play", "Pause", "Stop", "NextChapter", "PrevChapter", "Quit", "VolumeMore", "VolumeLess",
-                                "VolumeMute"}) {
+    for (const char* command : {"Play", "Pause", "Stop", "NextChapter", "PrevChapter", "Quit", "VolumeMore",
+                                "VolumeLess", "VolumeMute"}) {
         EXPECT_NE(ButtonOf(command), nullptr) << command;
     }
 }
@@ -164,8 +58,8 @@ TEST_F(PlayerSkinTest, ASkinThatFailsFallsBackToTheDefaultWithAMessage) {
         ASSERT_NE(Skin().MainForm(), nullptr);
         EXPECT_TRUE(Skin().MainForm()->isVisible());
         EXPECT_EQ(Skin().ArchivePath(), (root_ / "prog" / "Skins" / "Default.zip").string());
-        EXPECT_EQ(box_.texts.size(), 1u);
-        box_.texts.clear();
+        EXPECT_EQ(ReportedMessages(box_).size(), 1);
+        ClearMessages(box_);
         video_.reset();
         main_.reset();
         DestroyPlayerGlobals();
@@ -176,7 +70,7 @@ TEST_F(PlayerSkinTest, NoDefaultSkinEitherLeavesThePlayerWithoutSkinWindows) {
     fs::remove(root_ / "prog" / "Skins" / "Default.zip");
     Start("Missing.zip");
     EXPECT_EQ(Skin().MainForm(), nullptr);
-    EXPECT_EQ(box_.texts.size(), 2u) << "the skin of the settings and the default";
+    EXPECT_EQ(ReportedMessages(box_).size(), 2) << "the skin of the settings and the default";
 }
 
 TEST_F(PlayerSkinTest, HidingTheInterfaceHidesTheSkinAndAReloadKeepsItHidden) {
@@ -260,9 +154,116 @@ TEST_F(PlayerSkinTest, DraggingTheSeekBarSeeksAndTheTimeDisplayFollows) {
     ASSERT_FALSE(Skin().Labels(TSkinScript::kTimeDisplayList).empty());
     const QLabel* time = Skin().Labels(TSkinScript::kTimeDisplayList).front()->TextLabel();
     ASSERT_NE(time, nullptr);
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return time->text() == TSkinLabel::FormatTime(Time(), false); }, kWaitMs))
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return time->text() == TSkinLabel::FormatTime(Time(), false); }, kWaitMs))
         << "the time display shows the player's time";
+}
+
+// The skin's menu picture goes to the video menu, its windows become the menu's owners with the
+// video window, and a right click on any of them pops the menu up; the fallback and its failure.
+TEST_F(PlayerSkinTest, TheSkinsPictureAndWindowsGoToTheVideoMenu) {
+    Start("");
+    TVideoMenu2& menu = main_->VideoMenu();
+    menu.Rebuild();
+    auto* popup = static_cast<TVideoPopupMenu*>(menu.Menu());
+    ASSERT_NE(popup, nullptr);
+    ASSERT_FALSE(Skin().MenuLeftBitmap().isNull()) << "the default skin has a menu picture";
+    EXPECT_EQ(popup->Logo(), Skin().MenuLeftBitmap());
+    EXPECT_TRUE(video_->Background().On())
+        << "the video window shows the skin's background until a video plays";
+    const auto owns = [&](QWidget* window) {
+        return std::any_of(menu.Owners().begin(), menu.Owners().end(),
+                           [window](const QPointer<QWidget>& owner) { return owner == window; });
+    };
+    EXPECT_TRUE(owns(video_.get()));
+    EXPECT_TRUE(owns(Skin().MainForm()));
+    for (const char* item :
+         {"Me_Play", "Me_Pause", "Me_Stop", "Me_PrevChapter", "Me_NextChapter", "Me_Quit"}) {
+        EXPECT_NE(popup->findChild<QAction*>(item), nullptr) << item;
+    }
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(20, 20),
+                            Skin().MainForm()->mapToGlobal(QPoint(20, 20)));
+    QApplication::sendEvent(Skin().MainForm(), &click);
+    EXPECT_TRUE(popup->isVisible());
+    popup->close();
+
+    EXPECT_TRUE(main_->LoadSkin("", false)) << "the default skin";
+    EXPECT_TRUE(main_->LoadSkin("Missing.zip", false)) << "falls back to the default skin";
+    fs::remove(root_ / "prog" / "Skins" / "Default.zip");
+    EXPECT_FALSE(main_->LoadSkin("Missing.zip", false));
+    EXPECT_TRUE(owns(video_.get())) << "the menu's owners are rebuilt all the same";
+}
+
+TEST_F(PlayerSkinTest, SettingsArePushedIntoThePlayer) {
+    settings_ = "[SeekSpeed]\r\nSpeed_2=2\r\nSpeed_3=8\r\n[General]\r\nAutoBookmarkDelay=1234\r\n";
+    Start("");
+    EXPECT_EQ(Player().ScanSpeedCount(), 3);
+    EXPECT_EQ(Player().AutoBookmarkDelay(), 1234u);
+    calls_.clear();
+    main_->ApplySettings();
+    for (uint32_t order : {kOrderColourKey, kOrderOsdStyle, kOrderStyleOverride, kOrderVideoLayout}) {
+        EXPECT_NE(std::find(calls_.begin(), calls_.end(), "order " + std::to_string(order)), calls_.end())
+            << "order " << order;
+    }
+}
+
+TEST_F(PlayerSkinTest, TheLanguageFileTranslatesTheMainFormAndTheVideoMenu) {
+    UseOwnSystemFolder();
+    std::ofstream(root_ / "prog" / "System" / "default.tovrin.lang")
+        << "<LANGUAGE Name=\"Test\">\n  <FORM>\n    <DVDMain Caption=\"Lecteur\"/>\n  </FORM>\n"
+           "  <STRINGCOLLECTION>\n    <VideoMenu>\n      <Me_Play Text=\"Lecture\"/>\n    </VideoMenu>\n"
+           "  </STRINGCOLLECTION>\n</LANGUAGE>\n";
+    const fs::path templateFile = root_ / "template.lang";
+    settings_ = "[General]\r\nGenerateTranslationFile=" + templateFile.string() + "\r\n";
+    Start("");
+    EXPECT_EQ(main_->windowTitle(), "Lecteur");
+    main_->VideoMenu().Rebuild();
+    const QAction* play = main_->VideoMenu().Menu()->findChild<QAction*>("Me_Play");
+    ASSERT_NE(play, nullptr);
+    EXPECT_EQ(play->text(), "Lecture");
+
+    std::ifstream file(templateFile, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    ASSERT_GE(bytes.size(), 2u) << "the template was written";
+    EXPECT_EQ(bytes.substr(0, 2), std::string("\xFF\xFE")) << "UTF-16 with its byte-order mark";
+    const QString text = QString::fromUtf16(reinterpret_cast<const char16_t*>(bytes.data() + 2),
+                                            static_cast<qsizetype>((bytes.size() - 2) / 2));
+    EXPECT_TRUE(text.startsWith("<LANGUAGE Name=\"New Language\">\r\n    <FORM>\r\n"));
+    EXPECT_TRUE(text.contains("<DVDMain")) << text.toStdString();
+    EXPECT_LT(text.indexOf("<DVDMain"), text.indexOf("<ErrMessage")) << "the main form, then the message box";
+    EXPECT_TRUE(text.contains("<VideoMenu >")) << text.toStdString();
+    EXPECT_TRUE(text.contains("<Me_Exit\tText=\"Exit\" />")) << text.toStdString();
+    EXPECT_TRUE(text.endsWith("    </StringCollection>\r\n</LANGUAGE>\r\n"));
+}
+
+TEST_F(PlayerSkinTest, WithoutALanguageFileEveryTextStaysEnglish) {
+    Start("");
+    EXPECT_EQ(main_->windowTitle(), TDVDMain::kCaption);
+    main_->VideoMenu().Rebuild();
+    EXPECT_EQ(main_->VideoMenu().Menu()->findChild<QAction*>("Me_Play")->text(), "Play");
+}
+
+// After a load the skin's button of the current mode is pressed (the player starts in disc mode).
+TEST_F(PlayerSkinTest, TheModeButtonOfTheCurrentModeIsPressedAfterALoad) {
+    const std::string script =
+        "[Skins Info]\r\nTitle: Modes\r\n[Format]\r\nForm: Name, Caption, Width, Height\r\n"
+        "Button: Left, Top, Width, Height, Caption, Action\r\n[Objects]\r\n"
+        "Form: MainForm, Modes, 200, 40\r\nSpeedButton: 4, 4, 60, 30, Disc, EnterDVDMode\r\n"
+        "SpeedButton: 70, 4, 60, 30, File, EnterFileMode\r\n";
+    const fs::path archive = root_ / "prog" / "Skins" / "Modes.zip";
+    TZipControl zip;
+    ASSERT_TRUE(zip.Create(archive.c_str()));
+    ASSERT_TRUE(zip.AddEntry("skin.txt", script.data(), static_cast<uint32_t>(script.size())));
+    ASSERT_TRUE(zip.Close());
+    Start("Modes.zip");
+    EXPECT_EQ(Skin().ArchivePath(), archive.string());
+    ASSERT_TRUE(main_->IsDVDMode());
+    THoverButton* disc = ButtonOf("EnterDVDMode");
+    THoverButton* file = ButtonOf("EnterFileMode");
+    ASSERT_NE(disc, nullptr);
+    ASSERT_NE(file, nullptr);
+    EXPECT_TRUE(disc->Down());
+    EXPECT_FALSE(file->Down());
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
@@ -90,7 +91,7 @@ protected:
         fs::remove_all(root_, error);
     }
 
-    void StartPlayer(bool withSkin) {
+    void StartPlayer(bool withSkin, const std::vector<std::string>& arguments = {}) {
         if (withSkin) {
             fs::create_directory_symlink(fs::path(dist_) / "Skins", root_ / "prog" / "Skins");
         }
@@ -112,7 +113,9 @@ protected:
                 {"TOVRIN_RUNTIME_DIR", (root_ / "run").string()},
                 {"TOVRIN_PROGRAM_FOLDER", (root_ / "prog").string()},
                 {"TOVRIN_AUDIO_SINK", "fake"}};
-        player_ = std::make_unique<ChildProcess>(std::vector<std::string>{dist_ + "/tovrin"}, env_);
+        std::vector<std::string> command{dist_ + "/tovrin"};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        player_ = std::make_unique<ChildProcess>(command, env_);
     }
 
     // The windows appear some time after the player starts; nothing tells when they are painted, so
@@ -141,29 +144,67 @@ protected:
 
 TEST_F(ScreenshotTest, ThePlayerShowsItsVideoWindow) {
     StartPlayer(false);
-    const fs::path shot = ShootUntil("player_ui_screenshot.png", [](const fs::path& taken) {
-        return Black(RegionStatistics(taken, "200x100+300+250"));
+    // Without skins the player says so in its message box, in the middle of the screen: the video
+    // panel shows below it.
+    const char* panel = "200x40+300+430";
+    const fs::path shot = ShootUntil("player_ui_screenshot.png", [&](const fs::path& taken) {
+        return Black(RegionStatistics(taken, panel));
     });
-    const auto middle = RegionStatistics(shot, "200x100+300+250");
-    EXPECT_EQ(middle.first, 0) << "no black video panel in the middle: see " << shot;
-    EXPECT_EQ(middle.second, 0);
+    const auto below = RegionStatistics(shot, panel);
+    EXPECT_EQ(below.first, 0) << "no black video panel in the middle: see " << shot;
+    EXPECT_EQ(below.second, 0);
     const auto corner = RegionStatistics(shot, "50x50+0+0");
     EXPECT_EQ(corner.first, 1) << "the root window should show around the player";
 }
 
 // The default skin's control window stands below the video window, at its left edge: a dark panel with
-// coloured buttons, neither the white root window nor the black video.
+// coloured buttons, neither the white root window nor the video window, which shows the skin's dark
+// background picture with the player's name while no video plays.
 TEST_F(ScreenshotTest, ThePlayerShowsItsSkinBelowTheVideoWindow) {
     StartPlayer(true);
+    const char* background = "300x100+250+250";
+    const auto dark = [](const std::pair<double, double>& region) {
+        return region.first > 0 && region.first < 0.3 && region.second > 0.01;
+    };
     const fs::path shot = ShootUntil("player_ui_skin_screenshot.png", [&](const fs::path& taken) {
         const auto skin = RegionStatistics(taken, "300x60+100+485");
-        return Black(RegionStatistics(taken, "200x100+300+250")) && skin.first > 0.05 && skin.first < 0.9;
+        return dark(RegionStatistics(taken, background)) && skin.first > 0.05 && skin.first < 0.9;
     });
-    EXPECT_TRUE(Black(RegionStatistics(shot, "200x100+300+250"))) << "the video panel: see " << shot;
+    EXPECT_TRUE(dark(RegionStatistics(shot, background))) << "the skin's video background: see " << shot;
     const auto skin = RegionStatistics(shot, "300x60+100+485");
     EXPECT_GT(skin.first, 0.05) << "the skin's control window below the video: see " << shot;
     EXPECT_LT(skin.first, 0.9);
     EXPECT_GT(skin.second, 0.02) << "its buttons and seek bar stand out of its background";
+}
+
+// Started in full screen, the player's full-screen window covers the whole screen: black where the white
+// root window showed around the video window.
+TEST_F(ScreenshotTest, FullScreenCoversTheWholeScreen) {
+    StartPlayer(false, {"/SM:fullscreen"});
+    const fs::path shot = ShootUntil("player_ui_fullscreen_screenshot.png", [](const fs::path& taken) {
+        return Black(RegionStatistics(taken, "800x600+0+0"));
+    });
+    EXPECT_TRUE(Black(RegionStatistics(shot, "800x600+0+0"))) << "the whole screen is the black video: see " << shot;
+}
+
+// A skin of the settings that does not exist is reported in the player's own message box, in front of
+// the video window (which shows the default skin instead): red text on the box's light face.
+TEST_F(ScreenshotTest, AnErrorShowsInThePlayersMessageBox) {
+    fs::create_directories(root_ / "prog" / "INI");
+    std::ofstream(root_ / "prog" / "INI" / "Tovrin.ini") << "[Skin]\r\nFilename=Missing.zip\r\n";
+    StartPlayer(true);
+    // The box (360 x 200) stands in the middle of the screen, over the video window.
+    const char* box = "300x150+250+225";
+    const auto redShare = [&](const fs::path& taken) {
+        return std::atof(Output("convert '" + taken.string() + "' -crop " + box +
+                                " -fx '(r>0.6&&g<0.3&&b<0.3)?1:0' -format '%[fx:mean]' info:")
+                             .c_str());
+    };
+    const fs::path shot = ShootUntil("player_ui_message_box_screenshot.png",
+                                     [&](const fs::path& taken) { return redShare(taken) > 0; });
+    EXPECT_GT(redShare(shot), 0.0) << "the error is written in red: see " << shot;
+    const auto face = RegionStatistics(shot, box);
+    EXPECT_GT(face.first, 0.5) << "on the box's light face, over the dark video window: see " << shot;
 }
 
 } // namespace

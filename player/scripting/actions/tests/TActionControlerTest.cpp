@@ -193,4 +193,16 @@ TEST_F(TActionControlerTest, FindsByNameAndGesture) {
     EXPECT_EQ(controler_.IndexOfAction(nullptr), -1);
 }
 
+TEST_F(TActionControlerTest, FindsByTheKeyOfAShortcutCode) {
+    QAction* play = Add("Ac_Play", "01");
+    QAction* stop = Add("Ac_Stop", "01");
+    controler_.BuildFromActionList(actions_);
+    controler_.GetItem(0)->ShortcutCode = 0x40041;  // Ctrl+A
+    controler_.GetItem(1)->ShortcutCode = 0x480025; // LeftBt+Double+Left: the Left key
+    EXPECT_EQ(controler_.FindActionByShortCut(16449), play);
+    EXPECT_EQ(controler_.FindActionByShortCut(0x25), stop);
+    EXPECT_EQ(controler_.FindActionByShortCut(0x41), nullptr); // A without Ctrl
+    EXPECT_EQ(controler_.FindActionByShortCut(0), nullptr);
+}
+
 } // namespace

@@ -180,16 +180,18 @@ QImage DefaultSkinArtist::GlyphStrip(const QPainterPath& icon, int size) const {
 }
 
 QImage DefaultSkinArtist::MenuLeft() const {
-    QImage image = Canvas(24, 320, Qt::black);
+    // The foot of the video menu's side bar: it takes the bar's dark blue over and darkens to the
+    // panel's slate, with the player's name read upwards.
+    QImage image = Canvas(30, 96, Qt::black);
     QPainter painter(&image);
     QLinearGradient fill(0, 0, 0, image.height());
-    fill.setColorAt(0, QColor(0x1f, 0x4a, 0x70));
+    fill.setColorAt(0, QColor(10, 10, 134));
     fill.setColorAt(1, QColor(0x18, 0x1d, 0x25));
     painter.fillRect(image.rect(), fill);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setPen(QColor(0xe4, 0xea, 0xf0));
-    painter.setFont(QFont(QStringLiteral("DejaVu Sans"), 11, QFont::Bold));
-    painter.translate(17, image.height() - 10);
+    painter.setFont(QFont(QStringLiteral("DejaVu Sans"), 10, QFont::Bold));
+    painter.translate(20, image.height() - 12);
     painter.rotate(-90);
     painter.drawText(0, 0, QStringLiteral("Tovrin"));
     return image;
