@@ -15,7 +15,6 @@
 #include "player/ui/TDVDMain.h"
 #include "player/ui/TMainFormEvents.h"
 #include "player/ui/TPlayerSkin.h"
-#include "player/ui/TScriptBridge.h"
 #include "player/ui/skin/TSkinForm.h"
 
 #include <QAction>
@@ -463,9 +462,7 @@ void TMainActions::SwitchFullScreen(QAction&) {
 
 void TMainActions::VideoOnTop(QAction& action) {
     // The action ticks itself on each run; the option follows the tick.
-    TScriptMainWindow& window = main_.Bridge().ScriptMainWindow();
-    window.SetVideoStayOnTop(action.isChecked());
-    window.ApplyVideoStayOnTop();
+    main_.SetVideoStayOnTop(action.isChecked());
 }
 
 void TMainActions::BringToFront(QAction&) {
