@@ -243,9 +243,7 @@ std::string TMainActions::BookmarkName(bool discMode, int32_t title, int32_t cha
 }
 
 void TMainActions::Play(QAction&) {
-    if (TPlayControl* player = Player()) {
-        main_.Events().ShowVideo(player->Play() == 0);
-    }
+    main_.Opener().Ac_Play();
 }
 
 void TMainActions::Pause(QAction&) {
@@ -255,11 +253,7 @@ void TMainActions::Pause(QAction&) {
 }
 
 void TMainActions::Stop(QAction&) {
-    if (TPlayControl* player = Player()) {
-        player->Stop();
-        main_.Events().ResetDisplays();
-        main_.Events().ShowVideo(false);
-    }
+    main_.Opener().Ac_Stop();
 }
 
 void TMainActions::NextChapter(QAction&) {
@@ -327,25 +321,11 @@ void TMainActions::GoToSeekPos(QAction&) {
 }
 
 void TMainActions::EnterFileMode(QAction&) {
-    if (main_.IsFileMode()) {
-        RunNamed("Ac_ShowFileMan");
-        return;
-    }
-    main_.Events().RestoreSkinBackground();
-    RunNamed("Ac_Stop");
-    main_.SwitchToFileMode();
-    main_.Events().ResetDisplays();
+    main_.Opener().Ac_EnterFileMode();
 }
 
 void TMainActions::EnterDVDMode(QAction&) {
-    if (main_.IsDVDMode()) {
-        RunNamed("Ac_GetDiskInfos");
-        return;
-    }
-    main_.Events().RestoreSkinBackground();
-    main_.SwitchToDiscMode();
-    RunNamed("Ac_Stop");
-    main_.Events().ResetDisplays();
+    main_.Opener().Ac_EnterDVDMode();
 }
 
 void TMainActions::Nothing(QAction&) {}
