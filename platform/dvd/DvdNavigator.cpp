@@ -29,7 +29,8 @@ constexpr int kInfiniteStill = 255;
 } // namespace
 
 DvdNavigator::DvdNavigator(GstBin* bin)
-    : router_(bin), presentation_([this](const std::vector<GraphEvent>& events) { Deliver(events); }) {}
+    : bin_(bin), router_(bin),
+      presentation_([this](const std::vector<GraphEvent>& events) { Deliver(events); }) {}
 
 DvdNavigator::~DvdNavigator() {
     Stop();
@@ -125,7 +126,7 @@ void DvdNavigator::Stop() {
             return;
         }
         stopping_ = true;
-        commanded_.notify_all();
+        WakeReader();
         restored_.notify_all();
     }
     router_.CancelWaits();
@@ -578,7 +579,14 @@ HResult DvdNavigator::NeedsTitleDomain() const {
 void DvdNavigator::Woken() {
     ++commands_;
     ended_ = false;
+    WakeReader();
+}
+
+void DvdNavigator::WakeReader() {
     commanded_.notify_all();
+    if (rewindWait_ != nullptr) {
+        gst_clock_id_unschedule(rewindWait_);
+    }
 }
 
 // A jump: what is queued belongs to the old place. The reading thread ends the flush with the
@@ -880,7 +888,9 @@ HResult DvdNavigator::ChangeRate(std::uint32_t flag, double rate) {
         if (rate > 0.0) {
             router_.SetRate(rate);
         } else {
-            rewind_ = Rewind{-rate, from, std::chrono::steady_clock::now()};
+            media::GstRef<GstClock> clock = PictureClock();
+            const GstClockTime now = gst_clock_get_time(clock.get());
+            rewind_ = Rewind{-rate, from, std::move(clock), now};
         }
         pendingTime_.reset();
         return dvdnav_time_search(nav_, static_cast<std::uint64_t>(from));
@@ -893,21 +903,30 @@ void DvdNavigator::ResetRate() {
 }
 
 // Once the picture should have moved back past the unit shown last, jumps to where it should be by
-// now; the title's start ends the scan.
+// now; the title's start ends the scan. The wait is on the picture's clock, so that a picture that runs
+// slow or fast (another clock) is scanned at its own pace.
 void DvdNavigator::RewindStep(std::unique_lock<std::mutex>& lock, std::uint64_t seen) {
     if (!rewind_) {
         return;
     }
-    const std::chrono::duration<double> passing(
-        static_cast<double>(rewind_->fromTicks - rewind_->landedTicks + 1) /
-        (rewind_->speed * kDvdTicksPerSecond));
-    const auto due =
-        rewind_->since + std::chrono::duration_cast<std::chrono::steady_clock::duration>(passing);
-    if (commanded_.wait_until(lock, due, [&] { return stopping_ || commands_ != seen; })) {
+    const double passing = static_cast<double>(rewind_->fromTicks - rewind_->landedTicks + 1) /
+                           (rewind_->speed * kDvdTicksPerSecond);
+    const media::GstRef<GstClock> clock = rewind_->clock;
+    const GstClockTime since = rewind_->since;
+    GstClockID wait = gst_clock_new_single_shot_id(
+        clock.get(), since + static_cast<GstClockTime>(std::max(passing, 0.0) * GST_SECOND));
+    rewindWait_ = wait; // a command or the end unschedules it
+    lock.unlock();
+    const GstClockReturn waited = gst_clock_id_wait(wait, nullptr);
+    lock.lock();
+    rewindWait_ = nullptr;
+    gst_clock_id_unref(wait);
+    if (waited == GST_CLOCK_UNSCHEDULED || stopping_ || commands_ != seen || !rewind_) {
         return; // a command or the end came first
     }
-    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - rewind_->since;
-    const auto travelled = static_cast<std::int64_t>(rewind_->speed * elapsed.count() * kDvdTicksPerSecond);
+    const double elapsed =
+        static_cast<double>(GST_CLOCK_DIFF(since, gst_clock_get_time(clock.get()))) / GST_SECOND;
+    const auto travelled = static_cast<std::int64_t>(rewind_->speed * elapsed * kDvdTicksPerSecond);
     std::int64_t target = std::min(rewind_->fromTicks - travelled, rewind_->landedTicks - 1);
     if (target <= 0) {
         ResetRate();
@@ -921,6 +940,11 @@ void DvdNavigator::RewindStep(std::unique_lock<std::mutex>& lock, std::uint64_t 
         return;
     }
     StartFlush();
+}
+
+media::GstRef<GstClock> DvdNavigator::PictureClock() const {
+    GstClock* clock = gst_element_get_clock(GST_ELEMENT(bin_));
+    return media::GstRef<GstClock>::Adopt(clock != nullptr ? clock : gst_system_clock_obtain());
 }
 
 std::int64_t DvdNavigator::ShownTicksInTitle() const {

@@ -132,11 +132,13 @@ private:
         std::uint64_t rewindAfter = 0; // the landed unit's marker: once shown, the scan jumps on
         std::vector<media::GraphEvent> events;
     };
-    // A backward scan: the picture is to move back from the title time at the speed.
+    // A backward scan: the picture is to move back from the title time at the speed, paced by the clock
+    // the picture runs on.
     struct Rewind {
         double speed;
         std::int64_t fromTicks;
-        std::chrono::steady_clock::time_point since;
+        media::GstRef<GstClock> clock;
+        GstClockTime since;
         bool landed = false;          // the unit jumped to is being read
         std::int64_t landedTicks = 0; // its title time
     };
@@ -151,6 +153,10 @@ private:
     void Deliver(const std::vector<media::GraphEvent>& events);
     // The backward scan's next jump; at the title's start it plays on at normal speed.
     void RewindStep(std::unique_lock<std::mutex>& lock, std::uint64_t seen);
+    // The pipeline's clock; the system clock while the bin has none.
+    media::GstRef<GstClock> PictureClock() const;
+    // Wakes the reading thread from its waits for a command, a still's end or the scan's next jump.
+    void WakeReader();
     void ResetRate();
     // The title time the picture shows in the current title; -1 when it shows another place.
     std::int64_t ShownTicksInTitle() const;
@@ -180,6 +186,7 @@ private:
     void StartFlush();
     int ChoosePhysical(const dvdnav_spu_stream_change_event_t& change) const;
 
+    GstBin* bin_; // the element the navigator belongs to
     DvdStreamRouter router_;
     DvdPresentation presentation_;
     std::mutex listenerMutex_; // apart from the navigator's lock: sinks' threads deliver events too
@@ -211,6 +218,7 @@ private:
     std::condition_variable restored_;
 
     std::optional<Rewind> rewind_;
+    GstClockID rewindWait_ = nullptr; // the scan's wait for its next jump, while the reading thread waits
     std::atomic<std::uint64_t> landedMarker_{0};
 
     int titleSet_ = 0;

@@ -24,7 +24,14 @@ void StrandedSinkRepair::Watch(GstElement* pipeline, GstMessage* message) {
         return;
     }
     GstElement* sink = GST_ELEMENT(GST_MESSAGE_SRC(message));
-    gst_element_call_async(sink, &StrandedSinkRepair::Repair, gst_object_ref(pipeline), gst_object_unref);
+    // The check holds the pipeline weakly: a graph destroyed before it runs goes at once, with its
+    // elements (a disc navigator's reading thread and open disc among them).
+    auto* weak = g_new0(GWeakRef, 1);
+    g_weak_ref_init(weak, pipeline);
+    gst_element_call_async(sink, &StrandedSinkRepair::Repair, weak, [](gpointer data) {
+        g_weak_ref_clear(static_cast<GWeakRef*>(data));
+        g_free(data);
+    });
 }
 
 // A sink's own message that it reached paused with nothing further pending. Bins carry the sink
@@ -56,7 +63,14 @@ bool StrandedSinkRepair::IsStranded(GstElement* pipeline, GstElement* sink) {
 // Runs on GStreamer's async thread. The pipeline's state lock keeps the application's and the
 // bins' own state changes out while the check and the repair run.
 void StrandedSinkRepair::Repair(GstElement* sink, gpointer data) {
-    auto* pipeline = static_cast<GstElement*>(data);
+    const ElementStates own = StatesOf(sink);
+    if (own.current != GST_STATE_PAUSED || own.pending != GST_STATE_VOID_PENDING) {
+        return; // the sink has moved on since
+    }
+    auto* pipeline = static_cast<GstElement*>(g_weak_ref_get(static_cast<GWeakRef*>(data)));
+    if (pipeline == nullptr) {
+        return; // the graph has gone
+    }
     GST_STATE_LOCK(pipeline);
     if (IsStranded(pipeline, sink)) {
         GST_INFO_OBJECT(sink, "prerolled in paused under a playing pipeline: restarting the pipeline");
@@ -69,6 +83,7 @@ void StrandedSinkRepair::Repair(GstElement* sink, gpointer data) {
         }
     }
     GST_STATE_UNLOCK(pipeline);
+    gst_object_unref(pipeline);
 }
 
 GstClockTime StrandedSinkRepair::PrerolledRunningTime(GstElement* sink) {

@@ -305,14 +305,23 @@ bool WideToMultiByte(std::uint32_t codePage, WStringView text, std::string& out)
     return page != nullptr && IcuToBytes(*page, text, out);
 }
 
+// UTF-8 never takes fewer bytes than UTF-16 takes units, so the text is written into room of its
+// byte count and cut to what was written; ASCII goes unit by unit without decoding.
 WString AnsiToWide(std::string_view bytes) {
-    WString out;
-    out.reserve(bytes.size());
+    WString out(bytes.size(), u'\0');
+    char16_t* at = out.data();
     for (std::size_t i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        if (lead < 0x80) {
+            *at++ = lead;
+            ++i;
+            continue;
+        }
         const unicode::Step step = unicode::DecodeUtf8(bytes, i);
-        unicode::AppendUtf16(out, step.cp);
+        at += unicode::PutUtf16(at, step.cp);
         i += step.length;
     }
+    out.resize(static_cast<std::size_t>(at - out.data()));
     return out;
 }
 

@@ -84,14 +84,20 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-void AppendUtf16(std::u16string& out, char32_t cp) {
+std::size_t PutUtf16(char16_t* out, char32_t cp) {
     if (cp < 0x10000) {
-        out += static_cast<char16_t>(cp);
-    } else {
-        cp -= 0x10000;
-        out += static_cast<char16_t>(0xD800 + (cp >> 10));
-        out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+        out[0] = static_cast<char16_t>(cp);
+        return 1;
     }
+    cp -= 0x10000;
+    out[0] = static_cast<char16_t>(0xD800 + (cp >> 10));
+    out[1] = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+    return 2;
+}
+
+void AppendUtf16(std::u16string& out, char32_t cp) {
+    char16_t units[2];
+    out.append(units, PutUtf16(units, cp));
 }
 
 bool IsSurrogate(char32_t cp) {

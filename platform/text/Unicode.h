@@ -25,6 +25,8 @@ Step DecodeUtf16(std::u16string_view text, std::size_t pos);
 // Append a Unicode scalar value (not a surrogate, at most U+10FFFF).
 void AppendUtf8(std::string& out, char32_t cp);
 void AppendUtf16(std::u16string& out, char32_t cp);
+// Writes the UTF-16 units of such a value at `out` (room for 2); answers how many were written.
+std::size_t PutUtf16(char16_t* out, char32_t cp);
 
 bool IsSurrogate(char32_t cp);
 

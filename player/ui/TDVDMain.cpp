@@ -34,6 +34,7 @@
 #include "player/ui/TMainFormEvents.h"
 #include "player/ui/TMountWatcher.h"
 #include "player/ui/TMouseFunctions.h"
+#include "player/ui/TPlaySourceMenu.h"
 #include "player/ui/TPlayerSkin.h"
 #include "player/ui/TPlayerTranslation.h"
 #include "player/ui/TScreenMode.h"
@@ -59,11 +60,6 @@ namespace win = plat::win;
 
 namespace {
 
-bool HasVideoTs(const std::string& folder) {
-    std::error_code error;
-    return std::filesystem::is_directory(plat::text::path::Join(folder, "VIDEO_TS"), error);
-}
-
 // The message the core's optional mouse hook sends the video window.
 constexpr win::UINT kMsgVideoMouse = 11023;
 
@@ -87,10 +83,19 @@ TDVDMain::TDVDMain(QWidget* owner)
     mouse_ = std::make_unique<TMouseFunctions>(*actions_, [this] { return closing_; });
     bridge_ = std::make_unique<TScriptBridge>(*this, *actions_, actionControler_);
     shortcutFilter_ = new TShortcutFilter(actionControler_, this);
+    opener_ = std::make_unique<TMediaOpener>(*this);
 }
 
 const QList<QAction*>& TDVDMain::DVDControl() const {
     return actions_->List();
+}
+
+void TDVDMain::BindOpeningActions() {
+    actions_->Bind("Ac_OpenProfile", [this] { opener_->OpenProfileDialog(); });
+    actions_->Bind("Ac_EditProfile", [this] { opener_->Ac_EditProfile(); });
+    actions_->Bind("Act_PlayFromDisk", [this] { playMenu_->Act_PlayFromDisk(); });
+    actions_->Bind("Act_PlayFromFolder", [this] { playMenu_->Act_PlayFromFolder(); });
+    actions_->Bind("Act_PlaySetFolder", [this] { playMenu_->Act_PlaySetFolder(); });
 }
 
 TDVDMain::~TDVDMain() {
@@ -125,6 +130,9 @@ void TDVDMain::FormCreate() {
                                 &IMainWindowServices::PlayerEventCallback);
     folders_ = TPlayerFolders::Below(win::ProgramFolder());
     placement_.SetFolder(folders_.Settings);
+    opener_->SetFolders(folders_);
+    playMenu_ = std::make_unique<TPlaySourceMenu>(*this);
+    BindOpeningActions();
 
     mainControl_ = std::make_unique<TMainControl>();
     mainControl_->Start();
@@ -209,6 +217,7 @@ void TDVDMain::InitAfterForms(bool useDefaultSkin) {
         video_->SetMouseHide(PlayerConfig().AutoHideMouse, PlayerConfig().AutoHideMouseTime * 1000);
         video_->show();
     }
+    opener_->History().Load();
     videoMenu_->SetActions(TVideoMenu2::TableOf(DVDControl()));
     videoMenu_->AttachPlayer({dynamic_cast<TBookmarkControl*>(controllers.Bookmarks.get()),
                               controllers.Audio.get(), controllers.Subs.get(), controllers.Angles.get(),
@@ -474,57 +483,29 @@ void TDVDMain::OnDropFiles(const std::vector<std::string>& files) {
     }
 }
 
-void TDVDMain::PlayDisc(const std::string& root) {
-    if (!playControl_) {
-        return;
-    }
-    playControl_->Stop();
-    PlayerConfig().DiscOverridePending = true;
-    PlayerConfig().DiscOverrideDrive = root;
-    config_.LoadGraphForFile(TTovrinConfig::kProduct, playControl_.get(), 0, nullptr);
-    playControl_->Play();
-    currentMedia_ = root;
-    currentDisc_ = root;
-}
-
 void TDVDMain::OnVolumeArrival(const std::string& root) {
-    if (!HasVideoTs(root)) {
+    if (!TMediaOpener::HasVideoTs(root)) {
         return;
     }
     if (mountPending_) {
-        PlayDisc(root);
+        opener_->PlayDisc(root);
     }
     mountPending_ = false;
 }
 
 void TDVDMain::OnVolumeRemoval(const std::string& root) {
-    if (currentDisc_.empty() ||
-        TPlayerFolders::AsFolder(currentDisc_).rfind(TPlayerFolders::AsFolder(root), 0) != 0) {
+    const std::string& disc = opener_->CurrentDisc();
+    if (disc.empty() || TPlayerFolders::AsFolder(disc).rfind(TPlayerFolders::AsFolder(root), 0) != 0) {
         return;
     }
     CloseProfile();
-    if (playControl_) {
-        playControl_->Stop();
-    }
-    currentDisc_.clear();
+    opener_->Ac_Stop();
 }
 
 void TDVDMain::OpenFile(const std::string& path) {
-    if (!playControl_ || path.empty()) {
-        return;
+    if (!path.empty()) {
+        opener_->OpenFile(Wide(path), u"", false, -1, false);
     }
-    if (HasVideoTs(path)) {
-        PlayDisc(path);
-        return;
-    }
-    const std::u16string media = Wide(path);
-    playControl_->Stop();
-    playControl_->SetFileName(media.c_str());
-    config_.LoadGraphForFile(TTovrinConfig::kProduct, playControl_.get(), 1, media.c_str());
-    playControl_->Play();
-    currentMedia_ = path;
-    currentDisc_.clear();
-    config_.SetLastFilePath(TPlayerFolders::AsFolder(plat::text::path::Folder(path)));
 }
 
 void TDVDMain::EnqueueFile(const std::string& path) {
@@ -532,13 +513,7 @@ void TDVDMain::EnqueueFile(const std::string& path) {
 }
 
 void TDVDMain::PlayQueueItem(int32_t index) {
-    if (index < 0) {
-        return;
-    }
-    if (const TPlaylistItem* item = playQueue_.GetItem(index, true)) {
-        queuePending_ = false;
-        OpenFile(plat::text::WideToAnsi(item->Path));
-    }
+    opener_->PlayQueueItem(index);
 }
 
 void TDVDMain::DeletePlaylistItem(int32_t index) {
@@ -706,9 +681,7 @@ TProfileSubtitles* TDVDMain::ProfileSubtitles() const {
 }
 
 void TDVDMain::CloseProfile() {
-    if (auto* subtitles = ProfileSubtitles()) {
-        subtitles->Close(false);
-    }
+    opener_->CloseProfile();
 }
 
 void TDVDMain::ShowProfileSubtitles(bool shown) {
@@ -759,6 +732,9 @@ bool TDVDMain::IsFileMode() const {
 }
 
 void TDVDMain::SwitchToFileMode() {
+    if (playMenu_) {
+        playMenu_->SetDiscItemsEnabled(false);
+    }
     if (skin_) {
         skin_->Script().SetModeButtons(false, true);
     }
@@ -768,6 +744,9 @@ void TDVDMain::SwitchToFileMode() {
 }
 
 void TDVDMain::SwitchToDiscMode() {
+    if (playMenu_) {
+        playMenu_->SetDiscItemsEnabled(true);
+    }
     if (skin_) {
         skin_->Script().SetModeButtons(true, true);
     }

@@ -12,6 +12,7 @@
 #include "player/ui/ICommandTarget.h"
 #include "player/ui/TApplicationHints.h"
 #include "player/ui/TFormPlacement.h"
+#include "player/ui/TMediaOpener.h"
 #include "player/ui/TMouseCursor.h"
 #include "player/ui/TPlayerFolders.h"
 #include "subtitles/translator/TStringCollection.h"
@@ -42,6 +43,7 @@ class TPlayerSkin;
 class TChapters;
 class TVersionCheck;
 class TVersionCheckDialogs;
+class TPlaySourceMenu;
 class TFullscreen;
 class TScreenMode;
 class TScriptBridge;
@@ -75,6 +77,7 @@ public:
     void SetOnClosed(std::function<void()> onClosed) { onClosed_ = std::move(onClosed); }
     // The mount table watched for volume arrivals (the system's by default).
     void SetMountTable(std::string path) { mountTable_ = std::move(path); }
+    const std::string& MountTable() const { return mountTable_; }
 
     void FormCreate();
     void SetVideoForm(TVideo* video) { video_ = video; }
@@ -208,7 +211,12 @@ public:
     TMainFormEvents& Events() { return *events_; }
     TMouseFunctions& MouseFunctions() { return *mouse_; }
     TScriptBridge& Bridge() { return *bridge_; }
-    const std::string& CurrentMedia() const { return currentMedia_; }
+    const std::string& CurrentMedia() const { return opener_->CurrentMedia(); }
+    // Opening files and discs, the play and stop actions and the history (from FormCreate on).
+    TMediaOpener& Opener() { return *opener_; }
+    // The play-source menu "Pop_Play" (from FormCreate on).
+    TPlaySourceMenu* PlayMenu() const { return playMenu_.get(); }
+    TProfileSubtitles* ProfileSubtitles() const;
     int32_t DoubleClickSpeed() const { return doubleClickSpeed_; }
     int32_t DoubleClickHeight() const { return doubleClickHeight_; }
 
@@ -223,10 +231,10 @@ private:
     // The language template the settings ask for (General/GenerateTranslationFile).
     void WriteTranslationTemplate();
     void FormClose();
-    void PlayDisc(const std::string& root);
+    // The opening actions that have no handler of the action list's own.
+    void BindOpeningActions();
     void ApplySkinPictures();
     const QImage* SkinVideoBackground() const;
-    TProfileSubtitles* ProfileSubtitles() const;
     void DeleteTempFiles() const;
 
     TPlayerFolders folders_;
@@ -249,8 +257,8 @@ private:
     std::unique_ptr<TScriptBridge> bridge_;
     TShortcutFilter* shortcutFilter_ = nullptr;
     std::shared_ptr<TPlugIns> plugIns_;
-    std::string currentMedia_;
-    std::string currentDisc_; // the mount root the playing disc came from
+    std::unique_ptr<TMediaOpener> opener_;
+    std::unique_ptr<TPlaySourceMenu> playMenu_;
     TVideo* video_ = nullptr;
     TChapters* chapters_ = nullptr;
     std::unique_ptr<TPlayerSkin> skin_;
@@ -271,7 +279,6 @@ private:
     bool closed_ = false;
     bool mountPending_ = false;
     bool pluginsOff_ = false;
-    bool queuePending_ = true;
     bool silent_ = false;
     bool videoStayOnTop_ = false;
 };

@@ -15,7 +15,6 @@
 #include "player/ui/TDVDMain.h"
 #include "player/ui/TMainFormEvents.h"
 #include "player/ui/TPlayerSkin.h"
-#include "player/ui/TScriptBridge.h"
 #include "player/ui/skin/TSkinForm.h"
 
 #include <QAction>
@@ -244,9 +243,7 @@ std::string TMainActions::BookmarkName(bool discMode, int32_t title, int32_t cha
 }
 
 void TMainActions::Play(QAction&) {
-    if (TPlayControl* player = Player()) {
-        main_.Events().ShowVideo(player->Play() == 0);
-    }
+    main_.Opener().Ac_Play();
 }
 
 void TMainActions::Pause(QAction&) {
@@ -256,11 +253,7 @@ void TMainActions::Pause(QAction&) {
 }
 
 void TMainActions::Stop(QAction&) {
-    if (TPlayControl* player = Player()) {
-        player->Stop();
-        main_.Events().ResetDisplays();
-        main_.Events().ShowVideo(false);
-    }
+    main_.Opener().Ac_Stop();
 }
 
 void TMainActions::NextChapter(QAction&) {
@@ -328,25 +321,11 @@ void TMainActions::GoToSeekPos(QAction&) {
 }
 
 void TMainActions::EnterFileMode(QAction&) {
-    if (main_.IsFileMode()) {
-        RunNamed("Ac_ShowFileMan");
-        return;
-    }
-    main_.Events().RestoreSkinBackground();
-    RunNamed("Ac_Stop");
-    main_.SwitchToFileMode();
-    main_.Events().ResetDisplays();
+    main_.Opener().Ac_EnterFileMode();
 }
 
 void TMainActions::EnterDVDMode(QAction&) {
-    if (main_.IsDVDMode()) {
-        RunNamed("Ac_GetDiskInfos");
-        return;
-    }
-    main_.Events().RestoreSkinBackground();
-    main_.SwitchToDiscMode();
-    RunNamed("Ac_Stop");
-    main_.Events().ResetDisplays();
+    main_.Opener().Ac_EnterDVDMode();
 }
 
 void TMainActions::Nothing(QAction&) {}
@@ -483,9 +462,7 @@ void TMainActions::SwitchFullScreen(QAction&) {
 
 void TMainActions::VideoOnTop(QAction& action) {
     // The action ticks itself on each run; the option follows the tick.
-    TScriptMainWindow& window = main_.Bridge().ScriptMainWindow();
-    window.SetVideoStayOnTop(action.isChecked());
-    window.ApplyVideoStayOnTop();
+    main_.SetVideoStayOnTop(action.isChecked());
 }
 
 void TMainActions::BringToFront(QAction&) {

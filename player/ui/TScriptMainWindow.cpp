@@ -6,6 +6,7 @@
 #include "player/model/hub/TPlayControl.h"
 #include "player/model/profiles/TProfileSubtitles.h"
 #include "player/ui/TDVDMain.h"
+#include "player/ui/TFullscreen.h"
 #include "player/ui/TMainActions.h"
 #include "player/ui/TMainFormEvents.h"
 #include "player/ui/TPlayerSkin.h"
@@ -13,7 +14,6 @@
 #include "player/ui/TVideo.h"
 
 #include <QAction>
-#include <QScreen>
 
 namespace {
 
@@ -80,27 +80,14 @@ void TScriptMainWindow::SetScreenMode(int32_t mode) {
 }
 
 void TScriptMainWindow::SetVideoStayOnTop(bool on) {
-    videoStayOnTop_ = on;
     if (QAction* action = actions_.Find("Ac_VideoOnTop")) {
         action->setChecked(on);
     }
+    main_.SetVideoStayOnTop(on);
 }
 
 void TScriptMainWindow::ApplyVideoStayOnTop() {
-    TVideo* video = main_.VideoForm();
-    if (video == nullptr) {
-        return;
-    }
-    // A window that ends at the screen's bottom-right corner is not kept above the others.
-    const QScreen* screen = video->screen();
-    const bool atCorner =
-        screen != nullptr && video->frameGeometry().bottomRight() == screen->geometry().bottomRight();
-    const bool onTop = videoStayOnTop_ && !atCorner;
-    if (video->windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop) {
-        const bool visible = video->isVisible();
-        video->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-        video->setVisible(visible);
-    }
+    main_.ApplyVideoStayOnTop();
 }
 
 void TScriptMainWindow::SetContextMenuAllowed(bool allowed) {
@@ -158,7 +145,8 @@ void TScriptMainWindow::SetVideoWindowVisible(bool visible) {
 }
 
 bool TScriptMainWindow::IsFullScreenWindowVisible() const {
-    return false; // the player makes no full-screen window of its own yet
+    const TFullscreen* fullscreen = main_.FullscreenForm();
+    return fullscreen != nullptr && fullscreen->isVisible();
 }
 
 void TScriptMainWindow::SetFullScreenWindowVisible(bool visible) {

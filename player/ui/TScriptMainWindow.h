@@ -46,11 +46,8 @@ public:
     IScriptPlayList* CurrentPlayList() override { return nullptr; }
     IScriptProfile* Profile() override { return nullptr; }
 
-    bool VideoStayOnTop() const { return videoStayOnTop_; }
-
 private:
     TDVDMain& main_;
     TMainActions& actions_;
     TScriptBridge& bridge_;
-    bool videoStayOnTop_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "player/ui/TDVDMain.h"
 #include "player/ui/TMainActions.h"
+#include "player/ui/TPlaySourceMenu.h"
 #include "player/ui/TScriptBridge.h"
 #include "player/ui/TVideo.h"
 #include "player/ui/skin/TSkinScript.h"
@@ -13,6 +14,10 @@
 #include <limits>
 
 TSkinActionSink::TSkinActionSink(TDVDMain& main, TSkinScript& skin) : main_(main), skin_(skin) {}
+
+QMenu* TSkinActionSink::PlayMenu() {
+    return main_.PlayMenu();
+}
 
 int TSkinActionSink::IndexOfAction(const std::string& name) const {
     const QString wanted = QStringLiteral("Ac_") + QString::fromStdString(name);

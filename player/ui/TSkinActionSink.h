@@ -29,7 +29,7 @@ public:
     bool MouseWheel(bool down, Qt::KeyboardModifiers modifiers, QPoint globalPosition) override;
     void FormToggleClick(QObject* sender) override;
     void FormSwitchClick(QObject* sender) override;
-    QMenu* PlayMenu() override { return nullptr; }
+    QMenu* PlayMenu() override;
     void ReportError(const std::u16string& text) override;
     void LoadFormPosition(QWidget& form) override;
     void SaveFormPosition(const QWidget& form) override;

@@ -1,12 +1,37 @@
 #include "DvdPlayback.h"
 
-#include <gst/app/gstappsink.h>
+#include "platform/media/StrandedSinkRepair.h"
 
 #include <cstring>
 
 namespace plat::dvd::test {
 
 using media::GraphEvent;
+
+namespace {
+
+// The frame of a sample, its rows copied without padding.
+Frame FrameOf(GstSample* sample) {
+    Frame frame;
+    const GstStructure* caps = gst_caps_get_structure(gst_sample_get_caps(sample), 0);
+    gst_structure_get_int(caps, "width", &frame.width);
+    gst_structure_get_int(caps, "height", &frame.height);
+    GstBuffer* buffer = gst_sample_get_buffer(sample);
+    frame.time = GST_BUFFER_PTS(buffer);
+    GstMapInfo map;
+    if (frame.height > 0 && gst_buffer_map(buffer, &map, GST_MAP_READ)) {
+        const std::size_t stride = static_cast<std::size_t>(frame.width) * 4;
+        frame.pixels.resize(stride * frame.height);
+        const std::size_t sourceStride = map.size / frame.height; // rows may be padded
+        for (int row = 0; row < frame.height; ++row) {
+            std::memcpy(&frame.pixels[row * stride], map.data + row * sourceStride, stride);
+        }
+        gst_buffer_unmap(buffer, &map);
+    }
+    return frame;
+}
+
+} // namespace
 
 std::uint32_t Frame::Rgb(int x, int y) const {
     const std::uint8_t* pixel = &pixels[(static_cast<std::size_t>(y) * width + x) * 4];
@@ -18,9 +43,20 @@ int Frame::Brightness(int x, int y) const {
     return static_cast<int>(((rgb >> 16) & 0xFF) + ((rgb >> 8) & 0xFF) + (rgb & 0xFF)) / 3;
 }
 
-DvdPlayback::DvdPlayback() {
+DvdPlayback::DvdPlayback(PipelineClock clock) {
     DvdNavigatorElement::Register();
     pipeline_ = media::ElementRef::Sink(gst_pipeline_new(nullptr));
+    if (clock == PipelineClock::Manual) {
+        manualClock_ = std::make_unique<media::ManualPipelineClock>();
+        clock_ = media::GstRef<GstClock>::Share(manualClock_->Clock());
+    } else {
+        clock_ = media::GstRef<GstClock>::Adopt(gst_system_clock_obtain());
+    }
+    gst_pipeline_use_clock(GST_PIPELINE(pipeline_.get()), clock_.get());
+    // As the program's graphs do: a sink that a jump's flush left prerolled under a playing pipeline
+    // is brought back to playing (the backward scan flushes in quick succession).
+    media::BusRef bus = media::BusRef::Adopt(gst_pipeline_get_bus(GST_PIPELINE(pipeline_.get())));
+    gst_bus_set_sync_handler(bus.get(), &DvdPlayback::OnBusMessage, pipeline_.get(), nullptr);
     element_ = gst_element_factory_make(DvdNavigatorElement::kFactoryName, nullptr);
     GstElement* videoConvert = gst_element_factory_make("videoconvert", nullptr);
     videoSink_ = gst_element_factory_make("appsink", nullptr);
@@ -33,7 +69,11 @@ DvdPlayback::DvdPlayback() {
     media::CapsRef audio =
         media::CapsRef::Adopt(gst_caps_from_string("audio/x-raw, format=S16LE, channels=1, rate=48000"));
     g_object_set(videoSink_, "caps", video.get(), "max-buffers", 2u, "drop", TRUE, "sync", TRUE, nullptr);
-    g_object_set(audioSink_, "caps", audio.get(), "max-buffers", 8u, "drop", TRUE, "sync", TRUE, nullptr);
+    g_object_set(audioSink_, "caps", audio.get(), "max-buffers", 8u, "drop", TRUE, "sync",
+                 clock == PipelineClock::System, nullptr);
+    GstAppSinkCallbacks shown{};
+    shown.new_sample = &DvdPlayback::ShownThunk;
+    gst_app_sink_set_callbacks(GST_APP_SINK(videoSink_), &shown, this, nullptr);
     gst_element_link_pads(element_, "video", videoConvert, "sink");
     gst_element_link(videoConvert, videoSink_);
     gst_element_link_pads(element_, "audio", audioConvert, "sink");
@@ -42,7 +82,11 @@ DvdPlayback::DvdPlayback() {
     navigator_->SetEventListener([this](const GraphEvent& event) {
         {
             std::lock_guard lock(historyMutex_);
-            history_.push_back({event, Clock::now()});
+            history_.push_back({event, Now(), history_.size()});
+            if (holdWhen_ && holdWhen_(event)) {
+                manualClock_->Hold(true);
+                holdWhen_ = nullptr;
+            }
         }
         events_.Push(event);
     });
@@ -85,40 +129,76 @@ std::optional<Frame> DvdPlayback::NextFrame(std::chrono::milliseconds timeout) {
     if (sample == nullptr) {
         return std::nullopt;
     }
-    Frame frame;
-    const GstStructure* caps = gst_caps_get_structure(gst_sample_get_caps(sample), 0);
-    gst_structure_get_int(caps, "width", &frame.width);
-    gst_structure_get_int(caps, "height", &frame.height);
-    GstBuffer* buffer = gst_sample_get_buffer(sample);
-    frame.time = GST_BUFFER_PTS(buffer);
-    GstMapInfo map;
-    if (gst_buffer_map(buffer, &map, GST_MAP_READ)) {
-        const std::size_t stride = static_cast<std::size_t>(frame.width) * 4;
-        frame.pixels.resize(stride * frame.height);
-        const std::size_t sourceStride = map.size / frame.height; // rows may be padded
-        for (int row = 0; row < frame.height; ++row) {
-            std::memcpy(&frame.pixels[row * stride], map.data + row * sourceStride, stride);
-        }
-        gst_buffer_unmap(buffer, &map);
-    }
+    Frame frame = FrameOf(sample);
     gst_sample_unref(sample);
     return frame;
 }
 
-std::optional<Clock::time_point> DvdPlayback::WhenShown(const std::function<bool(const Frame&)>& accepts,
-                                                        std::chrono::milliseconds timeout) {
-    const auto deadline = Clock::now() + timeout;
-    while (Clock::now() < deadline) {
-        const std::optional<Frame> frame = NextFrame(timeout);
-        const Clock::time_point at = Clock::now();
-        if (!frame) {
-            return std::nullopt;
-        }
-        if (accepts(*frame)) {
-            return at;
-        }
+void DvdPlayback::WatchShown(std::vector<FrameTest> tests) {
+    std::lock_guard lock(shownMutex_);
+    shownAt_.assign(tests.size(), std::nullopt);
+    awaited_ = std::move(tests);
+}
+
+std::vector<std::optional<GstClockTime>> DvdPlayback::WhenShown(std::chrono::milliseconds timeout) {
+    std::unique_lock lock(shownMutex_);
+    shownChanged_.wait_for(lock, timeout, [this] { return awaited_.empty(); });
+    awaited_.clear();
+    return shownAt_;
+}
+
+GstBusSyncReply DvdPlayback::OnBusMessage(GstBus*, GstMessage* message, gpointer pipeline) {
+    media::StrandedSinkRepair::Watch(static_cast<GstElement*>(pipeline), message);
+    return GST_BUS_PASS;
+}
+
+GstFlowReturn DvdPlayback::ShownThunk(GstAppSink*, gpointer self) {
+    static_cast<DvdPlayback*>(self)->OnShown();
+    return GST_FLOW_OK;
+}
+
+// The sink calls this as it shows a frame, which is its last sample then.
+void DvdPlayback::OnShown() {
+    const GstClockTime at = Now();
+    std::lock_guard lock(shownMutex_);
+    GstSample* sample = nullptr;
+    if (!awaited_.empty()) {
+        g_object_get(videoSink_, "last-sample", &sample, nullptr);
     }
-    return std::nullopt;
+    if (sample == nullptr) {
+        return;
+    }
+    const Frame frame = FrameOf(sample);
+    gst_sample_unref(sample);
+    bool all = true;
+    for (std::size_t i = 0; i < awaited_.size(); ++i) {
+        if (!shownAt_[i] && awaited_[i](frame)) {
+            shownAt_[i] = at;
+        }
+        all = all && shownAt_[i].has_value();
+    }
+    if (all) {
+        awaited_.clear(); // what was waited for has come
+        shownChanged_.notify_all();
+    }
+}
+
+void DvdPlayback::HoldClockWhenTold(std::function<bool(const GraphEvent&)> accepts) {
+    std::lock_guard lock(historyMutex_);
+    if (manualClock_) {
+        holdWhen_ = std::move(accepts);
+    }
+}
+
+void DvdPlayback::ReleaseClock() {
+    if (manualClock_) {
+        manualClock_->Hold(false);
+    }
+}
+
+std::size_t DvdPlayback::ToldCount() const {
+    std::lock_guard lock(historyMutex_);
+    return history_.size();
 }
 
 std::vector<Told> DvdPlayback::History(long code) const {

@@ -28,7 +28,9 @@ protected:
         g_signal_connect(sink_, "handoff", G_CALLBACK(&StrandedSinkRepairTest::OnFrame), this);
     }
     void TearDown() override {
-        gst_element_set_state(pipeline_.get(), GST_STATE_NULL);
+        if (pipeline_) {
+            gst_element_set_state(pipeline_.get(), GST_STATE_NULL);
+        }
         gst_object_unref(sink_);
     }
     void WatchBus() {
@@ -81,6 +83,20 @@ TEST_F(StrandedSinkRepairTest, ASinkLeftPausedUnderAPlayingPipelineRendersAgain)
     GstState state = GST_STATE_VOID_PENDING;
     EXPECT_EQ(gst_element_get_state(sink_, &state, nullptr, GST_SECOND * 5), GST_STATE_CHANGE_SUCCESS);
     EXPECT_EQ(state, GST_STATE_PLAYING);
+}
+
+// A check still waiting to run does not keep a destroyed graph's pipeline and elements alive.
+TEST_F(StrandedSinkRepairTest, APendingCheckLetsThePipelineGo) {
+    GstMessage* settled = gst_message_new_state_changed(GST_OBJECT(sink_), GST_STATE_READY, GST_STATE_PAUSED,
+                                                        GST_STATE_VOID_PENDING);
+    StrandedSinkRepair::Watch(pipeline_.get(), settled);
+    gst_message_unref(settled);
+    bool finalized = false;
+    g_object_weak_ref(
+        G_OBJECT(pipeline_.get()), [](gpointer flag, GObject*) { *static_cast<bool*>(flag) = true; },
+        &finalized);
+    pipeline_ = {};
+    EXPECT_TRUE(finalized);
 }
 
 // Only a sink paused against the pipeline's will counts as stranded.

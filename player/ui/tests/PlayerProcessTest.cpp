@@ -38,6 +38,8 @@ protected:
                 ("tovrin-ui-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
         fs::create_directories(root_ / "prog" / "INI");
         fs::create_directory_symlink(fs::path(dist_) / "System", root_ / "prog" / "System");
+        // The settings a new program folder starts with: their extension table types the files.
+        fs::copy_file(fs::path(dist_) / "INI" / "Tovrin.ini", root_ / "prog" / "INI" / "Tovrin.ini");
         fs::create_directories(root_ / "run");
         fs::permissions(root_ / "run", fs::perms::owner_all, fs::perm_options::replace);
         setenv("TOVRIN_RUNTIME_DIR", (root_ / "run").c_str(), 1);

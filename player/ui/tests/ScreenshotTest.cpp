@@ -119,10 +119,11 @@ protected:
     }
 
     // The windows appear some time after the player starts; nothing tells when they are painted, so
-    // screenshots are taken until `shown` answers true for one (at most 15 s).
+    // screenshots are taken until `shown` answers true for one (at most 45 s: a loaded machine starts
+    // the server and the player slowly).
     fs::path ShootUntil(const char* name, const std::function<bool(const fs::path&)>& shown) {
         const fs::path shot = fs::path(SCREENSHOT_FOLDER) / name;
-        const auto deadline = std::chrono::steady_clock::now() + 15s;
+        const auto deadline = std::chrono::steady_clock::now() + 45s;
         while (std::chrono::steady_clock::now() < deadline && !player_->WaitExit(0ms)) {
             Output("DISPLAY=" + display_ + " import -window root '" + shot.string() + "' 2>/dev/null");
             if (shown(shot)) {

@@ -1,6 +1,5 @@
 #include "plugins/decoders/dossa/TSamiDecoder.h"
 
-#include "plugins/decoders/markup/MarkupColour.h"
 #include "plugins/decoders/markup/MarkupEntities.h"
 #include "plugins/decoders/markup/MarkupTag.h"
 #include "plugins/decoders/markup/MarkupTime.h"
@@ -105,19 +104,8 @@ void TSamiDecoder::ApplyTag(std::string_view name, std::string_view attributes) 
         ApplySync(attributes);
     } else if (name == "P") {
         ApplyParagraph(attributes);
-    } else if (!collecting) {
-        return;
-    } else if (name == "FONT") {
-        const std::optional<std::string_view> value = markup::AttributeValue(attributes, "COLOR");
-        const std::optional<uint32_t> colour = value ? markup::ParseColour(*value) : std::nullopt;
-        if (colour) {
-            FText.AppendWhole(markup::RgbOverride(*colour));
-        }
-    } else if (name == "BR") {
-        FText.AppendWhole("\\N");
-    } else if (name == "B" || name == "/B" || name == "I" || name == "/I") {
-        const bool closing = name.front() == '/';
-        FText.AppendWhole(std::string("{\\") + name.back() + (closing ? "0}" : "1}"));
+    } else if (collecting) {
+        markup::AppendFormattingTag(name, attributes, FText);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "plugins/decoders/markup/MarkupTag.h"
 
+#include "plugins/decoders/markup/MarkupColour.h"
+
 namespace markup {
 
 namespace {
@@ -86,6 +88,24 @@ std::optional<std::string_view> AttributeValue(std::string_view attributes, std:
         }
     }
     return std::nullopt;
+}
+
+bool AppendFormattingTag(std::string_view name, std::string_view attributes, TSubtitleText& text) {
+    if (name == "FONT") {
+        const std::optional<std::string_view> value = AttributeValue(attributes, "COLOR");
+        const std::optional<uint32_t> colour = value ? ParseColour(*value) : std::nullopt;
+        if (colour) {
+            text.AppendWhole(RgbOverride(*colour));
+        }
+    } else if (name == "BR") {
+        text.AppendWhole("\\N");
+    } else if (name == "B" || name == "/B" || name == "I" || name == "/I") {
+        const bool closing = name.front() == '/';
+        text.AppendWhole(std::string("{\\") + name.back() + (closing ? "0}" : "1}"));
+    } else {
+        return false;
+    }
+    return true;
 }
 
 } // namespace markup

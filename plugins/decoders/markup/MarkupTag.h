@@ -1,6 +1,7 @@
 #pragma once
 // Reading a markup tag and taking it apart: the tag text, its name and its attribute values.
 #include "plugins/decoders/markup/TByteReader.h"
+#include "plugins/decoders/markup/TSubtitleText.h"
 
 #include <cstddef>
 #include <optional>
@@ -33,5 +34,9 @@ TTagParts SplitTag(std::string_view tag, bool skipLeading);
 // digits, double quotes, "#", "." and ":" (at most kMaxAttributeValue). A place where the name is not
 // followed so is passed over and the search goes on. Nothing when no place qualifies.
 std::optional<std::string_view> AttributeValue(std::string_view attributes, std::string_view name);
+
+// Appends the override tag of a formatting tag of subtitle text: FONT with a COLOR that is a colour,
+// BR ("\N"), B, /B, I and /I ("{\B1}", "{\B0}", ...). False for any other name (nothing appended).
+bool AppendFormattingTag(std::string_view name, std::string_view attributes, TSubtitleText& text);
 
 } // namespace markup

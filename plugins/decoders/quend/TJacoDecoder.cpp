@@ -118,6 +118,9 @@ void TJacoDecoder::ReadDirective(std::string_view directive) {
     case 'T':
         SetTimer(directive);
         break;
+    case 'S':
+        SetShift(directive);
+        break;
     default:
         break;
     }
@@ -160,6 +163,29 @@ void TJacoDecoder::SetTimer(std::string_view directive) {
     if (ticks && *ticks != 0) {
         FState.TicksPerSecond = *ticks;
     }
+}
+
+void TJacoDecoder::SetShift(std::string_view directive) {
+    constexpr std::string_view kShift = "SHIFT";
+    std::size_t letters = 0;
+    while (letters < directive.size() && IsLetter(directive[letters])) {
+        ++letters;
+    }
+    if (letters > kShift.size() || !EqualsNoCase(directive.substr(0, letters), kShift.substr(0, letters))) {
+        return;
+    }
+    std::string_view value = SkipBlanks(directive.substr(letters));
+    const bool negative = !value.empty() && value.front() == '-';
+    if (!value.empty() && (value.front() == '-' || value.front() == '+')) {
+        value.remove_prefix(1);
+    }
+    if (const std::optional<int32_t> time = WordTime(NextWord(value))) {
+        FState.Shift = negative ? -int64_t{*time} : int64_t{*time};
+    }
+}
+
+int32_t TJacoDecoder::Shifted(int32_t time) const {
+    return static_cast<int32_t>(std::clamp<int64_t>(int64_t{time} + FState.Shift, 0, markup::kMaxTimeMs));
 }
 
 std::optional<int32_t> TJacoDecoder::WordTime(std::string_view word) const {
@@ -208,8 +234,8 @@ bool TJacoDecoder::ReadEvent(std::string_view line, TJacoLineReader& lines) {
     TJacoTextConverter converter(FState, lines);
     converter.Convert(rest, word.Overrides());
     TMarkupEvent event;
-    event.Start = *start;
-    event.End = *end;
+    event.Start = Shifted(*start);
+    event.End = Shifted(*end);
     event.Style = word.StyleName();
     event.Name = converter.Name();
     event.MarginL = word.MarginL();

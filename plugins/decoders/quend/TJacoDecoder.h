@@ -25,6 +25,11 @@ private:
     void DefineStyle(std::string_view directive);
     void SetPaletteEntry(std::string_view directive);
     void SetTimer(std::string_view directive);
+    // "#SHIFT" (or any start of the word, "#S" included) and a signed time: it replaces the shift of
+    // the lines that follow.
+    void SetShift(std::string_view directive);
+    // An event time with the shift applied, kept at 0 and above.
+    int32_t Shifted(int32_t time) const;
     // False when the line is no event.
     bool ReadEvent(std::string_view line, TJacoLineReader& lines);
     // A start or end word: "@" and ticks, or a time whose fraction counts ticks.

@@ -34,6 +34,8 @@ struct TJacoState {
     // Each entry's low, middle and high byte are written in that order into a colour override.
     std::array<uint32_t, kPaletteSize> Palette{};
     int64_t TicksPerSecond = kDefaultTicksPerSecond;
+    // Added to the times of the event lines that follow a "#SHIFT" directive, in milliseconds.
+    int64_t Shift = 0;
     std::array<std::string, kDisplayNames> DisplayNames;
     std::vector<TMarkupStyle> Styles;
     // The vertical resolution that positions are given in.

@@ -9,9 +9,17 @@
 
 namespace scr {
 
+// The style the wide writer writes when it is given none ("Default", Arial 28, ...).
+const TMarkupStyle& DefaultStyle();
+
 // The UTF-16LE bytes, byte-order mark and final zero character included. Bold and italic are
 // written as -1 when set; an empty style list writes the single default style.
 std::string WriteWideSsaV4(const std::vector<TMarkupStyle>& styles, const std::vector<TMarkupEvent>& events);
+// The same bytes written straight into a buffer handed out as HandOut does (a zero byte after them,
+// freed by FreeHandedOut), so that a long script is not copied once more; nothing when memory runs
+// out. `size` receives the length of the bytes.
+char* HandOutWideSsaV4(const std::vector<TMarkupStyle>& styles, const std::vector<TMarkupEvent>& events,
+                       std::size_t& size);
 
 // The 8-bit text without terminator. Bold and italic are written as stored; events keep their name.
 std::string WriteAnsiSsaV4(const std::vector<TMarkupStyle>& styles, const std::vector<TMarkupEvent>& events);

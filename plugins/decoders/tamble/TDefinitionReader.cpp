@@ -121,6 +121,10 @@ void TDefinitionReader::Token(std::u16string_view word, std::u16string_view toke
         if (FState == State::Definition) {
             Enter(State::LineEnd);
         }
+    } else if (word.starts_with(u"htmltags") && FState == State::Definition) {
+        if (FCurrent != nullptr) {
+            FCurrent->HtmlTags = true;
+        }
     } else if (word.starts_with(u"[#")) {
         if (FState != State::Outside) {
             FCollected.append(u"[#");

@@ -32,4 +32,7 @@ public:
     std::vector<TFormatTemplate> Templates;
     std::vector<TReplacement> Replacements;
     std::vector<std::u16string> Extensions;
+    // Set by an "[#htmltags]" line: the HTML-like tags of subtitle text (<b>, <font color=...>, ...)
+    // become override tags (THtmlTagConverter).
+    bool HtmlTags = false;
 };

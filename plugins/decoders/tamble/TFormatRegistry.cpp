@@ -1,7 +1,9 @@
 #include "plugins/decoders/tamble/TFormatRegistry.h"
 
 #include "platform/text/CaseFold.h"
+#include "plugins/decoders/tamble/LineBreaks.h"
 #include "plugins/decoders/tamble/TDefinitionReader.h"
+#include "plugins/decoders/tamble/THtmlTagConverter.h"
 #include "plugins/decoders/tamble/TimePattern.h"
 
 #include <algorithm>
@@ -79,15 +81,15 @@ std::pair<std::size_t, std::size_t> TFormatRegistry::LineBreak(std::size_t posit
     if (breakAt == FSubject.size()) {
         return {breakAt, 0};
     }
-    return {breakAt, FSubject.substr(breakAt, 2) == u"\r\n" ? 2 : 1};
+    return {breakAt, line_breaks::LengthAt(FSubject, breakAt)};
 }
 
-std::u16string TFormatRegistry::ApplyReplacements(std::u16string_view text) const {
+void TFormatRegistry::ApplyReplacements(std::u16string_view text, std::u16string& out) const {
     if (FCurrent == nullptr || FCurrent->Replacements.empty()) {
-        return std::u16string(text);
+        out.append(text);
+        return;
     }
-    std::u16string out;
-    out.reserve(text.size());
+    out.reserve(out.size() + text.size());
     std::size_t i = 0;
     while (i < text.size()) {
         const std::u16string_view rest = text.substr(i);
@@ -103,17 +105,27 @@ std::u16string TFormatRegistry::ApplyReplacements(std::u16string_view text) cons
             out.push_back(text[i++]);
         }
     }
-    return out;
 }
 
-std::u16string TFormatRegistry::ReadToEmptyLine(std::size_t& position, std::size_t count) const {
+bool TFormatRegistry::StartsEntry(std::size_t position) {
+    TMatchedEvent kept = std::move(FEvent);
+    FProbing = true;
+    const bool starts =
+        std::any_of(FCurrent->Templates.begin(), FCurrent->Templates.end(),
+                    [&](const TFormatTemplate& t) { return MatchTemplate(FSubject, position, t.Text) > 0; });
+    FProbing = false;
+    FEvent = std::move(kept);
+    return starts;
+}
+
+std::u16string TFormatRegistry::ReadToEmptyLine(std::size_t& position, std::size_t count, bool toEntry) {
     const std::size_t wanted = std::max<std::size_t>(count, 1);
     std::u16string text;
     std::size_t copied = 0;
     while (position < FSubject.size()) {
         const auto [end, breakLength] = LineBreak(position);
         const std::u16string_view line = FSubject.substr(position, end - position);
-        if (line.empty()) {
+        if (line.empty() || (toEntry && StartsEntry(position))) {
             break;
         }
         if (copied > 0) {
@@ -160,7 +172,13 @@ bool TFormatRegistry::ReadFieldFormat(std::u16string_view format, std::size_t& p
         return true;
     }
     if (word.starts_with(u"toemptyline-")) {
-        value.Text = ReadToEmptyLine(position, Count(word.substr(12)));
+        value.Text = ReadToEmptyLine(position, Count(word.substr(12)), false);
+        return true;
+    }
+    if (word.starts_with(u"toentry-")) {
+        if (!FProbing) {
+            value.Text = ReadToEmptyLine(position, Count(word.substr(8)), true);
+        }
         return true;
     }
     if (word.starts_with(u"nbch-")) {
@@ -200,11 +218,11 @@ bool TFormatRegistry::ReadField(std::u16string_view directive, std::size_t& posi
     case Field::TextLf:
         if (!value.Text.empty()) {
             FEvent.Text.append(u"\\n");
-            FEvent.Text.append(ApplyReplacements(value.Text));
+            ApplyReplacements(value.Text, FEvent.Text);
         }
         break;
     case Field::Text:
-        FEvent.Text.append(ApplyReplacements(value.Text));
+        ApplyReplacements(value.Text, FEvent.Text);
         break;
     case Field::Style:
     case Field::Dummy:
@@ -352,7 +370,11 @@ bool TFormatRegistry::Match(std::u16string_view subject, std::optional<std::u16s
         FLastTemplate = FMatchedTemplate;
         ++matches;
         if (!FEvent.Text.empty()) {
-            Events.push_back(FEvent);
+            // The event under construction is made anew for the next template, so it is moved.
+            Events.push_back(std::move(FEvent));
+            if (FCurrent->HtmlTags) {
+                Events.back().Text = FTags.Convert(Events.back().Text);
+            }
         }
         position += length;
     }

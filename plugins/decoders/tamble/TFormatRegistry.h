@@ -2,6 +2,7 @@
 // The format definitions of the template decoder and the engine that matches their templates
 // against a subtitle file, position by position, collecting the events the templates read.
 #include "plugins/decoders/tamble/TFormatDefinition.h"
+#include "plugins/decoders/tamble/THtmlTagConverter.h"
 #include "plugins/decoders/tamble/TLiteralSearch.h"
 #include "plugins/decoders/tamble/TMatchedEvent.h"
 
@@ -36,8 +37,8 @@ public:
     // follows included), 0 when it does not match. The event under construction holds what it read.
     std::size_t MatchTemplate(std::u16string_view subject, std::size_t position, std::u16string_view templ);
 
-    // The text with the current definition's replacements applied.
-    std::u16string ApplyReplacements(std::u16string_view text) const;
+    // Appends the text to `output` with the current definition's replacements applied.
+    void ApplyReplacements(std::u16string_view text, std::u16string& output) const;
 
     const std::vector<std::unique_ptr<TFormatDefinition>>& Definitions() const { return FDefinitions; }
     TFormatDefinition* Current() const { return FCurrent; }
@@ -51,7 +52,13 @@ private:
     bool ReadField(std::u16string_view directive, std::size_t& position);
     // Reads what a field format (":" and a word) describes.
     bool ReadFieldFormat(std::u16string_view format, std::size_t& position, FieldValue& value);
-    std::u16string ReadToEmptyLine(std::size_t& position, std::size_t count) const;
+    // Whole lines up to an empty one, at most `count`; with `toEntry` also up to a line where an entry
+    // of the current definition starts (one whose blank line before it is missing).
+    std::u16string ReadToEmptyLine(std::size_t& position, std::size_t count, bool toEntry);
+    // True when a template of the current definition matches at `position`. The event under
+    // construction is kept; "toentry" fields read nothing while a template is tried this way, so
+    // that trying one entry never reads the next.
+    bool StartsEntry(std::size_t position);
     // Runs the directive; false when the template fails there.
     bool Directive(std::u16string_view directive, std::size_t& position, TLiteralSearch::Modes& modes,
                    std::size_t& saved);
@@ -73,4 +80,6 @@ private:
     TMatchedEvent FEvent;
     std::u16string_view FSubject;
     TLiteralSearch FSearch;
+    bool FProbing = false;
+    THtmlTagConverter FTags;
 };

@@ -77,40 +77,50 @@ std::vector<TMarkupEvent> TTambleDecoder::ScriptEvents(const std::vector<TMatche
     return events;
 }
 
-int32_t TTambleDecoder::Decode(const void* data, int32_t size, const char* filter, void** text,
-                               int32_t* textSize, char** advanced, int32_t* advancedLength) {
-    if (data == nullptr || size <= 0 || text == nullptr || textSize == nullptr) {
-        return 0;
-    }
-    const bool given = HasSetting(advanced, advancedLength);
-    double rate = given ? scr::SettingValue(*advanced, *advancedLength, scr::kFrameRateSetting)
-                        : scr::kFrameRateSetting.Default;
-    const std::u16string subject =
-        SubjectText(std::string_view(static_cast<const char*>(data), static_cast<std::size_t>(size)));
-    if (!given) {
-        rate = DeclaredFrameRate(subject).value_or(rate);
-    }
+bool TTambleDecoder::MatchText(std::string_view bytes, const char* filter, std::optional<double> givenRate) {
+    const std::u16string subject = SubjectText(bytes);
+    const double rate =
+        givenRate ? *givenRate : DeclaredFrameRate(subject).value_or(scr::kFrameRateSetting.Default);
     FRegistry.FrameRate = rate;
     FLastFrameRate = rate;
     std::optional<std::u16string> wideFilter;
     if (filter != nullptr) {
         wideFilter = plat::text::AnsiToWide(filter);
     }
-    const bool walked = FRegistry.Match(subject, wideFilter, false);
-    const std::vector<TMarkupEvent> events = ScriptEvents(FRegistry.Events);
-    FRegistry.Events.clear();
-    if (!walked || events.empty()) {
+    return FRegistry.Match(subject, wideFilter, false);
+}
+
+std::vector<TMarkupEvent> TTambleDecoder::MatchEvents(std::string_view bytes, const char* filter,
+                                                      std::optional<double> givenRate) {
+    const bool walked = MatchText(bytes, filter, givenRate);
+    std::vector<TMarkupEvent> events = walked ? ScriptEvents(FRegistry.Events) : std::vector<TMarkupEvent>{};
+    std::vector<TMatchedEvent>().swap(FRegistry.Events);
+    return events;
+}
+
+int32_t TTambleDecoder::Decode(const void* data, int32_t size, const char* filter, void** text,
+                               int32_t* textSize, char** advanced, int32_t* advancedLength) {
+    if (data == nullptr || size <= 0 || text == nullptr || textSize == nullptr) {
         return 0;
     }
-    const std::string script = scr::WriteWideSsaV4({}, events);
-    char* buffer = scr::HandOut(script);
+    const std::optional<double> givenRate =
+        HasSetting(advanced, advancedLength)
+            ? std::optional<double>(scr::SettingValue(*advanced, *advancedLength, scr::kFrameRateSetting))
+            : std::nullopt;
+    const std::vector<TMarkupEvent> events = MatchEvents(
+        std::string_view(static_cast<const char*>(data), static_cast<std::size_t>(size)), filter, givenRate);
+    if (events.empty()) {
+        return 0;
+    }
+    std::size_t scriptSize = 0;
+    char* buffer = scr::HandOutWideSsaV4({}, events, scriptSize);
     if (buffer == nullptr) {
         return 0;
     }
     *text = buffer;
-    *textSize = static_cast<int32_t>(std::min<std::size_t>(script.size(), INT32_MAX));
+    *textSize = static_cast<int32_t>(std::min<std::size_t>(scriptSize, INT32_MAX));
     if (advanced != nullptr) {
-        char* setting = scr::HandOut(scr::FormatSetting(rate, scr::kFrameRateSetting));
+        char* setting = scr::HandOut(scr::FormatSetting(FLastFrameRate, scr::kFrameRateSetting));
         if (setting != nullptr) {
             *advanced = setting;
             if (advancedLength != nullptr) {

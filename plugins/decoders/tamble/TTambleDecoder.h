@@ -35,6 +35,15 @@ public:
     static std::vector<TMarkupEvent> ScriptEvents(const std::vector<TMatchedEvent>& matched);
 
 private:
+    // Matches the file's text into the registry's events with the frame rate given, else the one the
+    // file declares, else the default; the text is freed before the events are turned into script
+    // events. False when the walk failed.
+    bool MatchText(std::string_view bytes, const char* filter, std::optional<double> givenRate);
+    // The script events of the file; the matched events are freed before the script is written.
+    // Nothing when the walk failed or found no subtitle.
+    std::vector<TMarkupEvent> MatchEvents(std::string_view bytes, const char* filter,
+                                          std::optional<double> givenRate);
+
     TFormatRegistry FRegistry;
     double FLastFrameRate = kFrameRateBeforeDecode;
 };

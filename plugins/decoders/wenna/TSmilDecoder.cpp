@@ -1,6 +1,5 @@
 #include "plugins/decoders/wenna/TSmilDecoder.h"
 
-#include "plugins/decoders/markup/MarkupColour.h"
 #include "plugins/decoders/markup/MarkupEntities.h"
 #include "plugins/decoders/markup/MarkupTag.h"
 #include "plugins/decoders/markup/MarkupTime.h"
@@ -55,20 +54,8 @@ void TSmilDecoder::ApplyTag(std::string_view name, std::string_view attributes) 
         FText.Clear();
     } else if (name == "WINDOW") {
         FWindowDuration = TimeAttribute(attributes, "DURATION").value_or(-1);
-    } else if (!FInside) {
-        return;
-    } else if (name == "FONT") {
-        const std::optional<std::string_view> value = markup::AttributeValue(attributes, "COLOR");
-        const std::optional<uint32_t> colour = value ? markup::ParseColour(*value) : std::nullopt;
-        if (colour) {
-            FText.AppendWhole(markup::RgbOverride(*colour));
-        }
-    } else if (name == "BR") {
-        FText.AppendWhole("\\N");
-    } else if (name == "B" || name == "/B" || name == "I" || name == "/I") {
-        const bool closing = name.front() == '/';
-        const char letter = name.back();
-        FText.AppendWhole(std::string("{\\") + letter + (closing ? "0}" : "1}"));
+    } else if (FInside) {
+        markup::AppendFormattingTag(name, attributes, FText);
     }
 }
 

@@ -1,7 +1,9 @@
-// The exports of scr_wenna, the SMIL (RealText) decoder. It keeps no advanced setting.
+// The exports of scr_wenna, the SMIL decoder: files timed by RealText-style "time" tags, else by W3C
+// par/seq timing. It keeps no advanced setting.
 #include "plugins/decoders/markup/MarkupExports.h"
 #include "plugins/decoders/support/ScrExports.h"
 #include "plugins/decoders/wenna/TSmilDecoder.h"
+#include "plugins/decoders/wenna/TSmilTimingDecoder.h"
 
 #include <optional>
 #include <string_view>
@@ -17,11 +19,16 @@ SCR_EXPORT int32_t Decode(const void* data, int32_t size, void** text, int32_t* 
     if (data == nullptr || size <= 0) {
         return 0;
     }
-    TSmilDecoder decoder;
-    if (!decoder.Decode(std::string_view(static_cast<const char*>(data), static_cast<std::size_t>(size)))) {
+    const std::string_view bytes(static_cast<const char*>(data), static_cast<std::size_t>(size));
+    TSmilDecoder realText;
+    TSmilTimingDecoder timing;
+    const TMarkupEventList* events = realText.Decode(bytes) ? &realText.Events()
+                                     : timing.Decode(bytes) ? &timing.Events()
+                                                            : nullptr;
+    if (events == nullptr) {
         return 0;
     }
-    return markup::HandOutScript({}, decoder.Events().Events(), std::nullopt, text, textSize, advanced,
+    return markup::HandOutScript({}, events->Events(), std::nullopt, text, textSize, advanced,
                                  advancedLength);
 }
 

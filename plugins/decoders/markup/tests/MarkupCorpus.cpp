@@ -175,6 +175,9 @@ TCorpusFile JacoFile(const std::string& name, const TCorpusOptions& options) {
     if (options.TicksPerSecond > 0) {
         text += "#TIMERES " + std::to_string(options.TicksPerSecond) + "\n";
     }
+    if (!options.Shift.empty()) {
+        text += "#SHIFT " + options.Shift + "\n";
+    }
     const char* const directives[] = {"VB", "VTJC", "JL", "VMJR"};
     const std::vector<TCue> cues = MakeCues(options, 1);
     for (std::size_t i = 0; i < cues.size(); ++i) {
@@ -226,5 +229,6 @@ std::vector<TCorpusFile> MarkupCorpus() {
         JacoFile("cp1252.jss", {100, 34, E::Cp1252, true, true}),
         JacoFile("ticks.jss", {100, 35, E::Utf8, false, true, 0, true}),
         JacoFile("ticks_t100.jss", {100, 36, E::Utf8Bom, false, true, 100, true}),
+        JacoFile("shift_t25.jss", {100, 37, E::Utf8, false, true, 25, false, false, false, "1:02.15"}),
     };
 }

@@ -20,6 +20,8 @@ struct TCorpusOptions {
     // SAMI: a second language class in every SYNC, and no closing SYNC after the last subtitle.
     bool SecondClass = false;
     bool OpenLast = false;
+    // JACOsub: the time of a "#SHIFT" directive before the first event (none when empty).
+    std::string Shift;
 };
 
 struct TCorpusFile {

@@ -49,6 +49,8 @@ TEST_F(MarkupPlugins, EachFormatReachesItsDecoder) {
         {u".rt", "<time begin=1 end=2/>smil",
          "Dialogue: Marked=0,0:00:01.00,0:00:02.00,Default,,0,0,0,0,smil\n"},
         {u"SMIL", "<time begin=1 end=2/>smil", "0:00:02.00,Default,,0,0,0,0,smil\n"},
+        {u"SMIL", "<smil><body><par begin=\"1s\" dur=\"1.5s\"><text>w3c</text></par></body></smil>",
+         "Dialogue: Marked=0,0:00:01.00,0:00:02.50,Default,,0,0,0,0,w3c\n"},
         {u".smi", "<SYNC Start=10><P Class=A>sami<SYNC Start=20>",
          "0:00:00.01,0:00:00.02,Default,,0,0,0,0,sami\n"},
         {u".SAMI", "<SYNC Start=10><P Class=A>sami<SYNC Start=20>", ",Default,,0,0,0,0,sami\n"},

@@ -40,6 +40,14 @@ TEST(JacoDecoder, ReadsTimesAndTicks) {
         // A first word that may be a directive is one, so a single such word leaves no text.
         {"1 2 text", ""},
         {"1 2 two words", "1000-2000 [Default,,0,0,0] words"},
+        // "#SHIFT" moves the lines after it (a fraction counts ticks); a later shift replaces it.
+        {"#SHIFT 2.15\n0:00:01.00 0:00:02.00 *x", "3500-4500 [Default,,0,0,0] *x"},
+        {"1 2 *a\n#S +1:00.00\n1 2 *b\n#shift -0:00:00.15\n@30 @60 *c",
+         "1000-2000 [Default,,0,0,0] *a | 61000-62000 [Default,,0,0,0] *b | 500-1500 [Default,,0,0,0] *c"},
+        {"#T100\n#SHIFT @50\n1 2 *x", "1500-2500 [Default,,0,0,0] *x"},
+        // A shift below zero stops at 0; an unreadable one or another word changes nothing.
+        {"#SHIFT -5\n1 7 *x", "0-2000 [Default,,0,0,0] *x"},
+        {"#SHIFT abc\n#SHIFTY 5\n#SIZE 5\n1 2 *x", "1000-2000 [Default,,0,0,0] *x"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Decoded(c.data), c.events) << c.data;

@@ -36,6 +36,9 @@ std::string Dump(const TFormatDefinition& d) {
     for (const std::u16string& e : d.Extensions) {
         out += " E[" + WideToAnsi(e) + "]";
     }
+    if (d.HtmlTags) {
+        out += " html";
+    }
     return out;
 }
 
@@ -102,6 +105,10 @@ TEST(DefinitionReader, TokensAndLinesGiveTheseDefinitions) {
          "name='a' id=none le=\\r\\n"},
         {"open definitions keep what was read", kBegin + "[#dialogue: begin]\r\nx\r\n",
          "name=none id=none le=\\r\\n"},
+        {"htmltags marks the definition", kBegin + "[#htmltags]\r\n", "name=none id=none le=\\r\\n html"},
+        {"htmltags outside a definition or inside a block is no mark",
+         "[#htmltags]\r\n" + kBegin + "[#dialogue: begin]\r\n[#htmltags]\r\n[#dialogue: end]\r\n",
+         "name=none id=none le=\\r\\n T[[#htmltags]\\r\\n]"},
         {"two definitions", kBegin + "[#name]a\r\n[#scriptdef: end]\r\n" + kBegin + "[#name]b\r\n",
          "name='a' id=none le=\\r\\n | name='b' id=none le=\\r\\n"},
     };

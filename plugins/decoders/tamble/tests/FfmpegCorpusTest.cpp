@@ -1,7 +1,8 @@
-// A generated corpus of SubRip, MicroDVD and SubViewer 2 files in several encodings and line-end
-// forms, decoded through the host and the installed plug-in, against ffmpeg's conversion of the same
-// files to ASS: the same number of events, start and end within 10 ms, the same text once override
-// tags and markup are removed.
+// A generated corpus of SubRip (also as hand-edited files look: mixed line ends, missing blank lines,
+// font tags), MicroDVD and SubViewer 2 files in several encodings and line-end forms, decoded through
+// the host and the installed plug-in, against ffmpeg's conversion of the same files to ASS: the same
+// number of events, start and end within 10 ms, the same text once override tags and markup are
+// removed.
 #include "AssEvents.h"
 #include "SubtitleCorpus.h"
 
@@ -19,7 +20,7 @@ namespace {
 using corpus::Alphabet;
 using corpus::Encoding;
 
-enum class Format { SubRip, MicroDvd, SubViewer2 };
+enum class Format { SubRip, RoughSubRip, MicroDvd, SubViewer2 };
 
 struct CorpusFile {
     const char* name;
@@ -42,6 +43,8 @@ const CorpusFile kCorpus[] = {
     {"cyrillic-utf16be-lf.srt", Format::SubRip, Alphabet::Cyrillic, Encoding::Utf16BeBom, "\n", true, 0, ""},
     {"cyrillic-1251.srt", Format::SubRip, Alphabet::Cyrillic, Encoding::Cp1251, "\r\n", false, 0, ""},
     {"latin-1252-lf.srt", Format::SubRip, Alphabet::Latin, Encoding::Cp1252, "\n", true, 0, ""},
+    {"rough-fonts-mixed-ends.srt", Format::RoughSubRip, Alphabet::Latin, Encoding::Utf8, "", false, 0, ""},
+    {"rough-cyrillic-1251.srt", Format::RoughSubRip, Alphabet::Cyrillic, Encoding::Cp1251, "", false, 0, ""},
     {"microdvd-23976.sub", Format::MicroDvd, Alphabet::Ascii, Encoding::Utf8, "\r\n", true, 23.976, ""},
     {"microdvd-25-lf-bom.sub", Format::MicroDvd, Alphabet::Latin, Encoding::Utf8Bom, "\n", true, 25, ""},
     {"microdvd-norate.sub", Format::MicroDvd, Alphabet::Ascii, Encoding::Utf8, "\r\n", false, 23.976,
@@ -56,6 +59,8 @@ std::string Text(const CorpusFile& file, uint32_t seed) {
     switch (file.format) {
     case Format::SubRip:
         return corpus::SubRip(cues, file.lineEnd, file.variant);
+    case Format::RoughSubRip:
+        return corpus::RoughSubRip(cues);
     case Format::MicroDvd:
         return corpus::MicroDvd(cues, file.rate, file.variant, file.lineEnd);
     case Format::SubViewer2:

@@ -78,6 +78,11 @@ TEST_F(Engine, TemplatesMatchLikeThis) {
          "[#subnumber:num]\r\n[#starttime:time-hh:mm:ss,ms] --> [#endtime:time-hh:mm:ss,ms]\r\n"
          "[#text:toemptyline-5]\r\n",
          "7\r\n00:00:01,000 --> 00:00:02,500\r\nA\r\nB\r\n\r\n8\r\n", "42 1000-2500 #7 'A\\nB'"},
+        {"toentry stops at the empty line too", "[#text:toentry-9]", "a\r\n\r\nb", "5 0-0 #0 'a'"},
+        {"a line end in a literal matches LF", "[#subnumber:num]\r\n[#text:toeol]", "7\nab\r\n",
+         "6 0-0 #7 'ab'"},
+        {"... and CR alone", "[#subnumber:num]\r\n[#text:toeol]", "7\rab", "4 0-0 #7 'ab'"},
+        {"... but not nothing", "[#subnumber:num]\r\n[#text:toeol]", "7ab", "0 0-0 #7 ''"},
         {"toemptyline stops after the count", "[#text:toemptyline-2]", "a\r\nb\r\nc\r\n", "6 0-0 #0 'a\\nb'"},
         {"toemptyline without count copies one line", "[#text:toemptyline-]", "a\r\nb\r\n", "3 0-0 #0 'a'"},
         {"toemptyline stops after a line of spaces", "[#text:toemptyline-9]", "a\r\n  \r\nb",
@@ -154,6 +159,37 @@ TEST_F(Walk, AfterFiveMatchesOnlyTheCurrentDefinitionIsTried) {
 TEST_F(Walk, FilterLimitsTheDefinitionsTried) {
     EXPECT_EQ(Texts(u"A1\r\nB2\r\n", u".B"), "1 2 "); // "a" has no extension: always eligible
     EXPECT_EQ(Texts(u"A1\r\nB2\r\n", u".x"), "1 ");
+}
+
+// Entries whose blank line is missing, and files mixing line ends: the text of an entry read with
+// "toentry" ends before the next entry, and CR LF templates match LF lines after any number of matches.
+TEST(EntryWalk, EntriesStayApartWhateverTheirLineEnds) {
+    TFormatRegistry registry;
+    registry.LoadDefinitions(
+        u"[#scriptdef: begin]\r\n[#dialogue: begin]\r\n[#subnumber:num]\r\n[#starttime:time-ss] "
+        u"[#endtime:time-ss]\r\n[#text:toentry-9]\r\n[#dialogue: end]\r\n");
+    const struct {
+        const char* what;
+        std::u16string subject;
+        const char* events;
+    } cases[] = {
+        {"blank line missing", u"1\r\n1 2\r\nA\r\n2\r\n3 4\r\nB\r\n", "1:A 2:B "},
+        {"a number line that starts no entry is text", u"1\r\n1 2\r\nA\r\n2\r\nB\r\n\r\n3\r\n5 6\r\nC",
+         "1:A\\n2\\nB 3:C "},
+        {"an entry without text before the next", u"1\r\n1 2\r\n2\r\n3 4\r\nB", "2:B "},
+        {"LF and CR LF entries mixed",
+         u"1\r\n1 2\r\nA\r\n\r\n2\n2 3\nB\n\n3\r\n3 4\r\nC\r\n\r\n4\n4 5\nD\n\n5\n5 6\nE\r\n\r\n"
+         u"6\n6 7\nF\n\n7\r7 8\rG\r\r8\r\n8 9\nH",
+         "1:A 2:B 3:C 4:D 5:E 6:F 7:G 8:H "},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(registry.Match(c.subject, std::nullopt, false)) << c.what;
+        std::string out;
+        for (const TMatchedEvent& e : registry.Events) {
+            out += std::to_string(e.Number) + ":" + WideToAnsi(e.Text) + " ";
+        }
+        EXPECT_EQ(out, c.events) << c.what;
+    }
 }
 
 // A template whose literal never comes would, if every line searched to the end again, take

@@ -91,6 +91,27 @@ std::string SubRip(const std::vector<Cue>& cues, const std::string& lineEnd, boo
     return text;
 }
 
+std::string RoughSubRip(const std::vector<Cue>& cues) {
+    static const char* const kColours[] = {"#ff0000", "yellow", "#00FF80", "Navy"};
+    std::string text;
+    for (std::size_t i = 0; i < cues.size(); ++i) {
+        const std::string lineEnd = i % 3 == 1 ? "\n" : "\r\n";
+        text += std::to_string(i + 1) + lineEnd + Time(cues[i].Start, ',', 3) + " --> " +
+                Time(cues[i].End, ',', 3) + lineEnd;
+        for (std::size_t l = 0; l < cues[i].Lines.size(); ++l) {
+            const std::string& line = cues[i].Lines[l];
+            const bool coloured = l == 0 && i % 5 == 2;
+            text += (coloured ? std::string("<font color=\"") + kColours[i / 5 % 4] + "\">" + line + "</font>"
+                              : line) +
+                    lineEnd;
+        }
+        if (i % 4 != 3) {
+            text += lineEnd;
+        }
+    }
+    return text;
+}
+
 std::string MicroDvd(const std::vector<Cue>& cues, double rate, bool rateLine, const std::string& lineEnd) {
     std::string text;
     if (rateLine) {

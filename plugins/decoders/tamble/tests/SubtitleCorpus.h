@@ -21,6 +21,9 @@ enum class Encoding { Utf8, Utf8Bom, Utf16LeBom, Utf16BeBom, Cp1251, Cp1252 };
 std::vector<Cue> Cues(int count, uint32_t seed, Alphabet alphabet, bool tags);
 
 std::string SubRip(const std::vector<Cue>& cues, const std::string& lineEnd, bool finalBlankLine);
+// SubRip as files that were edited by hand look: CR LF and LF entries mixed, every fourth entry
+// without its blank line, some lines in <font color=...> tags.
+std::string RoughSubRip(const std::vector<Cue>& cues);
 // Frames at `rate`; the "{1}{1}rate" entry first when `rateLine`. Lines are joined with "|" and tags
 // become {y:i}/{y:b} for the whole cue.
 std::string MicroDvd(const std::vector<Cue>& cues, double rate, bool rateLine, const std::string& lineEnd);

@@ -154,6 +154,44 @@ TEST_F(TamblePlugin, SubRipDecodesAlikeInEveryEncodingAndLineEndForm) {
     }
 }
 
+// What users of SubRip files expect beyond the plain form: tags as override tags, entries apart when a
+// blank line is missing, and every entry kept in a file that mixes line ends.
+TEST_F(TamblePlugin, SubRipTagsMissingBlankLinesAndMixedLineEnds) {
+    std::string mixed;
+    std::vector<Event> mixedEvents;
+    for (int i = 1; i <= 8; ++i) {
+        const std::string lineEnd = i % 3 == 0 ? "\r\n" : "\n";
+        mixed += std::to_string(i) + lineEnd + "00:00:0" + std::to_string(i) + ",000 --> 00:00:0" +
+                 std::to_string(i) + ",500" + lineEnd + "Line " + std::to_string(i) + lineEnd + lineEnd;
+        mixedEvents.push_back({i * 1000, i * 1000 + 500, "Line " + std::to_string(i)});
+    }
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::vector<Event> events;
+    } cases[] = {
+        {"font colour, face and size",
+         "1\r\n00:00:01,000 --> 00:00:02,000\r\n<font color=\"#ff0000\">Red</font> and "
+         "<font face=\"Serif\" size=\"20\">small</font>\r\n",
+         {{1000, 2000, "{\\c&H0000ff&}Red{\\c&H00ffff&} and {\\fnSerif}{\\fs20}small{\\fnArial}{\\fs28}"}}},
+        {"tags in any case, unknown ones kept",
+         "1\n00:00:01,000 --> 00:00:02,000\n<I>a</I> <u>b</u> <s>c</s> <span>d</span>\n",
+         {{1000, 2000, "{\\i1}a{\\i0} {\\u1}b{\\u0} {\\s1}c{\\s0} <span>d</span>"}}},
+        {"blank line missing between entries",
+         "1\r\n00:00:01,000 --> 00:00:02,000\r\nOne\r\n2\r\n00:00:03,000 --> 00:00:04,000\r\nTwo\r\n",
+         {{1000, 2000, "One"}, {3000, 4000, "Two"}}},
+        {"a number line inside the text stays text",
+         "1\n00:00:01,000 --> 00:00:02,000\nCount:\n3\n\n2\n00:00:03,000 --> 00:00:04,000\nTwo\n",
+         {{1000, 2000, "Count:\\n3"}, {3000, 4000, "Two"}}},
+        {"CR LF and LF mixed after many entries", mixed, mixedEvents},
+    };
+    for (const auto& c : cases) {
+        const auto events = Decode(c.bytes);
+        ASSERT_TRUE(events) << c.what;
+        EXPECT_EQ(*events, c.events) << c.what;
+    }
+}
+
 // The script reader loads what the plug-in writes; a file without subtitles leaves it as it was.
 TEST_F(TamblePlugin, TheScriptReaderLoadsTheDecodedScript) {
     InitScriptControlUnit(std::move(host));

@@ -1,6 +1,8 @@
 // The SMIL (RealText) decoder over small files: timing by "time" tags, the window emptied by "clear",
 // formatting tags, entities, the text bound and hostile input.
+#include "plugins/decoders/wenna/SmilClock.h"
 #include "plugins/decoders/wenna/TSmilDecoder.h"
+#include "plugins/decoders/wenna/TSmilTimingDecoder.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +11,8 @@
 namespace {
 
 // "start-end text" of each event, joined by " | ".
-std::string Decoded(const std::string& data, bool* found = nullptr) {
-    TSmilDecoder decoder;
+template <class Decoder = TSmilDecoder> std::string Decoded(const std::string& data, bool* found = nullptr) {
+    Decoder decoder;
     const bool sawTime = decoder.Decode(data);
     if (found != nullptr) {
         *found = sawTime;
@@ -110,6 +112,108 @@ TEST(SmilDecoder, SurvivesHostileInput) {
     TSmilDecoder decoder;
     decoder.Decode(repeated);
     EXPECT_LT(decoder.Events().Size(), 40000u);
+}
+
+TEST(SmilClock, ReadsClockValuesAndTimeCounts) {
+    const struct {
+        const char* text;
+        int64_t ms; // -1: no value
+    } cases[] = {
+        {"1:02:03.5", 3723500},
+        {"02:03.25", 123250},
+        {"00:00:01.0005", 1000},
+        {"0:00:07", 7000},
+        {"3.2h", 11520000},
+        {"45MIN", 2700000},
+        {"30s", 30000},
+        {"5ms", 5},
+        {"12.467", 12467},
+        {" 2.5S ", 2500},
+        {"1.5ms", 1},
+        {"indefinite", -1},
+        {"id.begin", -1},
+        {"1:60:00", -1},
+        {"1:2:3:4", -1},
+        {"2x", -1},
+        {"", -1},
+        {".5s", -1},
+        {"1.", -1},
+        {"9999999999999s", -1},
+        {"99999999999h", 2147483647},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParseSmilClock(c.text).value_or(-1), c.ms) << c.text;
+    }
+}
+
+TEST(SmilTimingDecoder, TimesTextByParAndSeq) {
+    const struct {
+        const char* what;
+        const char* data;
+        const char* events;
+    } cases[] = {
+        {"a par's begin and end time its text",
+         "<smil><body><par begin=\"1s\" end=\"2.5s\"><text>Hello</text></par></body></smil>",
+         "1000-2500 Hello"},
+        {"a seq runs its children one after another",
+         "<smil><body><seq><text dur=\"2s\">A</text><text begin=\"1s\" dur=\"3s\">B</text>"
+         "<text dur=\"1s\">C</text></seq></body></smil>",
+         "0-2000 A | 3000-6000 B | 6000-7000 C"},
+        {"the body is a seq of pars",
+         "<body><par dur=2><text>A</text></par><par dur=1><text>B</text></par></body>",
+         "0-2000 A | 2000-3000 B"},
+        {"children of a par start from its begin and end with it",
+         "<par begin=\"00:00:10.000\" dur=\"5s\"><text begin=\"1s\">A</text><text end=\"9s\">B</text></par>",
+         "11000-15000 A | 10000-15000 B"},
+        {"a par without an end lasts as long as its children",
+         "<seq><par><text dur=3s>A</text><video src=x dur=4s/></par><text dur=1s>B</text></seq>",
+         "0-3000 A | 4000-5000 B"},
+        {"a text that nothing ends lasts a while", "<par begin=2><text>Open</text></par>", "2000-5000 Open"},
+        {"end before begin shows nothing", "<text begin=5s end=3s>Never</text><text begin=1 dur=1>A</text>",
+         "1000-2000 A"},
+        {"formatting, entities and white space inside text",
+         "<par dur=1><text>\n  <b>Bold</b>&amp;<br/>\n\t<font color=\"red\">red</font> "
+         "<span>x</span>\n</text></par>",
+         "0-1000 {\\B1}Bold{\\B0}&\\N {\\c&H0000ff&}red x"},
+        {"smilText is text too", "<smilText begin=1 dur=2>Hi</smilText>", "1000-3000 Hi"},
+        {"head, comments and declarations are no timing",
+         "<?xml version=\"1.0\"?><!-- par dur=9 --><smil><head><meta name=\"title\" content=\"T\"/>"
+         "<layout><region id=\"r\"/></layout></head><body><text dur=1>A</text></body></smil>",
+         "0-1000 A"},
+        {"attributes are whole words", "<text clipBegin=5s begin=1s clipEnd=9s end=2s>A</text>",
+         "1000-2000 A"},
+        {"a blank text writes nothing", "<par dur=1><text> &nbsp; </text></par>", ""},
+        {"unclosed elements end at the end of the data", "<seq><par dur=1><text>A", "0-1000 A"},
+        {"a stray closing tag changes nothing", "</par><text dur=1>A</text></seq>", "0-1000 A"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Decoded<TSmilTimingDecoder>(c.data), c.events) << c.what;
+    }
+    bool found = true;
+    Decoded<TSmilTimingDecoder>("<smil><body><par dur=3/></body></smil>", &found);
+    EXPECT_FALSE(found) << "no text element: no file of this kind";
+}
+
+TEST(SmilTimingDecoder, SurvivesHostileInput) {
+    std::string deep;
+    for (int i = 0; i < 100000; ++i) {
+        deep += "<par begin=1>";
+    }
+    deep += "<text>x</text>";
+    EXPECT_EQ(Decoded<TSmilTimingDecoder>(deep), "");
+    // Times saturate: a text that would start and end beyond the largest time is not written.
+    EXPECT_EQ(
+        Decoded<TSmilTimingDecoder>("<seq><text begin=99999999999h dur=99999999999h>x</text>"
+                                    "<text dur=99999999999h>y</text><text begin=596h dur=1s>z</text></seq>"),
+        "");
+    EXPECT_EQ(Decoded<TSmilTimingDecoder>("<text begin=596h dur=1s>z</text>"), "2145600000-2145601000 z");
+    std::string many = "<seq>";
+    for (int i = 0; i < 100000; ++i) {
+        many += "<text dur=1ms>" + std::string(100, 'x') + "</text>";
+    }
+    TSmilTimingDecoder decoder;
+    decoder.Decode(many);
+    EXPECT_EQ(decoder.Events().Size(), 100000u);
 }
 
 } // namespace
