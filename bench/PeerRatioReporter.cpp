@@ -26,9 +26,11 @@ void PeerRatioReporter::ReportRuns(const std::vector<Run>& runs) {
         if (run.run_type == Run::RT_Aggregate) {
             aggregates.push_back(run);
         } else if (!run.error_occurred) {
-            const Times times{PerIteration(run, run.cpu_accumulated_time), PerIteration(run, run.real_accumulated_time)};
+            const Times times{PerIteration(run, run.cpu_accumulated_time),
+                              PerIteration(run, run.real_accumulated_time)};
             const auto fastest = Fastest.try_emplace(run.run_name.function_name, times).first;
-            fastest->second = {std::min(fastest->second.cpu, times.cpu), std::min(fastest->second.wall, times.wall)};
+            fastest->second = {std::min(fastest->second.cpu, times.cpu),
+                               std::min(fastest->second.wall, times.wall)};
         }
     }
     ConsoleReporter::ReportRuns(aggregates.empty() ? runs : aggregates);
@@ -47,9 +49,9 @@ void PeerRatioReporter::Finalize() {
             continue;
         }
         const double ratio = time(ours->second) / time(peer->second);
-        std::fprintf(out, "  %s %.3f ms / %s %.3f ms = %.2f, %s time (goal at most %.2f: %s)\n", c.ours.c_str(),
-                     time(ours->second), c.peer.c_str(), time(peer->second), ratio, c.wallClock ? "wall-clock" : "CPU",
-                     c.goal, ratio <= c.goal ? "met" : "NOT MET");
+        std::fprintf(out, "  %s %.3f ms / %s %.3f ms = %.2f, %s time (goal at most %.2f: %s)\n",
+                     c.ours.c_str(), time(ours->second), c.peer.c_str(), time(peer->second), ratio,
+                     c.wallClock ? "wall-clock" : "CPU", c.goal, ratio <= c.goal ? "met" : "NOT MET");
     }
     std::fflush(out);
 }

@@ -158,7 +158,8 @@ BENCHMARK(BM_GstPlayHelp)->Apply(PeerRatioReporter::Repeated)->UseRealTime();
 BENCHMARK(BM_PlayerHandOverRoundTrip)->Apply(PeerRatioReporter::Repeated)->UseRealTime();
 
 int main(int argc, char** argv) {
-    return PeerRatioReporter::Main(argc, argv,
-                                   {{"BM_PlayerStartToIdleLoop", "BM_QtWidgetsHello", 2.0, true},
-                                    {"BM_PlayerStartWithDefaultSkin", "BM_PlayerStartToIdleLoop", 1.5, true}});
+    return PeerRatioReporter::Main(
+        argc, argv,
+        {{"BM_PlayerStartToIdleLoop", "BM_QtWidgetsHello", 2.0, true},
+         {"BM_PlayerStartWithDefaultSkin", "BM_PlayerStartToIdleLoop", 1.5, true}});
 }

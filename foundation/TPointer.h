@@ -50,9 +50,7 @@ public:
 
     // Unlinks and destroys the item (the current one when none is given). A deleted cursor moves to
     // the previous item; an empty cursor then moves to the head.
-    bool Delete(T* item = nullptr) {
-        return Unlink(item) != nullptr;
-    }
+    bool Delete(T* item = nullptr) { return Unlink(item) != nullptr; }
 
     // Unlinks the item (the current one when none is given) without destroying it and hands it
     // over; the cursor moves as for Delete. nullptr when there is no item.

@@ -10,8 +10,9 @@
 
 #include <memory>
 
-TAssyncHttpRequest::TAssyncHttpRequest(plat::win::HWND owner, plat::win::WPARAM wParam, plat::win::UINT message,
-                                       std::string url, std::chrono::milliseconds delay)
+TAssyncHttpRequest::TAssyncHttpRequest(plat::win::HWND owner, plat::win::WPARAM wParam,
+                                       plat::win::UINT message, std::string url,
+                                       std::chrono::milliseconds delay)
     : owner_(owner), wParam_(wParam), message_(message), url_(std::move(url)), delay_(delay),
       thread_([this] { Execute(); }) {}
 
@@ -21,7 +22,8 @@ TAssyncHttpRequest::~TAssyncHttpRequest() {
         stopping_ = true;
         if (loop_ != nullptr) {
             QEventLoop* loop = loop_;
-            QMetaObject::invokeMethod(loop, [loop] { loop->quit(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                loop, [loop] { loop->quit(); }, Qt::QueuedConnection);
         }
     }
     stopRequested_.notify_all();
@@ -48,7 +50,8 @@ void TAssyncHttpRequest::Fetch() {
     QNetworkAccessManager manager;
     manager.setTransferTimeout(kReadTimeoutMs);
     QEventLoop loop;
-    const std::unique_ptr<QNetworkReply> reply(manager.get(QNetworkRequest(QUrl(QString::fromStdString(url_)))));
+    const std::unique_ptr<QNetworkReply> reply(
+        manager.get(QNetworkRequest(QUrl(QString::fromStdString(url_)))));
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
     {
         const std::lock_guard lock(mutex_);

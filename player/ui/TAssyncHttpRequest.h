@@ -24,8 +24,8 @@ public:
     static constexpr qint64 kMaxResponse = 64 * 1024;
 
     // Starts the thread at once.
-    TAssyncHttpRequest(plat::win::HWND owner, plat::win::WPARAM wParam, plat::win::UINT message, std::string url,
-                       std::chrono::milliseconds delay = kDefaultDelay);
+    TAssyncHttpRequest(plat::win::HWND owner, plat::win::WPARAM wParam, plat::win::UINT message,
+                       std::string url, std::chrono::milliseconds delay = kDefaultDelay);
     ~TAssyncHttpRequest();
     TAssyncHttpRequest(const TAssyncHttpRequest&) = delete;
     TAssyncHttpRequest& operator=(const TAssyncHttpRequest&) = delete;

@@ -39,7 +39,8 @@ TChapters::TChapters(QWidget* parent)
     layout->setSpacing(0);
     layout->addWidget(caption_);
     layout->addWidget(tree_);
-    connect(tree_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) { PlayChapterOf(item); });
+    connect(tree_, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* item) { PlayChapterOf(item); });
 }
 
 TChapters::~TChapters() {
@@ -110,8 +111,8 @@ void TChapters::FillTree() {
         auto* titleItem = new QTreeWidgetItem(tree_, {QString::fromStdU16String(title.Name)});
         titleItem->setData(0, kIndexRole, t);
         for (int32_t c = 0; c < title.Chapters.Count(); ++c) {
-            auto* chapterItem =
-                new QTreeWidgetItem(titleItem, {QString::fromStdU16String(title.Chapters.GetChapter(c).Name)});
+            auto* chapterItem = new QTreeWidgetItem(
+                titleItem, {QString::fromStdU16String(title.Chapters.GetChapter(c).Name)});
             chapterItem->setData(0, kIndexRole, c);
         }
     }

@@ -34,7 +34,8 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    static uint8_t OnTitlesEvent(void* userData, uint32_t tag, uint32_t event, intptr_t a, intptr_t b, intptr_t c);
+    static uint8_t OnTitlesEvent(void* userData, uint32_t tag, uint32_t event, intptr_t a, intptr_t b,
+                                 intptr_t c);
     void PlayChapterOf(QTreeWidgetItem* item);
     // A link label: blue, green and underlined while the pointer is over it.
     QLabel* MakeLinkLabel(const QString& text, const char* name);

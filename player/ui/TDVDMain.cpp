@@ -24,11 +24,11 @@
 #include "player/model/storage/TBookmarkControl.h"
 #include "player/model/titles/TMyTitles.h"
 #include "player/scripting/remote/TPlugIns.h"
+#include "player/ui/MainFormStrings.h"
 #include "player/ui/PlayerSettingsApplication.h"
+#include "player/ui/TChapters.h"
 #include "player/ui/TCommandFrame.h"
 #include "player/ui/TCommandLine.h"
-#include "player/ui/MainFormStrings.h"
-#include "player/ui/TChapters.h"
 #include "player/ui/TFullscreen.h"
 #include "player/ui/TMainActions.h"
 #include "player/ui/TMainFormEvents.h"
@@ -72,8 +72,7 @@ std::u16string Wide(const std::string& text) {
 
 TDVDMain::TDVDMain(QWidget* owner)
     : QWidget(owner), config_(hints_), plugIns_(TPlugIns::Create()),
-      videoMenu_(std::make_unique<TVideoMenu2>()),
-      versionDialogs_(std::make_unique<TVersionCheckDialogs>()),
+      videoMenu_(std::make_unique<TVideoMenu2>()), versionDialogs_(std::make_unique<TVersionCheckDialogs>()),
       versionCheck_(std::make_unique<TVersionCheck>(*versionDialogs_, mainStrings_)) {
     setObjectName("DVDMain");
     setWindowTitle(kCaption);
@@ -283,8 +282,8 @@ void TDVDMain::ApplyTranslation() {
 
 void TDVDMain::WriteTranslationTemplate() {
     const std::string& file = VokradConfig().GenerateTranslationFile;
-    if (!file.empty() &&
-        !TPlayerTranslation::WriteTemplate(file, {this, ErrMessage, YesNo}, {&mainStrings_, &videoMenu_->Strings()})) {
+    if (!file.empty() && !TPlayerTranslation::WriteTemplate(file, {this, ErrMessage, YesNo},
+                                                            {&mainStrings_, &videoMenu_->Strings()})) {
         ShowError(u"Unable to write the translation template " + Wide(file));
     }
 }

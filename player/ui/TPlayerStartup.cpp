@@ -8,8 +8,8 @@
 #include "player/model/binding/PlayerGlobals.h"
 #include "player/model/binding/TMainControl.h"
 #include "player/ui/StartCommandLine.h"
-#include "player/ui/TCommandFrame.h"
 #include "player/ui/TChapters.h"
+#include "player/ui/TCommandFrame.h"
 #include "player/ui/TDVDMain.h"
 #include "player/ui/TFullscreen.h"
 #include "player/ui/TVideo.h"
@@ -59,7 +59,7 @@ std::unique_ptr<QWidget> MakeChapters(TPlayerStartup::TForms& forms) {
 
 // The forms after the main form, in the order they are created; forms are appended as they come.
 constexpr std::array<TFormMaker, 5> kFormOrder = {&MakeVideo, &MakeErrMessage, &MakeYesNo, &MakeFullscreen,
-                                                   &MakeChapters};
+                                                  &MakeChapters};
 
 std::vector<std::string> Arguments(int argc, char** argv) {
     std::vector<std::string> arguments;

@@ -27,8 +27,8 @@ int FieldValue(std::string_view digits) {
 
 } // namespace
 
-TVersionCheck::TVersionCheck(IVersionCheckUser& user, const TStringCollection& strings, std::string versionPage,
-                             std::chrono::milliseconds delay)
+TVersionCheck::TVersionCheck(IVersionCheckUser& user, const TStringCollection& strings,
+                             std::string versionPage, std::chrono::milliseconds delay)
     : user_(user), strings_(strings), versionPage_(std::move(versionPage)), delay_(delay) {}
 
 TVersionCheck::~TVersionCheck() = default;
@@ -61,13 +61,12 @@ void TVersionCheck::OnAnswer() {
 }
 
 int32_t TVersionCheck::CheckVersionAnswer(std::string_view code) {
-    if (!IsBuildCode(code) ||
-        code.substr(kPrefixLength) <= kOwnBuildCode.substr(kPrefixLength)) {
+    if (!IsBuildCode(code) || code.substr(kPrefixLength) <= kOwnBuildCode.substr(kPrefixLength)) {
         return 0;
     }
-    const std::u16string line = strings_.GetText("Gen_NewVersionAct") + u" " + Wide(FormatBuildCode(kOwnBuildCode)) +
-                                u" => " + strings_.GetText("Gen_NewVersionNew") + u" " +
-                                Wide(FormatBuildCode(code));
+    const std::u16string line = strings_.GetText("Gen_NewVersionAct") + u" " +
+                                Wide(FormatBuildCode(kOwnBuildCode)) + u" => " +
+                                strings_.GetText("Gen_NewVersionNew") + u" " + Wide(FormatBuildCode(code));
     if (user_.Ask(strings_.GetText("Gen_NewVersion1"), strings_.GetText("Gen_NewVersion2"), line, true) ==
         IVersionCheckUser::kYes) {
         user_.OpenPage(kDownloadPage);
@@ -80,9 +79,10 @@ std::string TVersionCheck::FormatBuildCode(std::string_view code) {
         return "-";
     }
     const std::string_view digits = code.substr(kPrefixLength);
-    return std::to_string(FieldValue(digits.substr(0, 2))) + "." + std::to_string(FieldValue(digits.substr(2, 2))) +
-           "." + std::to_string(FieldValue(digits.substr(4, 2))) + " [" + std::to_string(FieldValue(digits.substr(6))) +
-           "]-" + std::string(code.substr(0, kPrefixLength));
+    return std::to_string(FieldValue(digits.substr(0, 2))) + "." +
+           std::to_string(FieldValue(digits.substr(2, 2))) + "." +
+           std::to_string(FieldValue(digits.substr(4, 2))) + " [" +
+           std::to_string(FieldValue(digits.substr(6))) + "]-" + std::string(code.substr(0, kPrefixLength));
 }
 
 std::string TVersionCheck::AnswerText(const std::string& bytes) {

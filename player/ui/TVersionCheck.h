@@ -26,7 +26,8 @@ public:
     static constexpr const char* kDownloadPage = "https://www.tovrin.example/download.html";
 
     // `strings` holds the texts "Gen_NewVersion..." (the main form's collection).
-    TVersionCheck(IVersionCheckUser& user, const TStringCollection& strings, std::string versionPage = kVersionPage,
+    TVersionCheck(IVersionCheckUser& user, const TStringCollection& strings,
+                  std::string versionPage = kVersionPage,
                   std::chrono::milliseconds delay = std::chrono::milliseconds(250));
     ~TVersionCheck();
 

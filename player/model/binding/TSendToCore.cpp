@@ -22,7 +22,8 @@ TSendToCore::~TSendToCore() {
 
 void TSendToCore::BeginLoad(const char* folder) {
     AwaitBeginLoad();
-    loader_ = std::thread([this, folder = std::string(folder != nullptr ? folder : "")] { LoadNow(folder.c_str()); });
+    loader_ = std::thread(
+        [this, folder = std::string(folder != nullptr ? folder : "")] { LoadNow(folder.c_str()); });
 }
 
 void TSendToCore::AwaitBeginLoad() {

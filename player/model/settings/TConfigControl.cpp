@@ -357,8 +357,7 @@ void TConfigControl::ListDefaultGraphs(IConfigForm* /*form*/, const std::string&
     grid->SetCurrentRow(chosen);
 }
 
-bool TConfigControl::WriteGraphFile(IConfigForm* form, const char* fileName, bool banner,
-                                    std::int32_t kind) {
+bool TConfigControl::WriteGraphFile(IConfigForm* form, const char* fileName, bool banner, std::int32_t kind) {
     return TGraphFileWriter(FilterLists(), dvdFiltersFolder_, mediaFiltersFolder_)
         .Write(form, fileName, banner, kind);
 }

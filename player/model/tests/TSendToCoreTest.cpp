@@ -128,7 +128,8 @@ TEST(TSendToCore, ALoadBegunEarlyOfAMissingLibraryFailsAsLoadDoes) {
         binding.Unload();
         EXPECT_EQ(partialCoreCalls, (std::vector{1, 2}));
     }
-    const fs::path empty = fs::temp_directory_path() / ("player_model_no_core_early_" + std::to_string(::getpid()));
+    const fs::path empty =
+        fs::temp_directory_path() / ("player_model_no_core_early_" + std::to_string(::getpid()));
     fs::create_directories(empty / "System");
     {
         TProgramFolderScope folder(empty.string());

@@ -63,7 +63,8 @@ TEST_F(ChaptersTest, TheTreeFollowsTheTitleList) {
 
     titles_.SetChapterCount(2, 1);
     titles_.NotifyChanged();
-    EXPECT_EQ(TreeLines(), (std::vector<std::string>{"Title 1: Chapter 1 Chapter 2 Chapter 3", "Title 2: Chapter 1"}));
+    EXPECT_EQ(TreeLines(),
+              (std::vector<std::string>{"Title 1: Chapter 1 Chapter 2 Chapter 3", "Title 2: Chapter 1"}));
 
     chapters_.SetTitles(nullptr);
     EXPECT_TRUE(TreeLines().empty());

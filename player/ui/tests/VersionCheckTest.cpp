@@ -63,7 +63,9 @@ public:
             });
         });
     }
-    std::string Url() const { return "http://127.0.0.1:" + std::to_string(server_.serverPort()) + "/version.txt"; }
+    std::string Url() const {
+        return "http://127.0.0.1:" + std::to_string(server_.serverPort()) + "/version.txt";
+    }
 
     static QByteArray Page(const QByteArray& body, const char* status = "200 OK") {
         return "HTTP/1.0 " + QByteArray(status) + "\r\nContent-Length: " + QByteArray::number(body.size()) +
@@ -154,11 +156,13 @@ TEST_F(VersionCheckTest, AnswerPagesLeadToTheQuestionTheMessageOrNothing) {
         {"the own build, at start", PageServer::Page("RC02000401950-x"), false, false, u"", 0},
         {"older build, asked", PageServer::Page("RC02000401949-x"), true, false, kNone, 3},
         {"no dash, asked", PageServer::Page("RC02000401951"), true, false, kNone, 3},
-        {"a NUL before the dash, asked", PageServer::Page(QByteArray("RC02000401951\0-x", 16)), true, false, kNone, 3},
+        {"a NUL before the dash, asked", PageServer::Page(QByteArray("RC02000401951\0-x", 16)), true, false,
+         kNone, 3},
         {"an error page, at start", PageServer::Page("<!DOCTYPE html>-<html></html>"), false, false, u"", 0},
         {"an error page, asked", PageServer::Page("<!DOCTYPE html>-<html></html>"), true, false, kNone, 3},
         {"HTTP error, asked", PageServer::Page("RC02000401951-x", "404 Not Found"), true, false, kError, 2},
-        {"HTTP error, at start", PageServer::Page("RC02000401951-x", "500 Server Error"), false, false, u"", 0},
+        {"HTTP error, at start", PageServer::Page("RC02000401951-x", "500 Server Error"), false, false, u"",
+         0},
         {"empty page, asked", PageServer::Page(""), true, false, kError, 2},
     };
     for (const Case& c : cases) {
@@ -194,9 +198,10 @@ TEST_F(VersionCheckTest, YesOpensTheDownloadPageNoDoesNot) {
     PageServer server(PageServer::Page("RC02000401951-x"));
     RunCheck(server.Url(), false);
     ASSERT_EQ(user_.questions.size(), 1u);
-    EXPECT_EQ(user_.questions[0], (std::vector<std::u16string>{u"A new version of Tovrin is available,",
-                                                               u"do you want to download it ?",
-                                                               u"Actual : 2.0.4 [1950]-RC => New :  2.0.4 [1951]-RC"}));
+    EXPECT_EQ(user_.questions[0],
+              (std::vector<std::u16string>{u"A new version of Tovrin is available,",
+                                           u"do you want to download it ?",
+                                           u"Actual : 2.0.4 [1950]-RC => New :  2.0.4 [1951]-RC"}));
     EXPECT_EQ(user_.opened, std::vector<std::string>{TVersionCheck::kDownloadPage});
 
     user_ = RecordingUser{};
@@ -216,7 +221,8 @@ TEST_F(VersionCheckTest, BuildCodesAreComparedAndShown) {
     EXPECT_EQ(check.CheckVersionAnswer("RC1200040195"), 1);
     ASSERT_EQ(user_.questions.size(), 1u);
     EXPECT_EQ(user_.questions[0][2], u"Actual : 2.0.4 [1950]-RC => New :  -");
-    for (const char* notNewer : {"RC02000401950", "RC0200040195", "RC", "R", "", "RC0200040195x", "1C12000401950"}) {
+    for (const char* notNewer :
+         {"RC02000401950", "RC0200040195", "RC", "R", "", "RC0200040195x", "1C12000401950"}) {
         EXPECT_EQ(check.CheckVersionAnswer(notNewer), 0) << notNewer;
     }
     EXPECT_EQ(user_.questions.size(), 1u);

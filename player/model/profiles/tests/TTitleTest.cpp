@@ -196,7 +196,8 @@ TEST(TSelect, SpanScriptTakesTheSmallestAndLargestStartOfNonComments) {
     EXPECT_FALSE(select.SpanScript());
     EXPECT_EQ(select.FirstSub, 5);
     EXPECT_EQ(select.LastSub, 6);
-    auto script = MakeScript({{9000, 9500}, {500, 8000, true}, {3000, 4000}, {12000, 12500}, {20000, 21000, true}});
+    auto script =
+        MakeScript({{9000, 9500}, {500, 8000, true}, {3000, 4000}, {12000, 12500}, {20000, 21000, true}});
     select.Script = script.get();
     EXPECT_TRUE(select.SpanScript());
     EXPECT_EQ(select.FirstSub, 3000);
