@@ -1,8 +1,15 @@
 #include "platform/media/StrandedSinkRepair.h"
 
+#include "platform/media/GstRef.h"
+
+#include <vector>
+
 namespace plat::media {
 
 namespace {
+
+// How long a pipeline that is changing state is given to finish before the repair looks at it.
+constexpr GstClockTime kSettleTime = 300 * GST_MSECOND;
 
 struct ElementStates {
     GstState current;
@@ -55,9 +62,40 @@ bool StrandedSinkRepair::IsStranded(GstElement* pipeline, GstElement* sink) {
     }
     const ElementStates graph = StatesOf(pipeline);
     const ElementStates own = StatesOf(sink);
-    return graph.current == GST_STATE_PLAYING && graph.pending == GST_STATE_VOID_PENDING &&
-           graph.target == GST_STATE_PLAYING && own.current == GST_STATE_PAUSED &&
-           own.pending == GST_STATE_VOID_PENDING;
+    if (graph.target != GST_STATE_PLAYING || own.current != GST_STATE_PAUSED ||
+        own.pending != GST_STATE_VOID_PENDING) {
+        return false;
+    }
+    if (graph.pending == GST_STATE_VOID_PENDING) {
+        return graph.current == GST_STATE_PLAYING;
+    }
+    return !AnySinkChanging(pipeline);
+}
+
+bool StrandedSinkRepair::AnySinkChanging(GstElement* pipeline) {
+    if (!GST_IS_BIN(pipeline)) {
+        return false;
+    }
+    bool changing = false;
+    GstIterator* sinks = gst_bin_iterate_sinks(GST_BIN(pipeline));
+    GValue item = G_VALUE_INIT;
+    for (bool more = true; more && !changing;) {
+        switch (gst_iterator_next(sinks, &item)) {
+        case GST_ITERATOR_OK:
+            changing = StatesOf(GST_ELEMENT(g_value_get_object(&item))).pending != GST_STATE_VOID_PENDING;
+            g_value_reset(&item);
+            break;
+        case GST_ITERATOR_RESYNC:
+            gst_iterator_resync(sinks);
+            break;
+        default:
+            more = false;
+            break;
+        }
+    }
+    g_value_unset(&item);
+    gst_iterator_free(sinks);
+    return changing;
 }
 
 // Runs on GStreamer's async thread. The pipeline's state lock keeps the application's and the
@@ -71,19 +109,52 @@ void StrandedSinkRepair::Repair(GstElement* sink, gpointer data) {
     if (pipeline == nullptr) {
         return; // the graph has gone
     }
+    // A pipeline on its way back to playing takes its sinks along, unless it waits for good.
+    gst_element_get_state(pipeline, nullptr, nullptr, kSettleTime);
     GST_STATE_LOCK(pipeline);
     if (IsStranded(pipeline, sink)) {
-        GST_INFO_OBJECT(sink, "prerolled in paused under a playing pipeline: restarting the pipeline");
-        const GstClockTime prerolled = PrerolledRunningTime(sink);
-        if (gst_element_set_state(pipeline, GST_STATE_PAUSED) != GST_STATE_CHANGE_FAILURE) {
-            if (GST_CLOCK_TIME_IS_VALID(prerolled)) {
-                gst_element_set_start_time(pipeline, prerolled);
-            }
-            gst_element_set_state(pipeline, GST_STATE_PLAYING);
+        if (StatesOf(pipeline).pending != GST_STATE_VOID_PENDING) {
+            EndForgottenLosses(pipeline);
+        } else {
+            Restart(pipeline, sink);
         }
     }
     GST_STATE_UNLOCK(pipeline);
     gst_object_unref(pipeline);
+}
+
+void StrandedSinkRepair::Restart(GstElement* pipeline, GstElement* sink) {
+    GST_INFO_OBJECT(sink, "prerolled in paused under a playing pipeline: restarting the pipeline");
+    const GstClockTime prerolled = PrerolledRunningTime(sink);
+    if (gst_element_set_state(pipeline, GST_STATE_PAUSED) != GST_STATE_CHANGE_FAILURE) {
+        if (GST_CLOCK_TIME_IS_VALID(prerolled)) {
+            gst_element_set_start_time(pipeline, prerolled);
+        }
+        gst_element_set_state(pipeline, GST_STATE_PLAYING);
+    }
+}
+
+// The bin keeps each child's announced loss (its async-start message) in its public message list
+// until the child announces the end; a child with nothing pending never will.
+void StrandedSinkRepair::EndForgottenLosses(GstElement* pipeline) {
+    std::vector<ElementRef> announced;
+    GST_OBJECT_LOCK(pipeline);
+    for (GList* item = GST_BIN(pipeline)->messages; item != nullptr; item = item->next) {
+        auto* message = static_cast<GstMessage*>(item->data);
+        if (GST_MESSAGE_TYPE(message) == GST_MESSAGE_ASYNC_START &&
+            GST_IS_ELEMENT(GST_MESSAGE_SRC(message))) {
+            announced.push_back(ElementRef::Share(GST_ELEMENT(GST_MESSAGE_SRC(message))));
+        }
+    }
+    GST_OBJECT_UNLOCK(pipeline);
+    for (const ElementRef& element : announced) {
+        if (StatesOf(element.get()).pending == GST_STATE_VOID_PENDING) {
+            GST_INFO_OBJECT(element.get(),
+                            "ending a loss of state it announced and forgot, so the pipeline plays on");
+            gst_element_post_message(
+                element.get(), gst_message_new_async_done(GST_OBJECT(element.get()), GST_CLOCK_TIME_NONE));
+        }
+    }
 }
 
 GstClockTime StrandedSinkRepair::PrerolledRunningTime(GstElement* sink) {
