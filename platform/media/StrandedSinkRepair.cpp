@@ -8,7 +8,7 @@ namespace plat::media {
 
 namespace {
 
-// How long a pipeline that is changing state is given to finish before the repair looks at it.
+// How long a pipeline that is changing state is given to finish before the repair looks again.
 constexpr GstClockTime kSettleTime = 300 * GST_MSECOND;
 
 struct ElementStates {
@@ -26,19 +26,29 @@ ElementStates StatesOf(GstElement* element) {
 
 } // namespace
 
+// A check holds the pipeline weakly: a graph destroyed before it runs goes at once, with its
+// elements (a disc navigator's reading thread and open disc among them).
+struct StrandedSinkRepair::Look {
+    GWeakRef pipeline;
+    bool again; // the second look at a pipeline that was changing state at the first
+};
+
 void StrandedSinkRepair::Watch(GstElement* pipeline, GstMessage* message) {
-    if (!SettledInPause(message)) {
-        return;
+    if (SettledInPause(message)) {
+        Schedule(GST_ELEMENT(GST_MESSAGE_SRC(message)), pipeline, false);
     }
-    GstElement* sink = GST_ELEMENT(GST_MESSAGE_SRC(message));
-    // The check holds the pipeline weakly: a graph destroyed before it runs goes at once, with its
-    // elements (a disc navigator's reading thread and open disc among them).
-    auto* weak = g_new0(GWeakRef, 1);
-    g_weak_ref_init(weak, pipeline);
-    gst_element_call_async(sink, &StrandedSinkRepair::Repair, weak, [](gpointer data) {
-        g_weak_ref_clear(static_cast<GWeakRef*>(data));
-        g_free(data);
-    });
+}
+
+void StrandedSinkRepair::Schedule(GstElement* sink, GstElement* pipeline, bool again) {
+    auto* look = new Look{};
+    g_weak_ref_init(&look->pipeline, pipeline);
+    look->again = again;
+    gst_element_call_async(sink, &StrandedSinkRepair::Repair, look, &StrandedSinkRepair::Forget);
+}
+
+void StrandedSinkRepair::Forget(gpointer look) {
+    g_weak_ref_clear(&static_cast<Look*>(look)->pipeline);
+    delete static_cast<Look*>(look);
 }
 
 // A sink's own message that it reached paused with nothing further pending. Bins carry the sink
@@ -105,22 +115,54 @@ void StrandedSinkRepair::Repair(GstElement* sink, gpointer data) {
     if (own.current != GST_STATE_PAUSED || own.pending != GST_STATE_VOID_PENDING) {
         return; // the sink has moved on since
     }
-    auto* pipeline = static_cast<GstElement*>(g_weak_ref_get(static_cast<GWeakRef*>(data)));
+    auto* look = static_cast<Look*>(data);
+    auto* pipeline = static_cast<GstElement*>(g_weak_ref_get(&look->pipeline));
     if (pipeline == nullptr) {
         return; // the graph has gone
     }
-    // A pipeline on its way back to playing takes its sinks along, unless it waits for good.
-    gst_element_get_state(pipeline, nullptr, nullptr, kSettleTime);
     GST_STATE_LOCK(pipeline);
     if (IsStranded(pipeline, sink)) {
-        if (StatesOf(pipeline).pending != GST_STATE_VOID_PENDING) {
-            EndForgottenLosses(pipeline);
-        } else {
+        if (StatesOf(pipeline).pending == GST_STATE_VOID_PENDING) {
             Restart(pipeline, sink);
+        } else if (!look->again) {
+            LookAgainLater(sink, pipeline); // on its way back to playing, it normally takes the sink along
+        } else {
+            EndForgottenLosses(pipeline);
         }
     }
     GST_STATE_UNLOCK(pipeline);
     gst_object_unref(pipeline);
+}
+
+// The system clock calls back on its own thread; the look itself runs on GStreamer's async thread.
+void StrandedSinkRepair::LookAgainLater(GstElement* sink, GstElement* pipeline) {
+    struct Later {
+        GstElement* sink;
+        GWeakRef pipeline;
+    };
+    auto* later = new Later{GST_ELEMENT(gst_object_ref(sink)), {}};
+    g_weak_ref_init(&later->pipeline, pipeline);
+    GstClock* clock = gst_system_clock_obtain();
+    GstClockID id = gst_clock_new_single_shot_id(clock, gst_clock_get_time(clock) + kSettleTime);
+    gst_clock_id_wait_async(
+        id,
+        [](GstClock*, GstClockTime, GstClockID, gpointer data) -> gboolean {
+            auto* later = static_cast<Later*>(data);
+            if (auto* graph = static_cast<GstElement*>(g_weak_ref_get(&later->pipeline))) {
+                Schedule(later->sink, graph, true);
+                gst_object_unref(graph);
+            }
+            return TRUE;
+        },
+        later,
+        [](gpointer data) {
+            auto* later = static_cast<Later*>(data);
+            gst_object_unref(later->sink);
+            g_weak_ref_clear(&later->pipeline);
+            delete later;
+        });
+    gst_clock_id_unref(id);
+    gst_object_unref(clock);
 }
 
 void StrandedSinkRepair::Restart(GstElement* pipeline, GstElement* sink) {

@@ -23,12 +23,17 @@ public:
     static bool IsStranded(GstElement* pipeline, GstElement* sink);
 
 private:
+    struct Look;
+    static void Schedule(GstElement* sink, GstElement* pipeline, bool again);
+    static void Forget(gpointer look);
     static bool SettledInPause(GstMessage* message);
     // Whether one of the pipeline's sinks (or bins holding sinks) is still changing state.
     static bool AnySinkChanging(GstElement* pipeline);
     static void Repair(GstElement* sink, gpointer pipeline);
     // A pipeline that plays: through paused and back, its clock restarted at the sink's frame.
     static void Restart(GstElement* pipeline, GstElement* sink);
+    // A pipeline still changing state is looked at again a moment later, off the clock's thread.
+    static void LookAgainLater(GstElement* sink, GstElement* pipeline);
     // A pipeline that waits: the losses of state its children announced and will never end are
     // ended for them, and the pipeline goes back to playing as after any loss.
     static void EndForgottenLosses(GstElement* pipeline);
