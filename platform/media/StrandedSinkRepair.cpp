@@ -1,6 +1,7 @@
 #include "platform/media/StrandedSinkRepair.h"
 
 #include "platform/media/GstRef.h"
+#include "platform/media/ThreadHandOff.h"
 
 #include <vector>
 
@@ -43,10 +44,12 @@ void StrandedSinkRepair::Schedule(GstElement* sink, GstElement* pipeline, bool a
     auto* look = new Look{};
     g_weak_ref_init(&look->pipeline, pipeline);
     look->again = again;
+    HandOver(look);
     gst_element_call_async(sink, &StrandedSinkRepair::Repair, look, &StrandedSinkRepair::Forget);
 }
 
 void StrandedSinkRepair::Forget(gpointer look) {
+    TakeOver(look);
     g_weak_ref_clear(&static_cast<Look*>(look)->pipeline);
     delete static_cast<Look*>(look);
 }
@@ -111,6 +114,7 @@ bool StrandedSinkRepair::AnySinkChanging(GstElement* pipeline) {
 // Runs on GStreamer's async thread. The pipeline's state lock keeps the application's and the
 // bins' own state changes out while the check and the repair run.
 void StrandedSinkRepair::Repair(GstElement* sink, gpointer data) {
+    TakeOver(data);
     const ElementStates own = StatesOf(sink);
     if (own.current != GST_STATE_PAUSED || own.pending != GST_STATE_VOID_PENDING) {
         return; // the sink has moved on since
@@ -144,10 +148,12 @@ void StrandedSinkRepair::LookAgainLater(GstElement* sink, GstElement* pipeline) 
     g_weak_ref_init(&later->pipeline, pipeline);
     GstClock* clock = gst_system_clock_obtain();
     GstClockID id = gst_clock_new_single_shot_id(clock, gst_clock_get_time(clock) + kSettleTime);
+    HandOver(later);
     gst_clock_id_wait_async(
         id,
         [](GstClock*, GstClockTime, GstClockID, gpointer data) -> gboolean {
             auto* later = static_cast<Later*>(data);
+            TakeOver(later);
             if (auto* graph = static_cast<GstElement*>(g_weak_ref_get(&later->pipeline))) {
                 Schedule(later->sink, graph, true);
                 gst_object_unref(graph);
