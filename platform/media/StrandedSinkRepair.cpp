@@ -185,6 +185,9 @@ void StrandedSinkRepair::Restart(GstElement* pipeline, GstElement* sink) {
 // The bin keeps each child's announced loss (its async-start message) in its public message list
 // until the child announces the end; a child with nothing pending never will.
 void StrandedSinkRepair::EndForgottenLosses(GstElement* pipeline) {
+    if (!GST_IS_BIN(pipeline)) {
+        return;
+    }
     std::vector<ElementRef> announced;
     GST_OBJECT_LOCK(pipeline);
     for (GList* item = GST_BIN(pipeline)->messages; item != nullptr; item = item->next) {
