@@ -119,10 +119,11 @@ void DvdStreamRouter::Build() {
     gst_app_src_end_of_stream(GST_APP_SRC(subpicturePlaceholder_));
 
     PadRef spuInput = PadRef::Adopt(gst_element_get_static_pad(subpictureUnit_, "subpicture"));
-    gst_pad_add_probe(
-        spuInput.get(),
-        static_cast<GstPadProbeType>(GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM),
-        &DvdStreamRouter::SubpictureProbeThunk, this, nullptr);
+    gst_pad_add_probe(spuInput.get(),
+                      static_cast<GstPadProbeType>(GST_PAD_PROBE_TYPE_BUFFER |
+                                                   GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM |
+                                                   GST_PAD_PROBE_TYPE_EVENT_FLUSH),
+                      &DvdStreamRouter::SubpictureProbeThunk, this, nullptr);
     PadRef selectorOutput = PadRef::Adopt(gst_element_get_static_pad(subpictureSelector_, "src"));
     PadRef queued = PadRef::Adopt(gst_element_get_static_pad(videoQueue_, "src"));
     gst_pad_add_probe(queued.get(), GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM,
@@ -472,9 +473,12 @@ GstPadProbeReturn DvdStreamRouter::StaleStillProbeThunk(GstPad*, GstPadProbeInfo
     return GST_PAD_PROBE_OK;
 }
 
+// A flushing input refuses the event: what dvdspu was told is given again before its next data.
 void DvdStreamRouter::SendToSubpictureUnit(GstStructure* structure) {
     PadRef input = PadRef::Adopt(gst_element_get_static_pad(subpictureUnit_, "subpicture"));
-    gst_pad_send_event(input.get(), gst_event_new_custom(GST_EVENT_CUSTOM_DOWNSTREAM_OOB, structure));
+    if (!gst_pad_send_event(input.get(), gst_event_new_custom(GST_EVENT_CUSTOM_DOWNSTREAM_OOB, structure))) {
+        replay_ = true;
+    }
 }
 
 GstPadProbeReturn DvdStreamRouter::SubpictureProbeThunk(GstPad*, GstPadProbeInfo* info, gpointer self) {
@@ -485,7 +489,7 @@ GstPadProbeReturn DvdStreamRouter::SubpictureProbeThunk(GstPad*, GstPadProbeInfo
 
 void DvdStreamRouter::OnSubpictureData(GstPadProbeInfo* info) {
     std::lock_guard lock(unitMutex_);
-    if ((info->type & GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM) != 0) {
+    if ((info->type & (GST_PAD_PROBE_TYPE_EVENT_DOWNSTREAM | GST_PAD_PROBE_TYPE_EVENT_FLUSH)) != 0) {
         const GstEventType type = GST_EVENT_TYPE(GST_PAD_PROBE_INFO_EVENT(info));
         replay_ = replay_ || type == GST_EVENT_CAPS || type == GST_EVENT_FLUSH_STOP;
         return;

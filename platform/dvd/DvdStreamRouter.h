@@ -84,8 +84,9 @@ private:
     void SendHighlightLocked();
     void SendColoursLocked();
     void SendShownLocked();
-    // dvdspu forgets colours, display mode and highlight when new subpicture caps arrive: they are
-    // given again before the first subpicture after that.
+    // dvdspu forgets colours, display mode and highlight when new subpicture caps arrive, and refuses
+    // them while a flush passes its input: they are given again before the first subpicture after a
+    // caps change, a flush or a refusal.
     void OnSubpictureData(GstPadProbeInfo* info);
     static GstPadProbeReturn SubpictureProbeThunk(GstPad*, GstPadProbeInfo* info, gpointer self);
     // A still that a flush overtook must not freeze the picture after the jump: each still carries

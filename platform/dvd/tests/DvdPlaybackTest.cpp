@@ -240,6 +240,16 @@ TEST_F(DvdPlaybackTest, SubpictureDisplayAndStreamSwitch) {
     EXPECT_TRUE(FrameWhere([](const Frame& f) { return f.Brightness(kRightBlock, kBlockRow) < 100; }));
 }
 
+// The jump follows the title's first picture and the order to show subpictures at once: its flush
+// meets the pipeline on its way back to playing and may meet the order on its way to dvdspu.
+TEST_F(DvdPlaybackTest, SubpicturesShownJustBeforeAJumpAreDrawnAfterIt) {
+    StartTitle(1);
+    ASSERT_EQ(Nav().SetSubpictureState(true), S_OK);
+    ASSERT_EQ(Nav().PlayChapterInTitle(1, 1), S_OK);
+    const auto left = FrameWhere([](const Frame& f) { return f.Brightness(kLeftBlock, kBlockRow) > 200; });
+    ASSERT_TRUE(left) << "subpicture 0 not drawn";
+}
+
 TEST_F(DvdPlaybackTest, MenuCallsAndResume) {
     StartTitle(1);
     // libdvdnav 6.1.1 stops the disc when the title menu is called in the first second of this title.

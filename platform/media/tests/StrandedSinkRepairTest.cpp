@@ -8,30 +8,42 @@
 
 #include <condition_variable>
 #include <mutex>
+#include <string>
+#include <utility>
 
 namespace plat::media::test {
 namespace {
 
-// A test pattern into a synchronised sink that counts the frames it renders. The sink changes state
-// without prerolling, so pausing it alone leaves the pipeline as it was, as a loss of state that the
-// pipeline ignored does.
+// A test pattern into a synchronised sink that counts the frames it renders. By default the sink
+// changes state without prerolling, so pausing it alone leaves the pipeline as it was, as a loss of
+// state that the pipeline ignored does.
 class StrandedSinkRepairTest : public testing::Test {
 protected:
     void SetUp() override {
         EnsureGstInitialized();
+        Build("async=false");
+    }
+    void TearDown() override { Clear(); }
+    void Build(const std::string& sinkOptions) {
+        Clear();
         pipeline_ = GstRef<GstElement>::Sink(gst_parse_launch(
-            "videotestsrc ! video/x-raw,width=64,height=48,framerate=50/1 ! fakesink name=sink sync=true "
-            "async=false signal-handoffs=true",
+            ("videotestsrc name=source ! video/x-raw,width=64,height=48,framerate=50/1 ! fakesink name=sink "
+             "sync=true signal-handoffs=true " +
+             sinkOptions)
+                .c_str(),
             nullptr));
         ASSERT_TRUE(pipeline_);
         sink_ = gst_bin_get_by_name(GST_BIN(pipeline_.get()), "sink");
         g_signal_connect(sink_, "handoff", G_CALLBACK(&StrandedSinkRepairTest::OnFrame), this);
     }
-    void TearDown() override {
+    void Clear() {
         if (pipeline_) {
             gst_element_set_state(pipeline_.get(), GST_STATE_NULL);
         }
-        gst_object_unref(sink_);
+        if (sink_ != nullptr) {
+            gst_object_unref(std::exchange(sink_, nullptr));
+        }
+        pipeline_ = {};
     }
     void WatchBus() {
         GstRef<GstBus> bus = GstRef<GstBus>::Adopt(gst_element_get_bus(pipeline_.get()));
@@ -40,7 +52,8 @@ protected:
     bool SetAndWait(GstElement* element, GstState state) {
         gst_element_set_state(element, state);
         GstState reached = GST_STATE_VOID_PENDING;
-        return gst_element_get_state(element, &reached, nullptr, GST_SECOND * 5) == GST_STATE_CHANGE_SUCCESS &&
+        return gst_element_get_state(element, &reached, nullptr, GST_SECOND * 5) ==
+                   GST_STATE_CHANGE_SUCCESS &&
                reached == state;
     }
     // Waits until `more` frames beyond those counted now have been rendered.
@@ -82,6 +95,25 @@ TEST_F(StrandedSinkRepairTest, ASinkLeftPausedUnderAPlayingPipelineRendersAgain)
     EXPECT_TRUE(WaitForFrames(10));
     GstState state = GST_STATE_VOID_PENDING;
     EXPECT_EQ(gst_element_get_state(sink_, &state, nullptr, GST_SECOND * 5), GST_STATE_CHANGE_SUCCESS);
+    EXPECT_EQ(state, GST_STATE_PLAYING);
+}
+
+// A flush that reaches an element while the bin takes it back to playing makes it announce a loss of
+// state it never ends (the source's message stands for it here). After the next flush the sink
+// prerolls in paused and the pipeline would wait for that element for good.
+TEST_F(StrandedSinkRepairTest, ASinkPrerolledUnderAPipelineWaitingForGoodRendersAgain) {
+    Build("");
+    WatchBus();
+    ASSERT_TRUE(SetAndWait(pipeline_.get(), GST_STATE_PLAYING));
+    ASSERT_TRUE(WaitForFrames(5));
+    GstElement* source = gst_bin_get_by_name(GST_BIN(pipeline_.get()), "source");
+    gst_element_post_message(source, gst_message_new_async_start(GST_OBJECT(source)));
+    gst_object_unref(source);
+    ASSERT_TRUE(gst_element_seek_simple(pipeline_.get(), GST_FORMAT_TIME, GST_SEEK_FLAG_FLUSH, 0));
+    EXPECT_TRUE(WaitForFrames(10));
+    GstState state = GST_STATE_VOID_PENDING;
+    EXPECT_EQ(gst_element_get_state(pipeline_.get(), &state, nullptr, GST_SECOND * 5),
+              GST_STATE_CHANGE_SUCCESS);
     EXPECT_EQ(state, GST_STATE_PLAYING);
 }
 
