@@ -28,9 +28,9 @@ QImage Convert(GstBuffer* buffer, const GstVideoInfo& info) {
     GST_VIDEO_INFO_INTERLACE_MODE(&outInfo) = GST_VIDEO_INFO_INTERLACE_MODE(&info);
     GST_VIDEO_INFO_PLANE_STRIDE(&outInfo, 0) = static_cast<gint>(image.bytesPerLine());
     GST_VIDEO_INFO_SIZE(&outInfo) = static_cast<gsize>(image.sizeInBytes());
-    GstBuffer* target = gst_buffer_new_wrapped_full(static_cast<GstMemoryFlags>(0), image.bits(),
-                                                    image.sizeInBytes(), 0, image.sizeInBytes(), nullptr,
-                                                    nullptr);
+    GstBuffer* target =
+        gst_buffer_new_wrapped_full(static_cast<GstMemoryFlags>(0), image.bits(), image.sizeInBytes(), 0,
+                                    image.sizeInBytes(), nullptr, nullptr);
     GstVideoFrame in;
     GstVideoFrame out;
     bool converted = false;

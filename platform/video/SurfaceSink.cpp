@@ -28,8 +28,8 @@ constexpr GstClockTimeDiff kMaxLateness = 20 * GST_MSECOND;
 // thread.
 struct SinkContext {
     std::shared_ptr<VideoSurface> surface;
-    ElementRef scaler;   // converts and scales to the appsink's caps
-    ElementRef sizeCaps; // the capsfilter that gives the scaled size, none for the native one
+    ElementRef scaler;            // converts and scales to the appsink's caps
+    ElementRef sizeCaps;          // the capsfilter that gives the scaled size, none for the native one
     GstBuffer* shown = nullptr;   // the last buffer presented, referenced so that its address stays unique
     GstBuffer* decoded = nullptr; // the last buffer the scaler took: the native picture of the next one
     QSize scaledTo;               // the size asked of the scaler, empty for the native size

@@ -157,14 +157,13 @@ TEST_P(VideoPanelFitTest, TheWholeFrameFillsThePanelAtItsAspect) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Shapes, VideoPanelFitTest,
-    testing::Values(FitCase{"WidePanelFourThreeScreen", {640, 342}, {1024, 768}},
-                    FitCase{"WidePanelWideScreen", {640, 342}, {1920, 1080}},
-                    FitCase{"TallPanel", {200, 300}, {1024, 768}},
-                    FitCase{"SquarePanelWideScreen", {300, 300}, {1920, 1080}},
-                    FitCase{"SmallPanelSquarishScreen", {240, 135}, {1280, 1024}},
-                    FitCase{"LargePanel", {1000, 700}, {1280, 1024}}),
-    [](const testing::TestParamInfo<FitCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Shapes, VideoPanelFitTest,
+                         testing::Values(FitCase{"WidePanelFourThreeScreen", {640, 342}, {1024, 768}},
+                                         FitCase{"WidePanelWideScreen", {640, 342}, {1920, 1080}},
+                                         FitCase{"TallPanel", {200, 300}, {1024, 768}},
+                                         FitCase{"SquarePanelWideScreen", {300, 300}, {1920, 1080}},
+                                         FitCase{"SmallPanelSquarishScreen", {240, 135}, {1280, 1024}},
+                                         FitCase{"LargePanel", {1000, 700}, {1280, 1024}}),
+                         [](const testing::TestParamInfo<FitCase>& info) { return info.param.name; });
 
 } // namespace

@@ -204,7 +204,8 @@ TEST(VideoSurfaceTest, DisplayedImageMixesTheLayersAtTheFrameSize) {
 TEST(VideoSurfaceTest, AScaledFrameIsPlacedAndGrabbedByItsNativePicture) {
     VideoSurface surface;
     const QImage native = Quadrants().scaled(80, 60);
-    surface.PresentFrame(Quadrants(), {2, 1}, std::nullopt, NativePicture{{80, 60}, [native] { return native; }});
+    surface.PresentFrame(Quadrants(), {2, 1}, std::nullopt,
+                         NativePicture{{80, 60}, [native] { return native; }});
     EXPECT_EQ(surface.Frame().NativeSize(), QSize(80, 60));
     EXPECT_EQ(surface.PictureRect(QRect(0, 0, 160, 120)), QRect(0, 30, 160, 60));
     const QImage shown = surface.DisplayedImage();
