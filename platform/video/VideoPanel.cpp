@@ -15,6 +15,7 @@ VideoPanel::VideoPanel(std::shared_ptr<VideoSurface> surface, QWidget* parent)
 VideoPanel::~VideoPanel() {
     surface_->RemoveFrameListener(listener_);
     surface_->SetRepaintRequest({});
+    surface_->SetShownSize({});
 }
 
 void VideoPanel::UpdateLater() {
@@ -23,8 +24,18 @@ void VideoPanel::UpdateLater() {
 }
 
 void VideoPanel::paintEvent(QPaintEvent*) {
+    AskForShownSize();
     QPainter painter(this);
     surface_->Paint(painter, size());
+}
+
+// Frames larger than the picture shown come scaled to it; smaller ones are scaled up as painted.
+void VideoPanel::AskForShownSize() {
+    const QSize native = surface_->Frame().NativeSize();
+    const QSize shown =
+        (QSizeF(surface_->PictureRect(surface_->VideoRectIn(size())).size()) * devicePixelRatioF()).toSize();
+    const bool smaller = shown.width() < native.width() && shown.height() < native.height();
+    surface_->SetShownSize(smaller ? shown : QSize());
 }
 
 } // namespace plat::video

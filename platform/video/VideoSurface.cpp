@@ -35,7 +35,8 @@ QImage KeyedOut(const QImage& image, QRgb key, const std::optional<QRect>& paint
 } // namespace
 
 void VideoSurface::PresentFrame(QImage image, PixelAspect pixelAspect,
-                                std::optional<std::chrono::nanoseconds> streamTime) {
+                                std::optional<std::chrono::nanoseconds> streamTime,
+                                std::optional<NativePicture> native) {
     if (image.isNull()) {
         return;
     }
@@ -48,6 +49,7 @@ void VideoSurface::PresentFrame(QImage image, PixelAspect pixelAspect,
         frame_.image = std::move(image);
         frame_.pixelAspect = pixelAspect;
         frame_.streamTime = streamTime;
+        frame_.native = std::move(native);
         ++frame_.number;
         presented = frame_;
     }
@@ -127,7 +129,10 @@ void VideoSurface::ApplyKey(Layer& layer, OverlayLayer which) const {
 }
 
 void VideoSurface::Compose(QPainter& painter, const QRectF& destination) const {
-    const VideoFrame frame = Frame();
+    Compose(painter, Frame(), destination);
+}
+
+void VideoSurface::Compose(QPainter& painter, const VideoFrame& frame, const QRectF& destination) const {
     std::array<Layer, kLayerCount> layers;
     {
         std::lock_guard lock(layerMutex_);
@@ -195,8 +200,9 @@ QRect VideoSurface::PictureRect(const QRect& videoRect) const {
     if (frame.image.isNull() || mode == AspectMode::Stretch || videoRect.isEmpty()) {
         return videoRect;
     }
-    const double displayWidth = static_cast<double>(frame.image.width()) * frame.pixelAspect.numerator;
-    const double displayHeight = static_cast<double>(frame.image.height()) * frame.pixelAspect.denominator;
+    const QSize native = frame.NativeSize();
+    const double displayWidth = static_cast<double>(native.width()) * frame.pixelAspect.numerator;
+    const double displayHeight = static_cast<double>(native.height()) * frame.pixelAspect.denominator;
     if (displayWidth <= 0.0 || displayHeight <= 0.0) {
         return videoRect;
     }
@@ -211,12 +217,14 @@ QRect VideoSurface::PictureRect(const QRect& videoRect) const {
             size};
 }
 
+QRect VideoSurface::VideoRectIn(const QSize& client) const {
+    const QRect video = VideoRect();
+    return video.isNull() ? QRect(QPoint(0, 0), client) : video;
+}
+
 void VideoSurface::Paint(QPainter& painter, const QSize& client) const {
     const QRect clientRect(QPoint(0, 0), client);
-    QRect video = VideoRect();
-    if (video.isNull()) {
-        video = clientRect;
-    }
+    const QRect video = VideoRectIn(client);
     const QRect picture = PictureRect(video);
     const QRect shown = picture.intersected(video);
     painter.save();
@@ -231,15 +239,29 @@ void VideoSurface::Paint(QPainter& painter, const QSize& client) const {
 }
 
 QImage VideoSurface::DisplayedImage() const {
-    const VideoFrame frame = Frame();
+    VideoFrame frame = Frame();
+    if (frame.image.isNull()) {
+        return QImage();
+    }
+    frame.image = frame.NativeImage();
     if (frame.image.isNull()) {
         return QImage();
     }
     QImage image(frame.image.size(), kFrameFormat);
     QPainter painter(&image);
-    Compose(painter, QRectF(image.rect()));
+    Compose(painter, frame, QRectF(image.rect()));
     painter.end();
     return image;
+}
+
+void VideoSurface::SetShownSize(QSize size) {
+    std::lock_guard lock(layerMutex_);
+    shownSize_ = size.isEmpty() ? QSize() : size;
+}
+
+QSize VideoSurface::ShownSize() const {
+    std::lock_guard lock(layerMutex_);
+    return shownSize_;
 }
 
 void VideoSurface::SetRepaintRequest(std::function<void()> request) {

@@ -44,9 +44,11 @@ public:
     using ListenerId = std::uint64_t;
 
     // Stores the frame as the latest one (converted to kFrameFormat when it is not in it), counts it and
-    // tells the listeners. A null image is ignored.
+    // tells the listeners. A null image is ignored. `native` is given when `image` was scaled to the
+    // shown size.
     void PresentFrame(QImage image, PixelAspect pixelAspect,
-                      std::optional<std::chrono::nanoseconds> streamTime = std::nullopt);
+                      std::optional<std::chrono::nanoseconds> streamTime = std::nullopt,
+                      std::optional<NativePicture> native = std::nullopt);
     VideoFrame Frame() const;
     std::uint64_t FrameCount() const;
 
@@ -80,12 +82,20 @@ public:
     // The picture's place inside `videoRect` for the latest frame's display aspect and the aspect
     // mode (larger than the rectangle when cropping); `videoRect` itself before the first frame.
     QRect PictureRect(const QRect& videoRect) const;
+    // The video rectangle in a window of the given client size.
+    QRect VideoRectIn(const QSize& client) const;
     // Paints the host's window of the given client size: the picture with its layers, cut to the
     // video rectangle, and the border colour everywhere else (letter-box bars included).
     void Paint(QPainter& painter, const QSize& client) const;
-    // The picture as the window shows it: the latest frame at its native size with the layers mixed
-    // over it; null before the first frame.
+    // The picture as the window shows it, at the latest frame's native size: the native picture with the
+    // layers mixed over it; null before the first frame.
     QImage DisplayedImage() const;
+
+    // The size, in device pixels, at which the host's panel paints the picture when that is smaller than
+    // the native size; empty when it paints it at the native size or larger, or no panel shows it. The
+    // renderer scales frames to it, which is cheaper and smoother than scaling each one as it is painted.
+    void SetShownSize(QSize size);
+    QSize ShownSize() const;
 
     // The host's panel asks to be told when the window must be painted again (the layers or the
     // placement changed); the call may come on any thread and must not block. New frames are told
@@ -103,6 +113,7 @@ private:
     static constexpr std::size_t kLayerCount = 2;
 
     void ApplyKey(Layer& layer, OverlayLayer which) const;
+    void Compose(QPainter& painter, const VideoFrame& frame, const QRectF& destination) const;
 
     // Apart, so that keying a large layer never holds up the streaming thread.
     mutable std::mutex frameMutex_;
@@ -113,6 +124,7 @@ private:
     QRect videoRect_;
     QRgb borderColor_ = qRgb(0, 0, 0);
     AspectMode aspectMode_ = AspectMode::LetterBox;
+    QSize shownSize_;
     std::function<void()> repaintRequest_;
 
     std::mutex listenerMutex_; // held while listeners run, so that removing one waits for its call

@@ -36,7 +36,7 @@ QImage TEngineCapture::CurrentPicture() const {
         return {};
     }
     const VideoFrame frame = surface_->Frame();
-    return frame.number > framesBeforeGraph_ ? frame.image : QImage();
+    return frame.number > framesBeforeGraph_ ? frame.NativeImage() : QImage();
 }
 
 bool TEngineCapture::StartFrameCapture(std::uint32_t capacity) {
@@ -57,9 +57,9 @@ bool TEngineCapture::StartFrameCapture(std::uint32_t capacity) {
     StopRecording();
     // Frames of another size than the recording's are left out, as a change of format stops it.
     recorder_ = surface_->AddFrameListener([ring = &ring_, size = shown.size()](const VideoFrame& frame) {
-        if (frame.image.size() == size) {
-            ring->OnFrame(RingTime(frame), frame.image.constBits(),
-                          static_cast<std::size_t>(frame.image.sizeInBytes()));
+        if (frame.NativeSize() == size) {
+            const QImage image = frame.NativeImage();
+            ring->OnFrame(RingTime(frame), image.constBits(), static_cast<std::size_t>(image.sizeInBytes()));
         }
     });
     return true;

@@ -73,8 +73,8 @@ bool TEnginePlacement::GetVideoSizes(TVideoSizes& sizes) const {
     }
     // The picture's display aspect as a box as high as the picture.
     const plat::video::PixelAspect pixel = frame.pixelAspect;
-    std::int32_t width = frame.image.width();
-    const std::int32_t height = frame.image.height();
+    std::int32_t width = frame.NativeSize().width();
+    const std::int32_t height = frame.NativeSize().height();
     std::int32_t aspectWidth =
         pixel.denominator > 0
             ? CutTowardZero(static_cast<double>(width) * pixel.numerator / pixel.denominator)

@@ -86,7 +86,9 @@ bool TVideoLayout::Compute(const TInput& input, const TVideoLayoutSettings& sett
     fitted = settings.Mode() == TVideoLayoutSettings::kNoScale
                  ? picture
                  : *Fit(letterBox ? videoAspect : screenAspect, window.width, window.height);
-    adjusted = Adjusted(fitted, screenAspect);
+    // Without a window of its own the picture is painted into the window's video panel, not mixed over
+    // the whole screen: its box keeps the window's fit, and the screen's shape does not shrink it.
+    adjusted = input.windowless ? fitted : Adjusted(fitted, screenAspect);
     scale = ScaleOrOne(screen.width, adjusted.width);
     PlaceOuter(settings);
     PlacePicture();

@@ -160,14 +160,29 @@ INSTANTIATE_TEST_SUITE_P(
              .picture = {67, 50, 733, 550},
              .clipped = {0, 50, 800, 550},
              .subtitle = {0, 50, 800, 550}},
-        // Windowless: the display and subtitle rectangles start at the origin, the size of the picture.
+        // Windowless: the display and subtitle rectangles start at the origin, the size of the picture;
+        // the picture's box is the window's fit, not brought to the screen's shape.
         Case{.name = "WindowlessAtOrigin",
              .input = Input({16, 9}, {800, 600}, {1024, 768}, true),
              .settings = Settings().Blank({100, 100, 100, 100}),
+             .adjusted = {800, 450},
+             .outer = {0, 75, 800, 525},
              .clipped = {0, 0, 800, 450},
              .subtitle = {0, 0, 800, 450},
              .display = {0, 0, 800, 450},
              .frame = {78, 78, 722, 372}},
+        // Windowless, a square picture on a wide screen: it fills the window's height.
+        Case{.name = "WindowlessSquareOnAWideScreen",
+             .input = Input({1, 1}, {800, 600}, {1920, 1080}, true),
+             .settings = Settings(),
+             .fitted = {600, 600},
+             .adjusted = {600, 600},
+             .outer = {100, 0, 700, 600},
+             .picture = {100, 0, 700, 600},
+             .clipped = {0, 0, 600, 600},
+             .subtitle = {0, 0, 600, 600},
+             .display = {0, 0, 600, 600},
+             .frame = {0, 0, 600, 600}},
         // Windowless and stretched: the display is taller than the picture; margins larger than the gap
         // above and below the subtitle rectangle shrink the frame by the excess only.
         Case{.name = "WindowlessMarginsLoseTheGap",

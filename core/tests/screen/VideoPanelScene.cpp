@@ -17,11 +17,11 @@ constexpr std::int32_t kShownAt = 1500; // inside the subtitle's interval, 1000 
 
 } // namespace
 
-VideoPanelScene::VideoPanelScene(QSize panel) {
+VideoPanelScene::VideoPanelScene(QSize panel, TScreenSize screen) {
     panel_.resize(panel);
     plat::win::SetWindowPos(panelWindow_.hwnd(), 0, 0, 0, panel.width(), panel.height(),
                             plat::win::SWP_NOZORDER | plat::win::SWP_NOACTIVATE);
-    player_.Player().SetScreenSize([] { return TScreenSize{1024, 768}; });
+    player_.Player().SetScreenSize([screen] { return screen; });
 }
 
 template <class Record> int VideoPanelScene::Send(std::uint32_t order, Record record) {

@@ -26,7 +26,8 @@ public:
     static constexpr QRgb kBorderRgb = 0xFF404040u;
     static constexpr char16_t kMessage[] = u"Pause";
 
-    explicit VideoPanelScene(QSize panel);
+    // The primary screen is 1024 x 768 unless given.
+    explicit VideoPanelScene(QSize panel, TScreenSize screen = {1024, 768});
 
     // Plays the clip and sets the subtitles and the message up; the reason when something failed.
     bool Start(std::string& failure);

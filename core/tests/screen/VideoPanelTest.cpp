@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
 
 namespace {
@@ -79,5 +80,90 @@ INSTANTIATE_TEST_SUITE_P(Panels, VideoPanelTest,
                          testing::Values(PanelCase{"LargerThanTheClip", {640, 480}},
                                          PanelCase{"SmallerThanTheClip", {200, 150}}),
                          [](const testing::TestParamInfo<PanelCase>& info) { return info.param.name; });
+
+// The clip shows the whole frame, letter-boxed at its display aspect (320 x 240 pixels of 8:9) into the
+// panel, whatever the panel's and the screen's shapes: its edges touch two sides of the panel, its
+// top, bottom, left and right rows show their quadrants' colours, and only the bars around it show the
+// border colour.
+struct FitCase {
+    const char* name;
+    QSize panel;
+    TScreenSize screen;
+};
+
+class VideoPanelFitTest : public testing::TestWithParam<FitCase> {};
+
+QRect LetterBox(QSize panel) {
+    constexpr double kDisplayAspect = 320.0 * 8 / 9 / 240;
+    const QSize size = panel.width() > panel.height() * kDisplayAspect
+                           ? QSize(static_cast<int>(panel.height() * kDisplayAspect + 0.5), panel.height())
+                           : QSize(panel.width(), static_cast<int>(panel.width() / kDisplayAspect + 0.5));
+    return {QPoint((panel.width() - size.width()) / 2, (panel.height() - size.height()) / 2), size};
+}
+
+// Within a pixel on each side: sizes are cut toward zero, and the smoothly scaled edge blends into the
+// bars.
+void ExpectNear(const QRect& actual, const QRect& expected, const char* what) {
+    const auto edges = [](const QRect& r) { return std::array{r.left(), r.top(), r.right(), r.bottom()}; };
+    const auto actualEdges = edges(actual);
+    const auto expectedEdges = edges(expected);
+    for (std::size_t edge = 0; edge < actualEdges.size(); ++edge) {
+        EXPECT_NEAR(actualEdges[edge], expectedEdges[edge], 1)
+            << what << ", edge " << edge << " (left, top, right, bottom)";
+    }
+}
+
+TEST_P(VideoPanelFitTest, TheWholeFrameFillsThePanelAtItsAspect) {
+    if (!LoadTestFont()) {
+        GTEST_SKIP() << "the test font " << TestFontPath() << " is missing (fonts-dejavu-core)";
+    }
+    const FitCase& row = GetParam();
+    VideoPanelScene scene(row.panel, row.screen);
+    std::string failure;
+    ASSERT_TRUE(scene.Start(failure)) << failure;
+    const QRect expected = LetterBox(row.panel);
+    QImage shown;
+    ASSERT_TRUE(EnginePlayer::PumpUntil([&] {
+        shown = scene.Grab();
+        return !BoxNear(shown, VideoPanelScene::kSubtitleRgb).isEmpty();
+    })) << "the panel shows the clip with its subtitle";
+    const QRect picture =
+        BoxWhere(shown, [](QRgb pixel) { return !Near(pixel, VideoPanelScene::kBorderRgb, 8); });
+    ExpectNear(picture, expected, "the picture shown");
+    ExpectNear(scene.PictureRect(), expected, "order 308's picture rectangle");
+
+    const int inset = 2;
+    const int leftX = expected.left() + expected.width() / 10;
+    const int rightX = expected.right() - expected.width() / 10;
+    const int upperY = expected.top() + expected.height() / 4;
+    const int lowerY = expected.bottom() - expected.height() / 4;
+    struct Probe {
+        const char* where;
+        QPoint point;
+        QRgb colour;
+    };
+    const Probe probes[] = {
+        {"top row, right", {rightX, expected.top() + inset}, qRgb(0, 255, 0)},
+        {"bottom row, left", {leftX, expected.bottom() - inset}, qRgb(0, 0, 255)},
+        {"bottom row, right", {rightX, expected.bottom() - inset}, qRgb(255, 255, 255)},
+        {"left column, lower", {expected.left() + inset, lowerY}, qRgb(0, 0, 255)},
+        {"right column, upper", {expected.right() - inset, upperY}, qRgb(0, 255, 0)},
+        {"right column, lower", {expected.right() - inset, lowerY}, qRgb(255, 255, 255)},
+    };
+    for (const Probe& probe : probes) {
+        EXPECT_TRUE(Near(shown.pixel(probe.point), probe.colour, 48))
+            << probe.where << " at " << probe.point.x() << "," << probe.point.y() << ": " << std::hex
+            << shown.pixel(probe.point);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, VideoPanelFitTest,
+                         testing::Values(FitCase{"WidePanelFourThreeScreen", {640, 342}, {1024, 768}},
+                                         FitCase{"WidePanelWideScreen", {640, 342}, {1920, 1080}},
+                                         FitCase{"TallPanel", {200, 300}, {1024, 768}},
+                                         FitCase{"SquarePanelWideScreen", {300, 300}, {1920, 1080}},
+                                         FitCase{"SmallPanelSquarishScreen", {240, 135}, {1280, 1024}},
+                                         FitCase{"LargePanel", {1000, 700}, {1280, 1024}}),
+                         [](const testing::TestParamInfo<FitCase>& info) { return info.param.name; });
 
 } // namespace

@@ -150,5 +150,35 @@ TEST_F(SurfaceSinkTest, SeekingWhilePausedShowsTheFrameThere) {
     EXPECT_EQ(surface_->Frame().streamTime, std::chrono::seconds(1));
 }
 
+// The frame after the surface names a shown size comes scaled to it, with square pixels; the native
+// picture behind it stays reachable at its own size. Without a shown size frames come native again.
+TEST_F(SurfaceSinkTest, AShownSizeScalesTheFramesAndKeepsTheNativePicture) {
+    surface_->SetShownSize({142, 120}); // half the display size of 320 x 240 pixels of 8:9
+    ASSERT_EQ(PrerollFile("quadrants.mp4"), S_OK);
+    ASSERT_EQ(transport_.Seek(plat::media::test::kSecond, SeekMode::Accurate), S_OK);
+    ASSERT_TRUE(log_.WaitFor(2));
+    const VideoFrame scaled = surface_->Frame();
+    EXPECT_EQ(scaled.image.size(), QSize(142, 120));
+    EXPECT_EQ(scaled.NativeSize(), QSize(320, 240));
+    EXPECT_EQ(scaled.pixelAspect, (PixelAspect{8, 9})) << "the native picture's";
+    EXPECT_TRUE(Near(scaled.image.pixel(35, 30), qRgb(255, 0, 0)));
+    EXPECT_TRUE(Near(scaled.image.pixel(106, 30), qRgb(0, 255, 0)));
+    EXPECT_TRUE(Near(scaled.image.pixel(35, 90), qRgb(0, 0, 255)));
+    EXPECT_TRUE(Near(scaled.image.pixel(106, 90), qRgb(255, 255, 255)));
+    const QImage native = scaled.NativeImage();
+    ASSERT_EQ(native.size(), QSize(320, 240));
+    EXPECT_TRUE(Near(native.pixel(80, 60), qRgb(255, 0, 0)));
+    EXPECT_TRUE(Near(native.pixel(240, 180), qRgb(255, 255, 255)));
+    EXPECT_EQ(surface_->DisplayedImage().size(), QSize(320, 240)) << "grabs keep the native size";
+
+    surface_->SetShownSize({});
+    ASSERT_EQ(transport_.Seek(0, SeekMode::Accurate), S_OK);
+    ASSERT_TRUE(log_.WaitFor(3));
+    ASSERT_EQ(transport_.Seek(plat::media::test::kSecond, SeekMode::Accurate), S_OK);
+    ASSERT_TRUE(log_.WaitFor(4));
+    EXPECT_EQ(surface_->Frame().image.size(), QSize(320, 240));
+    EXPECT_FALSE(surface_->Frame().native);
+}
+
 } // namespace
 } // namespace plat::video

@@ -199,6 +199,25 @@ TEST(VideoSurfaceTest, DisplayedImageMixesTheLayersAtTheFrameSize) {
     EXPECT_EQ(surface.Frame().image.pixel(32, 22), kWhite) << "the frame itself is untouched";
 }
 
+// A frame scaled to the shown size is placed and grabbed by its native picture: 80 x 60 pixels of 2:1
+// show as 160 x 60 whatever size the scaled image has, and grabs come at 80 x 60.
+TEST(VideoSurfaceTest, AScaledFrameIsPlacedAndGrabbedByItsNativePicture) {
+    VideoSurface surface;
+    const QImage native = Quadrants().scaled(80, 60);
+    surface.PresentFrame(Quadrants(), {2, 1}, std::nullopt,
+                         NativePicture{{80, 60}, [native] { return native; }});
+    EXPECT_EQ(surface.Frame().NativeSize(), QSize(80, 60));
+    EXPECT_EQ(surface.PictureRect(QRect(0, 0, 160, 120)), QRect(0, 30, 160, 60));
+    const QImage shown = surface.DisplayedImage();
+    ASSERT_EQ(shown.size(), QSize(80, 60));
+    EXPECT_EQ(shown.pixel(70, 50), kWhite);
+
+    surface.SetShownSize({60, 20});
+    EXPECT_EQ(surface.ShownSize(), QSize(60, 20));
+    surface.SetShownSize({0, 20});
+    EXPECT_TRUE(surface.ShownSize().isEmpty()) << "an empty size asks for the native one";
+}
+
 // Only the painted part is searched for the key, and a picture without the key there is not copied.
 TEST(VideoSurfaceTest, KeysOnlyThePaintedPart) {
     VideoSurface surface;
