@@ -2,9 +2,11 @@
 // video surface, a script's style and page arrive with orders 503, 502, 505 and 501, the subtitle clock
 // reports known times, and the current picture (order 260) carries the subtitle's pixels inside the
 // event's interval and none outside it; an on-screen message lies over the video too. The clock
-// thread's own redraws reach the picture through the host thread.
+// thread's own redraws reach the picture through the host thread. Seeks while paused show the frame
+// and the subtitle of the new place, and the clock answers the new position at once.
 #include "core/include/VokradNotifications.h"
 #include "core/include/VokradOrders.h"
+#include "core/src/engine/TEngineTransport.h"
 #include "core/tests/engine/EnginePlayer.h"
 #include "core/tests/pages/PageBlockBuilder.h"
 #include "core/tests/pages/PixelCheck.h"
@@ -15,9 +17,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <span>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -29,17 +34,20 @@ constexpr QRgb kYellow = 0xFFFFFF00u;
 
 class SubtitlesOverVideoTest : public testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override { StartPaused("quadrants.mp4", {{1, 1000, 2000, 0, u"Subtitle"}}); }
+
+    // Plays the clip until it shows, pauses it and gives the events in a magenta style.
+    void StartPaused(const std::string& clip, const std::vector<TTestEvent>& events) {
         if (!LoadTestFont()) {
             GTEST_SKIP() << "the test font " << TestFontPath() << " is missing (fonts-dejavu-core)";
         }
         player_.Player().SetScreenSize([] { return TScreenSize{1024, 768}; });
-        player_.Describe(kRenderFile, EnginePlayer::Fixture("quadrants.mp4"));
+        player_.Describe(kRenderFile, EnginePlayer::Fixture(clip));
         ASSERT_EQ(player_.Send(kOrderPlay), 0) << testing::PrintToString(player_.Texts());
         ASSERT_TRUE(EnginePlayer::PumpUntil([&] { return surface_->FrameCount() >= 3; }));
         ASSERT_TRUE(player_.Player().Windowless()) << "the surface mixes the subtitle picture";
         ASSERT_EQ(player_.Send(kOrderPauseToggle), 0);
-        SendScript();
+        SendScript(events);
         // The layout the playing picture started settles.
         ASSERT_TRUE(EnginePlayer::PumpUntil([&] { return !LayoutPending(); }));
     }
@@ -54,8 +62,8 @@ protected:
         return player_.Send(order, &record);
     }
 
-    // A magenta style and one event shown from 1000 ms up to 2000 ms.
-    void SendScript() {
+    // A magenta style and the events.
+    void SendScript(const std::vector<TTestEvent>& events) {
         TOrderStyles styles{};
         const TSubtitleStyleRecord style = TestStyleRecord(
             {.font = kTestFontFamily, .fontSize = 24, .primary = 0xFF00FF, .borderStyle = 0, .marginLR = 0});
@@ -64,7 +72,7 @@ protected:
         ASSERT_EQ(Send(kOrderStyles, styles), 0);
         styles.step = 3;
         ASSERT_EQ(Send(kOrderStyles, styles), 0);
-        std::vector<std::byte> pages = PageBlockBuilder::Order(1, {{1, 1000, 2000, 0, u"Subtitle"}});
+        std::vector<std::byte> pages = PageBlockBuilder::Order(1, events);
         ASSERT_EQ(player_.Send(kOrderSubtitlePages, pages.data()), 0);
         ASSERT_EQ(Send(kOrderProfileTitle, TOrderProfileTitle{{}, 1}), 0);
         ASSERT_EQ(Send(kOrderSubtitlesOn, TOrderSubtitlesOn{{}, 1, {}}), 0);
@@ -163,6 +171,70 @@ TEST_F(SubtitlesOverVideoTest, TheClockThreadsRedrawReachesThePicture) {
     EXPECT_TRUE(EnginePlayer::PumpUntil([&] { return !BoxOf(CurrentPicture(), kMagenta).isEmpty(); }));
     player_.Clocks().AdvanceAtEachRead(0);
     player_.Player().UpdatePlayState(kPlayStatePaused, false);
+}
+
+// The colours clip shows red, green, blue and white for a second each, every frame a key frame. A
+// short subtitle runs over its first two seconds and a long one over its last.
+class PausedSeekOverVideoTest : public SubtitlesOverVideoTest {
+protected:
+    void SetUp() override {
+        StartPaused("colours.mp4", {{1, 0, 2000, 0, u"Early"}, {2, 3000, 4000, 0, u"A much later line"}});
+    }
+
+    // Order 106 to the time code of the milliseconds (frames of 40 ms).
+    int SeekTo(std::int32_t ms) {
+        return Send(kOrderPlayAtTimeInTitle,
+                    TOrderPlayAtTimeInTitle{{}, 0, 0, {}, TEngineTransport::PackTimeCode(ms, true)});
+    }
+};
+
+enum class Shown { None, Early, Late };
+
+// The subtitle a picture shows, told apart by the width of its magenta pixels.
+Shown SubtitleIn(const QImage& picture) {
+    const QRect box = BoxOf(picture, kMagenta);
+    if (box.isEmpty()) {
+        return Shown::None;
+    }
+    return box.width() < picture.width() / 3 ? Shown::Early : Shown::Late;
+}
+
+bool NearColour(QRgb pixel, QRgb colour) {
+    constexpr int kTolerance = 48; // the clip's colours after coding
+    return std::abs(qRed(pixel) - qRed(colour)) <= kTolerance &&
+           std::abs(qGreen(pixel) - qGreen(colour)) <= kTolerance &&
+           std::abs(qBlue(pixel) - qBlue(colour)) <= kTolerance;
+}
+
+// Each seek is sent while paused: the clock answers the new position as the order returns, and the
+// picture comes to show the frame and the subtitle of that place, with the old subtitle gone. Seeks go
+// both ways by small steps and by jumps of 3000 ms, which a running clock reports a step late.
+TEST_F(PausedSeekOverVideoTest, TheFrameTheSubtitleAndTheClockFollowTheSeek) {
+    struct Row {
+        std::int32_t ms;
+        QRgb frame;
+        Shown subtitle;
+    };
+    constexpr std::int32_t kFrameMs = 100; // 10 frames a second
+    const Row rows[] = {
+        {1480, 0xFF00FF00u, Shown::Early}, {3480, 0xFFFFFFFFu, Shown::Late},  {480, 0xFFFF0000u, Shown::Early},
+        {3480, 0xFFFFFFFFu, Shown::Late},  {2480, 0xFF0000FFu, Shown::None}, {1480, 0xFF00FF00u, Shown::Early},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.ms);
+        ASSERT_EQ(SeekTo(row.ms), 0);
+        EXPECT_NEAR(player_.Send(kOrderClockTime), row.ms, kFrameMs);
+        QImage picture;
+        const bool shown = EnginePlayer::PumpUntil([&] {
+            picture = CurrentPicture();
+            return !picture.isNull() && NearColour(picture.pixel(8, 8), row.frame) &&
+                   SubtitleIn(picture) == row.subtitle;
+        });
+        EXPECT_TRUE(shown) << "frame " << std::hex << (picture.isNull() ? 0 : picture.pixel(8, 8))
+                           << ", subtitle " << static_cast<int>(picture.isNull() ? Shown::None
+                                                                               : SubtitleIn(picture));
+        EXPECT_EQ(player_.PlayState(), kPlayStatePaused);
+    }
 }
 
 } // namespace
