@@ -8,19 +8,16 @@
 #include "core/include/VokradOrders.h"
 #include "core/src/engine/TEngineTransport.h"
 #include "core/tests/engine/EnginePlayer.h"
-#include "core/tests/pages/PageBlockBuilder.h"
 #include "core/tests/pages/PixelCheck.h"
-#include "platform/gdi/BmpReader.h"
+#include "core/tests/screen/SubtitleScene.h"
 #include "platform/testing/TestFont.h"
 #include "subtitles/model/FixedText.h"
-#include "subtitles/model/tests/TestStyleRecord.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -28,8 +25,7 @@ namespace {
 
 const std::u16string kRenderFile =
     u"<GRAPH version=\"1.0\"><RENDERFILE Filename=\"##TOVVAR:FileName##\"/></GRAPH>";
-// Magenta: a colour the clip never shows.
-constexpr QRgb kMagenta = 0xFFFF00FFu;
+constexpr QRgb kMagenta = SubtitleScene::kMagenta;
 constexpr QRgb kYellow = 0xFFFFFF00u;
 
 class SubtitlesOverVideoTest : public testing::Test {
@@ -47,65 +43,22 @@ protected:
         ASSERT_TRUE(EnginePlayer::PumpUntil([&] { return surface_->FrameCount() >= 3; }));
         ASSERT_TRUE(player_.Player().Windowless()) << "the surface mixes the subtitle picture";
         ASSERT_EQ(player_.Send(kOrderPauseToggle), 0);
-        SendScript(events);
+        ASSERT_TRUE(scene_.SendScript(1, events));
         // The layout the playing picture started settles.
-        ASSERT_TRUE(EnginePlayer::PumpUntil([&] { return !LayoutPending(); }));
-    }
-
-    bool LayoutPending() {
-        const std::lock_guard lock(player_.Player().SubtitleLock());
-        return player_.Player().LayoutPending();
-    }
-
-    template <class Record> int Send(std::uint32_t order, Record record) {
-        record.head = {0, sizeof(Record)};
-        return player_.Send(order, &record);
-    }
-
-    // A magenta style and the events.
-    void SendScript(const std::vector<TTestEvent>& events) {
-        TOrderStyles styles{};
-        const TSubtitleStyleRecord style = TestStyleRecord(
-            {.font = kTestFontFamily, .fontSize = 24, .primary = 0xFF00FF, .borderStyle = 0, .marginLR = 0});
-        std::memcpy(styles.style, &style, sizeof(style));
-        styles.step = 4;
-        ASSERT_EQ(Send(kOrderStyles, styles), 0);
-        styles.step = 3;
-        ASSERT_EQ(Send(kOrderStyles, styles), 0);
-        std::vector<std::byte> pages = PageBlockBuilder::Order(1, events);
-        ASSERT_EQ(player_.Send(kOrderSubtitlePages, pages.data()), 0);
-        ASSERT_EQ(Send(kOrderProfileTitle, TOrderProfileTitle{{}, 1}), 0);
-        ASSERT_EQ(Send(kOrderSubtitlesOn, TOrderSubtitlesOn{{}, 1, {}}), 0);
-    }
-
-    // The current picture, order 260's bitmap file image freed as a client frees it.
-    QImage CurrentPicture() {
-        void* out = nullptr;
-        if (player_.Send(kOrderCurrentPicture, nullptr, &out) != 0) {
-            return {};
-        }
-        std::uint32_t fileSize = 0;
-        std::memcpy(&fileSize, static_cast<const std::byte*>(out) + 2, sizeof(fileSize));
-        plat::gdi::Bitmap bitmap;
-        const bool read =
-            plat::gdi::BmpReader::Read(std::span(static_cast<const std::byte*>(out), fileSize), bitmap);
-        std::free(out);
-        if (!read) {
-            return {};
-        }
-        QImage image(bitmap.width, bitmap.height, QImage::Format_RGB32);
-        std::memcpy(image.bits(), bitmap.pixels.data(), bitmap.pixels.size() * sizeof(std::uint32_t));
-        return image;
+        ASSERT_TRUE(EnginePlayer::PumpUntil([&] { return !scene_.LayoutPending(); }));
     }
 
     // The current picture at a clock time, as the engine's time events give it to the clock.
     QImage PictureAt(std::int32_t ms) {
         player_.Player().Clock()->Step(ms);
-        return CurrentPicture();
+        return scene_.CurrentPicture();
     }
+    QImage CurrentPicture() { return scene_.CurrentPicture(); }
+    template <class Record> int Send(std::uint32_t order, Record record) { return scene_.Send(order, record); }
 
     EnginePlayer player_{EnginePlayer::Renderers::Surface};
     const std::shared_ptr<plat::video::VideoSurface>& surface_ = player_.Surface();
+    SubtitleScene scene_{player_};
 };
 
 TEST_F(SubtitlesOverVideoTest, SubtitlePixelsOnlyInsideTheEventsInterval) {
@@ -188,16 +141,7 @@ protected:
     }
 };
 
-enum class Shown { None, Early, Late };
-
-// The subtitle a picture shows, told apart by the width of its magenta pixels.
-Shown SubtitleIn(const QImage& picture) {
-    const QRect box = BoxOf(picture, kMagenta);
-    if (box.isEmpty()) {
-        return Shown::None;
-    }
-    return box.width() < picture.width() / 3 ? Shown::Early : Shown::Late;
-}
+using Shown = SubtitleScene::Shown;
 
 bool NearColour(QRgb pixel, QRgb colour) {
     constexpr int kTolerance = 48; // the clip's colours after coding
@@ -217,8 +161,8 @@ TEST_F(PausedSeekOverVideoTest, TheFrameTheSubtitleAndTheClockFollowTheSeek) {
     };
     constexpr std::int32_t kFrameMs = 100; // 10 frames a second
     const Row rows[] = {
-        {1480, 0xFF00FF00u, Shown::Early}, {3480, 0xFFFFFFFFu, Shown::Late},  {480, 0xFFFF0000u, Shown::Early},
-        {3480, 0xFFFFFFFFu, Shown::Late},  {2480, 0xFF0000FFu, Shown::None}, {1480, 0xFF00FF00u, Shown::Early},
+        {1480, 0xFF00FF00u, Shown::Short}, {3480, 0xFFFFFFFFu, Shown::Long},  {480, 0xFFFF0000u, Shown::Short},
+        {3480, 0xFFFFFFFFu, Shown::Long},  {2480, 0xFF0000FFu, Shown::None}, {1480, 0xFF00FF00u, Shown::Short},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.ms);
@@ -228,11 +172,11 @@ TEST_F(PausedSeekOverVideoTest, TheFrameTheSubtitleAndTheClockFollowTheSeek) {
         const bool shown = EnginePlayer::PumpUntil([&] {
             picture = CurrentPicture();
             return !picture.isNull() && NearColour(picture.pixel(8, 8), row.frame) &&
-                   SubtitleIn(picture) == row.subtitle;
+                   SubtitleScene::SubtitleIn(picture) == row.subtitle;
         });
         EXPECT_TRUE(shown) << "frame " << std::hex << (picture.isNull() ? 0 : picture.pixel(8, 8))
                            << ", subtitle " << static_cast<int>(picture.isNull() ? Shown::None
-                                                                               : SubtitleIn(picture));
+                                                                               : SubtitleScene::SubtitleIn(picture));
         EXPECT_EQ(player_.PlayState(), kPlayStatePaused);
     }
 }
