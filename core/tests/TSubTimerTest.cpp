@@ -157,7 +157,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {Position(1500), Position(5000), Position(2000), Position(1000), Position(1009)},
                  1009,
                  {1500, 5000, 2000, 1000}},
-        StepCase{"PausedPositionFollowsACountedTimeBack", {On, CountMs(120), Off, Position(95)}, 95, {120, 90}},
+        StepCase{
+            "PausedPositionFollowsACountedTimeBack", {On, CountMs(120), Off, Position(95)}, 95, {120, 90}},
         StepCase{"PositionWhileCountingKeepsTheStepRules",
                  {On, CountMs(10), Position(5000), Position(4000), CountMs(10)},
                  4010,

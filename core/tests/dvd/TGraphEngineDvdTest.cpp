@@ -436,7 +436,8 @@ protected:
         }
         player_.Player().SetScreenSize([] { return TScreenSize{1024, 768}; });
         ASSERT_NO_FATAL_FAILURE(StartTitle1());
-        ASSERT_TRUE(scene_.SendScript(1, {{1, 0, 2000, 0, u"Early"}, {2, 3000, 6000, 0, u"A much later line"}}));
+        ASSERT_TRUE(
+            scene_.SendScript(1, {{1, 0, 2000, 0, u"Early"}, {2, 3000, 6000, 0, u"A much later line"}}));
     }
 
     SubtitleScene scene_{player_};
@@ -459,9 +460,10 @@ TEST_F(TGraphEngineDvdSubtitleTest, ATimeJumpWhilePausedShowsTheSubtitleOfItsTim
         EXPECT_EQ(player_.Send(kOrderClockTime), told);
         using Shown = SubtitleScene::Shown;
         const Shown due = told < 2000 ? Shown::Short : told >= 3000 ? Shown::Long : Shown::None;
-        EXPECT_TRUE(EnginePlayer::PumpUntil(
-            [&] { return SubtitleScene::SubtitleIn(scene_.CurrentPicture()) == due; }))
-            << "at " << told << " ms the picture shows subtitle "
+        EXPECT_TRUE(EnginePlayer::PumpUntil([&] {
+            return SubtitleScene::SubtitleIn(scene_.CurrentPicture()) == due;
+        })) << "at "
+            << told << " ms the picture shows subtitle "
             << static_cast<int>(SubtitleScene::SubtitleIn(scene_.CurrentPicture()));
         EXPECT_EQ(player_.PlayState(), kPlayStatePaused);
     }

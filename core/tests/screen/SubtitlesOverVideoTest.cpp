@@ -54,7 +54,9 @@ protected:
         return scene_.CurrentPicture();
     }
     QImage CurrentPicture() { return scene_.CurrentPicture(); }
-    template <class Record> int Send(std::uint32_t order, Record record) { return scene_.Send(order, record); }
+    template <class Record> int Send(std::uint32_t order, Record record) {
+        return scene_.Send(order, record);
+    }
 
     EnginePlayer player_{EnginePlayer::Renderers::Surface};
     const std::shared_ptr<plat::video::VideoSurface>& surface_ = player_.Surface();
@@ -161,8 +163,9 @@ TEST_F(PausedSeekOverVideoTest, TheFrameTheSubtitleAndTheClockFollowTheSeek) {
     };
     constexpr std::int32_t kFrameMs = 100; // 10 frames a second
     const Row rows[] = {
-        {1480, 0xFF00FF00u, Shown::Short}, {3480, 0xFFFFFFFFu, Shown::Long},  {480, 0xFFFF0000u, Shown::Short},
-        {3480, 0xFFFFFFFFu, Shown::Long},  {2480, 0xFF0000FFu, Shown::None}, {1480, 0xFF00FF00u, Shown::Short},
+        {1480, 0xFF00FF00u, Shown::Short}, {3480, 0xFFFFFFFFu, Shown::Long},
+        {480, 0xFFFF0000u, Shown::Short},  {3480, 0xFFFFFFFFu, Shown::Long},
+        {2480, 0xFF0000FFu, Shown::None},  {1480, 0xFF00FF00u, Shown::Short},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.ms);
@@ -175,8 +178,9 @@ TEST_F(PausedSeekOverVideoTest, TheFrameTheSubtitleAndTheClockFollowTheSeek) {
                    SubtitleScene::SubtitleIn(picture) == row.subtitle;
         });
         EXPECT_TRUE(shown) << "frame " << std::hex << (picture.isNull() ? 0 : picture.pixel(8, 8))
-                           << ", subtitle " << static_cast<int>(picture.isNull() ? Shown::None
-                                                                               : SubtitleScene::SubtitleIn(picture));
+                           << ", subtitle "
+                           << static_cast<int>(picture.isNull() ? Shown::None
+                                                                : SubtitleScene::SubtitleIn(picture));
         EXPECT_EQ(player_.PlayState(), kPlayStatePaused);
     }
 }
