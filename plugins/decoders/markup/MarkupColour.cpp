@@ -33,13 +33,24 @@ bool EqualsNoCase(std::string_view text, std::string_view upper) {
     return true;
 }
 
+// "#f80" stands for "#ff8800": each digit doubled.
+uint32_t ExpandShortForm(uint32_t rgb) {
+    uint32_t value = 0;
+    for (int shift = 8; shift >= 0; shift -= 4) {
+        const uint32_t digit = (rgb >> shift) & 0xF;
+        value = (value << 8) | (digit << 4) | digit;
+    }
+    return value;
+}
+
 } // namespace
 
 std::optional<uint32_t> ParseColour(std::string_view text) {
     if (!text.empty() && text.front() == '"') {
         text.remove_prefix(1);
     }
-    if (!text.empty() && text.front() == '#') {
+    const bool hash = !text.empty() && text.front() == '#';
+    if (hash) {
         text.remove_prefix(1);
     }
     if (!text.empty() && text.back() == '"') {
@@ -64,6 +75,9 @@ std::optional<uint32_t> ParseColour(std::string_view text) {
     }
     if (digits == 0) {
         return std::nullopt;
+    }
+    if (hash && digits == 3 && digits == text.size()) {
+        return ExpandShortForm(value);
     }
     return value & 0xFFFFFF;
 }

@@ -8,8 +8,9 @@
 namespace markup {
 
 // 0xRRGGBB of an attribute value: a leading double quote, then a leading "#", and a trailing double
-// quote are removed; one of the 16 HTML 4 colour names (any case), else a hexadecimal number. Nothing
-// for a text shorter than 2 characters or without hexadecimal digits.
+// quote are removed; one of the 16 HTML 4 colour names (any case), else a hexadecimal number ("#"
+// and three digits is the short form, each digit doubled). Nothing for a text shorter than 2
+// characters or without hexadecimal digits.
 std::optional<uint32_t> ParseColour(std::string_view text);
 
 // "{\c&Hbbggrr&}" of the three bytes, given as the low, middle and high byte order they are written in.

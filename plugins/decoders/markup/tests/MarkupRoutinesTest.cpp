@@ -127,6 +127,8 @@ TEST(MarkupColour, ReadsNamesAndHexadecimal) {
         {"#F", nullptr},
         {"ZZ", nullptr},
         {"#123456789", "{\\c&H896745&}"},
+        {"#f80", "{\\c&H0088ff&}"},
+        {"f80", "{\\c&H800f00&}"},
     };
     for (const auto& c : cases) {
         const auto colour = markup::ParseColour(c.text);
