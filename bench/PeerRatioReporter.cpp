@@ -10,9 +10,9 @@ double Minimum(const std::vector<double>& values) {
     return values.empty() ? 0.0 : *std::min_element(values.begin(), values.end());
 }
 
-// CPU time per iteration of one repetition, in milliseconds.
-double CpuMilliseconds(const benchmark::BenchmarkReporter::Run& run) {
-    return run.iterations == 0 ? 0.0 : run.cpu_accumulated_time * 1e3 / static_cast<double>(run.iterations);
+// Time per iteration of one repetition, in milliseconds.
+double PerIteration(const benchmark::BenchmarkReporter::Run& run, double accumulatedSeconds) {
+    return run.iterations == 0 ? 0.0 : accumulatedSeconds * 1e3 / static_cast<double>(run.iterations);
 }
 
 } // namespace
@@ -26,9 +26,11 @@ void PeerRatioReporter::ReportRuns(const std::vector<Run>& runs) {
         if (run.run_type == Run::RT_Aggregate) {
             aggregates.push_back(run);
         } else if (!run.error_occurred) {
-            const double ms = CpuMilliseconds(run);
-            const auto fastest = Fastest.try_emplace(run.run_name.function_name, ms).first;
-            fastest->second = std::min(fastest->second, ms);
+            const Times times{PerIteration(run, run.cpu_accumulated_time),
+                              PerIteration(run, run.real_accumulated_time)};
+            const auto fastest = Fastest.try_emplace(run.run_name.function_name, times).first;
+            fastest->second = {std::min(fastest->second.cpu, times.cpu),
+                               std::min(fastest->second.wall, times.wall)};
         }
     }
     ConsoleReporter::ReportRuns(aggregates.empty() ? runs : aggregates);
@@ -37,18 +39,19 @@ void PeerRatioReporter::ReportRuns(const std::vector<Run>& runs) {
 void PeerRatioReporter::Finalize() {
     ConsoleReporter::Finalize();
     std::FILE* out = stdout;
-    std::fprintf(out, "\nFastest of %d interleaved repetitions, CPU time per iteration:\n", kRepetitions);
+    std::fprintf(out, "\nFastest of %d interleaved repetitions, time per iteration:\n", kRepetitions);
     for (const Comparison& c : Comparisons) {
         const auto ours = Fastest.find(c.ours);
         const auto peer = Fastest.find(c.peer);
-        if (ours == Fastest.end() || peer == Fastest.end() || peer->second <= 0.0) {
+        const auto time = [&c](const Times& times) { return c.wallClock ? times.wall : times.cpu; };
+        if (ours == Fastest.end() || peer == Fastest.end() || time(peer->second) <= 0.0) {
             std::fprintf(out, "  %s / %s: not measured\n", c.ours.c_str(), c.peer.c_str());
             continue;
         }
-        const double ratio = ours->second / peer->second;
-        std::fprintf(out, "  %s %.3f ms / %s %.3f ms = %.2f (goal at most %.2f: %s)\n", c.ours.c_str(),
-                     ours->second, c.peer.c_str(), peer->second, ratio, c.goal,
-                     ratio <= c.goal ? "met" : "NOT MET");
+        const double ratio = time(ours->second) / time(peer->second);
+        std::fprintf(out, "  %s %.3f ms / %s %.3f ms = %.2f, %s time (goal at most %.2f: %s)\n",
+                     c.ours.c_str(), time(ours->second), c.peer.c_str(), time(peer->second), ratio,
+                     c.wallClock ? "wall-clock" : "CPU", c.goal, ratio <= c.goal ? "met" : "NOT MET");
     }
     std::fflush(out);
 }

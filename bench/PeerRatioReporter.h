@@ -3,7 +3,8 @@
 // prints, after the usual table, the ratio of the system's time to each peer's. Every benchmark runs
 // kRepetitions times, the repetitions of all benchmarks interleaved at random, so that load on the
 // machine falls on all of them alike; a ratio compares the fastest repetitions (CPU time per
-// iteration), which load can only make slower, never faster.
+// iteration, or wall-clock time for what runs in other processes), which load can only make slower,
+// never faster.
 #include <benchmark/benchmark.h>
 
 #include <map>
@@ -22,6 +23,7 @@ public:
         std::string ours;
         std::string peer;
         double goal;
+        bool wallClock = false; // the benchmarks time child processes: their own CPU time is not ours
     };
 
     explicit PeerRatioReporter(std::vector<Comparison> comparisons);
@@ -40,5 +42,9 @@ public:
 
 private:
     std::vector<Comparison> Comparisons;
-    std::map<std::string, double> Fastest; // benchmark name -> CPU time per iteration, in ms
+    struct Times {
+        double cpu; // per iteration, in ms
+        double wall;
+    };
+    std::map<std::string, Times> Fastest; // benchmark name -> fastest repetition
 };

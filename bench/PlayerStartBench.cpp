@@ -2,7 +2,10 @@
 // "/cmd:quit", which the loop runs first, and the end of the program), the same start with the default
 // skin loaded and shown (its program folder holds the skins folder), and a second start's hand-over
 // round trip to a running player; against a plain Qt Widgets program that shows a window and ends as
-// its loop first runs, and against the start of "gst-play-1.0 --help". Wall-clock time per run.
+// its loop first runs, and against the start of "gst-play-1.0 --help". Wall-clock time per run, the
+// repetitions of all of them interleaved so that the machine's load falls on each alike.
+#include "PeerRatioReporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
@@ -148,10 +151,15 @@ void BM_PlayerHandOverRoundTrip(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_PlayerStartToIdleLoop)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
-BENCHMARK(BM_PlayerStartWithDefaultSkin)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
-BENCHMARK(BM_QtWidgetsHello)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
-BENCHMARK(BM_GstPlayHelp)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
-BENCHMARK(BM_PlayerHandOverRoundTrip)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_PlayerStartToIdleLoop)->Apply(PeerRatioReporter::Repeated)->UseRealTime();
+BENCHMARK(BM_PlayerStartWithDefaultSkin)->Apply(PeerRatioReporter::Repeated)->UseRealTime();
+BENCHMARK(BM_QtWidgetsHello)->Apply(PeerRatioReporter::Repeated)->UseRealTime();
+BENCHMARK(BM_GstPlayHelp)->Apply(PeerRatioReporter::Repeated)->UseRealTime();
+BENCHMARK(BM_PlayerHandOverRoundTrip)->Apply(PeerRatioReporter::Repeated)->UseRealTime();
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    return PeerRatioReporter::Main(
+        argc, argv,
+        {{"BM_PlayerStartToIdleLoop", "BM_QtWidgetsHello", 2.0, true},
+         {"BM_PlayerStartWithDefaultSkin", "BM_PlayerStartToIdleLoop", 1.5, true}});
+}

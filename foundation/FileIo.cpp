@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -56,6 +57,15 @@ bool ReadAll(int fd, std::string& out) {
 }
 
 // Creates a fresh file next to `path`; the name is the target's plus a suffix unique to this call.
+// Whether the file at the path has exactly these bytes (read only when the size matches).
+bool HoldsExactly(const char* path, const void* data, std::size_t size) {
+    struct stat st {};
+    std::string bytes;
+    return ::stat(path, &st) == 0 && S_ISREG(st.st_mode) && static_cast<std::uint64_t>(st.st_size) == size &&
+           ReadWholeFile(path, bytes) && bytes.size() == size &&
+           (size == 0 || std::memcmp(bytes.data(), data, size) == 0);
+}
+
 int CreateTemp(const std::string& path, std::string& tempPath) {
     static std::atomic<unsigned> counter{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -102,6 +112,9 @@ bool ReadWholeFile(const char* path, std::string& bytes) {
 }
 
 bool WriteWholeFile(const char* path, const void* data, std::size_t size) {
+    if (HoldsExactly(path, data, size)) {
+        return true;
+    }
     std::string tempPath;
     Fd fd(CreateTemp(path, tempPath));
     if (fd.get() < 0) {

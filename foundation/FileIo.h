@@ -13,7 +13,8 @@ bool ReadWholeFile(const char* path, std::string& bytes);
 bool WriteAll(int fd, const char* data, std::size_t size);
 
 // Writes the bytes to a new file in the same folder and renames it over `path`, so the old file
-// stays intact unless every byte reached the disk. False on any failure (nothing is left behind).
+// stays intact unless every byte reached the disk. A file that already holds exactly these bytes is
+// left as it is (no write, no flush to disk). False on any failure (nothing is left behind).
 bool WriteWholeFile(const char* path, const void* data, std::size_t size);
 
 } // namespace fileio

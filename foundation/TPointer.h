@@ -50,23 +50,44 @@ public:
 
     // Unlinks and destroys the item (the current one when none is given). A deleted cursor moves to
     // the previous item; an empty cursor then moves to the head.
-    bool Delete(T* item = nullptr) {
+    bool Delete(T* item = nullptr) { return Unlink(item) != nullptr; }
+
+    // Unlinks the item (the current one when none is given) without destroying it and hands it
+    // over; the cursor moves as for Delete. nullptr when there is no item.
+    std::unique_ptr<T> Unlink(T* item = nullptr) {
         item = item ? item : Current;
         if (!item) {
-            return false;
+            return nullptr;
         }
         (item->Prev ? item->Prev->Next : Head) = item->Next;
         (item->Next ? item->Next->Prev : Tail) = item->Prev;
         if (Current == item) {
             Current = item->Prev;
         }
-        --Count;
-        delete item;
         if (!Current) {
             Current = Head;
         }
+        --Count;
+        item->Next = item->Prev = nullptr;
+        return std::unique_ptr<T>(item);
+    }
+
+    // Exchanges the item with the one after it; false when it is the last (or none is given).
+    bool SwapWithNext(T* item) {
+        if (!item || !item->Next) {
+            return false;
+        }
+        T* next = item->Next;
+        (item->Prev ? item->Prev->Next : Head) = next;
+        (next->Next ? next->Next->Prev : Tail) = item;
+        next->Prev = item->Prev;
+        item->Next = next->Next;
+        next->Next = item;
+        item->Prev = next;
         return true;
     }
+
+    void SetCursor(T* item) { Current = item; }
 
     // Deletes every item, tail first; answers how many there were. The cursor ends empty.
     int32_t Clear() {

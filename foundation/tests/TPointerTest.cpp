@@ -181,3 +181,55 @@ TEST(TPointerTest, ReleaseHandsOverTheChain) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(TPointerTest, SwapWithNextExchangesNeighbours) {
+    struct Case {
+        int swapped;
+        std::vector<int> after;
+        bool result;
+    };
+    const Case cases[] = {
+        {1, {2, 1, 3, 4}, true},  // at the head
+        {2, {1, 3, 2, 4}, true},  // inside
+        {3, {1, 2, 4, 3}, true},  // before the tail
+        {4, {1, 2, 3, 4}, false}, // the tail has no next
+    };
+    for (const Case& c : cases) {
+        TPointer<Item> list;
+        Fill(list, 4);
+        EXPECT_EQ(list.SwapWithNext(ById(list, c.swapped)), c.result) << c.swapped;
+        EXPECT_EQ(Ids(list), c.after) << c.swapped;
+    }
+    TPointer<Item> list;
+    EXPECT_FALSE(list.SwapWithNext(nullptr));
+}
+
+TEST(TPointerTest, UnlinkHandsTheItemOverWithoutDestroyingIt) {
+    std::vector<int> deleted;
+    TPointer<Item> list;
+    Fill(list, 3, &deleted);
+    list.SetCursor(ById(list, 2));
+    std::unique_ptr<Item> taken = list.Unlink();
+    ASSERT_TRUE(taken);
+    EXPECT_EQ(taken->id, 2);
+    EXPECT_EQ(taken->Next, nullptr);
+    EXPECT_EQ(taken->Prev, nullptr);
+    EXPECT_TRUE(deleted.empty());
+    EXPECT_EQ(Ids(list), (std::vector<int>{1, 3}));
+    EXPECT_EQ(CursorId(list), 1) << "the cursor moves to the previous item";
+
+    list.SetCursor(ById(list, 1));
+    EXPECT_EQ(list.Unlink()->id, 1);
+    EXPECT_EQ(CursorId(list), 3) << "without a previous item, to the head";
+
+    // Taken items can be linked in again elsewhere.
+    list.InsertBefore(nullptr, std::move(taken));
+    EXPECT_EQ(Ids(list), (std::vector<int>{2, 3}));
+    list.SetCursor(nullptr);
+    EXPECT_FALSE(list.Unlink());
+    EXPECT_EQ(CursorId(list), 0);
+}
+
+} // namespace

@@ -22,8 +22,11 @@
 #include "player/model/settings/Tag_PlayerConfig.h"
 #include "player/model/settings/Tag_VokradConfig.h"
 #include "player/model/storage/TBookmarkControl.h"
+#include "player/model/titles/TMyTitles.h"
 #include "player/scripting/remote/TPlugIns.h"
+#include "player/ui/MainFormStrings.h"
 #include "player/ui/PlayerSettingsApplication.h"
+#include "player/ui/TChapters.h"
 #include "player/ui/TCommandFrame.h"
 #include "player/ui/TCommandLine.h"
 #include "player/ui/TFullscreen.h"
@@ -37,6 +40,8 @@
 #include "player/ui/TScreenMode.h"
 #include "player/ui/TScriptBridge.h"
 #include "player/ui/TShortcutFilter.h"
+#include "player/ui/TVersionCheck.h"
+#include "player/ui/TVersionCheckDialogs.h"
 #include "player/ui/TVideo.h"
 #include "player/ui/TVideoMenu2.h"
 #include "player/ui/TWindowLayering.h"
@@ -67,7 +72,8 @@ std::u16string Wide(const std::string& text) {
 
 TDVDMain::TDVDMain(QWidget* owner)
     : QWidget(owner), config_(hints_), plugIns_(TPlugIns::Create()),
-      videoMenu_(std::make_unique<TVideoMenu2>()) {
+      videoMenu_(std::make_unique<TVideoMenu2>()), versionDialogs_(std::make_unique<TVersionCheckDialogs>()),
+      versionCheck_(std::make_unique<TVersionCheck>(*versionDialogs_, mainStrings_)) {
     setObjectName("DVDMain");
     setWindowTitle(kCaption);
     resize(189, 66);
@@ -118,6 +124,7 @@ win::LRESULT TDVDMain::Procedure(win::HWND hwnd, win::UINT msg, win::WPARAM wPar
 void TDVDMain::FormCreate() {
     PlayerConfig() = Tag_PlayerConfig{};
     CreatePlayerGlobals();
+    FillMainFormStrings(mainStrings_);
     ErrorControl()->AddListener(static_cast<IMainWindowServices*>(this), kListenerTag,
                                 &IMainWindowServices::PlayerEventCallback);
     folders_ = TPlayerFolders::Below(win::ProgramFolder());
@@ -167,6 +174,18 @@ void TDVDMain::FormCreate() {
     }
 }
 
+void TDVDMain::SetChaptersForm(TChapters* chapters) {
+    if (chapters_ != nullptr && chapters_ != chapters) {
+        chapters_->SetTitles(nullptr);
+    }
+    chapters_ = chapters;
+    std::function<void()> toggle;
+    if (chapters_ != nullptr) {
+        toggle = [this] { chapters_->setVisible(!chapters_->isVisible()); };
+    }
+    actions_->Bind("Ac_Chapters", std::move(toggle));
+}
+
 void TDVDMain::InitAfterForms(bool useDefaultSkin) {
     auto& controllers = playControl_->Controllers();
     if (controllers.Audio) {
@@ -177,6 +196,9 @@ void TDVDMain::InitAfterForms(bool useDefaultSkin) {
     }
     if (controllers.Video && video_ != nullptr) {
         controllers.Video->SetVideoWindow(video_->PanelHandle());
+    }
+    if (chapters_ != nullptr) {
+        chapters_->SetTitles(dynamic_cast<TMyTitles*>(controllers.Titles.get()));
     }
     const QStyleHints* styleHints = QGuiApplication::styleHints();
     doubleClickSpeed_ =
@@ -211,6 +233,19 @@ void TDVDMain::InitAfterForms(bool useDefaultSkin) {
     // The volume was set silently above: its display learns it here.
     skin_->Script().SetVolume(QString::number(PlayerConfig().Volume));
     events_->UpdateActionsFromUops();
+    if (VokradConfig().CheckForUpdates) {
+        StartVersionCheck(false);
+    }
+}
+
+int32_t TDVDMain::StartVersionCheck(bool askedByUser) {
+    return versionCheck_ ? versionCheck_->Start(handle_, kMsgVersionAnswer, askedByUser) : -1;
+}
+
+void TDVDMain::OnVersionAnswer() {
+    if (versionCheck_) {
+        versionCheck_->OnAnswer();
+    }
 }
 
 void TDVDMain::ReloadSettings() {
@@ -239,7 +274,7 @@ void TDVDMain::ApplyTranslation() {
         return;
     }
     // The forms in the order their texts are taken; those the program does not make yet are left out.
-    translation.Apply({static_cast<QWidget*>(this), static_cast<QWidget*>(ErrMessage),
+    translation.Apply({static_cast<QWidget*>(this), &mainStrings_, static_cast<QWidget*>(ErrMessage),
                        static_cast<QWidget*>(YesNo), &videoMenu_->Strings()});
     // The menu's captions are taken when it is built.
     videoMenu_->RestartTimer();
@@ -247,8 +282,8 @@ void TDVDMain::ApplyTranslation() {
 
 void TDVDMain::WriteTranslationTemplate() {
     const std::string& file = VokradConfig().GenerateTranslationFile;
-    if (!file.empty() &&
-        !TPlayerTranslation::WriteTemplate(file, {this, ErrMessage, YesNo}, {&videoMenu_->Strings()})) {
+    if (!file.empty() && !TPlayerTranslation::WriteTemplate(file, {this, ErrMessage, YesNo},
+                                                            {&mainStrings_, &videoMenu_->Strings()})) {
         ShowError(u"Unable to write the translation template " + Wide(file));
     }
 }
@@ -355,8 +390,13 @@ void TDVDMain::FormClose() {
         return;
     }
     closed_ = true;
+    // A check still under way must not post to the window after it is gone.
+    versionCheck_.reset();
     videoMenu_->DetachPlayer();
     mountWatcher_.reset();
+    if (chapters_ != nullptr) {
+        chapters_->SetTitles(nullptr);
+    }
     if (playControl_) {
         playControl_->DestroyPlayer();
         playControl_.reset();
@@ -420,6 +460,15 @@ win::LRESULT TDVDMain::WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lP
         break;
     case kMsgAutoexec:
         bridge_->RunAutoexecScript();
+        break;
+    case kMsgShowSettings:
+        // The settings command (disabled while there is no settings dialog to show).
+        if (!closing_) {
+            bridge_->RunAction(actions_->Find("Ac_EnterConfig"));
+        }
+        break;
+    case kMsgVersionAnswer:
+        OnVersionAnswer();
         break;
     default:
         break;

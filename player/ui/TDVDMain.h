@@ -15,6 +15,7 @@
 #include "player/ui/TMediaOpener.h"
 #include "player/ui/TMouseCursor.h"
 #include "player/ui/TPlayerFolders.h"
+#include "subtitles/translator/TStringCollection.h"
 
 #include <QWidget>
 
@@ -39,6 +40,9 @@ class TMountWatcher;
 class TMouseFunctions;
 class TPlayControl;
 class TPlayerSkin;
+class TChapters;
+class TVersionCheck;
+class TVersionCheckDialogs;
 class TPlaySourceMenu;
 class TFullscreen;
 class TScreenMode;
@@ -78,6 +82,9 @@ public:
     void FormCreate();
     void SetVideoForm(TVideo* video) { video_ = video; }
     TVideo* VideoForm() const { return video_; }
+    // The chapters window, bound to the player's titles from InitAfterForms until the player goes
+    // (none: the window goes); Ac_Chapters shows and hides it.
+    void SetChaptersForm(TChapters* chapters);
     // The full-screen form; screen modes switch once both video forms are set.
     void SetFullscreenForm(TFullscreen* fullscreen);
     TFullscreen* FullscreenForm() const { return fullscreen_; }
@@ -89,6 +96,12 @@ public:
     // started.
     int32_t StartPlugins(bool force);
     void PostAutoexecScript();
+    // Asks the maker's site for a newer build (-1 while a check is pending); the answer arrives as
+    // message 9912 and is evaluated by OnVersionAnswer.
+    int32_t StartVersionCheck(bool askedByUser);
+    void OnVersionAnswer();
+    TVersionCheck* VersionCheck() const { return versionCheck_.get(); }
+    const TStringCollection& MainStrings() const { return mainStrings_; }
 
     void Ac_QuitExecute();
     // Every command's action gets its stored shortcut back / loses it (dialogs that take keys).
@@ -247,12 +260,16 @@ private:
     std::unique_ptr<TMediaOpener> opener_;
     std::unique_ptr<TPlaySourceMenu> playMenu_;
     TVideo* video_ = nullptr;
+    TChapters* chapters_ = nullptr;
     std::unique_ptr<TPlayerSkin> skin_;
     std::unique_ptr<TVideoMenu2> videoMenu_;
     TFullscreen* fullscreen_ = nullptr;
     std::unique_ptr<TScreenMode> screenMode_;
     TMouseCursor cursor_;
     std::function<void()> onClosed_;
+    TStringCollection mainStrings_;
+    std::unique_ptr<TVersionCheckDialogs> versionDialogs_;
+    std::unique_ptr<TVersionCheck> versionCheck_;
     plat::win::HWND handle_ = 0;
     plat::win::HWND attachedEditor_ = 0;
     int32_t doubleClickSpeed_ = 500;

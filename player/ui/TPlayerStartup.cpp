@@ -5,13 +5,17 @@
 #include "platform/win/Peer.h"
 #include "player/dialogs/TErrMessage.h"
 #include "player/dialogs/TYesNo.h"
+#include "player/model/binding/PlayerGlobals.h"
+#include "player/model/binding/TMainControl.h"
 #include "player/ui/StartCommandLine.h"
+#include "player/ui/TChapters.h"
 #include "player/ui/TCommandFrame.h"
 #include "player/ui/TDVDMain.h"
 #include "player/ui/TFullscreen.h"
 #include "player/ui/TVideo.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 
 #include <array>
 #include <cstdio>
@@ -47,8 +51,15 @@ std::unique_ptr<QWidget> MakeFullscreen(TPlayerStartup::TForms& forms) {
     return fullscreen;
 }
 
+std::unique_ptr<QWidget> MakeChapters(TPlayerStartup::TForms& forms) {
+    auto chapters = std::make_unique<TChapters>();
+    forms.Main->SetChaptersForm(chapters.get());
+    return chapters;
+}
+
 // The forms after the main form, in the order they are created; forms are appended as they come.
-constexpr std::array<TFormMaker, 4> kFormOrder = {&MakeVideo, &MakeErrMessage, &MakeYesNo, &MakeFullscreen};
+constexpr std::array<TFormMaker, 5> kFormOrder = {&MakeVideo, &MakeErrMessage, &MakeYesNo, &MakeFullscreen,
+                                                  &MakeChapters};
 
 std::vector<std::string> Arguments(int argc, char** argv) {
     std::vector<std::string> arguments;
@@ -62,7 +73,14 @@ int RunFirstInstance(int argc, char** argv, const std::string& commandLine, bool
     if (!TPlayerStartup::HasDisplay()) {
         return 1;
     }
+    // The core loads while Qt starts and the font configuration loads; the main form's start takes
+    // it over where it needs it.
+    CreatePlayerGlobals();
+    SendToCore()->BeginLoad(TMainControl::kCoreFolder);
     QApplication application(argc, argv);
+    // The first text measured loads the font configuration, which the forms need: done now, it
+    // runs while the core is loading.
+    QFontMetrics(QApplication::font()).height();
     QApplication::setApplicationName(TDVDMain::kCaption);
     QApplication::setQuitOnLastWindowClosed(false);
     try {
@@ -78,6 +96,7 @@ int RunFirstInstance(int argc, char** argv, const std::string& commandLine, bool
         // The other forms go before the main form that they refer to; the message box keeps its place.
         forms.Main->SaveFormPosition(ErrMessage);
         forms.Main->SetFullscreenForm(nullptr);
+        forms.Main->SetChaptersForm(nullptr);
         forms.Main->SetVideoForm(nullptr);
         forms.Others.clear();
     } catch (const std::exception& error) {

@@ -261,6 +261,10 @@ bool ReadTextLine(std::FILE* file, std::string& line, std::size_t limit, bool* t
     return ReadLine(next, unread, line, limit, threeLineEnds);
 }
 
+std::size_t FindFileExtension(std::u16string_view name) {
+    return name.size() < 2 ? std::u16string_view::npos : name.rfind(u'.');
+}
+
 bool GetFileExtension(std::u16string_view path, std::u16string& extension) {
     const std::size_t dot = ExtensionDot(path);
     extension = dot == std::u16string_view::npos ? std::u16string() : std::u16string(path.substr(dot));

@@ -47,6 +47,10 @@ bool ReadTextLine(std::string_view data, std::size_t& index, std::string& line, 
                   bool* threeLineEnds = nullptr);
 bool ReadTextLine(std::FILE* file, std::string& line, std::size_t limit, bool* threeLineEnds = nullptr);
 
+// The position of the name's last '.' (where its extension starts); npos when it has none or the
+// name is shorter than two characters.
+std::size_t FindFileExtension(std::u16string_view name);
+
 // The extension with its dot, looked for among the last 10 characters only; false when none.
 bool GetFileExtension(std::u16string_view path, std::u16string& extension);
 bool GetFileExtensionA(std::string_view path, std::string& extension);

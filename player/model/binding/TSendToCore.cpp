@@ -3,6 +3,8 @@
 #include "platform/text/Format.h"
 #include "platform/win/Library.h"
 
+#include <string>
+
 namespace win = plat::win;
 
 namespace {
@@ -14,7 +16,28 @@ template <class Entry, class Result, class... Args> Result Call(Entry entry, Res
 
 } // namespace
 
+TSendToCore::~TSendToCore() {
+    AwaitBeginLoad();
+}
+
+void TSendToCore::BeginLoad(const char* folder) {
+    AwaitBeginLoad();
+    loader_ = std::thread(
+        [this, folder = std::string(folder != nullptr ? folder : "")] { LoadNow(folder.c_str()); });
+}
+
+void TSendToCore::AwaitBeginLoad() {
+    if (loader_.joinable()) {
+        loader_.join();
+    }
+}
+
 bool TSendToCore::Load(const char* folder) {
+    AwaitBeginLoad();
+    return LoadNow(folder);
+}
+
+bool TSendToCore::LoadNow(const char* folder) {
     if (module_ != nullptr) {
         return true;
     }
@@ -56,6 +79,7 @@ void TSendToCore::BindExports() {
 }
 
 void TSendToCore::Unload() {
+    AwaitBeginLoad();
     if (module_ == nullptr) {
         return;
     }

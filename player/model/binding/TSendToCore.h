@@ -6,6 +6,7 @@
 #include "platform/win/Types.h"
 
 #include <cstdint>
+#include <thread>
 
 // Mouse-hook exports that a core may offer (ours does not).
 using TFct_StartMouseHook = int32_t (*)(uint32_t window, uint32_t message);
@@ -24,8 +25,13 @@ public:
     TSendToCore(const TSendToCore&) = delete;
     TSendToCore& operator=(const TSendToCore&) = delete;
     // The library stays loaded unless Unload was called: the programs unload it explicitly, after
-    // every player instance is freed.
-    virtual ~TSendToCore() = default;
+    // every player instance is freed. A load begun by BeginLoad is waited for.
+    virtual ~TSendToCore();
+
+    // Begins Load on a worker thread, so that the library loads while the program builds its
+    // windows. Load waits for it and answers as it would have. Nothing else may be called before
+    // Load.
+    void BeginLoad(const char* folder);
 
     // Loads the library of the folder (relative to the program folder, never the current directory),
     // binds every export and calls DLL_Start when it was found. True when the library is loaded
@@ -77,8 +83,12 @@ public:
     const TEntries& Entries() const { return entries_; }
 
 private:
+    bool LoadNow(const char* folder);
     void BindExports();
+    // Joins the worker of BeginLoad, when there is one.
+    void AwaitBeginLoad();
 
     plat::win::HMODULE module_ = nullptr;
     TEntries entries_;
+    std::thread loader_;
 };

@@ -75,6 +75,15 @@ int32_t TVideoControl::ShowCursor(bool visible) {
     return SendRecord(kOrderCursor, record);
 }
 
+int32_t TVideoControl::GetVideoRect(plat::win::RECT* rect) {
+    TOrderVideoRectangle record{};
+    const int32_t answer = SendRecord(kOrderVideoRectangle, record);
+    if (answer == 0 && rect != nullptr) {
+        *rect = {record.left, record.top, record.right, record.bottom};
+    }
+    return answer;
+}
+
 int32_t TVideoControl::SetDisplayMode(uint32_t mode) {
     TOrderDisplayMode record{};
     record.mode = mode;

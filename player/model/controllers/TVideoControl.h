@@ -30,6 +30,9 @@ public:
     int32_t ShowCursor(bool visible) override;
     int32_t SetDisplayMode(uint32_t mode) override;
     int32_t GetDisplayMode() override;
+    // Order 308: the picture's rectangle on the video panel (left, top, right, bottom) into `rect`
+    // when it succeeds. The order's answer: 0 success, -1 failure.
+    int32_t GetVideoRect(plat::win::RECT* rect);
     void SetAspectOptions(bool apply, bool windowOnly) override;
     bool GetAspectSettings(TAspectSettings* settings) const override;
     int32_t SetAspectSettings(const TAspectSettings* settings) override;

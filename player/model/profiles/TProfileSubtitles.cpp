@@ -123,7 +123,12 @@ void TProfileSubtitles::Resend() {
 }
 
 void TProfileSubtitles::SendCurrentLanguage() {
-    SendLanguage(*this, FProfile.CurrentLanguage, FSentPages);
+    SendLanguageNow(FProfile.CurrentLanguage);
+}
+
+bool TProfileSubtitles::SendLanguageNow(TLanguage* language) {
+    SendLanguage(*this, language, FSentPages);
+    return true;
 }
 
 int32_t TProfileSubtitles::SendEventList(const TPointer<TStyles>* styles, const TPointer<TSubEvents>* events,
@@ -167,15 +172,27 @@ bool TProfileSubtitles::GetProfilePath(char16_t* buffer, std::size_t size) const
     return true;
 }
 
-bool TProfileSubtitles::GetProfileTitle(char* buffer, std::size_t size) const {
-    const std::string& title = FProfile.Header.Title;
-    if (title.empty() || buffer == nullptr || size == 0) {
+namespace {
+
+// The 8-bit text into the buffer, cut at a character boundary to fit; false when empty.
+bool CopyCut(const std::string& text, char* buffer, std::size_t size) {
+    if (text.empty() || buffer == nullptr || size == 0) {
         return false;
     }
-    const std::size_t length = plat::text::Utf8CutLength(title, size - 1);
-    std::copy_n(title.data(), length, buffer);
+    const std::size_t length = plat::text::Utf8CutLength(text, size - 1);
+    std::copy_n(text.data(), length, buffer);
     buffer[length] = '\0';
     return true;
+}
+
+} // namespace
+
+bool TProfileSubtitles::GetProfilePathA(char* buffer, std::size_t size) const {
+    return CopyCut(plat::text::WideToAnsi(FProfile.Header.ArchivePath), buffer, size);
+}
+
+bool TProfileSubtitles::GetProfileTitle(char* buffer, std::size_t size) const {
+    return CopyCut(FProfile.Header.Title, buffer, size);
 }
 
 int32_t TProfileSubtitles::SetSubtitleOffset(int32_t milliseconds) {

@@ -55,6 +55,9 @@ public:
     void Resend();
     // The current language alone, as the editor sends it after an edit.
     void SendCurrentLanguage();
+    // That language alone: order 500 when it has no titles, else its styles and each title's page.
+    // True.
+    bool SendLanguageNow(TLanguage* language);
     // The editor's preview of one event list as page `number`: clears the core's pages, sends the
     // styles, order 504 and the events. -1 when the styles or the events are missing, else 0.
     int32_t SendEventList(const TPointer<TStyles>* styles, const TPointer<TSubEvents>* events,
@@ -67,6 +70,8 @@ public:
     // The path of the profile's archive into the buffer (cut to fit, terminated); false when the
     // profile came from no archive.
     bool GetProfilePath(char16_t* buffer, std::size_t size) const;
+    // The same path as 8-bit text (cut to fit at a character boundary).
+    bool GetProfilePathA(char* buffer, std::size_t size) const;
     // The profile's title into the buffer (cut to fit at a character boundary); false when empty.
     bool GetProfileTitle(char* buffer, std::size_t size) const;
     // Order 506; answers 1.

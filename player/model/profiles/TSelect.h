@@ -28,5 +28,10 @@ struct TSelect : TListItem<TSelect> {
     uint8_t Written = 0; // scratch mark of the language writer
     TScriptControl* Script = nullptr;
     TTitle* Owner = nullptr;
+
+    // The window becomes the span of the script's event starts: FirstSub the smallest, LastSub the
+    // largest start of its events that are not comments. False, nothing changed, when there are
+    // none (or no script).
+    bool SpanScript();
     // The 1-based position in the title is the list index after TPointer::Renumber.
 };

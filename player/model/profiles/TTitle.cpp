@@ -140,3 +140,13 @@ void TTitle::SortSelections() {
 void TTitle::SortEvents(TPointer<TSubEvents>& events) {
     StableSortList(events, StartOf);
 }
+
+TMergedEvent* TTitle::FindEventCopy(const TSubEvents& source, const TSelect& select) const {
+    for (TSubEvents* event = Events.Head; event != nullptr; event = event->Next) {
+        auto* copy = dynamic_cast<TMergedEvent*>(event);
+        if (copy != nullptr && &copy->GetSource() == &source && &copy->GetSelect() == &select) {
+            return copy;
+        }
+    }
+    return nullptr;
+}

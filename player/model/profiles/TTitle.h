@@ -27,6 +27,8 @@ public:
     static TMergedEvent* AddEventCopy(const TSubEvents& source, TSelect& select,
                                       TPointer<TSubEvents>& target);
 
+    // The merged copy of the script event made through that selection; nullptr when there is none.
+    TMergedEvent* FindEventCopy(const TSubEvents& source, const TSelect& select) const;
     // Orders the selections by ascending info, equal keys keeping their order.
     void SortSelections();
     // Orders an event list by ascending start, equal starts keeping their order.

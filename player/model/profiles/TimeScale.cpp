@@ -31,6 +31,13 @@ int32_t ScaleTimeFromOrigin(int32_t origin, int32_t& time, double factor) {
     return time;
 }
 
+int32_t UnscaleTimeFromOrigin(int32_t origin, int32_t& time, double factor) {
+    if (time > origin && factor != 0.0) {
+        time = Saturate(origin + (static_cast<double>(time) - origin) / factor);
+    }
+    return time;
+}
+
 int32_t SaturatedSum(int32_t a, int64_t b) {
     const int64_t sum = int64_t{a} + std::clamp<int64_t>(b, INT32_MIN * int64_t{2}, INT32_MAX * int64_t{2});
     return static_cast<int32_t>(std::clamp<int64_t>(sum, INT32_MIN, INT32_MAX));

@@ -200,8 +200,9 @@ void TConfigControl::LoadGraphForFile(const char* product, TPlayControl* hub, st
 
 void TConfigControl::FillConfigForm(TMainControl* mainControl, IConfigForm* form) {
     mainControl_ = mainControl;
-    FillFilterCombos(form);
+    filtersOwed_ = form == nullptr;
     if (form != nullptr) {
+        FillFilterCombos(form);
         ListGraphFiles(form, dvdGraphFolder_, form->FindChoice("Cb_DVDCustomGraph"));
         ListGraphFiles(form, mediaGraphFolder_, form->FindChoice("Cb_MediaCustomGraph"));
         ListGraphFiles(form, mediaGraphFolder_, form->FindChoice("Cb_TransCustomGraph"));
@@ -210,6 +211,7 @@ void TConfigControl::FillConfigForm(TMainControl* mainControl, IConfigForm* form
 }
 
 bool TConfigControl::FillFromFilterEnum(const char16_t* xml) {
+    filtersOwed_ = false;
     for (auto* list : {&lists_.VideoDecoderNames, &lists_.AudioDecoderNames, &lists_.RendererNames,
                        &lists_.VideoDecoderClsids, &lists_.AudioDecoderClsids, &lists_.RendererClsids}) {
         list->clear();
@@ -232,7 +234,15 @@ bool TConfigControl::FillFromFilterEnum(const char16_t* xml) {
     return true;
 }
 
+TFilterLists& TConfigControl::FilterLists() {
+    if (filtersOwed_) {
+        FillFilterCombos(nullptr);
+    }
+    return lists_;
+}
+
 void TConfigControl::FillFilterCombos(IConfigForm* /*form*/) {
+    filtersOwed_ = false;
     if (mainControl_ == nullptr) {
         return;
     }
@@ -347,13 +357,12 @@ void TConfigControl::ListDefaultGraphs(IConfigForm* /*form*/, const std::string&
     grid->SetCurrentRow(chosen);
 }
 
-bool TConfigControl::WriteGraphFile(IConfigForm* form, const char* fileName, bool banner,
-                                    std::int32_t kind) const {
-    return TGraphFileWriter(lists_, dvdFiltersFolder_, mediaFiltersFolder_)
+bool TConfigControl::WriteGraphFile(IConfigForm* form, const char* fileName, bool banner, std::int32_t kind) {
+    return TGraphFileWriter(FilterLists(), dvdFiltersFolder_, mediaFiltersFolder_)
         .Write(form, fileName, banner, kind);
 }
 
 void TConfigControl::ReadGraphFile(IConfigForm* form, const char* fileName, bool gridBitsOnly,
-                                   std::int32_t kind) const {
-    TGraphFileReader(lists_).Read(form, fileName, gridBitsOnly, kind);
+                                   std::int32_t kind) {
+    TGraphFileReader(FilterLists()).Read(form, fileName, gridBitsOnly, kind);
 }

@@ -63,7 +63,9 @@ public:
     std::u16string FindDefaultGraph(const char* product, std::int32_t kind, const char16_t* fileName,
                                     const char16_t* dot) const;
 
-    // The dialog's model operations. A control the form lacks is skipped.
+    // The dialog's model operations. A control the form lacks is skipped. Without a form, the core is
+    // asked for its filters only when the lists are first needed (a program's start then does not
+    // wait for the core's media framework).
     void FillConfigForm(TMainControl* mainControl, IConfigForm* form);
     // Refills the decoder and renderer lists from the core's list of common filters; nothing until a
     // main control is bound.
@@ -79,8 +81,8 @@ public:
     static void ListDefaultGraphs(IConfigForm* form, const std::string& folder, const char* product,
                                   IConfigGrid* grid);
     // Kinds TGraphControls::kDvd, kMedia, kTranscriber. False when nothing was written.
-    bool WriteGraphFile(IConfigForm* form, const char* fileName, bool banner, std::int32_t kind) const;
-    void ReadGraphFile(IConfigForm* form, const char* fileName, bool gridBitsOnly, std::int32_t kind) const;
+    bool WriteGraphFile(IConfigForm* form, const char* fileName, bool banner, std::int32_t kind);
+    void ReadGraphFile(IConfigForm* form, const char* fileName, bool gridBitsOnly, std::int32_t kind);
 
     const std::string& IniFileName() const { return iniFileName_; }
     const std::string& RootFolder() const { return rootFolder_; }
@@ -89,7 +91,7 @@ public:
     const std::string& DVDFiltersFolder() const { return dvdFiltersFolder_; }
     const std::string& DVDGraphFolder() const { return dvdGraphFolder_; }
     const std::string& MediaGraphFolder() const { return mediaGraphFolder_; }
-    const TFilterLists& Lists() const { return lists_; }
+    const TFilterLists& Lists() { return FilterLists(); }
 
 protected:
     // Remembers the path and reads the file whole; false when it exists but cannot be read.
@@ -106,6 +108,8 @@ protected:
     static std::string FileInFolder(const std::string& folder, const std::string& name);
 
 private:
+    // The lists, with the core's filters fetched first when FillConfigForm left them owed.
+    TFilterLists& FilterLists();
     std::u16string GraphOfKind(const char* product, std::int32_t kind, const char16_t* mediaFile) const;
 
     TFilterLists lists_;
@@ -117,4 +121,5 @@ private:
     std::string dvdGraphFolder_;
     std::string mediaGraphFolder_;
     TMainControl* mainControl_ = nullptr;
+    bool filtersOwed_ = false;
 };

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <string>
 #include <vector>
 
 // The partial core's start and stop calls, in order.
@@ -93,6 +94,53 @@ TEST(TSendToCore, MissingExportsAnswerTheirMissingValues) {
 
     binding.Unload();
     EXPECT_EQ(partialCoreCalls, (std::vector{1, 2}));
+}
+
+// A load begun early is taken over by Load: the library is loaded and started once and answers.
+TEST(TSendToCore, ALoadBegunEarlyIsTakenOverByLoad) {
+    TProgramFolderScope folder(DistFolder());
+    TSendToCore binding;
+    binding.BeginLoad("System");
+    ASSERT_TRUE(binding.Load("System"));
+    char16_t* xml = nullptr;
+    EXPECT_GT(binding.GetCommonDsFilters(&xml), 0);
+    ASSERT_NE(xml, nullptr);
+    EXPECT_NE(std::u16string(xml).find(u"<FILTERENUM>"), std::u16string::npos);
+    void* block = xml;
+    EXPECT_EQ(binding.FreeData(&block), 0);
+    binding.Unload();
+    EXPECT_FALSE(binding.IsLoaded());
+
+    // Begun and never taken over: unloading waits for it.
+    binding.BeginLoad("System");
+    binding.Unload();
+    EXPECT_FALSE(binding.IsLoaded());
+}
+
+TEST(TSendToCore, ALoadBegunEarlyOfAMissingLibraryFailsAsLoadDoes) {
+    partialCoreCalls.clear();
+    {
+        TProgramFolderScope folder(PARTIAL_CORE_FOLDER);
+        TSendToCore binding;
+        binding.BeginLoad("System");
+        EXPECT_TRUE(binding.Load("System"));
+        EXPECT_EQ(partialCoreCalls, std::vector{1}) << "started once";
+        binding.Unload();
+        EXPECT_EQ(partialCoreCalls, (std::vector{1, 2}));
+    }
+    const fs::path empty =
+        fs::temp_directory_path() / ("player_model_no_core_early_" + std::to_string(::getpid()));
+    fs::create_directories(empty / "System");
+    {
+        TProgramFolderScope folder(empty.string());
+        TSendToCore binding;
+        binding.BeginLoad("System");
+        EXPECT_FALSE(binding.Load("System"));
+        // Destroyed with a load begun and not taken over: it is waited for.
+        TSendToCore abandoned;
+        abandoned.BeginLoad("System");
+    }
+    fs::remove_all(empty);
 }
 
 TEST(TSendToCore, ALibraryThatCannotBeFoundIsNotLoaded) {

@@ -8,8 +8,10 @@
 #include "platform/win/Window.h"
 #include "player/model/binding/PlayerGlobals.h"
 #include "player/model/settings/Tag_PlayerConfig.h"
+#include "player/ui/TChapters.h"
 #include "player/ui/TCommandFrame.h"
 #include "player/ui/TDVDMain.h"
+#include "player/ui/TMainActions.h"
 #include "player/ui/TVideo.h"
 #include "player/ui/TVideoCaption.h"
 #include "tests/MainFormFixture.h"
@@ -17,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QImage>
 #include <QLabel>
@@ -171,6 +174,22 @@ TEST_F(MainFormTest, CommandWordsRunActionsAndPostTheQuit) {
     EXPECT_FALSE(main_->IsClosing()) << "the quit is posted, not run at once";
     win::DispatchPending();
     EXPECT_TRUE(closed_);
+}
+
+TEST_F(MainFormTest, TheChaptersCommandShowsAndHidesTheChaptersWindow) {
+    {
+        TChapters chapters;
+        main_->SetChaptersForm(&chapters);
+        // The user operations allow the chapters list when a chapter may be played.
+        main_->MainActions().SetAllowed("Ac_Chapters", true);
+        main_->ProcessCommandLine("/CMD:Chapters", 0);
+        EXPECT_TRUE(chapters.isVisible());
+        main_->ProcessCommandLine("/CMD:chapters", 0);
+        EXPECT_FALSE(chapters.isVisible());
+        main_->SetChaptersForm(nullptr);
+    }
+    EXPECT_FALSE(main_->MainActions().Find("Ac_Chapters")->isEnabled()) << "no window: nothing to show";
+    main_->ProcessCommandLine("/CMD:Chapters", 0);
 }
 
 TEST_F(MainFormTest, ThePlayQueueFollowsThePlaylistOptions) {

@@ -150,6 +150,13 @@ TEST(ScrUtils, FileNames) {
     std::string extA;
     EXPECT_TRUE(GetFileExtensionA("x.ASS", extA));
     EXPECT_EQ(extA, ".ASS");
+    // The last dot anywhere in the name; none in a name shorter than two characters.
+    EXPECT_EQ(FindFileExtension(u"movie.part1.avi"), 11u);
+    EXPECT_EQ(FindFileExtension(u"a.verylongextension"), 1u);
+    EXPECT_EQ(FindFileExtension(u"noext"), std::u16string_view::npos);
+    EXPECT_EQ(FindFileExtension(u"."), std::u16string_view::npos);
+    EXPECT_EQ(FindFileExtension(u""), std::u16string_view::npos);
+    EXPECT_EQ(FindFileExtension(u".a"), 0u);
 
     struct Case {
         std::u16string path;

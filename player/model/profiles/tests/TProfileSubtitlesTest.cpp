@@ -223,6 +223,12 @@ TEST_F(TProfileSubtitlesTest, WithAutoSendOffAChoiceOnlyAnnouncesIt) {
     ASSERT_NE(sender_.SelectLanguage(1), nullptr);
     EXPECT_TRUE(TakeOrders().empty());
     EXPECT_EQ(TakeEvents(), (std::vector<TRecordedEvent>{Ev(kEventProfileLanguage, 1)}));
+    TakePages();
+    // Sending a language at once, as the editor does, whatever the choice.
+    EXPECT_TRUE(sender_.SendLanguageNow(sender_.GetLanguage(1)));
+    EXPECT_EQ(TakePages(), (std::map<uint32_t, std::vector<TSentEvent>>{
+                               {1, {{1000, 2000, u"Eins"}, {3000, 4000, u"Zwei"}}}, {2, {}}}));
+    EXPECT_TRUE(TakeEvents().empty());
 }
 
 TEST_F(TProfileSubtitlesTest, ChoosingAVolumeAnnouncesItsFirstLanguage) {
@@ -280,6 +286,10 @@ TEST_F(TProfileSubtitlesTest, PathTitleAndOffset) {
     EXPECT_EQ(std::u16string(path), file.substr(0, 7));
     ASSERT_TRUE(sender_.GetProfileTitle(title, sizeof title));
     EXPECT_EQ(std::string(title), "Fixture");
+    char pathA[8];
+    ASSERT_TRUE(sender_.GetProfilePathA(pathA, sizeof pathA));
+    EXPECT_EQ(std::string(pathA), std::string(file.begin(), file.begin() + 7));
+    EXPECT_FALSE(sender_.GetProfilePathA(pathA, 0));
     EXPECT_FALSE(sender_.GetProfileTitle(title, 0));
     TakeOrders();
     EXPECT_EQ(sender_.SetSubtitleOffset(-1500), 1);

@@ -151,6 +151,57 @@ TEST(TTitle, RampCaseFromTheNumbers) {
     EXPECT_EQ(ScaleTimeFromOrigin(60000, time, 1.01), 59000);
     time = INT_MAX;
     EXPECT_EQ(ScaleTimeFromOrigin(INT_MIN, time, 1e9), INT_MAX);
+    // Unscaling takes a scaled time back; before the origin, or with no factor, it stays.
+    time = 65050;
+    EXPECT_EQ(UnscaleTimeFromOrigin(60000, time, 1.01), 65000);
+    time = 59000;
+    EXPECT_EQ(UnscaleTimeFromOrigin(60000, time, 1.01), 59000);
+    time = 65000;
+    EXPECT_EQ(UnscaleTimeFromOrigin(60000, time, 0.0), 65000);
+    time = INT_MAX;
+    EXPECT_EQ(UnscaleTimeFromOrigin(0, time, 1e-9), INT_MAX);
+}
+
+TEST(TTitle, FindsTheCopyOfAnEventMadeThroughASelection) {
+    auto script = MakeScript(kScript0);
+    TTitle title;
+    TSelect* first = title.Selects.Add();
+    first->FirstSub = 60000;
+    first->LastSub = 70000;
+    first->Script = script.get();
+    TSelect* second = title.Selects.Add();
+    second->FirstSub = 60000;
+    second->LastSub = 60000;
+    second->DVDStart = 1000000;
+    second->Script = script.get();
+    title.BuildEvents();
+    const TSubEvents& source = *script->Events.Head;
+    const TMergedEvent* viaFirst = title.FindEventCopy(source, *first);
+    const TMergedEvent* viaSecond = title.FindEventCopy(source, *second);
+    ASSERT_NE(viaFirst, nullptr);
+    ASSERT_NE(viaSecond, nullptr);
+    EXPECT_NE(viaFirst, viaSecond);
+    EXPECT_EQ(&viaSecond->GetSelect(), second);
+    EXPECT_EQ(viaSecond->GetRecord()->start, 1000000);
+    EXPECT_EQ(title.FindEventCopy(*script->Events.Tail, *first), nullptr) << "outside the window";
+}
+
+TEST(TSelect, SpanScriptTakesTheSmallestAndLargestStartOfNonComments) {
+    TSelect select;
+    select.FirstSub = 5;
+    select.LastSub = 6;
+    EXPECT_FALSE(select.SpanScript()) << "no script";
+    auto onlyComments = MakeScript({{1000, 2000, true}});
+    select.Script = onlyComments.get();
+    EXPECT_FALSE(select.SpanScript());
+    EXPECT_EQ(select.FirstSub, 5);
+    EXPECT_EQ(select.LastSub, 6);
+    auto script =
+        MakeScript({{9000, 9500}, {500, 8000, true}, {3000, 4000}, {12000, 12500}, {20000, 21000, true}});
+    select.Script = script.get();
+    EXPECT_TRUE(select.SpanScript());
+    EXPECT_EQ(select.FirstSub, 3000);
+    EXPECT_EQ(select.LastSub, 12000);
 }
 
 TEST(TTitle, StatisticsOfTheSelectionAndTheTitle) {

@@ -101,6 +101,23 @@ TEST_F(TVideoControlTest, DisplayModeShowsItsMessageAndSendsTheSettings) {
     EXPECT_EQ(video_->GetDisplayMode(), -1);
 }
 
+TEST_F(TVideoControlTest, VideoRectComesFromTheCoreOnlyOnSuccess) {
+    core_->writeBack[kOrderVideoRectangle] = BytesOf(plat::win::RECT{10, 20, 650, 500});
+    plat::win::RECT rect{};
+    EXPECT_EQ(video_->GetVideoRect(&rect), 0);
+    EXPECT_EQ(OnlyOrder().record, Request(TOrderVideoRectangle{}));
+    EXPECT_EQ(rect.left, 10);
+    EXPECT_EQ(rect.top, 20);
+    EXPECT_EQ(rect.right, 650);
+    EXPECT_EQ(rect.bottom, 500);
+    EXPECT_EQ(video_->GetVideoRect(nullptr), 0);
+    core_->TakeOrders();
+    core_->answers[kOrderVideoRectangle] = -1;
+    plat::win::RECT untouched{1, 2, 3, 4};
+    EXPECT_EQ(video_->GetVideoRect(&untouched), -1);
+    EXPECT_EQ(untouched.right, 3);
+}
+
 TEST_F(TVideoControlTest, TheApplyFlagFollowsTheOptionsAndTheDisplayMode) {
     struct Case {
         uint32_t displayMode;

@@ -130,4 +130,26 @@ TEST_F(FilterListsTest, TheRealCoreFillsTheDialog) {
     EXPECT_EQ(control.Stop(), 0);
 }
 
+// The program's own start fills no form: the core is asked for its filters when the lists are first
+// needed, and only then.
+TEST_F(FilterListsTest, WithoutAFormTheCoreIsAskedWhenTheListsAreFirstNeeded) {
+    TProgramFolderScope folder(DistFolder());
+    TPlayerGlobalsScope globals;
+    TMainControl control;
+    ASSERT_EQ(control.Start(), 0);
+    if (!SendToCore()->IsLoaded()) {
+        GTEST_SKIP() << "the core library is not in the program folder";
+    }
+    config_.FillConfigForm(&control, nullptr);
+    control.Stop();
+    EXPECT_TRUE(config_.Lists().RendererNames.empty()) << "not asked before the lists were needed";
+
+    ASSERT_EQ(control.Start(), 0);
+    config_.FillConfigForm(&control, nullptr);
+    const std::size_t renderers = config_.Lists().RendererNames.size();
+    EXPECT_GT(renderers, 0u);
+    control.Stop();
+    EXPECT_EQ(config_.Lists().RendererNames.size(), renderers) << "asked once, then kept";
+}
+
 } // namespace
