@@ -327,13 +327,18 @@ WString AnsiToWide(std::string_view bytes) {
 
 std::string WideToAnsi(WStringView text) {
     std::string out;
+    WideToAnsi(text, out);
+    return out;
+}
+
+void WideToAnsi(WStringView text, std::string& out) {
+    out.clear();
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
         const unicode::Step step = unicode::DecodeUtf16(text, i);
         unicode::AppendUtf8(out, step.valid ? step.cp : unicode::kReplacement);
         i += step.length;
     }
-    return out;
 }
 
 std::size_t Utf8CutLength(std::string_view text, std::size_t maxBytes) {

@@ -33,6 +33,8 @@ bool WideToMultiByte(std::uint32_t codePage, WStringView text, std::string& out)
 // The ANSI (UTF-8) conversions, which cannot fail.
 WString AnsiToWide(std::string_view bytes);
 std::string WideToAnsi(WStringView text);
+// The same into `out`, whose room is reused: text converted piece by piece needs no new string each time.
+void WideToAnsi(WStringView text, std::string& out);
 
 // Guesses the code page of a block of bytes (Windows number). Nothing when no guess is made.
 std::optional<std::uint32_t> DetectCodePage(std::string_view bytes);

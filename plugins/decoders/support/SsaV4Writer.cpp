@@ -65,7 +65,8 @@ char* PutUnit(char* at, char32_t unit) {
 class TWideSink : public TScriptSink {
 public:
     explicit TWideSink(std::size_t estimate) {
-        if (Reserve(2 * estimate)) {
+        // Room for the byte-order mark at least, whatever the estimate.
+        if (Reserve(2 * estimate + 2)) {
             FSize = static_cast<std::size_t>(PutUnit(FBuffer, 0xFEFF) - FBuffer);
         }
     }
@@ -251,14 +252,20 @@ std::size_t Estimate(const std::vector<TMarkupEvent>& events) {
     return estimate;
 }
 
-void WriteScript(const std::vector<TMarkupStyle>& styles, const std::vector<TMarkupEvent>& events,
-                 const TWriterForm& form, TScriptSink& out) {
+TEventSource EventsOf(const std::vector<TMarkupEvent>& events) {
+    return [&events, next = std::size_t{0}]() mutable {
+        return next < events.size() ? &events[next++] : nullptr;
+    };
+}
+
+void WriteScript(const std::vector<TMarkupStyle>& styles, const TEventSource& next, const TWriterForm& form,
+                 TScriptSink& out) {
     WriteScriptInfo(out, form);
     WriteStyles(out, styles, form);
     out.Append("[Events]\nFormat: Marked, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text");
     out.Append(form.LineEnd);
-    for (const TMarkupEvent& event : events) {
-        WriteEvent(out, event, form);
+    while (const TMarkupEvent* event = next()) {
+        WriteEvent(out, *event, form);
     }
 }
 
@@ -287,13 +294,20 @@ std::string WriteWideSsaV4(const std::vector<TMarkupStyle>& styles, const std::v
 char* HandOutWideSsaV4(const std::vector<TMarkupStyle>& styles, const std::vector<TMarkupEvent>& events,
                        std::size_t& size) {
     TWideSink out(Estimate(events));
-    WriteScript(styles, events, kWideForm, out);
+    WriteScript(styles, EventsOf(events), kWideForm, out);
+    return out.Take(size);
+}
+
+char* HandOutWideSsaV4(const std::vector<TMarkupStyle>& styles, std::size_t estimate, const TEventSource& next,
+                       std::size_t& size) {
+    TWideSink out(estimate);
+    WriteScript(styles, next, kWideForm, out);
     return out.Take(size);
 }
 
 std::string WriteAnsiSsaV4(const std::vector<TMarkupStyle>& styles, const std::vector<TMarkupEvent>& events) {
     TAnsiSink out(Estimate(events));
-    WriteScript(styles, events, kAnsiForm, out);
+    WriteScript(styles, EventsOf(events), kAnsiForm, out);
     return out.Take();
 }
 

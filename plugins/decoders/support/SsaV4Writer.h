@@ -4,6 +4,7 @@
 // (LF line ends, only the given styles, no terminator).
 #include "plugins/decoders/support/ScrRecords.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,14 @@ std::string WriteWideSsaV4(const std::vector<TMarkupStyle>& styles, const std::v
 // freed by FreeHandedOut), so that a long script is not copied once more; nothing when memory runs
 // out. `size` receives the length of the bytes.
 char* HandOutWideSsaV4(const std::vector<TMarkupStyle>& styles, const std::vector<TMarkupEvent>& events,
+                       std::size_t& size);
+
+// Hands out the events to write one at a time: the next one, nullptr after the last.
+using TEventSource = std::function<const TMarkupEvent*()>;
+// The same for events made one at a time as they are written, so that a long script's events never
+// stand whole beside it; the buffer starts with room for `estimate` bytes of 8-bit script text and
+// grows when that is too little.
+char* HandOutWideSsaV4(const std::vector<TMarkupStyle>& styles, std::size_t estimate, const TEventSource& next,
                        std::size_t& size);
 
 // The 8-bit text without terminator. Bold and italic are written as stored; events keep their name.

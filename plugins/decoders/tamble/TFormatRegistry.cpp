@@ -346,37 +346,56 @@ std::size_t TFormatRegistry::TryAll(std::size_t position, std::optional<std::u16
 bool TFormatRegistry::Match(std::u16string_view subject, std::optional<std::u16string_view> filter,
                             bool force) {
     Events.clear();
+    if (!StartWalk(subject, filter, force)) {
+        return false;
+    }
+    TMatchedEvent event;
+    while (NextEvent(event)) {
+        Events.push_back(std::move(event));
+    }
+    return true;
+}
+
+bool TFormatRegistry::StartWalk(std::u16string_view subject, std::optional<std::u16string_view> filter,
+                                bool force) {
     FLastTemplate = nullptr;
+    FWalk = TWalk{};
     if (subject.empty() || FDefinitions.empty()) {
+        FSubject = {};
         return false;
     }
     FSubject = subject;
     FSearch.Reset(subject);
+    FWalk.Filter = filter;
+    FWalk.Force = force;
     if (FCurrent == nullptr) {
         FCurrent = FDefinitions.front().get();
     }
-    int32_t matches = 0;
-    std::size_t position = 0;
-    while (position < FSubject.size()) {
-        std::size_t length = TryCurrent(position, filter);
-        if (length == 0 && (matches < kSearchAllBelow || force)) {
-            length = TryAll(position, filter);
+    return true;
+}
+
+bool TFormatRegistry::NextEvent(TMatchedEvent& event) {
+    while (FWalk.Position < FSubject.size()) {
+        std::size_t length = TryCurrent(FWalk.Position, FWalk.Filter);
+        if (length == 0 && (FWalk.Matches < kSearchAllBelow || FWalk.Force)) {
+            length = TryAll(FWalk.Position, FWalk.Filter);
         }
         if (length == 0) {
-            const auto [end, breakLength] = LineBreak(position);
-            position = end + breakLength;
+            const auto [end, breakLength] = LineBreak(FWalk.Position);
+            FWalk.Position = end + breakLength;
             continue;
         }
         FLastTemplate = FMatchedTemplate;
-        ++matches;
+        ++FWalk.Matches;
+        FWalk.Position += length;
         if (!FEvent.Text.empty()) {
             // The event under construction is made anew for the next template, so it is moved.
-            Events.push_back(std::move(FEvent));
+            event = std::move(FEvent);
             if (FCurrent->HtmlTags) {
-                Events.back().Text = FTags.Convert(Events.back().Text);
+                event.Text = FTags.Convert(event.Text);
             }
+            return true;
         }
-        position += length;
     }
-    return true;
+    return false;
 }

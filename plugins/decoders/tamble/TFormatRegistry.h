@@ -32,6 +32,11 @@ public:
     // no definition. `filter` limits the definitions tried (TFormatDefinition::AcceptsFilter);
     // `force` keeps trying every definition at unmatched positions however many matches were made.
     bool Match(std::u16string_view subject, std::optional<std::u16string_view> filter, bool force);
+    // The same walk an event at a time, so that a caller can use each event as it comes and keep none:
+    // StartWalk answers as Match does; NextEvent then gives the next event with text, false at the end.
+    // The subject and the filter must stay until the walk ends.
+    bool StartWalk(std::u16string_view subject, std::optional<std::u16string_view> filter, bool force);
+    bool NextEvent(TMatchedEvent& event);
 
     // The number of characters the template matches at `position` of `subject` (a line end that
     // follows included), 0 when it does not match. The event under construction holds what it read.
@@ -73,11 +78,20 @@ private:
     // whose line ends differ from the definition's never carries a line break into an event.
     std::pair<std::size_t, std::size_t> LineBreak(std::size_t position) const;
 
+    // Where the walk through the subject stands.
+    struct TWalk {
+        std::size_t Position = 0;
+        int32_t Matches = 0;
+        std::optional<std::u16string_view> Filter;
+        bool Force = false;
+    };
+
     std::vector<std::unique_ptr<TFormatDefinition>> FDefinitions;
     TFormatDefinition* FCurrent = nullptr;
     const TFormatTemplate* FLastTemplate = nullptr;
     const TFormatTemplate* FMatchedTemplate = nullptr;
     TMatchedEvent FEvent;
+    TWalk FWalk;
     std::u16string_view FSubject;
     TLiteralSearch FSearch;
     bool FProbing = false;

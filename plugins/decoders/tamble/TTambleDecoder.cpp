@@ -18,6 +18,9 @@ constexpr double kLowestDeclaredRate = 1.0;
 constexpr double kHighestDeclaredRate = 1000.0;
 // The longest number read from a rate entry.
 constexpr std::size_t kRateDigits = 16;
+// The script's first room in bytes per character of the file's text: a script line holds an entry's
+// text and about as much again in times and fields. A script that needs more grows.
+constexpr std::size_t kScriptPerSubjectUnit = 2;
 
 bool HasSetting(char** advanced, int32_t* advancedLength) {
     return advanced != nullptr && *advanced != nullptr && advancedLength != nullptr && *advancedLength > 0;
@@ -55,29 +58,22 @@ std::optional<double> TTambleDecoder::DeclaredFrameRate(std::u16string_view text
     return rate;
 }
 
-std::vector<TMarkupEvent> TTambleDecoder::ScriptEvents(const std::vector<TMatchedEvent>& matched) {
-    std::vector<TMarkupEvent> events;
-    events.reserve(matched.size());
-    for (std::size_t i = 0; i < matched.size(); ++i) {
-        const TMatchedEvent& m = matched[i];
-        TMarkupEvent event;
-        event.Start = m.Start;
-        event.End = m.End;
-        if (!m.HasEnd) {
-            const bool nextLater = i + 1 < matched.size() && matched[i + 1].Start > m.Start;
-            event.End =
-                nextLater
-                    ? matched[i + 1].Start
-                    : static_cast<int32_t>(std::min<int64_t>(int64_t{m.Start} + kOpenEndDuration, INT32_MAX));
-        }
-        event.Style = "Default";
-        event.Text = plat::text::WideToAnsi(m.Text);
-        events.push_back(std::move(event));
+void TTambleDecoder::ScriptEvent(const TMatchedEvent& matched, const TMatchedEvent* following,
+                                 TMarkupEvent& event) {
+    event.Start = matched.Start;
+    event.End = matched.End;
+    if (!matched.HasEnd) {
+        const bool nextLater = following != nullptr && following->Start > matched.Start;
+        event.End = nextLater ? following->Start
+                              : static_cast<int32_t>(
+                                    std::min<int64_t>(int64_t{matched.Start} + kOpenEndDuration, INT32_MAX));
     }
-    return events;
+    event.Style = "Default";
+    plat::text::WideToAnsi(matched.Text, event.Text);
 }
 
-bool TTambleDecoder::MatchText(std::string_view bytes, const char* filter, std::optional<double> givenRate) {
+char* TTambleDecoder::MatchScript(std::string_view bytes, const char* filter, std::optional<double> givenRate,
+                                  std::size_t& size) {
     const std::u16string subject = SubjectText(bytes);
     const double rate =
         givenRate ? *givenRate : DeclaredFrameRate(subject).value_or(scr::kFrameRateSetting.Default);
@@ -87,15 +83,25 @@ bool TTambleDecoder::MatchText(std::string_view bytes, const char* filter, std::
     if (filter != nullptr) {
         wideFilter = plat::text::AnsiToWide(filter);
     }
-    return FRegistry.Match(subject, wideFilter, false);
-}
-
-std::vector<TMarkupEvent> TTambleDecoder::MatchEvents(std::string_view bytes, const char* filter,
-                                                      std::optional<double> givenRate) {
-    const bool walked = MatchText(bytes, filter, givenRate);
-    std::vector<TMarkupEvent> events = walked ? ScriptEvents(FRegistry.Events) : std::vector<TMarkupEvent>{};
-    std::vector<TMatchedEvent>().swap(FRegistry.Events);
-    return events;
+    TMatchedEvent current;
+    TMatchedEvent following;
+    if (!FRegistry.StartWalk(subject, wideFilter, false) || !FRegistry.NextEvent(following)) {
+        return nullptr;
+    }
+    bool more = true;
+    TMarkupEvent event;
+    return scr::HandOutWideSsaV4(
+        {}, kScriptPerSubjectUnit * subject.size(),
+        [&]() -> const TMarkupEvent* {
+            if (!more) {
+                return nullptr;
+            }
+            std::swap(current, following);
+            more = FRegistry.NextEvent(following);
+            ScriptEvent(current, more ? &following : nullptr, event);
+            return &event;
+        },
+        size);
 }
 
 int32_t TTambleDecoder::Decode(const void* data, int32_t size, const char* filter, void** text,
@@ -107,13 +113,9 @@ int32_t TTambleDecoder::Decode(const void* data, int32_t size, const char* filte
         HasSetting(advanced, advancedLength)
             ? std::optional<double>(scr::SettingValue(*advanced, *advancedLength, scr::kFrameRateSetting))
             : std::nullopt;
-    const std::vector<TMarkupEvent> events = MatchEvents(
-        std::string_view(static_cast<const char*>(data), static_cast<std::size_t>(size)), filter, givenRate);
-    if (events.empty()) {
-        return 0;
-    }
     std::size_t scriptSize = 0;
-    char* buffer = scr::HandOutWideSsaV4({}, events, scriptSize);
+    char* buffer = MatchScript(std::string_view(static_cast<const char*>(data), static_cast<std::size_t>(size)),
+                               filter, givenRate, scriptSize);
     if (buffer == nullptr) {
         return 0;
     }

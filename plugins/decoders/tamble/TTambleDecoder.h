@@ -31,18 +31,16 @@ public:
 
     // The frame rate a MicroDVD file declares in its first entry ("{1}{1}23.976"), if any.
     static std::optional<double> DeclaredFrameRate(std::u16string_view text);
-    // The matched events as script events; an event without an end lasts until the next one starts.
-    static std::vector<TMarkupEvent> ScriptEvents(const std::vector<TMatchedEvent>& matched);
-
 private:
-    // Matches the file's text into the registry's events with the frame rate given, else the one the
-    // file declares, else the default; the text is freed before the events are turned into script
-    // events. False when the walk failed.
-    bool MatchText(std::string_view bytes, const char* filter, std::optional<double> givenRate);
-    // The script events of the file; the matched events are freed before the script is written.
-    // Nothing when the walk failed or found no subtitle.
-    std::vector<TMarkupEvent> MatchEvents(std::string_view bytes, const char* filter,
-                                          std::optional<double> givenRate);
+    // The file's events written as a script, matched with the frame rate given, else the one the file
+    // declares, else the default. Each event is written as soon as the walk has read the one after it
+    // (which ends an event without an end), so that the events never stand whole beside the script.
+    // Nothing when no template found a subtitle or memory ran out.
+    char* MatchScript(std::string_view bytes, const char* filter, std::optional<double> givenRate,
+                      std::size_t& size);
+    // The matched event as a script event, written into `event` so that its room is reused; an event
+    // without an end lasts until the following one starts.
+    static void ScriptEvent(const TMatchedEvent& matched, const TMatchedEvent* following, TMarkupEvent& event);
 
     TFormatRegistry FRegistry;
     double FLastFrameRate = kFrameRateBeforeDecode;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -95,6 +96,19 @@ TEST(SsaV4Writer, LargeScriptsGrowPastTheFirstBuffer) {
     }
     EXPECT_EQ(lines, events.size());
     EXPECT_TRUE(text.ends_with(",{\\i1}Hello\\Nthere\n"));
+}
+
+// Events handed over one at a time, in a buffer far too small at first, give the same bytes.
+TEST(SsaV4Writer, EventsFromASourceGiveTheSameScript) {
+    const std::vector<TMarkupEvent> events(2000, SampleEvents().back());
+    std::size_t next = 0;
+    std::size_t size = 0;
+    char* buffer = scr::HandOutWideSsaV4(
+        SampleStyles(), 0, [&]() { return next < events.size() ? &events[next++] : nullptr; }, size);
+    ASSERT_NE(buffer, nullptr);
+    EXPECT_EQ(std::string(buffer, size), scr::WriteWideSsaV4(SampleStyles(), events));
+    EXPECT_EQ(buffer[size], 0);
+    std::free(buffer);
 }
 
 } // namespace
