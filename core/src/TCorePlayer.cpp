@@ -398,7 +398,7 @@ void TCorePlayer::SetClockCounting(bool counting) {
 void TCorePlayer::SetClockTime(std::uint32_t ms) {
     if (clock_ != nullptr) {
         const std::lock_guard lock(SubtitleLock());
-        clock_->Step(
+        clock_->SetPosition(
             static_cast<std::int32_t>(std::min<std::uint32_t>(ms, std::numeric_limits<std::int32_t>::max())));
     }
 }

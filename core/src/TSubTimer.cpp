@@ -106,6 +106,23 @@ void TSubTimer::Step(std::int32_t time) {
     }
 }
 
+void TSubTimer::SetPosition(std::int32_t time) {
+    const std::lock_guard lock(*lock_);
+    if (counting_ || time < 0) {
+        Step(time);
+        return;
+    }
+    time_ = time;
+    const std::int32_t rounded = RoundDown(time);
+    if (rounded == lastReported_) {
+        return;
+    }
+    lastReported_ = rounded;
+    if (report_) {
+        report_(rounded);
+    }
+}
+
 void TSubTimer::ReportRounded(std::int32_t rounded) {
     const std::int64_t moved = static_cast<std::int64_t>(rounded) - lastReported_;
     if (moved == 0 || (moved < 0 && -moved <= kJumpMs)) {

@@ -50,6 +50,12 @@ public:
     // time of 0 or more sets the clock to it, kResetReference only starts the references anew.
     void Step(std::int32_t time);
 
+    // The position the engine reports. While counting it is a step with the time. A clock that does
+    // not count has no next step to report a jump, nor a run that a small step back could disturb: it
+    // takes the time and reports the rounded time at once whenever it differs from the last report (a
+    // seek or a frame step while paused).
+    void SetPosition(std::int32_t time);
+
     // The clock's time in ms.
     std::int32_t GetTime() const;
 

@@ -20,6 +20,7 @@ using namespace std::chrono_literals;
 struct Op {
     enum Kind {
         Set,         // Step(a): a time event of a ms
+        Position,    // SetPosition(a): the engine's position of a ms
         Count,       // both clocks move by a µs, then Step(kAdvance)
         Apart,       // the counter moves by a ms and the tick count by b ms, then Step(kAdvance)
         SetApart,    // the counter moves by a ms and the tick count by b ms, then Step(c)
@@ -47,6 +48,9 @@ protected:
         switch (op.kind) {
         case Op::Set:
             clock_.Step(static_cast<std::int32_t>(op.a));
+            break;
+        case Op::Position:
+            clock_.SetPosition(static_cast<std::int32_t>(op.a));
             break;
         case Op::Count:
             clocks_->AdvanceApart(op.a * ManualClocks::kCountsPerMs / 1000, 0);
@@ -97,6 +101,9 @@ constexpr Op Off{Op::Counting, 0};
 constexpr Op Set(std::int64_t ms) {
     return {Op::Set, ms};
 }
+constexpr Op Position(std::int64_t ms) {
+    return {Op::Position, ms};
+}
 constexpr Op CountMs(std::int64_t ms) {
     return {Op::Count, ms * 1000};
 }
@@ -145,6 +152,17 @@ INSTANTIATE_TEST_SUITE_P(
                  {100, 110}},
         StepCase{
             "ResetStartsTheReferencesAnew", {On, Op{Op::Idle, 50}, Op{Op::Reset}, CountMs(10)}, 10, {10}},
+        // Positions while paused: nothing would report a jump later, so every move reports at once.
+        StepCase{"PausedSeeksEitherWayAreReportedAtOnce",
+                 {Position(1500), Position(5000), Position(2000), Position(1000), Position(1009)},
+                 1009,
+                 {1500, 5000, 2000, 1000}},
+        StepCase{
+            "PausedPositionFollowsACountedTimeBack", {On, CountMs(120), Off, Position(95)}, 95, {120, 90}},
+        StepCase{"PositionWhileCountingKeepsTheStepRules",
+                 {On, CountMs(10), Position(5000), Position(4000), CountMs(10)},
+                 4010,
+                 {10}},
         StepCase{"FailingCounterNeverMovesTheClock",
                  {On, CountMs(100), Op{Op::CounterFails, 1}, CountMs(10), Op{Op::CounterFails, 0},
                   CountMs(10), CountMs(10)},

@@ -198,7 +198,13 @@ bool TEngineTransport::SeekToTimeCode(std::uint32_t timeCode) {
         context_.RaiseError(TCoreErrorTexts::kNoGraph, kNeedsTime, 0);
         return false;
     }
-    return Succeeded(control->SetPosition(TimeCodeToMs(timeCode) * kUnitsPerMs));
+    if (Failed(control->SetPosition(TimeCodeToMs(timeCode) * kUnitsPerMs))) {
+        return false;
+    }
+    // The seek has settled on its frame: the new position is told now, not with the next period of the
+    // position clock, which matters most while paused.
+    PostPosition();
+    return true;
 }
 
 // A burst of relative seeks accumulates into one seek, each step starting from the furthest target so
@@ -306,6 +312,12 @@ void TEngineTransport::EndOfStream() {
     WaitForState(FilterState::Stopped);
     context_.ChangePlayState(TPlayState::Stopped);
     context_.RaiseStatus(kStatusEndOfMedia, 0, 0);
+}
+
+// The position clock is quiet while paused, so the stepped position is told here.
+void TEngineTransport::StepComplete() {
+    PostPosition();
+    context_.RaiseStatus(kStatusFrameStepped, 0, 0);
 }
 
 void TEngineTransport::UpdatePositionClock() {

@@ -44,6 +44,8 @@ public:
     std::uint32_t GetPlayState();
     // The graph reached the end of the media: it stops at the start, ready to play again.
     void EndOfStream();
+    // A frame step delivered its frame: the position it reached is told and status 16 follows.
+    void StepComplete();
     // Starts timer 101 when the graph can tell positions, else stops it.
     void UpdatePositionClock();
 

@@ -196,6 +196,8 @@ void TGraphEngine::DrainGraphEvents() {
         }
         if (event->code == plat::media::EC_COMPLETE) {
             transport_.EndOfStream();
+        } else if (event->code == plat::media::EC_STEP_COMPLETE) {
+            transport_.StepComplete();
         } else if (TEngineDvdEvents::IsDvdEvent(event->code)) {
             dvdEvents_.Handle(*event);
         } else if (event->code == plat::media::EC_ERRORABORT) {

@@ -6,10 +6,12 @@
 #include "core/include/VokradNotifications.h"
 #include "core/include/VokradOrders.h"
 #include "core/tests/engine/EnginePlayer.h"
+#include "core/tests/screen/SubtitleScene.h"
 #include "platform/dvd/DvdAttributes.h"
 #include "platform/dvd/DvdStateRecord.h"
 #include "platform/dvd/DvdTypes.h"
 #include "platform/storage/CompoundFile.h"
+#include "platform/testing/TestFont.h"
 #include "platform/text/CodePage.h"
 #include "platform/win/Message.h"
 #include "platform/win/Window.h"
@@ -49,6 +51,9 @@ std::uint32_t PackedTime(std::uint8_t hours, std::uint8_t minutes, std::uint8_t 
 
 class TGraphEngineDvdTest : public testing::Test {
 protected:
+    explicit TGraphEngineDvdTest(EnginePlayer::Renderers renderers = EnginePlayer::Renderers::Fake)
+        : player_(renderers) {}
+
     // Plays the disc and waits until its menu shows.
     void StartDisc(const std::string& disc = "disc") {
         player_.Describe(kDiscGraph, Disc(disc));
@@ -417,6 +422,51 @@ TEST_F(TGraphEngineDvdTest, TwiceTheSpeedBackwardsScansBackToTheTitlesStart) {
     // Pausing a scan returns to normal speed first.
     ASSERT_EQ(player_.Send(kOrderPauseToggle), 0);
     EXPECT_EQ(player_.PlayState(), kPlayStatePaused);
+}
+
+// Title 1 playing into a video surface with the subtitles of a profile page for it: a short line over
+// its first two seconds, a long one from the third to the sixth.
+class TGraphEngineDvdSubtitleTest : public TGraphEngineDvdTest {
+protected:
+    TGraphEngineDvdSubtitleTest() : TGraphEngineDvdTest(EnginePlayer::Renderers::Surface) {}
+
+    void SetUp() override {
+        if (!LoadTestFont()) {
+            GTEST_SKIP() << "the test font " << TestFontPath() << " is missing (fonts-dejavu-core)";
+        }
+        player_.Player().SetScreenSize([] { return TScreenSize{1024, 768}; });
+        ASSERT_NO_FATAL_FAILURE(StartTitle1());
+        ASSERT_TRUE(
+            scene_.SendScript(1, {{1, 0, 2000, 0, u"Early"}, {2, 3000, 6000, 0, u"A much later line"}}));
+    }
+
+    SubtitleScene scene_{player_};
+};
+
+// While paused a time jump shows its place and tells its time: the subtitle clock takes that time at
+// once and the picture comes to show the subtitle of that time, forwards and back, by small steps and
+// by jumps that a running clock would report only a step later. The navigator lands on the nearest
+// unit of the title, so the time told decides which subtitle is due.
+TEST_F(TGraphEngineDvdSubtitleTest, ATimeJumpWhilePausedShowsTheSubtitleOfItsTime) {
+    ASSERT_TRUE(WaitTimeBetween(1000, 1999));
+    ASSERT_EQ(player_.Send(kOrderPauseToggle), 0);
+    for (const std::uint8_t seconds : {4, 1, 5, 2, 1}) {
+        SCOPED_TRACE(static_cast<int>(seconds));
+        player_.Forget();
+        ASSERT_EQ(TimeInTitle(0, PackedTime(0, 0, seconds, 0)), 0);
+        const std::uint32_t target = seconds * 1000u;
+        ASSERT_TRUE(WaitTimeBetween(target - 500, target + 500));
+        const auto told = static_cast<std::int32_t>(player_.PostedOf(kMsgCoreTime).back().wParam);
+        EXPECT_EQ(player_.Send(kOrderClockTime), told);
+        using Shown = SubtitleScene::Shown;
+        const Shown due = told < 2000 ? Shown::Short : told >= 3000 ? Shown::Long : Shown::None;
+        EXPECT_TRUE(EnginePlayer::PumpUntil([&] {
+            return SubtitleScene::SubtitleIn(scene_.CurrentPicture()) == due;
+        })) << "at "
+            << told << " ms the picture shows subtitle "
+            << static_cast<int>(SubtitleScene::SubtitleIn(scene_.CurrentPicture()));
+        EXPECT_EQ(player_.PlayState(), kPlayStatePaused);
+    }
 }
 
 TEST_F(TGraphEngineDvdTest, RatesAreRefusedInAMenu) {

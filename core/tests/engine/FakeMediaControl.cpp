@@ -44,6 +44,7 @@ HResult FakeMediaControl::GetDuration(std::int64_t* duration) {
 HResult FakeMediaControl::SetPosition(std::int64_t position) {
     calls.push_back("SetPosition");
     seeks.push_back(position);
+    positionMs = position / 10000;
     return plat::media::S_OK;
 }
 

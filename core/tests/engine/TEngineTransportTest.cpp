@@ -283,11 +283,15 @@ TEST_F(TEngineTransportTest, RelativeSeeksAreDebouncedAndNeverBeforeTheStart) {
     }
 }
 
+// Each seek tells the position it reached at once, also while paused, when no period of the position
+// clock may come before playback resumes.
 TEST_F(TEngineTransportTest, TimeCodesSeekToWholeSecondsAndFortyMillisecondFrames) {
-    StartIn(TPlayState::Running);
+    StartIn(TPlayState::Paused);
     ASSERT_TRUE(transport_.SeekToTimeCode(TEngineTransport::PackTimeCode(3723456, false)));
     ASSERT_TRUE(transport_.SeekToTimeCode(0x0C000000)); // 12 frames
     EXPECT_EQ(control_.seeks, (std::vector<std::int64_t>{3723000LL * 10000, 480LL * 10000}));
+    EXPECT_EQ(events_, (std::vector<Report>{{2, 3723000, 0}, {2, 480, 0}}));
+    EXPECT_EQ(context_.playState, TPlayState::Paused);
     StartIn(TPlayState::NoGraph);
     EXPECT_FALSE(transport_.SeekToTimeCode(0));
 }

@@ -59,10 +59,19 @@ TEST_P(TGraphEnginePlaybackTest, PlaysPausesSeeksAndEndsAsTheOrdersSay) {
     TOrderPlayAtTimeInTitle at{{0, sizeof(TOrderPlayAtTimeInTitle)}, 0, 0, {}, 0x0D000000};
     ASSERT_EQ(player_.Send(kOrderPlayAtTimeInTitle, &at), 0);
     EXPECT_NEAR(static_cast<double>(PositionMs()), 520.0, 60.0);
+    // Paused, the subtitle clock and the clients learn the new position as the seek returns.
+    EXPECT_NEAR(player_.Send(kOrderClockTime), 520.0, 60.0);
 
+    // A frame step moves the position on by one frame, told when the frame arrived.
+    player_.Forget();
     TOrderFrameStep step{{0, sizeof(TOrderFrameStep)}, 10};
     EXPECT_EQ(player_.Send(kOrderFrameStep, &step), 0);
     EXPECT_EQ(player_.PlayState(), kPlayStatePaused);
+    ASSERT_TRUE(EnginePlayer::PumpUntil([&] { return player_.HasStatus(kStatusFrameStepped); }));
+    const std::uint32_t stepped = PositionMs();
+    EXPECT_GT(stepped, 520u);
+    EXPECT_EQ(player_.Send(kOrderClockTime), static_cast<int>(stepped));
+    EXPECT_TRUE(EnginePlayer::PumpUntil([&] { return LastTimeAtLeast(stepped); }));
     step.count = -1;
     EXPECT_EQ(player_.Send(kOrderFrameStep, &step), -1);
 

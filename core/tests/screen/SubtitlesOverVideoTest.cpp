@@ -2,102 +2,65 @@
 // video surface, a script's style and page arrive with orders 503, 502, 505 and 501, the subtitle clock
 // reports known times, and the current picture (order 260) carries the subtitle's pixels inside the
 // event's interval and none outside it; an on-screen message lies over the video too. The clock
-// thread's own redraws reach the picture through the host thread.
+// thread's own redraws reach the picture through the host thread. Seeks while paused show the frame
+// and the subtitle of the new place, and the clock answers the new position at once.
 #include "core/include/VokradNotifications.h"
 #include "core/include/VokradOrders.h"
+#include "core/src/engine/TEngineTransport.h"
 #include "core/tests/engine/EnginePlayer.h"
-#include "core/tests/pages/PageBlockBuilder.h"
 #include "core/tests/pages/PixelCheck.h"
-#include "platform/gdi/BmpReader.h"
+#include "core/tests/screen/SubtitleScene.h"
 #include "platform/testing/TestFont.h"
 #include "subtitles/model/FixedText.h"
-#include "subtitles/model/tests/TestStyleRecord.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <span>
+#include <string>
+#include <vector>
 
 namespace {
 
 const std::u16string kRenderFile =
     u"<GRAPH version=\"1.0\"><RENDERFILE Filename=\"##TOVVAR:FileName##\"/></GRAPH>";
-// Magenta: a colour the clip never shows.
-constexpr QRgb kMagenta = 0xFFFF00FFu;
+constexpr QRgb kMagenta = SubtitleScene::kMagenta;
 constexpr QRgb kYellow = 0xFFFFFF00u;
 
 class SubtitlesOverVideoTest : public testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override { StartPaused("quadrants.mp4", {{1, 1000, 2000, 0, u"Subtitle"}}); }
+
+    // Plays the clip until it shows, pauses it and gives the events in a magenta style.
+    void StartPaused(const std::string& clip, const std::vector<TTestEvent>& events) {
         if (!LoadTestFont()) {
             GTEST_SKIP() << "the test font " << TestFontPath() << " is missing (fonts-dejavu-core)";
         }
         player_.Player().SetScreenSize([] { return TScreenSize{1024, 768}; });
-        player_.Describe(kRenderFile, EnginePlayer::Fixture("quadrants.mp4"));
+        player_.Describe(kRenderFile, EnginePlayer::Fixture(clip));
         ASSERT_EQ(player_.Send(kOrderPlay), 0) << testing::PrintToString(player_.Texts());
         ASSERT_TRUE(EnginePlayer::PumpUntil([&] { return surface_->FrameCount() >= 3; }));
         ASSERT_TRUE(player_.Player().Windowless()) << "the surface mixes the subtitle picture";
         ASSERT_EQ(player_.Send(kOrderPauseToggle), 0);
-        SendScript();
+        ASSERT_TRUE(scene_.SendScript(1, events));
         // The layout the playing picture started settles.
-        ASSERT_TRUE(EnginePlayer::PumpUntil([&] { return !LayoutPending(); }));
-    }
-
-    bool LayoutPending() {
-        const std::lock_guard lock(player_.Player().SubtitleLock());
-        return player_.Player().LayoutPending();
-    }
-
-    template <class Record> int Send(std::uint32_t order, Record record) {
-        record.head = {0, sizeof(Record)};
-        return player_.Send(order, &record);
-    }
-
-    // A magenta style and one event shown from 1000 ms up to 2000 ms.
-    void SendScript() {
-        TOrderStyles styles{};
-        const TSubtitleStyleRecord style = TestStyleRecord(
-            {.font = kTestFontFamily, .fontSize = 24, .primary = 0xFF00FF, .borderStyle = 0, .marginLR = 0});
-        std::memcpy(styles.style, &style, sizeof(style));
-        styles.step = 4;
-        ASSERT_EQ(Send(kOrderStyles, styles), 0);
-        styles.step = 3;
-        ASSERT_EQ(Send(kOrderStyles, styles), 0);
-        std::vector<std::byte> pages = PageBlockBuilder::Order(1, {{1, 1000, 2000, 0, u"Subtitle"}});
-        ASSERT_EQ(player_.Send(kOrderSubtitlePages, pages.data()), 0);
-        ASSERT_EQ(Send(kOrderProfileTitle, TOrderProfileTitle{{}, 1}), 0);
-        ASSERT_EQ(Send(kOrderSubtitlesOn, TOrderSubtitlesOn{{}, 1, {}}), 0);
-    }
-
-    // The current picture, order 260's bitmap file image freed as a client frees it.
-    QImage CurrentPicture() {
-        void* out = nullptr;
-        if (player_.Send(kOrderCurrentPicture, nullptr, &out) != 0) {
-            return {};
-        }
-        std::uint32_t fileSize = 0;
-        std::memcpy(&fileSize, static_cast<const std::byte*>(out) + 2, sizeof(fileSize));
-        plat::gdi::Bitmap bitmap;
-        const bool read =
-            plat::gdi::BmpReader::Read(std::span(static_cast<const std::byte*>(out), fileSize), bitmap);
-        std::free(out);
-        if (!read) {
-            return {};
-        }
-        QImage image(bitmap.width, bitmap.height, QImage::Format_RGB32);
-        std::memcpy(image.bits(), bitmap.pixels.data(), bitmap.pixels.size() * sizeof(std::uint32_t));
-        return image;
+        ASSERT_TRUE(EnginePlayer::PumpUntil([&] { return !scene_.LayoutPending(); }));
     }
 
     // The current picture at a clock time, as the engine's time events give it to the clock.
     QImage PictureAt(std::int32_t ms) {
         player_.Player().Clock()->Step(ms);
-        return CurrentPicture();
+        return scene_.CurrentPicture();
+    }
+    QImage CurrentPicture() { return scene_.CurrentPicture(); }
+    template <class Record> int Send(std::uint32_t order, Record record) {
+        return scene_.Send(order, record);
     }
 
     EnginePlayer player_{EnginePlayer::Renderers::Surface};
     const std::shared_ptr<plat::video::VideoSurface>& surface_ = player_.Surface();
+    SubtitleScene scene_{player_};
 };
 
 TEST_F(SubtitlesOverVideoTest, SubtitlePixelsOnlyInsideTheEventsInterval) {
@@ -163,6 +126,63 @@ TEST_F(SubtitlesOverVideoTest, TheClockThreadsRedrawReachesThePicture) {
     EXPECT_TRUE(EnginePlayer::PumpUntil([&] { return !BoxOf(CurrentPicture(), kMagenta).isEmpty(); }));
     player_.Clocks().AdvanceAtEachRead(0);
     player_.Player().UpdatePlayState(kPlayStatePaused, false);
+}
+
+// The colours clip shows red, green, blue and white for a second each, every frame a key frame. A
+// short subtitle runs over its first two seconds and a long one over its last.
+class PausedSeekOverVideoTest : public SubtitlesOverVideoTest {
+protected:
+    void SetUp() override {
+        StartPaused("colours.mp4", {{1, 0, 2000, 0, u"Early"}, {2, 3000, 4000, 0, u"A much later line"}});
+    }
+
+    // Order 106 to the time code of the milliseconds (frames of 40 ms).
+    int SeekTo(std::int32_t ms) {
+        return Send(kOrderPlayAtTimeInTitle,
+                    TOrderPlayAtTimeInTitle{{}, 0, 0, {}, TEngineTransport::PackTimeCode(ms, true)});
+    }
+};
+
+using Shown = SubtitleScene::Shown;
+
+bool NearColour(QRgb pixel, QRgb colour) {
+    constexpr int kTolerance = 48; // the clip's colours after coding
+    return std::abs(qRed(pixel) - qRed(colour)) <= kTolerance &&
+           std::abs(qGreen(pixel) - qGreen(colour)) <= kTolerance &&
+           std::abs(qBlue(pixel) - qBlue(colour)) <= kTolerance;
+}
+
+// Each seek is sent while paused: the clock answers the new position as the order returns, and the
+// picture comes to show the frame and the subtitle of that place, with the old subtitle gone. Seeks go
+// both ways by small steps and by jumps of 3000 ms, which a running clock reports a step late.
+TEST_F(PausedSeekOverVideoTest, TheFrameTheSubtitleAndTheClockFollowTheSeek) {
+    struct Row {
+        std::int32_t ms;
+        QRgb frame;
+        Shown subtitle;
+    };
+    constexpr std::int32_t kFrameMs = 100; // 10 frames a second
+    const Row rows[] = {
+        {1480, 0xFF00FF00u, Shown::Short}, {3480, 0xFFFFFFFFu, Shown::Long},
+        {480, 0xFFFF0000u, Shown::Short},  {3480, 0xFFFFFFFFu, Shown::Long},
+        {2480, 0xFF0000FFu, Shown::None},  {1480, 0xFF00FF00u, Shown::Short},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.ms);
+        ASSERT_EQ(SeekTo(row.ms), 0);
+        EXPECT_NEAR(player_.Send(kOrderClockTime), row.ms, kFrameMs);
+        QImage picture;
+        const bool shown = EnginePlayer::PumpUntil([&] {
+            picture = CurrentPicture();
+            return !picture.isNull() && NearColour(picture.pixel(8, 8), row.frame) &&
+                   SubtitleScene::SubtitleIn(picture) == row.subtitle;
+        });
+        EXPECT_TRUE(shown) << "frame " << std::hex << (picture.isNull() ? 0 : picture.pixel(8, 8))
+                           << ", subtitle "
+                           << static_cast<int>(picture.isNull() ? Shown::None
+                                                                : SubtitleScene::SubtitleIn(picture));
+        EXPECT_EQ(player_.PlayState(), kPlayStatePaused);
+    }
 }
 
 } // namespace

@@ -146,6 +146,10 @@ TEST_F(WholeRoadTest, AClipWithItsProfilePlaysWithTheSubtitleAndKeysAndCommandsD
                       Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(&Video(), &wheel);
     EXPECT_TRUE(WaitFor([&] { return Near(Centre(Picture()), qRgb(255, 0, 0)); })) << "the red second";
+    // Still paused: the position is the new one, and the subtitle of the old place is gone.
+    EXPECT_EQ(Player().GetPlayState(), kPlayStatePaused);
+    EXPECT_LT(Main().ProcessCommandLine("/CMD:GETTIME", 0), 100) << "within a frame of the start";
+    EXPECT_TRUE(WaitFor([&] { return SubtitlePixels(Picture()) == 0; })) << "the subtitle is gone";
     QTest::keyClick(&Video(), Qt::Key_Space);
     EXPECT_TRUE(WaitFor([&] {
         const int32_t time = Main().ProcessCommandLine("/CMD:GETTIME", 0);
