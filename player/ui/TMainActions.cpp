@@ -385,20 +385,24 @@ void TMainActions::VolumeMute(QAction&) {
     }
 }
 
-void TMainActions::AddBookmark(QAction&) {
+std::optional<TMainActions::BookmarkPlace> TMainActions::CurrentBookmarkPlace() const {
     TPlayControl* player = Player();
     auto* bookmarks =
         player != nullptr ? dynamic_cast<TBookmarkControl*>(player->Controllers().Bookmarks.get()) : nullptr;
     if (bookmarks == nullptr) {
-        return;
+        return std::nullopt;
     }
-    int32_t title = 0;
-    int32_t chapter = 0;
-    int32_t time = 0;
+    BookmarkPlace place{bookmarks};
     int32_t duration = 0;
-    player->GetPosition(&title, &chapter, &time, &duration);
-    const std::string name = BookmarkName(main_.IsDVDMode(), title, chapter, time);
-    bookmarks->AddBookmark(plat::text::AnsiToWide(name).c_str());
+    player->GetPosition(&place.title, &place.chapter, &place.time, &duration);
+    return place;
+}
+
+void TMainActions::AddBookmark(QAction&) {
+    if (const std::optional<BookmarkPlace> at = CurrentBookmarkPlace()) {
+        const std::string name = BookmarkName(main_.IsDVDMode(), at->title, at->chapter, at->time);
+        at->bookmarks->AddBookmark(plat::text::AnsiToWide(name).c_str());
+    }
 }
 
 void TMainActions::MenuAddBookmark(QAction&) {
@@ -406,17 +410,14 @@ void TMainActions::MenuAddBookmark(QAction&) {
 }
 
 void TMainActions::GoToBookmark(bool next) {
-    TPlayControl* player = Player();
-    auto* bookmarks =
-        player != nullptr ? dynamic_cast<TBookmarkControl*>(player->Controllers().Bookmarks.get()) : nullptr;
-    if (bookmarks == nullptr) {
+    const std::optional<BookmarkPlace> at = CurrentBookmarkPlace();
+    if (!at) {
         return;
     }
-    int32_t title = 0;
-    int32_t chapter = 0;
-    int32_t time = 0;
-    int32_t duration = 0;
-    player->GetPosition(&title, &chapter, &time, &duration);
+    TBookmarkControl* bookmarks = at->bookmarks;
+    int32_t title = at->title;
+    int32_t chapter = at->chapter;
+    const int32_t time = at->time;
     if (main_.IsFileMode()) {
         title = kNoTitle;
         chapter = kNoTitle;

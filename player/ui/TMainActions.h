@@ -8,11 +8,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 
 class QAction;
+class TBookmarkControl;
 class TDVDMain;
 class TPlayControl;
 
@@ -106,6 +108,14 @@ private:
 
     void ChangeSubtitleOffset(int32_t step);
     void GoToBookmark(bool next);
+    // The bookmark control and where the player is, when there is a player with bookmarks.
+    struct BookmarkPlace {
+        TBookmarkControl* bookmarks = nullptr;
+        int32_t title = 0;
+        int32_t chapter = 0;
+        int32_t time = 0;
+    };
+    std::optional<BookmarkPlace> CurrentBookmarkPlace() const;
     void RunNamed(std::string_view name);
 
     TDVDMain& main_;
