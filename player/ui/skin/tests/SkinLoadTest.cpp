@@ -110,10 +110,13 @@ TEST_F(SkinLoadTest, LoadsArchiveIntoWindowsAndWidgets) {
     EXPECT_EQ(sink.executed, std::vector<int>{RecordingSkinSink::kPause});
 }
 
+using Entries = std::map<std::string, std::string>;
+
 struct HostileCase {
     const char* name;
     std::string script;
-    std::map<std::string, std::string> entries;
+    // Made when the case runs, not when the table is registered: one entry is a 100 MB bitmap.
+    Entries (*entries)();
     const char* message;
 };
 
@@ -124,7 +127,7 @@ TEST_P(HostileSkinTable, RefusedWithMessageAndOldSkinKept) {
     ASSERT_TRUE(skin.Load("skin.txt", GoodArchive()));
     TSkinForm* main = skin.MainForm();
     const auto* firstForm = skin.Forms()[0].get();
-    const std::string path = Archive("hostile.zip", GetParam().script, GetParam().entries);
+    const std::string path = Archive("hostile.zip", GetParam().script, GetParam().entries());
     EXPECT_FALSE(skin.Load("skin.txt", path));
     ASSERT_EQ(sink.errors.size(), 1u);
     EXPECT_NE(Errors().find(GetParam().message), std::string::npos) << Errors();
@@ -176,6 +179,10 @@ std::string PngClaiming(uint32_t width, uint32_t height) {
     return png;
 }
 
+Entries NoEntries() {
+    return {};
+}
+
 std::string Repeated(const std::string& line, int count) {
     std::string text;
     for (int i = 0; i < count; ++i) {
@@ -186,35 +193,40 @@ std::string Repeated(const std::string& line, int count) {
 
 INSTANTIATE_TEST_SUITE_P(
     Skins, HostileSkinTable,
-    testing::Values(
-        HostileCase{
-            "MissingScript", "", {{"readme.txt", "no script"}}, "Unable find file : skin.txt into archive "},
-        HostileCase{"ZipSlipBitmapName",
-                    FormWith("SpeedButton: 1, 1, 9, 9, , , ../../evil.bmp\n"),
-                    {},
-                    "\"../../evil.bmp\" leads outside"},
-        HostileCase{"AbsoluteBitmapName",
-                    FormWith("SpeedButton: 1, 1, 9, 9, , , /etc/hostname\n"),
-                    {},
-                    "\"/etc/hostname\" leads outside"},
-        HostileCase{"HundredMegabyteBitmap",
-                    FormWith(""),
-                    {{"Back.bmp", BmpHeader(5800, 5800, 5800u * 5800u * 3u)}},
-                    "\"Back.bmp\" holds 100920054 bytes"},
-        HostileCase{
-            "HugePixelSize", FormWith(""), {{"Back.bmp", PngClaiming(20000, 20000)}}, "20000 x 20000 pixels"},
-        HostileCase{"NotAPicture", FormWith(""), {{"Back.bmp", "BMnot really a bitmap"}}, "not a picture"},
-        HostileCase{"NegativeFormWidth",
-                    kFormat + "[Objects]\nForm: MainForm, X, -20, 40\n",
-                    {},
-                    "line 8 gives Width the value -20, outside 0 to 4096"},
-        HostileCase{"NegativeButtonHeight", FormWith("Button: 1, 1, 10, -5\n"), {}, "Height the value -5"},
-        HostileCase{"HugeForm",
-                    kFormat + "[Objects]\nForm: MainForm, X, 100, 99999999\n",
-                    {},
-                    "Height the value 99999999"},
-        HostileCase{
-            "TooManyObjects", "[Objects]\n" + Repeated("Form:\n", 5000), {}, "more than 4096 objects"}),
+    testing::Values(HostileCase{"MissingScript", "",
+                                [] {
+                                    return Entries{{"readme.txt", "no script"}};
+                                },
+                                "Unable find file : skin.txt into archive "},
+                    HostileCase{"ZipSlipBitmapName",
+                                FormWith("SpeedButton: 1, 1, 9, 9, , , ../../evil.bmp\n"), NoEntries,
+                                "\"../../evil.bmp\" leads outside"},
+                    HostileCase{"AbsoluteBitmapName",
+                                FormWith("SpeedButton: 1, 1, 9, 9, , , /etc/hostname\n"), NoEntries,
+                                "\"/etc/hostname\" leads outside"},
+                    HostileCase{"HundredMegabyteBitmap", FormWith(""),
+                                [] {
+                                    return Entries{{"Back.bmp", BmpHeader(5800, 5800, 5800u * 5800u * 3u)}};
+                                },
+                                "\"Back.bmp\" holds 100920054 bytes"},
+                    HostileCase{"HugePixelSize", FormWith(""),
+                                [] {
+                                    return Entries{{"Back.bmp", PngClaiming(20000, 20000)}};
+                                },
+                                "20000 x 20000 pixels"},
+                    HostileCase{"NotAPicture", FormWith(""),
+                                [] {
+                                    return Entries{{"Back.bmp", "BMnot really a bitmap"}};
+                                },
+                                "not a picture"},
+                    HostileCase{"NegativeFormWidth", kFormat + "[Objects]\nForm: MainForm, X, -20, 40\n",
+                                NoEntries, "line 8 gives Width the value -20, outside 0 to 4096"},
+                    HostileCase{"NegativeButtonHeight", FormWith("Button: 1, 1, 10, -5\n"), NoEntries,
+                                "Height the value -5"},
+                    HostileCase{"HugeForm", kFormat + "[Objects]\nForm: MainForm, X, 100, 99999999\n",
+                                NoEntries, "Height the value 99999999"},
+                    HostileCase{"TooManyObjects", "[Objects]\n" + Repeated("Form:\n", 5000), NoEntries,
+                                "more than 4096 objects"}),
     [](const testing::TestParamInfo<HostileCase>& info) { return std::string(info.param.name); });
 
 TEST_F(SkinLoadTest, ArchiveThatIsNotZipReportsMissingScript) {
