@@ -4,6 +4,7 @@
 #include "core/include/VokradOrders.h"
 #include "platform/win/Library.h"
 
+#include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -115,4 +116,11 @@ BENCHMARK_CAPTURE(SendRecord, locked_subtitle_offset_506, kOrderSubtitleOffset,
 // The engine stores the variable, replacing it each round.
 BENCHMARK_CAPTURE(SendRecord, graph_variable_texts_204, kOrderGraphVariable, TerminatedVariable(), 0);
 
-BENCHMARK_MAIN();
+// Programs that load the core run a Qt application; the engine's timers need one.
+int main(int argc, char** argv) {
+    QCoreApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -184,6 +184,11 @@ TScriptControl* TLanguage::LoadScript(TZipControl* archive, std::u16string_view 
         LastScriptError = "the language has no script pool";
         return nullptr;
     }
+    // No file name holds one; the path would end at it and name another script.
+    if (name.find(u'\0') != std::u16string_view::npos) {
+        LastScriptError = "the script name holds a NUL character";
+        return nullptr;
+    }
     TZipControl opened;
     TZipControl* zip = (archive && archive->IsOpen()) ? archive : nullptr;
     if (!zip && !archivePath.empty()) {

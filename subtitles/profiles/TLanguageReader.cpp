@@ -105,9 +105,20 @@ bool ParseTime(std::string_view text, int32_t& value) {
     return true;
 }
 
+// A field as a message shows it: cut to its first characters, control bytes as \xNN (a NUL would
+// end the message).
 std::string Quoted(std::string_view text) {
     constexpr std::size_t kShown = 60;
-    return "\"" + Cut(text, kShown) + (text.size() > kShown ? "...\"" : "\"");
+    std::string shown = "\"";
+    for (const char c : Cut(text, kShown)) {
+        if (static_cast<unsigned char>(c) < 0x20) {
+            constexpr char kHex[] = "0123456789ABCDEF";
+            shown += {'\\', 'x', kHex[(c >> 4) & 0xF], kHex[c & 0xF]};
+        } else {
+            shown += c;
+        }
+    }
+    return shown + (text.size() > kShown ? "...\"" : "\"");
 }
 
 } // namespace

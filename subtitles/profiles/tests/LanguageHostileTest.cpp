@@ -91,6 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "the script name of the \"load:\" line is longer than 300"},
         TBadLine{"NoScriptName", "load: ,SSA4,,0,0",
                  "the script \"\" cannot be loaded (No script name is given"},
+        TBadLine{"NulInScriptName", std::string("load: a.ssa\0/x", 14),
+                 "the script \"a.ssa\\x00/x\" cannot be loaded (the script name holds a NUL character"},
         TBadLine{"DeviceAsScript", "load: /dev/zero",
                  "the script \"/dev/zero\" cannot be loaded (/dev/zero is not a regular file"}),
     [](const testing::TestParamInfo<TBadLine>& info) { return std::string(info.param.Name); });
