@@ -28,6 +28,15 @@ const TEscape* CodeAt(std::string_view text, std::size_t at) {
     return nullptr;
 }
 
+// A field's first blank is lost to the reader, which takes ", " as the separator; so a field that
+// begins with a blank is written with "%20" there (and one that begins with "%20" with "%2520").
+constexpr TEscape kLeadingBlank{' ', "20"};
+
+bool LeadingBlankCodeAt(std::string_view text, std::size_t at) {
+    return at == 0 && text.size() >= 3 && text[0] == '%' && text[1] == kLeadingBlank.Code[0] &&
+           text[2] == kLeadingBlank.Code[1];
+}
+
 } // namespace
 
 std::string EscapeDsField(std::string_view text) {
@@ -35,7 +44,12 @@ std::string EscapeDsField(std::string_view text) {
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        const bool quoted = c != '%' || CodeAt(text, i) != nullptr;
+        if (i == 0 && c == kLeadingBlank.Plain) {
+            out += '%';
+            out += kLeadingBlank.Code;
+            continue;
+        }
+        const bool quoted = c != '%' || CodeAt(text, i) != nullptr || LeadingBlankCodeAt(text, i);
         const TEscape* escape = nullptr;
         for (const TEscape& candidate : kEscapes) {
             escape = (candidate.Plain == c && quoted) ? &candidate : escape;
@@ -54,7 +68,8 @@ std::string UnescapeDsField(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const TEscape* escape = text[i] == '%' ? CodeAt(text, i) : nullptr;
+        const TEscape* escape =
+            LeadingBlankCodeAt(text, i) ? &kLeadingBlank : (text[i] == '%' ? CodeAt(text, i) : nullptr);
         if (escape) {
             out += escape->Plain;
             i += 2;
