@@ -25,10 +25,12 @@ test-asan: deps
 	cd build-asan && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 		LSAN_OPTIONS=suppressions=$(CURDIR)/cmake/lsan.supp:fast_unwind_on_malloc=0 $(CTEST)
 
+# The build runs instrumented tools too (the default skin's painter), so it takes the same options.
+TSAN_ENV := TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 report_signal_unsafe=0 ignore_noninstrumented_modules=1 suppressions=$(CURDIR)/cmake/tsan.supp"
 test-tsan: deps
 	cmake -S . -B build-tsan $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DTOVRIN_SANITIZE=thread
-	cmake --build build-tsan -j $(JOBS)
-	cd build-tsan && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 report_signal_unsafe=0 ignore_noninstrumented_modules=1 suppressions=$(CURDIR)/cmake/tsan.supp" $(CTEST)
+	$(TSAN_ENV) cmake --build build-tsan -j $(JOBS)
+	cd build-tsan && $(TSAN_ENV) $(CTEST)
 
 # libFuzzer targets, built with clang under ASan+UBSan. FUZZ_SECONDS per target.
 FUZZ_SECONDS ?= 60
