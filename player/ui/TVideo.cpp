@@ -118,7 +118,7 @@ void TVideo::ShowSurface(std::shared_ptr<plat::video::VideoSurface> surface) {
 void TVideo::SetPanelWidget(QWidget* widget) {
     widget->setObjectName("Pn_Video");
     if (panelWidget_ != nullptr) {
-        layout_->replaceWidget(panelWidget_, widget);
+        delete layout_->replaceWidget(panelWidget_, widget); // the old panel's layout item is ours
     } else {
         layout_->addWidget(widget);
     }
