@@ -3,7 +3,7 @@
 #include "plugins/decoders/markup/MarkupEntities.h"
 #include "plugins/decoders/markup/MarkupTag.h"
 #include "plugins/decoders/markup/MarkupTime.h"
-#include "plugins/decoders/markup/TMarkupSource.h"
+#include "plugins/decoders/markup/MarkupWalk.h"
 
 #include <array>
 #include <optional>
@@ -57,17 +57,9 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
 TSamiDecoder::TSamiDecoder(std::string_view classSetting) : FClass(classSetting.substr(0, kMaxClassChars)) {}
 
 bool TSamiDecoder::Decode(std::string_view data) {
-    const TMarkupSource source(data);
-    FUtf8 = source.IsUtf8();
-    TByteReader reader(source.Bytes());
-    char c = 0;
-    while (reader.Next(c)) {
-        if (c == '<') {
-            ReadTagAt(reader);
-        } else {
-            ReadText(reader, c);
-        }
-    }
+    markup::WalkMarkup(
+        data, FUtf8, [this](TByteReader& reader) { ReadTagAt(reader); },
+        [this](TByteReader& reader, char c) { ReadText(reader, c); });
     if (FStart >= 0) {
         FEnd = markup::SaturatedAdd(FStart, kLastSubtitleMs);
         Emit();

@@ -3,7 +3,7 @@
 #include "plugins/decoders/markup/MarkupEntities.h"
 #include "plugins/decoders/markup/MarkupTag.h"
 #include "plugins/decoders/markup/MarkupTime.h"
-#include "plugins/decoders/markup/TMarkupSource.h"
+#include "plugins/decoders/markup/MarkupWalk.h"
 
 #include <optional>
 #include <string>
@@ -20,17 +20,13 @@ std::optional<int32_t> TimeAttribute(std::string_view attributes, std::string_vi
 } // namespace
 
 bool TSmilDecoder::Decode(std::string_view data) {
-    const TMarkupSource source(data);
-    FUtf8 = source.IsUtf8();
-    TByteReader reader(source.Bytes());
-    char c = 0;
-    while (reader.Next(c)) {
-        if (c == '<') {
-            ReadTagAt(reader);
-        } else if (FInside) {
-            ReadText(reader, c);
-        }
-    }
+    markup::WalkMarkup(
+        data, FUtf8, [this](TByteReader& reader) { ReadTagAt(reader); },
+        [this](TByteReader& reader, char c) {
+            if (FInside) {
+                ReadText(reader, c);
+            }
+        });
     EmitLast();
     return FSawTime;
 }

@@ -4,7 +4,7 @@
 #include "plugins/decoders/markup/MarkupEntities.h"
 #include "plugins/decoders/markup/MarkupTag.h"
 #include "plugins/decoders/markup/MarkupTime.h"
-#include "plugins/decoders/markup/TMarkupSource.h"
+#include "plugins/decoders/markup/MarkupWalk.h"
 #include "plugins/decoders/wenna/SmilClock.h"
 
 #include <algorithm>
@@ -62,18 +62,14 @@ std::string Collapsed(const std::string& text) {
 } // namespace
 
 bool TSmilTimingDecoder::Decode(std::string_view data) {
-    const TMarkupSource source(data);
-    FUtf8 = source.IsUtf8();
-    TByteReader reader(source.Bytes());
-    char c = 0;
-    while (reader.Next(c)) {
-        if (c == '<') {
-            ReadTagAt(reader);
-        } else if (InText()) {
-            // Line ends and tabs lay text out like spaces.
-            markup::AppendTextByte(reader, FText, c == '\r' || c == '\n' || c == '\t' ? ' ' : c, FUtf8);
-        }
-    }
+    markup::WalkMarkup(
+        data, FUtf8, [this](TByteReader& reader) { ReadTagAt(reader); },
+        [this](TByteReader& reader, char c) {
+            if (InText()) {
+                // Line ends and tabs lay text out like spaces.
+                markup::AppendTextByte(reader, FText, c == '\r' || c == '\n' || c == '\t' ? ' ' : c, FUtf8);
+            }
+        });
     while (!FElements.empty()) {
         Close(FElements.back().Name);
     }
