@@ -53,6 +53,18 @@ struct TSelectSpec {
     int ScriptIndex = 0;
 };
 
+// A selection of `script` added to the title, its window, shift, ramp and state as the spec says.
+TSelect* AddSelect(TTitle& title, TScriptControl* script, const TSelectSpec& spec) {
+    TSelect* select = title.Selects.Add();
+    select->FirstSub = spec.FirstSub;
+    select->LastSub = spec.LastSub;
+    select->DVDStart = spec.DVDStart;
+    select->TimeRamp = spec.TimeRamp;
+    select->Enabled = spec.Enabled ? 1 : 0;
+    select->Script = script;
+    return select;
+}
+
 struct TMergedTime {
     int32_t Start;
     int32_t End;
@@ -94,14 +106,8 @@ TEST_P(TTitleBuild, MergesTheSelectedEventsOntoTheTitlesTimeLine) {
     TTitle title;
     title.Number = 3;
     for (const TSelectSpec& spec : GetParam().Selects) {
-        TSelect* select = title.Selects.Add();
-        select->FirstSub = spec.FirstSub;
-        select->LastSub = spec.LastSub;
-        select->DVDStart = spec.DVDStart;
-        select->TimeRamp = spec.TimeRamp;
-        select->Enabled = spec.Enabled ? 1 : 0;
+        TSelect* select = AddSelect(title, scripts[static_cast<std::size_t>(spec.ScriptIndex)].get(), spec);
         select->TitleNumber = 3;
-        select->Script = scripts[static_cast<std::size_t>(spec.ScriptIndex)].get();
         select->Owner = &title;
     }
     title.BuildEvents();
@@ -165,15 +171,8 @@ TEST(TTitle, RampCaseFromTheNumbers) {
 TEST(TTitle, FindsTheCopyOfAnEventMadeThroughASelection) {
     auto script = MakeScript(kScript0);
     TTitle title;
-    TSelect* first = title.Selects.Add();
-    first->FirstSub = 60000;
-    first->LastSub = 70000;
-    first->Script = script.get();
-    TSelect* second = title.Selects.Add();
-    second->FirstSub = 60000;
-    second->LastSub = 60000;
-    second->DVDStart = 1000000;
-    second->Script = script.get();
+    TSelect* first = AddSelect(title, script.get(), {60000, 70000, 0});
+    TSelect* second = AddSelect(title, script.get(), {60000, 60000, 1000000});
     title.BuildEvents();
     const TSubEvents& source = *script->Events.Head;
     const TMergedEvent* viaFirst = title.FindEventCopy(source, *first);
@@ -207,11 +206,7 @@ TEST(TSelect, SpanScriptTakesTheSmallestAndLargestStartOfNonComments) {
 TEST(TTitle, StatisticsOfTheSelectionAndTheTitle) {
     auto script = MakeScript(kScript0);
     TTitle title;
-    TSelect* select = title.Selects.Add();
-    select->FirstSub = 60000;
-    select->LastSub = 90000;
-    select->DVDStart = 1000;
-    select->Script = script.get();
+    AddSelect(title, script.get(), {60000, 90000, 1000});
     const TSelectStats stats = title.BuildEvents();
     EXPECT_EQ(stats.Count, 3);
     EXPECT_EQ(stats.MinStartUnshifted, 60000);
@@ -233,12 +228,7 @@ TEST(TTitle, StatisticsOfTheSelectionAndTheTitle) {
 TEST(TTitle, InvalidStatisticsDropTheFactorOfAnEarlierBuild) {
     auto script = MakeScript({{60000, 61000}, {70000, 71000}});
     TTitle title;
-    TSelect* select = title.Selects.Add();
-    select->FirstSub = 60000;
-    select->LastSub = 70000;
-    select->TimeRamp = 10000; // factor 2
-    select->DVDStart = 60000;
-    select->Script = script.get();
+    TSelect* select = AddSelect(title, script.get(), {60000, 70000, 60000, 10000}); // ramp: factor 2
     title.BuildEvents();
     EXPECT_DOUBLE_EQ(select->ScaleFactor, 2.0);
     EXPECT_EQ(title.Events.Tail->GetRecord()->start, 80000);
@@ -254,15 +244,8 @@ TEST(TTitle, InvalidStatisticsDropTheFactorOfAnEarlierBuild) {
 TEST(TTitle, OneSelectionIntoAnotherList) {
     auto script = MakeScript(kScript0);
     TTitle title;
-    TSelect* first = title.Selects.Add();
-    first->FirstSub = 60000;
-    first->LastSub = 70000;
-    first->Script = script.get();
-    TSelect* second = title.Selects.Add();
-    second->FirstSub = 120000;
-    second->LastSub = 130000;
-    second->Enabled = 0;
-    second->Script = script.get();
+    AddSelect(title, script.get(), {60000, 70000, 0});
+    TSelect* second = AddSelect(title, script.get(), {120000, 130000, 0, 0, false});
     TPointer<TSubEvents> target;
     const TSelectStats stats = title.BuildEvents(&target, second);
     EXPECT_EQ(stats.Count, 2);
@@ -292,12 +275,8 @@ TEST(TTitle, SortsSelectionsByInfoKeepingEqualKeysInOrder) {
 TEST(TMergedEvent, WritesTheSourceRecordWithItsOwnTimes) {
     auto script = MakeScript(kScript0);
     TTitle title;
-    TSelect* select = title.Selects.Add();
-    select->FirstSub = 60000;
-    select->LastSub = 60000;
-    select->DVDStart = 500;
+    TSelect* select = AddSelect(title, script.get(), {60000, 60000, 500});
     select->TitleNumber = 7;
-    select->Script = script.get();
     title.BuildEvents();
     ASSERT_EQ(title.Events.Count, 1);
     const auto& copy = dynamic_cast<const TMergedEvent&>(*title.Events.Head);
