@@ -225,19 +225,7 @@ bool TDVDProfile::CreateDefaultSelect() {
 }
 
 bool TDVDProfile::GetScriptTimeRange(const TScriptControl& script, int32_t& first, int32_t& last) {
-    first = 0;
-    last = 0;
-    bool found = false;
-    for (const TSubEvents* event = script.Events.Head; event; event = event->Next) {
-        const TSubEventRecord* record = event->GetRecord();
-        if (record == nullptr || event->IsComment()) {
-            continue;
-        }
-        first = found ? std::min(first, record->start) : record->start;
-        last = found ? std::max(last, record->start) : record->start;
-        found = true;
-    }
-    return found;
+    return TSelect::ScriptStartRange(script, first, last);
 }
 
 void TDVDProfile::WriteVolumes(TMemoryObject& out) const {

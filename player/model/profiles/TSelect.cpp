@@ -4,14 +4,11 @@
 
 #include <algorithm>
 
-bool TSelect::SpanScript() {
-    if (Script == nullptr) {
-        return false;
-    }
+bool TSelect::ScriptStartRange(const TScriptControl& script, int32_t& first, int32_t& last) {
+    first = 0;
+    last = 0;
     bool found = false;
-    int32_t first = 0;
-    int32_t last = 0;
-    for (const TSubEvents* event = Script->Events.Head; event != nullptr; event = event->Next) {
+    for (const TSubEvents* event = script.Events.Head; event != nullptr; event = event->Next) {
         const TSubEventRecord* record = event->GetRecord();
         if (record == nullptr || event->IsComment()) {
             continue;
@@ -20,9 +17,16 @@ bool TSelect::SpanScript() {
         last = found ? std::max(last, record->start) : record->start;
         found = true;
     }
-    if (found) {
-        FirstSub = first;
-        LastSub = last;
-    }
     return found;
+}
+
+bool TSelect::SpanScript() {
+    int32_t first = 0;
+    int32_t last = 0;
+    if (Script == nullptr || !ScriptStartRange(*Script, first, last)) {
+        return false;
+    }
+    FirstSub = first;
+    LastSub = last;
+    return true;
 }

@@ -33,5 +33,8 @@ struct TSelect : TListItem<TSelect> {
     // largest start of its events that are not comments. False, nothing changed, when there are
     // none (or no script).
     bool SpanScript();
+    // The smallest and largest start of the script's events that are not comments; false, both 0,
+    // when there are none.
+    static bool ScriptStartRange(const TScriptControl& script, int32_t& first, int32_t& last);
     // The 1-based position in the title is the list index after TPointer::Renumber.
 };
