@@ -6,6 +6,8 @@
 // stands for the sending window of the other process.
 #include "platform/win/Types.h"
 
+#include <chrono>
+#include <functional>
 #include <string_view>
 
 namespace plat::win {
@@ -16,6 +18,12 @@ bool PublishWindow(HWND hwnd);
 
 // Like FindWindow, among the windows that other processes published; 0 when none.
 HWND FindPeerWindow(std::string_view className, std::string_view title);
+
+// Waits until another process publishes such a window, woken by each change of the runtime folder,
+// for at most `limit`. `stopWaiting` is asked between the looks (at least every `recheck`); when it
+// answers true the wait ends with 0, as it does at the limit.
+HWND WaitForPeerWindow(std::string_view className, std::string_view title, std::chrono::milliseconds limit,
+                       std::chrono::milliseconds recheck, const std::function<bool()>& stopWaiting);
 
 // True for a handle that stands for a window of another process.
 bool IsPeerWindow(HWND hwnd);

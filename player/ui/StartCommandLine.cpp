@@ -62,21 +62,44 @@ std::string Option(std::string_view argument) {
     return {};
 }
 
+// One file opens; several fill the play list afresh and play it from the top.
+std::string FilesPart(const std::vector<std::string>& files) {
+    if (files.size() == 1) {
+        return "/O:" + TCommandLine::Quote(files.front());
+    }
+    if (files.empty()) {
+        return {};
+    }
+    std::string text = "/PL:clear";
+    for (const std::string& file : files) {
+        text += " /PL:" + TCommandLine::Quote(file);
+    }
+    return text + " /PL:1";
+}
+
 } // namespace
 
 std::string StartCommandLine::Build(const std::vector<std::string>& arguments,
                                     const std::string& currentFolder) {
-    std::string text;
-    bool fileGiven = false;
+    std::vector<std::string> parts;
+    std::vector<std::string> files;
+    std::size_t filesAt = 0;
     for (const std::string& argument : arguments) {
         std::string part = Option(argument);
-        if (part.empty() && !argument.empty()) {
-            const std::string path = plat::text::path::IsAbsolute(argument)
-                                         ? argument
-                                         : plat::text::path::Join(currentFolder, argument);
-            part = (fileGiven ? "/PL:" : "/O:") + TCommandLine::Quote(path);
-            fileGiven = true;
+        if (!part.empty()) {
+            parts.push_back(std::move(part));
+        } else if (!argument.empty()) {
+            if (files.empty()) {
+                filesAt = parts.size();
+            }
+            files.push_back(plat::text::path::IsAbsolute(argument)
+                                ? argument
+                                : plat::text::path::Join(currentFolder, argument));
         }
+    }
+    parts.insert(parts.begin() + static_cast<std::ptrdiff_t>(filesAt), FilesPart(files));
+    std::string text;
+    for (const std::string& part : parts) {
         if (!part.empty()) {
             text += (text.empty() ? "" : " ") + part;
         }

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace {
@@ -39,8 +40,8 @@ TChapters::TChapters(QWidget* parent)
     layout->setSpacing(0);
     layout->addWidget(caption_);
     layout->addWidget(tree_);
-    connect(tree_, &QTreeWidget::itemDoubleClicked, this,
-            [this](QTreeWidgetItem* item) { PlayChapterOf(item); });
+    // Activation is the double click and Enter on the item.
+    connect(tree_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { PlayChapterOf(item); });
 }
 
 TChapters::~TChapters() {
@@ -117,6 +118,44 @@ void TChapters::FillTree() {
         }
     }
     tree_->expandAll();
+    SelectPlaying();
+}
+
+void TChapters::OnTitleChapterChanged(intptr_t kind, intptr_t number) {
+    constexpr intptr_t kTitle = 1;
+    constexpr intptr_t kChapter = 2;
+    if (kind == kTitle) {
+        playingTitle_ = static_cast<int32_t>(number);
+    } else if (kind == kChapter) {
+        playingChapter_ = static_cast<int32_t>(number);
+    } else {
+        return;
+    }
+    SelectPlaying();
+}
+
+void TChapters::SelectPlaying() {
+    if (titles_ == nullptr) {
+        return;
+    }
+    for (int t = 0; t < tree_->topLevelItemCount(); ++t) {
+        QTreeWidgetItem* titleItem = tree_->topLevelItem(t);
+        TTitlesEntry& title = titles_->GetTitle(titleItem->data(0, kIndexRole).toInt());
+        if (title.TitleNo != playingTitle_) {
+            continue;
+        }
+        for (int c = 0; c < titleItem->childCount(); ++c) {
+            QTreeWidgetItem* chapterItem = titleItem->child(c);
+            const TChaptersEntry& chapter =
+                title.Chapters.GetChapter(chapterItem->data(0, kIndexRole).toInt());
+            if (chapter.IsRealChapter && chapter.ChapterNo == playingChapter_) {
+                const QSignalBlocker quiet(tree_);
+                tree_->setCurrentItem(chapterItem);
+                tree_->scrollToItem(chapterItem);
+                return;
+            }
+        }
+    }
 }
 
 void TChapters::PlayChapterOf(QTreeWidgetItem* item) {

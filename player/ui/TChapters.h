@@ -1,8 +1,8 @@
 #pragma once
 // The floating chapters window: a tree of the current disc's titles with their chapters, from the
-// play control's title list and refilled whenever that list changes (event 24). Double-clicking a
-// chapter plays it. A tool window without a system caption, moved by its caption panel, closed by
-// its " x " label.
+// play control's title list and refilled whenever that list changes (event 24). The chapter playing
+// is the tree's current item; double-clicking a chapter, or Enter on it, plays it. A tool window without a
+// system caption, moved by its caption panel, closed by its " x " label.
 #include <QTreeWidget>
 #include <QWidget>
 
@@ -26,6 +26,8 @@ public:
     // binding: unbind before it goes.
     void SetTitles(TMyTitles* titles);
     void FillTree();
+    // The player's title (kind 1) or chapter (kind 2) changed: that chapter becomes the current item.
+    void OnTitleChapterChanged(intptr_t kind, intptr_t number);
 
     QTreeWidget* Tree() const { return tree_; }
     QLabel* CloseLabel() const { return close_; }
@@ -37,11 +39,15 @@ private:
     static uint8_t OnTitlesEvent(void* userData, uint32_t tag, uint32_t event, intptr_t a, intptr_t b,
                                  intptr_t c);
     void PlayChapterOf(QTreeWidgetItem* item);
+    // Makes the item of the playing title's chapter current, without playing it.
+    void SelectPlaying();
     // A link label: blue, green and underlined while the pointer is over it.
     QLabel* MakeLinkLabel(const QString& text, const char* name);
     static void SetLinkLook(QLabel* label, bool hovered);
 
     TMyTitles* titles_ = nullptr;
+    int32_t playingTitle_ = -1;
+    int32_t playingChapter_ = -1;
     TVideoCaption* caption_;
     QLabel* addBookmark_;
     QLabel* close_;

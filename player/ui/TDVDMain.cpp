@@ -45,7 +45,8 @@
 #include "player/ui/TVideo.h"
 #include "player/ui/TVideoMenu2.h"
 #include "player/ui/TWindowLayering.h"
-#include "subtitles/decoders/TNewScriptLoader.h"
+#include "subtitles/decoders/TPluginDecoderHost.h"
+#include "subtitles/scripts/TScriptControl.h"
 
 #include <QAction>
 #include <QApplication>
@@ -188,8 +189,12 @@ void TDVDMain::SetChaptersForm(TChapters* chapters) {
 
 void TDVDMain::InitAfterForms(bool useDefaultSkin) {
     auto& controllers = playControl_->Controllers();
+    const bool muted = PlayerConfig().Mute && controllers.Audio;
     if (controllers.Audio) {
         controllers.Audio->SetVolume(PlayerConfig().Volume, true);
+        if (muted) {
+            controllers.Audio->Mute(0);
+        }
     }
     if (controllers.Video && fullscreen_ != nullptr) {
         controllers.Video->SetFullScreenWindow(fullscreen_->Handle());
@@ -205,8 +210,8 @@ void TDVDMain::InitAfterForms(bool useDefaultSkin) {
         styleHints->mouseDoubleClickInterval() > 0 ? styleHints->mouseDoubleClickInterval() : 500;
     doubleClickHeight_ =
         styleHints->mouseDoubleClickDistance() > 0 ? styleHints->mouseDoubleClickDistance() : 4;
-    scriptLoader_ = std::make_unique<TNewScriptLoader>();
-    scriptLoader_->LoadFolder(folders_.System);
+    // The decoder plug-ins read the subtitle files that profiles name, or that are opened as profiles.
+    InitScriptControlUnit(std::make_unique<TPluginDecoderHost>(folders_.System));
     mountWatcher_ = std::make_unique<TMountWatcher>(
         mountTable_, [this](const std::string& root) { OnVolumeArrival(root); },
         [this](const std::string& root) { OnVolumeRemoval(root); });
@@ -231,7 +236,11 @@ void TDVDMain::InitAfterForms(bool useDefaultSkin) {
     skin_ = std::make_unique<TPlayerSkin>(*this, folders_.Skins);
     LoadStartupSkin(useDefaultSkin);
     // The volume was set silently above: its display learns it here.
-    skin_->Script().SetVolume(QString::number(PlayerConfig().Volume));
+    if (muted) {
+        events_->OnVolume(0);
+    } else {
+        skin_->Script().SetVolume(QString::number(PlayerConfig().Volume));
+    }
     events_->UpdateActionsFromUops();
     if (VokradConfig().CheckForUpdates) {
         StartVersionCheck(false);
@@ -358,11 +367,14 @@ void TDVDMain::Ac_QuitExecute() {
     }
     plugIns_->Stop();
     if (video_ != nullptr) {
+        SaveFormPosition(video_);
         video_->hide();
     }
     if (skin_) {
         skin_->HideInterface();
     }
+    const auto& audio = playControl_->Controllers().Audio;
+    PlayerConfig().Mute = audio && audio->IsMuted();
     config_.SaveVolume();
     FormClose();
 }
@@ -405,6 +417,7 @@ void TDVDMain::FormClose() {
         mainControl_->Stop();
         mainControl_.reset();
     }
+    FreeScriptControlUnit();
     DeleteTempFiles();
     if (onClosed_) {
         onClosed_();
@@ -477,9 +490,18 @@ win::LRESULT TDVDMain::WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lP
 }
 
 void TDVDMain::OnDropFiles(const std::vector<std::string>& files) {
-    if (!files.empty()) {
+    if (files.size() == 1) {
         OpenFile(files.front());
+        return;
     }
+    if (files.empty()) {
+        return;
+    }
+    DeletePlaylistItem(-1);
+    for (const std::string& file : files) {
+        EnqueueFile(file);
+    }
+    PlayQueueItem(0);
 }
 
 void TDVDMain::OnVolumeArrival(const std::string& root) {
@@ -696,6 +718,9 @@ void TDVDMain::RunCommandWord(const std::string& word) {
 uint8_t TDVDMain::OnPlayerEvent(uint32_t event, intptr_t a, intptr_t b, intptr_t c) {
     if (event == kEventTitleChapter && video_ != nullptr) {
         video_->OnTitleChapterChanged(a, b);
+    }
+    if (event == kEventTitleChapter && chapters_ != nullptr) {
+        chapters_->OnTitleChapterChanged(a, b);
     }
     return events_->OnPlayerEvent(event, a, b, c);
 }

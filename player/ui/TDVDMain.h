@@ -30,7 +30,6 @@ class QAction;
 class QImage;
 class TMainControl;
 class TPlugIns;
-class TNewScriptLoader;
 class TProfileControllerFactory;
 class TProfileSubtitles;
 namespace plat::display {
@@ -132,7 +131,8 @@ public:
 
     plat::win::LRESULT WndProc(plat::win::UINT msg, plat::win::WPARAM wParam, plat::win::LPARAM lParam);
 
-    // The files dropped on the player's windows: the first is opened.
+    // The files dropped on the player's windows: one is opened; several replace the play queue, in
+    // their order, and play one after the other from the first.
     void OnDropFiles(const std::vector<std::string>& files);
     void OnVolumeArrival(const std::string& root);
     void OnVolumeRemoval(const std::string& root);
@@ -256,7 +256,6 @@ private:
     TFormPlacement placement_;
     std::unique_ptr<plat::display::DisplayModes> displayModes_;
     std::unique_ptr<TProfileControllerFactory> controllerFactory_;
-    std::unique_ptr<TNewScriptLoader> scriptLoader_;
     std::unique_ptr<TMainControl> mainControl_;
     std::unique_ptr<TPlayControl> playControl_;
     std::unique_ptr<TMountWatcher> mountWatcher_;

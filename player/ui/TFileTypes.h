@@ -29,4 +29,8 @@ public:
     // Empty when there is none.
     static std::u16string FindCompanionProfile(const std::vector<TExtensionEntry>& table,
                                                const std::u16string& mediaFile);
+    // The filter pairs ("name|masks|...") of the chooser that opens profiles and media: the fixed
+    // masks first, then every extension of the table that they leave out, each in the pair its type
+    // belongs to, so the chooser never hides a file the player opens.
+    static std::string OpenDialogFilter(const std::vector<TExtensionEntry>& table);
 };

@@ -20,7 +20,7 @@ constexpr const char* kMaximized = "Maximized";
 constexpr size_t kMaxState = 30;
 
 bool KeepsNoPlace(const QWidget& form) {
-    return form.objectName() == "Video" || form.objectName() == "EditProfile";
+    return form.objectName() == "EditProfile";
 }
 
 const char* StateText(const QWidget& form) {

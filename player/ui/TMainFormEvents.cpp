@@ -17,10 +17,12 @@
 #include "player/ui/TDVDMain.h"
 #include "player/ui/TMainActions.h"
 #include "player/ui/TPlayerSkin.h"
+#include "player/ui/TVideo.h"
 
 #include <QImageReader>
 
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -82,9 +84,7 @@ uint8_t TMainFormEvents::OnPlayerEvent(uint32_t event, intptr_t a, intptr_t b, i
         }
         break;
     case kEventEndOfMedia:
-        if (QAction* next = actions_.Find("Ac_NextChapter")) {
-            next->trigger();
-        }
+        OnEndOfMedia();
         break;
     case kEventVolume:
         OnVolume(a);
@@ -116,7 +116,18 @@ void TMainFormEvents::ForwardToPlugins(uint32_t event, intptr_t a, intptr_t b, i
     plugIns->UnlockGroups();
 }
 
+void TMainFormEvents::OnEndOfMedia() {
+    if (main_.IsFileMode()) {
+        main_.PlayNextQueueItem(true);
+    } else if (QAction* next = actions_.Find("Ac_NextChapter")) {
+        next->trigger();
+    }
+}
+
 void TMainFormEvents::ResetDisplays() {
+    if (TVideo* video = main_.VideoForm()) {
+        video->ResetCaption();
+    }
     if (TPlayerSkin* skin = main_.Skin()) {
         skin->Script().SetTitle(QStringLiteral("0"));
         skin->Script().SetChapter(QStringLiteral("0"));
@@ -211,10 +222,17 @@ void TMainFormEvents::OnGraphConfiguration(intptr_t bits) {
 
 void TMainFormEvents::OpenDiscProfile() {
     TPlayControl* player = main_.PlayControl();
-    const auto* info = player != nullptr ? dynamic_cast<const TDVDInfo*>(player->DVDInfo()) : nullptr;
+    auto* info = player != nullptr ? dynamic_cast<TDVDInfo*>(player->DVDInfo()) : nullptr;
     auto* subtitles = player != nullptr
                           ? dynamic_cast<TProfileSubtitles*>(player->Controllers().ProfileSubtitles.get())
                           : nullptr;
+    const std::u16string given = std::exchange(profileForNewMedia_, {});
+    if (!given.empty() && info != nullptr) {
+        // The profile was opened with the file: the file's information now remembers it.
+        info->SetProfile(given.c_str());
+        info->Save();
+        return;
+    }
     TMemoryObject path(520);
     if (info == nullptr || subtitles == nullptr || !info->GetProfile(&path)) {
         return;

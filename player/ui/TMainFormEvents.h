@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 class QAction;
 class TDVDMain;
@@ -28,14 +29,23 @@ public:
     // The listener of the player's events (tag 1); answers 1.
     uint8_t OnPlayerEvent(uint32_t event, intptr_t a, intptr_t b, intptr_t c);
 
-    // Title and chapter "0", time, position and duration 0.
+    // Title and chapter "0", time, position and duration 0; the video window's title bar reads "Video".
     void ResetDisplays();
     // Arguments below 0 are left alone; nothing while the main form closes.
     void UpdateDisplays(int32_t title, int32_t chapter, int64_t ms);
     void OnTitleChapterChanged(intptr_t kind, intptr_t number);
+    // A file's end plays the queue's next entry or stops, so the picture never rests on a frame the
+    // displays no longer account for; a disc's end runs Next Chapter.
+    void OnEndOfMedia();
     void OnTimeChanged(int64_t ms);
     void UpdateActionsFromUops();
     void UpdateChapterActions();
+    // The volume display shows the volume, which becomes the setting, or the mute text for 0.
+    void OnVolume(intptr_t volume);
+
+    // The profile given with the media file about to play: once the new media's information is
+    // loaded it is kept there, so that the file opens with it again. Empty: none.
+    void SetProfileForNewMedia(std::u16string profile) { profileForNewMedia_ = std::move(profile); }
 
     void LoadJacketPicture();
     void RestoreSkinBackground();
@@ -58,13 +68,13 @@ public:
 
 private:
     void SetBackground(const QImage& picture, bool shown);
-    void OnVolume(intptr_t volume);
     void OnGraphConfiguration(intptr_t bits);
     void OpenDiscProfile();
     void ForwardToPlugins(uint32_t event, intptr_t a, intptr_t b, intptr_t c);
 
     TDVDMain& main_;
     TMainActions& actions_;
+    std::u16string profileForNewMedia_;
     int64_t lastSecond_ = -1;
     QImage jacket_;
     QImage background_;

@@ -10,6 +10,7 @@
 #include "player/model/controllers/IVideoControl.h"
 #include "player/model/discinfo/TDVDInfo.h"
 #include "player/model/hub/TPlayControl.h"
+#include "player/model/playlist/TPlayList.h"
 #include "player/model/playlist/TPlaylistItem.h"
 #include "player/model/profiles/TProfileSubtitles.h"
 #include "player/model/settings/Tag_PlayerConfig.h"
@@ -37,9 +38,6 @@ constexpr std::size_t kProfileNameBytes = 259;
 constexpr std::size_t kPathUnits = 4096;
 
 const char* const kOpenDialogTitle = "Select the DVD Profile";
-const char* const kOpenDialogFilter =
-    "All Tovrin files|*.mov;*.avi;*.mod;*.dat;*.mpg;*.mpeg;*.zds;*.ds|DVD Profiles Archive files|*.zds|"
-    "DVD Profiles files|*.ds|All Media files|*.mov;*.avi;*.mod;*.dat;*.mpg;*.mpeg|All files|*.*|";
 
 // The folder the disc's VIDEO_TS is in: a VIDEO_TS folder given itself stands for its parent.
 std::string DiscRootOf(const std::string& folder) {
@@ -81,6 +79,17 @@ std::string TMediaOpener::FirstDiscInDrives() const {
     return {};
 }
 
+bool TMediaOpener::ReportTooLong(const std::u16string& path) {
+    // The core takes the path to play in a fixed field; a longer one would play a cut path.
+    if (path.size() < kGraphVariableValueUnits) {
+        return false;
+    }
+    main_.ShowError(u"The path is too long to be played (at most " +
+                    text::AnsiToWide(std::to_string(kGraphVariableValueUnits - 1)) + u" characters) : " +
+                    path);
+    return true;
+}
+
 bool TMediaOpener::ReportMissing(const std::u16string& file) {
     std::error_code error;
     if (file.empty() || fs::exists(text::WideToAnsi(file), error)) {
@@ -97,6 +106,9 @@ int32_t TMediaOpener::OpenFile(const std::u16string& file, const std::u16string&
     }
     std::error_code error;
     if (!file.empty() && fs::is_directory(text::WideToAnsi(file), error)) {
+        if (ReportTooLong(file)) {
+            return 0;
+        }
         PlayDisc(text::WideToAnsi(file));
         return 1;
     }
@@ -104,6 +116,7 @@ int32_t TMediaOpener::OpenFile(const std::u16string& file, const std::u16string&
         file.empty() ? TFileTypes::kNoType
                      : TFileTypes::GetFileType(PlayerConfig().Extensions, TFileTypes::ExtensionOf(file));
     std::u16string chosen = profile;
+    const bool profileGiven = !profile.empty();
     bool isMedia = false;
     int32_t result = 1;
     if (!file.empty() && !ChooseProfile(type, file, chosen, isMedia, dontStartList, result)) {
@@ -115,9 +128,10 @@ int32_t TMediaOpener::OpenFile(const std::u16string& file, const std::u16string&
     if (!isMedia) {
         return 1;
     }
-    if (dontPlay) {
+    if (dontPlay || ReportTooLong(file)) {
         return 0;
     }
+    main_.Events().SetProfileForNewMedia(profileGiven ? chosen : std::u16string());
     PlayMediaFile(file, chosen, profileTitle);
     return 1;
 }
@@ -141,7 +155,9 @@ bool TMediaOpener::ChooseProfile(int32_t type, const std::u16string& file, std::
             Ac_Stop();
         } else {
             // The core reads disc images itself: without a mounting tool the image plays directly.
-            PlayDisc(text::WideToAnsi(file));
+            if (!ReportTooLong(file)) {
+                PlayDisc(text::WideToAnsi(file));
+            }
         }
         return true;
     case TFileTypes::kPlaylist:
@@ -205,20 +221,28 @@ void TMediaOpener::PlayMediaFile(const std::u16string& file, const std::u16strin
     hub->SetFileName(file.c_str());
     Ac_Play();
     enteringFileMode_ = false;
+    if (TVideo* video = main_.VideoForm(); video != nullptr && !playFailed_) {
+        video->ShowMediaName(QString::fromStdString(text::path::FileName(currentMedia_)));
+    }
     hub->SetProfileTitle(profileTitle);
 }
 
 void TMediaOpener::PlayQueueItem(int32_t index) {
-    const TPlaylistItem* item = main_.PlayQueue().GetItem(index < 0 ? -1 : index, index >= 0);
-    if (item == nullptr) {
-        return;
+    TPlayList& queue = main_.PlayQueue();
+    const TPlaylistItem* item = queue.GetItem(index < 0 ? -1 : index, index >= 0);
+    // An entry that cannot be opened has said why; the queue goes on with the next one, each tried once.
+    for (int32_t tried = 1; item != nullptr && !OpenQueueEntry(*item) && tried < queue.Count(); ++tried) {
+        const int32_t before = queue.GetCurrent();
+        const int32_t next = queue.Next();
+        item = next == before ? nullptr : queue.GetItem(next, false);
     }
-    const TPlaylistItem entry = [item] {
-        TPlaylistItem copy;
-        copy.CopyRecord(*item);
-        return copy;
-    }();
-    OpenFile(entry.Path, entry.ProfileFile, false, entry.ProfileTitle, false);
+}
+
+bool TMediaOpener::OpenQueueEntry(const TPlaylistItem& item) {
+    TPlaylistItem entry;
+    entry.CopyRecord(item); // opening may change the queue
+    playFailed_ = false;
+    return OpenFile(entry.Path, entry.ProfileFile, false, entry.ProfileTitle, false) != 0 && !playFailed_;
 }
 
 void TMediaOpener::PlayDisc(const std::string& root) {
@@ -313,14 +337,16 @@ void TMediaOpener::Ac_Play() {
     if (TVideo* video = main_.VideoForm(); video != nullptr && video->isMinimized()) {
         video->showNormal();
     }
-    if (hub->Play() == 0) {
+    playFailed_ = hub->Play() != 0;
+    if (!playFailed_) {
         queuePending_ = false;
-        main_.Events().ShowVideo(true);
-    } else {
-        main_.Events().ShowVideo(false);
     }
+    main_.Events().ShowVideo(!playFailed_);
     if (IAudioInfo* audio = hub->Controllers().Audio.get()) {
         audio->SetVolume(PlayerConfig().Volume, true);
+        if (audio->IsMuted()) {
+            audio->Mute(0); // a mute pressed before anything played holds for what plays now
+        }
     }
     plat::shell::PopWaitCursor();
 }
@@ -417,7 +443,8 @@ bool TMediaOpener::Ac_EditProfile() {
 
 void TMediaOpener::OpenProfileDialog() {
     const QString chosen = plat::shell::OpenFileDialog(
-        nullptr, QString::fromLatin1(kOpenDialogTitle), QString::fromLatin1(kOpenDialogFilter),
+        nullptr, QString::fromLatin1(kOpenDialogTitle),
+        QString::fromStdString(TFileTypes::OpenDialogFilter(PlayerConfig().Extensions)),
         QStringLiteral("ZDS"), QString::fromStdString(VokradConfig().DVDScriptPath), 1);
     if (!chosen.isEmpty()) {
         OpenFile(chosen.toStdU16String(), u"", false, -1, false);

@@ -15,6 +15,7 @@
 
 class TDVDMain;
 class TPlayControl;
+class TPlaylistItem;
 
 class TMediaOpener {
 public:
@@ -44,7 +45,7 @@ public:
     int32_t OpenFile(const std::u16string& file, const std::u16string& profile, bool dontPlay,
                      int32_t profileTitle, bool dontStartList);
     // index < 0: the queue's current entry; else that entry, which becomes current. Nothing when there
-    // is no such entry.
+    // is no such entry. An entry that cannot be opened or played is reported and the next one plays.
     void PlayQueueItem(int32_t index);
     // Plays the disc whose root (the folder holding VIDEO_TS, or a disc image) is given, once.
     void PlayDisc(const std::string& root);
@@ -80,6 +81,8 @@ private:
     // The graph description of the mode, and the disc or file it plays.
     void LoadGraph(TPlayControl& hub);
     void PlayMediaFile(const std::u16string& file, const std::u16string& profile, int32_t profileTitle);
+    // Opens the queue's entry; false when it could not be opened or did not start playing.
+    bool OpenQueueEntry(const TPlaylistItem& item);
     // False when the queue pending was not served (nothing could be opened).
     bool ServePendingQueue();
     // The first disc in an optical drive, for the "Auto" drive; empty when none holds one.
@@ -91,6 +94,8 @@ private:
     // The file manager; the file chooser while the program has none.
     void ShowFileMan();
     bool ReportMissing(const std::u16string& file);
+    // True, after saying so, for a path longer than the core can be given to play.
+    bool ReportTooLong(const std::u16string& path);
 
     TDVDMain& main_;
     TPlayHistory history_;
@@ -102,4 +107,5 @@ private:
     bool queuePending_ = true;
     bool stopForNewFile_ = false;
     bool enteringFileMode_ = false;
+    bool playFailed_ = false; // the last Play did not start
 };

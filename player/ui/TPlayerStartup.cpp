@@ -144,12 +144,24 @@ int TPlayerStartup::Run(int argc, char** argv) {
     const std::string commandLine =
         StartCommandLine::Build(arguments, std::filesystem::current_path(error).string());
     std::unique_ptr<win::NamedMutex> mutex;
-    const auto taken = win::NamedMutex::TryAcquire(kMutexName, &mutex);
+    auto taken = win::NamedMutex::TryAcquire(kMutexName, &mutex);
     if (taken == win::NamedMutex::Result::HeldElsewhere) {
-        if (const win::HWND running = win::FindPeerWindow(TDVDMain::kClassName, TDVDMain::kFindTitle)) {
+        // The running player may still be starting: its window is waited for, and should it end
+        // meanwhile, this start takes its place, so no file given here is dropped.
+        const win::HWND running = win::WaitForPeerWindow(
+            TDVDMain::kClassName, TDVDMain::kFindTitle, kHandOverWait, kLockRecheck, [&] {
+                taken = win::NamedMutex::TryAcquire(kMutexName, &mutex);
+                return taken != win::NamedMutex::Result::HeldElsewhere;
+            });
+        if (running != 0) {
             SendCommandLineToWindow(running, commandLine);
+            return 0;
         }
-        return 0;
+        if (taken == win::NamedMutex::Result::HeldElsewhere) {
+            std::fprintf(stderr, "Tovrin: another player holds the instance lock but shows no window; "
+                                 "the command line was not handed over\n");
+            return 1;
+        }
     }
     if (taken == win::NamedMutex::Result::Failed) {
         std::fprintf(stderr,

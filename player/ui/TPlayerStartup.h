@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +17,10 @@ class TDVDMain;
 class TPlayerStartup {
 public:
     static constexpr const char* kMutexName = "TovrinMutex";
+    // How long a second start waits for the running player's window, and how often it looks whether
+    // that player ended meanwhile.
+    static constexpr std::chrono::milliseconds kHandOverWait{30000};
+    static constexpr std::chrono::milliseconds kLockRecheck{100};
 
     // The forms of the player, owned until the program ends.
     struct TForms {

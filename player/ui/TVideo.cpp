@@ -93,6 +93,9 @@ void TVideo::ShowTitleChapter(uint32_t title, uint32_t chapter) {
 }
 
 void TVideo::OnTitleChapterChanged(intptr_t kind, intptr_t number) {
+    if (mode_ == kModeFile) {
+        return; // a file's one title says nothing: its name stays shown
+    }
     const auto value = static_cast<uint32_t>(number);
     if (kind == TMainFormEvents::kTitleEvent) {
         title_ = value;
@@ -102,6 +105,16 @@ void TVideo::OnTitleChapterChanged(intptr_t kind, intptr_t number) {
         return;
     }
     ShowTitleChapter(title_, chapter_);
+}
+
+void TVideo::ShowMediaName(const QString& name) {
+    caption_->Label()->setText(name);
+}
+
+void TVideo::ResetCaption() {
+    title_ = 0;
+    chapter_ = 0;
+    caption_->Label()->setText(QStringLiteral("Video"));
 }
 
 QString TVideo::CaptionText() const {

@@ -44,8 +44,12 @@ public:
     QString CaptionText() const;
     // The title and chapter of a disc in the title bar, as "title - chapter".
     void ShowTitleChapter(uint32_t title, uint32_t chapter);
-    // A title (kind 1) or chapter (kind 2) event of the player: the title bar follows it.
+    // A title (kind 1) or chapter (kind 2) event of the player: in disc mode the title bar follows it.
     void OnTitleChapterChanged(intptr_t kind, intptr_t number);
+    // The media file playing, by its name, in the title bar.
+    void ShowMediaName(const QString& name);
+    // Nothing plays: the title bar reads "Video" again and forgets the last title and chapter.
+    void ResetCaption();
 
     // The picture shown while no video is (not owned; null for none).
     void SetBackgroundBitmap(const QImage* bitmap);

@@ -58,3 +58,12 @@ std::u16string TDiscPaths::MediaStorageFile(std::u16string_view root, std::u16st
     return text::Format(u"%s%s-%016llX.dsi", Prefix(root), name,
                         static_cast<unsigned long long>(Digest(full)));
 }
+
+std::u16string TDiscPaths::MediaInfoFile(std::u16string_view storageFile) {
+    constexpr std::u16string_view kStorageExtension = u".dsi";
+    const std::u16string_view stem =
+        storageFile.ends_with(kStorageExtension)
+            ? storageFile.substr(0, storageFile.size() - kStorageExtension.size())
+            : storageFile;
+    return std::u16string(stem) + u".Info.xml";
+}

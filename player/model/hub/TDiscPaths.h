@@ -16,4 +16,6 @@ public:
     // "<media>.dsi" when that file exists, else "<root><file name>-<digest>.dsi", the digest sixteen
     // hexadecimal digits that tell the media file's full path from every other.
     static std::u16string MediaStorageFile(std::u16string_view root, std::u16string_view mediaPath);
+    // The information file of a media file (the profile it plays with), named after its storage file.
+    static std::u16string MediaInfoFile(std::u16string_view storageFile);
 };

@@ -1,8 +1,8 @@
 #include "player/model/hub/TPlayControl.h"
 
 #include "core/include/VokradNotifications.h"
-#include "foundation/XmlText.h"
 #include "foundation/FileIo.h"
+#include "foundation/XmlText.h"
 #include "platform/text/CaseFold.h"
 #include "platform/text/CodePage.h"
 #include "platform/win/Debug.h"
@@ -768,6 +768,8 @@ void TPlayControl::OnNewMedia(uint32_t idHigh, uint32_t idLow) {
     SetDiscFolder(discFolder.c_str());
     if (!discFolder.empty()) {
         LoadDiscFolder(discFolder);
+    } else if (!storage.empty() && dvdInfo_) {
+        dvdInfo_->Load(TDiscPaths::MediaInfoFile(storage).c_str());
     }
     if (controllers_.ProfileSubtitles) {
         controllers_.ProfileSubtitles->SelectVolumeForDisc(idHigh, idLow, false);

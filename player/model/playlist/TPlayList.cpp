@@ -6,6 +6,7 @@
 #include "foundation/XmlText.h"
 #include "platform/text/CaseFold.h"
 #include "platform/text/CodePage.h"
+#include "platform/text/Path.h"
 #include "player/model/playlist/PlaylistDuration.h"
 
 #include <algorithm>
@@ -130,7 +131,10 @@ void TPlayList::ReadDocument(const std::u16string& text, VisitedFiles* visited) 
                     title = XmlNumber(titleText->c_str());
                 }
             }
-            AddFile(source->c_str(), profile ? profile->c_str() : nullptr,
+            if (profile) {
+                profile = EntryPath(*profile);
+            }
+            AddFile(EntryPath(*source).c_str(), profile ? profile->c_str() : nullptr,
                     duration ? ParsePlaylistDuration(*duration) : 0, id.c_str(), title, visited, false);
             const auto mediaName = Attribute(child, u"mediaName");
             if (!IsPlaylistFile(*source) && mediaName && !mediaName->empty()) {
@@ -378,6 +382,17 @@ std::u16string TPlayList::FullPath(const std::u16string& path) {
         return path;
     }
     return plat::text::AnsiToWide(absolute.lexically_normal().string());
+}
+
+std::u16string TPlayList::EntryPath(const std::u16string& written) const {
+    const std::string path = plat::text::WideToAnsi(written);
+    if (written.empty() || FileName_.empty() || plat::text::path::IsAbsolute(path) ||
+        written.find(u"://") != std::u16string::npos) {
+        return written;
+    }
+    const std::string folder = plat::text::path::Folder(plat::text::WideToAnsi(FileName_));
+    return plat::text::AnsiToWide(
+        std::filesystem::path(plat::text::path::Join(folder, path)).lexically_normal().string());
 }
 
 std::u16string TPlayList::VisitKey(const std::u16string& path) {

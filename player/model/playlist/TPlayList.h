@@ -81,6 +81,8 @@ private:
     TPlaylistItem* ItemAt(int32_t index) const;
     void ReadDocument(const std::u16string& text, VisitedFiles* visited);
     static std::u16string FullPath(const std::u16string& path);
+    // A path written in the play list as the list means it: a relative one from the list's own folder.
+    std::u16string EntryPath(const std::u16string& written) const;
     // The same file under every name that leads to it (links and "." or ".." resolved).
     static std::u16string VisitKey(const std::u16string& path);
 

@@ -213,7 +213,9 @@ TEST_F(TPlayControlControllers, AMediaFileUsesTheStorageFileBesideItOrOneInTheBo
         EXPECT_EQ(log_.Take(),
                   (Calls{"Video.SetAspectRatioFile(null)", "DVDInfo.Clear()",
                          "Bookmarks.SetStorageFile(" + c.storage + ")", "Titles.Load(" + c.storage + ")",
-                         "Titles.NotifyChanged()", "Profile.SelectVolumeForDisc(0, 0, 0)"}));
+                         "Titles.NotifyChanged()",
+                         "DVDInfo.Load(" + c.storage.substr(0, c.storage.size() - 4) + ".Info.xml)",
+                         "Profile.SelectVolumeForDisc(0, 0, 0)"}));
         EXPECT_FALSE(hub_.GetDiscFolder(nullptr));
     }
 }

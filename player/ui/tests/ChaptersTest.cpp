@@ -1,6 +1,6 @@
 // The chapters window over a title list whose orders reach a recording core: the tree follows the
-// list (also when it changes), a double-clicked chapter is played, a title is not, and the window's
-// labels behave as links.
+// list (also when it changes) and the chapter playing, a double-clicked chapter or one Enter is pressed
+// on is played, a title is not, and the window's labels behave as links.
 #include "player/model/tests/controllers/ControllerTestSupport.h"
 #include "player/model/titles/TMyTitles.h"
 #include "player/ui/TChapters.h"
@@ -90,6 +90,29 @@ TEST_F(ChaptersTest, DoubleClickingAChapterPlaysItATitleDoesNothing) {
 
     DoubleClick(chapters_.Tree()->topLevelItem(1));
     EXPECT_TRUE(core_->TakeOrders().empty());
+}
+
+TEST_F(ChaptersTest, TheChapterPlayingIsTheCurrentItemAndEnterPlaysTheCurrentOne) {
+    core_->TakeOrders();
+    QTreeWidgetItem* title = chapters_.Tree()->topLevelItem(0);
+    chapters_.OnTitleChapterChanged(1, 1);
+    chapters_.OnTitleChapterChanged(2, 3);
+    EXPECT_EQ(chapters_.Tree()->currentItem(), title->child(2));
+    chapters_.OnTitleChapterChanged(2, 2);
+    EXPECT_EQ(chapters_.Tree()->currentItem(), title->child(1));
+    titles_.NotifyChanged();
+    title = chapters_.Tree()->topLevelItem(0);
+    EXPECT_EQ(chapters_.Tree()->currentItem(), title->child(1)) << "kept when the tree is filled again";
+    EXPECT_TRUE(core_->TakeOrders().empty()) << "following the player plays nothing";
+
+    chapters_.Tree()->setCurrentItem(title->child(0));
+    QTest::keyClick(chapters_.Tree(), Qt::Key_Return);
+    const auto orders = core_->TakeOrders();
+    ASSERT_EQ(orders.size(), 1u);
+    EXPECT_EQ(orders[0].order, 110u);
+    int32_t chapter = 0;
+    std::memcpy(&chapter, orders[0].record.data() + 12, 4);
+    EXPECT_EQ(chapter, 1);
 }
 
 TEST_F(ChaptersTest, TheCloseLabelIsALinkThatClosesTheWindow) {

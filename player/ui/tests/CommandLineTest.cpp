@@ -120,7 +120,11 @@ INSTANTIATE_TEST_SUITE_P(
     Arguments, StartCommandLineTest,
     ::testing::Values(
         StartCase{{}, ""}, StartCase{{"a.avi"}, "/O:\"/home/u/a.avi\""},
-        StartCase{{"/media/x/My Film.mkv", "b c.mp3"}, "/O:\"/media/x/My Film.mkv\" /PL:\"/home/u/b c.mp3\""},
+        StartCase{{"/media/x/My Film.mkv", "b c.mp3"},
+                  "/PL:clear /PL:\"/media/x/My Film.mkv\" /PL:\"/home/u/b c.mp3\" /PL:1"},
+        StartCase{
+            {"/NOPLUG", "a", "/SM:fullscreen", "b", "c"},
+            "/NOPLUG /PL:clear /PL:\"/home/u/a\" /PL:\"/home/u/b\" /PL:\"/home/u/c\" /PL:1 /SM:fullscreen"},
         StartCase{{"say \"hi\".avi"}, "/O:\"/home/u/say \"\"hi\"\".avi\""},
         StartCase{{"/O:/tmp/a b.avi", "/SM:fullscreen"}, "/O:\"/tmp/a b.avi\" /SM:fullscreen"},
         StartCase{{"/PL:3", "/PL:DEL:1", "/PL:clear", "/PL:/tmp/x.avi"},

@@ -3,16 +3,22 @@
 // that Play falls back on, the disc-image tool and the editor (fake programs that write down how they
 // were started), and bad input: each gives a message and leaves the player playing the next file.
 #include "core/include/VokradOrders.h"
+#include "foundation/IniFile.h"
+#include "foundation/TMemoryObject.h"
 #include "platform/forms/DialogRunner.h"
 #include "platform/text/CodePage.h"
+#include "player/model/controllers/IAudioInfo.h"
+#include "player/model/discinfo/TDVDInfo.h"
 #include "player/model/hub/TPlayControl.h"
 #include "player/model/playlist/TPlayList.h"
 #include "player/model/profiles/TProfileSubtitles.h"
 #include "player/model/profiles/tests/ProfileArchiveFixture.h"
 #include "player/model/settings/Tag_PlayerConfig.h"
 #include "player/model/settings/Tag_VokradConfig.h"
+#include "player/ui/StartCommandLine.h"
 #include "player/ui/TMediaOpener.h"
 #include "player/ui/TPlaySourceMenu.h"
+#include "player/ui/TVideo.h"
 #include "tests/MainFormFixture.h"
 #include "tests/ReportedMessages.h"
 
@@ -189,6 +195,116 @@ TEST_F(MediaOpenerTest, APlayListLoadsIntoTheQueueAndStartsUnlessAskedNotTo) {
     EXPECT_EQ(main_->PlayQueue().GetCurrent(), 1);
 }
 
+TEST_F(MediaOpenerTest, SeveralFilesPlayOneAfterTheOtherWhicheverWayTheyCome) {
+    const std::vector<std::string> clips = {Clip("clip.ogg", "a.ogg").string(),
+                                            Clip("clip.mp4", "b.mp4").string(),
+                                            Clip("clip.ogg", "c.ogg").string()};
+    const fs::path list = media_ / "lists" / "relative.tovwsx";
+    fs::create_directories(list.parent_path());
+    std::ofstream(list) << "<?wsx version=\"1.0\"?>\n<smil>\n"
+                        << "<media src=\"../a.ogg\"/>\n<media src=\"../gone.mp4\"/>\n"
+                        << "<media src=\"../b.mp4\"/>\n<media src=\"../c.ogg\"/>\n</smil>\n";
+    struct Way {
+        const char* name;
+        std::function<void()> start;
+    };
+    const Way ways[] = {
+        {"the command line", [&] { main_->ProcessCommandLine(StartCommandLine::Build(clips, "/"), 0); }},
+        {"dropped together", [&] { main_->OnDropFiles(clips); }},
+        {"a play list of relative paths with an entry that is gone", [&] { main_->OpenFile(list.string()); }},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        ClearMessages(box_);
+        way.start();
+        for (const std::string& clip : clips) {
+            // Each one plays to its end, which starts the next.
+            EXPECT_TRUE(QTest::qWaitFor([&] { return main_->CurrentMedia() == clip; }, kWaitMs))
+                << main_->CurrentMedia();
+            EXPECT_TRUE(PlaysUntilRunning());
+            EXPECT_EQ(video_->CaptionText().toStdString(), fs::path(clip).filename().string());
+        }
+        // The end of the last one stops: no picture is left standing, the displays are reset.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return main_->CurrentMedia().empty(); }, kWaitMs));
+        EXPECT_EQ(main_->PlayControl()->GetPlayState(), kPlayStateStopped);
+        EXPECT_EQ(video_->CaptionText(), "Video");
+        const QStringList messages = ReportedMessages(box_);
+        const bool listWay = std::string_view(way.name).find("play list") != std::string_view::npos;
+        ASSERT_EQ(messages.size(), listWay ? 1 : 0) << messages.join('|').toStdString();
+        if (listWay) {
+            EXPECT_TRUE(messages[0].contains("gone.mp4"));
+        }
+    }
+}
+
+TEST_F(MediaOpenerTest, NextAndPlayFollowTheQueueInItsOrder) {
+    const std::vector<std::string> clips = {Clip("clip.ogg", "a.ogg").string(),
+                                            Clip("clip.mp4", "b.mp4").string(),
+                                            Clip("clip.ogg", "c.ogg").string()};
+    main_->ProcessCommandLine(StartCommandLine::Build(clips, "/"), 0);
+    ASSERT_EQ(main_->CurrentMedia(), clips[0]);
+    main_->RunCommandWord("NEXTCHAPTER");
+    EXPECT_EQ(main_->CurrentMedia(), clips[1]) << "Next during the first";
+    main_->RunCommandWord("STOP");
+    main_->RunCommandWord("PLAY");
+    EXPECT_EQ(main_->CurrentMedia(), clips[1]) << "Play after a stop starts the same entry again";
+    main_->ProcessCommandLine("/PL:3", 0);
+    EXPECT_EQ(main_->CurrentMedia(), clips[2]) << "/PL:3 is the third file given";
+    main_->RunCommandWord("NEXTCHAPTER");
+    EXPECT_EQ(main_->CurrentMedia(), "") << "Next on the last stops";
+}
+
+TEST_F(MediaOpenerTest, FastForwardPlaysAFileFaster) {
+    Opener().OpenFile(Wide(Clip("long.mp4", "long.mp4")), u"", false, -1, false);
+    ASSERT_TRUE(PlaysUntilRunning());
+    main_->RunCommandWord("FASTFORWARD");
+    EXPECT_EQ(main_->PlayControl()->GetPlayState(), kPlayStateScanning);
+    // Over a stretch of playing, the clip's clock runs at least half again as fast as the wall's.
+    const int32_t startMs = main_->PlayControl()->GetTimeCode();
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return main_->PlayControl()->GetTimeCode() >= startMs + 3000; }, kWaitMs));
+    const auto wallMs =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
+            .count();
+    EXPECT_LT(wallMs * 3, (main_->PlayControl()->GetTimeCode() - startMs) * 2)
+        << "the clip advanced " << main_->PlayControl()->GetTimeCode() - startMs << " ms in " << wallMs
+        << " ms";
+}
+
+TEST_F(MediaOpenerTest, AProfileGivenWithAFileIsRememberedForIt) {
+    const fs::path clip = Clip("clip.ogg", "clip.ogg");
+    const fs::path profile = Profile("chosen by hand.zds");
+    Opener().OpenFile(Wide(clip), Wide(profile), false, -1, false);
+    ASSERT_TRUE(PlaysUntilRunning());
+    // Once the clip's information is loaded it holds the profile.
+    const auto* info = dynamic_cast<const TDVDInfo*>(main_->PlayControl()->DVDInfo());
+    ASSERT_NE(info, nullptr);
+    TMemoryObject held(520);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return info->GetProfile(&held); }, kWaitMs));
+    Opener().Ac_Stop();
+    main_->CloseProfile();
+    Opener().OpenFile(Wide(clip), u"", false, -1, false);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return OpenProfile() == profile.string(); }, kWaitMs)) << OpenProfile();
+}
+
+TEST_F(MediaOpenerTest, AMuteWithNothingLoadedHoldsForWhatPlaysAndIsKeptInTheSettings) {
+    IAudioInfo& audio = *main_->PlayControl()->Controllers().Audio;
+    main_->RunCommandWord("VOLUMEMUTE");
+    ASSERT_TRUE(audio.IsMuted());
+    Opener().OpenFile(Wide(Clip("clip.ogg", "clip.ogg")), u"", false, -1, false);
+    ASSERT_TRUE(PlaysUntilRunning());
+    EXPECT_TRUE(audio.IsMuted());
+    EXPECT_EQ(audio.GetVolume(), 0) << "the sound is as silent as the display says";
+    main_->RunCommandWord("VOLUMEMUTE");
+    EXPECT_EQ(audio.GetVolume(), PlayerConfig().Volume) << "one press brings the sound back";
+    main_->RunCommandWord("VOLUMEMUTE");
+    main_->Ac_QuitExecute();
+    IniFile settings;
+    ASSERT_TRUE(settings.Load((root_ / "prog" / "INI" / "Tovrin.ini").c_str()));
+    EXPECT_TRUE(settings.ReadBool("Sound", "Mute", false));
+}
+
 TEST_F(MediaOpenerTest, PlayWithAnEmptyQueueResumesTheNewestHistoryEntry) {
     Opener().OpenFile(Wide(Garbage("older.avi")), u"", false, -1, false);
     Opener().OpenFile(Wide(Garbage("newest.avi")), u"", false, -1, false);
@@ -211,6 +327,57 @@ TEST_F(MediaOpenerTest, OpenProfileOpensTheFileTheUserChooses) {
     main_->RunCommandWord("OPENPROFILE");
     EXPECT_EQ(dialogs_.title, "Select the DVD Profile");
     EXPECT_EQ(OpenProfile(), dialogs_.chosen);
+}
+
+TEST_F(MediaOpenerTest, ASubtitleFileBesideAClipIsItsProfile) {
+    const fs::path clip = Clip("clip.mp4", "movie.mp4");
+    std::ofstream(media_ / "movie.srt") << "1\n00:00:01,000 --> 00:00:03,000\nHello\n\n";
+    EXPECT_EQ(Opener().OpenFile(Wide(clip), u"", false, -1, false), 1);
+    const TDVDProfile& profile = main_->ProfileSubtitles()->Profile();
+    ASSERT_NE(profile.GetFileName(), nullptr) << ReportedMessages(box_).join('|').toStdString();
+    EXPECT_EQ(*profile.GetFileName(), Wide(media_ / "movie.srt"));
+    EXPECT_NE(profile.CurrentLanguage, nullptr) << "its language is shown";
+    EXPECT_TRUE(main_->ProfileSubtitlesShown());
+    EXPECT_TRUE(PlaysUntilRunning());
+}
+
+TEST_F(MediaOpenerTest, TheChooserListsEveryKindOfFileThePlayerOpens) {
+    struct FilterReader : DialogUser {
+        int Run(QDialog& dialog) override {
+            seen = dynamic_cast<QFileDialog&>(dialog).nameFilters();
+            return QDialog::Rejected;
+        }
+        QStringList seen;
+    } reader;
+    plat::forms::DialogRunner::SetCurrent(&reader);
+    main_->RunCommandWord("OPENPROFILE");
+    ASSERT_EQ(reader.seen.size(), 5);
+    const struct {
+        int filter;
+        const char* masks; // each must be listed
+    } rows[] = {
+        {0, "*.mov *.avi *.zds *.ds *.mp4 *.mkv *.iso *.srt *.ass *.smil"},
+        {1, "*.zds"},
+        {2, "*.ds *.srt *.ssa *.sub *.jss"},
+        {3, "*.mov *.mpeg *.mp4 *.mkv *.webm *.mp3 *.iso"},
+    };
+    // The masks of a filter "name (mask mask ...)".
+    const auto masksOf = [&](int filter) {
+        const QString& text = reader.seen[filter];
+        const qsizetype open = text.indexOf('(');
+        return text.mid(open + 1, text.size() - open - 2).split(' ');
+    };
+    for (const auto& row : rows) {
+        const QStringList listed = masksOf(row.filter);
+        for (const QString& mask : QString::fromLatin1(row.masks).split(' ')) {
+            EXPECT_TRUE(listed.contains(mask))
+                << reader.seen[row.filter].toStdString() << " lacks " << mask.toStdString();
+        }
+    }
+    EXPECT_FALSE(masksOf(3).contains("*.srt")) << "subtitles are no media";
+    EXPECT_FALSE(masksOf(2).contains("*.zds")) << "archives have their own filter";
+    EXPECT_EQ(masksOf(0).count("*.avi"), 1) << "each mask once";
+    EXPECT_TRUE(reader.seen[4].startsWith("All files ("));
 }
 
 // Two optical drives: sr0 holding the test disc, sr1 empty.
@@ -325,6 +492,13 @@ TEST_F(MediaOpenerTest, BadInputGivesAMessageAndThePlayerPlaysTheNextFile) {
          [&] { main_->ProcessCommandLine("/O:\"" + (media_ / "gone.avi").string() + "\"", 0); }},
         {"a corrupt video", [&] { main_->OpenFile(Clip("corrupt.mp4", "corrupt.mp4").string()); }},
         {"an unreadable disc folder", [&] { main_->OpenFile(unreadableDisc.string()); }},
+        {"a path longer than the core takes",
+         [&] {
+             const fs::path deep = media_ / std::string(120, 'a') / std::string(120, 'b');
+             fs::create_directories(deep);
+             fs::copy_file(good, deep / "clip.ogg");
+             main_->OpenFile((deep / "clip.ogg").string());
+         }},
         {"a profile that does not open",
          [&] {
              Garbage("good.zds");

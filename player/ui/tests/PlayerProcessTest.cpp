@@ -136,21 +136,51 @@ TEST_F(PlayerProcessTest, AKilledFirstInstanceIsReplacedByTheNextStart) {
     EXPECT_EQ(next->WaitExit(kBound), 0);
 }
 
-TEST_F(PlayerProcessTest, TwoStartsAtOnceMakeOneFirstInstance) {
-    auto a = Player();
-    auto b = Player();
-    // One of them is the second start and ends by itself (with or without finding the other).
+// Of two starts at once, the one that ends by itself: the second start, which must end with 0 once
+// it has handed its command line over. The other, the first instance, is answered.
+ChildProcess* TheSecondStart(ChildProcess& a, ChildProcess& b) {
     const auto deadline = std::chrono::steady_clock::now() + kBound;
     std::optional<int> aEnd, bEnd;
     while (!aEnd && !bEnd && std::chrono::steady_clock::now() < deadline) {
-        aEnd = a->WaitExit(50ms);
-        bEnd = b->WaitExit(0ms);
+        aEnd = a.WaitExit(50ms);
+        bEnd = b.WaitExit(0ms);
     }
-    ASSERT_TRUE(aEnd || bEnd) << "both starts became first instances";
-    EXPECT_EQ(aEnd ? *aEnd : *bEnd, 0);
+    EXPECT_TRUE(aEnd || bEnd) << "both starts became first instances";
+    EXPECT_EQ(aEnd ? *aEnd : bEnd.value_or(-1), 0);
+    return aEnd ? &b : (bEnd ? &a : nullptr);
+}
+
+TEST_F(PlayerProcessTest, TwoStartsAtOnceMakeOneFirstInstance) {
+    auto a = Player();
+    auto b = Player();
+    ChildProcess* first = TheSecondStart(*a, *b);
+    ASSERT_NE(first, nullptr);
     ASSERT_TRUE(WaitForPlayerWindow());
     QuitThroughSecondStart();
-    EXPECT_EQ((aEnd ? b : a)->WaitExit(kBound), 0);
+    EXPECT_EQ(first->WaitExit(kBound), 0);
+}
+
+TEST_F(PlayerProcessTest, TwoStartsAtOnceWithFilesOpenBoth) {
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        const fs::path one = root_ / "one.avi";
+        const fs::path two = root_ / "two.avi";
+        std::ofstream(one) << "not really a film";
+        std::ofstream(two) << "not really a film";
+        fs::remove(root_ / "prog" / "Playlist" / "History.lst");
+        auto a = Player({one.string()});
+        auto b = Player({two.string()});
+        ChildProcess* first = TheSecondStart(*a, *b);
+        ASSERT_NE(first, nullptr);
+        // The hand-over waited until the first instance ran it: both files are in the history.
+        std::ifstream file(root_ / "prog" / "Playlist" / "History.lst", std::ios::binary);
+        std::string history(std::istreambuf_iterator<char>(file), {});
+        std::erase(history, '\0'); // the names are plain ASCII in UTF-16
+        EXPECT_NE(history.find(one.string()), std::string::npos) << history;
+        EXPECT_NE(history.find(two.string()), std::string::npos) << history;
+        QuitThroughSecondStart();
+        EXPECT_EQ(first->WaitExit(kBound), 0);
+    }
 }
 
 std::map<std::string, long long> ReadAnswers(ChildProcess& editor, const std::string& until) {

@@ -40,8 +40,9 @@ void TJacoTextConverter::Convert(std::string_view text, std::string_view overrid
         } else if (pos + 1 < text.size()) {
             pos = ConvertCode(text, pos + 1);
         } else {
-            // A backslash ending the line continues the text on the next one; the blanks around the
-            // join become one space, so the last word of a line does not run into the first of the next.
+            // A backslash ending the line continues the text on the next one, joined without a blank:
+            // trailing spaces before the join and leading blanks after it are dropped, so a word split
+            // over two lines comes out whole.
             FText.TrimTrailingSpaces();
             std::string_view next;
             if (!FLines.Next(next)) {
@@ -49,9 +50,6 @@ void TJacoTextConverter::Convert(std::string_view text, std::string_view overrid
             }
             text = next;
             pos = SkipBlanks(text, 0);
-            if (pos < text.size() && !FText.Text().empty()) {
-                FText.Append(' ');
-            }
         }
     }
 }

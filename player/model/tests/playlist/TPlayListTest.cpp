@@ -200,6 +200,19 @@ TEST_F(TPlayListTest, NestedPlaylistsExpandOnce) {
     EXPECT_EQ(direct.Count(), 4);
 }
 
+TEST_F(TPlayListTest, RelativeEntriesAreFoundFromTheListsOwnFolder) {
+    fs::create_directories(folder_ / "lists" / "inner");
+    WriteWsx("lists/inner/nested.wsx", Listing({u"n.avi"}));
+    WriteWsx("lists/films.wsx", Listing({u"a.avi", u"../b.mkv", u"sub\\c.mp4", u"/abs/d.avi",
+                                         u"http://host/e.avi", u"inner/nested.wsx"}));
+    TPlayList list;
+    list.LoadFromFile(U16(folder_ / "lists" / "films.wsx"));
+    const std::string lists = (folder_ / "lists").string();
+    EXPECT_EQ(Paths(list), (std::vector<std::u16string>{U16(lists + "/a.avi"), U16(folder_ / "b.mkv"),
+                                                        U16(lists + "/sub/c.mp4"), u"/abs/d.avi",
+                                                        u"http://host/e.avi", U16(lists + "/inner/n.avi")}));
+}
+
 TEST_F(TPlayListTest, CurrentIndexNormalisesWithAndWithoutRepeat) {
     TPlayList list;
     EXPECT_EQ(list.GetCurrent(), -1);

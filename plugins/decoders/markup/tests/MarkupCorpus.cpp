@@ -198,9 +198,10 @@ TCorpusFile JacoFile(const std::string& name, const TCorpusOptions& options) {
         if (i % 5 == 3) {
             body = "{speaker " + std::to_string(i) + "}" + body;
         }
-        // The peer joins continued lines only where lines end in LF alone.
+        // The peer joins continued lines only where lines end in LF alone; a word split over two
+        // lines comes out whole.
         if (i % 7 == 2 && !options.CrLf) {
-            body += " \\\n    and more";
+            body += " split wo\\\n    rd";
         }
         text += time(startTicks) + " " + time(endTicks) + " " + directives[i % std::size(directives)] + " " +
                 body + "\n";

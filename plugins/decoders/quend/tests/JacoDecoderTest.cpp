@@ -111,9 +111,10 @@ TEST(JacoDecoder, ConvertsTheText) {
          "1000-2000 [Default,,0,0,0] {\\b1}b{\\b0} {\\i1}i{\\i0} {\\r}r \\nn \\ { ~ f q"},
         {"#P1 F 0 0\n1 2 D0 \\C1a\\C b", "1000-2000 [Default,,0,0,0] {\\c&Hff0000&}a{\\c&Hff0000&} b"},
         {"1 2 D0 first   \\\n   second\n3 4 D0 third",
-         "1000-2000 [Default,,0,0,0] first second | 3000-4000 [Default,,0,0,0] third"},
+         "1000-2000 [Default,,0,0,0] firstsecond | 3000-4000 [Default,,0,0,0] third"},
+        {"1 2 D0 a split wo\\\n  rd", "1000-2000 [Default,,0,0,0] a split word"},
         {"1 2 D0 end\\", "1000-2000 [Default,,0,0,0] end"},
-        {"1 2 D0 crlf \\\r\n  joined", "1000-2000 [Default,,0,0,0] crlf joined"},
+        {"1 2 D0 crlf \\\r\n  joined", "1000-2000 [Default,,0,0,0] crlfjoined"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Decoded(c.data), c.events) << c.data;
