@@ -69,6 +69,11 @@ bool BmpReader::Read(std::span<const std::byte> data, Bitmap& bitmap, std::strin
     const std::size_t rows = static_cast<std::size_t>(std::abs(info.height));
     const std::size_t bytesPerPixel = info.bitsPerPixel / 8u;
     const std::size_t stride = (width * bytesPerPixel + 3) / 4 * 4;
+    // The picture is only made for sizes whose rows the data holds: a few bytes claiming a huge
+    // picture would otherwise cost its whole size in memory.
+    if (stride * rows > data.size() - info.pixelOffset) {
+        return Fail(error, "bitmap size larger than its data");
+    }
     const std::byte* pixels = data.data() + info.pixelOffset;
     const std::size_t available = info.imageSize;
 

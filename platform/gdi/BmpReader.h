@@ -2,7 +2,8 @@
 // Reads a bitmap file image (file header, information header, pixels) into a Bitmap. The pixels are
 // taken to follow the information header directly, and as many pixel bytes as the header's image-size
 // field gives are read; pixels it does not cover stay black. Uncompressed 24- and 32-bit images are
-// read, bottom-up (positive height) or top-down; every size is checked against the data first.
+// read, bottom-up (positive height) or top-down; every size is checked against the data first, and an
+// image whose rows the data cannot hold is refused.
 #include "platform/gdi/Bitmap.h"
 
 #include <cstddef>

@@ -2,6 +2,8 @@
 
 #include "platform/media/ThreadHandOff.h"
 
+#include <gst/video/video.h>
+
 #include <memory>
 
 namespace plat::media {
@@ -72,6 +74,25 @@ HResult SampleGrabber::GetConnectedMediaType(std::string* caps) const {
     }
     std::unique_ptr<gchar, GFreeDeleter> text(gst_caps_to_string(current.get()));
     *caps = text.get();
+    return S_OK;
+}
+
+HResult SampleGrabber::GetConnectedFormat(VideoGeometry* geometry) const {
+    if (geometry == nullptr) {
+        return E_POINTER;
+    }
+    PadRef output = PadRef::Adopt(gst_element_get_static_pad(filter_, "src"));
+    CapsRef current = CapsRef::Adopt(gst_pad_get_current_caps(output.get()));
+    if (!current) {
+        return VFW_E_NOT_CONNECTED;
+    }
+    GstVideoInfo info;
+    if (!gst_video_info_from_caps(&info, current.get()) || !GST_VIDEO_INFO_IS_RGB(&info) ||
+        GST_VIDEO_INFO_N_PLANES(&info) != 1) {
+        return VFW_E_INVALIDMEDIATYPE;
+    }
+    *geometry = {static_cast<int>(GST_VIDEO_INFO_WIDTH(&info)),
+                 static_cast<int>(GST_VIDEO_INFO_HEIGHT(&info)), GST_VIDEO_INFO_COMP_PSTRIDE(&info, 0) * 8};
     return S_OK;
 }
 

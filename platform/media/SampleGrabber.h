@@ -15,6 +15,12 @@
 
 namespace plat::media {
 
+struct VideoGeometry {
+    int width = 0;
+    int height = 0;
+    int bitsPerPixel = 0;
+};
+
 class SampleGrabber {
 public:
     // Time of the frame in 100 ns units (stream time), its bytes.
@@ -30,6 +36,9 @@ public:
     HResult SetMediaType(const std::string& caps);
     // The caps frames pass with; VFW_E_NOT_CONNECTED before any frame was negotiated.
     HResult GetConnectedMediaType(std::string* caps) const;
+    // The picture geometry of those caps, bits per pixel of packed RGB rows: VFW_E_NOT_CONNECTED
+    // before negotiation, VFW_E_INVALIDMEDIATYPE for caps that are not packed RGB.
+    HResult GetConnectedFormat(VideoGeometry* geometry) const;
     // Replaces the callback. A call of the old one under way on the streaming thread ends first, so once
     // this returns the old callback is never called again and what it uses may go. Not to be called from
     // inside the callback, nor while holding something the callback waits for.

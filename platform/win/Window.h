@@ -78,7 +78,8 @@ bool TrackMouseEvent(const TRACKMOUSEEVENT& request);
 TRACKMOUSEEVENT GetMouseTracking(HWND hwnd);
 
 // The cursor's display count, process-wide: showing raises it, hiding lowers it, and the cursor shows
-// while it is at least 0 (the host's windows follow IsCursorShown). Answers the new count.
+// while it is at least 0 (IsCursorShown). Answers the new count. The count is kept for the windows
+// that hide and show the cursor in pairs; no window shows or hides the pointer by it.
 int ShowCursor(bool show);
 bool IsCursorShown();
 

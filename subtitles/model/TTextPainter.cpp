@@ -166,8 +166,8 @@ void TTextPainter::DrawTextWithEffects(plat::gdi::Dc& dc, std::int32_t x, std::i
     if (text.empty()) {
         return;
     }
-    const std::uint8_t method =
-        overrides.outlineMethod != 0 ? overrides.outlineMethod : static_cast<std::uint8_t>(kOutlineDiscPattern);
+    const std::uint8_t method = overrides.outlineMethod != 0 ? overrides.outlineMethod
+                                                             : static_cast<std::uint8_t>(kOutlineDiscPattern);
     if (overrides.outlineWidth != TDrawOverrides::kNone) {
         outlineWidth = std::clamp(overrides.outlineWidth, 0, kMaxEffectPixels);
     }
@@ -193,14 +193,15 @@ void TTextPainter::DrawTextWithEffects(plat::gdi::Dc& dc, std::int32_t x, std::i
         copies.push_back({k + 1, k + 1});
         copies.push_back({k + 2, k + 1});
     }
-    if (outlineWidth <= 0 || method == kOutlineNone) {
-        DrawCopies(dc, x, y, text, copies, textColour, backColour);
-    } else if (outlineWidth > kMaxPatternWidth || method == kOutlineStrokedPath) {
+    // An outline wider than the patterns reach is always stroked, whatever the method.
+    if (outlineWidth > kMaxPatternWidth || (outlineWidth > 0 && method == kOutlineStrokedPath)) {
         if (!copies.empty()) {
             dc.SetTextColor(backColour);
             dc.PolyTextOut(x, y, text, copies);
         }
         DrawOutlinedText(dc, x, y, text, outlineWidth, textColour, backColour);
+    } else if (outlineWidth <= 0 || method == kOutlineNone) {
+        DrawCopies(dc, x, y, text, copies, textColour, backColour);
     } else if (method == kOutlineDiscPattern || method == kOutlineEightCopies) {
         const bool disc = method == kOutlineDiscPattern || outlineWidth == kMaxPatternWidth;
         const std::vector<Offset> pattern =

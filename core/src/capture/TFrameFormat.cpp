@@ -14,6 +14,7 @@ std::optional<TFrameFormat> TFrameFormat::FromGeometry(std::int32_t width, std::
     if (!ValidGeometry(width, height, bits)) {
         return std::nullopt;
     }
-    const std::uint64_t bytes = (std::uint64_t(width) * std::uint64_t(height) * std::uint64_t(bits) + 7) / 8;
-    return TFrameFormat{width, height, bits, static_cast<std::uint32_t>(bytes)};
+    const std::uint64_t row = (std::uint64_t(width) * std::uint64_t(bits) + 7) / 8;
+    return TFrameFormat{width, height, bits, static_cast<std::uint32_t>(row),
+                        static_cast<std::uint32_t>(row * std::uint64_t(height))};
 }

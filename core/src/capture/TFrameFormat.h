@@ -1,5 +1,6 @@
 #pragma once
-// The geometry of the frames the capture ring records and the true byte size of one frame.
+// The geometry of the frames the capture ring records and the true byte size of one frame: whole
+// rows of bytes without padding between them.
 #include <cstdint>
 #include <optional>
 
@@ -10,9 +11,10 @@ struct TFrameFormat {
     std::int32_t width = 0;
     std::int32_t height = 0;
     std::int32_t bitsPerPixel = 0;
-    std::uint32_t frameBytes = 0; // what one delivered frame really holds
+    std::uint32_t rowBytes = 0;   // ceil(width × bits / 8)
+    std::uint32_t frameBytes = 0; // rowBytes × height: what one frame really holds
 
-    // Tightly packed rows: ceil(width × height × bits / 8), so 12-bit formats count 1.5 bytes a pixel.
+    // Tightly packed rows, so 12-bit formats count 1.5 bytes a pixel.
     static std::optional<TFrameFormat> FromGeometry(std::int32_t width, std::int32_t height,
                                                     std::int32_t bits);
 

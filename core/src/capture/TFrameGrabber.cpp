@@ -36,14 +36,21 @@ void TFrameGrabber::Replace(Ring ring) {
     // The old ring and read slot are freed here, after the swap, outside the lock.
 }
 
-void TFrameGrabber::OnFrame(std::int64_t time, const std::uint8_t* data, std::size_t size) {
+void TFrameGrabber::OnFrame(std::int64_t time, const std::uint8_t* data, std::size_t stride,
+                            std::size_t size) {
     std::lock_guard lock(mutex_);
-    if (ring_.capacity == 0 || data == nullptr || size != ring_.format.frameBytes) {
+    const TFrameFormat& format = ring_.format;
+    if (ring_.capacity == 0 || data == nullptr || stride < format.rowBytes ||
+        size != stride * std::size_t(format.height)) {
         return;
     }
     const std::size_t slot = ring_.written % ring_.capacity;
     ring_.times[slot] = static_cast<std::uint32_t>(std::max<std::int64_t>(time, 0) / 10000);
-    std::copy_n(data, size, ring_.frames.data() + slot * size);
+    std::uint8_t* bottomRow = ring_.frames.data() + slot * format.frameBytes;
+    for (std::size_t row = 0; row < std::size_t(format.height); ++row) {
+        const std::uint8_t* source = data + (std::size_t(format.height) - 1 - row) * stride;
+        std::copy_n(source, format.rowBytes, bottomRow + row * format.rowBytes);
+    }
     ++ring_.written;
 }
 

@@ -6,6 +6,8 @@
 // the old ring apart outside the lock and free it only after the swap, so neither the streaming thread
 // nor a reader ever sees freed memory.
 //
+// Slots hold a frame's rows bottom-up, as a device-independent bitmap keeps them.
+//
 // Frame pointers: ReadFrame copies the frame into a slot of the grabber's own. The pointer it hands out
 // stays valid and unchanged until the next ReadFrame, Setup or Release; the streaming thread never
 // writes there.
@@ -38,8 +40,9 @@ public:
     // Frees the ring and the read slot; recording stops until the next Setup.
     void Release();
 
-    // A frame shown, at its stream time in 100 ns units. Frames of another size are dropped.
-    void OnFrame(std::int64_t time, const std::uint8_t* data, std::size_t size);
+    // A frame shown, at its stream time in 100 ns units: its rows top-down, `stride` bytes apart, `size`
+    // bytes in all. Frames whose rows or row count differ from the recording's are dropped.
+    void OnFrame(std::int64_t time, const std::uint8_t* data, std::size_t stride, std::size_t size);
 
     // Frame number 0 is the oldest one kept.
     TCaptureStatus ReadFrame(std::uint32_t number, TCapturedFrame* frame);

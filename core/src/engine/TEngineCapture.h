@@ -9,6 +9,10 @@
 
 #include <QImage>
 
+namespace plat::media {
+class SampleGrabber;
+}
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -21,9 +25,11 @@ public:
     TEngineCapture(const TEngineCapture&) = delete;
     TEngineCapture& operator=(const TEngineCapture&) = delete;
 
-    // Records the most recent `capacity` frames shown from now on; capacity 0 stops recording. True
-    // also when the graph has no sample grabber or shows no video (nothing is recorded then); false for
-    // a capacity the ring refuses, which leaves the recording as it was.
+    // Records the most recent `capacity` frames shown from now on, in the format the graph's sample
+    // grabber negotiated (known once the graph is built, before a frame is shown), rows bottom-up;
+    // capacity 0 stops recording. True also when the graph has no sample grabber (nothing is recorded
+    // then); false, with nothing recorded, when the grabber has no format yet or the ring refuses the
+    // capacity.
     bool StartFrameCapture(std::uint32_t capacity);
     TCaptureStatus GetCapturedFrame(std::uint32_t number, TCapturedFrame* frame);
     // Order 260: the picture as the surface shows it (the frame with the subtitle and message layers
@@ -34,6 +40,8 @@ public:
     void Release();
 
 private:
+    // The graph's sample grabber, null without one.
+    plat::media::SampleGrabber* Grabber() const;
     // The picture shown now, the one source of order 260's image: the video surface's frame, null when
     // the graph shows none.
     QImage CurrentPicture() const;

@@ -8,7 +8,9 @@
 #include "core/src/state/TStateStorage.h"
 #include "platform/dvd/DvdNavigator.h"
 #include "platform/dvd/DvdStateRecord.h"
+#include "platform/text/CodePage.h"
 
+#include <algorithm>
 #include <chrono>
 #include <optional>
 
@@ -63,6 +65,30 @@ bool TEngineStates::LoadState(const std::u16string& file, const std::u16string& 
 
 bool TEngineStates::DeleteState(const std::u16string& file, const std::u16string& stream) {
     return TStateStorage::DeleteState(file, stream);
+}
+
+// Both texts are converted whole and then cut, so that a cut never splits a character's bytes.
+bool TEngineStates::CallWide(WideOperation operation, const char* file, const char* stream) {
+    if (file == nullptr || stream == nullptr) {
+        return false;
+    }
+    std::u16string wideFile = plat::text::AnsiToWide(file);
+    std::u16string wideStream = plat::text::AnsiToWide(stream);
+    wideFile.resize(std::min(wideFile.size(), kMaxNameCharacters));
+    wideStream.resize(std::min(wideStream.size(), kMaxNameCharacters));
+    return (this->*operation)(wideFile, wideStream);
+}
+
+bool TEngineStates::SaveStateA(const char* file, const char* stream) {
+    return CallWide(&TEngineStates::SaveState, file, stream);
+}
+
+bool TEngineStates::LoadStateA(const char* file, const char* stream) {
+    return CallWide(&TEngineStates::LoadState, file, stream);
+}
+
+bool TEngineStates::DeleteStateA(const char* file, const char* stream) {
+    return CallWide(&TEngineStates::DeleteState, file, stream);
 }
 
 bool TEngineStates::ApplyDvdState(std::span<const std::uint8_t> record) {

@@ -3,6 +3,7 @@
 // state record, a media file's position as a media state record, written to and read from a stream of
 // a storage file. A record read back is checked whole before anything moves: a stream that is short,
 // damaged or of the other kind is refused and the position stays where it is.
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -27,7 +28,16 @@ public:
     bool LoadState(const std::u16string& file, const std::u16string& stream);
     bool DeleteState(const std::u16string& file, const std::u16string& stream);
 
+    // The same with 8-bit texts in the process code page, each taken up to kMaxNameCharacters
+    // characters; false for a null text.
+    static constexpr std::size_t kMaxNameCharacters = 260;
+    bool SaveStateA(const char* file, const char* stream);
+    bool LoadStateA(const char* file, const char* stream);
+    bool DeleteStateA(const char* file, const char* stream);
+
 private:
+    using WideOperation = bool (TEngineStates::*)(const std::u16string&, const std::u16string&);
+    bool CallWide(WideOperation operation, const char* file, const char* stream);
     bool ApplyDvdState(std::span<const std::uint8_t> record);
     bool ApplyMediaState(std::span<const std::uint8_t> record);
 

@@ -93,6 +93,12 @@ char16_t* TGraphEngine::FilterListText() const {
     return TFiltersListReport::Handover(context_.graph ? &context_.graph->Media() : nullptr);
 }
 
+bool TGraphEngine::ListFilters(TFilterListEntry* entries, std::uint32_t capacity,
+                               std::uint32_t* count) const {
+    return TFilterListing::ListFilters(context_.graph ? &context_.graph->Media() : nullptr, entries, capacity,
+                                       count);
+}
+
 char16_t* TGraphEngine::MediaContentText() const {
     return TMediaContentReport::Handover(context_.graph ? &context_.graph->Media() : nullptr);
 }

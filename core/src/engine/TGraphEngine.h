@@ -13,6 +13,7 @@
 #include "core/src/engine/TEngineStates.h"
 #include "core/src/engine/TEngineTransport.h"
 #include "core/src/engine/TGraphBuilder.h"
+#include "core/src/filters/TFilterListing.h"
 #include "core/src/framework/TCoreWindow.h"
 #include "core/src/graph/TGraphDescription.h"
 #include "core/src/graph/TGraphLog.h"
@@ -92,11 +93,16 @@ public:
     bool DeleteState(const std::u16string& file, const std::u16string& stream) {
         return states_.DeleteState(file, stream);
     }
+    bool SaveStateA(const char* file, const char* stream) { return states_.SaveStateA(file, stream); }
+    bool LoadStateA(const char* file, const char* stream) { return states_.LoadStateA(file, stream); }
+    bool DeleteStateA(const char* file, const char* stream) { return states_.DeleteStateA(file, stream); }
 
     // The media file of the last build; false when there is none.
     bool GetMediaName(std::u16string& name) const;
     // The texts of orders 304, 305 and 306 in blocks of the core's heap; null when memory runs out.
     char16_t* FilterListText() const;
+    // The graph's filters as fixed entries (see TFilterListing); false without a graph.
+    bool ListFilters(TFilterListEntry* entries, std::uint32_t capacity, std::uint32_t* count) const;
     char16_t* MediaContentText() const;
     char16_t* GraphLogText() const { return log_.Handover(); }
     // The properties frame of the graph's filter of that 1-based number (see TFilterPropertyPages).

@@ -72,10 +72,12 @@ bool TVideoLayout::Compute(const TInput& input, const TVideoLayoutSettings& sett
         sizes.native = input.screen;
         sizes.aspectBox = input.screen;
     }
+    // The record is cleared whether or not the computation succeeds: after a failure nothing of the
+    // previous layout (order 308's picture rectangle among it) is answered as if it were current.
+    *this = TVideoLayout();
     if (AnyZero(sizes) || input.screen.width == 0 || input.screen.height == 0) {
         return false;
     }
-    *this = TVideoLayout();
     screen = input.screen;
     picture = sizes.native;
     window = sizes.window;

@@ -26,7 +26,7 @@ public:
     // A box of aspect `ratio` fitted into w x h; none when the ratio is 0.
     static std::optional<TScreenSize> Fit(double ratio, std::int32_t w, std::int32_t h);
 
-    // Recomputes the layout; false (and the record unchanged) when a size it needs is 0.
+    // Recomputes the layout; false, with every field cleared, when a size it needs is 0.
     bool Compute(const TInput& input, const TVideoLayoutSettings& settings);
 
     TScreenSize screen;

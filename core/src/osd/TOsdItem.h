@@ -1,11 +1,14 @@
 #pragma once
 // One on-screen message of the queue: a text or a bitmap file image the client sent with order 602,
-// the layer it occupies, how long it stays and when it was added.
+// the layer it occupies, how long it stays and when it was added. A bitmap is read into its picture
+// once, when the item is added, never on each redraw.
 #include "core/include/VokradOrders.h"
+#include "core/src/pages/TBitmapItem.h"
 #include "foundation/TPointer.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 struct TOsdItem : TListItem<TOsdItem> {
@@ -15,8 +18,9 @@ struct TOsdItem : TListItem<TOsdItem> {
 
     std::uint32_t reserved = 0;
     std::int32_t layer = -1;
-    std::vector<std::byte> data; // an owned copy of the client's bytes
-    std::int32_t duration = 0;   // ms; 0 or less stays until removed
+    std::vector<std::byte> data;          // an owned copy of a text item's bytes
+    std::unique_ptr<TBitmapItem> picture; // a bitmap item's picture
+    std::int32_t duration = 0;            // ms; 0 or less stays until removed
     std::uint32_t startTick = 0;
     std::uint8_t type = 0;
 

@@ -80,7 +80,12 @@ bool TOsdQueue::AddItem(std::span<const std::byte> data, std::uint8_t type, std:
     item->duration = duration == 0 ? defaultDuration_ : duration;
     item->startTick = clocks_->GetTickCount();
     item->type = type;
-    item->data.assign(data.begin(), data.end());
+    if (type == TOsdItem::kBitmap) {
+        item->picture = std::make_unique<TBitmapItem>();
+        item->picture->SetImage(data.data(), data.size());
+    } else {
+        item->data.assign(data.begin(), data.end());
+    }
     items_.Insert(nullptr, std::move(item));
     return true;
 }
@@ -153,11 +158,17 @@ void TOsdQueue::Draw(plat::gdi::Dc& dc, const plat::win::RECT& video) {
     const std::int32_t height = std::abs(video.bottom - video.top);
     mapping_.SetAreaRect(video.top, video.left, width, height);
     mapping_.SetFrameRect(video.top, video.left, width, height);
-    std::vector<std::unique_ptr<TSubEvents>> drawables;
+    std::vector<std::unique_ptr<TTextEvent>> texts;
+    std::vector<TSubEvents*> drawables;
     for (const TOsdItem* item = items_.Head; item != nullptr; item = item->Next) {
-        drawables.push_back(Drawable(*item, dc, pool));
+        if (item->picture != nullptr) {
+            drawables.push_back(item->picture.get());
+        } else if (item->type == TOsdItem::kText) {
+            texts.push_back(LaidOutText(*item, dc, pool));
+            drawables.push_back(texts.back().get());
+        }
     }
-    for (const std::unique_ptr<TSubEvents>& drawable : drawables) {
+    for (TSubEvents* drawable : drawables) {
         dc.SetBkMode(plat::gdi::BkMode::Transparent);
         dc.SetTextAlign(plat::gdi::TextAlign::Bottom);
         const TAlignedBlock place = Place(*drawable);
@@ -166,12 +177,7 @@ void TOsdQueue::Draw(plat::gdi::Dc& dc, const plat::win::RECT& video) {
     }
 }
 
-std::unique_ptr<TSubEvents> TOsdQueue::Drawable(const TOsdItem& item, plat::gdi::Dc& dc, TFontPool& pool) {
-    if (item.type == TOsdItem::kBitmap) {
-        auto picture = std::make_unique<TBitmapItem>();
-        picture->SetImage(item.data.data(), item.data.size());
-        return picture;
-    }
+std::unique_ptr<TTextEvent> TOsdQueue::LaidOutText(const TOsdItem& item, plat::gdi::Dc& dc, TFontPool& pool) {
     std::u16string text(item.data.size() / sizeof(char16_t), u'\0');
     std::memcpy(text.data(), item.data.data(), text.size() * sizeof(char16_t));
     text.resize(std::char_traits<char16_t>::length(text.c_str()));

@@ -22,6 +22,7 @@
 
 class TFontPool;
 class TSubEvents;
+class TTextEvent;
 
 class TOsdQueue {
 public:
@@ -67,8 +68,8 @@ public:
 
 private:
     TOsdItem* FindLayer(std::int32_t layer) const;
-    // The item as something to draw, laid out on the context.
-    std::unique_ptr<TSubEvents> Drawable(const TOsdItem& item, plat::gdi::Dc& dc, TFontPool& pool);
+    // A text item's event with its variables expanded, laid out on the context.
+    std::unique_ptr<TTextEvent> LaidOutText(const TOsdItem& item, plat::gdi::Dc& dc, TFontPool& pool);
     // The top-left corner of a laid-out drawable of the queue.
     TAlignedBlock Place(const TSubEvents& drawable) const;
 

@@ -18,6 +18,8 @@ public:
     // Replaces the image by a copy of the bytes; -1 (and no image) without data, else the count.
     std::int32_t SetImage(const void* bytes, std::size_t count);
     bool HasImage() const { return !image_.empty(); }
+    // Whether the image was read into a picture that can be drawn.
+    bool HasPicture() const { return picture_.has_value(); }
 
     // Draws the picture with its top-left corner at (x, y), which the caller gives in device pixels
     // already, and its size times `scale`. False without an image; true otherwise, also when the image

@@ -14,14 +14,16 @@ class TPageLayouter {
 public:
     virtual ~TPageLayouter() = default;
 
-    // Lays out every event of the page for the styles and the mapping stored in it, then places the
-    // events of each slot in time order and selects the slot that was shown before again.
-    // `wrapOverride` replaces each event's wrap style for this layout (-1: none).
+    // Lays the page out again for the styles and the mapping stored in it. `wrapOverride` replaces each
+    // event's wrap style for this layout (-1: none). The work may wait until a slot is shown (see
+    // LayOutShown): a page of many events costs only what is shown of it.
     virtual void Layout(TTitleBlock& page, std::int32_t wrapOverride) = 0;
+    // Completes the layout for the page's shown slot: its events laid out and placed as a layout of
+    // every slot in time order would have placed them. Nothing when that is done already.
+    virtual void LayOutShown(TTitleBlock& page) = 0;
 
-    // Draws the page's shown slot for `time` into `dc`, or only places its events when `measure` is
-    // set; `replace` places events again that already have a place, and `single`, when given, is the
-    // only event drawn. Answers whether anything was drawn.
-    virtual bool Paint(TTitleBlock& page, plat::gdi::Dc* dc, std::int32_t time, bool measure, bool replace,
+    // Draws the page's shown slot for `time` into `dc`; `replace` places events again that already have
+    // a place, and `single`, when given, is the only event drawn. Answers whether anything was drawn.
+    virtual bool Paint(TTitleBlock& page, plat::gdi::Dc* dc, std::int32_t time, bool replace,
                        TSubEvents* single) = 0;
 };

@@ -55,6 +55,13 @@ TBlockPosition AlignedPosition(const TTextEventRecord& record, const TSubEvents&
     return {block.x, block.y};
 }
 
+// Whether the two slots hold an event in common.
+bool SharesEvents(const TChronoEvents& earlier, const TChronoEvents& later) {
+    return std::any_of(later.Events().begin(), later.Events().end(), [&](const TSubEvents* event) {
+        return std::find(earlier.Events().begin(), earlier.Events().end(), event) != earlier.Events().end();
+    });
+}
+
 bool Overlaps(const TEventPlacement& other, std::int32_t otherWidth, std::int32_t otherHeight, std::int64_t x,
               std::int64_t y, std::int32_t w, std::int32_t h) {
     return x <= std::int64_t{other.x} + otherWidth && other.x <= x + w &&
@@ -71,59 +78,71 @@ void TPageRenderer::Layout(TTitleBlock& page, std::int32_t wrapOverride) {
     if (page.Styles() == nullptr) {
         return;
     }
+    page.StartLazyLayout(wrapOverride);
+    LayOutShown(page);
+}
+
+void TPageRenderer::LayOutShown(TTitleBlock& page) {
+    TChronoEvents* shown = page.ShownSlot();
+    if (shown == nullptr || shown->HasPlacements() || !page.LaysOutLazily() || page.Styles() == nullptr) {
+        return;
+    }
+    // The shown slot and the unplaced slots before it whose places it inherits, latest first.
+    std::vector<TChronoEvents*> chain{shown};
+    for (TChronoEvents* slot = shown;
+         slot->Prev != nullptr && !slot->Prev->HasPlacements() && SharesEvents(*slot->Prev, *slot);
+         slot = slot->Prev) {
+        chain.push_back(slot->Prev);
+    }
     const std::unique_ptr<plat::gdi::TextMeasurer> measurer = makeMeasurer_();
-    {
-        TFontPool pool(measurer.get());
-        BindAndLayOut(page, pool, wrapOverride);
+    TFontPool pool(measurer.get());
+    for (auto slot = chain.rbegin(); slot != chain.rend(); ++slot) {
+        PlaceSlot(page, **slot, pool);
     }
-    const std::int32_t shownTime = page.CurrentTime();
-    for (TChronoEvents* slot = page.Slots().Head; slot != nullptr; slot = slot->Next) {
-        slot->DiscardPlacements();
-    }
-    for (TChronoEvents* slot = page.Slots().Head; slot != nullptr; slot = slot->Next) {
-        page.SetTime(slot->StartTime());
-        Paint(page, nullptr, slot->StartTime(), true, false, nullptr);
-    }
-    page.SetTime(shownTime);
 }
 
-void TPageRenderer::BindAndLayOut(TTitleBlock& page, TFontPool& pool, std::int32_t wrapOverride) {
-    page.Events().Renumber();
-    for (TSubEvents* event = page.Events().Head; event != nullptr; event = event->Next) {
-        const char16_t* name = nullptr;
-        const TSubtitleStyleRecord* style =
-            event->GetStyleName(name) ? FindStyle(*page.Styles(), name) : nullptr;
-        event->SetStyleAndScreen(style, &page.Mapping());
-        if (wrapOverride > 0 && event->GetKind() == kSubItemText) {
-            static_cast<TTextEvent*>(event)->LayoutWith(pool, wrapOverride);
-        } else {
-            event->Layout(pool.Measurer(), &pool);
+void TPageRenderer::PlaceSlot(TTitleBlock& page, TChronoEvents& slot, TFontPool& pool) {
+    for (TSubEvents* event : slot.Events()) {
+        LayOutEvent(page, *event, pool);
+    }
+    slot.MakePlacements(slot.Prev);
+    for (std::size_t i = 0; i < slot.Events().size(); ++i) {
+        if (!slot.Placements()[i].placed) {
+            Place(page, slot, i);
         }
     }
 }
 
-bool TPageRenderer::Paint(TTitleBlock& page, plat::gdi::Dc* dc, std::int32_t time, bool measure, bool replace,
+void TPageRenderer::LayOutEvent(TTitleBlock& page, TSubEvents& event, TFontPool& pool) {
+    if (page.IsLaidOut(event)) {
+        return;
+    }
+    const char16_t* name = nullptr;
+    const TSubtitleStyleRecord* style = event.GetStyleName(name) ? FindStyle(*page.Styles(), name) : nullptr;
+    event.SetStyleAndScreen(style, &page.Mapping());
+    const std::int32_t wrapOverride = page.LayoutWrapOverride();
+    if (wrapOverride > 0 && event.GetKind() == kSubItemText) {
+        static_cast<TTextEvent&>(event).LayoutWith(pool, wrapOverride);
+    } else {
+        event.Layout(pool.Measurer(), &pool);
+    }
+    page.MarkLaidOut(event);
+}
+
+bool TPageRenderer::Paint(TTitleBlock& page, plat::gdi::Dc* dc, std::int32_t time, bool replace,
                           TSubEvents* single) {
+    LayOutShown(page);
     TChronoEvents* slot = page.ShownSlot();
-    if (slot == nullptr || (!measure && dc == nullptr)) {
+    if (slot == nullptr || dc == nullptr || !slot->HasPlacements()) {
         return false;
-    }
-    if (!slot->HasPlacements()) {
-        if (!measure) {
-            return false;
-        }
-        slot->MakePlacements(nullptr);
     }
     if (time == -1) {
         time = page.CurrentTime();
     }
-    std::unique_ptr<TFontPool> pool;
-    if (!measure) {
-        dc->SetBkMode(plat::gdi::BkMode::Transparent);
-        dc->SetTextAlign(plat::gdi::TextAlign::Bottom);
-        pool = std::make_unique<TFontPool>(dc);
-        pool->SetOverrides(overrides_);
-    }
+    dc->SetBkMode(plat::gdi::BkMode::Transparent);
+    dc->SetTextAlign(plat::gdi::TextAlign::Bottom);
+    TFontPool pool(dc);
+    pool.SetOverrides(overrides_);
     const TSubScreenControler& mapping = page.Mapping();
     for (std::size_t i = 0; i < slot->Events().size(); ++i) {
         TSubEvents* event = slot->Events()[i];
@@ -134,12 +153,10 @@ bool TPageRenderer::Paint(TTitleBlock& page, plat::gdi::Dc* dc, std::int32_t tim
         if (!entry.placed || replace) {
             Place(page, *slot, i);
         }
-        if (!measure) {
-            const bool positioned = event->IsPositioned();
-            event->Draw(dc, plat::gdi::SaturatedAdd(mapping.GetLeft(positioned), entry.x),
-                        plat::gdi::SaturatedAdd(mapping.GetTop(positioned), entry.y), entry.moves, pool.get(),
-                        mapping.GetScaleY(), mapping.GetScaleX());
-        }
+        const bool positioned = event->IsPositioned();
+        event->Draw(dc, plat::gdi::SaturatedAdd(mapping.GetLeft(positioned), entry.x),
+                    plat::gdi::SaturatedAdd(mapping.GetTop(positioned), entry.y), entry.moves, &pool,
+                    mapping.GetScaleY(), mapping.GetScaleX());
     }
     return true;
 }

@@ -88,6 +88,9 @@ bool TSubDisplay::SetTime(std::int32_t time) {
     }
     const bool changed = current_->SetTime(time) || changed_;
     changed_ = false;
+    if (layouter_ != nullptr) {
+        layouter_->LayOutShown(*current_);
+    }
     return changed;
 }
 
@@ -95,7 +98,7 @@ bool TSubDisplay::Paint(plat::gdi::Dc* dc, bool replace, TSubEvents* single) {
     if (current_ == nullptr || !enabled_) {
         return false;
     }
-    return current_->Paint(layouter_.get(), dc, current_->CurrentTime(), false, replace, single);
+    return current_->Paint(layouter_.get(), dc, current_->CurrentTime(), replace, single);
 }
 
 TTitleBlock* TSubDisplay::FindBlock(std::uint32_t key) const {

@@ -147,7 +147,7 @@ bool TTitleBlock::SetTime(std::int32_t time) {
         return std::any_of(slot->Events().begin(), slot->Events().end(),
                            [time](const TSubEvents* event) { return event->ChangedAt(time); });
     }
-    if (!slot->HasPlacements()) {
+    if (!slot->HasPlacements() && !lazyLayout_) {
         slot->MakePlacements(shownSlot_);
     }
     shownSlot_ = slot;
@@ -169,7 +169,29 @@ void TTitleBlock::Layout(TPageLayouter* layouter, const TPointer<TSubtitleStyleN
     layouter->Layout(*this, wrapOverride);
 }
 
-bool TTitleBlock::Paint(TPageLayouter* layouter, plat::gdi::Dc* dc, std::int32_t time, bool measure,
-                        bool replace, TSubEvents* single) {
-    return layouter != nullptr && layouter->Paint(*this, dc, time, measure, replace, single);
+bool TTitleBlock::Paint(TPageLayouter* layouter, plat::gdi::Dc* dc, std::int32_t time, bool replace,
+                        TSubEvents* single) {
+    return layouter != nullptr && layouter->Paint(*this, dc, time, replace, single);
+}
+
+void TTitleBlock::StartLazyLayout(std::int32_t wrapOverride) {
+    lazyLayout_ = true;
+    layoutWrap_ = wrapOverride;
+    events_.Renumber();
+    laidOut_.assign(static_cast<std::size_t>(events_.Count), false);
+    for (TChronoEvents* slot = slots_.Head; slot != nullptr; slot = slot->Next) {
+        slot->DiscardPlacements();
+    }
+}
+
+bool TTitleBlock::IsLaidOut(const TSubEvents& event) const {
+    const auto at = static_cast<std::size_t>(event.Index - 1);
+    return event.Index >= 1 && at < laidOut_.size() && laidOut_[at];
+}
+
+void TTitleBlock::MarkLaidOut(const TSubEvents& event) {
+    const auto at = static_cast<std::size_t>(event.Index - 1);
+    if (event.Index >= 1 && at < laidOut_.size()) {
+        laidOut_[at] = true;
+    }
 }

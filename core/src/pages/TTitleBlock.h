@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <vector>
 
 class TPageLayouter;
 
@@ -45,9 +46,19 @@ public:
     // it has a style list and a layouter, lets the layouter lay the page out.
     void Layout(TPageLayouter* layouter, const TPointer<TSubtitleStyleNode>* styles,
                 const TSubScreenControler* mapping, bool storeOnly, std::int32_t wrapOverride);
-    // Lets the layouter draw (or place) the shown slot; false without a layouter.
-    bool Paint(TPageLayouter* layouter, plat::gdi::Dc* dc, std::int32_t time, bool measure, bool replace,
+    // Lets the layouter draw the shown slot; false without a layouter.
+    bool Paint(TPageLayouter* layouter, plat::gdi::Dc* dc, std::int32_t time, bool replace,
                TSubEvents* single);
+
+    // A layout that lays out events and places slots when they are first shown: every event is to be
+    // laid out again with the wrap override (-1: none), and every slot placed again. From then on
+    // selecting a slot leaves its placements to the layouter.
+    void StartLazyLayout(std::int32_t wrapOverride);
+    bool LaysOutLazily() const { return lazyLayout_; }
+    std::int32_t LayoutWrapOverride() const { return layoutWrap_; }
+    // Whether the event (of this page) was laid out since the layout started; MarkLaidOut records it.
+    bool IsLaidOut(const TSubEvents& event) const;
+    void MarkLaidOut(const TSubEvents& event);
 
     TPointer<TSubEvents>& Events() { return events_; }
     TPointer<TChronoEvents>& Slots() { return slots_; }
@@ -71,4 +82,7 @@ private:
     TPointer<TChronoEvents> slots_;
     TChronoEvents* shownSlot_ = nullptr;
     std::int32_t shownCount_ = 0;
+    bool lazyLayout_ = false;
+    std::int32_t layoutWrap_ = -1;
+    std::vector<bool> laidOut_; // by event index - 1
 };

@@ -16,7 +16,7 @@ TFrameFormat Format(std::int32_t width, std::int32_t height, std::int32_t bits) 
 void Push(TFrameGrabber& grabber, const TFrameFormat& format, int first, int count) {
     for (int i = first; i < first + count; ++i) {
         const std::vector<std::uint8_t> frame(format.frameBytes, std::uint8_t(i));
-        grabber.OnFrame(i * kFrameTime, frame.data(), frame.size());
+        grabber.OnFrame(i * kFrameTime, frame.data(), format.rowBytes, frame.size());
     }
 }
 
@@ -106,7 +106,7 @@ TEST(TFrameGrabberTest, RefusesHostileSetupAndKeepsTheOldRing) {
 TEST(TFrameGrabberTest, AnswersWithoutARing) {
     TFrameGrabber grabber;
     const std::uint8_t byte = 0;
-    grabber.OnFrame(0, &byte, 1);
+    grabber.OnFrame(0, &byte, 1, 1);
     TCapturedFrame frame;
     EXPECT_EQ(grabber.ReadFrame(0, &frame), TCaptureStatus::NoRing);
     ASSERT_EQ(grabber.Setup(Format(2, 2, 32), 2), TCaptureStatus::Ok);
@@ -131,6 +131,31 @@ TEST(TFrameGrabberTest, DropsFramesOfAnotherSizeAndRestartsOnAGeometryChange) {
     ASSERT_EQ(grabber.ReadFrame(0, &frame), TCaptureStatus::Ok);
     EXPECT_EQ(frame.byteSize, 24u); // 4 × 4 × 1.5
     EXPECT_EQ(frame.pixels[0], 9);
+}
+
+// Rows arrive top-down, padded or not, and the slot keeps them bottom-up without the padding.
+TEST(TFrameGrabberTest, StoresTheRowsBottomUp) {
+    const TFrameFormat format = Format(3, 3, 24); // 9 bytes a row
+    for (const std::size_t stride : {9u, 12u}) {
+        SCOPED_TRACE(stride);
+        std::vector<std::uint8_t> frame(stride * 3, 0xEE);
+        for (std::size_t row = 0; row < 3; ++row) {
+            std::fill_n(frame.begin() + row * stride, 9, std::uint8_t(row + 1));
+        }
+        TFrameGrabber grabber;
+        ASSERT_EQ(grabber.Setup(format, 2), TCaptureStatus::Ok);
+        grabber.OnFrame(0, frame.data(), stride, frame.size());
+        grabber.OnFrame(0, frame.data(), 8, 24);              // rows shorter than the recording's
+        grabber.OnFrame(0, frame.data(), stride, stride * 2); // a row short
+        ASSERT_EQ(grabber.FramesWritten(), 1u);
+        TCapturedFrame read;
+        ASSERT_EQ(grabber.ReadFrame(0, &read), TCaptureStatus::Ok);
+        std::vector<std::uint8_t> bottomUp;
+        for (const std::uint8_t row : {3, 2, 1}) {
+            bottomUp.insert(bottomUp.end(), 9, row);
+        }
+        EXPECT_EQ(std::vector<std::uint8_t>(read.pixels, read.pixels + read.byteSize), bottomUp);
+    }
 }
 
 TEST(TFrameGrabberTest, ReadFrameKeepsItsCopyWhileTheRingMovesOn) {

@@ -22,9 +22,10 @@ void Stream(TFrameGrabber& grabber, const std::atomic<bool>& stop) {
     std::vector<std::uint32_t> frame(kLarge.frameBytes / 4);
     for (std::uint32_t number = 1; !stop.load(std::memory_order_relaxed); ++number) {
         std::fill(frame.begin(), frame.end(), number);
-        const std::size_t bytes = number % 2 != 0 ? kSmall.frameBytes : kLarge.frameBytes;
+        const TFrameFormat& format = number % 2 != 0 ? kSmall : kLarge;
         grabber.OnFrame(std::int64_t(number) * kMillisecond,
-                        reinterpret_cast<const std::uint8_t*>(frame.data()), bytes);
+                        reinterpret_cast<const std::uint8_t*>(frame.data()), format.rowBytes,
+                        format.frameBytes);
     }
 }
 

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -107,6 +108,31 @@ TEST_F(TEngineStatesMediaTest, AStreamThatIsNotAWholeRecordMovesNothing) {
         EXPECT_EQ(player_.PlayState(), kPlayStatePaused);
         EXPECT_TRUE(NearMs(5000, 400)) << PositionMs();
     }
+}
+
+// The 8-bit forms take UTF-8 names, each cut to 260 characters, and reach the same streams as the wide
+// ones: here a file name of exactly 260 characters with three more after it.
+TEST_F(TEngineStatesMediaTest, EightBitNamesSaveLoadAndDeleteTheSameStreams) {
+    TGraphEngine& engine = *player_.Player().Engine();
+    const std::size_t slashes = 260 - std::strlen("clip.dsi") - player_.Folder().size();
+    const std::string file = player_.Folder() + std::string(slashes, '/') + "clip.dsi";
+    ASSERT_EQ(file.size(), 260u);
+    const std::string longFile = file + "zzz";
+    const char* const stream = "\xc3\xa9tat"; // "état" in UTF-8
+    PauseAt(3);
+    ASSERT_TRUE(engine.SaveStateA(longFile.c_str(), stream));
+    ASSERT_FALSE(Stream(u"\u00e9tat").empty());
+
+    PauseAt(8);
+    ASSERT_TRUE(engine.LoadStateA(longFile.c_str(), stream));
+    EXPECT_TRUE(EnginePlayer::PumpUntil([&] { return NearMs(3000, 600); })) << PositionMs();
+
+    ASSERT_TRUE(engine.DeleteStateA(longFile.c_str(), stream));
+    EXPECT_TRUE(Stream(u"\u00e9tat").empty());
+    EXPECT_FALSE(engine.LoadStateA(longFile.c_str(), stream));
+    EXPECT_FALSE(engine.SaveStateA(nullptr, "B0001"));
+    EXPECT_FALSE(engine.LoadStateA(longFile.c_str(), nullptr));
+    EXPECT_FALSE(engine.DeleteStateA(nullptr, nullptr));
 }
 
 } // namespace

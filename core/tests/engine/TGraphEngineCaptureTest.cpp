@@ -117,18 +117,40 @@ TEST(TGraphEngineCaptureTest, TheRingBehindAnInsertedGrabberKeepsTheFramesShown)
     EXPECT_EQ(frame->bitsPerPixel, 32u);
     EXPECT_EQ(frame->byteSize, std::uint32_t(kWidth * kHeight * 4));
     EXPECT_EQ(frame->frameNumberOut, 4u);
-    ExpectBars(static_cast<const std::uint8_t*>(frame->pixels), [](int y) { return y; });
+    ExpectBars(static_cast<const std::uint8_t*>(frame->pixels), [](int y) { return kHeight - 1 - y; });
     // Each frame carries the stream time it was shown at: 25 frames a second, oldest first.
     const std::uint32_t newest = frame->timeStamp;
     EXPECT_GE(newest - oldest->timeStamp, 4u * 40u);
     EXPECT_EQ(newest % 40, 0u);
     EXPECT_FALSE(CapturedFrame(player, 5));
 
-    // A capacity the ring refuses fails and leaves the recording as it was; capacity 0 stops it.
-    EXPECT_EQ(StartRing(player, TFrameGrabber::kMaxCapacity + 1), -1);
-    EXPECT_TRUE(CapturedFrame(player, 0));
+    // Capacity 0 stops the recording; a capacity the ring refuses fails and records nothing.
     EXPECT_EQ(StartRing(player, 0), 0);
     EXPECT_FALSE(CapturedFrame(player, 0));
+    ASSERT_EQ(StartRing(player, 2), 0);
+    ASSERT_TRUE(EnginePlayer::PumpUntil([&] { return CapturedFrame(player, 0).has_value(); }));
+    EXPECT_EQ(StartRing(player, TFrameGrabber::kMaxCapacity + 1), -1);
+    EXPECT_FALSE(CapturedFrame(player, 0));
+    const std::uint64_t shown = player.Surface()->FrameCount();
+    ASSERT_TRUE(EnginePlayer::PumpUntil([&] { return player.Surface()->FrameCount() >= shown + 3; }));
+    EXPECT_FALSE(CapturedFrame(player, 0));
+}
+
+// The grabber's format is known once the graph is built, so the ring set up then (as a client does
+// after each build) records from the first frame played.
+TEST(TGraphEngineCaptureTest, TheRingSetUpRightAfterTheBuildRecordsInTheGrabbersFormat) {
+    EnginePlayer player(EnginePlayer::Renderers::Surface);
+    player.Describe(kWithGrabber, EnginePlayer::Fixture("clip.mp4"));
+    ASSERT_TRUE(player.Player().Engine()->BuildGraph()) << testing::PrintToString(player.Texts());
+    ASSERT_EQ(StartRing(player, 3), 0);
+    ASSERT_EQ(player.Send(kOrderPlay), 0) << testing::PrintToString(player.Texts());
+    ASSERT_TRUE(EnginePlayer::PumpUntil([&] { return CapturedFrame(player, 2).has_value(); }));
+    const std::optional<TOrderCapturedFrame> frame = CapturedFrame(player, 2);
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frame->width, std::uint32_t(kWidth));
+    EXPECT_EQ(frame->height, std::uint32_t(kHeight));
+    EXPECT_EQ(frame->bitsPerPixel, 32u);
+    ExpectBars(static_cast<const std::uint8_t*>(frame->pixels), [](int y) { return kHeight - 1 - y; });
 }
 
 struct ColourCase {

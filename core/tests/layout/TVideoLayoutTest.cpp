@@ -139,6 +139,25 @@ INSTANTIATE_TEST_SUITE_P(
              .adjusted = {1066, 600},
              .outer = {-133, 0, 933, 600},
              .picture = {0, 0, 800, 600}},
+        // A 16:10 screen is no 16:9 one: a box wider than tall keeps its width and takes the screen's
+        // aspect in height, which letter-boxes a 4:3 picture inside it.
+        Case{.name = "SixteenByTenScreenNarrowsTheBox",
+             .input = Input({4, 3}, {800, 600}, {1680, 1050}),
+             .fitted = {800, 600},
+             .adjusted = {800, 500},
+             .outer = {0, 50, 800, 550},
+             .picture = {67, 50, 733, 550},
+             .clipped = {0, 50, 800, 550},
+             .subtitle = {0, 50, 800, 550}},
+        // Windowless, the screen's shape does not touch the window's fit, 16:10 or not.
+        Case{.name = "WindowlessOnASixteenByTenScreen",
+             .input = Input({16, 9}, {800, 600}, {1680, 1050}, true),
+             .adjusted = {800, 450},
+             .outer = {0, 75, 800, 525},
+             .clipped = {0, 0, 800, 450},
+             .subtitle = {0, 0, 800, 450},
+             .display = {0, 0, 800, 450},
+             .frame = {0, 0, 800, 450}},
         // Only the low byte of the mode counts: 0x100 is letter box.
         Case{.name = "ModeLowByte", .settings = Settings().Mode(0x100)},
         // Stretched: the fit follows the screen's aspect; the blanking frame is the outer rectangle.
@@ -213,14 +232,21 @@ TEST(VideoLayout, FitFollowsTheLongerSide) {
     EXPECT_FALSE(TVideoLayout::Fit(0.0, 800, 600));
 }
 
-TEST(VideoLayout, ZeroSizesFailAndKeepTheLastLayout) {
-    TVideoLayout layout;
-    ASSERT_TRUE(layout.Compute(Input({16, 9}, {800, 600}, {1024, 768}), {}));
+// A failed computation leaves the cleared record, not the previous layout.
+TEST(VideoLayout, ZeroSizesFailAndClearTheLayout) {
     for (const TVideoLayout::TInput& bad :
          {Input({16, 9}, {0, 600}, {1024, 768}), Input({16, 0}, {800, 600}, {1024, 768}),
           Input({16, 9}, {800, 600}, {1024, 768}, false, {0, 576}), Input({16, 9}, {800, 600}, {0, 0})}) {
+        TVideoLayout layout;
+        ASSERT_TRUE(layout.Compute(Input({16, 9}, {800, 600}, {1024, 768}), {}));
+        ASSERT_EQ(layout.pictureRect, (RECT{0, 75, 800, 525}));
         EXPECT_FALSE(layout.Compute(bad, {}));
-        EXPECT_EQ(layout.pictureRect, (RECT{0, 75, 800, 525}));
+        EXPECT_EQ(layout.pictureRect, RECT{});
+        EXPECT_EQ(layout.outer, RECT{});
+        EXPECT_EQ(layout.subtitle, RECT{});
+        EXPECT_EQ(layout.clipped, RECT{});
+        EXPECT_EQ(layout.window.width, 0);
+        EXPECT_EQ(layout.scale, 0.0);
     }
 }
 

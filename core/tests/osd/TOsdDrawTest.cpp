@@ -123,6 +123,29 @@ TEST_F(TOsdDrawTest, PicturesAreDrawnAtTheStylesPlace) {
     EXPECT_EQ(PaintedBox(image), QRect(20, 30, 10, 10));
 }
 
+// The picture is read when the item is added; a header that claims more than its data holds is kept
+// as an item but never made into a picture, so it costs nothing on a redraw and draws nothing.
+TEST_F(TOsdDrawTest, APictureIsReadWhenAddedAndAClaimBeyondItsDataDrawsNothing) {
+    const std::vector<std::byte> bmp =
+        MakeBmp(10, 10, 24, [](std::int32_t, std::int32_t) { return 0x00FF0000u; });
+    ASSERT_TRUE(queue_.AddItem(bmp, TOsdItem::kBitmap, 0, 1));
+    std::vector<std::byte> huge(bmp.begin(), bmp.begin() + 54);
+    SetBmpField(huge, 18, 16384);
+    SetBmpField(huge, 22, 16384);
+    SetBmpField(huge, 34, 0);
+    ASSERT_TRUE(queue_.AddItem(huge, TOsdItem::kBitmap, 0, 2));
+
+    const TBitmapItem* picture = queue_.Items().Head->picture.get();
+    const TBitmapItem* claim = queue_.Items().Tail->picture.get();
+    ASSERT_NE(picture, nullptr);
+    ASSERT_NE(claim, nullptr);
+    EXPECT_TRUE(picture->HasPicture());
+    EXPECT_FALSE(claim->HasPicture());
+    for (int redraw = 0; redraw < 2; ++redraw) {
+        EXPECT_EQ(PaintedBox(Draw()), QRect(0, 0, 10, 10)) << "redraw " << redraw;
+    }
+}
+
 TEST_F(TOsdDrawTest, NothingWhileDisabledOrEmpty) {
     EXPECT_TRUE(PaintedBox(Draw()).isEmpty());
     Add(u"Play");

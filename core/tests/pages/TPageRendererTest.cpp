@@ -156,6 +156,39 @@ TEST_F(TPageRendererTest, EventContinuingIntoTheNextSlotKeepsItsPlace) {
     EXPECT_EQ(PlacedAt(1000), (std::vector<Placed>{{2, 300, 429, 1}, {3, 300, 450, 0}}));
 }
 
+// A slot shown first, without the slots before it, places its events as showing every slot in time order
+// would: the continuing event keeps the place the earlier slot gave it.
+TEST_F(TPageRendererTest, ASlotShownFirstKeepsThePlacesOfTheSlotsBeforeIt) {
+    Load({{1, 0, 1000, 0, u"aaaa"}, {2, 0, 3000, 0, u"bbbb"}, {3, 1000, 2000, 0, u"cccc"}});
+    EXPECT_EQ(PlacedAt(2500), (std::vector<Placed>{{2, 300, 429, 1}}));
+    EXPECT_EQ(PlacedAt(1500), (std::vector<Placed>{{2, 300, 429, 1}, {3, 300, 450, 0}}));
+}
+
+// Loading a page lays out none of its events; each is laid out when a slot that holds it is first shown,
+// and a new layout (a new mapping) starts that over.
+TEST_F(TPageRendererTest, EventsAreLaidOutWhenFirstShown) {
+    Load({{1, 0, 1000, 0, u"aaaa"}, {2, 5000, 6000, 0, u"bbbbbb"}});
+    const auto extent = [this](std::size_t index) {
+        TSubEvents* event = display_.CurrentBlock()->Events().Head;
+        for (std::size_t i = 0; i < index; ++i) {
+            event = event->Next;
+        }
+        std::int32_t w = 0;
+        std::int32_t h = 0;
+        event->GetExtent(w, h);
+        return std::make_pair(w, h);
+    };
+    EXPECT_EQ(extent(0), std::make_pair(0, 0));
+    EXPECT_EQ(extent(1), std::make_pair(0, 0));
+    DrawnAt(500);
+    EXPECT_EQ(extent(0), std::make_pair(40, 20));
+    EXPECT_EQ(extent(1), std::make_pair(0, 0)) << "not shown yet";
+    const std::vector<FixedAdvanceDc::TextCall> drawn = DrawnAt(5500);
+    EXPECT_EQ(extent(1), std::make_pair(60, 20));
+    ASSERT_EQ(drawn.size(), 1u);
+    EXPECT_EQ(drawn[0].text, u"bbbbbb");
+}
+
 TEST_F(TPageRendererTest, AnEventIsNotDrawnAtItsEndTime) {
     Load({{1, 0, 1000, 0, u"aaaa"}, {2, 1000, 2000, 0, u"bbbb"}});
     const auto atStart = DrawnAt(999);

@@ -18,7 +18,8 @@ using Ids = std::vector<std::uint32_t>;
 class RecordingLayouter : public TPageLayouter {
 public:
     void Layout(TTitleBlock& page, std::int32_t) override { ++layouts[page.GetKey()]; }
-    bool Paint(TTitleBlock&, plat::gdi::Dc*, std::int32_t, bool, bool, TSubEvents*) override {
+    void LayOutShown(TTitleBlock&) override {}
+    bool Paint(TTitleBlock&, plat::gdi::Dc*, std::int32_t, bool, TSubEvents*) override {
         ++paints;
         return true;
     }

@@ -55,6 +55,8 @@ TEST(BmpReaderTest, RefusesDataThatDoesNotHoldWhatItsHeadersClaim) {
         {"zero width", 18, 0},
         {"negative width", 18, 0xFFFFFFFFu},
         {"huge height", 22, 1u << 30},
+        {"more rows than the data holds", 22, 5},
+        {"wider than the data holds", 18, 5},
         {"zero height", 22, 0},
         {"eight bits per pixel", 26, 1 | (8u << 16)}, // planes 1, then the bit count
         {"compressed", 30, 1},
@@ -68,6 +70,19 @@ TEST(BmpReaderTest, RefusesDataThatDoesNotHoldWhatItsHeadersClaim) {
         EXPECT_FALSE(BmpReader::Read(bmp, bitmap, &error));
         EXPECT_FALSE(error.empty());
     }
+}
+
+// A header alone that claims the largest picture is refused before anything is made for it.
+TEST(BmpReaderTest, AHeaderClaimingAHugePictureWithoutItsPixelsIsRefused) {
+    std::vector<std::byte> bmp = MakeBmp(1, 1, 32, TopRedBottomBlue);
+    bmp.resize(54);
+    SetBmpField(bmp, 18, BmpReader::kMaxSide);
+    SetBmpField(bmp, 22, BmpReader::kMaxSide);
+    SetBmpField(bmp, 34, 0);
+    Bitmap bitmap;
+    std::string error;
+    EXPECT_FALSE(BmpReader::Read(bmp, bitmap, &error));
+    EXPECT_EQ(error, "bitmap size larger than its data");
 }
 
 TEST(BmpReaderTest, ShortAndForeignDataIsRefused) {

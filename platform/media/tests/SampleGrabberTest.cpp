@@ -62,6 +62,11 @@ TEST_F(SampleGrabberTest, HandsOverFramesInTheChosenType) {
     ASSERT_EQ(grabber_->GetConnectedMediaType(&caps), S_OK);
     EXPECT_NE(caps.find("format=(string)BGRx"), std::string::npos) << caps;
     EXPECT_NE(caps.find("width=(int)320"), std::string::npos) << caps;
+    VideoGeometry geometry;
+    ASSERT_EQ(grabber_->GetConnectedFormat(&geometry), S_OK);
+    EXPECT_EQ(geometry.width, 320);
+    EXPECT_EQ(geometry.height, 240);
+    EXPECT_EQ(geometry.bitsPerPixel, 32);
     EXPECT_EQ(grabber_->SetMediaType("video/x-raw,format=RGB"), VFW_E_ALREADY_CONNECTED);
 }
 
@@ -69,6 +74,9 @@ TEST_F(SampleGrabberTest, RefusesWhatItCannotDo) {
     std::string caps;
     EXPECT_EQ(grabber_->GetConnectedMediaType(&caps), VFW_E_NOT_CONNECTED);
     EXPECT_EQ(grabber_->GetConnectedMediaType(nullptr), E_POINTER);
+    VideoGeometry geometry;
+    EXPECT_EQ(grabber_->GetConnectedFormat(&geometry), VFW_E_NOT_CONNECTED);
+    EXPECT_EQ(grabber_->GetConnectedFormat(nullptr), E_POINTER);
     EXPECT_EQ(grabber_->SetMediaType("audio/x-raw"), VFW_E_INVALIDMEDIATYPE);
     EXPECT_EQ(grabber_->SetMediaType("not caps at all ((("), VFW_E_INVALIDMEDIATYPE);
     std::vector<std::uint8_t> frame;
