@@ -1,7 +1,7 @@
 #include "editor/SelectTimeMapping.h"
 
-#include "player/model/profiles/TSelect.h"
-#include "player/model/profiles/TimeScale.h"
+#include "subtitles/profiles/TSelect.h"
+#include "subtitles/profiles/TimeScale.h"
 
 int32_t SelectToVideoTime(const TSelect& select, int32_t time) {
     ScaleTimeFromOrigin(select.FirstSub, time, select.ScaleFactor);

@@ -1,8 +1,8 @@
 #include "editor/TEventRows.h"
 
-#include "player/model/profiles/TSelect.h"
-#include "player/model/profiles/TTitle.h"
 #include "subtitles/model/TTextEvent.h"
+#include "subtitles/profiles/TSelect.h"
+#include "subtitles/profiles/TTitle.h"
 
 #include <algorithm>
 

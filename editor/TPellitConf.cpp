@@ -1,7 +1,7 @@
 #include "editor/TPellitConf.h"
 
 #include "foundation/IniFile.h"
-#include "player/model/profiles/ProfileField.h"
+#include "subtitles/profiles/ProfileField.h"
 
 namespace {
 

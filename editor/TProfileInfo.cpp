@@ -1,7 +1,7 @@
 #include "editor/TProfileInfo.h"
 
 #include "platform/text/CodePage.h"
-#include "player/model/profiles/ProfileField.h"
+#include "subtitles/profiles/ProfileField.h"
 #include "subtitles/profiles/TProfileHeader.h"
 
 std::u16string TProfileInfo::DecodeReadme(std::string_view bytes) {

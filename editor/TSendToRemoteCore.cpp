@@ -32,6 +32,9 @@ int32_t TSendToRemoteCore::SendOrder(TCoreInstance*, win::HWND, uint32_t order, 
     if (record != nullptr) {
         uint32_t size = 0;
         std::memcpy(&size, static_cast<const uint8_t*>(record) + sizeof(uint32_t), sizeof size);
+        if (size < 2 * sizeof(uint32_t) || size > kMaxRecordBytes) {
+            return -1;
+        }
         bytes = {static_cast<const uint8_t*>(record), size};
     }
     if (player_ == 0) {

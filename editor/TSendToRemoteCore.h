@@ -11,6 +11,9 @@ public:
     static constexpr const char* kPlayerTitle = "TovrinPlayer";
     // Record addresses this low are refused as no record.
     static constexpr uintptr_t kLowestRecordAddress = 10;
+    // A record's size word beyond this (or below its two header words) is no order record: some
+    // orders take a bare text, which only the own core reads.
+    static constexpr uint32_t kMaxRecordBytes = 64u << 20;
 
     // Binds the local library's two detached exports; true even when the library is missing.
     bool Load(const char* folder) override;
@@ -19,7 +22,7 @@ public:
     int32_t FreePlayerInstance(TCoreInstance* instance, plat::win::HWND clientWindow) override;
     // Sends the order with its whole record (its size word gives the length) to the kept player
     // window and answers the player's answer, 0 without a window; nothing is written back. -1,
-    // nothing sent, for a record address of 1 to 10.
+    // nothing sent, for a record address of 1 to 10 or a size word out of bounds.
     int32_t SendOrder(TCoreInstance* instance, plat::win::HWND clientWindow, uint32_t order, void* record,
                       void** out) override;
     // Nothing to free here: -1.

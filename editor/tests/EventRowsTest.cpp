@@ -2,8 +2,8 @@
 // numbered, bookmarks and filtered events left out, the cursor's row, the select's first row in
 // range, the bookmark badges and the width of the number column.
 #include "editor/TEventRows.h"
-#include "player/model/profiles/TSelect.h"
 #include "subtitles/model/TTextEvent.h"
+#include "subtitles/profiles/TSelect.h"
 
 #include <gtest/gtest.h>
 

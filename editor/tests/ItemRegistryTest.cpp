@@ -2,7 +2,7 @@
 // after its slot holds another item; cursors copied around go stale with their items.
 #include "editor/TItemRegistry.h"
 #include "editor/TProfileCursor.h"
-#include "player/model/profiles/TSelect.h"
+#include "subtitles/profiles/TSelect.h"
 
 #include <gtest/gtest.h>
 

@@ -81,9 +81,11 @@ TEST_F(PlayerLinkTest, OrdersTravelAsFramesOfTheirRecords) {
     EXPECT_EQ(binding.SendOrder(instance, 0, 301, nullptr, nullptr), 1);
     ExpectLines({"order 301 0"});
     EXPECT_EQ(binding.SendOrder(instance, 0, 502, reinterpret_cast<void*>(uintptr_t{5}), nullptr), -1);
+    std::array<uint32_t, 2> bare{0x6d6f682f, 0x752f656d}; // "/home/u/": a text, no record
+    EXPECT_EQ(binding.SendOrder(instance, 0, 207, bare.data(), nullptr), -1);
     std::array<uint32_t, 5> record{0, 20, 7, 8, 9};
     EXPECT_EQ(binding.SendOrder(instance, 0, 502, record.data(), nullptr), 1);
-    // Nothing was sent for the refused record: the next line is the record's.
+    // Nothing was sent for the refused records: the next line is the record's.
     ExpectLines({"order 502 20"});
     EXPECT_EQ(binding.FreePlayerInstance(instance, 0), -1);
     EXPECT_EQ(binding.FreeData(nullptr), -1);

@@ -2,7 +2,7 @@
 // (not its time ramp in milliseconds), the window's start lands on the DVD start, and the mapping
 // back is the inverse.
 #include "editor/SelectTimeMapping.h"
-#include "player/model/profiles/TSelect.h"
+#include "subtitles/profiles/TSelect.h"
 
 #include <gtest/gtest.h>
 

@@ -6,9 +6,9 @@
 #include "editor/tests/EditorTestSupport.h"
 #include "platform/win/Message.h"
 #include "platform/win/Timer.h"
-#include "player/model/profiles/TSelect.h"
 #include "subtitles/profiles/TDVDProfile.h"
 #include "subtitles/profiles/TLanguage.h"
+#include "subtitles/profiles/TSelect.h"
 #include "subtitles/scripts/TScriptControl.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 #include "editor/ui/TEventsGridModel.h"
 
-#include "player/model/profiles/TMergedEvent.h"
-#include "player/model/profiles/TSelect.h"
-#include "player/model/profiles/TTitle.h"
 #include "subtitles/model/TTextEvent.h"
+#include "subtitles/profiles/TMergedEvent.h"
+#include "subtitles/profiles/TSelect.h"
+#include "subtitles/profiles/TTitle.h"
 #include "subtitles/scripts/ScrUtils.h"
 
 void TEventsGridModel::SetSelect(const TSelect* select, const TTitle* title) {

@@ -5,8 +5,8 @@
 #include "editor/tests/EditorTestSupport.h"
 #include "editor/ui/TEventEditor.h"
 #include "editor/ui/TEventsListing.h"
-#include "player/model/profiles/TSelect.h"
 #include "subtitles/model/TTextEvent.h"
+#include "subtitles/profiles/TSelect.h"
 #include "subtitles/scripts/TStyles.h"
 
 #include <QLineEdit>

@@ -7,9 +7,9 @@
 #include "editor/ui/TEventsGridModel.h"
 #include "editor/ui/TEventsListing.h"
 #include "platform/text/CodePage.h"
-#include "player/model/profiles/TSelect.h"
 #include "subtitles/model/TTextEvent.h"
 #include "subtitles/profiles/TDVDProfile.h"
+#include "subtitles/profiles/TSelect.h"
 #include "subtitles/scripts/TScriptControl.h"
 
 #include <QApplication>
