@@ -2,7 +2,7 @@
 // One selection of a title: the events of one script whose start lies in a time window, moved so
 // that the window's start lands at DVDStart on the title's time line and optionally stretched.
 #include "foundation/TPointer.h"
-#include "player/model/profiles/TSelectStats.h"
+#include "subtitles/profiles/TSelectStats.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 // The base of profile documents: the profile's zip archive control, its file name and the virtual
 // load and save protocol that the profile classes override.
-#include "player/model/binding/TCommon.h"
+#include "foundation/TCommon.h"
 #include "subtitles/zip/TZipControl.h"
 
 #include <memory>

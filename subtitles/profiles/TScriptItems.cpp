@@ -1,4 +1,4 @@
-#include "player/model/profiles/TScriptItems.h"
+#include "subtitles/profiles/TScriptItems.h"
 #include "subtitles/scripts/TScriptControl.h"
 
 #include <algorithm>

@@ -5,7 +5,7 @@
 // "a/movie.ssa", "b/movie.ssa" and "a/movie.srt" are three scripts. The pool deletes a script when
 // the last language using it lets go of it.
 #include "foundation/TPointer.h"
-#include "player/model/profiles/TScriptItems.h"
+#include "subtitles/profiles/TScriptItems.h"
 
 #include <cstdint>
 #include <memory>

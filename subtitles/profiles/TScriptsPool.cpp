@@ -1,9 +1,9 @@
-#include "player/model/profiles/TScriptsPool.h"
+#include "subtitles/profiles/TScriptsPool.h"
 #include "platform/text/CaseFold.h"
 #include "platform/text/CodePage.h"
 #include "platform/text/Format.h"
 #include "platform/text/Path.h"
-#include "player/model/profiles/TScriptUser.h"
+#include "subtitles/profiles/TScriptUser.h"
 #include "subtitles/scripts/ScrUtils.h"
 #include "subtitles/scripts/TScriptControl.h"
 

@@ -1,4 +1,4 @@
-#include "player/model/profiles/TVolume.h"
+#include "subtitles/profiles/TVolume.h"
 
 #include "platform/text/CaseFold.h"
 #include "subtitles/profiles/TLanguage.h"

@@ -1,7 +1,7 @@
-#include "player/model/profiles/TTitle.h"
-#include "player/model/profiles/StableSortList.h"
-#include "player/model/profiles/TMergedEvent.h"
-#include "player/model/profiles/TimeScale.h"
+#include "subtitles/profiles/TTitle.h"
+#include "subtitles/profiles/StableSortList.h"
+#include "subtitles/profiles/TMergedEvent.h"
+#include "subtitles/profiles/TimeScale.h"
 #include "subtitles/scripts/TScriptControl.h"
 
 #include <algorithm>

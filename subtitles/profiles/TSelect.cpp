@@ -1,4 +1,4 @@
-#include "player/model/profiles/TSelect.h"
+#include "subtitles/profiles/TSelect.h"
 
 #include "subtitles/scripts/TScriptControl.h"
 

@@ -1,8 +1,8 @@
 // The script pool: scripts shared by name between languages, released with the last user, names of
 // new scripts, replacement under an existing name, and the names scripts are stored under.
-#include "player/model/profiles/TScriptsPool.h"
+#include "subtitles/profiles/TScriptsPool.h"
 #include "foundation/tests/TempDir.h"
-#include "player/model/profiles/TScriptUser.h"
+#include "subtitles/profiles/TScriptUser.h"
 #include "subtitles/scripts/TScriptControl.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "player/model/profiles/TBaseProfile.h"
+#include "subtitles/profiles/TBaseProfile.h"
 
 TBaseProfile::TBaseProfile() = default;
 

@@ -1,6 +1,6 @@
 #pragma once
-// The common base of the player objects: only a virtual destructor, so that they can be deleted
-// through it.
+// The common base of the player objects and of the profile: only a virtual destructor, so that they
+// can be deleted through it.
 class TCommon {
 public:
     TCommon() = default;

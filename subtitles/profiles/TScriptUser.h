@@ -3,7 +3,7 @@
 // own their scripts, in "load:" order), how it takes a script's styles, and how it follows a script
 // that the pool replaced by another object of the same name.
 #include "foundation/TPointer.h"
-#include "player/model/profiles/TScriptItems.h"
+#include "subtitles/profiles/TScriptItems.h"
 
 class TScriptControl;
 

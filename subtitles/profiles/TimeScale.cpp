@@ -1,4 +1,4 @@
-#include "player/model/profiles/TimeScale.h"
+#include "subtitles/profiles/TimeScale.h"
 
 #include <algorithm>
 #include <cmath>

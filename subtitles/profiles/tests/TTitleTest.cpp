@@ -1,9 +1,9 @@
 // Titles merge the events of their selections into one page: windows, shifts onto the title's time
 // line, stretching by the time ramp, ordering and the statistics.
-#include "player/model/profiles/TTitle.h"
-#include "player/model/profiles/TMergedEvent.h"
-#include "player/model/profiles/TimeScale.h"
+#include "subtitles/profiles/TTitle.h"
 #include "subtitles/model/TTextEvent.h"
+#include "subtitles/profiles/TMergedEvent.h"
+#include "subtitles/profiles/TimeScale.h"
 #include "subtitles/scripts/TScriptControl.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "player/model/profiles/TMergedEvent.h"
-#include "player/model/profiles/TSelect.h"
+#include "subtitles/profiles/TMergedEvent.h"
 #include "subtitles/model/TTextEvent.h"
+#include "subtitles/profiles/TSelect.h"
 
 #include <cstring>
 

@@ -1,9 +1,9 @@
 // The profile base and a volume: its languages, its disc identifier slots and its defaults.
-#include "player/model/profiles/TVolume.h"
+#include "subtitles/profiles/TVolume.h"
 #include "foundation/tests/TempDir.h"
-#include "player/model/profiles/TBaseProfile.h"
-#include "player/model/profiles/TScriptsPool.h"
+#include "subtitles/profiles/TBaseProfile.h"
 #include "subtitles/profiles/TLanguage.h"
+#include "subtitles/profiles/TScriptsPool.h"
 
 #include <gtest/gtest.h>
 

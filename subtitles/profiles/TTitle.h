@@ -3,9 +3,9 @@
 // event copies of every enabled selection moved onto the title's time line and ordered by start.
 // The copies refer to the scripts' events: a page is rebuilt after its scripts change.
 #include "foundation/TPointer.h"
-#include "player/model/profiles/TSelect.h"
-#include "player/model/profiles/TSelectStats.h"
 #include "subtitles/model/TSubEvents.h"
+#include "subtitles/profiles/TSelect.h"
+#include "subtitles/profiles/TSelectStats.h"
 
 #include <cstdint>
 

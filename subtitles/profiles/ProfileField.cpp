@@ -1,4 +1,4 @@
-#include "player/model/profiles/ProfileField.h"
+#include "subtitles/profiles/ProfileField.h"
 
 #include "platform/text/CodePage.h"
 
