@@ -109,7 +109,7 @@ void TDVDMain::SetConfigForm(TConfig* config) {
 
 std::vector<std::string> TDVDMain::OpticalDriveRoots() const {
     std::vector<std::string> roots;
-    for (const plat::shell::OpticalDrive& drive : opener_->Drives()) {
+    for (const plat::shell::OpticalDrive& drive : OpticalDrives()) {
         roots.push_back(drive.Device);
     }
     return roots;
@@ -791,6 +791,16 @@ void TDVDMain::FormMouseWheelDown() {
 
 void TDVDMain::RunDoubleClickFunction() {
     mouse_->RunDoubleClickFunction();
+}
+
+void TDVDMain::VideoPanelMouseDown() {
+    if (video_ != nullptr) {
+        video_->PanelMouseDown();
+    }
+}
+
+std::vector<plat::shell::OpticalDrive> TDVDMain::OpticalDrives() const {
+    return opener_->Drives();
 }
 
 bool TDVDMain::IsDVDMode() const {

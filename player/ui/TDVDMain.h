@@ -11,6 +11,8 @@
 #include "player/model/settings/TTovrinConfig.h"
 #include "player/scripting/actions/TActionControler.h"
 #include "player/ui/ICommandTarget.h"
+#include "player/ui/IFullscreenHost.h"
+#include "player/ui/IPlaySourceHost.h"
 #include "player/ui/TApplicationHints.h"
 #include "player/ui/TFormPlacement.h"
 #include "player/ui/TMediaOpener.h"
@@ -55,7 +57,12 @@ class TShortcutFilter;
 class TVideo;
 class TVideoMenu2;
 
-class TDVDMain : public QWidget, public ICommandTarget, public IMainWindowServices, public IConfigHost {
+class TDVDMain : public QWidget,
+                 public ICommandTarget,
+                 public IMainWindowServices,
+                 public IFullscreenHost,
+                 public IPlaySourceHost,
+                 public IConfigHost {
 public:
     static constexpr const char* kClassName = "TDVDMain";
     static constexpr const char* kCaption = "Tovrin";
@@ -130,7 +137,7 @@ public:
     // The wheel and the double click of the video windows.
     void FormMouseWheelUp();
     void FormMouseWheelDown();
-    void RunDoubleClickFunction();
+    void RunDoubleClickFunction() override;
 
     // The mode the video window holds: disc or media file.
     bool IsDVDMode() const;
@@ -176,6 +183,12 @@ public:
 
     // IMainWindowServices
     uint8_t OnPlayerEvent(uint32_t event, intptr_t a, intptr_t b, intptr_t c) override;
+
+    // IFullscreenHost (IsClosing and RunDoubleClickFunction above)
+    void VideoPanelMouseDown() override;
+
+    // IPlaySourceHost
+    std::vector<plat::shell::OpticalDrive> OpticalDrives() const override;
 
     // An error text for the message box (nothing while it does not exist or is silent).
     void ShowError(const std::u16string& text) override;
