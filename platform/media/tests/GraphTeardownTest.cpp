@@ -103,7 +103,7 @@ struct GraphCase {
 
 // Running: the graph is torn down while data flows.
 void Run(MediaGraph& graph) {
-    Transport transport(graph);
+    Transport transport(graph, kDeadline);
     ASSERT_EQ(transport.Run(), S_OK);
 }
 
