@@ -49,7 +49,6 @@
 #include "player/ui/TWindowLayering.h"
 #include "player/ui/skin/SkinFirstLine.h"
 #include "player/ui/skin/TSkinScript.h"
-#include "subtitles/decoders/TNewScriptLoader.h"
 #include "subtitles/decoders/TPluginDecoderHost.h"
 #include "subtitles/scripts/TScriptControl.h"
 
