@@ -2,8 +2,6 @@
 
 #include "platform/win/Window.h"
 #include "player/ui/TBackgroundImage.h"
-#include "player/ui/TDVDMain.h"
-#include "player/ui/TVideo.h"
 #include "player/ui/TVideoPanelWindow.h"
 
 #include <QCloseEvent>
@@ -15,8 +13,8 @@ constexpr const char* kWindowClass = "TFullscreen";
 
 } // namespace
 
-TFullscreen::TFullscreen(TDVDMain& main)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), main_(main),
+TFullscreen::TFullscreen(IFullscreenHost& host)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), host_(host),
       background_(new TBackgroundImage(this, this)),
       window_(std::make_unique<TVideoPanelWindow>(kWindowClass, &plat::win::DefWindowProc, this)) {
     setObjectName("Fullscreen");
@@ -52,7 +50,7 @@ void TFullscreen::UpdateBackground(int state) {
 }
 
 void TFullscreen::closeEvent(QCloseEvent* event) {
-    if (main_.IsClosing()) {
+    if (host_.IsClosing()) {
         event->accept();
     } else {
         event->ignore();
@@ -61,14 +59,12 @@ void TFullscreen::closeEvent(QCloseEvent* event) {
 
 void TFullscreen::mousePressEvent(QMouseEvent* event) {
     raise();
-    if (TVideo* video = main_.VideoForm()) {
-        video->PanelMouseDown();
-    }
+    host_.VideoPanelMouseDown();
     QWidget::mousePressEvent(event);
 }
 
 void TFullscreen::mouseDoubleClickEvent(QMouseEvent*) {
-    main_.RunDoubleClickFunction();
+    host_.RunDoubleClickFunction();
 }
 
 void TFullscreen::resizeEvent(QResizeEvent* event) {

@@ -4,18 +4,19 @@
 // video is shown. The user cannot close it; it goes with the player.
 #include "platform/video/VideoSurface.h"
 #include "platform/win/Types.h"
+#include "player/ui/IFullscreenHost.h"
 
 #include <QWidget>
 
 #include <memory>
 
 class TBackgroundImage;
-class TDVDMain;
 class TVideoPanelWindow;
 
 class TFullscreen : public QWidget {
 public:
-    explicit TFullscreen(TDVDMain& main);
+    // The host must outlive the window.
+    explicit TFullscreen(IFullscreenHost& host);
     ~TFullscreen() override;
 
     // The window the core lays the full-screen picture and subtitles out in.
@@ -36,7 +37,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    TDVDMain& main_;
+    IFullscreenHost& host_;
     QWidget* panel_ = nullptr;
     TBackgroundImage* background_;
     std::unique_ptr<TVideoPanelWindow> window_;
