@@ -39,6 +39,9 @@ public:
     // The picture geometry of those caps, bits per pixel of packed RGB rows: VFW_E_NOT_CONNECTED
     // before negotiation, VFW_E_INVALIDMEDIATYPE for caps that are not packed RGB.
     HResult GetConnectedFormat(VideoGeometry* geometry) const;
+    // Replaces the callback. A call of the old one under way on the streaming thread ends first, so once
+    // this returns the old callback is never called again and what it uses may go. Not to be called from
+    // inside the callback, nor while holding something the callback waits for.
     void SetCallback(Callback callback);
     void SetBufferSamples(bool buffer);
     // A copy of the last frame: E_INVALIDARG when buffering is off, VFW_E_WRONG_STATE before a frame.
@@ -52,10 +55,11 @@ private:
     void OnBuffer(GstPad* pad, GstBuffer* buffer);
     static GstPadProbeReturn ProbeThunk(GstPad* pad, GstPadProbeInfo* info, gpointer self);
 
-    GstElement* bin_;    // the owning element (not referenced: it owns us)
-    GstElement* filter_; // its capsfilter
-    mutable std::mutex mutex_;
+    GstElement* bin_;          // the owning element (not referenced: it owns us)
+    GstElement* filter_;       // its capsfilter
+    std::mutex callbackMutex_; // held while the callback runs
     Callback callback_;
+    mutable std::mutex mutex_;
     bool buffering_ = false;
     bool sampled_ = false;
     std::uint64_t frames_ = 0;
