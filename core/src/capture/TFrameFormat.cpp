@@ -15,6 +15,6 @@ std::optional<TFrameFormat> TFrameFormat::FromGeometry(std::int32_t width, std::
         return std::nullopt;
     }
     const std::uint64_t row = (std::uint64_t(width) * std::uint64_t(bits) + 7) / 8;
-    return TFrameFormat{width, height, bits, static_cast<std::uint32_t>(row),
-                        static_cast<std::uint32_t>(row * std::uint64_t(height))};
+    return TFrameFormat{width, height, bits, static_cast<std::uint32_t>(row * std::uint64_t(height)),
+                        static_cast<std::uint32_t>(row)};
 }

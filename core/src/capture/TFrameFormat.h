@@ -11,8 +11,8 @@ struct TFrameFormat {
     std::int32_t width = 0;
     std::int32_t height = 0;
     std::int32_t bitsPerPixel = 0;
-    std::uint32_t rowBytes = 0;   // ceil(width × bits / 8)
     std::uint32_t frameBytes = 0; // rowBytes × height: what one frame really holds
+    std::uint32_t rowBytes = 0;   // ceil(width × bits / 8)
 
     // Tightly packed rows, so 12-bit formats count 1.5 bytes a pixel.
     static std::optional<TFrameFormat> FromGeometry(std::int32_t width, std::int32_t height,
