@@ -82,7 +82,7 @@ QLineEdit* TEventEditor::AddTimeField(const char* name) {
     auto* field = new QLineEdit(this);
     field->setObjectName(name);
     field->setInputMask("0:00:00.00; ");
-    field->setMaximumWidth(90);
+    field->setMinimumWidth(field->fontMetrics().horizontalAdvance("00:00:00.000") + 8);
     return field;
 }
 

@@ -277,9 +277,11 @@ void TEventsListing::SelectRow(int row) {
         grid_->clearSelection();
         return;
     }
+    // The current column stays (the start column at first), so the grid does not scroll sideways.
+    const QModelIndex current = grid_->currentIndex();
+    const int column = current.isValid() ? current.column() : TEventsGridModel::kStart;
     grid_->selectRow(row);
-    grid_->setCurrentIndex(model_->index(row, TEventsGridModel::kText));
-    grid_->scrollTo(model_->index(row, 0));
+    grid_->setCurrentIndex(model_->index(row, column));
 }
 
 int TEventsListing::CurrentRow() const {
@@ -595,6 +597,14 @@ void TEventsListing::DropInPlaceEdit() {
 
 bool TEventsListing::eventFilter(QObject* watched, QEvent* event) {
     const bool inPlace = watched == timeEdit_ || watched == textEdit_ || watched == styleEdit_;
+    if (inPlace && event->type() == QEvent::ShortcutOverride) {
+        // Enter and Esc belong to the in-place editor, not to the grid's shortcuts.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+            event->accept();
+            return true;
+        }
+    }
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (inPlace && key->key() == Qt::Key_Escape) {

@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -218,6 +219,42 @@ void TPellitMain::CreateMenus() {
     help->addAction(Action("Ac_About"));
 }
 
+void TPellitMain::CreateToolBar() {
+    auto* toolBar = centralWidget()->findChild<QWidget*>("Pn_Left");
+    const std::pair<const char*, const char*> buttons[] = {
+        {"Bt_NewProfile", "Ac_NewProfile"},
+        {"Bt_OpenProfile", "Ac_Open"},
+        {"Bt_Save", "Ac_Save"},
+        {"Bt_Refresh", "Ac_RefreshSubs"},
+        {"Bt_ClearSubtitles", "Ac_ClearSubs"},
+        {"Bt_ShowStyleManager", "Ac_ShowStylesManager"},
+        {"Bt_ShowReadMe", "Ac_ShowInfo"},
+        {"Bt_ShowVideo", "Ac_ShowVideoWindow"},
+    };
+    for (const auto& [name, action] : buttons) {
+        auto* button = new QToolButton(toolBar);
+        button->setObjectName(name);
+        button->setDefaultAction(Action(action));
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+        toolBar->layout()->addWidget(button);
+    }
+    // The refresh and clear buttons show glyphs, no text.
+    const std::pair<const char*, QStyle::StandardPixmap> glyphs[] = {
+        {"Bt_Refresh", QStyle::SP_BrowserReload}, {"Bt_ClearSubtitles", QStyle::SP_DialogResetButton}};
+    for (const auto& [name, glyph] : glyphs) {
+        auto* button = toolBar->findChild<QToolButton*>(name);
+        button->setIcon(style()->standardIcon(glyph));
+        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    }
+    auto* help = new QLabel("...Need Help ?", toolBar);
+    help->setObjectName("Lb_AR");
+    help->setToolTip("Set the Events Preview ratio.");
+    help->setStyleSheet("color: rgb(0, 0, 255);");
+    toolBar->layout()->addWidget(help);
+    static_cast<QVBoxLayout*>(toolBar->layout())->addStretch(1);
+}
+
 bool TPellitMain::PostInit(const TForms& forms) {
     forms_ = forms;
     shared_.SetWaitInfo(u"Main Form");
@@ -238,6 +275,7 @@ bool TPellitMain::PostInit(const TForms& forms) {
     }
     CreateActions();
     CreateMenus();
+    CreateToolBar();
 
     shared_.DetectPlayer();
     player_ = std::make_unique<TEditorPlayerObjects>(shared_, *this);

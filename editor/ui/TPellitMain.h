@@ -97,6 +97,8 @@ private:
                        std::function<void()> handler);
     void CreateActions();
     void CreateMenus();
+    // The tool bar's buttons, each bound to its action.
+    void CreateToolBar();
     void Save();
     void SaveAs();
     void RefreshSubs();

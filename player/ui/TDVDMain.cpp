@@ -10,6 +10,7 @@
 #include "platform/win/Window.h"
 #include "player/dialogs/TErrMessage.h"
 #include "player/dialogs/TYesNo.h"
+#include "player/dialogs/config/TConfig.h"
 #include "player/model/binding/PlayerGlobals.h"
 #include "player/model/binding/TMainControl.h"
 #include "player/model/controllers/IAudioInfo.h"
@@ -29,6 +30,7 @@
 #include "player/ui/TChapters.h"
 #include "player/ui/TCommandFrame.h"
 #include "player/ui/TCommandLine.h"
+#include "player/ui/TFileAssociations.h"
 #include "player/ui/TFullscreen.h"
 #include "player/ui/TMainActions.h"
 #include "player/ui/TMainFormEvents.h"
@@ -45,6 +47,8 @@
 #include "player/ui/TVideo.h"
 #include "player/ui/TVideoMenu2.h"
 #include "player/ui/TWindowLayering.h"
+#include "player/ui/skin/SkinFirstLine.h"
+#include "player/ui/skin/TSkinScript.h"
 #include "subtitles/decoders/TNewScriptLoader.h"
 
 #include <QAction>
@@ -87,6 +91,68 @@ TDVDMain::TDVDMain(QWidget* owner)
 
 const QList<QAction*>& TDVDMain::DVDControl() const {
     return actions_->List();
+}
+
+void TDVDMain::SetConfigForm(TConfig* config) {
+    configForm_ = config;
+    std::function<void()> show;
+    if (configForm_ != nullptr) {
+        show = [this] {
+            LoadFormPosition(configForm_);
+            configForm_->show();
+            configForm_->raise();
+            configForm_->activateWindow();
+        };
+    }
+    actions_->Bind("Ac_EnterConfig", std::move(show));
+}
+
+std::vector<std::string> TDVDMain::OpticalDriveRoots() const {
+    std::vector<std::string> roots;
+    for (const plat::shell::OpticalDrive& drive : OpticalDrives()) {
+        roots.push_back(drive.Device);
+    }
+    return roots;
+}
+
+void TDVDMain::ApplySkin(const std::string& fileName) {
+    LoadSkin(fileName, false);
+    if (skin_) {
+        skin_->Script().UpdateForms();
+    }
+}
+
+bool TDVDMain::ReadSkinFirstLine(const std::string& archivePath, std::string& firstLine, QImage* preview) {
+    std::error_code error;
+    const auto changed = std::filesystem::last_write_time(archivePath, error);
+    // A broken archive is reported once, not on every show of the settings dialog.
+    const auto broken = brokenSkins_.find(archivePath);
+    if (!skin_ || (broken != brokenSkins_.end() && broken->second == changed)) {
+        return false;
+    }
+    if (!SkinFirstLine::ReadSkinFirstLine(firstLine, "skin.txt", archivePath, preview, skin_->Sink())) {
+        brokenSkins_[archivePath] = changed;
+        return false;
+    }
+    brokenSkins_.erase(archivePath);
+    return true;
+}
+
+bool TDVDMain::ApplyFileAssociations(bool force) {
+    TFileAssociations associations(plat::shell::XdgAssociations(),
+                                   QCoreApplication::applicationFilePath().toStdString());
+    return associations.Apply(PlayerConfig().Extensions, force);
+}
+
+void TDVDMain::Translate(QWidget& form, TStringCollection& strings) {
+    TPlayerTranslation translation;
+    if (translation.Load(plat::text::path::Join(folders_.System, VokradConfig().Language))) {
+        translation.Apply({&form, &strings});
+    }
+}
+
+void TDVDMain::SettingsClosed(bool saved) {
+    win::PostMessage(handle_, kMsgSettingsClosed, saved ? 1 : 0, 0);
 }
 
 void TDVDMain::BindOpeningActions() {
@@ -250,6 +316,7 @@ void TDVDMain::OnVersionAnswer() {
 
 void TDVDMain::ReloadSettings() {
     config_.Load((folders_.Settings + "Tovrin.ini").c_str());
+    ApplyFileAssociations(false);
     actionControler_.ClearShortcuts();
     actionControler_.LoadFromFile(folders_.Settings + TActionControler::kFileName);
     actionControler_.ApplyShortcuts();
@@ -276,6 +343,10 @@ void TDVDMain::ApplyTranslation() {
     // The forms in the order their texts are taken; those the program does not make yet are left out.
     translation.Apply({static_cast<QWidget*>(this), &mainStrings_, static_cast<QWidget*>(ErrMessage),
                        static_cast<QWidget*>(YesNo), &videoMenu_->Strings()});
+    if (configForm_ != nullptr) {
+        translation.Apply({static_cast<QWidget*>(configForm_), &configForm_->Strings()});
+        configForm_->RebuildPageTree();
+    }
     // The menu's captions are taken when it is built.
     videoMenu_->RestartTimer();
 }

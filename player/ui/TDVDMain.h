@@ -5,6 +5,7 @@
 // threads. Its window, of class "TDVDMain", is found by other processes under the title
 // "TovrinPlayer", which it takes at the end of FormCreate.
 #include "platform/win/Types.h"
+#include "player/dialogs/config/IConfigHost.h"
 #include "player/model/mainwindow/IMainWindowServices.h"
 #include "player/model/playlist/TPlayList.h"
 #include "player/model/settings/TTovrinConfig.h"
@@ -22,7 +23,9 @@
 
 #include <QWidget>
 
+#include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,6 +47,7 @@ class TMouseFunctions;
 class TPlayControl;
 class TPlayerSkin;
 class TChapters;
+class TConfig;
 class TVersionCheck;
 class TVersionCheckDialogs;
 class TPlaySourceMenu;
@@ -59,7 +63,8 @@ class TDVDMain : public QWidget,
                  public IMainWindowServices,
                  public IFullscreenHost,
                  public IPlaySourceHost,
-                 public ISkinActionHost {
+                 public ISkinActionHost,
+                 public IConfigHost {
 public:
     static constexpr const char* kClassName = "TDVDMain";
     static constexpr const char* kCaption = "Tovrin";
@@ -112,9 +117,25 @@ public:
     const TStringCollection& MainStrings() const { return mainStrings_; }
 
     void Ac_QuitExecute() override;
+    // The settings dialog, shown by Ac_EnterConfig (none: the command does nothing).
+    void SetConfigForm(TConfig* config);
+    TConfig* ConfigForm() const { return configForm_; }
+
+    // IConfigHost
+    std::string ProgramFolder() const override { return folders_.Program; }
+    std::string SettingsFolder() const override { return folders_.Settings; }
+    std::string SystemFolder() const override { return folders_.System; }
+    std::vector<std::string> OpticalDriveRoots() const override;
+    TActionControler& Commands() override { return actionControler_; }
+    IHintSettings& Hints() override { return hints_; }
     // Every command's action gets its stored shortcut back / loses it (dialogs that take keys).
-    void EnableShortcuts();
-    void DisableShortcuts();
+    void EnableShortcuts() override;
+    void DisableShortcuts() override;
+    void ApplySkin(const std::string& fileName) override;
+    bool ReadSkinFirstLine(const std::string& archivePath, std::string& firstLine, QImage* preview) override;
+    bool ApplyFileAssociations(bool force) override;
+    void Translate(QWidget& form, TStringCollection& strings) override;
+    void SettingsClosed(bool saved) override;
     // The wheel and the double click of the video windows.
     void FormMouseWheelUp() override;
     void FormMouseWheelDown() override;
@@ -207,7 +228,7 @@ public:
     // Pushes the settings into the client model.
     void ApplySettings();
     // Translates the forms and texts from the language file the settings name.
-    void ApplyTranslation();
+    void ApplyTranslation() override;
     // The video menu pops up over the video window and every skin window.
     void RebuildVideoMenuOwners();
     void SetContextMenuAllowed(bool allowed);
@@ -282,6 +303,9 @@ private:
     std::unique_ptr<TPlaySourceMenu> playMenu_;
     TVideo* video_ = nullptr;
     TChapters* chapters_ = nullptr;
+    TConfig* configForm_ = nullptr;
+    // Skin archives whose script could not be read, with their change time: reported once.
+    std::map<std::string, std::filesystem::file_time_type> brokenSkins_;
     std::unique_ptr<TPlayerSkin> skin_;
     std::unique_ptr<TVideoMenu2> videoMenu_;
     TFullscreen* fullscreen_ = nullptr;

@@ -5,6 +5,7 @@
 #include "platform/win/Peer.h"
 #include "player/dialogs/TErrMessage.h"
 #include "player/dialogs/TYesNo.h"
+#include "player/dialogs/config/TConfig.h"
 #include "player/model/binding/PlayerGlobals.h"
 #include "player/model/binding/TMainControl.h"
 #include "player/ui/StartCommandLine.h"
@@ -57,9 +58,16 @@ std::unique_ptr<QWidget> MakeChapters(TPlayerStartup::TForms& forms) {
     return chapters;
 }
 
+// The settings dialog comes last.
+std::unique_ptr<QWidget> MakeConfig(TPlayerStartup::TForms& forms) {
+    auto config = std::make_unique<TConfig>(*forms.Main);
+    forms.Main->SetConfigForm(config.get());
+    return config;
+}
+
 // The forms after the main form, in the order they are created; forms are appended as they come.
-constexpr std::array<TFormMaker, 5> kFormOrder = {&MakeVideo, &MakeErrMessage, &MakeYesNo, &MakeFullscreen,
-                                                  &MakeChapters};
+constexpr std::array<TFormMaker, 6> kFormOrder = {&MakeVideo,      &MakeErrMessage, &MakeYesNo,
+                                                  &MakeFullscreen, &MakeChapters,   &MakeConfig};
 
 std::vector<std::string> Arguments(int argc, char** argv) {
     std::vector<std::string> arguments;
@@ -95,7 +103,11 @@ int RunFirstInstance(int argc, char** argv, const std::string& commandLine, bool
         }
         // The other forms go before the main form that they refer to; the message box keeps its place.
         forms.Main->SaveFormPosition(ErrMessage);
+        if (forms.Main->ConfigForm() != nullptr) {
+            forms.Main->SaveFormPosition(forms.Main->ConfigForm());
+        }
         forms.Main->SetFullscreenForm(nullptr);
+        forms.Main->SetConfigForm(nullptr);
         forms.Main->SetChaptersForm(nullptr);
         forms.Main->SetVideoForm(nullptr);
         forms.Others.clear();

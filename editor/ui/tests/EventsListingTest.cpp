@@ -4,6 +4,7 @@
 #include "editor/TShared.h"
 #include "editor/tests/EditorTestSupport.h"
 #include "editor/ui/TEventsGridDelegate.h"
+#include "editor/ui/TEventEditor.h"
 #include "editor/ui/TEventsGridModel.h"
 #include "editor/ui/TEventsListing.h"
 #include "platform/text/CodePage.h"
@@ -46,7 +47,9 @@ protected:
         ASSERT_TRUE(editor->isVisible());
         editor->selectAll();
         QTest::keyClicks(editor, text);
+        // Return goes to the in-place editor, never to the grid's Enter shortcut.
         QTest::keyClick(editor, Qt::Key_Return);
+        EXPECT_FALSE(listing_.Editor().isVisible());
     }
 
     TestFolder folder_;
@@ -75,8 +78,8 @@ TEST_F(EventsListingTest, ASelectsEventsAreListedAndShaded) {
     listing_.RepaintGrid();
     const QImage grab = listing_.Grid()->viewport()->grab().toImage();
     const auto pixel = [&](int row) {
-        const QRect cell = listing_.Grid()->visualRect(listing_.Model().index(row, TEventsGridModel::kText));
-        return QColor(grab.pixel(cell.right() - 4, cell.center().y()));
+        const QRect cell = listing_.Grid()->visualRect(listing_.Model().index(row, TEventsGridModel::kStyle));
+        return QColor(grab.pixel(cell.right() - 3, cell.center().y()));
     };
     EXPECT_EQ(pixel(0), TEventsGridDelegate::Background(true, 0));
     EXPECT_EQ(pixel(1), TEventsGridDelegate::Background(true, 1));
