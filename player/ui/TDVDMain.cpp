@@ -828,6 +828,28 @@ std::vector<plat::shell::OpticalDrive> TDVDMain::OpticalDrives() const {
     return opener_->Drives();
 }
 
+QAction* TDVDMain::FindActionByCommand(std::string_view text, std::string* arguments) const {
+    return bridge_->FindActionByCommand(text, arguments);
+}
+
+void TDVDMain::SetSeekTarget(uint32_t ms) {
+    actions_->SetSeekTarget(ms);
+}
+
+uint32_t TDVDMain::SeekTarget() const {
+    return actions_->SeekTarget();
+}
+
+void TDVDMain::GoToSeekPos() {
+    if (QAction* seek = actions_->Find("Act_GoToSeekPos")) {
+        seek->trigger();
+    }
+}
+
+QMenu* TDVDMain::PlaySourceMenu() const {
+    return playMenu_.get();
+}
+
 bool TDVDMain::IsDVDMode() const {
     return video_ != nullptr && video_->Mode() == TVideo::kModeDisc;
 }

@@ -13,6 +13,7 @@
 #include "player/ui/ICommandTarget.h"
 #include "player/ui/IFullscreenHost.h"
 #include "player/ui/IPlaySourceHost.h"
+#include "player/ui/ISkinActionHost.h"
 #include "player/ui/TApplicationHints.h"
 #include "player/ui/TFormPlacement.h"
 #include "player/ui/TMediaOpener.h"
@@ -61,6 +62,7 @@ class TDVDMain : public QWidget,
                  public IMainWindowServices,
                  public IFullscreenHost,
                  public IPlaySourceHost,
+                 public ISkinActionHost,
                  public IConfigHost {
 public:
     static constexpr const char* kClassName = "TDVDMain";
@@ -99,7 +101,7 @@ public:
     void SetFullscreenForm(TFullscreen* fullscreen);
     TFullscreen* FullscreenForm() const { return fullscreen_; }
     // The window the skin's windows stand around: the video window, or the full-screen one.
-    QWidget* SkinAnchor() const;
+    QWidget* SkinAnchor() const override;
     void InitAfterForms(bool useDefaultSkin);
     int32_t ProcessCommandLine(const std::string& text, plat::win::HWND sender);
     // The enabled remote plug-ins start unless "NOPLUG" was given (forced: also then); the number
@@ -113,7 +115,7 @@ public:
     TVersionCheck* VersionCheck() const { return versionCheck_.get(); }
     const TStringCollection& MainStrings() const { return mainStrings_; }
 
-    void Ac_QuitExecute();
+    void Ac_QuitExecute() override;
     // The settings dialog, shown by Ac_EnterConfig (none: the command does nothing).
     void SetConfigForm(TConfig* config);
     TConfig* ConfigForm() const { return configForm_; }
@@ -134,8 +136,8 @@ public:
     void Translate(QWidget& form, TStringCollection& strings) override;
     void SettingsClosed(bool saved) override;
     // The wheel and the double click of the video windows.
-    void FormMouseWheelUp();
-    void FormMouseWheelDown();
+    void FormMouseWheelUp() override;
+    void FormMouseWheelDown() override;
     void RunDoubleClickFunction() override;
 
     // The mode the video window holds: disc or media file.
@@ -190,12 +192,19 @@ public:
     // IPlaySourceHost
     std::vector<plat::shell::OpticalDrive> OpticalDrives() const override;
 
+    // ISkinActionHost (the rest above)
+    QAction* FindActionByCommand(std::string_view text, std::string* arguments) const override;
+    void SetSeekTarget(uint32_t ms) override;
+    uint32_t SeekTarget() const override;
+    void GoToSeekPos() override;
+    QMenu* PlaySourceMenu() const override;
+
     // An error text for the message box (nothing while it does not exist or is silent).
     void ShowError(const std::u16string& text) override;
 
     // Form places in "Form Pos.ini" of the settings folder.
-    void SaveFormPosition(const QWidget* form) { placement_.Save(form); }
-    void LoadFormPosition(QWidget* form) { placement_.Load(form); }
+    void SaveFormPosition(const QWidget* form) override { placement_.Save(form); }
+    void LoadFormPosition(QWidget* form) override { placement_.Load(form); }
     const TFormPlacement& Placement() const { return placement_; }
     // The video window on top of the others when the option is on (see TWindowLayering).
     void SetVideoStayOnTop(bool on);
@@ -239,7 +248,7 @@ public:
     TActionControler& Actions() { return actionControler_; }
     TPlugIns* PlugIns() const { return plugIns_.get(); }
     // The form's action list "DVDControl": every command of the player.
-    const QList<QAction*>& DVDControl() const;
+    const QList<QAction*>& DVDControl() const override;
     TMainActions& MainActions() { return *actions_; }
     TMainFormEvents& Events() { return *events_; }
     TMouseFunctions& MouseFunctions() { return *mouse_; }

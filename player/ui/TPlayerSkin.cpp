@@ -4,8 +4,8 @@
 
 #include <utility>
 
-TPlayerSkin::TPlayerSkin(TDVDMain& main, std::string skinsFolder)
-    : skinsFolder_(std::move(skinsFolder)), sink_(main, skin_), skin_(sink_) {}
+TPlayerSkin::TPlayerSkin(ISkinActionHost& host, std::string skinsFolder)
+    : skinsFolder_(std::move(skinsFolder)), sink_(host, skin_), skin_(sink_) {}
 
 bool TPlayerSkin::Load(const std::string& name, bool fullPath) {
     bool loaded = !name.empty() && skin_.Load(kScriptName, fullPath ? name : skinsFolder_ + name);

@@ -8,14 +8,12 @@
 #include <cstdint>
 #include <string>
 
-class TDVDMain;
-
 class TPlayerSkin {
 public:
     static constexpr const char* kScriptName = "skin.txt";
     static constexpr const char* kDefaultSkin = "Default.zip";
 
-    TPlayerSkin(TDVDMain& main, std::string skinsFolder);
+    TPlayerSkin(ISkinActionHost& host, std::string skinsFolder);
     TPlayerSkin(const TPlayerSkin&) = delete;
     TPlayerSkin& operator=(const TPlayerSkin&) = delete;
 

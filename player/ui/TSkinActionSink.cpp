@@ -1,10 +1,5 @@
 #include "player/ui/TSkinActionSink.h"
 
-#include "player/ui/TDVDMain.h"
-#include "player/ui/TMainActions.h"
-#include "player/ui/TPlaySourceMenu.h"
-#include "player/ui/TScriptBridge.h"
-#include "player/ui/TVideo.h"
 #include "player/ui/skin/TSkinScript.h"
 
 #include <QAction>
@@ -13,15 +8,15 @@
 #include <algorithm>
 #include <limits>
 
-TSkinActionSink::TSkinActionSink(TDVDMain& main, TSkinScript& skin) : main_(main), skin_(skin) {}
+TSkinActionSink::TSkinActionSink(ISkinActionHost& host, TSkinScript& skin) : host_(host), skin_(skin) {}
 
 QMenu* TSkinActionSink::PlayMenu() {
-    return main_.PlayMenu();
+    return host_.PlaySourceMenu();
 }
 
 int TSkinActionSink::IndexOfAction(const std::string& name) const {
     const QString wanted = QStringLiteral("Ac_") + QString::fromStdString(name);
-    const QList<QAction*>& actions = main_.DVDControl();
+    const QList<QAction*>& actions = host_.DVDControl();
     for (qsizetype i = 0; i < actions.size(); ++i) {
         if (actions[i]->objectName().compare(wanted, Qt::CaseInsensitive) == 0) {
             return static_cast<int>(i);
@@ -32,12 +27,12 @@ int TSkinActionSink::IndexOfAction(const std::string& name) const {
 
 int TSkinActionSink::FindActionByCommand(const std::string& command, std::string& argument) {
     argument.clear();
-    const QAction* action = main_.Bridge().FindActionByCommand(command, &argument);
-    return action != nullptr ? static_cast<int>(main_.DVDControl().indexOf(action)) : kNoAction;
+    const QAction* action = host_.FindActionByCommand(command, &argument);
+    return action != nullptr ? static_cast<int>(host_.DVDControl().indexOf(action)) : kNoAction;
 }
 
 void TSkinActionSink::ExecuteAction(int action) {
-    const QList<QAction*>& actions = main_.DVDControl();
+    const QList<QAction*>& actions = host_.DVDControl();
     if (action >= 0 && action < actions.size()) {
         actions[action]->trigger();
     }
@@ -48,22 +43,20 @@ int TSkinActionSink::ModeAction(bool dvdMode) {
 }
 
 void TSkinActionSink::Quit() {
-    main_.Ac_QuitExecute();
+    host_.Ac_QuitExecute();
 }
 
 void TSkinActionSink::SetSeekTarget(int64_t ms) {
-    main_.MainActions().SetSeekTarget(
+    host_.SetSeekTarget(
         static_cast<uint32_t>(std::clamp<int64_t>(ms, 0, std::numeric_limits<uint32_t>::max())));
 }
 
 int64_t TSkinActionSink::SeekTarget() const {
-    return main_.MainActions().SeekTarget();
+    return host_.SeekTarget();
 }
 
 void TSkinActionSink::GoToSeekPos() {
-    if (QAction* seek = main_.MainActions().Find("Act_GoToSeekPos")) {
-        seek->trigger();
-    }
+    host_.GoToSeekPos();
 }
 
 void TSkinActionSink::ShowGoToTime(QPoint /*topLeft*/) {
@@ -72,9 +65,9 @@ void TSkinActionSink::ShowGoToTime(QPoint /*topLeft*/) {
 
 bool TSkinActionSink::MouseWheel(bool down, Qt::KeyboardModifiers /*modifiers*/, QPoint /*globalPosition*/) {
     if (down) {
-        main_.FormMouseWheelDown();
+        host_.FormMouseWheelDown();
     } else {
-        main_.FormMouseWheelUp();
+        host_.FormMouseWheelUp();
     }
     return true;
 }
@@ -88,7 +81,7 @@ void TSkinActionSink::FormSwitchClick(QObject* sender) {
 }
 
 void TSkinActionSink::ReportError(const std::u16string& text) {
-    main_.ShowError(text);
+    host_.ShowError(text);
 }
 
 void TSkinActionSink::LoadFormPosition(QWidget& form) {
@@ -102,15 +95,15 @@ void TSkinActionSink::LoadFormPosition(QWidget& form) {
     if (video.isValid()) {
         form.move(video.left(), video.bottom() + 1);
     }
-    main_.LoadFormPosition(&form);
+    host_.LoadFormPosition(&form);
 }
 
 void TSkinActionSink::SaveFormPosition(const QWidget& form) {
     mainFormPlace_ = form.pos();
-    main_.SaveFormPosition(&form);
+    host_.SaveFormPosition(&form);
 }
 
 QRect TSkinActionSink::VideoWindowRect() {
-    const QWidget* anchor = main_.SkinAnchor();
+    const QWidget* anchor = host_.SkinAnchor();
     return anchor != nullptr ? anchor->frameGeometry() : QRect();
 }

@@ -3,6 +3,7 @@
 // name "Play" runs "Ac_Play"), the seek bar seeks the player, closing a skin window quits, the wheel
 // runs the main form's wheel functions, the main skin form sits below the video window, and load errors are
 // shown as the player's error texts.
+#include "player/ui/ISkinActionHost.h"
 #include "player/ui/skin/ISkinActionSink.h"
 
 #include <QPoint>
@@ -12,12 +13,12 @@
 #include <optional>
 #include <string>
 
-class TDVDMain;
 class TSkinScript;
 
 class TSkinActionSink : public ISkinActionSink {
 public:
-    TSkinActionSink(TDVDMain& main, TSkinScript& skin);
+    // The host and the skin must outlive the sink.
+    TSkinActionSink(ISkinActionHost& host, TSkinScript& skin);
 
     int FindActionByCommand(const std::string& command, std::string& argument) override;
     void ExecuteAction(int action) override;
@@ -41,7 +42,7 @@ private:
     // The index in the main form's action list of the action named "Ac_" + name (any case).
     int IndexOfAction(const std::string& name) const;
 
-    TDVDMain& main_;
+    ISkinActionHost& host_;
     TSkinScript& skin_;
     // Where the main skin form stood when it last went, kept for the next skin of this run.
     std::optional<QPoint> mainFormPlace_;
