@@ -1,5 +1,6 @@
 // The round trip of Fct_SendOrder as a program makes it: System/vokrad.so loaded by name from the
-// program folder, one player instance, orders sent through the bound export.
+// program folder, one player instance, orders sent through the bound export. There is no peer: no
+// other program takes these orders; the figures are absolute.
 #include "core/include/Vokrad.h"
 #include "core/include/VokradOrders.h"
 #include "platform/win/Library.h"
@@ -7,6 +8,7 @@
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
@@ -119,6 +121,7 @@ BENCHMARK_CAPTURE(SendRecord, graph_variable_texts_204, kOrderGraphVariable, Ter
 // Programs that load the core run a Qt application; the engine's timers need one.
 int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
+    std::printf("no peer: no other program takes these orders; the times are absolute\n");
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

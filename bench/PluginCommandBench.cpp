@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace win = plat::win;
@@ -61,7 +62,8 @@ int main(int argc, char** argv) {
 
     win::RegisterClass({.lpfnWndProc = &MainWindowProcedure, .lpszClassName = "BenchPluginMain"});
     const win::HWND mainWindow = win::CreateWindowEx(0, "BenchPluginMain", "", 0, 0, 0, 0, 0, 0, nullptr);
-    const std::filesystem::path emptyFolder = std::filesystem::temp_directory_path() / "bench_plugin_empty";
+    const std::filesystem::path emptyFolder =
+        std::filesystem::temp_directory_path() / ("bench_plugin_empty-" + std::to_string(::getpid()));
     std::filesystem::create_directories(emptyFolder);
 
     host = TPlugIns::Create();
@@ -110,6 +112,7 @@ int main(int argc, char** argv) {
     host->SetQuitting();
     host->Stop();
     win::DestroyWindow(mainWindow);
+    std::filesystem::remove_all(emptyFolder);
     if (failed || ours.empty()) {
         std::printf("the command round trip failed\n");
         return 1;

@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the SubStation script reader (as the ANSI page, with detection and as a
-// legacy page), writes whatever was read in both forms and reads the written bytes back; also runs
+// legacy page) and round-trips whatever was read, in both section formats and as 8-bit and UTF-16
+// text: the written script reads back, and writing what was read back gives the same bytes. Also runs
 // the 8-bit line, key, field and time helpers over the same bytes.
 #include "foundation/TMemoryObject.h"
 #include "subtitles/scripts/ScrUtils.h"
@@ -7,10 +8,37 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
 namespace {
+
+std::string_view Bytes(const TMemoryObject& memory) {
+    return {memory.Data, static_cast<std::size_t>(memory.Used)};
+}
+
+void Write(const TScriptControl& script, bool unicode, TMemoryObject& out) {
+    if (unicode) {
+        script.WriteUnicode(script.Styles, out);
+    } else {
+        script.Write(script.Styles, out);
+    }
+}
+
+void RoundTrip(const TScriptControl& script, bool unicode) {
+    TMemoryObject first(1024);
+    Write(script, unicode, first);
+    TScriptControl back;
+    if (!back.Parse(Bytes(first), script.CodePage)) {
+        std::abort(); // what the writer wrote, the reader refused
+    }
+    TMemoryObject second(1024);
+    Write(back, unicode, second);
+    if (Bytes(first) != Bytes(second)) {
+        std::abort(); // the script read back differs from the one written
+    }
+}
 
 void ReadWriteRead(std::string_view bytes, int32_t codePage) {
     TScriptControl script;
@@ -19,13 +47,9 @@ void ReadWriteRead(std::string_view bytes, int32_t codePage) {
     }
     for (const uint8_t v4Plus : {uint8_t{0}, uint8_t{1}}) {
         script.V4Plus = v4Plus;
-        TMemoryObject out(1024);
-        script.Write(script.Styles, out);
-        TScriptControl back;
-        back.Parse(std::string_view(out.Data, static_cast<std::size_t>(out.Used)), script.CodePage);
+        RoundTrip(script, false);
+        RoundTrip(script, true);
     }
-    TMemoryObject unicode(1024);
-    script.WriteUnicode(script.Styles, unicode);
 }
 
 void Helpers(std::string_view bytes) {

@@ -19,6 +19,7 @@ public:
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
+    const std::filesystem::path& Folder() const { return path_; }
     std::string Path(std::string_view name) const { return (path_ / name).string(); }
     std::u16string WPath(std::string_view name) const { return plat::text::AnsiToWide(Path(name)); }
 

@@ -2,7 +2,6 @@
 
 #include "platform/media/GstInit.h"
 #include "platform/media/SampleGrabber.h"
-#include "platform/media/StrandedSinkRepair.h"
 #include "platform/media/ThreadHandOff.h"
 
 #include <algorithm>
@@ -136,20 +135,26 @@ private:
     gulong id_ = 0;
 };
 
+ElementRef NewPipeline() {
+    EnsureGstInitialized();
+    return ElementRef::Sink(gst_pipeline_new(nullptr));
+}
+
 } // namespace
 
 MediaGraph::MediaGraph(const FilterCatalogue& catalogue, RendererFactory& renderers)
-    : catalogue_(catalogue), renderers_(renderers) {
-    EnsureGstInitialized();
-    pipeline_ = ElementRef::Sink(gst_pipeline_new(nullptr));
+    : catalogue_(catalogue), renderers_(renderers), pipeline_(NewPipeline()), repair_(pipeline_.get()) {
     BusRef bus = BusRef::Adopt(gst_element_get_bus(pipeline_.get()));
     // The bus handler and the element signals run on GStreamer's threads.
     HandOver(this);
     gst_bus_set_sync_handler(bus.get(), &MediaGraph::BusThunk, this, nullptr);
 }
 
+// Streaming threads end with the pipeline's change to null; then the repair's checks end, so that only
+// this graph holds the pipeline and its elements, and the bus handler and the signals let go of it.
 MediaGraph::~MediaGraph() {
     gst_element_set_state(pipeline_.get(), GST_STATE_NULL);
+    repair_.Stop();
     BusRef bus = BusRef::Adopt(gst_element_get_bus(pipeline_.get()));
     gst_bus_set_sync_handler(bus.get(), nullptr, nullptr, nullptr);
     for (const ElementRef& element : owned_) {
@@ -730,7 +735,7 @@ void MediaGraph::OnBusMessage(GstMessage* message) {
         events_.Push({EC_STEP_COMPLETE, 0, 0, {}});
         break;
     case GST_MESSAGE_STATE_CHANGED:
-        StrandedSinkRepair::Watch(pipeline_.get(), message);
+        repair_.Watch(message);
         break;
     default:
         break;

@@ -10,6 +10,7 @@
 #include "platform/media/GstRef.h"
 #include "platform/media/RendererFactory.h"
 #include "platform/media/Result.h"
+#include "platform/media/StrandedSinkRepair.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -181,6 +182,7 @@ private:
     const FilterCatalogue& catalogue_;
     RendererFactory& renderers_;
     ElementRef pipeline_;
+    StrandedSinkRepair repair_;
     GraphEventQueue events_;
 
     // The model: changed on the host thread and on streaming threads (pads appearing).

@@ -76,7 +76,7 @@ HResult SampleGrabber::GetConnectedMediaType(std::string* caps) const {
 }
 
 void SampleGrabber::SetCallback(Callback callback) {
-    std::lock_guard lock(mutex_);
+    std::lock_guard lock(callbackMutex_);
     callback_ = std::move(callback);
 }
 
@@ -127,19 +127,21 @@ void SampleGrabber::OnBuffer(GstPad* pad, GstBuffer* buffer) {
                                         : pts;
     const std::int64_t time =
         GST_CLOCK_TIME_IS_VALID(streamTime) ? static_cast<std::int64_t>(streamTime) / 100 : 0;
-    Callback callback;
     {
         std::lock_guard lock(mutex_);
         if (buffering_) {
             last_.assign(map.data, map.data + map.size);
             sampled_ = true;
         }
-        callback = callback_; // called unlocked, so it may ask the grabber for its buffer
         ++frames_;
     }
     framePassed_.notify_all();
-    if (callback) {
-        callback(time, map.data, map.size);
+    {
+        // A lock of its own, so the callback may ask the grabber for its buffer.
+        std::lock_guard lock(callbackMutex_);
+        if (callback_) {
+            callback_(time, map.data, map.size);
+        }
     }
     gst_buffer_unmap(buffer, &map);
 }

@@ -30,6 +30,9 @@ public:
     HResult SetMediaType(const std::string& caps);
     // The caps frames pass with; VFW_E_NOT_CONNECTED before any frame was negotiated.
     HResult GetConnectedMediaType(std::string* caps) const;
+    // Replaces the callback. A call of the old one under way on the streaming thread ends first, so once
+    // this returns the old callback is never called again and what it uses may go. Not to be called from
+    // inside the callback, nor while holding something the callback waits for.
     void SetCallback(Callback callback);
     void SetBufferSamples(bool buffer);
     // A copy of the last frame: E_INVALIDARG when buffering is off, VFW_E_WRONG_STATE before a frame.
@@ -43,10 +46,11 @@ private:
     void OnBuffer(GstPad* pad, GstBuffer* buffer);
     static GstPadProbeReturn ProbeThunk(GstPad* pad, GstPadProbeInfo* info, gpointer self);
 
-    GstElement* bin_;    // the owning element (not referenced: it owns us)
-    GstElement* filter_; // its capsfilter
-    mutable std::mutex mutex_;
+    GstElement* bin_;          // the owning element (not referenced: it owns us)
+    GstElement* filter_;       // its capsfilter
+    std::mutex callbackMutex_; // held while the callback runs
     Callback callback_;
+    mutable std::mutex mutex_;
     bool buffering_ = false;
     bool sampled_ = false;
     std::uint64_t frames_ = 0;

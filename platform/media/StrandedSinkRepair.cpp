@@ -1,8 +1,6 @@
 #include "platform/media/StrandedSinkRepair.h"
 
-#include "platform/media/GstRef.h"
-#include "platform/media/ThreadHandOff.h"
-
+#include <algorithm>
 #include <vector>
 
 namespace plat::media {
@@ -10,7 +8,7 @@ namespace plat::media {
 namespace {
 
 // How long a pipeline that is changing state is given to finish before the repair looks again.
-constexpr GstClockTime kSettleTime = 300 * GST_MSECOND;
+constexpr std::chrono::milliseconds kSettleTime{300};
 
 struct ElementStates {
     GstState current;
@@ -27,31 +25,72 @@ ElementStates StatesOf(GstElement* element) {
 
 } // namespace
 
-// A check holds the pipeline weakly: a graph destroyed before it runs goes at once, with its
-// elements (a disc navigator's reading thread and open disc among them).
-struct StrandedSinkRepair::Look {
-    GWeakRef pipeline;
-    bool again; // the second look at a pipeline that was changing state at the first
-};
+StrandedSinkRepair::StrandedSinkRepair(GstElement* pipeline) : pipeline_(pipeline) {}
 
-void StrandedSinkRepair::Watch(GstElement* pipeline, GstMessage* message) {
+StrandedSinkRepair::~StrandedSinkRepair() {
+    Stop();
+}
+
+void StrandedSinkRepair::Watch(GstMessage* message) {
     if (SettledInPause(message)) {
-        Schedule(GST_ELEMENT(GST_MESSAGE_SRC(message)), pipeline, false);
+        Queue(ElementRef::Share(GST_ELEMENT(GST_MESSAGE_SRC(message))), Clock::now(), false);
     }
 }
 
-void StrandedSinkRepair::Schedule(GstElement* sink, GstElement* pipeline, bool again) {
-    auto* look = new Look{};
-    g_weak_ref_init(&look->pipeline, pipeline);
-    look->again = again;
-    HandOver(look);
-    gst_element_call_async(sink, &StrandedSinkRepair::Repair, look, &StrandedSinkRepair::Forget);
+void StrandedSinkRepair::Queue(ElementRef sink, Clock::time_point due, bool again) {
+    {
+        std::lock_guard lock(mutex_);
+        if (stopped_) {
+            return;
+        }
+        checks_.push_back({std::move(sink), due, again});
+        if (!thread_.joinable()) {
+            thread_ = std::thread(&StrandedSinkRepair::Run, this);
+        }
+    }
+    changed_.notify_all();
 }
 
-void StrandedSinkRepair::Forget(gpointer look) {
-    TakeOver(look);
-    g_weak_ref_clear(&static_cast<Look*>(look)->pipeline);
-    delete static_cast<Look*>(look);
+void StrandedSinkRepair::Stop() {
+    std::deque<Check> dropped;
+    {
+        std::lock_guard lock(mutex_);
+        stopped_ = true;
+        dropped.swap(checks_);
+    }
+    changed_.notify_all();
+    // Once stopped, nothing starts the thread any more.
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+}
+
+void StrandedSinkRepair::Run() {
+    Check check;
+    while (NextDue(&check)) {
+        Repair(check);
+        check = {};
+    }
+}
+
+bool StrandedSinkRepair::NextDue(Check* check) {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        if (stopped_) {
+            return false;
+        }
+        const auto earliest = std::min_element(checks_.begin(), checks_.end(),
+                                               [](const Check& a, const Check& b) { return a.due < b.due; });
+        if (earliest == checks_.end()) {
+            changed_.wait(lock);
+        } else if (earliest->due > Clock::now()) {
+            changed_.wait_until(lock, earliest->due);
+        } else {
+            *check = std::move(*earliest);
+            checks_.erase(earliest);
+            return true;
+        }
+    }
 }
 
 // A sink's own message that it reached paused with nothing further pending. Bins carry the sink
@@ -111,64 +150,26 @@ bool StrandedSinkRepair::AnySinkChanging(GstElement* pipeline) {
     return changing;
 }
 
-// Runs on GStreamer's async thread. The pipeline's state lock keeps the application's and the
-// bins' own state changes out while the check and the repair run.
-void StrandedSinkRepair::Repair(GstElement* sink, gpointer data) {
-    TakeOver(data);
+// The pipeline's state lock keeps the application's and the bins' own state changes out while the
+// check and the repair run.
+void StrandedSinkRepair::Repair(const Check& check) {
+    GstElement* sink = check.sink.get();
     const ElementStates own = StatesOf(sink);
     if (own.current != GST_STATE_PAUSED || own.pending != GST_STATE_VOID_PENDING) {
         return; // the sink has moved on since
     }
-    auto* look = static_cast<Look*>(data);
-    auto* pipeline = static_cast<GstElement*>(g_weak_ref_get(&look->pipeline));
-    if (pipeline == nullptr) {
-        return; // the graph has gone
-    }
-    GST_STATE_LOCK(pipeline);
-    if (IsStranded(pipeline, sink)) {
-        if (StatesOf(pipeline).pending == GST_STATE_VOID_PENDING) {
-            Restart(pipeline, sink);
-        } else if (!look->again) {
-            LookAgainLater(sink, pipeline); // on its way back to playing, it normally takes the sink along
+    GST_STATE_LOCK(pipeline_);
+    if (IsStranded(pipeline_, sink)) {
+        if (StatesOf(pipeline_).pending == GST_STATE_VOID_PENDING) {
+            Restart(pipeline_, sink);
+        } else if (!check.again) {
+            // On its way back to playing, the pipeline normally takes the sink along: look again later.
+            Queue(check.sink, Clock::now() + kSettleTime, true);
         } else {
-            EndForgottenLosses(pipeline);
+            EndForgottenLosses(pipeline_);
         }
     }
-    GST_STATE_UNLOCK(pipeline);
-    gst_object_unref(pipeline);
-}
-
-// The system clock calls back on its own thread; the look itself runs on GStreamer's async thread.
-void StrandedSinkRepair::LookAgainLater(GstElement* sink, GstElement* pipeline) {
-    struct Later {
-        GstElement* sink;
-        GWeakRef pipeline;
-    };
-    auto* later = new Later{GST_ELEMENT(gst_object_ref(sink)), {}};
-    g_weak_ref_init(&later->pipeline, pipeline);
-    GstClock* clock = gst_system_clock_obtain();
-    GstClockID id = gst_clock_new_single_shot_id(clock, gst_clock_get_time(clock) + kSettleTime);
-    HandOver(later);
-    gst_clock_id_wait_async(
-        id,
-        [](GstClock*, GstClockTime, GstClockID, gpointer data) -> gboolean {
-            auto* later = static_cast<Later*>(data);
-            TakeOver(later);
-            if (auto* graph = static_cast<GstElement*>(g_weak_ref_get(&later->pipeline))) {
-                Schedule(later->sink, graph, true);
-                gst_object_unref(graph);
-            }
-            return TRUE;
-        },
-        later,
-        [](gpointer data) {
-            auto* later = static_cast<Later*>(data);
-            gst_object_unref(later->sink);
-            g_weak_ref_clear(&later->pipeline);
-            delete later;
-        });
-    gst_clock_id_unref(id);
-    gst_object_unref(clock);
+    GST_STATE_UNLOCK(pipeline_);
 }
 
 void StrandedSinkRepair::Restart(GstElement* pipeline, GstElement* sink) {

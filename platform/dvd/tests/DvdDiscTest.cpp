@@ -1,11 +1,12 @@
 // What the navigator tells of a disc without playing it, discs it must refuse, and the navigator
 // as a filter of a graph built the way disc graph descriptions build it.
 #include "DvdPlayback.h"
+#include "foundation/tests/TempDir.h"
 
 #include "platform/dvd/DvdLanguage.h"
 #include "platform/dvd/DvdUserOperations.h"
-#include "platform/testing/FakeRendererFactory.h"
 #include "platform/media/MediaGraph.h"
+#include "platform/testing/FakeRendererFactory.h"
 
 #include <gtest/gtest.h>
 
@@ -97,8 +98,8 @@ TEST_F(DvdDiscTest, TheImagePlaysToItsMenu) {
 
 // Bad discs: each is refused with E_INVALIDARG, and the disc opened before stays in use.
 TEST_F(DvdDiscTest, BadDiscsAreRefused) {
-    const fs::path root = fs::path(testing::TempDir()) / "dvd-bad";
-    fs::remove_all(root);
+    const TempDir folder;
+    const fs::path root = folder.Path("dvd-bad");
     fs::create_directories(root / "empty");
     fs::create_directories(root / "no-video-ts" / "AUDIO_TS");
     fs::create_directories(root / "truncated" / "VIDEO_TS");
@@ -122,7 +123,6 @@ TEST_F(DvdDiscTest, BadDiscsAreRefused) {
     std::string directory;
     ASSERT_EQ(Nav().GetDvdDirectory(&directory), S_OK);
     EXPECT_EQ(directory, Fixture("disc"));
-    fs::remove_all(root);
 }
 
 TEST_F(DvdDiscTest, WithoutADiscNothingPlays) {

@@ -1,7 +1,5 @@
 #include "DvdPlayback.h"
 
-#include "platform/media/StrandedSinkRepair.h"
-
 #include <cstring>
 
 namespace plat::dvd::test {
@@ -56,7 +54,8 @@ DvdPlayback::DvdPlayback(PipelineClock clock) {
     // As the program's graphs do: a sink that a jump's flush left prerolled under a playing pipeline
     // is brought back to playing (the backward scan flushes in quick succession).
     media::BusRef bus = media::BusRef::Adopt(gst_pipeline_get_bus(GST_PIPELINE(pipeline_.get())));
-    gst_bus_set_sync_handler(bus.get(), &DvdPlayback::OnBusMessage, pipeline_.get(), nullptr);
+    repair_ = std::make_unique<media::StrandedSinkRepair>(pipeline_.get());
+    gst_bus_set_sync_handler(bus.get(), &DvdPlayback::OnBusMessage, repair_.get(), nullptr);
     element_ = gst_element_factory_make(DvdNavigatorElement::kFactoryName, nullptr);
     GstElement* videoConvert = gst_element_factory_make("videoconvert", nullptr);
     videoSink_ = gst_element_factory_make("appsink", nullptr);
@@ -94,6 +93,9 @@ DvdPlayback::DvdPlayback(PipelineClock clock) {
 
 DvdPlayback::~DvdPlayback() {
     gst_element_set_state(pipeline_.get(), GST_STATE_NULL);
+    repair_->Stop();
+    media::BusRef bus = media::BusRef::Adopt(gst_pipeline_get_bus(GST_PIPELINE(pipeline_.get())));
+    gst_bus_set_sync_handler(bus.get(), nullptr, nullptr, nullptr);
 }
 
 bool DvdPlayback::Play() {
@@ -147,8 +149,8 @@ std::vector<std::optional<GstClockTime>> DvdPlayback::WhenShown(std::chrono::mil
     return shownAt_;
 }
 
-GstBusSyncReply DvdPlayback::OnBusMessage(GstBus*, GstMessage* message, gpointer pipeline) {
-    media::StrandedSinkRepair::Watch(static_cast<GstElement*>(pipeline), message);
+GstBusSyncReply DvdPlayback::OnBusMessage(GstBus*, GstMessage* message, gpointer repair) {
+    static_cast<media::StrandedSinkRepair*>(repair)->Watch(message);
     return GST_BUS_PASS;
 }
 

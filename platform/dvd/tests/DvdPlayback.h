@@ -7,6 +7,7 @@
 #include "platform/dvd/DvdNavigatorElement.h"
 #include "platform/media/GraphEventQueue.h"
 #include "platform/media/GstRef.h"
+#include "platform/media/StrandedSinkRepair.h"
 #include "platform/testing/ManualPipelineClock.h"
 
 #include <gst/app/gstappsink.h>
@@ -93,11 +94,12 @@ private:
     // A frame the sink shows: handed to the tests waited on.
     void OnShown();
     static GstFlowReturn ShownThunk(GstAppSink*, gpointer self);
-    static GstBusSyncReply OnBusMessage(GstBus*, GstMessage* message, gpointer pipeline);
+    static GstBusSyncReply OnBusMessage(GstBus*, GstMessage* message, gpointer repair);
 
     std::unique_ptr<media::ManualPipelineClock> manualClock_;
     media::GstRef<GstClock> clock_;
     media::ElementRef pipeline_;
+    std::unique_ptr<media::StrandedSinkRepair> repair_;
     GstElement* element_ = nullptr;
     GstElement* videoSink_ = nullptr;
     GstElement* audioSink_ = nullptr;

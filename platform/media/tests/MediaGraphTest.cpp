@@ -2,6 +2,7 @@
 #include "platform/media/Transport.h"
 
 #include "MediaTestSupport.h"
+#include "foundation/tests/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -220,10 +221,10 @@ TEST_F(MediaGraphTest, MissingAndCorruptFilesFailClearly) {
 class ForbiddenDecoderTest : public testing::Test {
 protected:
     void TearDown() override {
-        MeritStore empty(folder_);
+        MeritStore empty(folder_.Folder());
         FilterCatalogue restore(&empty);
     }
-    std::filesystem::path folder_ = std::filesystem::temp_directory_path();
+    TempDir folder_;
 };
 
 TEST_F(ForbiddenDecoderTest, IntelligentConnectSkipsForbiddenDecoders) {
@@ -238,7 +239,7 @@ TEST_F(ForbiddenDecoderTest, IntelligentConnectSkipsForbiddenDecoders) {
         {{"avdec_mpeg2video", "avdec_mpegvideo", "mpeg2dec"}, nullptr},
     };
     for (const Case& c : cases) {
-        MeritStore store(folder_);
+        MeritStore store(folder_.Folder());
         for (const char* factory : c.forbidden) {
             store.Set(FactoryId(factory), MERIT_DO_NOT_USE);
         }

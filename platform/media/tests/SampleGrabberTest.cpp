@@ -30,6 +30,11 @@ protected:
         return graph_.Preroll(kDeadline);
     }
 
+    // What the callback writes: the streaming thread goes on handing frames over until the graph is
+    // torn down, so these outlive the graph.
+    std::atomic<int> frames_ = 0;
+    std::atomic<std::size_t> size_ = 0;
+    std::atomic<std::int64_t> first_ = -1;
     FakeRendererFactory renderers_;
     MediaGraph graph_{Catalogue(), renderers_};
     SampleGrabber* grabber_ = nullptr;
@@ -40,20 +45,17 @@ TEST_F(SampleGrabberTest, HandsOverFramesInTheChosenType) {
     grabber_->SetBufferSamples(true);
     std::vector<std::uint8_t> frame;
     EXPECT_EQ(grabber_->GetCurrentBuffer(&frame), VFW_E_WRONG_STATE);
-    std::atomic<int> frames = 0;
-    std::atomic<std::size_t> size = 0;
-    std::atomic<std::int64_t> first = -1;
-    grabber_->SetCallback([&](std::int64_t time, const std::uint8_t*, std::size_t bytes) {
-        size = bytes;
+    grabber_->SetCallback([this](std::int64_t time, const std::uint8_t*, std::size_t bytes) {
+        size_ = bytes;
         std::int64_t none = -1;
-        first.compare_exchange_strong(none, time);
-        ++frames;
+        first_.compare_exchange_strong(none, time);
+        ++frames_;
     });
     ASSERT_EQ(Build(), S_OK);
-    EXPECT_GE(frames.load(), 1); // at least the preroll frame
-    EXPECT_GE(first.load(), 0);
-    EXPECT_LE(first.load(), kFrame);
-    EXPECT_EQ(size.load(), kFrameBytes);
+    EXPECT_GE(frames_.load(), 1); // at least the preroll frame
+    EXPECT_GE(first_.load(), 0);
+    EXPECT_LE(first_.load(), kFrame);
+    EXPECT_EQ(size_.load(), kFrameBytes);
     ASSERT_EQ(grabber_->GetCurrentBuffer(&frame), S_OK);
     EXPECT_EQ(frame.size(), kFrameBytes);
     std::string caps;

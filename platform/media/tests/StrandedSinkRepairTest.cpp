@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <utility>
@@ -33,13 +34,18 @@ protected:
                 .c_str(),
             nullptr));
         ASSERT_TRUE(pipeline_);
+        repair_ = std::make_unique<StrandedSinkRepair>(pipeline_.get());
         sink_ = gst_bin_get_by_name(GST_BIN(pipeline_.get()), "sink");
         g_signal_connect(sink_, "handoff", G_CALLBACK(&StrandedSinkRepairTest::OnFrame), this);
     }
     void Clear() {
         if (pipeline_) {
             gst_element_set_state(pipeline_.get(), GST_STATE_NULL);
+            repair_->Stop();
+            GstRef<GstBus> bus = GstRef<GstBus>::Adopt(gst_element_get_bus(pipeline_.get()));
+            gst_bus_set_sync_handler(bus.get(), nullptr, nullptr, nullptr);
         }
+        repair_.reset();
         if (sink_ != nullptr) {
             gst_object_unref(std::exchange(sink_, nullptr));
         }
@@ -47,7 +53,7 @@ protected:
     }
     void WatchBus() {
         GstRef<GstBus> bus = GstRef<GstBus>::Adopt(gst_element_get_bus(pipeline_.get()));
-        gst_bus_set_sync_handler(bus.get(), &StrandedSinkRepairTest::OnMessage, pipeline_.get(), nullptr);
+        gst_bus_set_sync_handler(bus.get(), &StrandedSinkRepairTest::OnMessage, repair_.get(), nullptr);
     }
     bool SetAndWait(GstElement* element, GstState state) {
         gst_element_set_state(element, state);
@@ -64,6 +70,7 @@ protected:
     }
 
     GstRef<GstElement> pipeline_;
+    std::unique_ptr<StrandedSinkRepair> repair_;
     GstElement* sink_ = nullptr;
 
 private:
@@ -75,8 +82,8 @@ private:
         }
         test->rendered_.notify_all();
     }
-    static GstBusSyncReply OnMessage(GstBus*, GstMessage* message, gpointer pipeline) {
-        StrandedSinkRepair::Watch(static_cast<GstElement*>(pipeline), message);
+    static GstBusSyncReply OnMessage(GstBus*, GstMessage* message, gpointer repair) {
+        static_cast<StrandedSinkRepair*>(repair)->Watch(message);
         gst_message_unref(message);
         return GST_BUS_DROP;
     }
@@ -117,18 +124,24 @@ TEST_F(StrandedSinkRepairTest, ASinkPrerolledUnderAPipelineWaitingForGoodRenders
     EXPECT_EQ(state, GST_STATE_PLAYING);
 }
 
-// A check still waiting to run does not keep a destroyed graph's pipeline and elements alive.
-TEST_F(StrandedSinkRepairTest, APendingCheckLetsThePipelineGo) {
+// Stopping the repair ends its checks and lets go of the sinks they were for: the pipeline and its
+// sink go as soon as their owner drops them.
+TEST_F(StrandedSinkRepairTest, StoppingLetsGoOfEverySinkItWasToCheck) {
     GstMessage* settled = gst_message_new_state_changed(GST_OBJECT(sink_), GST_STATE_READY, GST_STATE_PAUSED,
                                                         GST_STATE_VOID_PENDING);
-    StrandedSinkRepair::Watch(pipeline_.get(), settled);
+    for (int i = 0; i < 50; ++i) {
+        repair_->Watch(settled);
+    }
+    repair_->Stop();
+    repair_->Watch(settled); // ignored once stopped
     gst_message_unref(settled);
-    bool finalized = false;
-    g_object_weak_ref(
-        G_OBJECT(pipeline_.get()), [](gpointer flag, GObject*) { *static_cast<bool*>(flag) = true; },
-        &finalized);
+    int finalized = 0;
+    const auto count = [](gpointer counter, GObject*) { ++*static_cast<int*>(counter); };
+    g_object_weak_ref(G_OBJECT(pipeline_.get()), count, &finalized);
+    g_object_weak_ref(G_OBJECT(sink_), count, &finalized);
+    gst_object_unref(std::exchange(sink_, nullptr));
     pipeline_ = {};
-    EXPECT_TRUE(finalized);
+    EXPECT_EQ(finalized, 2);
 }
 
 // Only a sink paused against the pipeline's will counts as stranded.

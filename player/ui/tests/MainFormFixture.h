@@ -8,6 +8,7 @@
 #include "player/ui/TCommandFrame.h"
 #include "player/ui/TDVDMain.h"
 #include "player/ui/TVideo.h"
+#include "tests/PlayerTestFolder.h"
 #include "tests/RecordingBinding.h"
 
 #include <gtest/gtest.h>
@@ -32,17 +33,13 @@ protected:
         if (dist == nullptr || !fs::exists(fs::path(dist) / "System" / "vokrad.so")) {
             GTEST_SKIP() << "the core is not built (TOVRIN_DIST_DIR/System/vokrad.so)";
         }
-        static int counter = 0;
-        root_ = fs::temp_directory_path() /
-                ("tovrin-main-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+        folder_ = std::make_unique<PlayerTestFolder>(dist, "main");
+        root_ = folder_->Root();
         fs::create_directories(root_ / "prog" / "INI");
-        fs::create_directory_symlink(fs::path(dist) / "System", root_ / "prog" / "System");
-        std::ofstream(root_ / "mountinfo") << "22 1 8:1 / / rw - ext4 /dev/sda1 rw\n";
-        setenv("TOVRIN_PROGRAM_FOLDER", (root_ / "prog").c_str(), 1);
         PrepareProgramFolder(root_ / "prog");
         CreatePlayerGlobals(std::make_unique<RecordingBinding>(calls_));
         main_ = std::make_unique<TDVDMain>();
-        main_->SetMountTable((root_ / "mountinfo").string());
+        main_->SetMountTable(folder_->MountTable().string());
         main_->SetOnClosed([this] { closed_ = true; });
         main_->FormCreate();
         video_ = std::make_unique<TVideo>(*main_);
@@ -54,9 +51,7 @@ protected:
         video_.reset();
         main_.reset();
         DestroyPlayerGlobals();
-        unsetenv("TOVRIN_PROGRAM_FOLDER");
-        std::error_code error;
-        fs::remove_all(root_, error);
+        folder_.reset();
     }
 
     // Settings files, plug-ins and the like the test puts in place before the player starts.
@@ -73,6 +68,7 @@ protected:
     }
 
     TErrMessage box_;
+    std::unique_ptr<PlayerTestFolder> folder_;
     fs::path root_;
     std::vector<std::string> calls_;
     std::unique_ptr<TDVDMain> main_;

@@ -19,6 +19,7 @@
 #include "player/ui/TVideo.h"
 #include "player/ui/TWindowLayering.h"
 #include "player/ui/skin/buttons/ManualDelayClock.h"
+#include "tests/PlayerTestFolder.h"
 #include "tests/RecordingBinding.h"
 #include "tests/TwoScreens.h"
 
@@ -53,16 +54,11 @@ protected:
             GTEST_SKIP() << "the core is not built (TOVRIN_DIST_DIR/System/vokrad.so)";
         }
         ASSERT_EQ(QGuiApplication::screens().size(), 2) << "the test main makes two offscreen monitors";
-        static int counter = 0;
-        root_ = fs::temp_directory_path() /
-                ("tovrin-windows-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
-        fs::create_directories(root_ / "prog");
-        fs::create_directory_symlink(fs::path(dist) / "System", root_ / "prog" / "System");
-        std::ofstream(root_ / "mountinfo") << "22 1 8:1 / / rw - ext4 /dev/sda1 rw\n";
-        setenv("TOVRIN_PROGRAM_FOLDER", (root_ / "prog").c_str(), 1);
+        folder_ = std::make_unique<PlayerTestFolder>(dist, "windows");
+        root_ = folder_->Root();
         CreatePlayerGlobals(std::make_unique<RecordingBinding>(calls_));
         main_ = std::make_unique<TDVDMain>();
-        main_->SetMountTable((root_ / "mountinfo").string());
+        main_->SetMountTable(folder_->MountTable().string());
         main_->FormCreate();
         video_ = std::make_unique<TVideo>(*main_);
         main_->SetVideoForm(video_.get());
@@ -82,9 +78,7 @@ protected:
         video_.reset();
         main_.reset();
         DestroyPlayerGlobals();
-        unsetenv("TOVRIN_PROGRAM_FOLDER");
-        std::error_code error;
-        fs::remove_all(root_, error);
+        folder_.reset();
     }
 
     size_t Count(const std::string& call) const { return std::count(calls_.begin(), calls_.end(), call); }
@@ -108,6 +102,7 @@ protected:
     }
 
     ManualDelayClock clock_; // before the video window, whose hide timer runs on it
+    std::unique_ptr<PlayerTestFolder> folder_;
     fs::path root_;
     std::vector<std::string> calls_;
     std::unique_ptr<TDVDMain> main_;

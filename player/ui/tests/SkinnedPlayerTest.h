@@ -12,6 +12,7 @@
 #include "player/ui/TPlayerSkin.h"
 #include "player/ui/TVideo.h"
 #include "player/ui/skin/TSkinScript.h"
+#include "tests/PlayerTestFolder.h"
 #include "tests/RecordingBinding.h"
 
 #include <QTest>
@@ -39,14 +40,10 @@ protected:
             !fs::exists(fs::path(dist) / "Skins" / "Default.zip")) {
             GTEST_SKIP() << "the core or the default skin is not built (TOVRIN_DIST_DIR)";
         }
-        static int counter = 0;
-        root_ = fs::temp_directory_path() /
-                ("tovrin-skin-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+        folder_ = std::make_unique<PlayerTestFolder>(dist, "skin");
+        root_ = folder_->Root();
         fs::create_directories(root_ / "prog" / "Skins");
-        fs::create_directory_symlink(fs::path(dist) / "System", root_ / "prog" / "System");
         fs::copy_file(fs::path(dist) / "Skins" / "Default.zip", root_ / "prog" / "Skins" / "Default.zip");
-        std::ofstream(root_ / "mountinfo") << "22 1 8:1 / / rw - ext4 /dev/sda1 rw\n";
-        setenv("TOVRIN_PROGRAM_FOLDER", (root_ / "prog").c_str(), 1);
     }
 
     // Starts the player as the start-up does, with the skin setting given.
@@ -59,7 +56,7 @@ protected:
         }
         CreatePlayerGlobals(std::make_unique<RecordingBinding>(calls_));
         main_ = std::make_unique<TDVDMain>();
-        main_->SetMountTable((root_ / "mountinfo").string());
+        main_->SetMountTable(folder_->MountTable().string());
         main_->FormCreate();
         video_ = std::make_unique<TVideo>(*main_);
         main_->SetVideoForm(video_.get());
@@ -74,9 +71,7 @@ protected:
             return;
         }
         DestroyPlayerGlobals();
-        unsetenv("TOVRIN_PROGRAM_FOLDER");
-        std::error_code error;
-        fs::remove_all(root_, error);
+        folder_.reset();
     }
 
     // A System folder of its own (links to the built one's files), so that a test may add files to it.
@@ -129,6 +124,7 @@ protected:
     }
 
     TErrMessage box_;
+    std::unique_ptr<PlayerTestFolder> folder_;
     fs::path root_;
     std::string settings_; // more lines of "Tovrin.ini"
     std::vector<std::string> calls_;

@@ -13,6 +13,7 @@
 #include "player/ui/StartCommandLine.h"
 #include "player/ui/TDVDMain.h"
 #include "player/ui/TPlayerStartup.h"
+#include "tests/PlayerTestFolder.h"
 #include "tests/ReportedMessages.h"
 
 #include <QCoreApplication>
@@ -57,22 +58,18 @@ protected:
         if (dist == nullptr || !fs::exists(fs::path(dist) / "System" / "vokrad.so")) {
             GTEST_SKIP() << "the program folder is not built (TOVRIN_DIST_DIR)";
         }
-        root_ = fs::temp_directory_path() / ("tovrin-road-" + std::to_string(getpid()));
-        fs::create_directories(root_ / "prog");
-        fs::create_directory_symlink(fs::path(dist) / "System", root_ / "prog" / "System");
+        folder_ = std::make_unique<PlayerTestFolder>(dist, "road");
+        root_ = folder_->Root();
         for (const char* folder : {"INI", "DVD", "Media", "Skins"}) {
             fs::copy(fs::path(dist) / folder, root_ / "prog" / folder, fs::copy_options::recursive);
         }
-        setenv("TOVRIN_PROGRAM_FOLDER", (root_ / "prog").c_str(), 1);
     }
 
     void TearDown() override {
         forms_.Others.clear();
         forms_.Main.reset();
         DestroyPlayerGlobals();
-        unsetenv("TOVRIN_PROGRAM_FOLDER");
-        std::error_code error;
-        fs::remove_all(root_, error);
+        folder_.reset();
     }
 
     // The start sequence of the program with its arguments.
@@ -110,6 +107,7 @@ protected:
         EXPECT_TRUE(fs::is_empty(root_ / "prog" / "temp"));
     }
 
+    std::unique_ptr<PlayerTestFolder> folder_;
     fs::path root_;
     TPlayerStartup::TForms forms_;
     bool closed_ = false;

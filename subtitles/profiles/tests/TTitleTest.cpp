@@ -17,7 +17,7 @@
 
 namespace {
 
-struct TEventSpec {
+struct EventTimes {
     int32_t Start;
     int32_t End;
     bool Comment = false;
@@ -31,7 +31,7 @@ std::string TimeText(int32_t ms) {
 }
 
 // A v4 script whose events have the given times, texts "e0", "e1", ... in order.
-std::unique_ptr<TScriptControl> MakeScript(const std::vector<TEventSpec>& events) {
+std::unique_ptr<TScriptControl> MakeScript(const std::vector<EventTimes>& events) {
     std::string text = "[Script Info]\r\nPlayResX: 640\r\nPlayResY: 480\r\n\r\n[Events]\r\n"
                        "Format: Marked, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text\r\n";
     for (std::size_t i = 0; i < events.size(); ++i) {
@@ -44,7 +44,7 @@ std::unique_ptr<TScriptControl> MakeScript(const std::vector<TEventSpec>& events
     return script;
 }
 
-struct TSelectSpec {
+struct SelectionOfScript {
     int32_t FirstSub;
     int32_t LastSub;
     int32_t DVDStart;
@@ -53,14 +53,14 @@ struct TSelectSpec {
     int ScriptIndex = 0;
 };
 
-// A selection of `script` added to the title, its window, shift, ramp and state as the spec says.
-TSelect* AddSelect(TTitle& title, TScriptControl* script, const TSelectSpec& spec) {
+// A selection of `script` added to the title, its window, shift, ramp and state as given.
+TSelect* AddSelect(TTitle& title, TScriptControl* script, const SelectionOfScript& wanted) {
     TSelect* select = title.Selects.Add();
-    select->FirstSub = spec.FirstSub;
-    select->LastSub = spec.LastSub;
-    select->DVDStart = spec.DVDStart;
-    select->TimeRamp = spec.TimeRamp;
-    select->Enabled = spec.Enabled ? 1 : 0;
+    select->FirstSub = wanted.FirstSub;
+    select->LastSub = wanted.LastSub;
+    select->DVDStart = wanted.DVDStart;
+    select->TimeRamp = wanted.TimeRamp;
+    select->Enabled = wanted.Enabled ? 1 : 0;
     select->Script = script;
     return select;
 }
@@ -78,14 +78,14 @@ void PrintTo(const TMergedTime& t, std::ostream* os) {
 
 struct TBuildCase {
     const char* Name;
-    std::vector<TSelectSpec> Selects;
+    std::vector<SelectionOfScript> Selects;
     std::vector<TMergedTime> Expected;
 };
 
 // Script 0: starts every 10 s from 60 s (the 80 s one a comment); script 1: a few events in between.
-const std::vector<TEventSpec> kScript0{{60000, 62000}, {70000, 71000},   {80000, 81000, true},
+const std::vector<EventTimes> kScript0{{60000, 62000}, {70000, 71000},   {80000, 81000, true},
                                        {90000, 93000}, {120000, 121500}, {130000, 131000}};
-const std::vector<TEventSpec> kScript1{{1000, 2000}, {5000, 5500}, {11000, 12000}};
+const std::vector<EventTimes> kScript1{{1000, 2000}, {5000, 5500}, {11000, 12000}};
 
 std::vector<TMergedTime> Merged(const TTitle& title) {
     std::vector<TMergedTime> out;
@@ -105,8 +105,9 @@ TEST_P(TTitleBuild, MergesTheSelectedEventsOntoTheTitlesTimeLine) {
     scripts.push_back(MakeScript(kScript1));
     TTitle title;
     title.Number = 3;
-    for (const TSelectSpec& spec : GetParam().Selects) {
-        TSelect* select = AddSelect(title, scripts[static_cast<std::size_t>(spec.ScriptIndex)].get(), spec);
+    for (const SelectionOfScript& wanted : GetParam().Selects) {
+        TSelect* select =
+            AddSelect(title, scripts[static_cast<std::size_t>(wanted.ScriptIndex)].get(), wanted);
         select->TitleNumber = 3;
         select->Owner = &title;
     }

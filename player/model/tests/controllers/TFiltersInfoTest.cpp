@@ -7,7 +7,7 @@
 
 namespace {
 
-struct TPinSpec {
+struct FilterPin {
     const char16_t* direction;
     const char16_t* name;
     const char16_t* peerPin; // none: not connected
@@ -15,7 +15,7 @@ struct TPinSpec {
 };
 
 // One FILTER element laid out as the core's report lays it out.
-std::u16string Filter(const char16_t* name, const char16_t* clsid, std::initializer_list<TPinSpec> pins,
+std::u16string Filter(const char16_t* name, const char16_t* clsid, std::initializer_list<FilterPin> pins,
                       bool properties = false) {
     std::u16string text = u"    <FILTER>\n        <Name>" + std::u16string(name) +
                           u"</Name>\n        <CLSID>" + clsid + u"</CLSID>\n";
@@ -23,7 +23,7 @@ std::u16string Filter(const char16_t* name, const char16_t* clsid, std::initiali
         text += u"        <HasProperties></HasProperties>\n";
     }
     text += u"        <PINS>\n";
-    for (const TPinSpec& pin : pins) {
+    for (const FilterPin& pin : pins) {
         text += u"          <" + std::u16string(pin.direction) + u">\n<NAME>" + pin.name + u"</NAME>";
         if (pin.peerPin != nullptr) {
             text += u"            <CONNECTEDTO>\n              <PIN>" + std::u16string(pin.peerPin) +

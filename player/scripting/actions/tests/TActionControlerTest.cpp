@@ -1,5 +1,6 @@
 #include "player/scripting/actions/TActionControler.h"
 
+#include "foundation/tests/TempDir.h"
 #include "player/scripting/actions/PlayerActionVocabulary.h"
 #include "player/scripting/actions/ShortcutCode.h"
 
@@ -30,11 +31,7 @@ protected:
         return action;
     }
 
-    std::string WriteFile(const std::string& text) {
-        const std::string path = ::testing::TempDir() + "Keys.cfg";
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
-    }
+    std::string WriteFile(const std::string& text) { return folder_.Write("Keys.cfg", text); }
 
     std::vector<std::string> Names() {
         std::vector<std::string> names;
@@ -44,6 +41,7 @@ protected:
         return names;
     }
 
+    TempDir folder_;
     QObject owner_;
     QList<QAction*> actions_;
     TActionControler controler_;
@@ -98,7 +96,7 @@ TEST_F(TActionControlerTest, WritesTheKeyMapByteForByte) {
     controler_.SetRemoteCode(2, "VOL+", false);
     const std::string golden = FileBytes(std::string(ACTIONS_GOLDEN_DIR) + "/Keys.cfg");
     EXPECT_EQ(controler_.KeyMapText(), golden);
-    const std::string path = ::testing::TempDir() + "KeysSaved.cfg";
+    const std::string path = folder_.Path("KeysSaved.cfg");
     ASSERT_TRUE(controler_.SaveToFile(path));
     EXPECT_EQ(FileBytes(path), golden);
     EXPECT_FALSE(controler_.SaveToFile("/nonexistent/folder/Keys.cfg"));

@@ -4,6 +4,7 @@
 #include "AssEvents.h"
 #include "MarkupCorpus.h"
 
+#include "foundation/tests/TempDir.h"
 #include "platform/text/CodePage.h"
 #include "platform/win/Library.h"
 #include "plugins/decoders/include/ScrPluginApi.h"
@@ -200,7 +201,8 @@ TEST_F(MarkupPlugins, CorpusAgreesWithFfmpeg) {
     if (std::system("ffmpeg -version >/dev/null 2>&1") != 0) {
         GTEST_SKIP() << "ffmpeg is not installed; the comparison needs it as the peer";
     }
-    const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "markup_corpus";
+    const TempDir corpus;
+    const std::filesystem::path folder = corpus.Path("markup_corpus");
     std::filesystem::create_directories(folder);
     for (const TCorpusFile& file : MarkupCorpus()) {
         SCOPED_TRACE(file.Name);
