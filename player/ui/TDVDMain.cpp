@@ -108,6 +108,10 @@ void TDVDMain::SetConfigForm(TConfig* config) {
     actions_->Bind("Ac_EnterConfig", std::move(show));
 }
 
+IScriptSettingsDialog* TDVDMain::ScriptSettingsDialog() const {
+    return configForm_;
+}
+
 std::vector<std::string> TDVDMain::OpticalDriveRoots() const {
     std::vector<std::string> roots;
     for (const plat::shell::OpticalDrive& drive : OpticalDrives()) {
@@ -723,6 +727,14 @@ void TDVDMain::LoadAspectProfile(const std::string& /*name*/) {
 }
 
 void TDVDMain::RemoteCode(const std::string& code) {
+    // While the settings dialog is open a code is shown there, and learnt when it waits for one.
+    if (configForm_ != nullptr && configForm_->isVisible()) {
+        configForm_->ShowRemoteCode(code);
+        if (configForm_->IsWaitingForRemoteCode()) {
+            configForm_->AssignRemoteCode(code);
+        }
+        return;
+    }
     bridge_->ExecuteRemoteCode(code);
 }
 

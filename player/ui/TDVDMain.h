@@ -47,6 +47,7 @@ class TPlayControl;
 class TPlayerSkin;
 class TChapters;
 class TConfig;
+class IScriptSettingsDialog;
 class TVersionCheck;
 class TVersionCheckDialogs;
 class TPlaySourceMenu;
@@ -119,6 +120,8 @@ public:
     // The settings dialog, shown by Ac_EnterConfig (none: the command does nothing).
     void SetConfigForm(TConfig* config);
     TConfig* ConfigForm() const { return configForm_; }
+    // The settings dialog as the command scripts reach it; null without one.
+    IScriptSettingsDialog* ScriptSettingsDialog() const;
 
     // IConfigHost
     std::string ProgramFolder() const override { return folders_.Program; }

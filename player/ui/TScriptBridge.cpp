@@ -21,6 +21,7 @@ int32_t TScriptBridge::RunScript(std::u16string_view text, std::size_t* consumed
     }
     TScriptServices services;
     services.MainWindow = &scriptMainWindow_;
+    services.SettingsDialog = main_.ScriptSettingsDialog();
     services.Hub = main_.PlayControl();
     return TScriptRunner(services).RunScript(text, consumed, value, output);
 }
@@ -28,6 +29,7 @@ int32_t TScriptBridge::RunScript(std::u16string_view text, std::size_t* consumed
 int32_t TScriptBridge::RunAutoexecScript() {
     TScriptServices services;
     services.MainWindow = &scriptMainWindow_;
+    services.SettingsDialog = main_.ScriptSettingsDialog();
     services.Hub = main_.PlayControl();
     std::error_code error;
     const std::filesystem::path folder = std::filesystem::current_path(error);

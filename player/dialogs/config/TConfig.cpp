@@ -8,6 +8,7 @@
 #include "player/dialogs/config/TChoiceLink.h"
 #include "player/dialogs/config/TConfigBindings.h"
 #include "player/dialogs/config/TConfigChoosers.h"
+#include "player/dialogs/config/TConfigCommandsPage.h"
 #include "player/dialogs/config/TConfigDirectoryPage.h"
 #include "player/dialogs/config/TConfigFileTypesPage.h"
 #include "player/dialogs/config/TConfigInfoPage.h"
@@ -106,14 +107,22 @@ void TConfig::BuildForm() {
     tree_ = new TConfigPageTree(this);
     pages_ = new QStackedWidget(this);
     pages_->setObjectName(QStringLiteral("Pc_Config"));
-    auto* remoteCode = new QLabel(this);
-    remoteCode->setObjectName(QStringLiteral("Lb_RemoteCode"));
+    remoteCode_ = new QLabel(this);
+    remoteCode_->setObjectName(QStringLiteral("Lb_RemoteCode"));
+    remoteTimer_ = new QTimer(this);
+    remoteTimer_->setObjectName(QStringLiteral("Ti_Remote"));
+    remoteTimer_->setInterval(kRemoteCodeShownMs);
+    connect(remoteTimer_, &QTimer::timeout, this, [this] {
+        remoteCode_->clear();
+        remoteTimer_->stop();
+    });
 
     interface_ = new TConfigInterfacePage(choosers_, pages_);
     osd_ = new TConfigOsdPage(choosers_, pages_);
     style_ = new TConfigStylePage(choosers_, pages_);
     skins_ = new TConfigSkinsPage(host_, pages_);
     fileTypes_ = new TConfigFileTypesPage(host_, choosers_, PlayerConfig().Extensions, pages_);
+    commands_ = new TConfigCommandsPage(host_.Commands(), strings_, pages_);
     auto* directX9 = new QWidget(pages_);
     directX9->setObjectName(QStringLiteral("Pg_Dx9"));
     AddPage(TConfigPageTree::kInterface, interface_);
@@ -122,6 +131,9 @@ void TConfig::BuildForm() {
     AddPage(TConfigPageTree::kSkin, skins_);
     AddPage(TConfigPageTree::kOsd, osd_);
     AddPage(TConfigPageTree::kInfo, new TConfigInfoPage(pages_));
+    for (int node : {TConfigPageTree::kShortcuts, TConfigPageTree::kGesture, TConfigPageTree::kRemote}) {
+        AddPage(node, commands_);
+    }
     AddPage(TConfigPageTree::kProperties, style_);
     AddPage(TConfigPageTree::kDirectX9, directX9);
     connect(interface_, &TConfigInterfacePage::languageFlagChanged, this, [this] { languageFlag_ = true; });
@@ -143,7 +155,7 @@ void TConfig::BuildForm() {
 
     auto* left = new QVBoxLayout;
     left->addWidget(tree_, 1);
-    left->addWidget(remoteCode);
+    left->addWidget(remoteCode_);
     auto* top = new QHBoxLayout;
     top->addLayout(left);
     top->addWidget(pages_, 1);
@@ -161,7 +173,9 @@ void TConfig::BuildForm() {
 }
 
 void TConfig::AddPage(int imageIndex, QWidget* page) {
-    pages_->addWidget(page);
+    if (pages_->indexOf(page) < 0) {
+        pages_->addWidget(page);
+    }
     pageOfImage_[imageIndex] = page;
 }
 
@@ -223,7 +237,9 @@ void TConfig::FormShow() {
     FillLanguageList();
     FillOsdScriptList();
     SettingsToControls();
+    commands_->FillCommandGrid();
     ShowInterfacePage();
+    commands_->ResetGestures();
 }
 
 std::string TConfig::SettingsFile() const {
@@ -240,8 +256,12 @@ void TConfig::ShowPage(int imageIndex) {
     if (page == pageOfImage_.end()) {
         return;
     }
+    commands_->HidePanels();
     currentPage_ = imageIndex;
     pages_->setCurrentWidget(page->second);
+    if (page->second == commands_) {
+        commands_->SetMode(imageIndex - TConfigPageTree::kShortcuts);
+    }
     saveGraph_->setVisible(imageIndex == TConfigPageTree::kDvdGraph ||
                            imageIndex == TConfigPageTree::kMediaGraph);
 }
@@ -355,6 +375,23 @@ void TConfig::Cancel() {
     hide();
     ShowInterfacePage();
     host_.SettingsClosed(false);
+}
+
+bool TConfig::ShowGesture(std::int32_t code) {
+    return commands_->ShowGesture(code);
+}
+
+void TConfig::ShowRemoteCode(const std::string& code) {
+    remoteCode_->setText(QString::fromStdString(code));
+    remoteTimer_->start();
+}
+
+bool TConfig::IsWaitingForRemoteCode() const {
+    return commands_->WaitingForRemote();
+}
+
+void TConfig::AssignRemoteCode(const std::string& code) {
+    commands_->AssignRemoteCode(code);
 }
 
 IConfigCheckBox* TConfig::FindCheckBox(std::string_view name) {

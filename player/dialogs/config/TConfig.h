@@ -7,6 +7,7 @@
 #include "player/model/settings/IConfigForm.h"
 #include "player/model/settings/THintValues.h"
 #include "player/model/settings/TTovrinConfig.h"
+#include "player/scripting/IScriptSettingsDialog.h"
 #include "subtitles/translator/TStringCollection.h"
 
 #include <QDialog>
@@ -20,6 +21,9 @@ class IConfigHost;
 class QComboBox;
 class QPushButton;
 class QStackedWidget;
+class QLabel;
+class QTimer;
+class TConfigCommandsPage;
 class TConfigFileTypesPage;
 class TConfigInterfacePage;
 class TConfigOsdPage;
@@ -27,7 +31,7 @@ class TConfigPageTree;
 class TConfigSkinsPage;
 class TConfigStylePage;
 
-class TConfig : public QDialog, public IConfigForm {
+class TConfig : public QDialog, public IConfigForm, public IScriptSettingsDialog {
     Q_OBJECT
 public:
     static constexpr const char* kSettingsFile = "Tovrin.ini";
@@ -56,6 +60,19 @@ public:
     bool LanguageFlag() const { return languageFlag_; }
     bool OsdScriptFlag() const { return osdScriptFlag_; }
     TStringCollection& Strings() { return strings_; }
+
+    // How long a received remote code stays shown under the page tree.
+    static constexpr int kRemoteCodeShownMs = 2000;
+
+    // The gesture being drawn with the right button held (0 when it goes down); true while the dialog
+    // waits for a gesture, which then runs no command.
+    bool ShowGesture(std::int32_t code);
+
+    // IScriptSettingsDialog: remote codes received while the dialog is open.
+    bool IsVisible() const override { return isVisible(); }
+    void ShowRemoteCode(const std::string& code) override;
+    bool IsWaitingForRemoteCode() const override;
+    void AssignRemoteCode(const std::string& code) override;
 
     // IConfigForm: the controls of the dialog by name, without regard to case.
     IConfigCheckBox* FindCheckBox(std::string_view name) override;
@@ -100,6 +117,9 @@ private:
     TConfigStylePage* style_;
     TConfigSkinsPage* skins_;
     TConfigFileTypesPage* fileTypes_;
+    TConfigCommandsPage* commands_;
+    QLabel* remoteCode_;
+    QTimer* remoteTimer_;
     QPushButton* saveGraph_;
     int currentPage_ = 0;
     bool languageFlag_ = false;
