@@ -36,6 +36,8 @@ packages=(
     libxrandr-dev xvfb
     # screenshots of real windows under the X server (import)
     imagemagick
+    # trials of the player as a user meets it: a light window manager and synthetic keys and clicks
+    openbox xdotool
 )
 
 missing=()

@@ -171,6 +171,26 @@ void TVideo::MouseMoved() {
         mouseHide_->Start(mouseHideMs_);
     }
     main_.ShowMouseCursor(true);
+    // The pointer moving over the video brings the skin's windows that stand in it up again; a window
+    // appearing or going under a resting pointer is no move.
+    const QPoint pointer = QCursor::pos();
+    if (pointer != lastPointer_ && IsCursorOverVideo()) {
+        ArrangeSkinForms(true);
+    }
+    lastPointer_ = pointer;
+}
+
+void TVideo::ArrangeSkinForms(bool shown) {
+    TPlayerSkin* skin = main_.Skin();
+    if (skin == nullptr) {
+        return;
+    }
+    if (shown) {
+        skin->Script().ArrangeForms(TSkinScript::Arrange::Show);
+        skin->Script().ArrangeForms(TSkinScript::Arrange::Move); // over the picture again
+    } else {
+        skin->Script().ArrangeForms(TSkinScript::Arrange::Hide);
+    }
 }
 
 void TVideo::PanelMouseDown() {
@@ -188,10 +208,12 @@ void TVideo::PanelClick() {
     }
 }
 
+// The mouse rested over the video: the cursor and the skin's windows that stand in the video go.
 void TVideo::MouseHideTimer() {
     mouseHide_->Stop();
     if (IsCursorOverVideo()) {
         main_.ShowMouseCursor(false);
+        ArrangeSkinForms(false);
     }
 }
 

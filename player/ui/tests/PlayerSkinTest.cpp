@@ -5,6 +5,7 @@
 #include "player/model/events/PlayerEvents.h"
 #include "player/ui/TBackgroundImage.h"
 #include "player/ui/TMainActions.h"
+#include "player/ui/TScreenMode.h"
 #include "player/ui/TVideoMenu2.h"
 #include "player/ui/TVideoPopupMenu.h"
 #include "player/ui/skin/buttons/DelayTimer.h"
@@ -15,11 +16,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTest>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -328,6 +332,39 @@ TEST_F(PlayerSkinTest, TheOpenButtonOpensTheFileChooser) {
     ChooserWatcher chooser;
     QTest::mouseClick(open, Qt::LeftButton, {}, open->rect().center());
     EXPECT_EQ(chooser.titles, QStringList{"Select the DVD Profile"});
+}
+
+TEST_F(PlayerSkinTest, InFullScreenTheControlsStandInThePictureAndComeBackWithTheMouse) {
+    Start("");
+    TSkinForm* window = Skin().MainForm();
+    ASSERT_NE(window, nullptr);
+    const QPoint windowPlace = window->pos();
+    const auto found = std::find_if(Skin().Forms().begin(), Skin().Forms().end(),
+                                    [](const auto& form) { return form->objectName() == "FullControls"; });
+    ASSERT_NE(found, Skin().Forms().end());
+    TSkinForm& controls = **found;
+
+    main_->SetScreenMode(TScreenMode::kFullScreen);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(controls.isVisible());
+    EXPECT_EQ(controls.frameGeometry().bottomLeft(), fullscreen_->frameGeometry().bottomLeft())
+        << "in the bottom-left corner of the picture";
+
+    // The mouse rested and they went; a move over the picture brings them back.
+    Skin().ArrangeForms(TSkinScript::Arrange::Hide);
+    ASSERT_FALSE(controls.isVisible());
+    const QPoint over = fullscreen_->geometry().center();
+    QCursor::setPos(over);
+    const QPointF local = fullscreen_->windowHandle()->mapFromGlobal(QPointF(over));
+    QMouseEvent move(QEvent::MouseMove, local, local, QPointF(over), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(fullscreen_->windowHandle(), &move);
+    EXPECT_TRUE(controls.isVisible());
+
+    main_->SetScreenMode(TScreenMode::kWindow);
+    EXPECT_FALSE(controls.isVisible());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->pos(), windowPlace) << "the window's controls come back where they stood";
 }
 
 } // namespace
