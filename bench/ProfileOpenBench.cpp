@@ -4,8 +4,8 @@
 #include "BenchScriptText.h"
 #include "PeerRatioReporter.h"
 #include "platform/text/CodePage.h"
-#include "player/model/profiles/TScriptsPool.h"
 #include "subtitles/profiles/TDVDProfile.h"
+#include "subtitles/profiles/TScriptsPool.h"
 #include "subtitles/scripts/TScriptControl.h"
 #include "subtitles/zip/TZipControl.h"
 

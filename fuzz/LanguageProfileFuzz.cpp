@@ -3,10 +3,9 @@
 // second writing must give the same bytes as the first.
 #include "foundation/TMemoryObject.h"
 #include "platform/text/CodePage.h"
-#include "player/model/binding/PlayerGlobals.h"
-#include "player/model/profiles/TScriptsPool.h"
 #include "subtitles/profiles/TLanguage.h"
 #include "subtitles/profiles/TLanguageReader.h"
+#include "subtitles/profiles/TScriptsPool.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -18,10 +17,6 @@
 #include <string_view>
 
 namespace {
-
-uint8_t Ignore(void*, uint32_t, uint32_t, intptr_t, intptr_t, intptr_t) {
-    return 0;
-}
 
 // A folder with "a.ssa" and "b.ssa", made once.
 std::string Folder() {
@@ -35,8 +30,6 @@ std::string Folder() {
                    "MarginR, MarginV, Effect, Text\r\nDialogue: "
                    "Marked=0,0:00:01.00,0:00:02.00,Big,,0,0,0,,x\r\n";
         }
-        CreatePlayerGlobals();
-        ErrorControl()->AddListener(reinterpret_cast<void*>(1), 1, &Ignore);
         return made;
     }();
     return folder;

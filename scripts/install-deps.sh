@@ -27,6 +27,8 @@ packages=(
     gstreamer1.0-plugins-ugly gstreamer1.0-libav gstreamer1.0-tools ffmpeg
     # peers for benchmarks only (never linked into the product)
     libxml2-dev libpugixml-dev libass-dev
+    # sox, the peer of the wave reader benchmark
+    sox
     # gst-play-1.0, whose start the player's start-up benchmark compares with, and its X11 video sink
     # for the playback benchmark's first frame on screen
     gstreamer1.0-plugins-base-apps gstreamer1.0-x

@@ -9,12 +9,12 @@
 #include "player/model/events/PlayerEvents.h"
 #include "player/model/hub/LanguageNames.h"
 #include "player/model/profiles/TProfileSubtitles.h"
-#include "player/model/profiles/TVolume.h"
 #include "player/model/storage/TBookmarkControl.h"
 #include "player/ui/TVideoPopupMenu.h"
 #include "player/ui/skin/buttons/DelayTimer.h"
 #include "subtitles/menus/TNetMenuStyle.h"
 #include "subtitles/profiles/TLanguage.h"
+#include "subtitles/profiles/TVolume.h"
 
 #include <QActionGroup>
 #include <QContextMenuEvent>

@@ -4,10 +4,10 @@
 // holding "dvdscript.ds"), from a plain language profile ".ds", or made from one subtitle script
 // file of any other extension; it is stored as a ".zds" archive.
 #include "foundation/TPointer.h"
-#include "player/model/profiles/TBaseProfile.h"
-#include "player/model/profiles/TFormat.h"
-#include "player/model/profiles/TVolume.h"
+#include "subtitles/profiles/TBaseProfile.h"
+#include "subtitles/profiles/TFormat.h"
 #include "subtitles/profiles/TProfileHeader.h"
+#include "subtitles/profiles/TVolume.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -6,8 +6,8 @@
 #include "foundation/TMemoryObject.h"
 #include "foundation/TPointer.h"
 #include "platform/win/Types.h"
-#include "player/model/profiles/TScriptUser.h"
-#include "player/model/profiles/TTitle.h"
+#include "subtitles/profiles/TScriptUser.h"
+#include "subtitles/profiles/TTitle.h"
 #include "subtitles/scripts/TStyles.h"
 
 #include <cstddef>

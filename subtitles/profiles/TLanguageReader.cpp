@@ -1,11 +1,11 @@
 #include "subtitles/profiles/TLanguageReader.h"
 #include "platform/text/CaseFold.h"
 #include "platform/text/CodePage.h"
-#include "player/model/profiles/StableSortList.h"
-#include "player/model/profiles/TTitle.h"
 #include "subtitles/model/StyleRecordFields.h"
 #include "subtitles/profiles/DsFieldEscape.h"
+#include "subtitles/profiles/StableSortList.h"
 #include "subtitles/profiles/TLanguage.h"
+#include "subtitles/profiles/TTitle.h"
 #include "subtitles/scripts/ScrUtils.h"
 #include "subtitles/scripts/TScriptControl.h"
 

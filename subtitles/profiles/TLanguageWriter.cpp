@@ -1,10 +1,10 @@
 #include "subtitles/profiles/TLanguageWriter.h"
 #include "platform/text/CodePage.h"
-#include "player/model/profiles/TScriptsPool.h"
 #include "subtitles/model/FixedText.h"
 #include "subtitles/model/StyleRecordFields.h"
 #include "subtitles/profiles/DsFieldEscape.h"
 #include "subtitles/profiles/TLanguage.h"
+#include "subtitles/profiles/TScriptsPool.h"
 #include "subtitles/scripts/ScrUtils.h"
 #include "subtitles/scripts/TScriptControl.h"
 

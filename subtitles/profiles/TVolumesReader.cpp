@@ -2,9 +2,9 @@
 
 #include "platform/text/CaseFold.h"
 #include "platform/text/CodePage.h"
-#include "player/model/profiles/ProfileField.h"
-#include "player/model/profiles/TVolume.h"
+#include "subtitles/profiles/ProfileField.h"
 #include "subtitles/profiles/TDVDProfile.h"
+#include "subtitles/profiles/TVolume.h"
 #include "subtitles/scripts/ScrUtils.h"
 
 #include <algorithm>

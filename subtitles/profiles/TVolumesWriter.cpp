@@ -1,9 +1,9 @@
 #include "subtitles/profiles/TVolumesWriter.h"
 
 #include "foundation/TMemoryObject.h"
-#include "player/model/profiles/TVolume.h"
 #include "subtitles/profiles/TDVDProfile.h"
 #include "subtitles/profiles/TLanguage.h"
+#include "subtitles/profiles/TVolume.h"
 
 void TVolumesWriter::Write(const TDVDProfile& profile, TMemoryObject& out) {
     out.SetUsed(0);

@@ -10,6 +10,7 @@ std::unique_ptr<TSendToCore> sendToCore;
 void CreatePlayerGlobals(std::unique_ptr<TSendToCore> binding) {
     if (!errorControl) {
         errorControl = std::make_unique<TErrorControl>();
+        InstallErrorSink(errorControl.get());
     }
     if (!sendToCore) {
         sendToCore = binding ? std::move(binding) : std::make_unique<TSendToCore>();
@@ -18,6 +19,9 @@ void CreatePlayerGlobals(std::unique_ptr<TSendToCore> binding) {
 
 void DestroyPlayerGlobals() {
     sendToCore.reset();
+    if (InstalledErrorSink() == errorControl.get()) {
+        InstallErrorSink(nullptr);
+    }
     errorControl.reset();
 }
 

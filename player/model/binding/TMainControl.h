@@ -2,8 +2,8 @@
 // The program-wide owner of the core binding: it creates the hidden window "TovrinCallbackWindow",
 // loads and starts the core, forwards the calls that need no player instance and stops and unloads
 // the core at the end.
+#include "foundation/TCommon.h"
 #include "player/model/binding/TCallbackWindow.h"
-#include "player/model/binding/TCommon.h"
 #include "player/model/binding/TSendToCore.h"
 
 #include <cstdint>

@@ -4,8 +4,8 @@
 // parent, so that every controller reaches the hub's instance.
 #include "core/include/Vokrad.h"
 #include "core/include/VokradOrders.h"
+#include "foundation/TCommon.h"
 #include "platform/win/Types.h"
-#include "player/model/binding/TCommon.h"
 
 #include <cstdint>
 

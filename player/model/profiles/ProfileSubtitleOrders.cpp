@@ -2,9 +2,9 @@
 
 #include "core/include/VokradOrders.h"
 #include "player/model/hub/TPlayerObjects.h"
-#include "player/model/profiles/TMergedEvent.h"
-#include "player/model/profiles/TTitle.h"
 #include "subtitles/profiles/TLanguage.h"
+#include "subtitles/profiles/TMergedEvent.h"
+#include "subtitles/profiles/TTitle.h"
 
 #include <cstring>
 #include <limits>

@@ -3,8 +3,8 @@
 #include "core/include/VokradOrders.h"
 #include "platform/text/CodePage.h"
 #include "player/model/events/PlayerEvents.h"
-#include "player/model/profiles/TVolume.h"
 #include "subtitles/profiles/TLanguage.h"
+#include "subtitles/profiles/TVolume.h"
 
 #include <algorithm>
 

@@ -1,24 +1,16 @@
 #include "subtitles/profiles/tests/LanguageFixture.h"
 #include "platform/text/CodePage.h"
-#include "player/model/binding/PlayerGlobals.h"
 
 #include <filesystem>
 
-void LanguageTest::SetUp() {
-    CreatePlayerGlobals();
-    ErrorControl()->AddListener(this, 1, &LanguageTest::Collect);
-}
-
-void LanguageTest::TearDown() {
-    ErrorControl()->AddListener(this, 1, nullptr);
-    DestroyPlayerGlobals();
-}
-
-uint8_t LanguageTest::Collect(void* userData, uint32_t, uint32_t, intptr_t a, intptr_t b, intptr_t) {
-    auto* test = static_cast<LanguageTest*>(userData);
-    const std::string text = plat::text::WideToAnsi(reinterpret_cast<const char16_t*>(a));
-    (b == 6 ? test->Traces : test->Errors).push_back(text);
-    return 0;
+std::vector<std::string> LanguageTest::Reported(bool traces) const {
+    std::vector<std::string> texts;
+    for (const TErrorSinkRecorder::TReport& report : Sink.reports) {
+        if ((report.level == IErrorSink::kListenerOnlyLevel) == traces) {
+            texts.push_back(plat::text::WideToAnsi(report.text));
+        }
+    }
+    return texts;
 }
 
 std::string LanguageTest::WriteScript(const std::string& name, const std::vector<int32_t>& starts,
@@ -67,7 +59,7 @@ std::string LanguageTest::GoldenPath(const std::string& name) {
 
 int32_t LanguageTest::ErrorsWith(std::string_view part) const {
     int32_t count = 0;
-    for (const std::string& error : Errors) {
+    for (const std::string& error : Errors()) {
         count += error.find(part) != std::string::npos ? 1 : 0;
     }
     return count;

@@ -1,9 +1,10 @@
 #pragma once
 // The language tests' fixture: a temporary folder for profiles and scripts, the script pool the
-// languages share, and the texts the error control reports (level 5 errors apart from traces).
+// languages share, and the texts the languages report (errors apart from traces).
+#include "foundation/tests/TErrorSinkRecorder.h"
 #include "foundation/tests/TempDir.h"
-#include "player/model/profiles/TScriptsPool.h"
 #include "subtitles/profiles/TLanguage.h"
+#include "subtitles/profiles/TScriptsPool.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +16,6 @@
 
 class LanguageTest : public testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
-
     // A SubStation v4 script with one style and one event per start time (2 s long).
     std::string WriteScript(const std::string& name, const std::vector<int32_t>& starts = {1000},
                             const std::string& style = "Big");
@@ -29,14 +27,16 @@ protected:
     static std::string GoldenPath(const std::string& name);
     // The reported errors that contain `part`.
     int32_t ErrorsWith(std::string_view part) const;
+    // The texts reported so far: errors, or the traces meant only for listeners.
+    std::vector<std::string> Errors() const { return Reported(false); }
+    std::vector<std::string> Traces() const { return Reported(true); }
 
     TempDir Dir;
     TScriptsPool Pool;
-    std::vector<std::string> Errors;
-    std::vector<std::string> Traces;
+    TErrorSinkRecorder Sink;
 
 private:
-    static uint8_t Collect(void* userData, uint32_t tag, uint32_t event, intptr_t a, intptr_t b, intptr_t c);
+    std::vector<std::string> Reported(bool traces) const;
 };
 
 // The selections of a title as "name@first-last>dvd" texts, in order.

@@ -14,7 +14,7 @@ TEST_F(LanguageHostileTest, HugeLineIsSkippedWithAnError) {
     const std::string huge = "Select: 0:00:01.00,0:00:02.00,1,0:00:00.00,0," + std::string(100000, 'x');
     auto language = LoadText("[Script]\r\nload: a.ssa\r\n" + huge +
                              "\r\nSelect: 0:00:03.00,0:00:04.00,1,0:00:00.00,0,kept\r\n");
-    EXPECT_EQ(ErrorsWith("line 3: the line is longer than 2500 characters"), 1) << Errors.front();
+    EXPECT_EQ(ErrorsWith("line 3: the line is longer than 2500 characters"), 1) << Errors().front();
     EXPECT_EQ(SelectionsOf(*language->Titles.Head), std::vector<std::string>{"kept@3000-4000>0~0"});
 }
 
@@ -28,7 +28,7 @@ TEST_F(LanguageHostileTest, MissingScriptIsReportedAndItsSelectionsDropped) {
                  "load: gone.ssa,SSA4,,0,0\r\nSelect: 0:00:01.00,0:00:02.00,1,0:00:00.00,0,gone\r\n"
                  "load: c.ssa\r\nSelect: 0:00:01.00,0:00:02.00,1,0:00:00.00,0,c\r\n");
     EXPECT_EQ(ErrorsWith("line 4: the script \"gone.ssa\" cannot be loaded"), 1)
-        << testing::PrintToString(Errors);
+        << testing::PrintToString(Errors());
     EXPECT_EQ(SelectionsOf(*language->Titles.Head),
               (std::vector<std::string>{"a@1000-2000>0~0", "c@1000-2000>0~0"}));
     EXPECT_EQ(language->Scripts.Count, 2);
@@ -54,8 +54,8 @@ TEST_P(BadLines, AreReportedAndSkipped) {
                              "Select: 0:00:01.00,0:00:02.00,1,0:00:00.00,0,good\r\nInfo: 4\r\n" +
                              GetParam().Line + "\r\n[Infos]\r\nCreated By: after\r\n");
     EXPECT_EQ(ErrorsWith("line " + std::to_string(GetParam().LineNumber) + ": " + GetParam().Error), 1)
-        << testing::PrintToString(Errors);
-    EXPECT_EQ(Errors.size(), 1u);
+        << testing::PrintToString(Errors());
+    EXPECT_EQ(Errors().size(), 1u);
     EXPECT_EQ(SelectionsOf(*language->Titles.Head), std::vector<std::string>{"good@1000-2000>0~0"});
     EXPECT_EQ(language->Titles.Head->Selects.Head->Info, 4);
     EXPECT_EQ(language->Region, 3);
@@ -111,7 +111,7 @@ TEST_F(LanguageHostileTest, ProfileThatCannotBeReadLeavesTheLanguageAsItWas) {
     WriteScript("a.ssa");
     auto language = LoadText("[Script]\r\nload: a.ssa\r\nSelect: 0:00:01.00,0:00:02.00,1,0:00:00.00,0,a\r\n");
     const std::string before = Written(*language);
-    Errors.clear();
+    Sink.reports.clear();
 
     language->Entry = Dir.WPath("nothere.ds");
     EXPECT_FALSE(language->Load(nullptr, true));

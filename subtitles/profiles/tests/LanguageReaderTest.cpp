@@ -23,7 +23,7 @@ TEST_F(LanguageReaderTest, InfoKeysFillTheirFields) {
     EXPECT_EQ(language->LastUpdate, "today");
     EXPECT_EQ(language->Version, "123456789"); // cut to its field
     EXPECT_TRUE(language->Loaded);
-    EXPECT_TRUE(Errors.empty());
+    EXPECT_TRUE(Errors().empty());
 }
 
 TEST_F(LanguageReaderTest, DisabledSelectionWithNameAndDVDStart) {
@@ -40,7 +40,7 @@ TEST_F(LanguageReaderTest, SelectBeforeAnyLoadMakesTheTitleOnly) {
     ASSERT_EQ(language->Titles.Count, 1);
     EXPECT_EQ(language->Titles.Head->Number, 4);
     EXPECT_EQ(language->Titles.Head->Selects.Count, 0);
-    EXPECT_TRUE(Errors.empty());
+    EXPECT_TRUE(Errors().empty());
 }
 
 // The writer's lower-case "load:" and the reader's keys are one: keys are read without regard to case.
@@ -137,7 +137,7 @@ TEST_F(LanguageReaderTest, ArchiveLanguageReadsItsMembersAndReadme) {
     TLanguage language(&Pool);
     language.SetFile(u"English", u"1-English.ds", Dir.WPath("profile.zds"));
     ASSERT_TRUE(language.Load(nullptr, false));
-    EXPECT_TRUE(Errors.empty()) << Errors.front();
+    EXPECT_TRUE(Errors().empty()) << Errors().front();
     EXPECT_TRUE(language.FromArchive);
     ASSERT_EQ(language.Scripts.Count, 2);
     EXPECT_EQ(language.Scripts.Head->GetScript()->Events.Count, 1);
@@ -145,7 +145,8 @@ TEST_F(LanguageReaderTest, ArchiveLanguageReadsItsMembersAndReadme) {
     ASSERT_NE(language.Readme, nullptr);
     EXPECT_EQ(std::string(language.Readme->Data, static_cast<std::size_t>(language.Readme->Used)), "Read me");
     EXPECT_EQ(language.Readme->Data[language.Readme->Used], '\0');
-    EXPECT_NE(std::find(Traces.begin(), Traces.end(), "1-English.ds\n"), Traces.end());
+    const std::vector<std::string> traces = Traces();
+    EXPECT_NE(std::find(traces.begin(), traces.end(), "1-English.ds\n"), traces.end());
     EXPECT_NE(Written(language).find("load: one/movie.ssa,SSA4,,0,0\r\nSelect:"), std::string::npos);
     EXPECT_NE(Written(language).find("load: two/movie.ssa,SSA4,,0,0\r\nSelect:"), std::string::npos);
 

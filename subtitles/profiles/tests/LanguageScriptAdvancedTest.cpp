@@ -1,9 +1,9 @@
 // A language opening its scripts' decoder settings dialogs through the host over the test plug-ins:
 // what the script keeps afterwards, and every setting a plug-in hands out going back to it.
-#include "subtitles/profiles/TLanguage.h"
 #include "platform/win/Library.h"
-#include "player/model/profiles/TScriptsPool.h"
 #include "subtitles/decoders/TPluginDecoderHost.h"
+#include "subtitles/profiles/TLanguage.h"
+#include "subtitles/profiles/TScriptsPool.h"
 #include "subtitles/profiles/tests/ProfileTestSupport.h"
 #include "subtitles/scripts/TScriptControl.h"
 

@@ -32,7 +32,7 @@ protected:
 
 TEST_F(LanguageWriterTest, GoldenFileIsWrittenBackByteForByte) {
     auto language = LoadGolden();
-    EXPECT_TRUE(Errors.empty()) << Errors.front();
+    EXPECT_TRUE(Errors().empty()) << Errors().front();
     const std::string golden = TempDir::Read(GoldenPath("golden_language.ds"));
     const std::string written = Written(*language);
     EXPECT_EQ(WithoutClosingComments(written), WithoutClosingComments(golden));

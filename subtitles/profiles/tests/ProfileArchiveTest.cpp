@@ -1,10 +1,10 @@
 // Storing a profile as a ".zds" archive and reading it back: the members and their order, the
 // archive's soundness for the zip tools, the ".bak" copy of the previous version, a decoded script
 // edited in memory, and a failing store that leaves the old archive and the profile as they were.
-#include "player/model/profiles/TScriptsPool.h"
-#include "player/model/profiles/TTitle.h"
 #include "subtitles/profiles/TDVDProfile.h"
 #include "subtitles/profiles/TLanguage.h"
+#include "subtitles/profiles/TScriptsPool.h"
+#include "subtitles/profiles/TTitle.h"
 #include "subtitles/profiles/tests/ProfileTestSupport.h"
 #include "subtitles/scripts/TScriptControl.h"
 #include "subtitles/zip/tests/ZipTestSupport.h"

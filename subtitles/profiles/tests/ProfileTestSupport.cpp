@@ -2,11 +2,11 @@
 
 #include "foundation/TMemoryObject.h"
 #include "platform/text/CodePage.h"
-#include "player/model/profiles/TScriptsPool.h"
-#include "player/model/profiles/TTitle.h"
 #include "subtitles/decoders/TPluginDecoderHost.h"
 #include "subtitles/profiles/TDVDProfile.h"
 #include "subtitles/profiles/TLanguage.h"
+#include "subtitles/profiles/TScriptsPool.h"
+#include "subtitles/profiles/TTitle.h"
 #include "subtitles/scripts/TScriptControl.h"
 #include "subtitles/zip/TZipControl.h"
 
@@ -99,10 +99,12 @@ void ProfileTest::BuildProfile(TDVDProfile& profile) {
 
 std::u16string ProfileTest::TakeErrors() {
     std::u16string errors;
-    for (const TMessageBoxRecorder::TShown& shown : globals_.box.shown) {
-        errors += shown.text + u"|";
+    for (const TErrorSinkRecorder::TReport& report : errors_.reports) {
+        if (report.level != IErrorSink::kListenerOnlyLevel) {
+            errors += report.text + u"|";
+        }
     }
-    globals_.box.shown.clear();
+    errors_.reports.clear();
     return errors;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
-// Shared pieces of the profile tests: a test with a temporary folder, the program-wide error control
-// recording what it shows, and the decoder host over the test plug-ins; the scripts and the
+// Shared pieces of the profile tests: a test with a temporary folder, the error sink recording what is
+// reported, and the decoder host over the test plug-ins; the scripts and the
 // two-volume profile the tests store and reopen; and a dump of a profile's whole content.
+#include "foundation/tests/TErrorSinkRecorder.h"
 #include "foundation/tests/TempDir.h"
-#include "player/model/tests/PlayerTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -25,11 +25,11 @@ protected:
     // by a plug-in, then edited, with a selection in title 1); "Disc Two" (disc id 789/-1) with
     // Deutsch over movie.ssa. The scripts are plain files of the test folder.
     void BuildProfile(TDVDProfile& profile);
-    // The texts the error control showed, joined; cleared afterwards.
+    // The errors reported (traces apart), joined; cleared afterwards.
     std::u16string TakeErrors();
 
     TempDir dir_;
-    TPlayerGlobalsScope globals_;
+    TErrorSinkRecorder errors_;
 };
 
 // The native script: two styles, four dialogue lines and a comment.

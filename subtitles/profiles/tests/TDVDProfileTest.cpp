@@ -1,9 +1,9 @@
 // Reading a profile in each of its forms (".zds", the older "dvdscript.ds" archive, a plain ".ds",
 // any other subtitle file), selecting volumes and languages, and the default selection.
 #include "subtitles/profiles/TDVDProfile.h"
-#include "player/model/profiles/TScriptsPool.h"
-#include "player/model/profiles/TTitle.h"
 #include "subtitles/profiles/TLanguage.h"
+#include "subtitles/profiles/TScriptsPool.h"
+#include "subtitles/profiles/TTitle.h"
 #include "subtitles/profiles/tests/ProfileTestSupport.h"
 #include "subtitles/scripts/TScriptControl.h"
 #include "subtitles/zip/TZipControl.h"

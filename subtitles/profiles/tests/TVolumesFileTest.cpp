@@ -2,9 +2,9 @@
 // the golden file back into the same bytes.
 #include "foundation/TMemoryObject.h"
 #include "foundation/tests/TempDir.h"
-#include "player/model/profiles/TVolume.h"
 #include "subtitles/profiles/TDVDProfile.h"
 #include "subtitles/profiles/TLanguage.h"
+#include "subtitles/profiles/TVolume.h"
 #include "subtitles/profiles/TVolumesReader.h"
 
 #include <gtest/gtest.h>

@@ -4,15 +4,15 @@
 #include "player/model/profiles/TProfileSubtitles.h"
 
 #include "core/include/SubtitleRecords.h"
-#include "player/model/profiles/TMergedEvent.h"
-#include "player/model/profiles/TTitle.h"
-#include "player/model/profiles/TVolume.h"
 #include "player/model/profiles/tests/ProfileArchiveFixture.h"
 #include "player/model/tests/EventRecorder.h"
 #include "player/model/tests/PlayerTestSupport.h"
 #include "player/model/tests/RecordingCore.h"
 #include "subtitles/model/FixedText.h"
 #include "subtitles/profiles/TLanguage.h"
+#include "subtitles/profiles/TMergedEvent.h"
+#include "subtitles/profiles/TTitle.h"
+#include "subtitles/profiles/TVolume.h"
 #include "subtitles/scripts/TScriptControl.h"
 
 #include <QTemporaryDir>

@@ -1,0 +1,3 @@
+#include "foundation/TCommon.h"
+
+TCommon::~TCommon() = default;

@@ -1,3 +1,0 @@
-#include "player/model/binding/TCommon.h"
-
-TCommon::~TCommon() = default;
