@@ -171,49 +171,33 @@ void TVideo::MouseMoved() {
         mouseHide_->Start(mouseHideMs_);
     }
     main_.ShowMouseCursor(true);
-    // The pointer moving over the video brings the skin's windows that stand in it up again; a window
-    // appearing or going under a resting pointer is no move.
+    // The pointer moving over the video brings the skin's windows that stand in it over the picture
+    // again; a window appearing or going under a resting pointer is no move.
     const QPoint pointer = QCursor::pos();
     if (pointer != lastPointer_ && IsCursorOverVideo()) {
-        ArrangeSkinForms(true);
+        RaiseSkinForms(true);
     }
     lastPointer_ = pointer;
 }
 
-void TVideo::ArrangeSkinForms(bool shown) {
-    TPlayerSkin* skin = main_.Skin();
-    if (skin == nullptr) {
+// Over the picture: the skin's in-video windows are raised over the video window of the screen mode;
+// else that window is raised over them, without taking the focus.
+void TVideo::RaiseSkinForms(bool over) {
+    if (!over) {
+        main_.SkinAnchor()->raise();
         return;
     }
-    if (shown) {
-        skin->Script().ArrangeForms(TSkinScript::Arrange::Show);
-        skin->Script().ArrangeForms(TSkinScript::Arrange::Move); // over the picture again
-    } else {
-        skin->Script().ArrangeForms(TSkinScript::Arrange::Hide);
+    if (TPlayerSkin* skin = main_.Skin()) {
+        skin->Script().ArrangeForms(TSkinScript::Arrange::Move);
     }
 }
 
-void TVideo::PanelMouseDown() {
-    mouseHide_->Stop();
-    main_.ShowMouseCursor(true);
-}
-
-// A click on the video brings the window forward; one on the background picture also hides the skin's
-// windows that stand in the video window.
-void TVideo::PanelClick() {
-    raise();
-    TPlayerSkin* skin = main_.Skin();
-    if (background_->isVisible() && skin != nullptr) {
-        skin->Script().ArrangeForms(TSkinScript::Arrange::Hide);
-    }
-}
-
-// The mouse rested over the video: the cursor and the skin's windows that stand in the video go.
+// The mouse rested over the video: the cursor goes, and the picture comes over the skin's windows in it.
 void TVideo::MouseHideTimer() {
     mouseHide_->Stop();
     if (IsCursorOverVideo()) {
         main_.ShowMouseCursor(false);
-        ArrangeSkinForms(false);
+        RaiseSkinForms(false);
     }
 }
 

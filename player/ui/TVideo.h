@@ -3,9 +3,9 @@
 // the video panel ("Pn_Video"), the window the core presents into; the panel paints the video surface
 // the core hands it, black until then, and the background picture ("Img_Back") covers it while no
 // video is shown. Files dropped on it go to the main form; the user cannot close it, it closes with the
-// player. The mouse cursor hides over the video once the mouse has rested for a while, and with it the
-// skin's windows that stand in the video (in full screen, the controls); moving the mouse over the
-// video brings them back.
+// player. The mouse cursor hides over the video once the mouse has rested for a while, and the skin's
+// windows that stand in the video (in full screen, the controls) go under the picture; moving the
+// mouse over the video brings them back over it.
 #include "platform/video/VideoSurface.h"
 #include "platform/win/Types.h"
 
@@ -85,8 +85,8 @@ private:
     void MouseHideTimer();
     void RefreshVideo();
     void MouseMoved();
-    // Shows (and raises) or hides the skin's windows that stand in the video.
-    void ArrangeSkinForms(bool shown);
+    // The skin's windows that stand in the video over the picture, or under it.
+    void RaiseSkinForms(bool over);
 
     TDVDMain& main_;
     QVBoxLayout* layout_;

@@ -350,21 +350,26 @@ TEST_F(PlayerSkinTest, InFullScreenTheControlsStandInThePictureAndComeBackWithTh
     EXPECT_EQ(controls.frameGeometry().bottomLeft(), fullscreen_->frameGeometry().bottomLeft())
         << "in the bottom-left corner of the picture";
 
-    // The mouse rested and they went; a move over the picture brings them back.
-    Skin().ArrangeForms(TSkinScript::Arrange::Hide);
-    ASSERT_FALSE(controls.isVisible());
-    const QPoint over = fullscreen_->geometry().center();
-    QCursor::setPos(over);
-    const QPointF local = fullscreen_->windowHandle()->mapFromGlobal(QPointF(over));
-    QMouseEvent move(QEvent::MouseMove, local, local, QPointF(over), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(fullscreen_->windowHandle(), &move);
+    // A move over the picture brings them over it again, in their corner.
+    controls.move(0, 0);
+    const auto moveOver = [](QWidget& window) {
+        const QPoint over = window.geometry().center();
+        QCursor::setPos(over);
+        const QPointF local = window.windowHandle()->mapFromGlobal(QPointF(over));
+        QMouseEvent move(QEvent::MouseMove, local, local, QPointF(over), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(window.windowHandle(), &move);
+    };
+    moveOver(*fullscreen_);
     EXPECT_TRUE(controls.isVisible());
+    EXPECT_EQ(controls.frameGeometry().bottomLeft(), fullscreen_->frameGeometry().bottomLeft());
 
     main_->SetScreenMode(TScreenMode::kWindow);
     EXPECT_FALSE(controls.isVisible());
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->pos(), windowPlace) << "the window's controls come back where they stood";
+    moveOver(*video_);
+    EXPECT_FALSE(controls.isVisible()) << "the full-screen controls stay away in the window";
 }
 
 } // namespace
