@@ -192,6 +192,21 @@ void TVideo::RaiseSkinForms(bool over) {
     }
 }
 
+void TVideo::PanelMouseDown() {
+    mouseHide_->Stop();
+    main_.ShowMouseCursor(true);
+}
+
+// A click on the video brings the window forward; one on the background picture also hides the skin's
+// windows that stand in the video window.
+void TVideo::PanelClick() {
+    raise();
+    TPlayerSkin* skin = main_.Skin();
+    if (background_->isVisible() && skin != nullptr) {
+        skin->Script().ArrangeForms(TSkinScript::Arrange::Hide);
+    }
+}
+
 // The mouse rested over the video: the cursor goes, and the picture comes over the skin's windows in it.
 void TVideo::MouseHideTimer() {
     mouseHide_->Stop();
