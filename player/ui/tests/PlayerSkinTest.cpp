@@ -347,6 +347,8 @@ TEST_F(PlayerSkinTest, InFullScreenTheControlsStandInThePictureAndComeBackWithTh
     main_->SetScreenMode(TScreenMode::kFullScreen);
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(controls.isVisible());
+    EXPECT_EQ(controls.windowHandle()->transientParent(), fullscreen_->windowHandle())
+        << "the window manager keeps them over the full-screen window";
     EXPECT_EQ(controls.frameGeometry().bottomLeft(), fullscreen_->frameGeometry().bottomLeft())
         << "in the bottom-left corner of the picture";
 
