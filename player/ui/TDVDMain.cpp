@@ -780,6 +780,16 @@ void TDVDMain::RunDoubleClickFunction() {
     mouse_->RunDoubleClickFunction();
 }
 
+void TDVDMain::VideoPanelMouseDown() {
+    if (video_ != nullptr) {
+        video_->PanelMouseDown();
+    }
+}
+
+std::vector<plat::shell::OpticalDrive> TDVDMain::OpticalDrives() const {
+    return opener_->Drives();
+}
+
 bool TDVDMain::IsDVDMode() const {
     return video_ != nullptr && video_->Mode() == TVideo::kModeDisc;
 }

@@ -10,6 +10,8 @@
 #include "player/model/settings/TTovrinConfig.h"
 #include "player/scripting/actions/TActionControler.h"
 #include "player/ui/ICommandTarget.h"
+#include "player/ui/IFullscreenHost.h"
+#include "player/ui/IPlaySourceHost.h"
 #include "player/ui/TApplicationHints.h"
 #include "player/ui/TFormPlacement.h"
 #include "player/ui/TMediaOpener.h"
@@ -56,7 +58,11 @@ class TTexHoverButton;
 class TVideo;
 class TVideoMenu2;
 
-class TDVDMain : public QWidget, public ICommandTarget, public IMainWindowServices {
+class TDVDMain : public QWidget,
+                 public ICommandTarget,
+                 public IMainWindowServices,
+                 public IFullscreenHost,
+                 public IPlaySourceHost {
 public:
     static constexpr const char* kClassName = "TDVDMain";
     static constexpr const char* kCaption = "Tovrin";
@@ -117,9 +123,9 @@ public:
     void EnableShortcuts();
     void DisableShortcuts();
     // The wheel and the double click of the video windows.
-    void FormMouseWheelUp();
-    void FormMouseWheelDown();
-    void RunDoubleClickFunction();
+    void FormMouseWheelUp() override;
+    void FormMouseWheelDown() override;
+    void RunDoubleClickFunction() override;
 
     // The mode the video window holds: disc or media file.
     bool IsDVDMode() const;
@@ -165,6 +171,12 @@ public:
 
     // IMainWindowServices
     uint8_t OnPlayerEvent(uint32_t event, intptr_t a, intptr_t b, intptr_t c) override;
+
+    // IFullscreenHost (IsClosing and RunDoubleClickFunction above)
+    void VideoPanelMouseDown() override;
+
+    // IPlaySourceHost
+    std::vector<plat::shell::OpticalDrive> OpticalDrives() const override;
 
     // An error text for the message box (nothing while it does not exist or is silent).
     void ShowError(const std::u16string& text);

@@ -2,9 +2,7 @@
 
 #include "platform/win/Window.h"
 #include "player/ui/TBackgroundImage.h"
-#include "player/ui/TDVDMain.h"
 #include "player/ui/TScreenMode.h"
-#include "player/ui/TVideo.h"
 #include "player/ui/TVideoPanelWindow.h"
 
 #include <QCloseEvent>
@@ -18,8 +16,8 @@ constexpr const char* kWindowClass = "TFullscreen";
 
 } // namespace
 
-TFullscreen::TFullscreen(TDVDMain& main)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), main_(main),
+TFullscreen::TFullscreen(IFullscreenHost& host)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), host_(host),
       background_(new TBackgroundImage(this, this)),
       window_(std::make_unique<TVideoPanelWindow>(kWindowClass, &plat::win::DefWindowProc, this)) {
     setObjectName("Fullscreen");
@@ -55,7 +53,7 @@ void TFullscreen::UpdateBackground(int state) {
 }
 
 void TFullscreen::closeEvent(QCloseEvent* event) {
-    if (main_.IsClosing()) {
+    if (host_.IsClosing()) {
         event->accept();
     } else {
         event->ignore();
@@ -64,29 +62,27 @@ void TFullscreen::closeEvent(QCloseEvent* event) {
 
 void TFullscreen::mousePressEvent(QMouseEvent* event) {
     raise();
-    if (TVideo* video = main_.VideoForm()) {
-        video->PanelMouseDown();
-    }
+    host_.VideoPanelMouseDown();
     QWidget::mousePressEvent(event);
 }
 
 void TFullscreen::mouseDoubleClickEvent(QMouseEvent*) {
-    main_.RunDoubleClickFunction();
+    host_.RunDoubleClickFunction();
 }
 
 void TFullscreen::wheelEvent(QWheelEvent* event) {
     const int delta = event->angleDelta().y();
     if (delta > 0) {
-        main_.FormMouseWheelUp();
+        host_.FormMouseWheelUp();
     } else if (delta < 0) {
-        main_.FormMouseWheelDown();
+        host_.FormMouseWheelDown();
     }
     event->accept();
 }
 
 void TFullscreen::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        main_.SetScreenMode(TScreenMode::kWindow);
+        host_.SetScreenMode(TScreenMode::kWindow);
         event->accept();
         return;
     }

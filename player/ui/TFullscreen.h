@@ -6,18 +6,19 @@
 // window mode.
 #include "platform/video/VideoSurface.h"
 #include "platform/win/Types.h"
+#include "player/ui/IFullscreenHost.h"
 
 #include <QWidget>
 
 #include <memory>
 
 class TBackgroundImage;
-class TDVDMain;
 class TVideoPanelWindow;
 
 class TFullscreen : public QWidget {
 public:
-    explicit TFullscreen(TDVDMain& main);
+    // The host must outlive the window.
+    explicit TFullscreen(IFullscreenHost& host);
     ~TFullscreen() override;
 
     // The window the core lays the full-screen picture and subtitles out in.
@@ -40,7 +41,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    TDVDMain& main_;
+    IFullscreenHost& host_;
     QWidget* panel_ = nullptr;
     TBackgroundImage* background_;
     std::unique_ptr<TVideoPanelWindow> window_;

@@ -3,7 +3,6 @@
 #include "platform/shell/ShellDialogs.h"
 #include "player/model/settings/Tag_PlayerConfig.h"
 #include "player/model/settings/Tag_VokradConfig.h"
-#include "player/ui/TDVDMain.h"
 
 #include <QActionGroup>
 #include <QStorageInfo>
@@ -18,7 +17,7 @@ QString DeviceOf(const QAction* item) {
 
 } // namespace
 
-TPlaySourceMenu::TPlaySourceMenu(TDVDMain& main) : main_(main) {
+TPlaySourceMenu::TPlaySourceMenu(IPlaySourceHost& host) : host_(host) {
     setObjectName("Pop_Play");
     disk_ = addMenu(tr("Playback from disk"));
     disk_->setObjectName("Menu_PlaybackFromDisk");
@@ -53,7 +52,7 @@ void TPlaySourceMenu::BuildDriveItems() {
         connect(item, &QAction::triggered, this, [this, item] { OnDriveMenuClick(item); });
     };
     add(tr(kAutoCaption), "Menu_PlayAuto", QString());
-    for (const plat::shell::OpticalDrive& drive : main_.Opener().Drives()) {
+    for (const plat::shell::OpticalDrive& drive : host_.OpticalDrives()) {
         add(QString::fromStdString(drive.Device), kDrivePrefix + QString::fromStdString(drive.Name),
             QString::fromStdString(drive.Device));
     }
@@ -106,7 +105,7 @@ void TPlaySourceMenu::Act_PlaySetFolder() {
 }
 
 void TPlaySourceMenu::Pop_PlayPopup() {
-    const auto drives = main_.Opener().Drives();
+    const auto drives = host_.OpticalDrives();
     for (QAction* item : disk_->actions()) {
         const QString device = DeviceOf(item);
         if (device.isEmpty()) {

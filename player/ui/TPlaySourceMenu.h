@@ -5,20 +5,21 @@
 // "Playback from folder" holds the chosen DVD folder ("Set folder"); "Disable subtitles
 // (experimental)" ticks itself. The choice goes into the settings: DVDGeneral/Drive holds the drive's
 // device, empty for "Auto".
+#include "player/ui/IPlaySourceHost.h"
+
 #include <QMenu>
 
 #include <string>
 
 class QAction;
-class TDVDMain;
 
 class TPlaySourceMenu : public QMenu {
 public:
     static constexpr const char* kAutoCaption = "Auto";
     static constexpr const char* kFolderTitle = "Select the folder containing the DVD files";
 
-    // The main form must outlive the menu; its opener lists the drives.
-    explicit TPlaySourceMenu(TDVDMain& main);
+    // The host lists the drives; it must outlive the menu.
+    explicit TPlaySourceMenu(IPlaySourceHost& host);
 
     // "Auto" and one item per optical drive, made anew.
     void BuildDriveItems();
@@ -43,7 +44,7 @@ public:
 private:
     void ChooseSource(bool fromFolder);
 
-    TDVDMain& main_;
+    IPlaySourceHost& host_;
     QMenu* disk_;
     QMenu* folder_;
     QAction* folderName_;
