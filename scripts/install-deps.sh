@@ -36,10 +36,11 @@ packages=(
     fonts-dejavu-core
     # display modes on X11, and an X server for their tests
     libxrandr-dev xvfb
-    # screenshots of real windows under the X server (import)
-    imagemagick
-    # trials of the player as a user meets it: a light window manager and synthetic keys and clicks
-    openbox xdotool
+    # screenshots of real windows under the X server (import), a light window manager and the
+    # input tool for trials of the programs under Xvfb
+    imagemagick openbox xdotool
+    # archive checks of saved profiles in the editor's tests
+    unzip
 )
 
 missing=()

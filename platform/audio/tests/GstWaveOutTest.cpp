@@ -1,6 +1,7 @@
 #include "platform/audio/GstWaveOut.h"
 #include "platform/audio/tests/WaveBytes.h"
 #include "platform/media/GstRef.h"
+#include "platform/media/ThreadHandOff.h"
 
 #include <gtest/gtest.h>
 
@@ -47,6 +48,7 @@ class SinkTap {
 public:
     explicit SinkTap(GstElement* sink)
         : pad_(plat::media::PadRef::Adopt(gst_element_get_static_pad(sink, "sink"))) {
+        plat::media::HandOver(this); // the probe runs on GStreamer's streaming thread
         gst_pad_add_probe(pad_.get(), GST_PAD_PROBE_TYPE_BUFFER, &SinkTap::Probe, this, nullptr);
     }
     std::string Bytes() {
@@ -57,6 +59,7 @@ public:
 private:
     static GstPadProbeReturn Probe(GstPad*, GstPadProbeInfo* info, gpointer data) {
         auto* self = static_cast<SinkTap*>(data);
+        plat::media::TakeOver(self);
         GstMapInfo map;
         if (gst_buffer_map(GST_PAD_PROBE_INFO_BUFFER(info), &map, GST_MAP_READ)) {
             std::lock_guard lock(self->mutex_);

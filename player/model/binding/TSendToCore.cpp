@@ -53,6 +53,22 @@ bool TSendToCore::LoadNow(const char* folder) {
     return true;
 }
 
+bool TSendToCore::LoadDetached(const char* folder) {
+    AwaitBeginLoad();
+    if (module_ == nullptr) {
+        module_ = win::LoadLibrary(plat::text::FormatA(kLibraryFormat, folder != nullptr ? folder : ""));
+    }
+    if (module_ == nullptr) {
+        return false;
+    }
+    entries_ = TEntries{};
+    entries_.Fct_GetMediaDuration =
+        reinterpret_cast<TFct_GetMediaDuration>(win::GetProcAddress(module_, "Fct_GetMediaDuration"));
+    entries_.Fct_GetCommonDsFilters =
+        reinterpret_cast<TFct_GetCommonDsFilters>(win::GetProcAddress(module_, "Fct_GetCommonDsFilters"));
+    return true;
+}
+
 void TSendToCore::BindExports() {
     const auto bind = [this](auto& entry, const char* name) {
         entry =

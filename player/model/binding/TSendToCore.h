@@ -82,6 +82,12 @@ public:
     };
     const TEntries& Entries() const { return entries_; }
 
+protected:
+    // Loads the library of the folder and binds only the two exports that need no started core, the
+    // media duration and the common filter list; DLL_Start is neither bound nor called. True when
+    // the library is loaded.
+    bool LoadDetached(const char* folder);
+
 private:
     bool LoadNow(const char* folder);
     void BindExports();
