@@ -1,8 +1,11 @@
 // Mouse capture and tracking requests; the input layer that produces mouse messages reads them.
+#include "platform/win/MouseInput.h"
+
 #include "platform/win/HandleTable.h"
 #include "platform/win/Window.h"
 
 #include <atomic>
+#include <vector>
 
 namespace plat::win {
 
@@ -52,6 +55,24 @@ HWND GetCapture() {
 bool TrackMouseEvent(const TRACKMOUSEEVENT& request) {
     return HandleTable::Instance().Access(request.hwndTrack,
                                           [&](WindowEntry& entry) { Track(entry.tracking, request); });
+}
+
+HWND ChildWindowFromPoint(HWND parent, POINT pt) {
+    if (!IsWindow(parent)) {
+        return 0;
+    }
+    const std::vector<HWND> children = HandleTable::Instance().ChildrenOf(parent);
+    for (auto child = children.rbegin(); child != children.rend(); ++child) {
+        bool holds = false;
+        HandleTable::Instance().Access(*child, [&](const WindowEntry& entry) {
+            holds = (entry.style & WS_VISIBLE) != 0 && pt.x >= entry.x && pt.x < entry.x + entry.cx &&
+                    pt.y >= entry.y && pt.y < entry.y + entry.cy;
+        });
+        if (holds) {
+            return *child;
+        }
+    }
+    return parent;
 }
 
 TRACKMOUSEEVENT GetMouseTracking(HWND hwnd) {

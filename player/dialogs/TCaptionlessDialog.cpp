@@ -26,8 +26,9 @@ TCaptionlessDialog::TCaptionlessDialog(QWidget* owner, Qt::WindowFlags extra, co
     bold.setBold(true);
     captionLabel_->setFont(bold);
     auto* stripLayout = new QHBoxLayout(strip);
-    stripLayout->setContentsMargins(4, 0, 4, 0);
     stripLayout->addWidget(captionLabel_);
+    stripLayout_ = stripLayout;
+    SetCaptionIndent(kCaptionIndent);
     auto* drag = new TCaptionDrag(this);
     drag->Watch(strip);
     drag->Watch(captionLabel_);
@@ -40,4 +41,8 @@ TCaptionlessDialog::TCaptionlessDialog(QWidget* owner, Qt::WindowFlags extra, co
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->geometry().center() - rect().center());
     }
+}
+
+void TCaptionlessDialog::SetCaptionIndent(int left) {
+    stripLayout_->setContentsMargins(left, 0, kCaptionIndent, 0);
 }

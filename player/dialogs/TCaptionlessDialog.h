@@ -4,10 +4,14 @@
 #include <QDialog>
 
 class QLabel;
+class QLayout;
 class QVBoxLayout;
 
 class TCaptionlessDialog : public QDialog {
 public:
+    // Where the caption's text starts by default.
+    static constexpr int kCaptionIndent = 4;
+
     // `extra` adds window flags (such as staying on top) to a frameless dialog.
     TCaptionlessDialog(QWidget* owner, Qt::WindowFlags extra, const QString& caption, QSize size);
 
@@ -16,8 +20,11 @@ public:
 protected:
     // Below the caption strip: what the dialog shows.
     QVBoxLayout* Body() const { return body_; }
+    // Where the caption's text starts from the strip's left edge.
+    void SetCaptionIndent(int left);
 
 private:
     QLabel* captionLabel_;
+    QLayout* stripLayout_;
     QVBoxLayout* body_;
 };

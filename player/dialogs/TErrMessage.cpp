@@ -15,6 +15,7 @@ namespace {
 
 constexpr int kWidth = 360;
 constexpr int kHeight = 200;
+constexpr int kMargin = 8;
 
 } // namespace
 
@@ -41,7 +42,7 @@ TErrMessage::TErrMessage(QWidget* owner)
     closeButton_->SetDefault(true);
     closeButton_->SetCancel(true);
     closeButton_->OnClick = [this](THoverButton*) { done(1); };
-    Body()->setContentsMargins(8, 4, 8, 0);
+    Body()->setContentsMargins(kMargin, 4, kMargin, 0);
     Body()->addWidget(frame, 1);
     Body()->addWidget(closeButton_, 0, Qt::AlignHCenter);
     ErrMessage = this;
@@ -81,8 +82,10 @@ void TErrMessage::Report(uint8_t kind, const std::string& text, bool force) {
         showPending_ = false;
     }
     if (showPending_) {
+        // It takes the keyboard: Enter and Escape close it.
         show();
         raise();
+        activateWindow();
     }
 }
 
@@ -110,8 +113,14 @@ QString TErrMessage::Text() const {
     return messages_->toPlainText();
 }
 
+// A picture narrower than half the box is its icon: the caption and the messages start right of it,
+// so that nothing covers it. A wider one is the box's background.
 void TErrMessage::ApplySkin(const QImage& messagesBitmap) {
     background_ = messagesBitmap;
+    const bool icon = !background_.isNull() && background_.width() < width() / 2;
+    const int left = icon ? background_.width() + kMargin : kMargin;
+    SetCaptionIndent(icon ? left : kCaptionIndent);
+    Body()->setContentsMargins(left, 4, kMargin, 0);
     update();
 }
 

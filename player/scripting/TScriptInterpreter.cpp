@@ -4,7 +4,10 @@
 #include "player/scripting/ScriptResult.h"
 #include "player/scripting/TScriptExpression.h"
 
+#include <pthread.h>
+
 #include <cstdint>
+#include <utility>
 
 using namespace script_chars;
 namespace result = script_result;
@@ -34,8 +37,27 @@ bool TScriptInterpreter::IsLimit(int32_t code) {
 TScriptInterpreter::TScriptInterpreter(const TScriptServices& services)
     : services_(services), builtins_(*this) {}
 
+void TScriptInterpreter::MarkStackFloor() {
+    stackFloor_ = 0;
+    pthread_attr_t attributes;
+    if (pthread_getattr_np(pthread_self(), &attributes) != 0) {
+        return;
+    }
+    void* lowest = nullptr;
+    size_t size = 0;
+    if (pthread_attr_getstack(&attributes, &lowest, &size) == 0 && size > services_.Limits.StackReserve) {
+        stackFloor_ = reinterpret_cast<std::uintptr_t>(lowest) + services_.Limits.StackReserve;
+    }
+    pthread_attr_destroy(&attributes);
+}
+
+bool TScriptInterpreter::StackLeft() const {
+    return stackFloor_ == 0 || reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0)) > stackFloor_;
+}
+
 int32_t TScriptInterpreter::RunScript(std::u16string_view text, size_t* consumed, TScriptValue& value,
                                       TScriptValue* output) {
+    MarkStackFloor();
     depth_ = 0;
     steps_ = 0;
     TScriptCursor cursor(text);
@@ -69,14 +91,14 @@ int32_t TScriptInterpreter::RunScriptBlock(TScriptCursor& cursor, TScriptValue& 
         return result::kNestedTooDeep;
     }
     if (scope != nullptr) {
-        return RunBlock(cursor, value, output, *scope);
+        return RunBlock(cursor, value, output, *scope, false);
     }
     TStackInfo fresh(&bindings_);
-    return RunBlock(cursor, value, output, fresh);
+    return RunBlock(cursor, value, output, fresh, true);
 }
 
 int32_t TScriptInterpreter::RunBlock(TScriptCursor& cursor, TScriptValue& value, TScriptValue* output,
-                                     TStackInfo& scope) {
+                                     TStackInfo& scope, bool topLevel) {
     if (cursor.Ch() != u'{') {
         const int32_t last = RunStatements(cursor, value, output, scope);
         if (last != result::kOk || cursor.Ch() != u'}') {
@@ -87,7 +109,8 @@ int32_t TScriptInterpreter::RunBlock(TScriptCursor& cursor, TScriptValue& value,
     }
     // A braced block ends at its matching brace, so that a statement that reads to the end of its line
     // (an assignment) ends there too.
-    const std::optional<size_t> close = ClosingBrace(cursor, cursor.Pos + 1);
+    const std::optional<size_t> close =
+        topLevel ? StatementsEnd(cursor, cursor.Pos + 1) : ClosingBrace(cursor, cursor.Pos + 1);
     if (!close) {
         ++cursor.Pos;
         const int32_t last = RunStatements(cursor, value, output, scope);
@@ -318,7 +341,10 @@ int32_t TScriptInterpreter::CallFunction(TScriptCursor& cursor, const TGrVariabl
     // The body runs with a value of its own: a call that never assigns "result" yields nothing.
     TScriptValue bodyValue;
     TScriptCursor body = cursor.Part(function.BodyStart, function.BodyEnd);
+    // The body's nesting counts from its own start; the stack still holds the callers' frames.
+    const int32_t callerDepth = std::exchange(depth_, 0);
     const int32_t last = RunScriptBlock(body, bodyValue, output, &call);
+    depth_ = callerDepth;
     if (last != result::kOk) {
         cursor.Pos = body.Pos; // where in the definition it failed
         return last;
@@ -411,6 +437,31 @@ std::optional<size_t> TScriptInterpreter::ClosingBrace(const TScriptCursor& curs
     return close != TScriptTextMemo::kNone && static_cast<size_t>(close) < cursor.End
                ? std::optional<size_t>(close)
                : std::nullopt;
+}
+
+std::optional<size_t> TScriptInterpreter::StatementsEnd(const TScriptCursor& cursor, size_t start) {
+    int32_t depth = 0;
+    for (size_t pos = start; cursor.At(pos) != 0; ++pos) {
+        const std::u16string_view rest = cursor.View(pos, cursor.End);
+        size_t skip = 0;
+        if (rest.starts_with(u'"')) {
+            skip = rest.find(u'"', 1);
+        } else if (rest.starts_with(u"//")) {
+            skip = std::min(rest.find_first_of(u"\r\n"), rest.size()) - 1;
+        } else if (rest.starts_with(u"/*")) {
+            skip = rest.find(u"*/", 2);
+            skip = skip != std::u16string_view::npos ? skip + 1 : skip;
+        } else if (rest.front() == u'{') {
+            ++depth;
+        } else if (rest.front() == u'}' && depth-- == 0) {
+            return pos;
+        }
+        if (skip == std::u16string_view::npos) {
+            return std::nullopt; // a literal or a comment that never ends
+        }
+        pos += skip;
+    }
+    return std::nullopt;
 }
 
 int32_t TScriptInterpreter::FindAtTopLevel(TScriptCursor& cursor, char16_t target, int32_t lineLimit,

@@ -59,7 +59,8 @@ public:
     TScriptTextMemo& Memo() { return memo_; }
     size_t MaxTextUnits() const { return services_.Limits.MaxTextUnits; }
 
-    // Counts one level of nesting for its lifetime; Entered() is false past the limit.
+    // Counts one level of nesting for its lifetime; Entered() is false past the limit, or when the
+    // stack left is down to the reserve.
     class TNesting {
     public:
         explicit TNesting(TScriptInterpreter& interpreter)
@@ -67,7 +68,9 @@ public:
         ~TNesting() { --interpreter_.depth_; }
         TNesting(const TNesting&) = delete;
         TNesting& operator=(const TNesting&) = delete;
-        bool Entered() const { return depth_ <= interpreter_.services_.Limits.MaxNesting; }
+        bool Entered() const {
+            return depth_ <= interpreter_.services_.Limits.MaxNesting && interpreter_.StackLeft();
+        }
 
     private:
         int32_t depth_;
@@ -91,7 +94,10 @@ public:
 private:
     // Where the line that holds the position ends (its CR or LF, or the end of the text).
     size_t LineEnd(const TScriptCursor& cursor, size_t position);
-    int32_t RunBlock(TScriptCursor& cursor, TScriptValue& value, TScriptValue* output, TStackInfo& scope);
+    // A top-level block (one of the caller's loop) finds its "}" as running its statements would:
+    // braces inside literals and comments are text, not the block's end.
+    int32_t RunBlock(TScriptCursor& cursor, TScriptValue& value, TScriptValue* output, TStackInfo& scope,
+                     bool topLevel);
     // Runs statements up to the end of the text or a "}" at the start of a statement.
     int32_t RunStatements(TScriptCursor& cursor, TScriptValue& value, TScriptValue* output,
                           TStackInfo& scope);
@@ -101,6 +107,8 @@ private:
     // The "}" that closes a block whose text starts at `start` (FindAtTopLevel, lenient, without line
     // limit); nothing when the block is not closed.
     std::optional<size_t> ClosingBrace(const TScriptCursor& cursor, size_t start);
+    // The "}" that closes a block whose text starts at `start`, passing over literals and comments.
+    static std::optional<size_t> StatementsEnd(const TScriptCursor& cursor, size_t start);
     int32_t DefineFunction(TScriptCursor& cursor, TStackInfo& scope);
     int32_t DeclareVariable(TScriptCursor& cursor, TStackInfo& scope);
     int32_t NameStatement(TScriptCursor& cursor, const TName& name, TScriptValue& value, TScriptValue* output,
@@ -113,8 +121,14 @@ private:
     int32_t VariableStatement(TScriptCursor& cursor, size_t start, TScriptValue& value, TScriptValue* output,
                               TStackInfo& scope);
 
+    // Where the stack may grow to before the reserve: set for each run from the thread's stack (0 when
+    // the thread's stack is not known, and only the nesting limit holds).
+    void MarkStackFloor();
+    bool StackLeft() const;
+
     const TScriptServices& services_;
     TScriptBuiltins builtins_;
+    std::uintptr_t stackFloor_ = 0;
     int32_t depth_ = 0;
     int64_t steps_ = 0;
     TScriptNames names_;

@@ -17,9 +17,12 @@
 class TPlayControl;
 
 struct TScriptLimits {
-    // Blocks, expressions and user function calls open at once (a call counts for its body and the
-    // expression it stands in). Keeps a runaway recursion from exhausting the stack.
+    // Blocks and expressions open at once inside one user function call (each call starts counting
+    // anew, so recursion is not held to it).
     int32_t MaxNesting = 256;
+    // The stack a script leaves to the built-ins it runs: nesting and calls end before the thread's
+    // stack comes closer to its end than this, so a runaway recursion ends with an error, not a crash.
+    size_t StackReserve = size_t{512} << 10;
     // Statements run by one script. Keeps a script that calls itself in a tree from hanging the player.
     int64_t MaxSteps = 10'000'000;
     // The longest text value, in UTF-16 units.

@@ -6,6 +6,7 @@
 #include "platform/text/Path.h"
 #include "platform/win/Library.h"
 #include "platform/win/Message.h"
+#include "platform/win/NamedMutex.h"
 #include "platform/win/Peer.h"
 #include "platform/win/Window.h"
 #include "player/dialogs/TErrMessage.h"
@@ -27,6 +28,7 @@
 #include "player/scripting/remote/TPlugIns.h"
 #include "player/ui/MainFormStrings.h"
 #include "player/ui/PlayerSettingsApplication.h"
+#include "player/ui/TButtonTexture.h"
 #include "player/ui/TChapters.h"
 #include "player/ui/TCommandFrame.h"
 #include "player/ui/TCommandLine.h"
@@ -49,6 +51,7 @@
 #include "player/ui/TWindowLayering.h"
 #include "player/ui/skin/SkinFirstLine.h"
 #include "player/ui/skin/TSkinScript.h"
+#include "player/ui/skin/buttons/TStaticHoverButton.h"
 #include "subtitles/decoders/TPluginDecoderHost.h"
 #include "subtitles/scripts/TScriptControl.h"
 
@@ -87,7 +90,10 @@ TDVDMain::TDVDMain(QWidget* owner)
     mouse_ = std::make_unique<TMouseFunctions>(*actions_, [this] { return closing_; });
     bridge_ = std::make_unique<TScriptBridge>(*this, *actions_, actionControler_);
     shortcutFilter_ = new TShortcutFilter(actionControler_, this);
+    shortcutFilter_->SetMenuNavigation(
+        [this](std::string_view name) { return actions_->NavigateDvdMenu(name); });
     opener_ = std::make_unique<TMediaOpener>(*this);
+    MakeTextureButtons();
 }
 
 const QList<QAction*>& TDVDMain::DVDControl() const {
@@ -163,6 +169,8 @@ void TDVDMain::SettingsClosed(bool saved) {
 void TDVDMain::BindOpeningActions() {
     actions_->Bind("Ac_OpenProfile", [this] { opener_->OpenProfileDialog(); });
     actions_->Bind("Ac_EditProfile", [this] { opener_->Ac_EditProfile(); });
+    // Until there is a file manager, the command that shows it opens the file chooser.
+    actions_->Bind("Ac_ShowFileMan", [this] { opener_->OpenProfileDialog(); });
     actions_->Bind("Act_PlayFromDisk", [this] { playMenu_->Act_PlayFromDisk(); });
     actions_->Bind("Act_PlayFromFolder", [this] { playMenu_->Act_PlayFromFolder(); });
     actions_->Bind("Act_PlaySetFolder", [this] { playMenu_->Act_PlaySetFolder(); });
@@ -192,7 +200,22 @@ win::LRESULT TDVDMain::Procedure(win::HWND hwnd, win::UINT msg, win::WPARAM wPar
                            : win::DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
+void TDVDMain::MakeTextureButtons() {
+    texture_ = new TTexHoverButton(this);
+    texture_->setObjectName("Bt_Texture");
+    texture_->SetNumGlyphs(TButtonTexture::kFrames);
+    texture_->SetLeftGlyph(TButtonTexture::LeftStrip());
+    texture_->SetRightGlyph(TButtonTexture::RightStrip());
+    texture_->hide();
+    statTexture_ = new TStaticHoverButton(this);
+    statTexture_->setObjectName("Bt_StatTexture");
+    statTexture_->SetNumGlyphs(TButtonTexture::kFrames);
+    statTexture_->hide();
+}
+
 void TDVDMain::FormCreate() {
+    statTexture_->SetLeftGlyph(texture_->LeftGlyph());
+    statTexture_->SetRightGlyph(texture_->RightGlyph());
     PlayerConfig() = Tag_PlayerConfig{};
     CreatePlayerGlobals();
     FillMainFormStrings(mainStrings_);
@@ -346,6 +369,9 @@ void TDVDMain::ApplySettings() {
     if (playControl_) {
         ApplyPlayerSettings(*playControl_, folders_.System);
     }
+    if (playMenu_) {
+        playMenu_->UpdatePlaySourceMenu();
+    }
 }
 
 void TDVDMain::ApplyTranslation() {
@@ -440,6 +466,11 @@ void TDVDMain::Ac_QuitExecute() {
         }
         attachedEditor_ = 0;
     }
+    // The quit goes ahead: no plug-in command is accepted from here on. The host takes no lock for
+    // it, so a plug-in thread waiting for its command cannot hold the main thread up; a refused quit
+    // never gets here, so the plug-ins can still start afterwards.
+    WithdrawInstance();
+    plugIns_->SetQuitting();
     plugIns_->Stop();
     if (video_ != nullptr) {
         SaveFormPosition(video_);
@@ -452,6 +483,17 @@ void TDVDMain::Ac_QuitExecute() {
     PlayerConfig().Mute = audio && audio->IsMuted();
     config_.SaveVolume();
     FormClose();
+}
+
+void TDVDMain::HoldInstanceLock(std::unique_ptr<win::NamedMutex> lock) {
+    instanceLock_ = std::move(lock);
+}
+
+void TDVDMain::WithdrawInstance() {
+    if (handle_ != 0) {
+        win::SetWindowText(handle_, kCaption);
+    }
+    instanceLock_.reset();
 }
 
 void TDVDMain::closeEvent(QCloseEvent* event) {
@@ -525,14 +567,9 @@ win::LRESULT TDVDMain::WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lP
     case win::WM_COPYDATA:
         return OnCopyData(wParam, reinterpret_cast<const win::COPYDATASTRUCT*>(lParam));
     case kMsgEditorLock:
-        editorLock_ = wParam != 0;
-        videoMenu_->SetEditMode(editorLock_);
+        ApplyEditorLock(wParam != 0);
         break;
     case kMsgQuit:
-        // No plug-in command is accepted from here on; the host takes no lock for it, so a plug-in
-        // thread waiting for its command cannot hold the main thread up.
-        plugIns_->SetQuitting();
-        closing_ = true;
         Ac_QuitExecute();
         break;
     case kMsgPluginCommand:
@@ -542,7 +579,12 @@ win::LRESULT TDVDMain::WndProc(win::UINT msg, win::WPARAM wParam, win::LPARAM lP
         OnApplicationRestore();
         break;
     case kMsgSettingsClosed:
-        ReloadSettings();
+        // Saved: the dialog stored the settings the player now takes; cancelled: those on disk again.
+        if (wParam != 0) {
+            ApplySettings();
+        } else {
+            ReloadSettings();
+        }
         ApplyTranslation();
         EnableShortcuts();
         break;
@@ -616,10 +658,18 @@ void TDVDMain::DeletePlaylistItem(int32_t index) {
     playQueue_.Delete(index);
 }
 
+// The full-screen window when it is shown, else the video window, comes forward (as far as the window
+// manager lets a program raise itself).
 void TDVDMain::BringVideoToFront() {
-    if (video_ != nullptr && video_->isVisible()) {
-        video_->raise();
-        video_->activateWindow();
+    for (QWidget* form : {static_cast<QWidget*>(fullscreen_), static_cast<QWidget*>(video_)}) {
+        if (form != nullptr && form->isVisible()) {
+            if (form->isMinimized()) {
+                form->showNormal();
+            }
+            form->raise();
+            form->activateWindow();
+            return;
+        }
     }
 }
 
@@ -751,6 +801,7 @@ void TDVDMain::ResetWindowsPosition() {
         }
     };
     onto(video_);
+    onto(chapters_);
     onto(ErrMessage);
     onto(skin_ ? skin_->Script().MainForm() : nullptr);
 }
@@ -766,9 +817,16 @@ void TDVDMain::SetSilent(bool silent) {
 }
 
 void TDVDMain::SetEditMode(bool on, win::HWND sender) {
-    editorLock_ = on;
     attachedEditor_ = on ? sender : 0;
+    ApplyEditorLock(on);
+}
+
+// While an editor edits the profile, the player neither opens nor edits one.
+void TDVDMain::ApplyEditorLock(bool on) {
+    editorLock_ = on;
     videoMenu_->SetEditMode(editorLock_);
+    actions_->SetAllowed("Ac_OpenProfile", !on);
+    actions_->SetAllowed("Ac_EditProfile", !on);
 }
 
 int32_t TDVDMain::GetTimeCode() {

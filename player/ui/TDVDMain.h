@@ -39,6 +39,9 @@ class TProfileSubtitles;
 namespace plat::display {
 class DisplayModes;
 }
+namespace plat::win {
+class NamedMutex;
+}
 class TMainActions;
 class TMainFormEvents;
 class TMountWatcher;
@@ -55,6 +58,8 @@ class TFullscreen;
 class TScreenMode;
 class TScriptBridge;
 class TShortcutFilter;
+class TStaticHoverButton;
+class TTexHoverButton;
 class TVideo;
 class TVideoMenu2;
 
@@ -90,6 +95,10 @@ public:
     void SetOnClosed(std::function<void()> onClosed) { onClosed_ = std::move(onClosed); }
     // The mount table watched for volume arrivals (the system's by default).
     void SetMountTable(std::string path) { mountTable_ = std::move(path); }
+    // The lock that makes this player the first instance. Once a quit goes ahead the player lets go of
+    // it and of the title other starts find it by, so that a start meanwhile becomes the first instance
+    // instead of handing its command line to a player that is going.
+    void HoldInstanceLock(std::unique_ptr<plat::win::NamedMutex> lock);
     const std::string& MountTable() const { return mountTable_; }
 
     void FormCreate();
@@ -273,6 +282,7 @@ private:
                                         plat::win::LPARAM lParam);
     plat::win::LRESULT OnCopyData(plat::win::WPARAM sender, const plat::win::COPYDATASTRUCT* copy);
     void ReloadSettings();
+    void ApplyEditorLock(bool on);
     // The language template the settings ask for (General/GenerateTranslationFile).
     void WriteTranslationTemplate();
     void FormClose();
@@ -281,6 +291,11 @@ private:
     void ApplySkinPictures();
     const QImage* SkinVideoBackground() const;
     void DeleteTempFiles() const;
+    // Other starts no longer find this player.
+    void WithdrawInstance();
+    // The hidden texture buttons: Bt_Texture carries the dialog buttons' pictures, which Bt_StatTexture
+    // hands on to every dialog button of the program while the main form lives.
+    void MakeTextureButtons();
 
     TPlayerFolders folders_;
     TApplicationHints hints_;
@@ -300,6 +315,8 @@ private:
     std::unique_ptr<TMouseFunctions> mouse_;
     std::unique_ptr<TScriptBridge> bridge_;
     TShortcutFilter* shortcutFilter_ = nullptr;
+    TTexHoverButton* texture_ = nullptr;
+    TStaticHoverButton* statTexture_ = nullptr;
     std::shared_ptr<TPlugIns> plugIns_;
     std::unique_ptr<TMediaOpener> opener_;
     std::unique_ptr<TPlaySourceMenu> playMenu_;
@@ -317,6 +334,7 @@ private:
     TStringCollection mainStrings_;
     std::unique_ptr<TVersionCheckDialogs> versionDialogs_;
     std::unique_ptr<TVersionCheck> versionCheck_;
+    std::unique_ptr<plat::win::NamedMutex> instanceLock_;
     plat::win::HWND handle_ = 0;
     plat::win::HWND attachedEditor_ = 0;
     int32_t doubleClickSpeed_ = 500;

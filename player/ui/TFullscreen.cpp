@@ -2,10 +2,13 @@
 
 #include "platform/win/Window.h"
 #include "player/ui/TBackgroundImage.h"
+#include "player/ui/TScreenMode.h"
 #include "player/ui/TVideoPanelWindow.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 namespace {
 
@@ -65,6 +68,25 @@ void TFullscreen::mousePressEvent(QMouseEvent* event) {
 
 void TFullscreen::mouseDoubleClickEvent(QMouseEvent*) {
     host_.RunDoubleClickFunction();
+}
+
+void TFullscreen::wheelEvent(QWheelEvent* event) {
+    const int delta = event->angleDelta().y();
+    if (delta > 0) {
+        host_.FormMouseWheelUp();
+    } else if (delta < 0) {
+        host_.FormMouseWheelDown();
+    }
+    event->accept();
+}
+
+void TFullscreen::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        host_.SetScreenMode(TScreenMode::kWindow);
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TFullscreen::resizeEvent(QResizeEvent* event) {

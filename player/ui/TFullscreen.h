@@ -1,7 +1,9 @@
 #pragma once
 // The full-screen window: a borderless form that covers one whole monitor in full-screen mode and
 // paints the same video surface as the video window, with the background picture over it while no
-// video is shown. The user cannot close it; it goes with the player.
+// video is shown. The user cannot close it; it goes with the player. The wheel and the double click
+// run the main form's functions for them; Escape, when the key map does not take it, goes back to the
+// window mode.
 #include "platform/video/VideoSurface.h"
 #include "platform/win/Types.h"
 #include "player/ui/IFullscreenHost.h"
@@ -33,6 +35,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 

@@ -342,6 +342,13 @@ void TMainActions::MenuButton(QAction& action) {
     }
 }
 
+bool TMainActions::NavigateDvdMenu(std::string_view name) {
+    const QAction* action = Find(name);
+    TPlayControl* player = Player();
+    return action != nullptr && action->isEnabled() && directControl_ && player != nullptr &&
+           main_.IsDVDMode() && player->MenuButton(static_cast<uint8_t>(action->data().toInt())) == 0;
+}
+
 void TMainActions::NextAudio(QAction&) {
     if (Player() != nullptr && Player()->Controllers().Audio) {
         Player()->Controllers().Audio->NextStream();
@@ -466,8 +473,10 @@ void TMainActions::VideoOnTop(QAction& action) {
     main_.SetVideoStayOnTop(action.isChecked());
 }
 
+// The player comes back as from the task bar: restored, its windows restacked (the editor told), the
+// window of the screen mode forward.
 void TMainActions::BringToFront(QAction&) {
-    main_.BringVideoToFront();
+    main_.OnApplicationRestore();
 }
 
 void TMainActions::ResetWindowsPosition(QAction&) {

@@ -52,6 +52,10 @@ public:
     uint32_t SeekTarget() const { return seekTarget_; }
     int32_t SubtitleOffset() const { return subtitleOffset_; }
 
+    // A DVD menu navigation action ("Ac_Menu_Up" ...) in disc mode, when it is enabled: true when a
+    // shown DVD menu moved or selected its button (the core refuses while no menu is shown).
+    bool NavigateDvdMenu(std::string_view name);
+
     // The skins' own buttons: one frame step backward, and the DVD chapter menu.
     void Bt_StepBackwardClick();
     void Bt_ChapterClick();

@@ -52,8 +52,6 @@ constexpr TUopAction kUopActions[] = {
     {"Act_MAng", TUOPS::kSelectAngle},
 };
 
-constexpr const char16_t* kMuteText = u"Mute";
-
 } // namespace
 
 TMainFormEvents::TMainFormEvents(TDVDMain& main, TMainActions& actions) : main_(main), actions_(actions) {}
@@ -196,7 +194,7 @@ void TMainFormEvents::OnVolume(intptr_t volume) {
     TPlayerSkin* skin = main_.Skin();
     if (volume == 0) {
         if (skin != nullptr) {
-            skin->Script().SetVolume(QString::fromUtf16(kMuteText));
+            skin->Script().SetVolume(QString::fromStdU16String(main_.MainStrings().GetText("Osd_Mute")));
         }
         return;
     }

@@ -77,7 +77,8 @@ std::vector<std::string> Arguments(int argc, char** argv) {
     return arguments;
 }
 
-int RunFirstInstance(int argc, char** argv, const std::string& commandLine, bool useDefaultSkin) {
+int RunFirstInstance(int argc, char** argv, const std::string& commandLine, bool useDefaultSkin,
+                     std::unique_ptr<win::NamedMutex> instanceLock) {
     if (!TPlayerStartup::HasDisplay()) {
         return 1;
     }
@@ -94,6 +95,7 @@ int RunFirstInstance(int argc, char** argv, const std::string& commandLine, bool
     try {
         TPlayerStartup::TForms forms = TPlayerStartup::CreateForms();
         forms.Main->SetOnClosed([] { QCoreApplication::exit(0); });
+        forms.Main->HoldInstanceLock(std::move(instanceLock));
         forms.Main->InitAfterForms(useDefaultSkin);
         forms.Main->ProcessCommandLine(commandLine, 0);
         forms.Main->StartPlugins(false);
@@ -179,5 +181,6 @@ int TPlayerStartup::Run(int argc, char** argv) {
         std::fprintf(stderr,
                      "Tovrin: the runtime folder cannot be used; other starts will not find this player\n");
     }
-    return RunFirstInstance(argc, argv, commandLine, StartCommandLine::UsesDefaultSkin(arguments));
+    return RunFirstInstance(argc, argv, commandLine, StartCommandLine::UsesDefaultSkin(arguments),
+                            std::move(mutex));
 }

@@ -3,11 +3,13 @@
 #include "player/model/controllers/IVideoControl.h"
 #include "player/model/hub/TPlayControl.h"
 #include "player/ui/TFullscreen.h"
+#include "player/ui/skin/TSkinForm.h"
 #include "player/ui/skin/TSkinScript.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 namespace {
 
@@ -69,11 +71,25 @@ void TScreenMode::Set(int32_t mode, TPlayControl* play, TSkinScript* skin) {
     }
 }
 
+// The skin's windows that stand in the video belong to the window of the mode before they show, so
+// that the window manager keeps them over it (a window covering a whole monitor is stacked above
+// plain windows otherwise).
+void TScreenMode::LendInVideoForms(TSkinScript& skin, QWidget& anchor) {
+    anchor.winId();
+    for (const auto& form : skin.Forms()) {
+        if (form->Anchor() != SkinAnchor::None) {
+            form->winId();
+            form->windowHandle()->setTransientParent(anchor.windowHandle());
+        }
+    }
+}
+
 void TScreenMode::ShowWindowMode(TSkinScript* skin) {
     fullscreen_.hide();
     video_.show();
     video_.raise();
     if (skin != nullptr) {
+        LendInVideoForms(*skin, video_);
         skin->SwitchScreenMode(false);
     }
 }
@@ -96,6 +112,7 @@ void TScreenMode::ShowFullScreen(TSkinScript* skin) {
     fullscreen_.raise();
     fullscreen_.activateWindow();
     if (skin != nullptr) {
+        LendInVideoForms(*skin, fullscreen_);
         skin->SwitchScreenMode(true);
     }
 }

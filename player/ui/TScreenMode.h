@@ -35,6 +35,7 @@ private:
     int32_t Resolve(int32_t requested, TPlayControl* play) const;
     void ShowWindowMode(TSkinScript* skin);
     void ShowFullScreen(TSkinScript* skin);
+    static void LendInVideoForms(TSkinScript& skin, QWidget& anchor);
 
     QWidget& video_;
     TFullscreen& fullscreen_;

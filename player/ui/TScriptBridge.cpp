@@ -16,7 +16,8 @@ TScriptBridge::TScriptBridge(TDVDMain& main, TMainActions& actions, const TActio
 
 int32_t TScriptBridge::RunScript(std::u16string_view text, std::size_t* consumed, TGrVariant& value,
                                  TGrVariant& output) {
-    if (text.empty()) {
+    // No text at all; an empty one runs nothing and answers success.
+    if (text.data() == nullptr) {
         return script_result::kSyntax;
     }
     TScriptServices services;
@@ -42,7 +43,8 @@ int32_t TScriptBridge::RunPluginCommand(std::u16string_view command, std::size_t
     TGrVariant output(250);
     consumed = 0;
     const int32_t result = RunScript(command, &consumed, value, output);
-    const TGrVariant& shown = value.Type != TGrVariant::vtEmpty ? value : output;
+    // The answer is what the script printed; the run gave it the value when nothing was.
+    const TGrVariant& shown = output;
     if (shown.Type == TGrVariant::vtInt) {
         const std::string number = std::to_string(shown.IntValue());
         answer.assign(number.begin(), number.end());

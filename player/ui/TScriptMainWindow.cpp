@@ -1,10 +1,6 @@
 #include "player/ui/TScriptMainWindow.h"
 
-#include "platform/text/CaseFold.h"
-#include "platform/text/CodePage.h"
 #include "platform/win/Message.h"
-#include "player/model/hub/TPlayControl.h"
-#include "player/model/profiles/TProfileSubtitles.h"
 #include "player/ui/TDVDMain.h"
 #include "player/ui/TFullscreen.h"
 #include "player/ui/TMainActions.h"
@@ -15,26 +11,12 @@
 
 #include <QAction>
 
-namespace {
-
-// Screen modes of TDVDMain::SetScreenMode.
-constexpr int32_t kScreenWindow = 1;
-constexpr int32_t kScreenFull = 2;
-
-} // namespace
-
 TScriptMainWindow::TScriptMainWindow(TDVDMain& main, TMainActions& actions, TScriptBridge& bridge)
     : main_(main), actions_(actions), bridge_(bridge) {}
 
+// Commands are named without the actions' "Ac_" prefix: "AC_PLAY" names no command.
 std::optional<std::string> TScriptMainWindow::FindActionByCommand(const std::string& command) {
-    // "AC_PLAY" names the command "PLAY" too.
-    constexpr std::string_view kPrefix = "ac_";
-    std::string name = command;
-    if (name.size() > kPrefix.size() &&
-        plat::text::EqualsNoCaseA(std::string_view(name).substr(0, kPrefix.size()), kPrefix)) {
-        name.erase(0, kPrefix.size());
-    }
-    const QAction* action = bridge_.FindActionByCommand(name, nullptr);
+    const QAction* action = bridge_.FindActionByCommand(command, nullptr);
     return action != nullptr ? std::optional<std::string>(action->objectName().toStdString()) : std::nullopt;
 }
 
@@ -126,10 +108,12 @@ TScriptRect TScriptMainWindow::VideoBounds() const {
     return {frame.left(), frame.top(), frame.width(), frame.height()};
 }
 
+// The bounds are the window's frame, as VideoBounds gives them: the inner size leaves the frame out.
 void TScriptMainWindow::SetVideoBounds(const TScriptRect& bounds) {
     if (TVideo* video = main_.VideoForm()) {
+        const QSize frame = video->frameGeometry().size() - video->size();
         video->move(bounds.Left, bounds.Top);
-        video->resize(bounds.Width, bounds.Height);
+        video->resize(bounds.Width - frame.width(), bounds.Height - frame.height());
     }
 }
 
@@ -149,8 +133,11 @@ bool TScriptMainWindow::IsFullScreenWindowVisible() const {
     return fullscreen != nullptr && fullscreen->isVisible();
 }
 
+// Only the window's visibility: the screen mode stays as it is.
 void TScriptMainWindow::SetFullScreenWindowVisible(bool visible) {
-    main_.SetScreenMode(visible ? kScreenFull : kScreenWindow);
+    if (TFullscreen* fullscreen = main_.FullscreenForm()) {
+        fullscreen->setVisible(visible);
+    }
 }
 
 void TScriptMainWindow::UpdateVideoBackground(int32_t backgroundSwitch) {
@@ -167,22 +154,12 @@ void TScriptMainWindow::ShowInterface() {
     }
 }
 
-int32_t TScriptMainWindow::OpenFile(const char16_t* media, const char16_t* profile, bool /*firstFlag*/,
-                                    int32_t /*title*/, bool /*lastFlag*/) {
-    const std::u16string file = media != nullptr ? media : u"";
-    const std::u16string profileFile = profile != nullptr ? profile : u"";
-    if (!file.empty()) {
-        main_.OpenFile(plat::text::WideToAnsi(file));
-        return 1;
-    }
-    TPlayControl* player = main_.PlayControl();
-    auto* subtitles = player != nullptr
-                          ? dynamic_cast<TProfileSubtitles*>(player->Controllers().ProfileSubtitles.get())
-                          : nullptr;
-    if (profileFile.empty() || subtitles == nullptr) {
-        return 0;
-    }
-    return subtitles->Open(profileFile) == 0 ? 1 : 0;
+// Through the opener, as every other way of opening: a profile alone is loaded for the current media
+// with its name shown and kept in the media's disc information.
+int32_t TScriptMainWindow::OpenFile(const char16_t* media, const char16_t* profile, bool dontPlay,
+                                    int32_t title, bool dontStartList) {
+    return main_.Opener().OpenFile(media != nullptr ? media : u"", profile != nullptr ? profile : u"",
+                                   dontPlay, title, dontStartList);
 }
 
 void TScriptMainWindow::PlayQueueItem(int32_t index) {

@@ -39,8 +39,8 @@ public:
     void HideInterface() override;
     void ShowInterface() override;
 
-    int32_t OpenFile(const char16_t* media, const char16_t* profile, bool firstFlag, int32_t title,
-                     bool lastFlag) override;
+    int32_t OpenFile(const char16_t* media, const char16_t* profile, bool dontPlay, int32_t title,
+                     bool dontStartList) override;
     void PlayQueueItem(int32_t index) override;
     // The player has no play-list window or profile object for scripts yet.
     IScriptPlayList* CurrentPlayList() override { return nullptr; }

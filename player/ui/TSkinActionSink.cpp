@@ -31,10 +31,14 @@ int TSkinActionSink::FindActionByCommand(const std::string& command, std::string
     return action != nullptr ? static_cast<int>(host_.DVDControl().indexOf(action)) : kNoAction;
 }
 
-void TSkinActionSink::ExecuteAction(int action) {
+QAction* TSkinActionSink::ActionAt(int action) {
     const QList<QAction*>& actions = host_.DVDControl();
-    if (action >= 0 && action < actions.size()) {
-        actions[action]->trigger();
+    return action >= 0 && action < actions.size() ? actions[action] : nullptr;
+}
+
+void TSkinActionSink::ExecuteAction(int action) {
+    if (QAction* run = ActionAt(action)) {
+        run->trigger();
     }
 }
 

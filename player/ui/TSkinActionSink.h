@@ -22,6 +22,7 @@ public:
 
     int FindActionByCommand(const std::string& command, std::string& argument) override;
     void ExecuteAction(int action) override;
+    QAction* ActionAt(int action) override;
     int ModeAction(bool dvdMode) override;
     void Quit() override;
     void SetSeekTarget(int64_t ms) override;

@@ -184,6 +184,25 @@ void TVideo::MouseMoved() {
         mouseHide_->Start(mouseHideMs_);
     }
     main_.ShowMouseCursor(true);
+    // The pointer moving over the video brings the skin's windows that stand in it over the picture
+    // again; a window appearing or going under a resting pointer is no move.
+    const QPoint pointer = QCursor::pos();
+    if (pointer != lastPointer_ && IsCursorOverVideo()) {
+        RaiseSkinForms(true);
+    }
+    lastPointer_ = pointer;
+}
+
+// Over the picture: the skin's in-video windows are raised over the video window of the screen mode;
+// else that window is raised over them, without taking the focus.
+void TVideo::RaiseSkinForms(bool over) {
+    if (!over) {
+        main_.SkinAnchor()->raise();
+        return;
+    }
+    if (TPlayerSkin* skin = main_.Skin()) {
+        skin->Script().ArrangeForms(TSkinScript::Arrange::Move);
+    }
 }
 
 void TVideo::PanelMouseDown() {
@@ -201,10 +220,12 @@ void TVideo::PanelClick() {
     }
 }
 
+// The mouse rested over the video: the cursor goes, and the picture comes over the skin's windows in it.
 void TVideo::MouseHideTimer() {
     mouseHide_->Stop();
     if (IsCursorOverVideo()) {
         main_.ShowMouseCursor(false);
+        RaiseSkinForms(false);
     }
 }
 

@@ -3,10 +3,13 @@
 // the video panel ("Pn_Video"), the window the core presents into; the panel paints the video surface
 // the core hands it, black until then, and the background picture ("Img_Back") covers it while no
 // video is shown. Files dropped on it go to the main form; the user cannot close it, it closes with the
-// player. The mouse cursor hides over the video once the mouse has rested for a while.
+// player. The mouse cursor hides over the video once the mouse has rested for a while, and the skin's
+// windows that stand in the video (in full screen, the controls) go under the picture; moving the
+// mouse over the video brings them back over it.
 #include "platform/video/VideoSurface.h"
 #include "platform/win/Types.h"
 
+#include <QPoint>
 #include <QWidget>
 
 #include <cstdint>
@@ -86,6 +89,8 @@ private:
     void MouseHideTimer();
     void RefreshVideo();
     void MouseMoved();
+    // The skin's windows that stand in the video over the picture, or under it.
+    void RaiseSkinForms(bool over);
 
     TDVDMain& main_;
     QVBoxLayout* layout_;
@@ -96,6 +101,7 @@ private:
     std::unique_ptr<DelayTimer> mouseHide_;
     bool mouseHideOn_ = false;
     int mouseHideMs_ = kDefaultMouseHideMs;
+    QPoint lastPointer_;
     uint32_t title_ = 0;
     uint32_t chapter_ = 0;
     uint8_t mode_ = kModeDisc;

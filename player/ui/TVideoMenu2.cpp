@@ -290,11 +290,27 @@ QMenu* TVideoMenu2::AddSubMenu(QMenu& menu, const char* name, const char* key, Q
     sub->setStyle(subStyle_.get());
     if (boundTo != nullptr) {
         QAction* entry = sub->menuAction();
-        const auto follow = [entry, boundTo] { entry->setEnabled(boundTo->isEnabled()); };
+        const auto follow = [entry, boundTo, sub] {
+            entry->setEnabled(boundTo->isEnabled() && HasItems(*sub));
+        };
         follow();
         QObject::connect(boundTo, &QAction::changed, entry, follow);
     }
     return sub;
+}
+
+bool TVideoMenu2::HasItems(const QMenu& menu) {
+    const QList<QAction*> items = menu.actions();
+    return std::any_of(items.begin(), items.end(), [](const QAction* item) { return !item->isSeparator(); });
+}
+
+// A sub-menu with nothing to choose is shown disabled, whatever its action allows.
+void TVideoMenu2::DisableEmptySubMenus(QMenu& menu) {
+    for (QAction* item : menu.actions()) {
+        if (QMenu* sub = item->menu(); sub != nullptr && !HasItems(*sub)) {
+            item->setEnabled(false);
+        }
+    }
 }
 
 QAction* TVideoMenu2::AddListItem(QMenu& menu, const QString& name, const QString& caption, int32_t tag,
@@ -338,6 +354,7 @@ void TVideoMenu2::BuildItems() {
     }
     AddFilterItems(menu);
     AddClosingItems(menu);
+    DisableEmptySubMenus(menu);
     TickRemembered();
     building_ = false;
 }

@@ -177,6 +177,8 @@ private:
     QAction* AddItem(QMenu& menu, const char* name, const QString& caption);
     void AddSeparator(QMenu& menu, const char* name);
     QMenu* AddSubMenu(QMenu& menu, const char* name, const char* key, QAction* boundTo);
+    static bool HasItems(const QMenu& menu);
+    static void DisableEmptySubMenus(QMenu& menu);
     QAction* AddListItem(QMenu& menu, const QString& name, const QString& caption, int32_t tag, bool radio,
                          ItemHandler click);
     void AddPlaybackItems(QMenu& menu);

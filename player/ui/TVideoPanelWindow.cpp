@@ -1,9 +1,12 @@
 #include "player/ui/TVideoPanelWindow.h"
 
 #include "platform/video/VideoPanel.h"
+#include "platform/win/Message.h"
+#include "platform/win/MouseInput.h"
 #include "platform/win/Window.h"
 
 #include <QEvent>
+#include <QMouseEvent>
 #include <QWidget>
 
 namespace win = plat::win;
@@ -33,6 +36,7 @@ void TVideoPanelWindow::Follow(QWidget* widget) {
     followed_ = widget;
     if (widget != nullptr) {
         widget->installEventFilter(this);
+        widget->setMouseTracking(true);
         TakeSize(*widget);
     }
 }
@@ -46,7 +50,66 @@ bool TVideoPanelWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == followed_ && event->type() == QEvent::Resize) {
         TakeSize(*followed_);
     }
+    if (watched == followed_) {
+        RelayMouse(*event);
+    }
     return QObject::eventFilter(watched, event);
+}
+
+namespace {
+
+win::UINT MouseMessage(const QMouseEvent& mouse) {
+    const bool left = mouse.button() == Qt::LeftButton;
+    const bool right = mouse.button() == Qt::RightButton;
+    switch (mouse.type()) {
+    case QEvent::MouseMove:
+        return win::WM_MOUSEMOVE;
+    case QEvent::MouseButtonPress:
+        return left ? win::WM_LBUTTONDOWN : right ? win::WM_RBUTTONDOWN : 0;
+    case QEvent::MouseButtonRelease:
+        return left ? win::WM_LBUTTONUP : right ? win::WM_RBUTTONUP : 0;
+    case QEvent::MouseButtonDblClick:
+        return left ? win::WM_LBUTTONDBLCLK : right ? win::WM_RBUTTONDBLCLK : 0;
+    default:
+        return 0;
+    }
+}
+
+win::WPARAM KeyState(const QMouseEvent& mouse) {
+    const Qt::MouseButtons buttons = mouse.buttons();
+    const Qt::KeyboardModifiers modifiers = mouse.modifiers();
+    return (buttons.testFlag(Qt::LeftButton) ? win::MK_LBUTTON : 0) |
+           (buttons.testFlag(Qt::RightButton) ? win::MK_RBUTTON : 0) |
+           (buttons.testFlag(Qt::MiddleButton) ? win::MK_MBUTTON : 0) |
+           (modifiers.testFlag(Qt::ShiftModifier) ? win::MK_SHIFT : 0) |
+           (modifiers.testFlag(Qt::ControlModifier) ? win::MK_CONTROL : 0);
+}
+
+win::LPARAM PackPoint(int x, int y) {
+    return static_cast<win::LPARAM>((static_cast<uint32_t>(y & 0xFFFF) << 16) |
+                                    static_cast<uint32_t>(x & 0xFFFF));
+}
+
+} // namespace
+
+bool TVideoPanelWindow::RelayMouse(const QEvent& event) const {
+    const auto* mouse = dynamic_cast<const QMouseEvent*>(&event);
+    const win::UINT message = mouse != nullptr ? MouseMessage(*mouse) : 0;
+    if (message == 0) {
+        return false;
+    }
+    const QPoint local = mouse->position().toPoint();
+    const win::HWND target = win::ChildWindowFromPoint(handle_, {local.x(), local.y()});
+    // The point in the target's client area: both origins on the screen of our window layer.
+    win::POINT panelOrigin{0, 0};
+    win::POINT targetOrigin{0, 0};
+    if (target == 0 || !win::ClientToScreen(handle_, &panelOrigin) ||
+        !win::ClientToScreen(target, &targetOrigin)) {
+        return false;
+    }
+    return win::PostMessage(
+        target, message, KeyState(*mouse),
+        PackPoint(local.x() + panelOrigin.x - targetOrigin.x, local.y() + panelOrigin.y - targetOrigin.y));
 }
 
 QWidget* TVideoPanelWindow::MakePanelWidget(std::shared_ptr<plat::video::VideoSurface> surface,

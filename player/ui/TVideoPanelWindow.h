@@ -1,7 +1,9 @@
 #pragma once
 // The window the core knows a video area by: a window of our window layer whose messages go to the
 // form that shows the area, kept at the size of the widget that shows it, so that the core lays the
-// picture and the subtitles out for the size the user sees.
+// picture and the subtitles out for the size the user sees. The mouse over the widget reaches the
+// window as the window messages of the mouse, delivered to the window's child under the pointer (the
+// core's screen, which hands them to the DVD menu), so that menu buttons can be pointed at and clicked.
 #include "platform/video/VideoSurface.h"
 #include "platform/win/Types.h"
 
@@ -23,7 +25,7 @@ public:
     TVideoPanelWindow& operator=(const TVideoPanelWindow&) = delete;
 
     plat::win::HWND Handle() const { return handle_; }
-    // The window takes the widget's size now and whenever it changes.
+    // The window takes the widget's size now and whenever it changes, and the widget's mouse input.
     void Follow(QWidget* widget);
 
     // The widget that shows a video area: one painting the surface, or a black one before there is a
@@ -38,6 +40,8 @@ protected:
 
 private:
     void TakeSize(const QWidget& widget);
+    // Posts the mouse event as its window message; false for events that have none.
+    bool RelayMouse(const QEvent& event) const;
     static void* OwnerOf(plat::win::HWND hwnd);
 
     plat::win::HWND handle_ = 0;

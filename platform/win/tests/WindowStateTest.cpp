@@ -1,4 +1,5 @@
 #include "platform/win/Message.h"
+#include "platform/win/MouseInput.h"
 #include "platform/win/Window.h"
 #include "platform/win/tests/MessageLog.h"
 #include "platform/win/tests/ScopedClass.h"
@@ -278,6 +279,31 @@ TEST(WindowState, CursorCountAndForegroundWindow) {
     EXPECT_EQ(GetForegroundWindow(), window->hwnd());
     window.reset();
     EXPECT_EQ(GetForegroundWindow(), 0u);
+}
+
+TEST(WindowState, ChildWindowFromPointFindsTheVisibleChildUnderThePoint) {
+    TestWindow parent;
+    SetWindowPos(parent.hwnd(), 0, 0, 0, 400, 300, SWP_NOZORDER);
+    TestWindow lower({}, parent.hwnd(), WS_CHILD | WS_VISIBLE);
+    SetWindowPos(lower.hwnd(), 0, 0, 0, 400, 300, SWP_NOZORDER);
+    TestWindow upper({}, parent.hwnd(), WS_CHILD | WS_VISIBLE);
+    SetWindowPos(upper.hwnd(), 0, 100, 50, 100, 100, SWP_NOZORDER);
+    TestWindow hidden({}, parent.hwnd(), WS_CHILD);
+    SetWindowPos(hidden.hwnd(), 0, 0, 0, 400, 300, SWP_NOZORDER);
+    struct Case {
+        POINT point;
+        HWND expected;
+    };
+    const Case cases[] = {
+        {{150, 100}, upper.hwnd()}, {{100, 50}, upper.hwnd()},  {{200, 150}, lower.hwnd()},
+        {{10, 10}, lower.hwnd()},   {{450, 10}, parent.hwnd()},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ChildWindowFromPoint(parent.hwnd(), c.point), c.expected) << c.point.x << "," << c.point.y;
+    }
+    ShowWindow(lower.hwnd(), SW_HIDE);
+    EXPECT_EQ(ChildWindowFromPoint(parent.hwnd(), {10, 10}), parent.hwnd()) << "hidden children take nothing";
+    EXPECT_EQ(ChildWindowFromPoint(0x7FFFFFF0, {10, 10}), 0u);
 }
 
 } // namespace

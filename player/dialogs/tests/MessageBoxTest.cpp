@@ -4,10 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QImage>
+#include <QLayout>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
 
+#include <string>
 #include <vector>
 
 namespace {
@@ -109,6 +113,44 @@ TEST_F(MessageBoxTest, SilentModeShowsAndChangesNothing) {
     }
     EXPECT_FALSE(box_.isVisible());
     EXPECT_EQ(box_.Text(), "\nbefore");
+}
+
+TEST_F(MessageBoxTest, AShownBoxTakesTheKeyboardAndEnterOrEscapeCloseIt) {
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        SCOPED_TRACE(key);
+        box_.Report(TErrMessage::kError, "to close", false);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&box_));
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        EXPECT_EQ(focus->objectName(), "Bt_Close");
+        QTest::keyClick(focus, key);
+        EXPECT_FALSE(box_.isVisible());
+    }
+}
+
+TEST_F(MessageBoxTest, TheSkinsIconStaysClearOfTheCaptionAndTheMessages) {
+    QImage icon(48, 48, QImage::Format_RGB32);
+    icon.fill(Qt::blue);
+    box_.ApplySkin(icon);
+    box_.Report(TErrMessage::kError, "beside the icon", false);
+    const QRect iconPlace(QPoint(0, 0), icon.size());
+    for (const char* name : {"Lb_Caption", "Shape1"}) {
+        auto* widget = box_.findChild<QWidget*>(name);
+        ASSERT_NE(widget, nullptr) << name;
+        const QRect place(widget->mapTo(&box_, QPoint(0, 0)), widget->size());
+        const QRect shown =
+            name == std::string("Lb_Caption")
+                ? QRect(place.topLeft(),
+                        QSize(widget->fontMetrics().horizontalAdvance("Message"), place.height()))
+                : place;
+        EXPECT_FALSE(shown.intersects(iconPlace)) << name;
+    }
+    // A picture as wide as the box is its background: the messages keep their place.
+    QImage background(box_.width(), box_.height(), QImage::Format_RGB32);
+    background.fill(Qt::gray);
+    box_.ApplySkin(background);
+    box_.layout()->activate();
+    EXPECT_LT(box_.findChild<QWidget*>("Shape1")->x(), icon.width());
 }
 
 } // namespace

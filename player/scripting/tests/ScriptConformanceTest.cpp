@@ -129,6 +129,8 @@ const TRow kRows[] = {
     {"stray brace", u"}", r::kStrayBrace, "-", "-", {}, nullptr, 1},
     {"unclosed block", u"{print(\"a\")", r::kUnclosedBlock, "-", "t:a"},
     {"an empty block with blanks", u"{ }", r::kOk, "-", "-"},
+    {"a brace in a text of a block", u"{ print(\"}\") }", r::kOk, "-", "t:}"},
+    {"a brace in a comment of a block", u"{ // }\nprint(1) /* { */ }\n{print(2)}", r::kOk, "-", "t:12"},
     {"blocks on their own lines, each in a scope", u"{int x\nx = 1\nprint(x)}\n\n{print(\"b\")}", r::kOk,
      "i:1", "t:1b"},
     {"a block's variable is not the next block's", u"{int x\n}\n{x}", r::kUndefined, "-", "-"},

@@ -98,12 +98,13 @@ TEST(TSystemScriptServices, TheMachinesClockLocaleAndMemory) {
     old != nullptr ? setenv("LC_ALL", kept.c_str(), 1) : unsetenv("LC_ALL");
 }
 
-// Runs a script on a thread of its own with the given stack.
-int32_t RunOnStack(const std::u16string& script, size_t stackBytes) {
+// Runs a script on a thread of its own with the given stack; `printed` gets what it printed.
+int32_t RunOnStack(const std::u16string& script, size_t stackBytes, std::u16string* printed = nullptr) {
     struct TJob {
         const std::u16string* script;
+        std::u16string* printed;
         int32_t result = 0;
-    } job{&script};
+    } job{&script, printed};
     pthread_attr_t attributes;
     pthread_attr_init(&attributes);
     pthread_attr_setstacksize(&attributes, stackBytes);
@@ -115,6 +116,9 @@ int32_t RunOnStack(const std::u16string& script, size_t stackBytes) {
         TScriptValue value;
         TScriptValue output;
         j->result = interpreter.RunScript(*j->script, nullptr, value, &output);
+        if (j->printed != nullptr) {
+            *j->printed = output.Text;
+        }
         return nullptr;
     };
     if (pthread_create(&thread, &attributes, run, &job) != 0) {
@@ -139,6 +143,17 @@ TEST(ScriptLimits, TheDeepestNestingFitsInAMegabyteOfStack) {
     for (const std::u16string* script : {&expressions, &statements, &parentheses}) {
         EXPECT_EQ(RunOnStack(*script, kStack), r::kNestedTooDeep);
     }
+}
+
+TEST(ScriptLimits, RecursionGoesAsDeepAsTheStackAllowsAndEndsBeforeItsEnd) {
+    // A thousand calls on the stack a program's main thread has; a runaway recursion on it still ends.
+    const std::u16string deep = u"function f(int n) {\nif (n > 0) {\nresult = f(n - 1) + 1\n} else {\nresult "
+                                u"= 0\n}\n}\nprint(inttostr(f(1000)))";
+    constexpr size_t kMainThreadStack = 8 << 20;
+    std::u16string printed;
+    EXPECT_EQ(RunOnStack(deep, kMainThreadStack, &printed), r::kOk);
+    EXPECT_EQ(printed, u"1000");
+    EXPECT_EQ(RunOnStack(u"function f() { f() }\nf", kMainThreadStack), r::kNestedTooDeep);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include <string>
 
+class QAction;
 class QMenu;
 class QObject;
 class QWidget;
@@ -21,6 +22,8 @@ public:
     // inside the parentheses. kNoAction when there is no such command.
     virtual int FindActionByCommand(const std::string& command, std::string& argument) = 0;
     virtual void ExecuteAction(int action) = 0;
+    // The command itself, whose enabled state and hint its buttons show; null when there is none.
+    virtual QAction* ActionAt(int /*action*/) { return nullptr; }
     // The actions that enter disc mode and file mode.
     virtual int ModeAction(bool dvdMode) = 0;
     // Closing a skin window quits the player (the player decides).

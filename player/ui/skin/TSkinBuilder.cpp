@@ -183,6 +183,7 @@ void TSkinBuilder::ApplyAction(THoverButton& button, const std::string& value, b
     if (!argument.empty() && speed) {
         button.SetAction(THoverButton::kNoAction, {});
     }
+    button.LinkAction(button.ActionTag() != THoverButton::kNoAction ? sink_.ActionAt(action) : nullptr);
     if (SkinText::StartsWithText(value, "FormOpen")) {
         button.OnClick = [sink](THoverButton* sender) { sink->FormToggleClick(sender); };
     } else if (SkinText::StartsWithText(value, "FormSwap")) {

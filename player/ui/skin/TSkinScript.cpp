@@ -106,7 +106,10 @@ void TSkinScript::HideForm(const QString& name) {
         }
         form->hide();
         form->SetVisibleMark(false);
-        lastHidden_ = form->pos();
+        // A form that stands in the video has no place of its own for the next form to take.
+        if (form->Anchor() == SkinAnchor::None) {
+            lastHidden_ = form->pos();
+        }
     }
 }
 

@@ -14,7 +14,12 @@
 #include "tests/MainFormFixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QWheelEvent>
@@ -105,7 +110,9 @@ TEST_F(MainActionsTest, CommandNamesFindActionsWithTheirArguments) {
               main_.MainActions().Find("Ac_Play"));
     EXPECT_EQ(main_.Bridge().FindActionByCommand("play", nullptr), main_.MainActions().Find("Ac_Play"));
     EXPECT_EQ(main_.Bridge().FindActionByCommand("GoToSeekPos", nullptr), nullptr) << "not a command";
-    EXPECT_EQ(main_.Bridge().ScriptMainWindow().FindActionByCommand("AC_PAUSE"), "Ac_Pause");
+    EXPECT_EQ(main_.Bridge().ScriptMainWindow().FindActionByCommand("PAUSE"), "Ac_Pause");
+    EXPECT_EQ(main_.Bridge().ScriptMainWindow().FindActionByCommand("AC_PAUSE"), std::nullopt)
+        << "commands are named without the actions' prefix";
     EXPECT_EQ(main_.Bridge().ScriptMainWindow().FindActionByCommand("nothing"), std::nullopt);
 }
 
@@ -175,7 +182,9 @@ protected:
     void PrepareProgramFolder(const fs::path& prog) override {
         std::ofstream(prog / "INI" / "Keys.cfg")
             << "<COMMAND>\r\n  <VolumeMute><Shortcut>" << (0x4D | ShortcutFlag::Ctrl)
-            << "</Shortcut><Gesture>0</Gesture><Remote></Remote></VolumeMute>\r\n</COMMAND>\r\n";
+            << "</Shortcut><Gesture>0</Gesture><Remote></Remote></VolumeMute>\r\n"
+            << "  "
+               "<Stop><Shortcut>83</Shortcut><Gesture>0</Gesture><Remote></Remote></Stop>\r\n</COMMAND>\r\n";
     }
 
     void AllowAll() {
@@ -292,6 +301,60 @@ TEST_F(MainActionsCoreTest, KeyMapShortcutsRunFromAnyWindowWhileTheMainFormIsHid
     calls_.clear();
     QTest::keyClick(video_.get(), Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(IndexOf(Order(kOrderPlay)), calls_.size()) << "the key map leaves Play without a shortcut";
+}
+
+// Gives the widget the keyboard focus in its window, which becomes the active one.
+void Focus(QWidget& widget) {
+    QWidget* window = widget.window();
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    widget.setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), &widget);
+}
+
+TEST_F(MainActionsCoreTest, TheKeyMapStandsBackWhileTheUserTypesInADialogAFieldOrAList) {
+    RunRecorder runs(main_->MainActions(), {"Ac_VolumeMute", "Ac_Stop"});
+    box_.hide(); // it reported the missing skin and took the keyboard, as a user would close it
+    QWidget plain;
+    plain.setFocusPolicy(Qt::StrongFocus);
+    QWidget fieldWindow;
+    auto* field = new QLineEdit(&fieldWindow);
+    QWidget listWindow;
+    auto* list = new QListWidget(&listWindow);
+    list->addItems({"one", "two"});
+    QDialog box;
+    auto* boxButton = new QPushButton("No", &box);
+    QDialog chooser;
+    chooser.setWindowModality(Qt::ApplicationModal);
+    auto* chooserName = new QLineEdit(&chooser);
+    struct Case {
+        const char* where;
+        QWidget* focus;
+        bool keyMapActs;
+    };
+    const Case cases[] = {
+        {"a plain window", &plain, true},
+        {"an edit field", field, false},
+        {"a list", list, false},
+        {"a button of a dialog", boxButton, false},
+        {"the name field of a modal chooser", chooserName, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.where);
+        Focus(*c.focus);
+        QTest::keyClick(c.focus, Qt::Key_S);
+        QTest::keyClick(c.focus, Qt::Key_M, Qt::ControlModifier);
+        EXPECT_EQ(runs.Take().size(), c.keyMapActs ? 2u : 0u);
+        c.focus->window()->hide();
+    }
+    EXPECT_EQ(field->text(), "s") << "the key went where the user typed";
+    EXPECT_EQ(chooserName->text(), "s");
+    // A modal dialog keeps the key map back whatever window a key is sent to.
+    chooser.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &chooser);
+    QTest::keyClick(video_.get(), Qt::Key_S);
+    EXPECT_TRUE(runs.Take().empty());
 }
 
 } // namespace

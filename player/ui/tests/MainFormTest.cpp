@@ -5,15 +5,19 @@
 #include "core/include/VokradNotifications.h"
 #include "platform/video/VideoPanel.h"
 #include "platform/win/Message.h"
+#include "platform/win/NamedMutex.h"
 #include "platform/win/Window.h"
 #include "player/model/binding/PlayerGlobals.h"
 #include "player/model/settings/Tag_PlayerConfig.h"
+#include "player/ui/TButtonTexture.h"
 #include "player/ui/TChapters.h"
 #include "player/ui/TCommandFrame.h"
 #include "player/ui/TDVDMain.h"
 #include "player/ui/TMainActions.h"
+#include "player/ui/TPlaySourceMenu.h"
 #include "player/ui/TVideo.h"
 #include "player/ui/TVideoCaption.h"
+#include "player/ui/skin/buttons/TStaticHoverButton.h"
 #include "tests/MainFormFixture.h"
 #include "tests/ReportedMessages.h"
 
@@ -24,6 +28,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLayout>
+#include <QMenu>
 #include <QMouseEvent>
 
 #include <unistd.h>
@@ -32,6 +37,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 namespace fs = std::filesystem;
 namespace win = plat::win;
@@ -119,6 +125,80 @@ TEST_F(MainFormTest, AnEditorsRefusalLeavesThePlayerRunningAndItsConsentClosesIt
     EXPECT_TRUE(closed_);
     win::DestroyWindow(editor);
     win::UnregisterClass("TestEditor");
+}
+
+TEST_F(MainFormTest, WhileAnEditorEditsTheProfileThePlayerNeitherOpensNorEditsOne) {
+    struct Case {
+        const char* how;
+        std::function<void(bool)> lock;
+    };
+    const Case cases[] = {
+        {"the editor's command text",
+         [this](bool on) { main_->ProcessCommandLine(on ? "/EDITMODE:ON" : "/EDITMODE:OFF", 0); }},
+        {"message 1532",
+         [this](bool on) { win::SendMessage(main_->Handle(), TDVDMain::kMsgEditorLock, on, 0); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.how);
+        for (const bool on : {true, false}) {
+            c.lock(on);
+            EXPECT_EQ(main_->EditorLock(), on);
+            for (const char* name : {"Ac_OpenProfile", "Ac_EditProfile"}) {
+                EXPECT_EQ(main_->MainActions().Find(name)->isEnabled(), !on) << name;
+            }
+        }
+    }
+}
+
+TEST_F(MainFormTest, TheDialogButtonsWearTheTextureOfTheMainFormsHiddenButtons) {
+    auto* texture = main_->findChild<TTexHoverButton*>("Bt_Texture");
+    auto* stat = main_->findChild<TStaticHoverButton*>("Bt_StatTexture");
+    ASSERT_NE(texture, nullptr);
+    ASSERT_NE(stat, nullptr);
+    EXPECT_FALSE(texture->isVisible());
+    EXPECT_FALSE(stat->isVisible());
+    EXPECT_FALSE(texture->LeftGlyph().isNull());
+    EXPECT_EQ(stat->LeftGlyph(), texture->LeftGlyph());
+    EXPECT_EQ(stat->RightGlyph(), texture->RightGlyph());
+
+    // The message box's Close button, made before the main form, is dressed too.
+    auto* close = box_.findChild<TStaticHoverButton*>("Bt_Close");
+    ASSERT_NE(close, nullptr);
+    const QImage face = close->grab().toImage();
+    int edges = 0;
+    for (int x = 0; x < TButtonTexture::kCapWidth + 2; ++x) {
+        edges += face.pixelColor(x, face.height() / 2) == TButtonTexture::EdgeColour() ? 1 : 0;
+    }
+    EXPECT_GE(edges, 1) << "the left cap's edge is painted";
+}
+
+TEST_F(MainFormTest, TheSettingsDialogsCloseAppliesSavedSettingsOrReadsThemAgainAfterACancel) {
+    QMenu* folder = main_->PlayMenu()->FolderMenu();
+    ASSERT_FALSE(PlayerConfig().PlayFolderSet);
+    PlayerConfig().PlayFolderSet = true; // what the dialog stored
+    win::SendMessage(main_->Handle(), TDVDMain::kMsgSettingsClosed, 1, 0);
+    EXPECT_TRUE(PlayerConfig().PlayFolderSet) << "saved settings are applied, not read again";
+    EXPECT_TRUE(folder->menuAction()->isChecked()) << "the play-source menu follows them";
+    PlayerConfig().PlayFolderSet = true; // an unsaved change
+    win::SendMessage(main_->Handle(), TDVDMain::kMsgSettingsClosed, 0, 0);
+    EXPECT_FALSE(PlayerConfig().PlayFolderSet) << "a cancel reads the settings on disk again";
+    EXPECT_FALSE(folder->menuAction()->isChecked());
+}
+
+TEST_F(MainFormTest, AQuitThatGoesAheadLetsAStartMeanwhileBecomeTheFirstInstance) {
+    setenv("TOVRIN_RUNTIME_DIR", (root_ / "run").c_str(), 1); // made private by the first use
+    std::unique_ptr<win::NamedMutex> lock;
+    ASSERT_EQ(win::NamedMutex::TryAcquire("TovrinMutex", &lock), win::NamedMutex::Result::Acquired);
+    main_->HoldInstanceLock(std::move(lock));
+    std::unique_ptr<win::NamedMutex> next;
+    EXPECT_EQ(win::NamedMutex::TryAcquire("TovrinMutex", &next), win::NamedMutex::Result::HeldElsewhere);
+    EXPECT_NE(win::FindWindow(TDVDMain::kClassName, TDVDMain::kFindTitle), 0u);
+
+    main_->Ac_QuitExecute();
+    EXPECT_EQ(win::FindWindow(TDVDMain::kClassName, TDVDMain::kFindTitle), 0u)
+        << "no hand-over to a closing player";
+    EXPECT_EQ(win::NamedMutex::TryAcquire("TovrinMutex", &next), win::NamedMutex::Result::Acquired);
+    unsetenv("TOVRIN_RUNTIME_DIR");
 }
 
 TEST_F(MainFormTest, AnEditorThatHasGoneCannotRefuse) {

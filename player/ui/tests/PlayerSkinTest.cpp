@@ -1,7 +1,11 @@
 // The player with its skin against the real core: the default skin comes up at start below the video
 // window, its buttons and seek bar drive a playing clip, its time display follows the player, a skin
 // that fails falls back to the default with a message, and the interface hides.
+#include "platform/forms/DialogRunner.h"
+#include "player/model/events/PlayerEvents.h"
 #include "player/ui/TBackgroundImage.h"
+#include "player/ui/TMainActions.h"
+#include "player/ui/TScreenMode.h"
 #include "player/ui/TVideoMenu2.h"
 #include "player/ui/TVideoPopupMenu.h"
 #include "player/ui/skin/buttons/DelayTimer.h"
@@ -9,12 +13,17 @@
 #include "tests/ReportedMessages.h"
 #include "tests/SkinnedPlayerTest.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QCursor>
+#include <QDialog>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTest>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -22,6 +31,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <string_view>
 
 namespace {
 
@@ -236,6 +246,24 @@ TEST_F(PlayerSkinTest, TheLanguageFileTranslatesTheMainFormAndTheVideoMenu) {
     EXPECT_TRUE(text.endsWith("    </StringCollection>\r\n</LANGUAGE>\r\n"));
 }
 
+TEST_F(PlayerSkinTest, TheVolumeDisplayShowsTheTranslatedMuteText) {
+    UseOwnSystemFolder();
+    std::ofstream(root_ / "prog" / "System" / "default.tovrin.lang")
+        << "<LANGUAGE Name=\"Test\">\n  <STRINGCOLLECTION>\n    <DVDMain>\n      <Osd_Mute Text=\"Stumm\"/>\n"
+           "    </DVDMain>\n  </STRINGCOLLECTION>\n</LANGUAGE>\n";
+    Start("");
+    main_->OnPlayerEvent(kEventVolume, 0, 0, 0);
+    const auto kind =
+        static_cast<std::size_t>(std::find(TSkinScript::kLabelKinds.begin(), TSkinScript::kLabelKinds.end(),
+                                           std::string_view("VolumeDisplay")) -
+                                 TSkinScript::kLabelKinds.begin());
+    const auto& labels = Skin().Labels(kind);
+    ASSERT_FALSE(labels.empty());
+    const QLabel* shown = labels.front()->TextLabel();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->text(), "Stumm");
+}
+
 TEST_F(PlayerSkinTest, WithoutALanguageFileEveryTextStaysEnglish) {
     Start("");
     EXPECT_EQ(main_->windowTitle(), TDVDMain::kCaption);
@@ -264,6 +292,86 @@ TEST_F(PlayerSkinTest, TheModeButtonOfTheCurrentModeIsPressedAfterALoad) {
     ASSERT_NE(file, nullptr);
     EXPECT_TRUE(disc->Down());
     EXPECT_FALSE(file->Down());
+}
+
+TEST_F(PlayerSkinTest, SkinButtonsFollowTheEnabledStateOfTheirCommandsAndShowTheirHints) {
+    Start("");
+    THoverButton* pause = ButtonOf("Pause");
+    ASSERT_NE(pause, nullptr);
+    QAction* command = main_->MainActions().Find("Ac_Pause");
+    command->setToolTip("Pause the playback");
+    EXPECT_EQ(pause->toolTip(), "Pause the playback");
+    main_->MainActions().SetAllowed("Ac_Pause", false);
+    EXPECT_FALSE(pause->isEnabled()) << "a command that is not allowed has a dead button";
+    main_->MainActions().SetAllowed("Ac_Pause", true);
+    EXPECT_TRUE(pause->isEnabled());
+    for (const auto& speed : Skin().SpeedButtons()) {
+        EXPECT_FALSE(speed->Button().toolTip().isEmpty()) << "every bound button has a hint";
+    }
+}
+
+// Plays the user's part in the file chooser: it keeps the chooser's title and what it lists, and cancels.
+class ChooserWatcher : public plat::forms::DialogRunner {
+public:
+    ChooserWatcher() { SetCurrent(this); }
+    ~ChooserWatcher() override { SetCurrent(nullptr); }
+
+    int Run(QDialog& dialog) override {
+        titles.push_back(dialog.windowTitle());
+        return QDialog::Rejected;
+    }
+
+    QStringList titles;
+};
+
+TEST_F(PlayerSkinTest, TheOpenButtonOpensTheFileChooser) {
+    Start("");
+    THoverButton* open = ButtonOf("ShowFileMan");
+    ASSERT_NE(open, nullptr);
+    EXPECT_TRUE(open->isEnabled());
+    ChooserWatcher chooser;
+    QTest::mouseClick(open, Qt::LeftButton, {}, open->rect().center());
+    EXPECT_EQ(chooser.titles, QStringList{"Select the DVD Profile"});
+}
+
+TEST_F(PlayerSkinTest, InFullScreenTheControlsStandInThePictureAndComeBackWithTheMouse) {
+    Start("");
+    TSkinForm* window = Skin().MainForm();
+    ASSERT_NE(window, nullptr);
+    const QPoint windowPlace = window->pos();
+    const auto found = std::find_if(Skin().Forms().begin(), Skin().Forms().end(),
+                                    [](const auto& form) { return form->objectName() == "FullControls"; });
+    ASSERT_NE(found, Skin().Forms().end());
+    TSkinForm& controls = **found;
+
+    main_->SetScreenMode(TScreenMode::kFullScreen);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(controls.isVisible());
+    EXPECT_EQ(controls.windowHandle()->transientParent(), fullscreen_->windowHandle())
+        << "the window manager keeps them over the full-screen window";
+    EXPECT_EQ(controls.frameGeometry().bottomLeft(), fullscreen_->frameGeometry().bottomLeft())
+        << "in the bottom-left corner of the picture";
+
+    // A move over the picture brings them over it again, in their corner.
+    controls.move(0, 0);
+    const auto moveOver = [](QWidget& window) {
+        const QPoint over = window.geometry().center();
+        QCursor::setPos(over);
+        const QPointF local = window.windowHandle()->mapFromGlobal(QPointF(over));
+        QMouseEvent move(QEvent::MouseMove, local, local, QPointF(over), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(window.windowHandle(), &move);
+    };
+    moveOver(*fullscreen_);
+    EXPECT_TRUE(controls.isVisible());
+    EXPECT_EQ(controls.frameGeometry().bottomLeft(), fullscreen_->frameGeometry().bottomLeft());
+
+    main_->SetScreenMode(TScreenMode::kWindow);
+    EXPECT_FALSE(controls.isVisible());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->pos(), windowPlace) << "the window's controls come back where they stood";
+    moveOver(*video_);
+    EXPECT_FALSE(controls.isVisible()) << "the full-screen controls stay away in the window";
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "platform/video/VideoPanel.h"
 #include "platform/win/Message.h"
 #include "platform/win/Window.h"
+#include "platform/win/tests/TestWindow.h"
 #include "player/dialogs/TErrMessage.h"
 #include "player/dialogs/TYesNo.h"
 #include "player/model/binding/PlayerGlobals.h"
@@ -13,9 +14,12 @@
 #include "player/model/hub/TPlayControl.h"
 #include "player/model/settings/Tag_PlayerConfig.h"
 #include "player/ui/TBackgroundImage.h"
+#include "player/ui/TChapters.h"
 #include "player/ui/TDVDMain.h"
 #include "player/ui/TFullscreen.h"
+#include "player/ui/TMainActions.h"
 #include "player/ui/TScreenMode.h"
+#include "player/ui/TScriptBridge.h"
 #include "player/ui/TVideo.h"
 #include "player/ui/TWindowLayering.h"
 #include "player/ui/skin/buttons/ManualDelayClock.h"
@@ -32,6 +36,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTest>
+#include <QWheelEvent>
 #include <QWindow>
 
 #include <unistd.h>
@@ -40,6 +45,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 
 namespace fs = std::filesystem;
 namespace win = plat::win;
@@ -221,6 +227,94 @@ TEST_F(PlayerWindowsTest, ADoubleClickOnTheTitleBarSwitchesFullScreen) {
     EXPECT_TRUE(fullscreen_->isVisible());
 }
 
+TEST_F(PlayerWindowsTest, InFullScreenTheWheelAndTheDoubleClickRunTheirFunctionsAndEscapeLeaves) {
+    int louder = 0;
+    int fronts = 0;
+    main_->MainActions().Bind("Ac_VolumeMore", [&louder] { ++louder; });
+    main_->MainActions().Bind("Ac_BringToFront", [&fronts] { ++fronts; });
+    PlayerConfig().MouseWheelFunction = 0;
+    PlayerConfig().DoubleClickFunction = 0;
+    main_->SetScreenMode(TScreenMode::kFullScreen);
+    ASSERT_TRUE(fullscreen_->isVisible());
+    const QPointF centre = QRectF(fullscreen_->rect()).center();
+    QWheelEvent wheel(centre, fullscreen_->mapToGlobal(centre), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(fullscreen_.get(), &wheel);
+    EXPECT_EQ(louder, 1) << "the wheel runs the main form's wheel function";
+    QTest::mouseDClick(fullscreen_.get(), Qt::LeftButton, Qt::NoModifier, centre.toPoint());
+    EXPECT_EQ(fronts, 1) << "the double click runs the double-click function";
+
+    QTest::keyClick(fullscreen_.get(), Qt::Key_Escape);
+    EXPECT_FALSE(fullscreen_->isVisible());
+    EXPECT_TRUE(video_->isVisible());
+    EXPECT_EQ(main_->SkinAnchor(), video_.get());
+}
+
+TEST_F(PlayerWindowsTest, BringingThePlayerForwardRestoresItTellsTheEditorAndRaisesTheFullScreen) {
+    int editorForwards = 0;
+    win::testing::TestWindow editor(
+        [&editorForwards](win::HWND, win::UINT msg, win::WPARAM wParam, win::LPARAM) {
+            editorForwards += msg == TDVDMain::kMsgEditorRequest && wParam == 1 ? 1 : 0;
+            return win::LRESULT{1};
+        });
+    main_->ProcessCommandLine("/EDITMODE:ON", editor.hwnd());
+    video_->showMinimized();
+    ASSERT_TRUE(video_->isMinimized());
+    main_->MainActions().Find("Ac_BringToFront")->trigger();
+    EXPECT_FALSE(video_->isMinimized());
+    EXPECT_GE(editorForwards, 1) << "the editor was told to come forward";
+
+    // A hand-over while in full screen brings the full-screen window forward.
+    main_->SetScreenMode(TScreenMode::kFullScreen);
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    main_->ProcessCommandLine("/CMD:SHOWVIDEOWIN", 0);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(fullscreen_.get()));
+    main_->ProcessCommandLine("/EDITMODE:OFF", 0);
+}
+
+TEST_F(PlayerWindowsTest, VideoScriptsHideShowPlaceAndSizeTheRealWindowsWithoutAModeSwitch) {
+    TGrVariant value(250);
+    TGrVariant output(250);
+    const auto run = [&](std::u16string_view text) {
+        return main_->Bridge().RunScript(text, nullptr, value, output);
+    };
+    struct Case {
+        int32_t mode;
+        QWidget* shown;
+    };
+    const Case cases[] = {{TScreenMode::kWindow, video_.get()},
+                          {TScreenMode::kFullScreen, fullscreen_.get()}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mode);
+        main_->SetScreenMode(c.mode);
+        EXPECT_EQ(run(u"video.hide"), 1);
+        EXPECT_FALSE(video_->isVisible());
+        EXPECT_FALSE(fullscreen_->isVisible());
+        EXPECT_EQ(run(u"video.show"), 1);
+        EXPECT_TRUE(c.shown->isVisible());
+        EXPECT_EQ(video_->isVisible(), c.shown == video_.get()) << "showing switches no mode";
+        EXPECT_EQ(main_->SkinAnchor(), c.shown);
+    }
+    main_->SetScreenMode(TScreenMode::kWindow);
+    EXPECT_EQ(run(u"video.showborder(1)"), 1);
+    const QSize frame = video_->frameGeometry().size() - video_->size();
+    if (frame.isEmpty()) {
+        std::cout << "[ NOTE ] this platform gives the window no frame: the frame sizes below are equal\n";
+    }
+    const QSize size = video_->frameGeometry().size();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(run(u"video.position(300, 200)"), 1);
+        EXPECT_EQ(video_->frameGeometry(), QRect(QPoint(300, 200), size)) << "the frame keeps its size";
+    }
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(run(u"video.size(500, 400)"), 1);
+        EXPECT_EQ(video_->frameGeometry(), QRect(300, 200, 500, 400)) << "the frame is the size asked for";
+    }
+}
+
 TEST_F(PlayerWindowsTest, TheUserClosesNeitherVideoWindow) {
     for (QWidget* window : {static_cast<QWidget*>(video_.get()), static_cast<QWidget*>(fullscreen_.get())}) {
         window->show();
@@ -304,11 +398,16 @@ TEST_F(PlayerWindowsTest, TheCursorHidesAfterTheMouseRestsOverTheVideo) {
 }
 
 TEST_F(PlayerWindowsTest, ResettingPlacesBringsTheWindowsBackOntoTheirMonitor) {
+    TChapters chapters;
+    main_->SetChaptersForm(&chapters);
     video_->setGeometry(2200, 650, 400, 300);
     box_->move(-300, 100);
+    chapters.move(100, -200);
     main_->ResetWindowsPosition();
     EXPECT_EQ(video_->geometry(), QRect(2304 - 400, 720 - 300, 400, 300));
     EXPECT_EQ(box_->pos(), QPoint(0, 100));
+    EXPECT_EQ(chapters.pos(), QPoint(100, 0));
+    main_->SetChaptersForm(nullptr);
 }
 
 TEST_F(PlayerWindowsTest, RestoringShowsTheWindowOfTheScreenModeWhollyOnItsMonitor) {

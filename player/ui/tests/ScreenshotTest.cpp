@@ -133,7 +133,9 @@ protected:
         return shot;
     }
 
-    static bool Black(const std::pair<double, double>& region) { return region.first == 0 && region.second == 0; }
+    static bool Black(const std::pair<double, double>& region) {
+        return region.first == 0 && region.second == 0;
+    }
 
     std::string dist_;
     fs::path root_;
@@ -185,7 +187,8 @@ TEST_F(ScreenshotTest, FullScreenCoversTheWholeScreen) {
     const fs::path shot = ShootUntil("player_ui_fullscreen_screenshot.png", [](const fs::path& taken) {
         return Black(RegionStatistics(taken, "800x600+0+0"));
     });
-    EXPECT_TRUE(Black(RegionStatistics(shot, "800x600+0+0"))) << "the whole screen is the black video: see " << shot;
+    EXPECT_TRUE(Black(RegionStatistics(shot, "800x600+0+0")))
+        << "the whole screen is the black video: see " << shot;
 }
 
 // A skin of the settings that does not exist is reported in the player's own message box, in front of

@@ -90,6 +90,27 @@ TEST_F(ScriptBridgeTest, ARejectedCommandStillAnswersWithItsCode) {
     EXPECT_EQ(std::u16string(command.answer.data()), u"so far");
 }
 
+TEST_F(ScriptBridgeTest, TheAnswerIsWhatWasPrintedAndTheValueOnlyWhenNothingWas) {
+    struct Row {
+        std::u16string command;
+        int32_t result;
+        std::u16string answer;
+    };
+    const Row rows[] = {
+        {u"strtoint(\"7\")\nprint(\"out\")", 1, u"out"},
+        {u"print(\"out\")\nstrtoint(\"7\")", 1, u"out"},
+        {u"strtoint(\"7\")", 1, u"7"},
+        {u"", 1, u""},
+        {u"cmd.ac_play", 16, u""},
+    };
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        SCOPED_TRACE(i);
+        const TestPluginCommand command = Send(rows[i].command, 64);
+        EXPECT_EQ(command.result, rows[i].result);
+        EXPECT_EQ(std::u16string(command.answer.data()), rows[i].answer);
+    }
+}
+
 TEST_F(ScriptBridgeTest, PluginCommandsReachThePlayersActionsAndRemoteCodes) {
     int stops = 0;
     main_->MainActions().Bind("Ac_Stop", [&stops] { ++stops; });
@@ -106,6 +127,20 @@ TEST_F(ScriptBridgeTest, AQuitFromARemoteCodeRunsFromTheMessageLoopWithoutAHang)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     EXPECT_GE(control_->stops, 1) << "the quit stopped the plug-ins";
+}
+
+TEST_F(ScriptBridgeTest, AQuitTheEditorRefusesLeavesThePlugInsAbleToStart) {
+    win::testing::TestWindow editor([](win::HWND, win::UINT msg, win::WPARAM, win::LPARAM) {
+        return win::LRESULT{msg == TDVDMain::kMsgEditorRequest ? 0 : 1};
+    });
+    main_->ProcessCommandLine("/EDITMODE:ON", editor.hwnd());
+    EXPECT_EQ(Send(u"cmd.ir(\"IRM-QUIT\")", 64).result, 1);
+    win::DispatchPending();
+    EXPECT_FALSE(main_->IsClosing()) << "the editor refused";
+    EXPECT_FALSE(main_->PlugIns()->Quitting());
+    main_->PlugIns()->Stop();
+    EXPECT_EQ(main_->StartPlugins(true), 1);
+    main_->ProcessCommandLine("/EDITMODE:OFF", 0);
 }
 
 TEST_F(ScriptBridgeTest, ACommandFromThePluginsOwnThreadRunsOnTheMainThread) {

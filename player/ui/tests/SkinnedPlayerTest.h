@@ -9,6 +9,7 @@
 #include "player/model/hub/TPlayControl.h"
 #include "player/model/settings/Tag_PlayerConfig.h"
 #include "player/ui/TDVDMain.h"
+#include "player/ui/TFullscreen.h"
 #include "player/ui/TPlayerSkin.h"
 #include "player/ui/TVideo.h"
 #include "player/ui/skin/TSkinScript.h"
@@ -60,11 +61,17 @@ protected:
         main_->FormCreate();
         video_ = std::make_unique<TVideo>(*main_);
         main_->SetVideoForm(video_.get());
+        fullscreen_ = std::make_unique<TFullscreen>(*main_);
+        main_->SetFullscreenForm(fullscreen_.get());
         main_->InitAfterForms(useDefaultSkin);
         ASSERT_NE(main_->Skin(), nullptr);
     }
 
     void TearDown() override {
+        if (main_) {
+            main_->SetFullscreenForm(nullptr);
+        }
+        fullscreen_.reset();
         video_.reset();
         main_.reset();
         if (root_.empty()) {
@@ -130,4 +137,5 @@ protected:
     std::vector<std::string> calls_;
     std::unique_ptr<TDVDMain> main_;
     std::unique_ptr<TVideo> video_;
+    std::unique_ptr<TFullscreen> fullscreen_;
 };

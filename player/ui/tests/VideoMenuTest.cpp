@@ -27,6 +27,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstring>
@@ -227,6 +228,24 @@ TEST_F(VideoMenuTest, ADiscWithOneAngleShowsAngleOne) {
     EXPECT_TRUE(angles->menuAction()->isEnabled());
     EXPECT_EQ(Names(angles), QStringList({"Me_ChangeAng0"}));
     EXPECT_EQ(angles->actions()[0]->text(), "Angle 1");
+}
+
+TEST_F(VideoMenuTest, SubMenusWithNothingToChooseAreDisabled) {
+    Build(); // no profile: its volumes and languages are empty, while their actions stay enabled
+    for (const char* name : {"Me_ProVol", "Me_ProLang", "Me_Lang"}) {
+        SCOPED_TRACE(name);
+        QAction* entry = Named(menu_->Menu(), name);
+        ASSERT_NE(entry, nullptr);
+        ASSERT_NE(entry->menu(), nullptr);
+        const bool empty = entry->menu()->actions().empty() ||
+                           std::all_of(entry->menu()->actions().begin(), entry->menu()->actions().end(),
+                                       [](const QAction* item) { return item->isSeparator(); });
+        EXPECT_EQ(entry->isEnabled(), !empty);
+    }
+    QAction* volumes = Named(menu_->Menu(), "Me_ProVol");
+    actions_[TVideoMenu2::kMProVol]->setEnabled(false);
+    actions_[TVideoMenu2::kMProVol]->setEnabled(true);
+    EXPECT_FALSE(volumes->isEnabled()) << "its action's change leaves an empty sub-menu disabled";
 }
 
 TEST_F(VideoMenuTest, MissingCommandsLeaveTheirItemsOut) {

@@ -7,6 +7,7 @@
 #include "platform/text/CodePage.h"
 #include "platform/win/Message.h"
 #include "player/model/binding/PlayerGlobals.h"
+#include "player/model/controllers/IAudioInfo.h"
 #include "player/model/hub/TPlayControl.h"
 #include "player/model/profiles/tests/ProfileArchiveFixture.h"
 #include "player/model/settings/Tag_PlayerConfig.h"
@@ -171,6 +172,43 @@ TEST_F(WholeRoadTest, TheTestDiscShowsItsMenuAButtonStartsATitleAndAKeyGoesToThe
     EXPECT_TRUE(WaitFor([&] { return Player().GetChapter() == 2; }));
     EXPECT_TRUE(ReportedMessages(*ErrMessage).isEmpty())
         << ReportedMessages(*ErrMessage).join('|').toStdString();
+    QuitCleanly();
+}
+
+// Where button 2 of the test disc's menu (420, 200)-(620, 260) of the 720 x 480 picture lies on the panel.
+QPoint SecondButton(const QWidget& panel) {
+    return {510 * panel.width() / 720, 230 * panel.height() / 480};
+}
+
+TEST_F(WholeRoadTest, OnTheDiscMenuTheArrowsMoveTheHighlightAndKeepTheirCommandsInATitle) {
+    Start({std::string(DVD_FIXTURES) + "/disc"});
+    ASSERT_TRUE(WaitFor([&] { return Player().GetPlayState() == kPlayStatePlaying; }));
+    ASSERT_TRUE(WaitFor([&] { return Near(Centre(Picture()), qRgb(0, 0, 128)); })) << "the navy menu";
+    const int32_t volume = Player().Controllers().Audio->GetVolume();
+
+    QTest::keyClick(&Video(), Qt::Key_Right);  // the highlight moves to the second button
+    QTest::keyClick(&Video(), Qt::Key_Return); // Menu_Select in the shipped key map
+    ASSERT_TRUE(WaitFor([&] { return Player().GetTitle() == 2; })) << "the second button's title";
+    EXPECT_EQ(Player().Controllers().Audio->GetVolume(), volume);
+
+    QTest::keyClick(&Video(), Qt::Key_Up); // VolumeMore while no menu is shown
+    EXPECT_GT(Player().Controllers().Audio->GetVolume(), volume);
+    EXPECT_TRUE(ReportedMessages(*ErrMessage).isEmpty())
+        << ReportedMessages(*ErrMessage).join('|').toStdString();
+    QuitCleanly();
+}
+
+TEST_F(WholeRoadTest, PointingAtAndClickingADiscMenuButtonOnThePanelPlaysItsTitle) {
+    Start({std::string(DVD_FIXTURES) + "/disc"});
+    ASSERT_TRUE(WaitFor([&] { return Player().GetPlayState() == kPlayStatePlaying; }));
+    ASSERT_TRUE(WaitFor([&] { return Near(Centre(Picture()), qRgb(0, 0, 128)); })) << "the navy menu";
+    QWidget* panel = Video().findChild<QWidget*>("Pn_Video");
+    ASSERT_NE(panel, nullptr);
+
+    QTest::mouseMove(panel, SecondButton(*panel));
+    QTest::mouseClick(panel, Qt::LeftButton, Qt::NoModifier, SecondButton(*panel));
+    ASSERT_TRUE(WaitFor([&] { return Player().GetTitle() == 2; })) << "the clicked button's title";
+    EXPECT_TRUE(WaitFor([&] { return Near(Centre(Picture()), qRgb(0, 0x50, 0), 24); })) << "title 2";
     QuitCleanly();
 }
 

@@ -2,6 +2,7 @@
 
 #include "player/ui/skin/buttons/SkinColours.h"
 
+#include <QAction>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -138,6 +139,19 @@ void THoverButton::SetEnabled(bool enabled) {
 void THoverButton::SetAction(int tag, std::function<void()> run) {
     actionTag_ = run ? tag : kNoAction;
     action_ = std::move(run);
+}
+
+void THoverButton::LinkAction(QAction* action) {
+    disconnect(actionLink_);
+    if (action == nullptr) {
+        return;
+    }
+    const auto follow = [this, action] {
+        SetEnabled(action->isEnabled());
+        setToolTip(action->toolTip());
+    };
+    actionLink_ = connect(action, &QAction::changed, this, follow);
+    follow();
 }
 
 void THoverButton::Click() {

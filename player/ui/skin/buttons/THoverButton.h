@@ -11,6 +11,7 @@
 
 #include <functional>
 
+class QAction;
 class QMenu;
 
 class THoverButton : public QWidget {
@@ -88,6 +89,9 @@ public:
     void SetAction(int tag, std::function<void()> run);
     int ActionTag() const { return actionTag_; }
     static constexpr int kNoAction = -1;
+    // The button follows the action's enabled state and shows its hint as its tooltip, now and on
+    // every change of the action (null: no longer).
+    void LinkAction(QAction* action);
 
     Handler OnClick;
     Handler OnMouseEnter;
@@ -168,4 +172,5 @@ private:
     QMenu* popupMenu_ = nullptr;
     int actionTag_ = kNoAction;
     std::function<void()> action_;
+    QMetaObject::Connection actionLink_;
 };

@@ -12,6 +12,8 @@ public:
     // The right strip takes the left strip's transparent colour, fixed.
     void SetRightGlyph(const QImage& strip);
     void SetTexTransparentGlyph(bool transparent);
+    const QImage& LeftGlyph() { return LeftEngine().Glyph(); }
+    const QImage& RightGlyph() { return RightEngine().Glyph(); }
 
 protected:
     void PaintContent(QPainter& painter, const QRect& inner, QPoint pressOffset) override;

@@ -466,8 +466,13 @@ TEST_F(SkinLoadTest, DefaultSkinRendersControlWindow) {
     TSkinForm* main = skin.MainForm();
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(main->size(), QSize(420, 72));
-    EXPECT_EQ(skin.SpeedButtons().size(), 11u);
-    EXPECT_EQ(skin.SeekBars().size(), 1u);
+    // The window's controls and the same again standing in the full-screen picture.
+    EXPECT_EQ(skin.SpeedButtons().size(), 2 * 11u);
+    EXPECT_EQ(skin.SeekBars().size(), 2u);
+    ASSERT_EQ(skin.Forms().size(), 2u);
+    EXPECT_EQ(skin.Forms()[1]->objectName(), "FullControls");
+    EXPECT_EQ(skin.Forms()[1]->Anchor(), SkinAnchor::BottomLeft);
+    EXPECT_EQ(skin.FullScreenFormName(), "FullControls");
     EXPECT_FALSE(skin.MenuLeftBitmap().isNull());
     EXPECT_FALSE(skin.VideoBackground().isNull());
     skin.SetDuration(5400000);
