@@ -51,3 +51,10 @@ public:
     virtual void SetWaitInfo(std::u16string_view info) = 0;
     virtual void HideWait() = 0;
 };
+
+class IWaveView {
+public:
+    virtual ~IWaveView() = default;
+    // Marks the current event's start and end in ms (-1 and -1: no event).
+    virtual void MarkEventRange(int32_t startMs, int32_t endMs) = 0;
+};

@@ -239,6 +239,12 @@ void TShared::SetEventTimes(int32_t start, int32_t end) {
     }
 }
 
+void TShared::MarkWaveRange(int32_t start, int32_t end) {
+    if (views_.Wave != nullptr) {
+        views_.Wave->MarkEventRange(start, end);
+    }
+}
+
 void TShared::ShowTitleInPreview(const TProfileCursor* cursor, bool force) {
     TTitle* title = cursor != nullptr ? cursor->Title.Get() : nullptr;
     if (title == shownTitle_.Get() && !force && cursor != nullptr) {

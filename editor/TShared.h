@@ -31,6 +31,7 @@ public:
         IEventsListingView* Listing = nullptr;
         IInfoView* Info = nullptr;
         IWaitView* Wait = nullptr;
+        IWaveView* Wave = nullptr;
     };
 
     void SetViews(const TViews& views) { views_ = views; }
@@ -93,6 +94,8 @@ public:
     void SetMainCaption(std::u16string_view name);
     void RestartAutoRefresh();
     void SetEventTimes(int32_t start, int32_t end);
+    // The wave display marks the current event's start and end (-1 and -1 without an event).
+    void MarkWaveRange(int32_t start, int32_t end);
     // Rebuilds the merged events of the cursor's title when it is another title than last time, or
     // when forced.
     void ShowTitleInPreview(const TProfileCursor* cursor, bool force);

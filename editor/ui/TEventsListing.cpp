@@ -20,6 +20,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -75,6 +76,8 @@ TEventsListing::TEventsListing(TShared& shared)
     grid_ = new QTableView(this);
     grid_->setObjectName("NewEventList");
     grid_->setModel(model_.get());
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { MarkWaveRange(model_->EventAt(current.row())); });
     grid_->setItemDelegate(new TEventsGridDelegate(*model_, grid_));
     grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -325,11 +328,21 @@ bool TEventsListing::UpdateEditors(bool noRefresh, bool forceLoad) {
         // Several rows go to the multi-event editor, which joins with its own form.
         editor_->hide();
     }
+    MarkWaveRange(event);
     if (!noRefresh) {
         grid_->viewport()->update();
     }
     updatingEditors_ = false;
     return loaded;
+}
+
+void TEventsListing::MarkWaveRange(const TSubEvents* event) {
+    const TSubEventRecord* record = event != nullptr ? event->GetRecord() : nullptr;
+    if (record == nullptr) {
+        shared_.MarkWaveRange(-1, -1);
+    } else {
+        shared_.MarkWaveRange(record->start, record->end);
+    }
 }
 
 void TEventsListing::EditSelection() {

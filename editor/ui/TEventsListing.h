@@ -21,6 +21,7 @@ class QTimer;
 class TEventEditor;
 class TEventsGridModel;
 class TShared;
+class TSubEvents;
 class TTranslator;
 
 class TEventsListing : public QWidget, public IEventsListingView {
@@ -80,6 +81,8 @@ private:
     void CreateActions();
     void CreateTopBar(QWidget* bar);
     void SelectRow(int row);
+    // The wave display marks the event's times (none without an event or record).
+    void MarkWaveRange(const TSubEvents* event);
     // The rows of the selection, top to bottom.
     std::vector<int> SelectedRows() const;
     void Commit(bool apply);

@@ -8,6 +8,7 @@
 #include "editor/ui/TQtEditorDialogs.h"
 #include "editor/ui/TWaitForm.h"
 #include "editor/ui/TYesNo.h"
+#include "editor/ui/wave/TWaveControl.h"
 #include "platform/win/Library.h"
 #include "player/model/hub/TPlayControl.h"
 #include "player/model/profiles/TProfileSubtitles.h"
@@ -34,6 +35,15 @@
 #include <filesystem>
 
 namespace {
+
+// A panel of the client area that a form is docked into, filling it.
+QWidget* NewDockPanel(QWidget* parent, const char* name) {
+    auto* panel = new QWidget(parent);
+    panel->setObjectName(name);
+    new QVBoxLayout(panel);
+    panel->layout()->setContentsMargins(0, 0, 0, 0);
+    return panel;
+}
 
 constexpr const char* kVersion = "0.9 - BETA - Build [894]";
 constexpr const char* kBuildDate = "08.19.2004";
@@ -72,11 +82,11 @@ TPellitMain::TPellitMain(TShared& shared) : shared_(shared), window_(*this) {
     toolBar->setObjectName("Pn_Left");
     new QVBoxLayout(toolBar);
     layout->addWidget(toolBar);
-    auto* panel = new QWidget(client);
-    panel->setObjectName("Pn_EventsList_In");
-    new QVBoxLayout(panel);
-    panel->layout()->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(panel, 1);
+    // The events grid with the wave display below it.
+    auto* column = new QVBoxLayout;
+    column->addWidget(NewDockPanel(client, "Pn_EventsList_In"), 3);
+    column->addWidget(NewDockPanel(client, "Pn_Wave_In"), 1);
+    layout->addLayout(column, 1);
     setCentralWidget(client);
     shared_.SetConfig(&config_);
     window_.Create();
@@ -293,6 +303,10 @@ bool TPellitMain::PostInit(const TForms& forms) {
     if (forms_.Listing != nullptr) {
         centralWidget()->findChild<QWidget*>("Pn_EventsList_In")->layout()->addWidget(forms_.Listing);
         forms_.Listing->show();
+    }
+    if (forms_.Wave != nullptr) {
+        centralWidget()->findChild<QWidget*>("Pn_Wave_In")->layout()->addWidget(forms_.Wave);
+        forms_.Wave->show();
     }
     ApplyLanguage();
     if (!VokradConfig().GenerateTranslationFile.empty()) {

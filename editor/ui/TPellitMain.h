@@ -24,6 +24,7 @@ class TQtEditorDialogs;
 class TShared;
 class TTranslator;
 class TWaitForm;
+class TWaveControl;
 class TYesNo;
 
 class TPellitMain : public QMainWindow,
@@ -40,6 +41,7 @@ public:
         TAbout* About = nullptr;
         TErrMessage* Errors = nullptr;
         TWaitForm* Wait = nullptr;
+        TWaveControl* Wave = nullptr;
     };
 
     explicit TPellitMain(TShared& shared);

@@ -7,7 +7,9 @@
 #include "editor/ui/TInfo.h"
 #include "editor/ui/TPellitMain.h"
 #include "editor/ui/TWaitForm.h"
+#include "editor/ui/TWaveEditorLink.h"
 #include "editor/ui/TYesNo.h"
+#include "editor/ui/wave/TWaveControl.h"
 #include "platform/win/NamedMutex.h"
 #include "player/model/binding/PlayerGlobals.h"
 
@@ -42,6 +44,9 @@ std::u16string CommandLine(int argc, char** argv) {
 struct TForms {
     std::unique_ptr<TPellitMain> Main;
     std::unique_ptr<TEventsListing> Listing;
+    // The link outlives the wave display, which reports through it.
+    std::unique_ptr<TWaveEditorLink> WaveLink;
+    std::unique_ptr<TWaveControl> Wave;
     std::unique_ptr<TYesNo> YesNo;
     std::unique_ptr<TInfo> Info;
     std::unique_ptr<TAbout> About;
@@ -53,6 +58,9 @@ TForms CreateForms(TShared& shared) {
     forms.Main = std::make_unique<TPellitMain>(shared);
     shared.SetWaitInfo(u"Events Listing");
     forms.Listing = std::make_unique<TEventsListing>(shared);
+    forms.WaveLink = std::make_unique<TWaveEditorLink>(shared);
+    forms.Wave = std::make_unique<TWaveControl>(*forms.WaveLink);
+    forms.WaveLink->Attach(forms.Wave.get());
     forms.YesNo = std::make_unique<TYesNo>(forms.Main.get());
     shared.SetWaitInfo(u"Information");
     forms.Info = std::make_unique<TInfo>(shared, forms.Main.get());
@@ -71,9 +79,10 @@ int RunEditor(int argc, char** argv) {
     int result = 0;
     try {
         TForms forms = CreateForms(shared);
-        shared.SetViews({forms.Main.get(), forms.Listing.get(), forms.Info.get(), &wait});
+        shared.SetViews(
+            {forms.Main.get(), forms.Listing.get(), forms.Info.get(), &wait, forms.WaveLink.get()});
         forms.Main->PostInit({forms.Listing.get(), forms.YesNo.get(), forms.Info.get(), forms.About.get(),
-                              forms.Errors.get(), &wait});
+                              forms.Errors.get(), &wait, forms.Wave.get()});
         shared.HideWait();
         forms.Main->setWindowState(Qt::WindowNoState);
         forms.Main->show();
