@@ -82,10 +82,10 @@ TPellitMain::TPellitMain(TShared& shared) : shared_(shared), window_(*this) {
     toolBar->setObjectName("Pn_Left");
     new QVBoxLayout(toolBar);
     layout->addWidget(toolBar);
-    // The events grid with the wave display below it.
+    // The wave display above the events grid, in the client panel's order.
     auto* column = new QVBoxLayout;
-    column->addWidget(NewDockPanel(client, "Pn_EventsList_In"), 3);
     column->addWidget(NewDockPanel(client, "Pn_Wave_In"), 1);
+    column->addWidget(NewDockPanel(client, "Pn_EventsList_In"), 3);
     layout->addLayout(column, 1);
     setCentralWidget(client);
     shared_.SetConfig(&config_);
