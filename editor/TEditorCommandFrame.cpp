@@ -1,6 +1,7 @@
 #include "editor/TEditorCommandFrame.h"
 
 #include "platform/text/CodePage.h"
+#include "player/model/binding/TCommandFrame.h"
 
 #include <cstring>
 
@@ -10,12 +11,6 @@ int32_t WordAt(const uint8_t* data, uint32_t offset) {
     int32_t value = 0;
     std::memcpy(&value, data + offset, sizeof value);
     return value;
-}
-
-void AppendWord(std::vector<uint8_t>& frame, int32_t value) {
-    for (int shift = 0; shift < 32; shift += 8) {
-        frame.push_back(static_cast<uint8_t>(static_cast<uint32_t>(value) >> shift));
-    }
 }
 
 // UTF-16LE text of whole code units, up to the first NUL unit.
@@ -53,22 +48,9 @@ std::optional<std::u16string> TEditorCommandFrame::ReadCommandText(const plat::w
 }
 
 std::vector<uint8_t> TEditorCommandFrame::BuildText(std::string_view text) {
-    std::vector<uint8_t> frame;
-    frame.reserve(kHeaderSize + text.size() + 1);
-    AppendWord(frame, kCommandText);
-    AppendWord(frame, 0);
-    AppendWord(frame, static_cast<int32_t>(text.size() + 1));
-    frame.insert(frame.end(), text.begin(), text.end());
-    frame.push_back(0);
-    return frame;
+    return TCommandFrame::BuildText(std::string(text));
 }
 
 std::vector<uint8_t> TEditorCommandFrame::BuildOrder(uint32_t order, std::span<const uint8_t> record) {
-    std::vector<uint8_t> frame;
-    frame.reserve(kHeaderSize + record.size());
-    AppendWord(frame, kCoreOrder);
-    AppendWord(frame, static_cast<int32_t>(order));
-    AppendWord(frame, static_cast<int32_t>(record.size()));
-    frame.insert(frame.end(), record.begin(), record.end());
-    return frame;
+    return TCommandFrame::BuildOrder(static_cast<int32_t>(order), record);
 }

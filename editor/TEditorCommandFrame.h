@@ -5,6 +5,7 @@
 // (magic 11011) carries the order's whole request record. Frames come from other processes, so a
 // frame is checked against the bytes delivered before anything of it is read.
 #include "platform/win/Types.h"
+#include "player/model/binding/TCommandFrame.h"
 
 #include <cstdint>
 #include <optional>
@@ -15,9 +16,9 @@
 
 class TEditorCommandFrame {
 public:
-    static constexpr int32_t kCommandText = 102901;
-    static constexpr int32_t kCoreOrder = 11011;
-    static constexpr uint32_t kHeaderSize = 12;
+    static constexpr int32_t kCommandText = TCommandFrame::kCommandText;
+    static constexpr int32_t kCoreOrder = TCommandFrame::kCoreOrder;
+    static constexpr uint32_t kHeaderSize = TCommandFrame::kHeaderSize;
 
     // The command text of a frame; nothing for another magic, an empty text, or a length that
     // does not fit in the bytes delivered.

@@ -1,7 +1,7 @@
 // The player's command language on outside input: command texts (as a frame delivers them), whole
 // command frames, and the start command line's quoting, which must give back every path exactly.
 #include "player/ui/StartCommandLine.h"
-#include "player/ui/TCommandFrame.h"
+#include "player/model/binding/TCommandFrame.h"
 #include "player/ui/TCommandLine.h"
 
 #include <cstddef>

@@ -30,7 +30,7 @@
 #include "player/ui/PlayerSettingsApplication.h"
 #include "player/ui/TButtonTexture.h"
 #include "player/ui/TChapters.h"
-#include "player/ui/TCommandFrame.h"
+#include "player/model/binding/TCommandFrame.h"
 #include "player/ui/TCommandLine.h"
 #include "player/ui/TFileAssociations.h"
 #include "player/ui/TFullscreen.h"

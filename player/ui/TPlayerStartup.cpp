@@ -10,7 +10,7 @@
 #include "player/model/binding/TMainControl.h"
 #include "player/ui/StartCommandLine.h"
 #include "player/ui/TChapters.h"
-#include "player/ui/TCommandFrame.h"
+#include "player/model/binding/TCommandFrame.h"
 #include "player/ui/TDVDMain.h"
 #include "player/ui/TFullscreen.h"
 #include "player/ui/TVideo.h"

@@ -1,6 +1,6 @@
 // The command frame: every malformed frame is refused without reading past what was delivered. Each
 // frame is copied into a block of exactly its size, so that AddressSanitizer sees any over-read.
-#include "player/ui/TCommandFrame.h"
+#include "player/model/binding/TCommandFrame.h"
 
 #include <gtest/gtest.h>
 

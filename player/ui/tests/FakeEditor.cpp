@@ -6,7 +6,7 @@
 #include "platform/win/Message.h"
 #include "platform/win/Peer.h"
 #include "platform/win/Window.h"
-#include "player/ui/TCommandFrame.h"
+#include "player/model/binding/TCommandFrame.h"
 
 #include <QCoreApplication>
 

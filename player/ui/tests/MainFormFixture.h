@@ -5,7 +5,7 @@
 #include "platform/win/Window.h"
 #include "player/dialogs/TErrMessage.h"
 #include "player/model/binding/PlayerGlobals.h"
-#include "player/ui/TCommandFrame.h"
+#include "player/model/binding/TCommandFrame.h"
 #include "player/ui/TDVDMain.h"
 #include "player/ui/TVideo.h"
 #include "tests/PlayerTestFolder.h"

@@ -11,7 +11,7 @@
 #include "player/model/settings/Tag_PlayerConfig.h"
 #include "player/ui/TButtonTexture.h"
 #include "player/ui/TChapters.h"
-#include "player/ui/TCommandFrame.h"
+#include "player/model/binding/TCommandFrame.h"
 #include "player/ui/TDVDMain.h"
 #include "player/ui/TMainActions.h"
 #include "player/ui/TPlaySourceMenu.h"

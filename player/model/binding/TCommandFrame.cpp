@@ -1,4 +1,4 @@
-#include "player/ui/TCommandFrame.h"
+#include "player/model/binding/TCommandFrame.h"
 
 #include <cstring>
 
