@@ -3,14 +3,9 @@
 // with Ctrl+S, the player's quit question, and style synchronisation marking the profile modified.
 #include "editor/TShared.h"
 #include "editor/tests/EditorTestSupport.h"
-#include "editor/ui/TAbout.h"
-#include "editor/ui/TErrMessage.h"
 #include "editor/ui/TEventsGridModel.h"
 #include "editor/ui/TEventsListing.h"
-#include "editor/ui/TInfo.h"
-#include "editor/ui/TPellitMain.h"
-#include "editor/ui/TWaitForm.h"
-#include "editor/ui/TYesNo.h"
+#include "editor/ui/tests/EditorFormsFixture.h"
 #include "platform/text/CodePage.h"
 #include "platform/win/Message.h"
 #include "player/model/binding/PlayerGlobals.h"
@@ -35,34 +30,18 @@ class MainFormTest : public ::testing::Test {
 protected:
     void SetUp() override {
         shared_.SetFolders(TEditorFolders::Below(program_.Path().string()));
-        main_ = std::make_unique<TPellitMain>(shared_);
-        listing_ = std::make_unique<TEventsListing>(shared_);
-        yesNo_ = std::make_unique<TYesNo>();
-        info_ = std::make_unique<TInfo>(shared_);
-        about_ = std::make_unique<TAbout>();
-        errors_ = std::make_unique<TErrMessage>();
-        shared_.SetViews({main_.get(), listing_.get(), info_.get(), &wait_});
-        main_->UseDialogs(dialogs_);
-        ASSERT_TRUE(main_->PostInit(
-            {listing_.get(), yesNo_.get(), info_.get(), about_.get(), errors_.get(), &wait_}));
-        main_->Action("Ac_NewProfile")->trigger();
+        ASSERT_TRUE(forms_.Make(shared_, dialogs_));
+        forms_.Main->Action("Ac_NewProfile")->trigger();
         std::filesystem::create_directories(files_.Path() / "with blank");
         ASSERT_TRUE(WriteEditorFixture(files_ / "with blank/p.zds", {{1000, "one"}, {2000, "two"}}));
     }
     void TearDown() override {
-        shared_.SetViews({});
-        // The listing sits in the main window's panel: it goes before its parent.
-        errors_.reset();
-        about_.reset();
-        info_.reset();
-        yesNo_.reset();
-        listing_.reset();
-        main_.reset();
+        forms_.Destroy(shared_);
         DestroyPlayerGlobals();
     }
     win::LRESULT SendFrame(const std::vector<uint8_t>& frame, uint32_t delivered) {
         const win::COPYDATASTRUCT copy{0, delivered, frame.data()};
-        return win::SendMessage(main_->MessageWindow().Handle(), win::WM_COPYDATA, 0,
+        return win::SendMessage(forms_.Main->MessageWindow().Handle(), win::WM_COPYDATA, 0,
                                 reinterpret_cast<win::LPARAM>(&copy));
     }
     static std::vector<uint8_t> TextFrame(const std::string& text, int32_t length) {
@@ -83,14 +62,8 @@ protected:
     TestFolder program_;
     TestFolder files_;
     TShared shared_;
-    TWaitForm wait_;
     ScriptedDialogs dialogs_;
-    std::unique_ptr<TPellitMain> main_;
-    std::unique_ptr<TEventsListing> listing_;
-    std::unique_ptr<TYesNo> yesNo_;
-    std::unique_ptr<TInfo> info_;
-    std::unique_ptr<TAbout> about_;
-    std::unique_ptr<TErrMessage> errors_;
+    EditorFormsFixture forms_;
 };
 
 } // namespace
@@ -98,32 +71,32 @@ protected:
 TEST_F(MainFormTest, CommandFramesSetTheCaption) {
     const std::string word = std::string("/CMD:Word") + '\0';
     EXPECT_EQ(SendFrame(TextFrame(word, 10), 22), 0);
-    EXPECT_EQ(main_->windowTitle(), "Word");
+    EXPECT_EQ(forms_.Main->windowTitle(), "Word");
     const std::u16string wide = u"\uFEFF/CMD:Wide";
     std::string bytes(reinterpret_cast<const char*>(wide.data()), wide.size() * 2);
     EXPECT_EQ(SendFrame(TextFrame(bytes, static_cast<int32_t>(bytes.size())),
                         12 + static_cast<uint32_t>(bytes.size())),
               0);
-    EXPECT_EQ(main_->windowTitle(), "Wide");
+    EXPECT_EQ(forms_.Main->windowTitle(), "Wide");
     // A length beyond the bytes delivered is refused before anything is read.
     EXPECT_EQ(SendFrame(TextFrame("/CMD:Lie", 5000), 20), 0);
-    EXPECT_EQ(main_->windowTitle(), "Wide");
+    EXPECT_EQ(forms_.Main->windowTitle(), "Wide");
 }
 
 TEST_F(MainFormTest, OpenEditAndSave) {
     Open();
-    ASSERT_EQ(listing_->Model().rowCount(), 2);
+    ASSERT_EQ(forms_.Listing->Model().rowCount(), 2);
     EXPECT_EQ(shared_.DocumentPath(), plat::text::AnsiToWide(files_ / "with blank/p.zds"));
-    EXPECT_FALSE(main_->IsModified());
-    auto* event = static_cast<TTextEvent*>(listing_->Model().EventAt(1));
+    EXPECT_FALSE(forms_.Main->IsModified());
+    auto* event = static_cast<TTextEvent*>(forms_.Listing->Model().EventAt(1));
     event->SetText(u"edited", false);
-    TProfileCursor cursor = listing_->Cursor();
+    TProfileCursor cursor = forms_.Listing->Cursor();
     cursor.Changed = 1;
     shared_.ItemModified(&cursor, false);
-    EXPECT_TRUE(main_->IsModified());
-    EXPECT_TRUE(main_->Action("Ac_Save")->isEnabled());
-    main_->Action("Ac_Save")->trigger();
-    EXPECT_FALSE(main_->IsModified());
+    EXPECT_TRUE(forms_.Main->IsModified());
+    EXPECT_TRUE(forms_.Main->Action("Ac_Save")->isEnabled());
+    forms_.Main->Action("Ac_Save")->trigger();
+    EXPECT_FALSE(forms_.Main->IsModified());
     TDVDProfile reopened;
     ASSERT_TRUE(reopened.Load(shared_.DocumentPath(), true, true));
     const TSubEvents* second =
@@ -132,22 +105,24 @@ TEST_F(MainFormTest, OpenEditAndSave) {
 }
 
 TEST_F(MainFormTest, ThePlayersQuitQuestion) {
-    main_->show();
-    main_->MarkModified();
+    forms_.Main->show();
+    forms_.Main->MarkModified();
     dialogs_.Answer = IEditorDialogs::kNo;
-    EXPECT_EQ(win::SendMessage(main_->MessageWindow().Handle(), TEditorWindow::kMsgPlayerRequest, 0, 0), 0);
-    EXPECT_TRUE(main_->isVisible());
-    EXPECT_FALSE(main_->IsClosing());
+    EXPECT_EQ(win::SendMessage(forms_.Main->MessageWindow().Handle(), TEditorWindow::kMsgPlayerRequest, 0, 0),
+              0);
+    EXPECT_TRUE(forms_.Main->isVisible());
+    EXPECT_FALSE(forms_.Main->IsClosing());
     dialogs_.Answer = IEditorDialogs::kYes;
-    EXPECT_EQ(win::SendMessage(main_->MessageWindow().Handle(), TEditorWindow::kMsgPlayerRequest, 0, 0), 1);
-    EXPECT_TRUE(main_->IsClosing());
+    EXPECT_EQ(win::SendMessage(forms_.Main->MessageWindow().Handle(), TEditorWindow::kMsgPlayerRequest, 0, 0),
+              1);
+    EXPECT_TRUE(forms_.Main->IsClosing());
 }
 
 TEST_F(MainFormTest, SynchronisingStylesMarksTheProfileModified) {
     dialogs_.Answer = IEditorDialogs::kYes;
-    main_->Action("Ac_SyncStyles")->trigger(); // a new profile has one language: nothing changes
-    EXPECT_FALSE(main_->IsModified());
+    forms_.Main->Action("Ac_SyncStyles")->trigger(); // a new profile has one language: nothing changes
+    EXPECT_FALSE(forms_.Main->IsModified());
     Open();
-    main_->Action("Ac_SyncStyles")->trigger();
-    EXPECT_TRUE(main_->IsModified());
+    forms_.Main->Action("Ac_SyncStyles")->trigger();
+    EXPECT_TRUE(forms_.Main->IsModified());
 }

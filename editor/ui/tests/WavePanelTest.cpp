@@ -2,15 +2,10 @@
 // and Alt-clicks on the wave set that event's start and end in the profile and the grid.
 #include "editor/TShared.h"
 #include "editor/tests/EditorTestSupport.h"
-#include "editor/ui/TAbout.h"
-#include "editor/ui/TErrMessage.h"
 #include "editor/ui/TEventsGridModel.h"
 #include "editor/ui/TEventsListing.h"
-#include "editor/ui/TInfo.h"
-#include "editor/ui/TPellitMain.h"
-#include "editor/ui/TWaitForm.h"
 #include "editor/ui/TWaveEditorLink.h"
-#include "editor/ui/TYesNo.h"
+#include "editor/ui/tests/EditorFormsFixture.h"
 #include "editor/ui/wave/TWaveControl.h"
 #include "editor/wave/tests/WaveTestFiles.h"
 #include "platform/audio/ManualWaveOut.h"
@@ -42,34 +37,20 @@ protected:
     void SetUp() override {
         plat::win::InstallTimerHost(&timers_);
         shared_.SetFolders(TEditorFolders::Below(program_.Path().string()));
-        main_ = std::make_unique<TPellitMain>(shared_);
-        listing_ = std::make_unique<TEventsListing>(shared_);
         wave_ = std::make_unique<TWaveControl>(link_,
                                                [] { return std::make_unique<plat::audio::ManualWaveOut>(); });
         link_.Attach(wave_.get());
         wave_->SetFileChooser(&chooser_);
-        yesNo_ = std::make_unique<TYesNo>();
-        info_ = std::make_unique<TInfo>(shared_);
-        about_ = std::make_unique<TAbout>();
-        errors_ = std::make_unique<TErrMessage>();
-        shared_.SetViews({main_.get(), listing_.get(), info_.get(), &wait_, &link_});
-        main_->UseDialogs(dialogs_);
-        ASSERT_TRUE(main_->PostInit(
-            {listing_.get(), yesNo_.get(), info_.get(), about_.get(), errors_.get(), &wait_, wave_.get()}));
-        main_->resize(1200, 900);
-        main_->show();
+        ASSERT_TRUE(forms_.Make(shared_, dialogs_, wave_.get(), &link_));
+        forms_.Main->resize(1200, 900);
+        forms_.Main->show();
         QApplication::processEvents();
     }
     void TearDown() override {
         shared_.SetViews({});
-        // The listing and the wave display sit in the main window's panels: they go before it.
-        errors_.reset();
-        about_.reset();
-        info_.reset();
-        yesNo_.reset();
+        // The wave display sits in the main window's panel: it goes before it.
         wave_.reset();
-        listing_.reset();
-        main_.reset();
+        forms_.Destroy(shared_);
         DestroyPlayerGlobals();
         plat::win::InstallTimerHost(nullptr);
     }
@@ -94,7 +75,9 @@ protected:
         return entry != nullptr ? std::pair{entry->StartMs, entry->EndMs} : std::pair{-1, -1};
     }
     QString GridText(int row, int column) {
-        return listing_->Model().data(listing_->Model().index(row, column), Qt::DisplayRole).toString();
+        return forms_.Listing->Model()
+            .data(forms_.Listing->Model().index(row, column), Qt::DisplayRole)
+            .toString();
     }
     static QString TimeText(int32_t ms) {
         std::string text;
@@ -108,23 +91,17 @@ protected:
     WaveTestFolder waves_;
     plat::win::ManualTimerHost timers_;
     TShared shared_;
-    TWaitForm wait_;
     ScriptedDialogs dialogs_;
     ScriptedWaveChooser chooser_;
     TWaveEditorLink link_{shared_};
-    std::unique_ptr<TPellitMain> main_;
-    std::unique_ptr<TEventsListing> listing_;
+    EditorFormsFixture forms_;
     std::unique_ptr<TWaveControl> wave_;
-    std::unique_ptr<TYesNo> yesNo_;
-    std::unique_ptr<TInfo> info_;
-    std::unique_ptr<TAbout> about_;
-    std::unique_ptr<TErrMessage> errors_;
 };
 
 } // namespace
 
 TEST_F(WavePanelTest, TheDisplayIsDockedInTheWavePanel) {
-    QWidget* panel = main_->findChild<QWidget*>("Pn_Wave_In");
+    QWidget* panel = forms_.Main->findChild<QWidget*>("Pn_Wave_In");
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(wave_->parentWidget(), panel);
     EXPECT_TRUE(wave_->isVisible());
@@ -134,8 +111,8 @@ TEST_F(WavePanelTest, TheDisplayIsDockedInTheWavePanel) {
 TEST_F(WavePanelTest, TheCurrentEventIsMarkedAndClicksSetItsTimes) {
     const std::string profile = files_ / "p.zds";
     ASSERT_TRUE(WriteEditorFixture(profile, {{1000, "one"}, {2000, "two"}}));
-    ASSERT_TRUE(main_->Document().LoadProfileFile(profile));
-    ASSERT_EQ(listing_->Model().rowCount(), 2);
+    ASSERT_TRUE(forms_.Main->Document().LoadProfileFile(profile));
+    ASSERT_EQ(forms_.Listing->Model().rowCount(), 2);
     QApplication::processEvents();
     chooser_.path = waves_.NumberedWave(25);
     wave_->OpenWave();
@@ -143,12 +120,12 @@ TEST_F(WavePanelTest, TheCurrentEventIsMarkedAndClicksSetItsTimes) {
     ASSERT_EQ(wave_->Viewer().GetStartMs(), 0);
 
     // The second row becomes current: its event (2-3 s) is marked.
-    listing_->Grid()->setCurrentIndex(listing_->Model().index(1, TEventsGridModel::kStart));
+    forms_.Listing->Grid()->setCurrentIndex(forms_.Listing->Model().index(1, TEventsGridModel::kStart));
     QApplication::processEvents();
-    const int row = listing_->CurrentRow();
+    const int row = forms_.Listing->CurrentRow();
     ASSERT_EQ(row, 1);
     EXPECT_EQ(MarkedRange(), std::pair(2000, 3000));
-    EXPECT_FALSE(main_->IsModified());
+    EXPECT_FALSE(forms_.Main->IsModified());
 
     int startX = 1;
     while (TimeAt(startX) < 1000) {
@@ -163,11 +140,12 @@ TEST_F(WavePanelTest, TheCurrentEventIsMarkedAndClicksSetItsTimes) {
     const int32_t end = TimeAt(endX);
     Click(endX, Qt::AltModifier);
 
-    const TSubEventRecord* record = listing_->Model().EventAt(listing_->CurrentRow())->GetRecord();
+    const TSubEventRecord* record =
+        forms_.Listing->Model().EventAt(forms_.Listing->CurrentRow())->GetRecord();
     EXPECT_EQ(record->start, start);
     EXPECT_EQ(record->end, end);
-    EXPECT_EQ(GridText(listing_->CurrentRow(), TEventsGridModel::kStart), TimeText(start));
-    EXPECT_EQ(GridText(listing_->CurrentRow(), TEventsGridModel::kEnd), TimeText(end));
+    EXPECT_EQ(GridText(forms_.Listing->CurrentRow(), TEventsGridModel::kStart), TimeText(start));
+    EXPECT_EQ(GridText(forms_.Listing->CurrentRow(), TEventsGridModel::kEnd), TimeText(end));
     EXPECT_EQ(MarkedRange(), std::pair(start, end)) << "the wave follows the changed event";
-    EXPECT_TRUE(main_->IsModified());
+    EXPECT_TRUE(forms_.Main->IsModified());
 }
